@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("1.0");
+  return 0;
+}

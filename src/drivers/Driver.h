@@ -1,0 +1,47 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "track/TrackData.h"
+
+class Car;
+
+// Sets a car's controls every frame. Computer drivers also plan their line in bounded pieces
+// and adapt while they drive.
+class Driver {
+ public:
+  Driver(Car& car, const TrackData& track) : car_(car), track_(track) {}
+  virtual ~Driver() = default;
+  Driver(const Driver&) = delete;
+  Driver& operator=(const Driver&) = delete;
+
+  // A training sample: five inputs, then three targets.
+  using Sample = std::vector<double>;
+
+  // sample: null trains on the built-in table.
+  virtual void train(int maxEpochs, const Sample* sample) = 0;
+  // Writes the car's throttle, brake and steer for this frame. `cars` holds every car of the
+  // race, this driver's own among them.
+  virtual void drive(const std::vector<Car*>& cars) = 0;
+  virtual void learn() = 0;
+  // One bounded piece of re-planning; true when the next driver may plan.
+  virtual bool plan() = 0;
+
+  Car& car() const { return car_; }
+  const TrackData& track() const { return track_; }
+
+  // What the race's debug view shows; a driver without a line (the human) has none of it.
+  virtual const std::vector<TrackPoint>* path() const { return nullptr; }  // map units
+  virtual std::optional<TrackPoint> target1() const { return std::nullopt; }
+  virtual std::optional<TrackPoint> target2() const { return std::nullopt; }
+  virtual double speedWeight() const { return 0; }
+  // The distance weight at the track point nearest to the car.
+  virtual double distanceWeightHere() const { return 0; }
+  virtual const std::wstring& debugText() const { return noText_; }
+
+ private:
+  Car& car_;
+  const TrackData& track_;
+  std::wstring noText_;
+};

@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+
+struct TrackData;
+
+// Root of everything the physics world moves.
+class PhysicsObject {
+ public:
+  virtual ~PhysicsObject() = default;
+};
+
+// A car as the race, the drivers and the display see it: its fixed description, its three
+// control inputs and what can be read of its state. Positions are in world units
+// (10 world units = 1 metre), angles in radians.
+class Car : public PhysicsObject {
+ public:
+  explicit Car(const TrackData& track) : track_(&track) {}
+
+  // Inputs written by a driver every frame: throttle and brake 0..1, steer -1 (full left)
+  // .. 1 (full right). After a step, throttle and brake hold percent (0..100), as the display
+  // reads them.
+  double throttle = 0;
+  double brake = 0;
+  double steer = 0;
+  // Metres per second: the distance moved in the last step divided by its time.
+  double speed = 0;
+
+  virtual double getWidth() const { return width_ * scale_; }    // world units, 8.0
+  virtual double getLength() const { return length_ * scale_; }  // world units, 16.5
+  virtual double getAngle() const = 0;                           // -heading
+  virtual double getX() const = 0;
+  virtual double getY() const = 0;
+  virtual double getImpactFactor() const { return speed < 1.0 ? speed : 1.0; }
+  virtual double getMass() const { return mass_; }  // kg
+  // Adds an acceleration (m/s², world frame) pointing from (fromX, fromY) toward the car,
+  // used by the next update only.
+  virtual void push(double magnitude, double fromX, double fromY) = 0;
+  virtual void update(double dt) = 0;  // one step of dt seconds
+  virtual void initModel() = 0;
+  virtual void setPosition(double x, double y, double heading) = 0;
+  virtual double getPreviousX() const = 0;  // where the car stood before the last step
+  virtual double getPreviousY() const = 0;
+  virtual double getSteer() const = 0;  // the driver's steering input of the last step
+  virtual std::int32_t getSurface() const = 0;  // surface map cell under the car, 7 outside
+  virtual double getDriftAngle() const { return 0; }  // 0..π between motion and heading
+
+  const TrackData& track() const { return *track_; }
+
+ protected:
+  double scale_ = 10.0;
+  double mass_ = 1500.0;
+  double width_ = static_cast<double>(0.8f);
+  double frontDistance_ = 1.0;  // b: centre of gravity to front axle, metres
+  double rearDistance_ = 1.0;   // c: centre of gravity to rear axle, metres
+  double length_ = static_cast<double>(1.65f);
+  double previousX_ = 0;
+  double previousY_ = 0;
+
+ private:
+  const TrackData* track_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/Color.h"
+
+namespace platform {
+
+class Graphics;
+
+// A font by family name and pixel height, found through fontconfig. A family that is not
+// installed ("Trebuchet MS" on most Linux desktops) is replaced by a humanist sans-serif.
+class Font {
+ public:
+  // Throws std::runtime_error when no usable font file can be found.
+  Font(Graphics& graphics, const std::string& family, int height);
+  ~Font();
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+
+  int height() const { return height_; }
+  const std::string& family() const { return family_; }
+  // Width in pixels of the text drawn with the horizontal factor.
+  double textWidth(const std::wstring& text, double factorX = 1.0) const;
+  // Top-left corner of the text at (x, y).
+  void draw(const std::wstring& text, double x, double y, double z, double factorX = 1.0,
+            double factorY = 1.0, Color color = kWhite) const;
+
+  // Backend state (the loaded face and its glyph cache), opaque outside src/platform.
+  struct Face;
+  Face* face() const { return face_.get(); }
+
+ private:
+  Graphics& graphics_;
+  std::string family_;
+  int height_;
+  std::unique_ptr<Face> face_;
+};
+
+}  // namespace platform

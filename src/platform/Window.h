@@ -1,0 +1,69 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/Audio.h"
+#include "platform/Graphics.h"
+#include "platform/Input.h"
+
+namespace platform {
+
+// How the process runs its window, set from the command line before the window is made.
+struct LaunchSettings {
+  bool headless = false;          // SDL's offscreen video and dummy audio, software renderer
+  long maxFrames = -1;            // quit after this many frames; -1 runs until closed
+  std::string screenshotPath;     // written with the last drawn frame, if set
+  bool unthrottled = false;       // run frames as fast as possible (headless simulations)
+};
+LaunchSettings& launchSettings();
+
+// A window with a fixed update interval: every frame calls update() and then draw(); the draw
+// calls queued in draw() are flushed in ascending z at the end of the frame.
+class Window {
+ public:
+  Window(int width, int height, bool fullscreen, double updateIntervalMs);
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  virtual void update() {}
+  virtual void draw() {}
+
+  // Runs the frame loop until close() (or the platform closes the window).
+  void show();
+  // Runs exactly one frame: input, update, draw, flush. For tests and tools.
+  void tick();
+  void close();
+  bool closed() const { return closed_; }
+
+  void setCaption(const std::wstring& caption);
+  const std::wstring& caption() const { return caption_; }
+  double updateInterval() const { return updateIntervalMs_; }
+  long frameCount() const { return frames_; }
+
+  void setFullscreen(bool fullscreen);
+  bool fullscreen() const { return fullscreen_; }
+  // The last drawn frame as a PNG. Throws std::runtime_error on failure.
+  void saveScreenshot(const std::string& path) const;
+
+  Graphics& graphics() { return *graphics_; }
+  Input& input() { return *input_; }
+  Audio& audio() { return *audio_; }
+
+  struct Backend;
+
+ private:
+  void pollEvents();
+
+  std::unique_ptr<Backend> backend_;
+  std::unique_ptr<Graphics> graphics_;
+  std::unique_ptr<Input> input_;
+  std::unique_ptr<Audio> audio_;
+  std::wstring caption_;
+  double updateIntervalMs_;
+  bool fullscreen_;
+  bool closed_ = false;
+  long frames_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "track/SurfaceMap.h"
+#include "track/TrackData.h"
+
+// A cell of a grid: x = column, y = row.
+struct GridCell {
+  int x = 0;
+  int y = 0;
+  bool operator==(const GridCell&) const = default;
+};
+
+struct EdgePoints {
+  TrackPoint first;   // right-hand edge as driven
+  TrackPoint second;  // left-hand edge as driven
+};
+
+// The two road edges at a path point (world units), divided by `divisor` (4 for the race's map,
+// 0.5 for the background generator, 1 when the point is already in map units).
+EdgePoints edgePoints(const TrackPoint& point, float divisor);
+
+// Bresenham line from `from` to `to`; every cell after the start up to and including the end is
+// written with `value` where it lies inside the map, and returned. A line of one cell returns
+// the start cell unwritten.
+std::vector<GridCell> drawLine(SurfaceMap& map, GridCell from, GridCell to, std::int32_t value);
+
+// Whether a surface map of the track at this cell size stays within the game's size limit
+// (checked before anything is allocated); `reason` receives the message when it does not.
+bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason = nullptr);
+
+// The road of the track rasterised at the given cell size. Throws std::length_error with a
+// readable message when the map would exceed the size limit (surfaceMapFits).
+std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize);

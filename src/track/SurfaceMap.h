@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// A grid of cells rasterised from the road: 0 grass, 3 road (the background generator marks
+// further values). Row-major: index = row × columns + column.
+struct SurfaceMap {
+  static constexpr std::int32_t kOutside = 7;
+
+  std::uint32_t rows = 0;
+  std::uint32_t columns = 0;
+  std::vector<std::int32_t> cells;
+
+  SurfaceMap() = default;
+  SurfaceMap(std::uint32_t rowCount, std::uint32_t columnCount)
+      : rows(rowCount), columns(columnCount),
+        cells(static_cast<std::size_t>(rowCount) * columnCount, 0) {}
+
+  bool inside(long long row, long long column) const {
+    return row >= 0 && column >= 0 && row < static_cast<long long>(rows) &&
+           column < static_cast<long long>(columns);
+  }
+  // The cell's value, or 7 when the row or column lies outside the map.
+  std::int32_t at(long long row, long long column) const {
+    return inside(row, column) ? cells[static_cast<std::size_t>(row) * columns + column]
+                               : kOutside;
+  }
+  void set(long long row, long long column, std::int32_t value) {
+    if (inside(row, column)) cells[static_cast<std::size_t>(row) * columns + column] = value;
+  }
+};

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the normal build, and a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+jobs=$(nproc)
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+
+echo "== normal build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVANE_WERROR=ON >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BENCH=OFF \
+      -DKELVANE_WERROR=ON >/dev/null
+cmake --build build-asan --target kelvane kelvane_tests -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"

@@ -1,0 +1,46 @@
+#include "support/TestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace testsupport {
+
+std::string dataDir() { return std::string(KELVANE_DATA_DIR) + "/"; }
+std::string tracksDir() { return dataDir() + "tracks/"; }
+
+TempDir::TempDir() {
+  std::random_device device;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto candidate = std::filesystem::temp_directory_path() /
+                     ("kelvane-test-" + std::to_string(device()));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::write(const std::string& name, const std::string& contents) const {
+  auto file = path_ / name;
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary);
+  out << contents;
+  return file.string();
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace testsupport

@@ -1,0 +1,32 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+// The source tree's run-time folder (data/), with '/' at the end.
+std::string dataDir();
+// The shipped tracks folder (data/tracks/), with '/' at the end.
+std::string tracksDir();
+
+// A fresh temporary folder, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // The folder as a string ending with '/'.
+  std::string folder() const { return path_.string() + "/"; }
+  // Writes a file below the folder and returns its full path.
+  std::string write(const std::string& name, const std::string& contents) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string readFile(const std::string& path);
+
+}  // namespace testsupport

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build, run and test. Quick when all are there.
+set -euo pipefail
+packages=(build-essential cmake pkg-config
+          libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
+          libxerces-c-dev libfontconfig-dev fonts-open-sans
+          libgtest-dev libgmock-dev libbenchmark-dev
+          clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Run as root (or with sudo) to install packages." >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
