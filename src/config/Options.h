@@ -9,6 +9,13 @@
 // the main window's teardown.
 class Options {
  public:
+  // Section names as they stand in the file: one space before and after the word.
+  static constexpr const char* kOptionsSection = " Options ";
+  static constexpr const char* kGraphicsSection = " Graphics ";
+  static constexpr const char* kWeatherSection = " Weather Conditions ";
+  static constexpr const char* kPlayersSection = " Players ";
+  static constexpr const char* kAISection = " AI ";
+
   static Options* instance();
   // Writes the file (if `save`) and destroys the store; the next instance() reads it anew.
   static void destroy(bool save);
@@ -23,17 +30,22 @@ class Options {
   void setPlayersString(const std::string& key, const std::string& value);
 
   // Counts every change; readers that cache a value (the car's surface values) re-read it
-  // when the revision moved.
+  // when the revision moved. It never goes back, not even across destroy() and a new store.
   unsigned revision() const { return revision_; }
 
   // Writes "options.ini" through a temporary file and a rename. False (with a message on
   // standard error) when it cannot be written.
   bool save();
 
-  CIniFile& ini() { return *ini_; }
+  // Direct access to the document. Counts as a change, since the caller may write through it.
+  CIniFile& ini();
+  const CIniFile& ini() const { return *ini_; }
 
  private:
   Options();
+  void touch();
+  void normalise();
+
   std::unique_ptr<CIniFile> ini_;
   unsigned revision_ = 0;
 };

@@ -18,7 +18,8 @@ class Car : public PhysicsObject {
 
   // Inputs written by a driver every frame: throttle and brake 0..1, steer -1 (full left)
   // .. 1 (full right). After a step, throttle and brake hold percent (0..100), as the display
-  // reads them.
+  // reads them; steer keeps the driver's value. A field a driver leaves unwritten keeps its
+  // last input: it is never scaled twice.
   double throttle = 0;
   double brake = 0;
   double steer = 0;

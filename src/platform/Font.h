@@ -26,6 +26,10 @@ class Font {
   void draw(const std::wstring& text, double x, double y, double z, double factorX = 1.0,
             double factorY = 1.0, Color color = kWhite) const;
 
+  // How many drawn strings currently keep a rendered texture (text not drawn for a couple of
+  // seconds is dropped).
+  std::size_t cachedTexts() const;
+
   // Backend state (the loaded face and its glyph cache), opaque outside src/platform.
   struct Face;
   Face* face() const { return face_.get(); }

@@ -20,15 +20,15 @@ struct DrawCall {
   std::wstring text;             // Kind::Text
   double x = 0, y = 0, z = 0;
   double scaleX = 1, scaleY = 1;
-  double angle = 0;               // degrees clockwise; rotated draws only
+  double angle = 0;                 // degrees clockwise; rotated draws only
   double centerX = 0, centerY = 0;  // relative rotation centre (0..1); rotated draws only
   bool rotated = false;
   Color color = kWhite;
 };
 
-// The window's drawing surface. A Graphics without a backend (as constructed; the window installs one) still
-// loads pictures and fonts and queues draws, and simply discards them at the end of the frame:
-// that is how tests and headless simulations run the real drawing code.
+// The window's drawing surface. A Graphics without a backend (as constructed; the window installs
+// one) still loads pictures and fonts and queues draws, and simply discards them at the end of the
+// frame: that is how tests and headless simulations run the real drawing code.
 class Graphics {
  public:
   Graphics(int width, int height);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Audio.h"
+#include "platform/Bitmap.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 
@@ -10,12 +11,22 @@ namespace platform {
 
 // How the process runs its window, set from the command line before the window is made.
 struct LaunchSettings {
-  bool headless = false;          // SDL's offscreen video and dummy audio, software renderer
-  long maxFrames = -1;            // quit after this many frames; -1 runs until closed
-  std::string screenshotPath;     // written with the last drawn frame, if set
-  bool unthrottled = false;       // run frames as fast as possible (headless simulations)
+  bool headless = false;       // SDL's offscreen video and dummy audio, software renderer
+  long maxFrames = -1;         // quit after this many frames; -1 runs until closed
+  std::string screenshotPath;  // written with the last drawn frame, if set
+  bool unthrottled = false;    // run frames as fast as possible (headless simulations)
 };
 LaunchSettings& launchSettings();
+
+// How evenly show() ran its frames: the intervals between the starts of consecutive frames.
+struct FrameTiming {
+  long intervals = 0;
+  double meanMs = 0;
+  double minMs = 0;
+  double maxMs = 0;
+  double stddevMs = 0;
+  long resyncs = 0;  // schedule restarts after a stall
+};
 
 // A window with a fixed update interval: every frame calls update() and then draw(); the draw
 // calls queued in draw() are flushed in ascending z at the end of the frame.
@@ -43,8 +54,17 @@ class Window {
 
   void setFullscreen(bool fullscreen);
   bool fullscreen() const { return fullscreen_; }
-  // The last drawn frame as a PNG. Throws std::runtime_error on failure.
+  // The last drawn frame as a PNG. Frames are only kept while keepLastFrame is on (it is from
+  // the start when LaunchSettings::screenshotPath is set). Throws std::runtime_error when no
+  // frame was kept or the file cannot be written.
   void saveScreenshot(const std::string& path) const;
+  void setKeepLastFrame(bool keep);
+  // The last drawn frame at the renderer's output size; empty when none was kept.
+  const Bitmap& lastFrame() const;
+  // Measured over the last show().
+  const FrameTiming& frameTiming() const { return timing_; }
+  // True on SDL's offscreen video with the software renderer.
+  bool headless() const;
 
   Graphics& graphics() { return *graphics_; }
   Input& input() { return *input_; }
@@ -64,6 +84,7 @@ class Window {
   bool fullscreen_;
   bool closed_ = false;
   long frames_ = 0;
+  FrameTiming timing_;
 };
 
 }  // namespace platform

@@ -13,7 +13,8 @@ struct SurfaceMap {
 
   SurfaceMap() = default;
   SurfaceMap(std::uint32_t rowCount, std::uint32_t columnCount)
-      : rows(rowCount), columns(columnCount),
+      : rows(rowCount),
+        columns(columnCount),
         cells(static_cast<std::size_t>(rowCount) * columnCount, 0) {}
 
   bool inside(long long row, long long column) const {
@@ -22,8 +23,7 @@ struct SurfaceMap {
   }
   // The cell's value, or 7 when the row or column lies outside the map.
   std::int32_t at(long long row, long long column) const {
-    return inside(row, column) ? cells[static_cast<std::size_t>(row) * columns + column]
-                               : kOutside;
+    return inside(row, column) ? cells[static_cast<std::size_t>(row) * columns + column] : kOutside;
   }
   void set(long long row, long long column, std::int32_t value) {
     if (inside(row, column)) cells[static_cast<std::size_t>(row) * columns + column] = value;

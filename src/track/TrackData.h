@@ -21,7 +21,7 @@ struct TrackPoint {
 // index is the file's first point (the finish line).
 struct TrackData {
   std::vector<TrackPoint> points;
-  std::vector<TrackPoint> positions;  // start positions; slot i is car i's
+  std::vector<TrackPoint> positions;       // start positions; slot i is car i's
   std::unique_ptr<SurfaceMap> surfaceMap;  // built by the race set-up (cell 4)
   std::int32_t extentX = 0;
   std::int32_t extentY = 0;

@@ -1,0 +1,110 @@
+// Time of each background stage, and of a whole generation, on the largest shipped track
+// (about 3000 × 2100 world units: a 6000 × 4200 cell map, a 3000 × 2100 picture).
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "background/BackgroundGenerator.h"
+#include "platform/Random.h"
+#include "track/TrackLoader.h"
+
+namespace {
+
+// A rounded 3000 × 2000 loop, for when the shipped track is missing.
+std::string writeFallbackTrack() {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "kelvane-bench-loop.rst").string();
+  std::ofstream out(path);
+  out << "<?xml version=\"1.0\"?>\n<track><title>Bench Loop</title><points>\n";
+  for (int i = 0; i < 200; ++i) {
+    const double a = 6.283185307 * i / 200;
+    const double c = std::cos(a), s = std::sin(a);
+    const double x = 1500 + 1350 * std::copysign(std::pow(std::fabs(c), 0.5), c);
+    const double y = 1000 + 850 * std::copysign(std::pow(std::fabs(s), 0.5), s);
+    out << "<point><x>" << x << "</x><y>" << y
+        << "</y><width>90</width><offset>0</offset><rotation>0</rotation></point>\n";
+  }
+  out << "</points><positions></positions></track>\n";
+  return path;
+}
+
+const TrackData& largeTrack() {
+  static const std::unique_ptr<TrackData> track = [] {
+    auto loaded = importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
+    return loaded ? std::move(loaded) : importTrack(writeFallbackTrack());
+  }();
+  return *track;
+}
+
+const std::string& outputPath() {
+  static const std::string path =
+      (std::filesystem::temp_directory_path() / "kelvane-bench-background.png").string();
+  return path;
+}
+
+void runStage(BackgroundGenerator& generator, int stage) {
+  const TrackData& track = largeTrack();
+  switch (stage) {
+    case 1:
+      generator.rasterize(track);
+      break;
+    case 2:
+      generator.addLineMarks(track);
+      break;
+    case 3:
+      generator.addZones(track);
+      break;
+    case 4:
+      generator.renderClouds();
+      break;
+    case 5:
+      generator.addPath({});
+      break;
+    case 6:
+      generator.paint();
+      break;
+    case 7:
+      generator.plantTrees();
+      break;
+    case 8:
+      generator.save(outputPath());
+      break;
+    default:
+      break;
+  }
+}
+
+void BM_Stage(benchmark::State& state) {
+  const int stage = static_cast<int>(state.range(0));
+  platform::setFixedSeed(7);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto generator = std::make_unique<BackgroundGenerator>();
+    for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier);
+    state.ResumeTiming();
+    runStage(*generator, stage);
+    state.PauseTiming();
+    generator.reset();  // freeing the maps is not part of the stage
+    state.ResumeTiming();
+  }
+  state.SetLabel(BackgroundGenerator::stageCaption(stage).substr(2));
+}
+BENCHMARK(BM_Stage)->DenseRange(1, 8)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_WholeGeneration(benchmark::State& state) {
+  platform::setFixedSeed(7);
+  for (auto _ : state) {
+    BackgroundGenerator generator;
+    if (!generator.step(largeTrack(), outputPath(), {}, true)) {
+      state.SkipWithError(generator.lastError().c_str());
+      break;
+    }
+  }
+}
+BENCHMARK(BM_WholeGeneration)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace

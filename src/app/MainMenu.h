@@ -1,0 +1,96 @@
+#pragma once
+#include <string>
+
+#include "app/ScreenWidgets.h"
+
+class GUI_Component_Label;
+class GUI_Component_Menu;
+class BackgroundGenerator;
+
+namespace app {
+
+class MessageBox;
+class TrackList;
+class TrackChoice;
+
+// What a command asks of the window beyond the screen it changes.
+enum class MenuRequest {
+  None,
+  Exit,             // close the window
+  StartGeneration,  // paint the chosen track's background, one stage per frame
+  StartLoading,     // the loading picture is up; set the race up in the next frames
+};
+
+// The main menu screen and its command dispatcher: the menu bar, the track list with its
+// buttons, the race setup panel, and every command the player can give outside a race.
+class MainMenu {
+ public:
+  static constexpr int kBackgroundLayer = 1;
+  static constexpr int kMenuBarLayer = 500;
+  static constexpr int kControlsLayer = 550;
+  static constexpr int kPointerLayer = 1000;
+
+  // `programFolder` ends with '/'; the window size in pixels.
+  MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& trackList,
+           TrackChoice& race, std::string programFolder, int screenWidth, int screenHeight);
+
+  void buildMainMenu();
+  void buildRaceSetup();
+  void extendToolsMenu();
+  void buildLoadingScreen();
+  void clearScreen();
+
+  // The dispatcher: acts on the id of the widget the player clicked. Ids that are no
+  // commands (pictures, labels, menu bar entries, "MENU_BG") do nothing.
+  MenuRequest onClick(const std::string& id);
+
+  // One frame of a background generation: runs the generator's next stage and puts up the
+  // progress box naming the stage after it. True when the generation is over (saved, or
+  // failed with an error box) and the window goes back to the menu.
+  bool stepGeneration(BackgroundGenerator& generator);
+
+  // The picture the race would use, if any: the one the track names, else the generated one.
+  std::string availableBackground() const;
+
+  GUI_Component_Label* trackLabel() const { return trackLabel_; }
+  GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
+  GUI_Component_Label* carsLabel() const { return carsLabel_; }
+  GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
+  GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
+  bool toolsExtended() const { return toolsExtended_; }
+
+ private:
+  void forgetScreen();
+  void chooseTrack(const std::string& rowId);
+  MenuRequest startChecks();
+  MenuRequest startGeneration();
+  void removeRaceSetup();
+  void refreshSetupLabels();
+  void addButton(const std::string& id, const std::wstring& caption, int x, int y, int maxWidth);
+  GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int x, int y,
+                                unsigned colour, unsigned shadowColour);
+  void changeLaps(int delta);
+  void changeCars(int delta);
+  void toggleCpuOnly();
+  void startEditor(const std::string& trackPath);
+  void openHelp();
+  int startPositions() const;
+  std::string generatedBackgroundRelativePath() const;
+
+  ScreenWidgets& widgets_;
+  MessageBox& messageBox_;
+  TrackList& trackList_;
+  TrackChoice& race_;
+  std::string programFolder_;
+  int screenWidth_;
+  int screenHeight_;
+
+  GUI_Component_Label* trackLabel_ = nullptr;
+  GUI_Component_Label* lapsLabel_ = nullptr;
+  GUI_Component_Label* carsLabel_ = nullptr;
+  GUI_Component_Label* cpuOnlyMark_ = nullptr;
+  GUI_Component_Menu* toolsMenu_ = nullptr;
+  bool toolsExtended_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace app {
+
+// One track file found in the tracks folder, as the track list shows it.
+struct TrackListEntry {
+  int number = 0;         // 1, 2, 3 ... in the order the folder listing yields the files
+  std::string fileName;   // without folder, e.g. "harbour_loop.rst"
+  std::string title;      // from the file; empty when it cannot be read
+  bool readable = false;  // whether the file gave a track summary
+  std::string reason;     // why it cannot be read (short text for the player)
+};
+
+// True for names that end in ".rst" exactly (lower case) and are long enough to have one.
+bool isTrackFileName(const std::string& name);
+
+// Every track file of `tracksFolder` (a folder path ending with '/'), each read with the light
+// loader. The listing is not sorted. A missing or unreadable folder gives an empty list.
+std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder);
+
+// The title cell of a row: the track's title, or for a file that cannot be read a short note
+// with the reason, so the player sees which file is broken and why.
+std::wstring titleCellOf(const TrackListEntry& entry);
+
+}  // namespace app

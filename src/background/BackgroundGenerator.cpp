@@ -1,0 +1,389 @@
+#include "background/BackgroundGenerator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <stdexcept>
+
+#include "background/ColourRules.h"
+#include "background/Compositing.h"
+#include "background/RandomBits.h"
+#include "background/TreePainter.h"
+#include "background/ValueNoise.h"
+#include "platform/Random.h"
+#include "track/Geometry.h"
+#include "track/TrackLimits.h"
+
+namespace {
+
+constexpr double kPi = 3.1415926535;
+constexpr double kTwoPi = 6.283185307;
+constexpr double kHalfPi = 1.57079632675;
+
+using platform::randInt;
+
+// World coordinates to a map cell: × 2, truncated.
+GridCell toCell(double x, double y) {
+  return GridCell{static_cast<int>(x / BackgroundGenerator::kCellSize),
+                  static_cast<int>(y / BackgroundGenerator::kCellSize)};
+}
+
+// A copy of the path with other widths, for the wider maps of the zones stage; the track itself
+// is never changed. Widths are kept inside the map builder's limit: a sharp bend between close
+// points can ask for a road wider than any track.
+TrackData withWidths(const TrackData& track, const std::vector<double>& widths) {
+  TrackData copy;
+  copy.extentX = track.extentX;
+  copy.extentY = track.extentY;
+  copy.points = track.points;
+  for (std::size_t i = 0; i < copy.points.size(); ++i) {
+    copy.points[i].width =
+        std::clamp(widths[i], -tracklimits::kMaxCoordinate, tracklimits::kMaxCoordinate);
+  }
+  return copy;
+}
+
+// How sharply the path turns at each point, per unit of length, plus its road width: large in
+// tight bends, so the widened road reaches furthest out there.
+std::vector<double> bendWidths(const TrackData& track) {
+  const std::size_t count = track.points.size();
+  std::vector<double> bend(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const TrackPoint& before = track.points[(i + count - 1) % count];
+    const TrackPoint& point = track.points[i];
+    const TrackPoint& after = track.points[(i + 1) % count];
+    const double inX = point.x - before.x, inY = point.y - before.y;
+    const double outX = after.x - point.x, outY = after.y - point.y;
+    double turn = std::fabs(std::atan2(outY, outX) - std::atan2(inY, inX));
+    if (turn > kPi) turn = kTwoPi - turn;
+    const double length = std::sqrt(inX * inX + inY * inY) + std::sqrt(outX * outX + outY * outY);
+    // Repeated points have no direction; they add no bend rather than an infinite one.
+    bend[i] = (length > 0.0 ? turn * 10000.0 / length : 0.0) + (point.width - 1.0);
+  }
+  return bend;
+}
+
+// Cyclic three-point mean.
+std::vector<double> smoothed(const std::vector<double>& values) {
+  const std::size_t count = values.size();
+  std::vector<double> result(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    result[i] = (values[(i + count - 1) % count] + values[i] + values[(i + 1) % count]) / 3.0;
+  }
+  return result;
+}
+
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+};
+
+int quarter(float value) {
+  return static_cast<int>(value * 0.25f);
+}
+
+// Adds a quarter of one map cell's colour to the pixel it belongs to.
+void addCell(const SurfaceMap& map, long long row, long long column, float tR, float tG, float tB,
+             Rgb& sum) {
+  using namespace colourrules;
+  const std::int32_t value = map.at(row, column);
+  switch (value) {
+    case BackgroundGenerator::kPathMark:
+      sum.red += 63;
+      return;
+    case BackgroundGenerator::kRoad: {
+      float g = BackgroundGenerator::isEdgeLineCell(map, row, column)
+                    ? static_cast<float>(random.below(40) + 170)
+                    : static_cast<float>(random.below(20) + 80);
+      g = darken(darken(darken(g, tR), tG), tB);
+      const int q = quarter(g);
+      sum.red += q;
+      sum.green += q;
+      sum.blue += q;
+      return;
+    }
+    case BackgroundGenerator::kFinishLine:
+    case BackgroundGenerator::kWhiteMark: {
+      float g = static_cast<float>(random.below(80) + 160);
+      g = darken(darken(darken(g, tR), tG), tB);
+      const int q = quarter(g);
+      sum.red += q;
+      sum.green += q;
+      sum.blue += q;
+      return;
+    }
+    case BackgroundGenerator::kRunOff: {
+      const int c = random.below(40);
+      sum.red += quarter(softLight(static_cast<float>(221 - c), tR));
+      sum.green += quarter(softLight(static_cast<float>(183 - c), tG));
+      sum.blue += quarter(softLight(static_cast<float>(138 - c), tB));
+      return;
+    }
+    default: {
+      const int green = random.below(80) + 60;
+      const int rest = std::clamp(green - (random.below(30) + 100), 0, 255);
+      const float s = softLight(softLight(static_cast<float>(rest), tR), tB);
+      sum.red += quarter(s);
+      sum.green += quarter(softLight(static_cast<float>(green), tG));
+      sum.blue += quarter(s);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+std::string BackgroundGenerator::stageCaption(int stage) {
+  switch (stage) {
+    case 1:
+      return "\n\nRasterizing level";
+    case 2:
+      return "\n\nAdding line marks to raster";
+    case 3:
+      return "\n\nAdding non-track zones to raster";
+    case 4:
+      return "\n\nRendering clouds";
+    case 5:
+      return "\n\nAdding path to raster";
+    case 6:
+      return "\n\nDrawing background";
+    case 7:
+      return "\n\nGenerating trees";
+    case 8:
+      return "\n\nSaving image";
+    default:
+      return "";
+  }
+}
+
+bool BackgroundGenerator::step(const TrackData& track, const std::string& outputPath,
+                               const std::vector<TrackPoint>& pathMarks, bool allAtOnce) {
+  lastError_.clear();
+  if ((allAtOnce && stage_ != 0) || stage_ == 9) {
+    release();
+    stage_ = 0;
+  }
+  try {
+    if (allAtOnce) {
+      // Clouds do not depend on the zones, so their order does not matter.
+      for (int stage : {1, 2, 4, 3, 5, 6, 7, 8}) runStage(stage, track, outputPath, pathMarks);
+      stage_ = 9;
+    } else {
+      runStage(stage_, track, outputPath, pathMarks);
+      ++stage_;
+    }
+  } catch (const std::exception& error) {
+    // Later stages would work on what this one left half-done; end the generation here.
+    lastError_ = error.what();
+    release();
+    stage_ = 9;
+    return false;
+  }
+  return true;
+}
+
+void BackgroundGenerator::runStage(int stage, const TrackData& track, const std::string& outputPath,
+                                   const std::vector<TrackPoint>& pathMarks) {
+  switch (stage) {
+    case 1:
+      rasterize(track);
+      break;
+    case 2:
+      addLineMarks(track);
+      break;
+    case 3:
+      addZones(track);
+      break;
+    case 4:
+      renderClouds();
+      break;
+    case 5:
+      addPath(pathMarks);
+      break;
+    case 6:
+      paint();
+      break;
+    case 7:
+      plantTrees();
+      break;
+    case 8:
+      save(outputPath);
+      break;
+    default:
+      break;
+  }
+}
+
+void BackgroundGenerator::release() {
+  map_.reset();
+  picture_ = platform::Bitmap();
+  clouds_ = platform::Bitmap();
+  trees_.clear();
+}
+
+void BackgroundGenerator::rasterize(const TrackData& track) {
+  if (track.points.empty()) throw std::runtime_error("The track has no path to paint.");
+  map_ = buildSurfaceMap(track, kCellSize);
+  const int width = static_cast<int>(map_->columns / 2);
+  const int height = static_cast<int>(map_->rows / 2);
+  picture_.resize(width, height, 0x00000000u);
+  clouds_.resize(width, height, 0x00000000u);
+  trees_.clear();
+}
+
+void BackgroundGenerator::addLineMarks(const TrackData& track) {
+  SurfaceMap& map = *map_;
+  auto acrossRoad = [&](std::size_t index, std::int32_t value) {
+    const EdgePoints edges = edgePoints(track.pointAt(index), 1.0f);
+    drawLine(map, toCell(edges.first.x, edges.first.y), toCell(edges.second.x, edges.second.y),
+             value);
+  };
+  const std::size_t count = track.pointCount();
+  acrossRoad(count - 1, kFinishLine);  // the finish line is the file's first point
+  acrossRoad(count / 2, kWhiteMark);
+
+  // A bracket framing each start slot: a bar 16 units across the car, ticks pointing backwards.
+  for (const TrackPoint& slot : track.positions) {
+    const double r = slot.rotation;
+    const double ax = slot.x + 8 * std::cos(r + kHalfPi), ay = slot.y - 8 * std::sin(r + kHalfPi);
+    const double bx = slot.x + 8 * std::cos(r - kHalfPi), by = slot.y - 8 * std::sin(r - kHalfPi);
+    const double tickX = 4 * std::cos(r - kPi), tickY = -4 * std::sin(r - kPi);
+    drawLine(map, toCell(ax, ay), toCell(bx, by), kWhiteMark);
+    drawLine(map, toCell(ax, ay), toCell(ax + tickX, ay + tickY), kWhiteMark);
+    drawLine(map, toCell(bx, by), toCell(bx + tickX, by + tickY), kWhiteMark);
+  }
+}
+
+void BackgroundGenerator::addZones(const TrackData& track) {
+  SurfaceMap& map = *map_;
+  const std::size_t count = track.pointCount();
+  const std::vector<double> widths = smoothed(smoothed(bendWidths(track)));
+  const int width = static_cast<int>(map.columns / 2 * 2);
+  const int height = static_cast<int>(map.rows / 2 * 2);
+
+  // Noise that is dark near the widened road and random further out: run-off hugs the road,
+  // widest in the bends, with a ragged border.
+  std::vector<NoiseOctave> octaves;
+  {
+    const std::unique_ptr<SurfaceMap> guide = buildSurfaceMap(withWidths(track, widths), kCellSize);
+    double factor = 1;
+    for (int spacing = 50; spacing > 2;) {
+      spacing /= 2;
+      factor *= 2;
+      octaves.emplace_back(spacing, factor, width, height);
+      if (octaves.size() <= 3) {
+        octaves.back().fillGuided(*guide, kRoad);
+      } else {
+        octaves.back().fillRandom();
+      }
+    }
+  }
+  layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
+    std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(y) * map.columns;
+    for (int x = 0; x < width; ++x) {
+      if (row[x] < 127 && cells[x] == kGrass) cells[x] = kRunOff;
+    }
+  });
+  octaves.clear();
+
+  // Open grass lies well clear of a road widened once more; only there do trees grow.
+  const int k = randInt() % 3;
+  std::vector<double> outerWidths(count);
+  for (std::size_t i = 0; i < count; ++i) outerWidths[i] = widths[i] * (1 + 0.5 * k) + 70;
+  const std::unique_ptr<SurfaceMap> outer =
+      buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
+  for (int y = 0; y < height; ++y) {
+    const std::size_t start = static_cast<std::size_t>(y) * map.columns;
+    std::int32_t* cells = map.cells.data() + start;
+    const std::int32_t* outside = outer->cells.data() + start;
+    for (int x = 0; x < width; ++x) {
+      if (outside[x] == kGrass && cells[x] == kGrass) cells[x] = kOpenGrass;
+    }
+  }
+}
+
+void BackgroundGenerator::renderClouds() {
+  const int width = clouds_.width();
+  const int height = clouds_.height();
+  std::vector<NoiseOctave> octaves;
+  double factor = 1;
+  for (int spacing = 200; spacing > 1;) {
+    spacing /= 2;
+    factor *= 2;
+    octaves.emplace_back(spacing, factor, width, height);
+    octaves.back().fillRandom();
+  }
+  layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
+    platform::Color* pixels = clouds_.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) pixels[x] = platform::argb(255, row[x], row[x], row[x]);
+  });
+}
+
+void BackgroundGenerator::addPath(const std::vector<TrackPoint>& marks) {
+  for (const TrackPoint& mark : marks) {
+    map_->set(static_cast<long long>(mark.y), static_cast<long long>(mark.x), kPathMark);
+  }
+}
+
+bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, long long column) {
+  if (map.at(row, column) != kRoad) return false;
+  if (map.at(row - 2, column) != kRoad || map.at(row + 2, column) != kRoad ||
+      map.at(row, column - 2) != kRoad || map.at(row, column + 2) != kRoad) {
+    return false;
+  }
+  // The outside value 7 is not below 3, so the map's border never draws a line.
+  auto offRoad = [&](long long r, long long c) { return map.at(r, c) < kRoad; };
+  return offRoad(row - 5, column) || offRoad(row + 5, column) || offRoad(row, column + 5) ||
+         offRoad(row, column - 5) || offRoad(row - 3, column - 3) || offRoad(row - 3, column + 3) ||
+         offRoad(row + 3, column - 3) || offRoad(row + 3, column + 3);
+}
+
+void BackgroundGenerator::paint() {
+  const SurfaceMap& map = *map_;
+  const int width = picture_.width();
+  const int height = picture_.height();
+  RandomBits random;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const platform::Color shade = clouds_.getPixel(x, y);
+      const float tR = platform::redOf(shade);
+      const float tG = platform::greenOf(shade);
+      const float tB = platform::blueOf(shade);
+      Rgb sum;
+      for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
+        for (long long column = 2LL * x; column <= 2LL * x + 1; ++column) {
+          addCell(map, row, column, tR, tG, tB, random, sum);
+        }
+      }
+      picture_.setPixel(x, y,
+                        platform::argb(255, std::min(sum.red, 255), std::min(sum.green, 255),
+                                       std::min(sum.blue, 255)));
+    }
+  }
+}
+
+void BackgroundGenerator::plantTrees() {
+  const SurfaceMap& map = *map_;
+  const int width = picture_.width();
+  const int height = picture_.height();
+  // One candidate spot per 60 × 60 block, jittered; the grid starts half a block outside the
+  // picture so trees can stand across its border.
+  for (int gx = -30; gx < width + 30; gx += 60) {
+    for (int gy = -30; gy < height + 30; gy += 60) {
+      const int jx = randInt() % 60;
+      const int jy = randInt() % 60;
+      const int px = static_cast<int>(jx * 0.8 + gx);
+      const int py = static_cast<int>(jy * 0.8 + gy);
+      if (map.at(2LL * py, 2LL * px) != kOpenGrass) continue;
+      const int size = (randInt() % 15) * 2 + 70;
+      compositing::sourceOver(paintTree(size), picture_, px - 35, py - 35);
+      trees_.push_back(TreeSpot{px, py, size});
+    }
+  }
+}
+
+void BackgroundGenerator::save(const std::string& outputPath) {
+  picture_.savePng(outputPath);
+  map_.reset();
+}

@@ -1,0 +1,86 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "track/SurfaceMap.h"
+#include "track/TrackData.h"
+
+// Paints a track's background picture (one pixel per world unit) and saves it as a PNG: grass,
+// grey road with light edge lines, finish line and grid brackets, sand in the bends, cloudy
+// shading and trees with soft shadows. The work is split into eight stages so the window can run
+// one per frame and stay responsive; nothing is drawn on screen.
+class BackgroundGenerator {
+ public:
+  // Cell values of the working map beyond the road builder's 0 (grass) and 3 (road).
+  static constexpr std::int32_t kGrass = 0;
+  static constexpr std::int32_t kRunOff = 1;
+  static constexpr std::int32_t kFinishLine = 2;
+  static constexpr std::int32_t kRoad = 3;
+  static constexpr std::int32_t kPathMark = 4;
+  static constexpr std::int32_t kWhiteMark = 8;
+  static constexpr std::int32_t kOpenGrass = 9;
+  // World units per map cell.
+  static constexpr double kCellSize = 0.5;
+
+  // A tree planted by the last generation: the picture pixel it was placed for and its crown
+  // size in pixels.
+  struct TreeSpot {
+    int x = 0;
+    int y = 0;
+    int size = 0;
+  };
+
+  BackgroundGenerator() = default;
+
+  // Runs the stage named by stage() and advances it; with `allAtOnce` runs every stage and ends
+  // at 9. The first call of a generation only moves to stage 1; a call at stage 9 starts a new
+  // generation. `outputPath` is the PNG file written by stage 8; `pathMarks` are points in map
+  // coordinates (world × 2) painted red, usually none.
+  // Never throws for a failed stage (a track too large for a map, an unwritable picture): it
+  // returns false, lastError() tells why, and stage() moves to 9 so the caller stops.
+  bool step(const TrackData& track, const std::string& outputPath,
+            const std::vector<TrackPoint>& pathMarks, bool allAtOnce);
+
+  // 0 before a generation, 1..8 the stage the next step() runs, 9 when the picture is saved.
+  int stage() const { return stage_; }
+  // Why the last step() failed; empty when it succeeded.
+  const std::string& lastError() const { return lastError_; }
+  // The progress caption for the stage that runs next ("" for 0 and 9).
+  static std::string stageCaption(int stage);
+
+  // What the generation has built so far (for the window's preview, tools and tests). The map
+  // exists from stage 1 to stage 8; the pictures until the next generation starts.
+  const SurfaceMap* map() const { return map_.get(); }
+  const platform::Bitmap& picture() const { return picture_; }
+  const platform::Bitmap& clouds() const { return clouds_; }
+  const std::vector<TreeSpot>& trees() const { return trees_; }
+
+  // Whether a road cell carries the light edge line: 2 cells clear of the road border on all
+  // four sides, yet within 5 cells (3 diagonally) of grass, run-off or finish line. Cells beyond
+  // the map never count as either.
+  static bool isEdgeLineCell(const SurfaceMap& map, long long row, long long column);
+
+  // The stages, callable one by one (benchmarks time them). Each needs the earlier ones.
+  void rasterize(const TrackData& track);              // 1
+  void addLineMarks(const TrackData& track);           // 2
+  void addZones(const TrackData& track);               // 3
+  void renderClouds();                                 // 4
+  void addPath(const std::vector<TrackPoint>& marks);  // 5
+  void paint();                                        // 6
+  void plantTrees();                                   // 7
+  void save(const std::string& outputPath);            // 8; throws on failure
+
+ private:
+  void release();
+  void runStage(int stage, const TrackData& track, const std::string& outputPath,
+                const std::vector<TrackPoint>& pathMarks);
+
+  int stage_ = 0;
+  std::unique_ptr<SurfaceMap> map_;
+  platform::Bitmap picture_;
+  platform::Bitmap clouds_;
+  std::vector<TreeSpot> trees_;
+  std::string lastError_;
+};

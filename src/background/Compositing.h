@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/Bitmap.h"
+
+namespace compositing {
+
+// Draws `source` over `target` with its top-left corner at (ox, oy), alpha-blended; pixels that
+// fall outside the target are skipped. Where both pixels are fully transparent the target stays
+// transparent.
+void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox, int oy);
+
+// The soft shadow of a picture: its alpha blurred with a separable 21-tap kernel
+// (weights 1.5^(−0.1·(k − 10)²), taps beyond the edge left out), halved, in black.
+platform::Bitmap blurredShadow(const platform::Bitmap& picture);
+
+}  // namespace compositing

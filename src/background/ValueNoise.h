@@ -1,0 +1,60 @@
+#pragma once
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct SurfaceMap;
+
+// One octave of value noise over a W × H grey picture: random or map-guided values on a grid of
+// nodes every `spacing` pixels, spread over the pixels by distance weights and blended into what
+// is there with 1/`factor` of its strength. Pictures are processed a row at a time, so several
+// octaves can be layered over a row without storing the picture in between.
+class NoiseOctave {
+ public:
+  // spacing: pixels between nodes (1..200); factor: 1 replaces the picture, 2 halves it, ...
+  NoiseOctave(int spacing, double factor, int width, int height);
+
+  // Each node gets platform::randInt() % 256, column by column, each column top to bottom.
+  void fillRandom();
+  // Each node gets 255 × the share of map cells around it (a spacing-wide square centred on the
+  // node) whose value differs from `value`; cells outside the map count as 7. Dark where the map
+  // is mostly `value`.
+  void fillGuided(const SurfaceMap& map, std::int32_t value);
+
+  // Blends the octave into row y of a grey picture (one byte per pixel, `width` pixels).
+  void blendRow(int y, std::uint8_t* row) const;
+
+  int spacing() const { return spacing_; }
+  int nodeColumns() const { return nodeColumns_; }
+  int nodeRows() const { return nodeRows_; }
+  std::uint8_t node(int column, int row) const {
+    return nodes_[static_cast<std::size_t>(row) * nodeColumns_ + column];
+  }
+
+ private:
+  int spacing_;
+  float keep_;  // factor − 1
+  float inverseFactor_;
+  int width_;
+  int height_;
+  int nodeColumns_;
+  int nodeRows_;
+  std::vector<std::uint8_t> nodes_;  // row-major
+  // Normalised weights of the four surrounding nodes for each offset (dy × spacing + dx) of a
+  // pixel from its top-left node: [0] top-left, [1] top-right, [2] bottom-left, [3] bottom-right.
+  std::vector<float> weights_[4];
+};
+
+// Runs the octaves in order over a width × height grey picture that starts black, handing each
+// finished row to `takeRow(y, row)`.
+template <typename RowSink>
+void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height,
+                  RowSink&& takeRow) {
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
+  for (int y = 0; y < height; ++y) {
+    std::fill(row.begin(), row.end(), std::uint8_t{0});
+    for (const NoiseOctave& octave : octaves) octave.blendRow(y, row.data());
+    takeRow(y, static_cast<const std::uint8_t*>(row.data()));
+  }
+}

@@ -1,0 +1,230 @@
+#include "config/IniFile.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+// Leading white space, optional sign, digits up to the first non-digit; nothing gives 0.
+// Saturates instead of overflowing, which atoi leaves undefined.
+int parseIntLikeAtoi(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  long long magnitude = 0;
+  constexpr long long kLimit = 2147483648LL;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > kLimit) magnitude = kLimit;
+  }
+  long long value = negative ? -magnitude : magnitude;
+  if (value > 2147483647LL) value = 2147483647LL;
+  return static_cast<int>(value);
+}
+
+std::string errnoText(int error) {
+  return std::strerror(error);
+}
+
+// Writes `text` beside `path` and renames it over `path`. The old file stays whole until the
+// new one is completely on disk.
+bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
+  const std::string temporary = path + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    error = "cannot create " + temporary + ": " + errnoText(errno);
+    return false;
+  }
+  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  int savedErrno = errno;
+  if (ok && std::fflush(file) != 0) {
+    ok = false;
+    savedErrno = errno;
+  }
+  if (ok && ::fsync(::fileno(file)) != 0) {
+    ok = false;
+    savedErrno = errno;
+  }
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    savedErrno = errno;
+  }
+  std::error_code ignored;
+  if (!ok) {
+    error = "cannot write " + temporary + ": " + errnoText(savedErrno);
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  std::error_code renameError;
+  std::filesystem::rename(temporary, path, renameError);
+  if (renameError) {
+    error = "cannot replace " + path + ": " + renameError.message();
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CIniFile::CIniFile(std::string path) : path_(std::move(path)) {}
+
+bool CIniFile::readFile() {
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return false;
+
+  std::string sectionName;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+
+    const unsigned char first = static_cast<unsigned char>(line[0]);
+    if (first < 32 || first > 126) {
+      std::printf("Failing on char %d\n", static_cast<int>(static_cast<signed char>(line[0])));
+      std::fflush(stdout);
+      return false;
+    }
+
+    const std::size_t marker = line.find_first_of(";#[=");
+    if (marker == std::string::npos) continue;
+    switch (line[marker]) {
+      case '[': {
+        const std::size_t close = line.find_last_of(']');
+        if (close != std::string::npos && close > marker) {
+          sectionName = line.substr(marker + 1, close - marker - 1);
+          addKeyName(sectionName);
+        }
+        break;
+      }
+      case '=':
+        setValue(sectionName, line.substr(0, marker), line.substr(marker + 1), true);
+        break;
+      default: {
+        std::string comment = line.substr(marker + 1);
+        if (names_.empty()) {
+          headerComment(comment);
+        } else {
+          keyComment(sectionName, comment);
+        }
+        break;
+      }
+    }
+  }
+  return !names_.empty();
+}
+
+std::string CIniFile::toText() const {
+  std::ostringstream out;
+  for (const auto& comment : comments_) out << ';' << comment << '\n';
+  if (!comments_.empty()) out << '\n';
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    out << '[' << names_[i] << "]\n";
+    const Section& section = keys_[i];
+    for (const auto& comment : section.comments) out << ';' << comment << '\n';
+    for (std::size_t j = 0; j < section.names.size(); ++j) {
+      out << section.names[j] << '=' << section.values[j] << '\n';
+    }
+    out << '\n';
+  }
+  return out.str();
+}
+
+bool CIniFile::writeFile() {
+  lastError_.clear();
+  return writeAtomically(path_, toText(), lastError_);
+}
+
+std::size_t CIniFile::findKey(const std::string& section) const {
+  const std::string wanted = checkCase(section);
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (checkCase(names_[i]) == wanted) return i;
+  }
+  return noID;
+}
+
+std::size_t CIniFile::findValue(std::size_t sectionIndex, const std::string& key) const {
+  if (sectionIndex >= keys_.size()) return noID;
+  const std::string wanted = checkCase(key);
+  const auto& keyNames = keys_[sectionIndex].names;
+  for (std::size_t j = 0; j < keyNames.size(); ++j) {
+    if (checkCase(keyNames[j]) == wanted) return j;
+  }
+  return noID;
+}
+
+std::size_t CIniFile::addKeyName(const std::string& section) {
+  names_.push_back(section);
+  keys_.emplace_back();
+  return names_.size() - 1;
+}
+
+std::string CIniFile::getValue(const std::string& section, const std::string& key,
+                               const std::string& defaultValue) const {
+  const std::size_t i = findKey(section);
+  if (i == noID) return defaultValue;
+  const std::size_t j = findValue(i, key);
+  if (j == noID) return defaultValue;
+  return keys_[i].values[j];
+}
+
+int CIniFile::getValueInt(const std::string& section, const std::string& key,
+                          int defaultValue) const {
+  return parseIntLikeAtoi(getValue(section, key, std::to_string(defaultValue)));
+}
+
+bool CIniFile::setValue(const std::string& section, const std::string& key,
+                        const std::string& value, bool create) {
+  std::size_t i = findKey(section);
+  if (i == noID) {
+    if (!create) return false;
+    i = addKeyName(section);
+  }
+  const std::size_t j = findValue(i, key);
+  if (j == noID) {
+    if (!create) return false;
+    keys_[i].names.push_back(key);
+    keys_[i].values.push_back(value);
+    return true;
+  }
+  keys_[i].values[j] = value;
+  return true;
+}
+
+bool CIniFile::setValueInt(const std::string& section, const std::string& key, int value) {
+  return setValue(section, key, std::to_string(value), true);
+}
+
+void CIniFile::headerComment(const std::string& comment) {
+  comments_.push_back(comment);
+}
+
+bool CIniFile::keyComment(std::size_t sectionIndex, const std::string& comment) {
+  if (sectionIndex >= keys_.size()) return false;
+  keys_[sectionIndex].comments.push_back(comment);
+  return true;
+}
+
+bool CIniFile::keyComment(const std::string& section, const std::string& comment) {
+  return keyComment(findKey(section), comment);
+}
+
+std::string CIniFile::checkCase(std::string name) const {
+  if (!caseInsensitive_) return name;
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}

@@ -1,0 +1,126 @@
+#include "config/Options.h"
+
+#include <iostream>
+
+#include "platform/Paths.h"
+
+namespace {
+
+std::unique_ptr<Options>& storage() {
+  static std::unique_ptr<Options> options;
+  return options;
+}
+
+// Shared by every store the process creates, so a reader's cached revision never matches a
+// newer store by accident.
+unsigned lastRevision = 0;
+
+struct IntSetting {
+  const char* section;
+  const char* key;
+  int defaultValue;
+};
+
+}  // namespace
+
+Options* Options::instance() {
+  auto& options = storage();
+  if (!options) options.reset(new Options());
+  return options.get();
+}
+
+void Options::destroy(bool save) {
+  auto& options = storage();
+  if (!options) return;
+  if (save) options->save();
+  options.reset();
+}
+
+Options::Options() : ini_(std::make_unique<CIniFile>(platform::programFolder() + "options.ini")) {
+  ini_->setCaseInsensitive(true);
+  // A missing or unreadable file leaves the document empty or partly filled; the defaults
+  // below fill every gap.
+  ini_->readFile();
+  normalise();
+  touch();
+}
+
+// Every known setting is read with its default and stored back, so the written file always
+// lists them all, in this order.
+void Options::normalise() {
+  static const IntSetting kBefore[] = {
+      {kOptionsSection, "nrCars", 2},
+      {kOptionsSection, "nrLaps", 2},
+      {kOptionsSection, "onlyCPU", 0},
+      {kOptionsSection, "sound", 0},
+      {kOptionsSection, "intro", 1},
+      {kGraphicsSection, "height", 700},
+      {kGraphicsSection, "width", 1000},
+      {kGraphicsSection, "fullscreen", 0},
+      {kGraphicsSection, "tireMarks", 1},
+      {kGraphicsSection, "tireMarksDepth", 20},
+      {kGraphicsSection, "tireMarksMaxDarkness", 80},
+      {kGraphicsSection, "tireMarksQuality", 2},
+  };
+  static const IntSetting kSurfaces[] = {
+      {kWeatherSection, "dry_tarmac_grip", 100}, {kWeatherSection, "dry_tarmac_resistance", 30},
+      {kWeatherSection, "dry_grass_grip", 80},   {kWeatherSection, "dry_grass_resistance", 1500},
+      {kWeatherSection, "wet_tarmac_grip", 40},  {kWeatherSection, "wet_tarmac_resistance", 10},
+      {kWeatherSection, "wet_grass_grip", 100},  {kWeatherSection, "wet_grass_resistance", 3000},
+  };
+  for (const auto& s : kBefore) {
+    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+  }
+  ini_->setValue(kWeatherSection, "weatherType",
+                 ini_->getValue(kWeatherSection, "weatherType", "dry"), true);
+  for (const auto& s : kSurfaces) {
+    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+  }
+  // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
+  // start overwrites "skill" with it (or with 20 when there is none).
+  ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+}
+
+void Options::touch() {
+  revision_ = ++lastRevision;
+}
+
+int Options::getOptionInt(const std::string& key) const {
+  return ini_->getValueInt(kOptionsSection, key, 0);
+}
+int Options::getGraphicsInt(const std::string& key) const {
+  return ini_->getValueInt(kGraphicsSection, key, 0);
+}
+std::string Options::getWeatherString(const std::string& key) const {
+  return ini_->getValue(kWeatherSection, key, "");
+}
+int Options::getWeatherInt(const std::string& key) const {
+  return ini_->getValueInt(kWeatherSection, key, 0);
+}
+std::string Options::getPlayersString(const std::string& key) const {
+  return ini_->getValue(kPlayersSection, key, "");
+}
+int Options::getAIInt(const std::string& key) const {
+  return ini_->getValueInt(kAISection, key, 0);
+}
+
+void Options::setOptionInt(const std::string& key, int value) {
+  ini_->setValueInt(kOptionsSection, key, value);
+  touch();
+}
+
+void Options::setPlayersString(const std::string& key, const std::string& value) {
+  ini_->setValue(kPlayersSection, key, value, true);
+  touch();
+}
+
+CIniFile& Options::ini() {
+  touch();
+  return *ini_;
+}
+
+bool Options::save() {
+  if (ini_->writeFile()) return true;
+  std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
+  return false;
+}

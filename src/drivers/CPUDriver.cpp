@@ -1,0 +1,332 @@
+#include "drivers/CPUDriver.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <sstream>
+
+#include "config/Options.h"
+#include "drivers/DrivingFeatures.h"
+#include "physics/Car.h"
+#include "platform/Random.h"
+
+namespace {
+
+constexpr std::int32_t kRoad = 3;
+constexpr float kPlanStartStep = 20.0f;  // cells
+constexpr double kNearLookAhead = 12;    // map units², about the next node
+constexpr double kFarLookAhead = 900;    // map units², a few nodes ahead
+// Below this the car is taken as standing, and a smaller speed weight would let the speed
+// input run away (or divide by zero) after a long time off the road.
+constexpr double kMinSpeedWeight = 1.0;
+// The evasive term divides by a difference of headings; near zero it would explode.
+constexpr double kMinHeadingDifference = 1e-3;
+
+double clampUnit(double value, double low) {
+  if (!std::isfinite(value)) return 0;
+  return std::clamp(value, low, 1.0);
+}
+
+}  // namespace
+
+CPUDriver::CPUDriver(Car& car, const TrackData& track)
+    : Driver(car, track), workspace_(SearchWorkspace::shared()) {
+  initialise();
+  network_ = std::make_unique<NeuralNetwork>();
+  buildInitialPath();
+}
+
+CPUDriver::CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous)
+    : Driver(car, track), workspace_(SearchWorkspace::shared()) {
+  initialise();
+  network_ = std::make_unique<NeuralNetwork>(*previous.network_);
+  buildInitialPath();
+}
+
+void CPUDriver::initialise() {
+  platform::seedFromClock();
+  const double reach = platform::randInt() % 30 + 190;
+  distanceWeights_.assign(track().pointCount(), reach);
+}
+
+void CPUDriver::train(int maxEpochs, const Sample* sample) {
+  if (sample == nullptr) {
+    lastTrainingEpochs_ = network_->train(maxEpochs);
+    return;
+  }
+  // A sample of any other length carries no meaning for this network.
+  if (sample->size() != std::tuple_size_v<NeuralNetwork::Sample>) return;
+  NeuralNetwork::Sample one{};
+  std::copy(sample->begin(), sample->end(), one.begin());
+  lastTrainingEpochs_ = network_->train(maxEpochs, &one);
+}
+
+TrackPoint CPUDriver::carPosition() const {
+  TrackPoint p;
+  p.x = car().getX() * 0.25;
+  p.y = car().getY() * 0.25;
+  return p;
+}
+
+std::size_t CPUDriver::nearestTrackPoint() const {
+  return track().nearestPointIndex(carPosition());
+}
+
+double CPUDriver::distanceWeightHere() const {
+  if (distanceWeights_.empty()) return 0;
+  return distanceWeights_[std::min(nearestTrackPoint(), distanceWeights_.size() - 1)];
+}
+
+std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, double budget) {
+  const std::size_t count = path_.size();
+  if (count == 0) return std::nullopt;
+  cursor_ = driving::followCursor(cursor_, driving::nearestNode(path_, position), count);
+
+  std::size_t candidate = static_cast<std::size_t>(cursor_) % count;
+  double sum = 0;
+  // A path whose nodes all coincide never reaches the budget; one lap shows that.
+  for (std::size_t steps = 0; sum <= budget && !(steps >= count && sum == 0); ++steps) {
+    const std::size_t next = (candidate + 1) % count;
+    const double dx = path_[next].x - path_[candidate].x;
+    const double dy = path_[next].y - path_[candidate].y;
+    sum += dx * dx + dy * dy;
+    candidate = next;
+  }
+  return budget > kNearLookAhead ? (candidate + 1) % count : candidate;
+}
+
+void CPUDriver::setPath(std::vector<TrackPoint> path) {
+  path_ = std::move(path);
+  cursor_ = 0;
+  searchInProgress_ = false;
+}
+
+void CPUDriver::drive(const std::vector<Car*>& cars) {
+  Car& self = car();
+  if (path_.empty()) {
+    // The car's step rescales and negates its inputs in place, so whatever is left unwritten
+    // would compound from frame to frame: a driver without a line lets the car coast straight.
+    self.throttle = 0;
+    self.brake = 0;
+    self.steer = 0;
+    return;
+  }
+
+  float speedInput = static_cast<float>(self.speed / speedWeight_);
+  if (!(speedInput >= 0.001f)) speedInput = 0;
+  if (speedInput > 1) speedInput = 1;
+
+  const TrackPoint position = carPosition();
+  target1_ = path_[*lookAhead(position, kNearLookAhead)];
+  target2_ = path_[*lookAhead(position, kFarLookAhead)];
+
+  const double x = self.getX();
+  const double y = self.getY();
+  const double angle = self.getAngle();
+  const double reach = distanceWeightHere();
+  const double angle1 = driving::bearingFeature(angle, x, y, *target1_);
+  const double dist1 = driving::distanceFeature(x, y, *target1_, reach);
+  const double angle2 = driving::bearingFeature(angle, x, y, *target2_);
+  const double dist2 = driving::distanceFeature(x, y, *target2_, reach);
+
+  const auto& out = network_->compute({speedInput, angle1, dist1, angle2, dist2});
+  double steering = out[0] * 2 - 1;
+  const double throttle = out[1];
+  const double brake = out[2];
+
+  // Steer away from cars close ahead, harder the closer they are.
+  const double heading = -angle;
+  const double radiusSquared = avoidanceRadius_ * avoidanceRadius_;
+  double side = 0;
+  int touching = 0;
+  double touchingAngles = 0;
+  for (const Car* other : cars) {
+    if (other == nullptr || other == &self) continue;
+    const double dx = other->getX() - x;
+    const double dy = other->getY() - y;
+    const double ahead = std::sin(heading) * dx + std::cos(heading) * dy;
+    const double across = std::sin(heading) * dy - std::cos(heading) * dx;
+    const double distanceSquared = dx * dx + dy * dy;
+    if (ahead > 0 && distanceSquared <= radiusSquared) {
+      if (across < 0) side = 1;
+      if (across > 0) side = -1;
+      steering += (radiusSquared / distanceSquared) * side / 25;
+      // Squared distance against the plain radius: only cars practically on top of this one.
+      if (distanceSquared <= avoidanceRadius_) {
+        ++touching;
+        touchingAngles += other->getAngle() + driving::kHalfPi;
+      }
+    }
+  }
+  if (touching > 0) {
+    const double difference = touchingAngles / touching - (angle + driving::kHalfPi);
+    if (std::fabs(difference) > kMinHeadingDifference) {
+      steering += std::clamp(0.5 / difference, -1.0, 1.0);
+    }
+  }
+
+  self.steer = clampUnit(steering, -1.0);
+  self.throttle = clampUnit(throttle, 0.0);
+  self.brake = clampUnit(brake, 0.0);
+
+  std::wostringstream text;
+  text << L"speed: " << speedInput << L"\nangle1: " << angle1 << L"\ndist1: " << dist1
+       << L"\nangle2: " << angle2 << L"\ndist2: " << dist2 << L"\n";
+  debugText_ = text.str();
+}
+
+void CPUDriver::learn() {
+  const double drift = std::fabs(car().getDriftAngle());
+  const double penalty =
+      drift <= 0.785398163375 ? 0.0 : (drift >= driving::kPi ? 1.0 : drift / 2.356194490125 - 0.3333333333333333);
+  const double reward = drift <= 0 ? 1.0 : (drift >= 0.785398163375 ? 0.0 : 1 - drift / 0.785398163375);
+  const double change = reward / 500 - penalty / 500;
+  speedWeight_ = std::max(speedWeight_ + change / 10, kMinSpeedWeight);
+
+  const std::size_t count = distanceWeights_.size();
+  if (count == 0) return;
+  // The weights just behind the car pay for what happened here.
+  std::size_t f = std::min(nearestTrackPoint(), count - 1);
+  if (f == 0) f = count;
+  std::size_t g = f - 1;
+  if (distanceWeights_[g] > 1) {
+    distanceWeights_[g] = std::max(distanceWeights_[g] - change * 150 * 0.25, 1.0);
+  }
+  g = g == 0 ? count - 1 : g - 1;
+  if (distanceWeights_[g] > 1) {
+    distanceWeights_[g] = std::max(distanceWeights_[g] - change * 50 * 0.25, 1.0);
+  }
+  if (car().getSurface() != kRoad) {
+    speedWeight_ = std::max(speedWeight_ - 0.005, kMinSpeedWeight);
+    distanceWeights_[g] += 0.3;
+  }
+}
+
+bool CPUDriver::plan() {
+  const std::size_t count = path_.size();
+  if (count == 0) return true;
+  const int effort = driving::planningEffort(Options::instance()->getAIInt("skill"));
+
+  if (!searchInProgress_) {
+    const TrackPoint position = carPosition();
+    const std::size_t here = *lookAhead(position, 0);
+    const std::size_t next = (here + 1) % count;
+    if (next == here) return true;
+    segmentDirection_ =
+        std::atan2(path_[next].y - path_[here].y, path_[next].x - path_[here].x);
+    const double window = std::min(trackLengthSum_ / 5, effort * 1000.0 / 4);
+    const std::size_t end = *lookAhead(position, static_cast<int>(window));
+    segmentStart_ = driving::nearestNode(path_, path_[next]);
+    segmentEnd_ = driving::nearestNode(path_, path_[end]);
+    const auto n = static_cast<long long>(count);
+    const auto l = static_cast<long long>(segmentStart_);
+    const long long o = driving::unwrapIndex(static_cast<long long>(segmentEnd_), l, n);
+    // Nothing to improve, or the window reaches round to behind the start.
+    if (segmentStart_ == segmentEnd_ || (l - n / 2 < o && o < l)) return true;
+  }
+
+  float endDirection = 0;
+  float endStep = 0;
+  const auto found = findPath(workspace_, track(), path_[segmentStart_], path_[segmentEnd_],
+                              static_cast<float>(segmentDirection_), kPlanStartStep,
+                              endDirection, endStep, effort * 10LL, !searchInProgress_);
+  if (!found) {
+    searchInProgress_ = true;
+    return false;
+  }
+  searchInProgress_ = false;
+  if (found->size() >= 2) splice(*found);
+  return true;
+}
+
+void CPUDriver::splice(const std::vector<TrackPoint>& newNodes) {
+  const std::size_t count = path_.size();
+  std::vector<TrackPoint> replaced;
+  for (std::size_t i = segmentStart_;; i = (i + 1) % count) {
+    replaced.push_back(path_[i]);
+    if (i == segmentEnd_) break;
+  }
+  // Squared steps favour lines of many short moves; a new line must not be much worse.
+  if (driving::squaredLengthSum(replaced, false) * 1.3 <
+      driving::squaredLengthSum(newNodes, false)) {
+    return;
+  }
+  std::vector<TrackPoint> spliced = newNodes;
+  spliced.reserve(newNodes.size() + count);
+  for (std::size_t i = (segmentEnd_ + 1) % count;; i = (i + 1) % count) {
+    spliced.push_back(path_[i]);
+    if (i == segmentStart_) break;
+  }
+  path_ = std::move(spliced);
+  cursor_ = 0;
+}
+
+std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
+                                                      const TrackPoint& to) const {
+  std::vector<TrackPoint> points;
+  const std::size_t count = track().pointCount();
+  if (count == 0) return points;
+  const std::size_t last = track().nearestPointIndex(to);
+  for (std::size_t i = track().nearestPointIndex(from); i != last; i = (i + 1) % count) {
+    points.push_back(track().getPoint(i));
+  }
+  return points;
+}
+
+void CPUDriver::buildInitialPath() {
+  const TrackData& road = track();
+  const std::size_t count = road.pointCount();
+  path_.clear();
+  cursor_ = 0;
+  std::vector<TrackPoint> trackPoints;
+  for (std::size_t i = 0; i < count; ++i) trackPoints.push_back(road.getPoint(i));
+  trackLengthSum_ = driving::squaredLengthSum(trackPoints, true);
+  if (count == 0) return;
+
+  workspace_.weight = searchWeight_;
+  const TrackPoint home = carPosition();
+  // Three goals a fifth of the lap apart, then back to where the car stands.
+  std::vector<TrackPoint> goals;
+  std::size_t from = road.nearestPointIndex(home);
+  for (int i = 0; i < 3; ++i) {
+    const std::size_t goal = (count / 5 + from) % count;
+    goals.push_back(trackPoints[goal]);
+    from = road.nearestPointIndex(trackPoints[goal]);
+  }
+  goals.push_back(home);
+
+  float direction = static_cast<float>(car().getAngle() + driving::kHalfPi);
+  float step = kPlanStartStep;
+  TrackPoint legStart = home;
+  for (std::size_t leg = 0; leg < goals.size(); ++leg) {
+    const TrackPoint& goal = goals[leg];
+    float endDirection = direction;
+    float endStep = step;
+    auto search = [&](const TrackPoint& start) {
+      return findPath(workspace_, road, start, goal, direction, step, endDirection, endStep,
+                      INT_MAX, true)
+          .value_or(std::vector<TrackPoint>{});
+    };
+    std::vector<TrackPoint> nodes = search(legStart);
+    if (nodes.empty() && leg > 0 && path_.size() >= 4) {
+      // The previous leg may have ended where no move leads on; back up a little.
+      path_.resize(path_.size() - 3);
+      nodes = search(path_.back());
+    }
+    if (nodes.empty() ||
+        driving::squaredLengthSum(nodes, true) > trackLengthSum_ * 4 / 5) {
+      nodes = trackPointsBetween(legStart, goal);
+      // The next leg sets off along the track from this goal.
+      const std::size_t at = road.nearestPointIndex(goal);
+      const TrackPoint& ahead = trackPoints[(at + 1) % count];
+      direction = static_cast<float>(std::atan2(ahead.y - goal.y, ahead.x - goal.x));
+      step = kPlanStartStep;
+    } else {
+      direction = endDirection;
+      step = endStep;
+    }
+    path_.insert(path_.end(), nodes.begin(), nodes.end());
+    legStart = goal;
+  }
+  cursor_ = 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include "gui/GUI_Component.h"
+#include "platform/Color.h"
+
+namespace platform {
+class Font;
+}
+
+// A line of text, optionally with a shadow one pixel right and down. Never takes the mouse.
+class GUI_Component_Label : public GUI_Component {
+ public:
+  // `fontName` e.g. "Trebuchet MS", `fontHeight` in pixels (16..20 in the menus); (x, y) is the
+  // text's top-left corner.
+  GUI_Component_Label(std::string id, std::wstring text, const std::string& fontName,
+                      int fontHeight, int x, int y, int z, bool shadow = true);
+  GUI_Component_Label(std::string id, std::wstring text, const std::wstring& fontName,
+                      int fontHeight, int x, int y, int z, bool shadow = true);
+
+  std::string process(const platform::Input& input, bool mayTakeMouse) override;
+  int getZ() const override { return z_; }
+
+  void setText(std::wstring text);
+  void setColour(platform::Color colour) { colour_ = colour; }
+  void setShadowColour(platform::Color colour) { shadowColour_ = colour; }
+  void setShadow(bool shadow) { shadow_ = shadow; }
+
+  const std::wstring& text() const { return text_; }
+  platform::Color colour() const { return colour_; }
+  platform::Color shadowColour() const { return shadowColour_; }
+  int x() const { return x_; }
+  int y() const { return y_; }
+  // x + the text's width.
+  int right() const { return right_; }
+  // y + the font's height.
+  int bottom() const { return bottom_; }
+
+ private:
+  const platform::Font& font_;
+  std::wstring text_;
+  int x_;
+  int y_;
+  int z_;
+  int right_ = 0;
+  int bottom_ = 0;
+  platform::Color colour_ = platform::kWhite;
+  platform::Color shadowColour_ = platform::kBlack;
+  bool shadow_;
+};

@@ -1,0 +1,103 @@
+#include "gui/GUI_Component_ListBox.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/Input.h"
+
+GUI_Component_ListBox::GUI_Component_ListBox(std::string id, int columnCount,
+                                             std::vector<int> columnStarts)
+    : GUI_Component(std::move(id)),
+      columnStarts_(std::move(columnStarts)),
+      frame_(FieldFrameKind::Main) {
+  if (columnCount < 1 || columnStarts_.size() < static_cast<std::size_t>(columnCount)) {
+    throw std::invalid_argument("a list box needs one column start per column");
+  }
+  columnStarts_.resize(static_cast<std::size_t>(columnCount));
+}
+
+GUI_Component_ListBox::~GUI_Component_ListBox() = default;
+
+void GUI_Component_ListBox::setFrameKind(FieldFrameKind kind) { frame_ = FieldFrame(kind); }
+
+void GUI_Component_ListBox::setTitle(std::vector<std::wstring> cells) {
+  title_ = std::make_unique<GUI_Component_ListBoxItem>("titlerow", "main_field_fill.png",
+                                                       columnStarts_, std::move(cells));
+}
+
+GUI_Component_ListBoxItem& GUI_Component_ListBox::addRow(std::string id,
+                                                         std::vector<std::wstring> cells) {
+  const char* picture = rows_.size() % 2 == 0 ? "list_oddfield.png" : "list_evenfield.png";
+  rows_.push_back(std::make_unique<GUI_Component_ListBoxItem>(std::move(id), picture,
+                                                              columnStarts_, std::move(cells)));
+  return *rows_.back();
+}
+
+const std::vector<std::wstring>* GUI_Component_ListBox::cellsOf(const std::string& id) const {
+  for (const auto& row : rows_) {
+    if (row->id() == id) return &row->cells();
+  }
+  return nullptr;
+}
+
+int GUI_Component_ListBox::clampFirst(int n) const {
+  return std::clamp(n, 0, rowCount() - visibleRows_);
+}
+
+void GUI_Component_ListBox::scrollTo(int n) {
+  if (rowCount() < visibleRows_) return;
+  firstVisible_ = clampFirst(n);
+}
+
+void GUI_Component_ListBox::layout(int z, int x, int y, int height) {
+  const Insets& margin = frame_.margin();
+  const Insets& spacing = frame_.spacing();
+  const int originX = x + margin.left + spacing.left;
+  int rowY = y + margin.top + spacing.top;
+  int available = height - spacing.bottom - margin.bottom - margin.top - spacing.top;
+
+  if (title_) {
+    title_->skin().layout(z, originX, rowY);
+    const int titleHeight = title_->skin().bottom() - title_->skin().top();
+    available -= titleHeight;
+    rowY += titleHeight;
+  }
+
+  // Taken from the skin geometry rather than from a row, so an empty list still knows how many
+  // rows would fit (and never divides by zero).
+  RowSkin probe("list_oddfield.png", columnStarts_);
+  probe.layout(z, originX, rowY);
+  rowHeight_ = probe.bottom() - probe.top();
+  for (auto& row : rows_) {
+    row->skin().layout(z, originX, rowY);
+    rowY += rowHeight_;
+  }
+  visibleRows_ = std::max(0, available / rowHeight_);
+  // A list that now fits entirely (or a longer window) must not stay scrolled past its end.
+  firstVisible_ = rowCount() < visibleRows_ ? 0 : clampFirst(firstVisible_);
+
+  frame_.layout(z, x, x, y, y, probe.right(), y + height - 2);
+}
+
+std::string GUI_Component_ListBox::process(const platform::Input& input, bool mayTakeMouse) {
+  if (!visible_) return {};
+  frame_.draw();
+
+  if (rowCount() >= visibleRows_) {
+    if (input.down(platform::button::kWheelUp)) firstVisible_ = clampFirst(firstVisible_ - 1);
+    if (input.down(platform::button::kWheelDown)) firstVisible_ = clampFirst(firstVisible_ + 1);
+  }
+
+  // The title row never highlights: it is not a choice.
+  if (title_) title_->process(input, false);
+
+  std::string result;
+  const int end = firstVisible_ + visibleRows_;
+  for (int i = firstVisible_; i < end && i < rowCount(); ++i) {
+    GUI_Component_ListBoxItem& row = *rows_[static_cast<std::size_t>(i)];
+    row.skin().setScrollOffset(-rowHeight_ * firstVisible_);
+    std::string id = row.process(input, mayTakeMouse && result.empty());
+    if (!id.empty()) result = std::move(id);
+  }
+  return result;
+}

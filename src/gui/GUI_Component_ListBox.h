@@ -1,0 +1,63 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/FieldFrame.h"
+#include "gui/GUI_Component.h"
+#include "gui/GUI_Component_ListBoxItem.h"
+
+// A framed table: an optional title row and any number of rows, of which `visibleRows` are shown
+// from `firstVisible` on. The mouse wheel scrolls it; a row under the pointer reports its own id.
+class GUI_Component_ListBox : public GUI_Component {
+ public:
+  // columnStarts[i] is where column i ends and column i + 1 begins, in pixels after the row's
+  // text origin (e.g. {50, 380, 768} for three columns). Throws std::invalid_argument when it
+  // has fewer than `columnCount` entries.
+  GUI_Component_ListBox(std::string id, int columnCount, std::vector<int> columnStarts);
+  ~GUI_Component_ListBox() override;
+
+  // Another look for the frame (the screens use FieldFrameKind::List); call before layout().
+  void setFrameKind(FieldFrameKind kind);
+
+  // One text per column; missing cells count as empty. Drawn on "main_field_fill.png".
+  void setTitle(std::vector<std::wstring> cells);
+  // Appends a row; rows alternate between "list_oddfield.png" (first, third …) and
+  // "list_evenfield.png". Several rows may share an id.
+  GUI_Component_ListBoxItem& addRow(std::string id, std::vector<std::wstring> cells);
+  // The full texts of the first row with this id, or null.
+  const std::vector<std::wstring>* cellsOf(const std::string& id) const;
+
+  // Shows the rows from n on, limited to 0 … rowCount − visibleRows; a list that fits
+  // entirely does not move.
+  void scrollTo(int n);
+  // The frame's top-left corner at (x, y), `height` pixels tall; rows one under the other.
+  void layout(int z, int x, int y, int height);
+
+  std::string process(const platform::Input& input, bool mayTakeMouse) override;
+  int getZ() const override { return frame_.z(); }
+
+  int firstVisible() const { return firstVisible_; }
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  // Rows that fit below the title (from the last layout; 0 before).
+  int visibleRows() const { return visibleRows_; }
+  // Pixels from one row's top to the next one's (24 with the 17-pixel font).
+  int rowHeight() const { return rowHeight_; }
+  int columnCount() const { return static_cast<int>(columnStarts_.size()); }
+
+  GUI_Component_ListBoxItem* title() { return title_.get(); }
+  GUI_Component_ListBoxItem& row(int index) { return *rows_.at(static_cast<std::size_t>(index)); }
+  const FieldFrame& frame() const { return frame_; }
+
+ private:
+  int clampFirst(int n) const;
+
+  // Declared first: the rows keep a reference to it.
+  std::vector<int> columnStarts_;
+  FieldFrame frame_;
+  std::unique_ptr<GUI_Component_ListBoxItem> title_;
+  std::vector<std::unique_ptr<GUI_Component_ListBoxItem>> rows_;
+  int rowHeight_ = 0;
+  int firstVisible_ = 0;
+  int visibleRows_ = 0;
+};

@@ -1,0 +1,16 @@
+#include "gui/GUI_Component_Mouse.h"
+
+#include "platform/Input.h"
+
+GUI_Component_Mouse::GUI_Component_Mouse(std::string id, int z)
+    : GUI_Component(std::move(id)), pointer_(guiImagePath("mouse_pointer.png")) {
+  pointer_.z = z;
+}
+
+std::string GUI_Component_Mouse::process(const platform::Input& input, bool /*mayTakeMouse*/) {
+  pointer_.x = static_cast<int>(input.mouseX());
+  pointer_.y = static_cast<int>(input.mouseY());
+  fade_.advance();
+  pointer_.draw(fade_.colour());
+  return {};
+}

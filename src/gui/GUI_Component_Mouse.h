@@ -1,0 +1,23 @@
+#pragma once
+#include "gui/Fade.h"
+#include "gui/GUI_Component.h"
+#include "gui/Sprite.h"
+
+// The mouse pointer picture ("mouse_pointer.png"). Never takes the mouse; show/hide fade it.
+// Give it the highest layer of the screen (1000) so it is drawn above everything.
+class GUI_Component_Mouse : public GUI_Component {
+ public:
+  GUI_Component_Mouse(std::string id, int z);
+
+  std::string process(const platform::Input& input, bool mayTakeMouse) override;
+  void show() override { fade_.show(); }
+  void hide() override { fade_.hide(); }
+  int getZ() const override { return pointer_.z; }
+
+  const Fade& fade() const { return fade_; }
+  const Sprite& pointer() const { return pointer_; }
+
+ private:
+  Sprite pointer_;
+  Fade fade_{true};
+};

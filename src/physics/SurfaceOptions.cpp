@@ -1,0 +1,36 @@
+#include "physics/SurfaceOptions.h"
+
+#include <algorithm>
+
+#include "config/Options.h"
+
+namespace {
+
+double nonNegative(int value) { return static_cast<double>(std::max(value, 0)); }
+
+}  // namespace
+
+SurfaceValues SurfaceOptions::read() {
+  const Options* options = Options::instance();
+  // The weather type is the prefix of the surface keys: "dry" and "wet" exist by default, and
+  // a user may add the four keys for a weather type of their own.
+  const std::string weather = options->getWeatherString("weatherType");
+  SurfaceValues values;
+  values.tarmacGrip = nonNegative(options->getWeatherInt(weather + "_tarmac_grip"));
+  values.tarmacResistance = nonNegative(options->getWeatherInt(weather + "_tarmac_resistance"));
+  values.grassGrip = nonNegative(options->getWeatherInt(weather + "_grass_grip"));
+  values.grassResistance = nonNegative(options->getWeatherInt(weather + "_grass_resistance"));
+  return values;
+}
+
+const SurfaceValues& SurfaceOptions::current() {
+  // Revisions are unique across every store the process creates, so a store destroyed and
+  // created anew is noticed as well.
+  const unsigned revision = Options::instance()->revision();
+  if (!valid_ || revision != revision_) {
+    values_ = read();
+    revision_ = revision;
+    valid_ = true;
+  }
+  return values_;
+}

@@ -1,0 +1,56 @@
+#include "platform/Image.h"
+
+#include "platform/Graphics.h"
+#include "platform/SdlBackend.h"
+
+namespace platform {
+
+Image::Image(Graphics& graphics, const std::string& path, bool hardBorders)
+    : graphics_(graphics), pixels_(Bitmap::loadPng(path)), hardBorders_(hardBorders) {}
+
+Image::Image(Graphics& graphics, const Bitmap& bitmap, bool hardBorders)
+    : graphics_(graphics), pixels_(bitmap), hardBorders_(hardBorders) {}
+
+Image::~Image() = default;
+
+void Image::replacePixels(const Bitmap& bitmap) {
+  pixels_ = bitmap;
+  dirty_ = true;
+}
+
+void Image::setTexture(std::unique_ptr<Texture> texture) const {
+  texture_ = std::move(texture);
+}
+
+void Image::draw(double x, double y, double z, double scaleX, double scaleY, Color color) const {
+  DrawCall call;
+  call.kind = DrawCall::Kind::Image;
+  call.image = this;
+  call.x = x;
+  call.y = y;
+  call.z = z;
+  call.scaleX = scaleX;
+  call.scaleY = scaleY;
+  call.color = color;
+  graphics_.queue(std::move(call));
+}
+
+void Image::drawRot(double x, double y, double z, double angle, double centerX, double centerY,
+                    double scaleX, double scaleY, Color color) const {
+  DrawCall call;
+  call.kind = DrawCall::Kind::Image;
+  call.image = this;
+  call.x = x;
+  call.y = y;
+  call.z = z;
+  call.angle = angle;
+  call.centerX = centerX;
+  call.centerY = centerY;
+  call.scaleX = scaleX;
+  call.scaleY = scaleY;
+  call.rotated = true;
+  call.color = color;
+  graphics_.queue(std::move(call));
+}
+
+}  // namespace platform

@@ -1,0 +1,348 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+#include <unordered_map>
+
+#include "platform/FramePacer.h"
+#include "platform/SdlBackend.h"
+#include "platform/Text.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kSdlSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER;
+// Half the stick's travel counts as a direction.
+constexpr Sint16 kStickThreshold = 16384;
+// Frames later than this are not caught up; the schedule starts again from the present.
+constexpr int kMaxLagFrames = 5;
+
+int buttonForScancode(SDL_Scancode code) {
+  switch (code) {
+    case SDL_SCANCODE_ESCAPE:
+      return button::kEscape;
+    case SDL_SCANCODE_BACKSPACE:
+      return button::kBackspace;
+    case SDL_SCANCODE_SPACE:
+      return button::kSpace;
+    case SDL_SCANCODE_F11:
+      return button::kF11;
+    case SDL_SCANCODE_F12:
+      return button::kF12;
+    case SDL_SCANCODE_UP:
+      return button::kUp;
+    case SDL_SCANCODE_DOWN:
+      return button::kDown;
+    case SDL_SCANCODE_LEFT:
+      return button::kLeft;
+    case SDL_SCANCODE_RIGHT:
+      return button::kRight;
+    case SDL_SCANCODE_PAGEUP:
+      return button::kPageUp;
+    case SDL_SCANCODE_PAGEDOWN:
+      return button::kPageDown;
+    default:
+      return -1;
+  }
+}
+
+int buttonForMouse(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      return button::kMouseLeft;
+    case SDL_BUTTON_RIGHT:
+      return button::kMouseRight;
+    case SDL_BUTTON_MIDDLE:
+      return button::kMouseMiddle;
+    default:
+      return -1;
+  }
+}
+
+bool hasDisplay() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+LaunchSettings& launchSettings() {
+  static LaunchSettings settings;
+  return settings;
+}
+
+struct Window::Backend {
+  bool sdlStarted = false;
+  SDL_Window* window = nullptr;
+  bool software = false;
+  bool keepLastFrame = false;
+  Bitmap lastFrame;
+  std::unordered_map<SDL_JoystickID, SDL_GameController*> controllers;
+
+  ~Backend() {
+    for (auto& [id, controller] : controllers) SDL_GameControllerClose(controller);
+    if (window != nullptr) SDL_DestroyWindow(window);
+    if (sdlStarted) SDL_QuitSubSystem(kSdlSystems);
+  }
+
+  void addController(int deviceIndex) {
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (controller == nullptr) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    if (controllers.count(id) != 0) {
+      SDL_GameControllerClose(controller);
+      return;
+    }
+    controllers[id] = controller;
+  }
+
+  void removeController(SDL_JoystickID id, Input& input) {
+    auto it = controllers.find(id);
+    if (it == controllers.end()) return;
+    SDL_GameControllerClose(it->second);
+    controllers.erase(it);
+    if (controllers.empty()) {
+      for (int b : {button::kGamepadLeft, button::kGamepadRight, button::kGamepadUp,
+                    button::kGamepadDown, button::kGamepadButton0}) {
+        input.setDown(b, false);
+      }
+    }
+  }
+
+  // Every connected pad counts: whichever is pushed steers.
+  void readControllers(Input& input) const {
+    if (controllers.empty()) return;
+    bool left = false, right = false, up = false, down = false, button0 = false;
+    for (const auto& [id, pad] : controllers) {
+      const Sint16 x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+      const Sint16 y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+      left = left || x < -kStickThreshold ||
+             SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT) != 0;
+      right = right || x > kStickThreshold ||
+              SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) != 0;
+      up = up || y < -kStickThreshold ||
+           SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP) != 0;
+      down = down || y > kStickThreshold ||
+             SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN) != 0;
+      button0 = button0 || SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_A) != 0;
+    }
+    input.setDown(button::kGamepadLeft, left);
+    input.setDown(button::kGamepadRight, right);
+    input.setDown(button::kGamepadUp, up);
+    input.setDown(button::kGamepadDown, down);
+    input.setDown(button::kGamepadButton0, button0);
+  }
+};
+
+Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
+    : backend_(std::make_unique<Backend>()),
+      updateIntervalMs_(updateIntervalMs),
+      fullscreen_(fullscreen) {
+  if (width <= 0 || height <= 0) throw std::runtime_error("the window needs a positive size");
+  const LaunchSettings& launch = launchSettings();
+  if (launch.headless) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  } else if (!hasDisplay()) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+  }
+  if (SDL_InitSubSystem(kSdlSystems) != 0) {
+    throw std::runtime_error(std::string("cannot start SDL video: ") + SDL_GetError());
+  }
+  backend_->sdlStarted = true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const std::string videoDriver = driver != nullptr ? driver : "";
+  backend_->software = videoDriver == "offscreen" || videoDriver == "dummy";
+
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  backend_->window =
+      SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+  if (backend_->window == nullptr) {
+    throw std::runtime_error(std::string("cannot open the window: ") + SDL_GetError());
+  }
+  SDL_Renderer* renderer = nullptr;
+  if (!backend_->software) {
+    renderer = SDL_CreateRenderer(backend_->window, -1, SDL_RENDERER_ACCELERATED);
+  }
+  if (renderer == nullptr) {
+    renderer = SDL_CreateRenderer(backend_->window, -1, SDL_RENDERER_SOFTWARE);
+    backend_->software = true;
+  }
+  if (renderer == nullptr) {
+    throw std::runtime_error(std::string("cannot create a renderer: ") + SDL_GetError());
+  }
+  // The game always draws in window pixels; fullscreen scales them to the screen, and SDL maps
+  // mouse positions back to the same logical pixels.
+  SDL_RenderSetLogicalSize(renderer, width, height);
+  graphics_ = std::make_unique<Graphics>(width, height);
+  graphics_->setBackend(std::make_unique<Graphics::Backend>(renderer));
+  input_ = std::make_unique<Input>();
+  audio_ = std::make_unique<Audio>();
+  backend_->keepLastFrame = !launch.screenshotPath.empty();
+}
+
+Window::~Window() {
+  // Textures and the renderer before the window they draw into.
+  if (graphics_) graphics_->setBackend(nullptr);
+}
+
+bool Window::headless() const {
+  return backend_->software;
+}
+
+void Window::setCaption(const std::wstring& caption) {
+  caption_ = caption;
+  SDL_SetWindowTitle(backend_->window, narrow(caption).c_str());
+}
+
+void Window::setFullscreen(bool fullscreen) {
+  if (SDL_SetWindowFullscreen(backend_->window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) ==
+      0) {
+    fullscreen_ = fullscreen;
+  }
+}
+
+void Window::close() {
+  closed_ = true;
+}
+
+void Window::setKeepLastFrame(bool keep) {
+  backend_->keepLastFrame = keep;
+  if (!keep) backend_->lastFrame = Bitmap();
+}
+
+const Bitmap& Window::lastFrame() const {
+  return backend_->lastFrame;
+}
+
+void Window::saveScreenshot(const std::string& path) const {
+  if (backend_->lastFrame.width() == 0) {
+    throw std::runtime_error("cannot save the screenshot \"" + path + "\": no frame was kept");
+  }
+  backend_->lastFrame.savePng(path);
+}
+
+void Window::pollEvents() {
+  Input& input = *input_;
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    switch (event.type) {
+      case SDL_QUIT:
+        closed_ = true;
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        input.setDown(buttonForScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        input.setMouse(event.button.x, event.button.y);
+        input.setDown(buttonForMouse(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        break;
+      case SDL_MOUSEMOTION:
+        input.setMouse(event.motion.x, event.motion.y);
+        break;
+      case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+        if (notches > 0) input.setDown(button::kWheelUp, true);
+        if (notches < 0) input.setDown(button::kWheelDown, true);
+        break;
+      }
+      case SDL_CONTROLLERDEVICEADDED:
+        backend_->addController(event.cdevice.which);
+        break;
+      case SDL_CONTROLLERDEVICEREMOVED:
+        backend_->removeController(event.cdevice.which, input);
+        break;
+      case SDL_WINDOWEVENT:
+        // Keys released while another window has the focus never send their release here.
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) input.releaseAll();
+        break;
+      default:
+        break;
+    }
+  }
+  backend_->readControllers(input);
+}
+
+void Window::tick() {
+  pollEvents();
+  update();
+  draw();
+  Graphics::Backend* graphicsBackend = graphics_->backend();
+  SDL_Renderer* renderer = graphicsBackend != nullptr ? graphicsBackend->renderer : nullptr;
+  if (renderer != nullptr) {
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+  }
+  graphics_->flush();
+  if (renderer != nullptr) {
+    if (backend_->keepLastFrame) {
+      // Read before presenting: afterwards the back buffer's contents are undefined.
+      int w = 0;
+      int h = 0;
+      SDL_GetRendererOutputSize(renderer, &w, &h);
+      Bitmap& frame = backend_->lastFrame;
+      if (frame.width() != w || frame.height() != h) frame.resize(w, h);
+      if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, frame.data(), w * 4) ==
+          0) {
+        for (Color *p = frame.data(), *end = p + static_cast<std::size_t>(w) * h; p != end; ++p) {
+          *p |= 0xff000000u;
+        }
+      }
+    }
+    SDL_RenderPresent(renderer);
+  }
+  input_->endFrame();
+  ++frames_;
+}
+
+void Window::show() {
+  const LaunchSettings& launch = launchSettings();
+  SDL_ShowWindow(backend_->window);
+  using Clock = FramePacer::Clock;
+  const auto interval = std::chrono::duration_cast<FramePacer::Duration>(
+      std::chrono::duration<double, std::milli>(updateIntervalMs_));
+  FramePacer pacer(interval, interval * kMaxLagFrames);
+  timing_ = FrameTiming{};
+  double sum = 0, sumSquares = 0;
+  Clock::time_point previousStart{};
+  long shown = 0;
+  pacer.start(Clock::now());
+  while (!closed_) {
+    if (!launch.unthrottled) std::this_thread::sleep_until(pacer.deadline());
+    const Clock::time_point start = Clock::now();
+    pacer.frameBegun(start);
+    if (shown > 0) {
+      const double ms = std::chrono::duration<double, std::milli>(start - previousStart).count();
+      if (timing_.intervals == 0 || ms < timing_.minMs) timing_.minMs = ms;
+      if (timing_.intervals == 0 || ms > timing_.maxMs) timing_.maxMs = ms;
+      ++timing_.intervals;
+      sum += ms;
+      sumSquares += ms * ms;
+    }
+    previousStart = start;
+    tick();
+    ++shown;
+    if (launch.maxFrames >= 0 && shown >= launch.maxFrames) closed_ = true;
+  }
+  if (timing_.intervals > 0) {
+    const auto n = static_cast<double>(timing_.intervals);
+    timing_.meanMs = sum / n;
+    timing_.stddevMs = std::sqrt(std::max(0.0, sumSquares / n - timing_.meanMs * timing_.meanMs));
+  }
+  timing_.resyncs = pacer.resyncs();
+  SDL_HideWindow(backend_->window);
+  if (!launch.screenshotPath.empty()) saveScreenshot(launch.screenshotPath);
+}
+
+}  // namespace platform

@@ -1,0 +1,194 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/GUI_Listener.h"
+#include "platform/Color.h"
+#include "race/Camera.h"
+#include "race/LapTable.h"
+
+class Car;
+class Driver;
+class HumanDriver;
+class PhysicsWorld;
+class GUI_Manager;
+class GUI_Component_Button;
+class GUI_Component_ListBox;
+class GUI_Component_ListBoxItem;
+class GUI_Component_Mouse;
+struct TrackData;
+
+namespace platform {
+class Audio;
+class Bitmap;
+class Graphics;
+class Image;
+class Input;
+}  // namespace platform
+
+namespace race {
+
+class EngineSound;
+class TireMarks;
+
+// One car of the race with what is drawn of it.
+struct RaceCar {
+  std::unique_ptr<platform::Image> image;  // drawn unscaled, tinted with `color`
+  platform::Color color = platform::kWhite;
+  std::wstring name;
+  std::unique_ptr<Car> car;
+};
+
+// The race: set-up from the options and the chosen track, one frame of simulation, the picture,
+// and the result screen. The main window keeps one for the whole run and starts, runs and ends
+// races on it; between races it only remembers the chosen track. Everything a race computes
+// runs without drawing, so the same object runs headless races.
+class RaceData : public GUI_Listener {
+ public:
+  // updateInterval: milliseconds per frame, 16 in the game (62 frames per simulated second).
+  RaceData(platform::Graphics& graphics, platform::Input& input, platform::Audio& audio,
+           int updateInterval);
+  ~RaceData() override;
+  RaceData(const RaceData&) = delete;
+  RaceData& operator=(const RaceData&) = delete;
+
+  // The window's size in pixels (800 × 600 until told otherwise).
+  void setScreenSize(int width, int height);
+  int screenWidth() const { return screenWidth_; }
+  int screenHeight() const { return screenHeight_; }
+
+  // A track file name in the program's "tracks/" folder; reads its title and start positions
+  // (none when unreadable).
+  void selectTrack(const std::string& fileName);
+  // The same for a track file anywhere (the race runner); its folder then also holds the
+  // generated background picture.
+  void selectTrackPath(const std::string& path);
+  // Reads the whole chosen track (path included), replacing the current one.
+  void loadTrack();
+  const std::string& getTrackFile() const { return trackFile_; }
+  std::string trackPath() const;
+  const TrackData* getTrack() const { return track_.get(); }
+
+  // Sets up a race from the options and the chosen track. False (and lastError()) when the
+  // track cannot be read, has fewer start positions than cars, or no background can be loaded.
+  bool startRace();
+  // One frame: keys, countdown, planning, driving, physics, sound, camera, marks, laps.
+  void updateRace();
+  // Queues one frame's drawing and runs the result screen.
+  void drawRace();
+  bool isActive() const { return active_; }
+  // Releases everything of the race; the chosen track file stays chosen.
+  void endRace();
+  // Why the last startRace failed, for the player or the command line.
+  const std::string& lastError() const { return lastError_; }
+
+  void onClick(std::string id) override;
+  void onHover(std::string id) override;
+
+  // What a race shows, for the window, the runner and tests.
+  int carCount() const { return static_cast<int>(cars_.size()); }
+  int lapCount() const { return lapCount_; }
+  const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
+  Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
+  Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
+  const HumanDriver* humanDriver() const { return humanDriver_; }
+  const LapTable* laps() const { return laps_.get(); }
+  bool allFinished() const;
+  int followedCar() const { return followedCar_; }
+  int planIndex() const { return planIndex_; }
+  bool paused() const { return paused_; }
+  bool showInstruments() const { return showInstruments_; }
+  int countdownFrames() const { return countdownFrames_; }
+  int framesPerSecond() const { return 1000 / updateInterval_; }
+  double cameraX() const { return cameraX_; }
+  double cameraY() const { return cameraY_; }
+  const TireMarks* tireMarks() const { return tireMarks_.get(); }
+  const EngineSound* engineSound() const { return engineSound_.get(); }
+  const platform::Image* background() const { return background_.get(); }
+  const platform::Bitmap* overlayBitmap() const { return overlayBitmap_.get(); }
+  GUI_Component_ListBox* resultsList() const { return resultsList_.get(); }
+  // Whether the result screen's list and buttons are in the GUI this frame.
+  bool resultScreenShown() const { return resultScreenShown_; }
+  bool scrollButtonsShown() const { return scrollButtonsShown_; }
+  // The result rows as the list shows them, by position.
+  std::vector<ResultCells> resultTable() const;
+
+ private:
+  bool setUpRace();
+  bool loadBackground();
+  void loadInstruments();
+  void createCar(int i, bool onlyCpu);
+  void buildResultScreen();
+  void updateResults();
+  void layoutResults();
+  void setFollowedCar(int index);
+  void updateCamera();
+  void countLaps();
+  void chooseCarWithMouse();
+  void rebuildOverlay();
+  std::vector<Car*> carPointers() const;
+  std::vector<std::wstring> driverNames() const;
+
+  void drawCars() const;
+  void drawTexts() const;
+  void drawDebugView() const;
+  void drawInstruments() const;
+  void drawCountdown() const;
+  void drawResultScreen();
+
+  platform::Graphics& graphics_;
+  platform::Input& input_;
+  platform::Audio& audio_;
+  int updateInterval_;
+  int screenWidth_ = 800;
+  int screenHeight_ = 600;
+
+  std::string tracksFolder_;  // empty: the program's "tracks/"
+  std::string trackFile_;
+  std::unique_ptr<TrackData> track_;
+  std::unique_ptr<platform::Image> background_;
+  std::unique_ptr<platform::Image> powerBar_, brakeBar_, throttleBar_, steerBar_, wheelIndicator_;
+
+  std::vector<RaceCar> cars_;
+  std::vector<std::unique_ptr<Driver>> drivers_;
+  std::vector<Car*> carPointers_;
+  HumanDriver* humanDriver_ = nullptr;
+  std::unique_ptr<PhysicsWorld> world_;
+  std::unique_ptr<LapTable> laps_;
+  std::unique_ptr<TireMarks> tireMarks_;
+  std::unique_ptr<EngineSound> engineSound_;
+  int lapCount_ = 0;
+  int followedCar_ = 0;
+  int planIndex_ = 0;
+
+  bool active_ = false;
+  bool paused_ = false;
+  bool showInstruments_ = false;
+  int countdownFrames_ = 0;
+  KeyCooldown pauseKey_;
+  KeyCooldown cameraKeys_;
+  KeyCooldown instrumentsKey_;
+  int overlayCounter_ = 0;
+  double cameraX_ = 0;
+  double cameraY_ = 0;
+  int lastMouseX_ = 0;
+  int lastMouseY_ = 0;
+  int mouseIdleFrames_ = 0;
+  std::unique_ptr<platform::Bitmap> overlayBitmap_;
+  std::unique_ptr<platform::Image> overlayImage_;
+
+  std::unique_ptr<GUI_Manager> resultsGui_;
+  std::unique_ptr<GUI_Component_ListBox> resultsList_;
+  std::unique_ptr<GUI_Component_Button> quitButton_;
+  std::unique_ptr<GUI_Component_Button> scrollUpButton_;
+  std::unique_ptr<GUI_Component_Button> scrollDownButton_;
+  std::unique_ptr<GUI_Component_Mouse> mousePointer_;
+  std::vector<GUI_Component_ListBoxItem*> resultRows_;
+  bool resultScreenShown_ = false;
+  bool scrollButtonsShown_ = false;
+
+  std::string lastError_;
+};
+
+}  // namespace race

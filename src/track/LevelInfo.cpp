@@ -1,0 +1,9 @@
+#include "track/LevelInfo.h"
+
+std::unique_ptr<TrackData> LevelInfo::buildTrack() {
+  auto track = std::make_unique<TrackData>();
+  track->title = title();
+  track->background = background();
+  track->positions = startPositions();
+  return track;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstddef>
+
+// How big a track may be. The background generator rasterises a track at 0.5 world units per
+// cell and keeps three maps of that size plus a picture of one pixel per world unit, so a track
+// of the largest allowed area costs it about 4 × 4 × 12'000'000 bytes per map (some 600 MB in
+// all); anything larger is refused before a single map is allocated.
+namespace tracklimits {
+
+// Largest `extentX` / `extentY`, world units.
+inline constexpr double kMaxExtent = 8000.0;
+// Largest extentX × extentY, square world units (a 4000 × 3000 track).
+inline constexpr double kMaxArea = 12'000'000.0;
+// Smallest cell size a surface map may be built with, world units.
+inline constexpr double kMinCellSize = 0.5;
+// Path coordinates, widths and offsets stay within ±kMaxExtent, so no line drawn between two
+// points can run longer than a few tens of thousands of cells.
+inline constexpr double kMaxCoordinate = kMaxExtent;
+// Any number in a track file: far beyond every sensible value, but small enough that converting
+// it to an integer cell never overflows.
+inline constexpr double kMaxFileValue = 1'000'000.0;
+// Track files are a few hundred kilobytes at most; larger files are refused unread.
+inline constexpr std::size_t kMaxFileBytes = 8u * 1024u * 1024u;
+
+}  // namespace tracklimits

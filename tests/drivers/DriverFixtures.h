@@ -1,0 +1,88 @@
+#pragma once
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "config/Options.h"
+#include "physics/Car.h"
+#include "platform/Paths.h"
+#include "support/TestSupport.h"
+#include "track/TrackData.h"
+
+namespace driverfixtures {
+
+// A car that stands wherever the test puts it: no physics, every read-out settable.
+class FakeCar : public Car {
+ public:
+  explicit FakeCar(const TrackData& track) : Car(track) {}
+
+  double getAngle() const override { return angle; }
+  double getX() const override { return x; }
+  double getY() const override { return y; }
+  void push(double, double, double) override {}
+  void update(double) override {}
+  void initModel() override {}
+  void setPosition(double px, double py, double heading) override {
+    x = px;
+    y = py;
+    angle = -heading;
+  }
+  double getPreviousX() const override { return x; }
+  double getPreviousY() const override { return y; }
+  double getSteer() const override { return steer; }
+  std::int32_t getSurface() const override { return surface; }
+  double getDriftAngle() const override { return drift; }
+
+  double x = 0;  // world units
+  double y = 0;
+  double angle = 0;  // -heading
+  std::int32_t surface = 3;
+  double drift = 0;
+};
+
+// A ring road around the map's centre: road between the two radii (cells of 4 world units),
+// its path points on the middle circle, clockwise on the screen (growing angle).
+inline std::unique_ptr<TrackData> ringTrack(int size = 200, double innerRadius = 55,
+                                            double outerRadius = 85, int pointCount = 48) {
+  auto track = std::make_unique<TrackData>();
+  track->surfaceMap = std::make_unique<SurfaceMap>(size, size);
+  const double centre = size / 2.0;
+  for (int row = 0; row < size; ++row) {
+    for (int column = 0; column < size; ++column) {
+      const double r = std::hypot(column + 0.5 - centre, row + 0.5 - centre);
+      if (r >= innerRadius && r <= outerRadius) track->surfaceMap->set(row, column, 3);
+    }
+  }
+  const double middle = (innerRadius + outerRadius) / 2;
+  for (int i = 0; i < pointCount; ++i) {
+    const double a = 6.283185307 * i / pointCount;
+    TrackPoint p;
+    p.x = (centre + middle * std::cos(a)) * 4;
+    p.y = (centre + middle * std::sin(a)) * 4;
+    p.width = (outerRadius - innerRadius) * 4;
+    p.rotation = a;
+    track->points.push_back(p);
+  }
+  track->extentX = size * 4;
+  track->extentY = size * 4;
+  return track;
+}
+
+// Points the options store at a fresh folder for the test's lifetime, optionally with an
+// "options.ini"; the real settings file is never read or written.
+class ScopedOptions {
+ public:
+  explicit ScopedOptions(const std::string& ini = "") {
+    Options::destroy(false);
+    if (!ini.empty()) folder_.write("options.ini", ini);
+    platform::setProgramFolder(folder_.folder());
+  }
+  ~ScopedOptions() { Options::destroy(false); }
+  ScopedOptions(const ScopedOptions&) = delete;
+  ScopedOptions& operator=(const ScopedOptions&) = delete;
+
+ private:
+  testsupport::TempDir folder_;
+};
+
+}  // namespace driverfixtures

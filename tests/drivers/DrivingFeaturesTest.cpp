@@ -1,0 +1,86 @@
+#include "drivers/DrivingFeatures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace driving;
+
+TrackPoint at(double x, double y) {
+  TrackPoint p;
+  p.x = x;
+  p.y = y;
+  return p;
+}
+
+TEST(DrivingFeatures, BearingIsLinearWithinSeventeenDegreesAndSaturatesBeyond) {
+  const double a = 0.294524311265625;
+  for (double u = -3.2; u <= 3.2; u += 0.01) {
+    const double expected = std::clamp(0.5 + 0.5 * u / a, 0.0, 1.0);
+    EXPECT_NEAR(bearingFromOffset(u), expected, 1e-9) << "u = " << u;
+  }
+  EXPECT_DOUBLE_EQ(bearingFromOffset(0), 0.5);
+}
+
+TEST(DrivingFeatures, BearingOfTargetsAroundACarDrivingDownTheScreen) {
+  // getAngle() 0: the car drives along +y; its right hand is on the screen's left (-x).
+  const double x = 400;
+  const double y = 400;  // map (100, 100)
+  EXPECT_NEAR(bearingFeature(0, x, y, at(100, 130)), 0.5, 1e-9);
+  EXPECT_DOUBLE_EQ(bearingFeature(0, x, y, at(70, 130)), 1.0);   // ahead right
+  EXPECT_DOUBLE_EQ(bearingFeature(0, x, y, at(130, 130)), 0.0);  // ahead left
+  // Slightly right; the same when the heading carries whole extra turns.
+  const double slight = bearingFeature(0, x, y, at(99, 130));
+  EXPECT_GT(slight, 0.5);
+  EXPECT_LT(slight, 1.0);
+  EXPECT_NEAR(bearingFeature(-2 * kTwoPi, x, y, at(99, 130)), slight, 1e-6);
+  // Across the ±pi seam: a car driving along -x (getAngle pi/2) with the target slightly to
+  // its right (up the screen, -y).
+  EXPECT_GT(bearingFeature(kHalfPi, x, y, at(70, 99)), 0.5);
+  EXPECT_LT(bearingFeature(kHalfPi, x, y, at(70, 101)), 0.5);
+}
+
+TEST(DrivingFeatures, DistanceIsAShareOfTheWeightLimitedToOne) {
+  // 10 map units = 40 world units against a weight of 200 world units.
+  EXPECT_NEAR(distanceFeature(400, 400, at(110, 100), 200), 0.2, 1e-12);
+  EXPECT_EQ(distanceFeature(400, 400, at(200, 100), 200), 1.0);
+  EXPECT_EQ(distanceFeature(400, 400, at(100, 100.0001), 200), 0.0);
+  EXPECT_EQ(distanceFeature(400, 400, at(110, 100), 0), 1.0);
+}
+
+TEST(DrivingFeatures, CursorFollowsOnlyBySmallStepsAcrossTheWrap) {
+  EXPECT_EQ(followCursor(10, 15, 100), 15);
+  EXPECT_EQ(followCursor(10, 5, 100), 5);
+  EXPECT_EQ(followCursor(10, 16, 100), 10);
+  EXPECT_EQ(followCursor(10, 4, 100), 10);
+  EXPECT_EQ(followCursor(10, 60, 100), 10);
+  EXPECT_EQ(followCursor(1, 97, 100), 97);  // four back across the wrap
+  EXPECT_EQ(followCursor(98, 2, 100), 2);   // four on across the wrap
+  EXPECT_EQ(followCursor(1, 94, 100), 1);   // seven back: too far
+  EXPECT_EQ(followCursor(0, 3, 4), 3);
+  EXPECT_EQ(followCursor(7, 0, 0), 7);
+}
+
+TEST(DrivingFeatures, NearestNodeAndLoopLengths) {
+  const std::vector<TrackPoint> path = {at(0, 0), at(3, 4), at(3, 4), at(0, 8)};
+  EXPECT_EQ(nearestNode(path, at(3.1, 4)), 1u);  // ties keep the earlier node
+  EXPECT_EQ(nearestNode(path, at(-1, 9)), 3u);
+  EXPECT_DOUBLE_EQ(squaredLengthSum(path, false), 25 + 0 + 25);
+  EXPECT_DOUBLE_EQ(squaredLengthSum(path, true), 25 + 0 + 25 + 64);
+  EXPECT_DOUBLE_EQ(squaredLengthSum({at(1, 1)}, true), 0);
+}
+
+TEST(DrivingFeatures, EffortFollowsSkillOnlyWithinItsRange) {
+  EXPECT_EQ(planningEffort(0), 10);
+  EXPECT_EQ(planningEffort(36), 10);
+  EXPECT_EQ(planningEffort(-4), 10);
+  EXPECT_EQ(planningEffort(5), 10);
+  EXPECT_EQ(planningEffort(1), 6);
+  EXPECT_EQ(planningEffort(20), 25);
+  EXPECT_EQ(planningEffort(35), 40);
+}
+
+}  // namespace

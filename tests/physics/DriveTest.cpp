@@ -1,0 +1,108 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "PhysicsFixture.h"
+#include "physics/PhysicsWorld.h"
+#include "track/Geometry.h"
+#include "track/TrackLoader.h"
+
+namespace physicstest {
+namespace {
+
+constexpr double kDt = PhysicsWorld::kTimeStep;
+
+class ShippedTrackDrive : public PhysicsTest {
+ protected:
+  void SetUp() override {
+    PhysicsTest::SetUp();
+    std::string reason;
+    shipped_ = importTrack(testsupport::tracksDir() + "meadow_loop.rst", &reason);
+    ASSERT_TRUE(shipped_) << reason;
+    shipped_->surfaceMap = buildSurfaceMap(*shipped_, 4);
+    ASSERT_GT(shipped_->positionCount(), 0u);
+  }
+
+  // On grid slot 0 as the race sets it up: the front of the car on the start position.
+  std::unique_ptr<CarPhysics> carOnGrid() {
+    auto car = std::make_unique<CarPhysics>(*shipped_);
+    car->initModel();
+    const TrackPoint& p = shipped_->positionAt(0);
+    const double half = car->getLength() * 0.5;
+    car->setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
+                     static_cast<float>(p.y + std::sin(p.rotation) * half),
+                     p.rotation + 1.57079632675);
+    return car;
+  }
+
+  static void drive(CarPhysics& car, double throttle, double steer, int steps,
+                    std::vector<double>* speeds = nullptr) {
+    for (int i = 0; i < steps; ++i) {
+      car.throttle = throttle;
+      car.brake = 0;
+      car.steer = steer;
+      car.update(kDt);
+      ASSERT_TRUE(std::isfinite(car.getX()) && std::isfinite(car.getY()) &&
+                  std::isfinite(car.heading()) && std::isfinite(car.speed) &&
+                  std::isfinite(car.getDriftAngle()))
+          << "step " << i;
+      if (speeds) speeds->push_back(car.speed);
+    }
+  }
+
+  std::unique_ptr<TrackData> shipped_;
+};
+
+TEST_F(ShippedTrackDrive, FullThrottleFromTheGridConvergesToATopSpeed) {
+  auto car = carOnGrid();
+  EXPECT_NE(car->getSurface(), 0) << "the grid slot lies on the road";
+  std::vector<double> speeds;
+  drive(*car, 1, 0, 90 * 100, &speeds);  // 90 s
+
+  // Accelerating off the line, and always forward.
+  for (int i = 1; i < 100; ++i) ASSERT_GT(speeds[i], speeds[i - 1]) << i;
+  const double startHeading = shipped_->positionAt(0).rotation + 1.57079632675;
+  EXPECT_NEAR(car->heading(), startHeading, 1e-9) << "no steering, no turning";
+
+  // Wherever it ends up (road, grass or beyond the map), the speed settles below the dry
+  // tarmac limit where 10000 N = 30 v + 5 v².
+  const double roadTop = (-6 + std::sqrt(36 + 4 * 2000.0)) / 2;
+  const auto last = speeds.end() - 500;
+  const auto [low, high] = std::minmax_element(last, speeds.end());
+  EXPECT_LT(*high - *low, 0.01);
+  EXPECT_GT(*low, 1);
+  EXPECT_LE(*high, roadTop + 1e-6);
+}
+
+TEST_F(ShippedTrackDrive, FullSteeringAtSpeedRotatesAndDrifts) {
+  auto car = carOnGrid();
+  drive(*car, 1, 0, 150);  // 1.5 s, still on the start straight
+  ASSERT_GT(car->speed, 8);
+  const double heading = car->heading();
+  double largestDrift = 0;
+  for (int i = 0; i < 100; ++i) {
+    drive(*car, 1, -1, 1);  // full left
+    largestDrift = std::max(largestDrift, car->getDriftAngle());
+  }
+  // Full left turns the car counter-clockwise as its driver sees it: the heading grows.
+  EXPECT_GT(car->heading() - heading, 0.5);
+  EXPECT_GT(largestDrift, 0.05);
+  EXPECT_LT(largestDrift, 3.1415926536);
+}
+
+TEST_F(ShippedTrackDrive, ARunIsRepeatableBitForBit) {
+  auto run = [this] {
+    auto car = carOnGrid();
+    drive(*car, 1, 0, 120);
+    drive(*car, 1, 1, 80);
+    drive(*car, 0, -1, 60);
+    drive(*car, 0.4, 0.3, 200);
+    return std::vector<double>{car->getX(), car->getY(), car->heading(), car->speed,
+                               car->velocity().x, car->velocity().y};
+  };
+  EXPECT_EQ(run(), run());
+}
+
+}  // namespace
+}  // namespace physicstest

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "FakeCar.h"
+#include "race/Camera.h"
+#include "race/EngineSound.h"
+
+namespace {
+
+TEST(EngineMix, PanAndVolumeByDistanceFromTheListener) {
+  auto mix = race::engineMix(500, 300, 628, 300);
+  EXPECT_DOUBLE_EQ(mix.pan, 0.5);
+  EXPECT_DOUBLE_EQ(mix.volume, 0.75);
+  mix = race::engineMix(500, 300, 756, 300);
+  EXPECT_DOUBLE_EQ(mix.pan, 1.0);
+  EXPECT_DOUBLE_EQ(mix.volume, 0.0);
+  mix = race::engineMix(500, 300, 100, 300);  // far to the left
+  EXPECT_DOUBLE_EQ(mix.pan, -1.0);
+  EXPECT_DOUBLE_EQ(mix.volume, 0.0);
+  mix = race::engineMix(500, 300, 500, 428);  // straight below: centred, quieter
+  EXPECT_DOUBLE_EQ(mix.pan, 0.0);
+  EXPECT_DOUBLE_EQ(mix.volume, 0.75);
+}
+
+TEST(EngineSound, ServicesOneCarPerFrameInTurn) {
+  TrackData track;
+  FakeCar listener(track, 500, 300), right(track, 628, 300), far(track, 900, 300);
+  race::EngineSound sound(nullptr);
+  sound.update();  // nothing registered: nothing to do
+  for (const Car* car : {&listener, &right, &far}) sound.registerCar(*car);
+  sound.setListener(listener);
+
+  sound.update();
+  EXPECT_EQ(sound.current(), 1);
+  EXPECT_DOUBLE_EQ(sound.lastMix(0).volume, 0.1);
+  EXPECT_DOUBLE_EQ(sound.lastMix(1).volume, 0.0);  // not serviced yet
+  sound.update();
+  EXPECT_DOUBLE_EQ(sound.lastMix(1).pan, 0.5);
+  EXPECT_DOUBLE_EQ(sound.lastMix(1).volume, 0.75);
+  sound.update();
+  EXPECT_EQ(sound.current(), 0);
+  EXPECT_DOUBLE_EQ(sound.lastMix(2).volume, 0.0);
+
+  // Following another car: its engine becomes the quiet centred one once serviced.
+  sound.setListener(right);
+  sound.update();
+  sound.update();
+  EXPECT_DOUBLE_EQ(sound.lastMix(0).pan, -0.5);
+  EXPECT_DOUBLE_EQ(sound.lastMix(1).pan, 0.0);
+  EXPECT_DOUBLE_EQ(sound.lastMix(1).volume, 0.1);
+}
+
+TEST(EngineSound, OneCarRaceHearsOnlyItsOwnEngine) {
+  TrackData track;
+  FakeCar only(track, 10, 10);
+  race::EngineSound sound(nullptr);
+  sound.registerCar(only);
+  sound.setListener(only);
+  for (int i = 0; i < 5; ++i) sound.update();
+  EXPECT_EQ(sound.current(), 0);
+  EXPECT_DOUBLE_EQ(sound.lastMix(0).pan, 0.0);
+  EXPECT_DOUBLE_EQ(sound.lastMix(0).volume, 0.1);
+}
+
+TEST(Camera, SmallBackgroundsAreCentred) {
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 600, 123), 100);
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 599, 123), 100);  // whole pixels
+}
+
+TEST(Camera, LargeBackgroundsFollowTheCarWithoutGaps) {
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 1000), -600);
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 100), 0);      // left edge
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 1990), -1200);  // right edge
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 800, 700), 0);        // exactly the screen's size
+  EXPECT_DOUBLE_EQ(race::cameraOffset(801, 2000, 1000.5), -600.5);  // half the screen in whole pixels
+}
+
+TEST(KeyCooldown, ActsOnceThenRestsTwentyFrames) {
+  race::KeyCooldown key(20);
+  EXPECT_FALSE(key.poll(false));
+  std::vector<int> actedOn;
+  for (int frame = 0; frame < 45; ++frame)
+    if (key.poll(true)) actedOn.push_back(frame);
+  EXPECT_EQ(actedOn, (std::vector<int>{0, 21, 42}));
+  // The rest runs out even while the key is up.
+  race::KeyCooldown released(20);
+  EXPECT_TRUE(released.poll(true));
+  for (int frame = 0; frame < 20; ++frame) EXPECT_FALSE(released.poll(false));
+  EXPECT_TRUE(released.poll(true));
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "track/NumberText.h"
+
+namespace {
+
+TEST(NumberText, ReadsTheLongestDecimalPrefixLikeAtof) {
+  struct Case {
+    const char* text;
+    double value;
+  };
+  const Case cases[] = {
+      {"42", 42},        {"  \n\t-3.25", -3.25},
+      {"+7", 7},         {".5", 0.5},
+      {"5.", 5},         {"1e3", 1000},
+      {"2.5E-2", 0.025}, {"12abc", 12},
+      {"3e", 3},         {"3e+", 3},
+      {"1.5.5", 1.5},    {"0x1A", 0},
+      {"abc", 0},        {"", 0},
+      {"-", 0},          {".", 0},
+      {"- 5", 0},        {"1,5", 1},
+      {"1e-400", 0},     {"000123.4500", 123.45},
+  };
+  for (const Case& c : cases) {
+    const DecimalText number = parseDecimalText(c.text);
+    EXPECT_TRUE(number.finite) << c.text;
+    EXPECT_DOUBLE_EQ(number.value, c.value) << c.text;
+  }
+}
+
+TEST(NumberText, ReportsWhatAtofWouldMakeNonFinite) {
+  for (const char* text : {"nan", " NaN(1)", "-nan", "inf", "+INF", "infinity", "1e309",
+                           "-123456789e400", "0.1e310"}) {
+    EXPECT_FALSE(parseDecimalText(text).finite) << text;
+  }
+  EXPECT_TRUE(parseDecimalText("0e999999").finite);
+  EXPECT_TRUE(parseDecimalText("0.0001e-400").finite);
+}
+
+TEST(NumberText, IgnoresTheProcessLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous ? previous : "C";
+  // Where a comma locale exists, the point must still be the separator.
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+    EXPECT_DOUBLE_EQ(parseDecimalText("2.75").value, 2.75);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+  }
+  EXPECT_DOUBLE_EQ(parseDecimalText("2.75").value, 2.75);
+}
+
+}  // namespace
