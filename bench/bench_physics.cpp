@@ -9,6 +9,7 @@
 #include "config/Options.h"
 #include "physics/CarPhysics.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/SurfaceOptions.h"
 #include "platform/Paths.h"
 #include "track/TrackData.h"
 
@@ -84,5 +85,12 @@ void BM_PhysicsWorldStep12(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PhysicsWorldStep12);
+
+// What every step would pay without the cache: four key strings built and looked up.
+void BM_SurfaceOptionsUncached(benchmark::State& state) {
+  Scene scene;
+  for (auto _ : state) benchmark::DoNotOptimize(SurfaceOptions::read());
+}
+BENCHMARK(BM_SurfaceOptionsUncached);
 
 }  // namespace

@@ -25,15 +25,14 @@ void IntroScreen::buildIntro() {
   logo->setFadeStep(2);
   widgets_.add(std::move(logo));
 
-  auto background =
-      std::make_unique<GUI_Component_Image>("gui_bgImg", guiImagePath("intro_bg.png"), 0, 0, 0,
-                                            screenWidth_, screenHeight_, false);
+  auto background = std::make_unique<GUI_Component_Image>(
+      "gui_bgImg", guiImagePath("intro_bg.png"), 0, 0, 0, screenWidth_, screenHeight_, false);
   background->setFadeStep(1);
   background->show();
   widgets_.add(std::move(background));
 
-  widgets_.add(std::make_unique<GUI_Component_Image>(
-      "gui_bgImg2", guiImagePath("bg.png"), 2, 0, 0, screenWidth_, screenHeight_, false));
+  widgets_.add(std::make_unique<GUI_Component_Image>("gui_bgImg2", guiImagePath("bg.png"), 2, 0, 0,
+                                                     screenWidth_, screenHeight_, false));
 }
 
 bool IntroScreen::update(const platform::Input& input) {

@@ -34,7 +34,9 @@ constexpr int kSetupFontHeight = 20;
 // lines above its button.
 constexpr std::size_t kReasonLines = 2;
 
-Options& options() { return *Options::instance(); }
+Options& options() {
+  return *Options::instance();
+}
 
 // A picture exists for the race if it is a file that can be opened for reading. A folder does
 // not count (an empty background name would otherwise name the tracks folder itself).
@@ -54,8 +56,7 @@ std::unique_ptr<GUI_Component_Menu> dropDown(const std::string& id) {
 }  // namespace
 
 MainMenu::MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& trackList,
-                   TrackChoice& race, std::string programFolder, int screenWidth,
-                   int screenHeight)
+                   TrackChoice& race, std::string programFolder, int screenWidth, int screenHeight)
     : widgets_(widgets),
       messageBox_(messageBox),
       trackList_(trackList),
@@ -86,8 +87,8 @@ void MainMenu::buildMainMenu() {
   clearScreen();
   const int W = screenWidth_;
   const int Y = rowBaseY(screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Background>("gui_mainMenuBg", kBackgroundLayer, 0,
-                                                          0, W, screenHeight_));
+  widgets_.add(std::make_unique<GUI_Component_Background>("gui_mainMenuBg", kBackgroundLayer, 0, 0,
+                                                          W, screenHeight_));
   widgets_.add(std::make_unique<GUI_Component_Mouse>("gui_mouse", kPointerLayer));
   trackList_.buildTrackList();
 
@@ -163,9 +164,9 @@ void MainMenu::buildRaceSetup() {
 }
 
 void MainMenu::removeRaceSetup() {
-  for (const char* id : {"gui_trackLbl", "gui_lapsLbl", "addLap", "gui_nrlapsLbl", "subLap",
-                         "gui_carsLbl", "addCar", "gui_nrcarsLbl", "subCar", "cpuOnly",
-                         "gui_cpuLbl", "gui_cpuXLbl", "startRace"}) {
+  for (const char* id :
+       {"gui_trackLbl", "gui_lapsLbl", "addLap", "gui_nrlapsLbl", "subLap", "gui_carsLbl", "addCar",
+        "gui_nrcarsLbl", "subCar", "cpuOnly", "gui_cpuLbl", "gui_cpuXLbl", "startRace"}) {
     widgets_.destroyById(id);
   }
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = nullptr;
@@ -367,12 +368,12 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
   const bool stepped =
       track != nullptr && generator.step(*track, programFolder_ + relativePath, {}, false);
   if (!stepped) {
-    const std::string reason = track == nullptr ? "The track is no longer loaded."
-                                                : generator.lastError();
-    messageBox_.showPopup(L"Background generation failed",
-                          L"\nThe background could not be generated:\n" +
-                              wrapLimited(platform::widen(reason), 3),
-                          "alertOK");
+    const std::string reason =
+        track == nullptr ? "The track is no longer loaded." : generator.lastError();
+    messageBox_.showPopup(
+        L"Background generation failed",
+        L"\nThe background could not be generated:\n" + wrapLimited(platform::widen(reason), 3),
+        "alertOK");
     return true;
   }
   if (generator.stage() >= 9) {
@@ -401,10 +402,10 @@ void MainMenu::startEditor(const std::string& trackPath) {
 void MainMenu::openHelp() {
   std::string error;
   if (openHelpDocument(&error)) return;
-  messageBox_.showPopup(L"Help not available",
-                        L"\nThe help could not be opened:\n" +
-                            wrapLimited(platform::widen(error), kReasonLines),
-                        "alertOK");
+  messageBox_.showPopup(
+      L"Help not available",
+      L"\nThe help could not be opened:\n" + wrapLimited(platform::widen(error), kReasonLines),
+      "alertOK");
 }
 
 }  // namespace app

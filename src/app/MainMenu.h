@@ -31,8 +31,8 @@ class MainMenu {
   static constexpr int kPointerLayer = 1000;
 
   // `programFolder` ends with '/'; the window size in pixels.
-  MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& trackList,
-           TrackChoice& race, std::string programFolder, int screenWidth, int screenHeight);
+  MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& trackList, TrackChoice& race,
+           std::string programFolder, int screenWidth, int screenHeight);
 
   void buildMainMenu();
   void buildRaceSetup();

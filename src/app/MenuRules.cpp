@@ -5,9 +5,13 @@
 
 namespace app {
 
-int trackListHeight(int screenHeight) { return std::min(screenHeight - 170, 438); }
+int trackListHeight(int screenHeight) {
+  return std::min(screenHeight - 170, 438);
+}
 
-int rowBaseY(int screenHeight) { return trackListHeight(screenHeight) + 56; }
+int rowBaseY(int screenHeight) {
+  return trackListHeight(screenHeight) + 56;
+}
 
 Point popupOrigin(int screenWidth, int screenHeight) {
   return {screenWidth / 2 - 200, screenHeight / 2 - 200};
@@ -17,7 +21,9 @@ Point aboutOrigin(int screenWidth, int screenHeight) {
   return {screenWidth / 2 - 300, screenHeight / 2 - 200};
 }
 
-int sanitizedLaps(int stored) { return std::clamp(stored, kMinLaps, kMaxLaps); }
+int sanitizedLaps(int stored) {
+  return std::clamp(stored, kMinLaps, kMaxLaps);
+}
 
 std::optional<int> steppedLaps(int stored, int delta) {
   const int next = sanitizedLaps(stored) + delta;

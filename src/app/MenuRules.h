@@ -49,7 +49,6 @@ std::vector<std::wstring> wrapLine(const std::wstring& line, std::size_t maxChar
 std::wstring wrapText(const std::wstring& text, std::size_t maxChars = 44);
 // `line` wrapped like wrapLine and joined with "\n", keeping at most `maxLines` pieces; a cut
 // text ends in "..". The message box has room for about six lines above its button.
-std::wstring wrapLimited(const std::wstring& line, std::size_t maxLines,
-                         std::size_t maxChars = 44);
+std::wstring wrapLimited(const std::wstring& line, std::size_t maxLines, std::size_t maxChars = 44);
 
 }  // namespace app

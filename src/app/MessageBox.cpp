@@ -34,15 +34,16 @@ const wchar_t* MessageBox::developersLine() {
   return L"Developers: Mira Arden, Jonas Okafor, Lena Verhoeven";
 }
 
-const wchar_t* MessageBox::librariesLine() { return L"using SDL2 and Xerces-C"; }
+const wchar_t* MessageBox::librariesLine() {
+  return L"using SDL2 and Xerces-C";
+}
 
 void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
                            const std::string& buttonId) {
   closePopup();
   const Point origin = popupOrigin(screenWidth_, screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Image>("popupbg", guiImagePath("alert_bg.png"),
-                                                     kLayer, 0, 0, screenWidth_, screenHeight_,
-                                                     true));
+  widgets_.add(std::make_unique<GUI_Component_Image>(
+      "popupbg", guiImagePath("alert_bg.png"), kLayer, 0, 0, screenWidth_, screenHeight_, true));
   widgets_.add(std::make_unique<GUI_Component_Image>("popup", guiImagePath("popup.png"), kLayer,
                                                      origin.x, origin.y, true));
   widgets_.add(std::make_unique<GUI_Component_Label>("popuptitle", title, kFont, kTextHeight,
@@ -75,9 +76,8 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
 void MessageBox::addTextLine(const std::wstring& line, int y, int originX) {
   const double width = FontCache::get(kFont, kTextHeight).textWidth(line, 1.0);
   const int x = originX + static_cast<int>(std::trunc((kBoxWidth - width) * 0.5));
-  widgets_.add(
-      std::make_unique<GUI_Component_Label>("popuptext", line, kFont, kTextHeight, x, y, kLayer,
-                                            true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("popuptext", line, kFont, kTextHeight, x, y,
+                                                     kLayer, true));
 }
 
 void MessageBox::closePopup() {
@@ -88,14 +88,13 @@ void MessageBox::closePopup() {
 void MessageBox::showAbout() {
   closePopup();
   const Point origin = aboutOrigin(screenWidth_, screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Image>("aboutbg", guiImagePath("alert_bg.png"),
-                                                     kLayer, 0, 0, screenWidth_, screenHeight_,
-                                                     true));
+  widgets_.add(std::make_unique<GUI_Component_Image>(
+      "aboutbg", guiImagePath("alert_bg.png"), kLayer, 0, 0, screenWidth_, screenHeight_, true));
   widgets_.add(std::make_unique<GUI_Component_Image>("aboutbox", guiImagePath("aboutbox.png"),
                                                      kLayer, origin.x, origin.y, true));
   const int x = origin.x + 300;
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutversion", L"Version " + version_,
-                                                     kFont, 19, x, origin.y + 250, kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("aboutversion", L"Version " + version_, kFont,
+                                                     19, x, origin.y + 250, kLayer, true));
   widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", creditsLine(), kFont, 16, x,
                                                      origin.y + 280, kLayer, true));
   widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", developersLine(), kFont, 16, x,

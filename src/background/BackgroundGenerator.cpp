@@ -7,6 +7,7 @@
 
 #include "background/ColourRules.h"
 #include "background/Compositing.h"
+#include "background/PngWriter.h"
 #include "background/RandomBits.h"
 #include "background/TreePainter.h"
 #include "background/ValueNoise.h"
@@ -85,7 +86,7 @@ int quarter(float value) {
 
 // Adds a quarter of one map cell's colour to the pixel it belongs to.
 void addCell(const SurfaceMap& map, long long row, long long column, float tR, float tG, float tB,
-             Rgb& sum) {
+             RandomBits& random, Rgb& sum) {
   using namespace colourrules;
   const std::int32_t value = map.at(row, column);
   switch (value) {
@@ -333,7 +334,7 @@ bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, l
     return false;
   }
   // The outside value 7 is not below 3, so the map's border never draws a line.
-  auto offRoad = [&](long long r, long long c) { return map.at(r, c) < kRoad; };
+  auto offRoad = [&](long long r, long long c) { return map.at(r, c) != kRoad; };
   return offRoad(row - 5, column) || offRoad(row + 5, column) || offRoad(row, column + 5) ||
          offRoad(row, column - 5) || offRoad(row - 3, column - 3) || offRoad(row - 3, column + 3) ||
          offRoad(row + 3, column - 3) || offRoad(row + 3, column + 3);
@@ -384,6 +385,6 @@ void BackgroundGenerator::plantTrees() {
 }
 
 void BackgroundGenerator::save(const std::string& outputPath) {
-  picture_.savePng(outputPath);
+  saveOpaquePng(picture_, outputPath);
   map_.reset();
 }

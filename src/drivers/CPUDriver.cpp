@@ -21,6 +21,10 @@ constexpr double kFarLookAhead = 900;    // map units², a few nodes ahead
 constexpr double kMinSpeedWeight = 1.0;
 // The evasive term divides by a difference of headings; near zero it would explode.
 constexpr double kMinHeadingDifference = 1e-3;
+// Metres per second. The network, never shown a standing car before a sharp bend, may answer
+// with more brake than throttle there; at rest the brake holds the car for good, so below
+// walking pace the driver creeps on instead of braking.
+constexpr double kCreepSpeed = 1.5;
 
 double clampUnit(double value, double low) {
   if (!std::isfinite(value)) return 0;
@@ -132,7 +136,7 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
   const auto& out = network_->compute({speedInput, angle1, dist1, angle2, dist2});
   double steering = out[0] * 2 - 1;
   const double throttle = out[1];
-  const double brake = out[2];
+  const double brake = self.speed < kCreepSpeed ? 0.0 : out[2];
 
   // Steer away from cars close ahead, harder the closer they are.
   const double heading = -angle;

@@ -26,4 +26,6 @@ void HumanDriver::drive(const std::vector<Car*>&) {
 
 void HumanDriver::learn() {}
 
-bool HumanDriver::plan() { return true; }
+bool HumanDriver::plan() {
+  return true;
+}

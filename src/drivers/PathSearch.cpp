@@ -99,7 +99,7 @@ class PathSearch {
     if (node.parent >= 0) {
       const SearchNode& parent = ws_.nodes_[static_cast<std::size_t>(node.parent)];
       node.g = std::fabs(node.direction - parent.direction) +
-               static_cast<float>(ws_.weight / (node.step + 0.0001)) + parent.f;
+               static_cast<float>(ws_.weight) / (node.step + 0.0001f) + parent.f;
     } else {
       node.g = 0;
       ws_.normaliser_ = distance;

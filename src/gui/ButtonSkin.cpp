@@ -24,8 +24,8 @@ void ButtonSkin::layout(int z, int x, int y, const std::wstring& caption, int ma
 
   // Every look has pictures of the same sizes; the up look stands for all three.
   const std::array<Sprite, 9>& up = looks_[0].pieces;
-  const int fillHeight =
-      font_.height() + kSpacing.top + kSpacing.bottom - up[kTopLeft].height() - up[kBottomLeft].height();
+  const int fillHeight = font_.height() + kSpacing.top + kSpacing.bottom - up[kTopLeft].height() -
+                         up[kBottomLeft].height();
   int fillWidth = 0;
   if (maxWidth == -1) {
     fillWidth = static_cast<int>(font_.textWidth(caption_) + kSpacing.left + kSpacing.right -

@@ -40,6 +40,10 @@ void FontCache::setGraphics(platform::Graphics* graphics) {
   cache.graphics_ = graphics;
 }
 
-void FontCache::discard() { storage().reset(); }
+void FontCache::discard() {
+  storage().reset();
+}
 
-std::size_t FontCache::size() { return storage() ? storage()->fonts_.size() : 0; }
+std::size_t FontCache::size() {
+  return storage() ? storage()->fonts_.size() : 0;
+}

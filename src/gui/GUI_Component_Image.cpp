@@ -14,8 +14,7 @@ GUI_Component_Image::GUI_Component_Image(std::string id, const std::string& file
   picture_.z = z;
 }
 
-std::string GUI_Component_Image::process(const platform::Input& /*input*/,
-                                         bool /*mayTakeMouse*/) {
+std::string GUI_Component_Image::process(const platform::Input& /*input*/, bool /*mayTakeMouse*/) {
   fade_.advance();
   picture_.draw(fade_.colour());
   return id();

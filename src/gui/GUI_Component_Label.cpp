@@ -5,8 +5,8 @@
 #include "platform/Text.h"
 
 GUI_Component_Label::GUI_Component_Label(std::string id, std::wstring text,
-                                         const std::string& fontName, int fontHeight, int x,
-                                         int y, int z, bool shadow)
+                                         const std::string& fontName, int fontHeight, int x, int y,
+                                         int z, bool shadow)
     : GUI_Component(std::move(id)),
       font_(FontCache::get(fontName, fontHeight)),
       x_(x),
@@ -18,8 +18,8 @@ GUI_Component_Label::GUI_Component_Label(std::string id, std::wstring text,
 }
 
 GUI_Component_Label::GUI_Component_Label(std::string id, std::wstring text,
-                                         const std::wstring& fontName, int fontHeight, int x,
-                                         int y, int z, bool shadow)
+                                         const std::wstring& fontName, int fontHeight, int x, int y,
+                                         int z, bool shadow)
     : GUI_Component_Label(std::move(id), std::move(text), platform::narrow(fontName), fontHeight, x,
                           y, z, shadow) {}
 
@@ -28,8 +28,7 @@ void GUI_Component_Label::setText(std::wstring text) {
   right_ = x_ + static_cast<int>(font_.textWidth(text_));
 }
 
-std::string GUI_Component_Label::process(const platform::Input& /*input*/,
-                                         bool /*mayTakeMouse*/) {
+std::string GUI_Component_Label::process(const platform::Input& /*input*/, bool /*mayTakeMouse*/) {
   if (!visible_) return {};
   if (shadow_) font_.draw(text_, x_ + 1, y_ + 1, z_, 1.0, 1.0, shadowColour_);
   font_.draw(text_, x_, y_, z_, 1.0, 1.0, colour_);

@@ -5,20 +5,27 @@
 
 #include "platform/Input.h"
 
+namespace {
+std::vector<int> checkedColumns(int columnCount, std::vector<int> columnStarts) {
+  if (columnCount < 1 || columnStarts.size() < static_cast<std::size_t>(columnCount)) {
+    throw std::invalid_argument("a list box needs one column start per column");
+  }
+  columnStarts.resize(static_cast<std::size_t>(columnCount));
+  return columnStarts;
+}
+}  // namespace
+
 GUI_Component_ListBox::GUI_Component_ListBox(std::string id, int columnCount,
                                              std::vector<int> columnStarts)
     : GUI_Component(std::move(id)),
-      columnStarts_(std::move(columnStarts)),
-      frame_(FieldFrameKind::Main) {
-  if (columnCount < 1 || columnStarts_.size() < static_cast<std::size_t>(columnCount)) {
-    throw std::invalid_argument("a list box needs one column start per column");
-  }
-  columnStarts_.resize(static_cast<std::size_t>(columnCount));
-}
+      columnStarts_(checkedColumns(columnCount, std::move(columnStarts))),
+      frame_(FieldFrameKind::Main) {}
 
 GUI_Component_ListBox::~GUI_Component_ListBox() = default;
 
-void GUI_Component_ListBox::setFrameKind(FieldFrameKind kind) { frame_ = FieldFrame(kind); }
+void GUI_Component_ListBox::setFrameKind(FieldFrameKind kind) {
+  frame_ = FieldFrame(kind);
+}
 
 void GUI_Component_ListBox::setTitle(std::vector<std::wstring> cells) {
   title_ = std::make_unique<GUI_Component_ListBoxItem>("titlerow", "main_field_fill.png",
@@ -28,8 +35,8 @@ void GUI_Component_ListBox::setTitle(std::vector<std::wstring> cells) {
 GUI_Component_ListBoxItem& GUI_Component_ListBox::addRow(std::string id,
                                                          std::vector<std::wstring> cells) {
   const char* picture = rows_.size() % 2 == 0 ? "list_oddfield.png" : "list_evenfield.png";
-  rows_.push_back(std::make_unique<GUI_Component_ListBoxItem>(std::move(id), picture,
-                                                              columnStarts_, std::move(cells)));
+  rows_.push_back(std::make_unique<GUI_Component_ListBoxItem>(std::move(id), picture, columnStarts_,
+                                                              std::move(cells)));
   return *rows_.back();
 }
 

@@ -9,7 +9,9 @@ GUI_Component_Menu::GUI_Component_Menu(std::string id)
 
 GUI_Component_Menu::~GUI_Component_Menu() = default;
 
-void GUI_Component_Menu::setFrameKind(FieldFrameKind kind) { frame_ = FieldFrame(kind); }
+void GUI_Component_Menu::setFrameKind(FieldFrameKind kind) {
+  frame_ = FieldFrame(kind);
+}
 
 GUI_Component_MenuItem& GUI_Component_Menu::addItem(std::string id, std::wstring caption,
                                                     bool subSkin) {

@@ -11,9 +11,13 @@ GUI_Manager::GUI_Manager(platform::Graphics& graphics) : graphics_(graphics) {
   FontCache::setGraphics(&graphics);
 }
 
-void GUI_Manager::add(GUI_Component* component) { components_.push_back(component); }
+void GUI_Manager::add(GUI_Component* component) {
+  components_.push_back(component);
+}
 
-void GUI_Manager::remove(GUI_Component* component) { std::erase(components_, component); }
+void GUI_Manager::remove(GUI_Component* component) {
+  std::erase(components_, component);
+}
 
 GUI_Component* GUI_Manager::find(const std::string& id) const {
   for (GUI_Component* component : components_) {
@@ -22,9 +26,13 @@ GUI_Component* GUI_Manager::find(const std::string& id) const {
   return nullptr;
 }
 
-void GUI_Manager::addListener(GUI_Listener* listener) { listeners_.push_back(listener); }
+void GUI_Manager::addListener(GUI_Listener* listener) {
+  listeners_.push_back(listener);
+}
 
-void GUI_Manager::removeListener(GUI_Listener* listener) { std::erase(listeners_, listener); }
+void GUI_Manager::removeListener(GUI_Listener* listener) {
+  std::erase(listeners_, listener);
+}
 
 // Insertion sort: stable, in place, and linear on the usual already-sorted list.
 void GUI_Manager::sortByLayer() {

@@ -34,6 +34,10 @@ void ImageCache::setGraphics(platform::Graphics* graphics) {
   cache.graphics_ = graphics;
 }
 
-void ImageCache::discard() { storage().reset(); }
+void ImageCache::discard() {
+  storage().reset();
+}
 
-std::size_t ImageCache::size() { return storage() ? storage()->images_.size() : 0; }
+std::size_t ImageCache::size() {
+  return storage() ? storage()->images_.size() : 0;
+}

@@ -19,7 +19,9 @@ int RowSkin::pictureWidth(const std::vector<int>& columnStarts) {
   return (columnStarts.empty() ? 0 : columnStarts.back()) + 2 * kSpacing;
 }
 
-int RowSkin::height() const { return 1 + font_.height() + 2 * kSpacing; }
+int RowSkin::height() const {
+  return 1 + font_.height() + 2 * kSpacing;
+}
 
 int RowSkin::columnStart(std::size_t column) const {
   return column == 0 ? 0 : columnStarts_[column - 1];
@@ -66,9 +68,9 @@ bool RowSkin::hovers(const platform::Input& input, bool mayTakeMouse) const {
 
 bool RowSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
   const bool hovered = hovers(input, mayTakeMouse);
-  const Sprite& background = !hovered                                         ? normal_
+  const Sprite& background = !hovered                                   ? normal_
                              : input.down(platform::button::kMouseLeft) ? down_
-                                                                              : over_;
+                                                                        : over_;
   background.draw(platform::kWhite, 0, scrollOffset_);
   const int textY = top_ + scrollOffset_ + kSpacing;
   for (std::size_t i = 0; i < shown_.size(); ++i) {

@@ -15,16 +15,24 @@ double stretchFactor(int length, int imageLength) {
 
 Sprite::Sprite(const std::string& file) : fileName(file), image(&ImageCache::get(file)) {}
 
-int Sprite::width() const { return image ? image->width() : 0; }
-int Sprite::height() const { return image ? image->height() : 0; }
+int Sprite::width() const {
+  return image ? image->width() : 0;
+}
+int Sprite::height() const {
+  return image ? image->height() : 0;
+}
 
 void Sprite::stretchTo(int w, int h) {
   stretchWidth(w);
   stretchHeight(h);
 }
 
-void Sprite::stretchWidth(int w) { scaleX = stretchFactor(w, width()); }
-void Sprite::stretchHeight(int h) { scaleY = stretchFactor(h, height()); }
+void Sprite::stretchWidth(int w) {
+  scaleX = stretchFactor(w, width());
+}
+void Sprite::stretchHeight(int h) {
+  scaleY = stretchFactor(h, height());
+}
 
 void Sprite::draw(platform::Color color, int offsetX, int offsetY) const {
   if (image == nullptr) return;

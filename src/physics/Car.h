@@ -41,7 +41,7 @@ class Car : public PhysicsObject {
   virtual void setPosition(double x, double y, double heading) = 0;
   virtual double getPreviousX() const = 0;  // where the car stood before the last step
   virtual double getPreviousY() const = 0;
-  virtual double getSteer() const = 0;  // the driver's steering input of the last step
+  virtual double getSteer() const = 0;          // the driver's steering input of the last step
   virtual std::int32_t getSurface() const = 0;  // surface map cell under the car, 7 outside
   virtual double getDriftAngle() const { return 0; }  // 0..π between motion and heading
 

@@ -29,7 +29,7 @@ class CarPhysics : public Car {
   double getDriftAngle() const override;
 
   // Read-outs for tests, tools and the debug view.
-  double heading() const { return heading_; }                 // radians, not wrapped
+  double heading() const { return heading_; }                  // radians, not wrapped
   double angularVelocity() const { return angularVelocity_; }  // radians per second
   Vec2 velocity() const { return velocity_; }                  // world frame, metres per second
   Vec2 pendingPush() const { return push_; }                   // m/s², cleared by update
@@ -47,17 +47,17 @@ class CarPhysics : public Car {
   // Grip factor (1 = normal) of the ground under the car; also sets the rolling resistance.
   double readSurface(double worldX, double worldY);
 
-  Vec2 position_;         // metres
-  Vec2 velocity_;         // world frame, metres per second
-  double heading_ = 0;    // radians; forward is (sin, cos)
+  Vec2 position_;       // metres
+  Vec2 velocity_;       // world frame, metres per second
+  double heading_ = 0;  // radians; forward is (sin, cos)
   double angularVelocity_ = 0;
-  double inertia_ = 0;    // kg·m²
+  double inertia_ = 0;  // kg·m²
   double drag_ = 0;
   double resistance_ = 0;
   double corneringRear_ = 0;   // CA_R
   double corneringFront_ = 0;  // CA_F
   double maxGrip_ = 0;
-  Vec2 push_;             // world-frame acceleration, m/s²
+  Vec2 push_;  // world-frame acceleration, m/s²
 
   // What the drivers last wrote, and what the step left in the public fields for the display,
   // so a field that is not written again is recognised and not scaled a second time.

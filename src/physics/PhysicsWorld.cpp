@@ -14,7 +14,9 @@ ContactRectangle rectangleOf(const Car& car) {
 
 }  // namespace
 
-void PhysicsWorld::registerCar(Car& car) { cars_.push_back(&car); }
+void PhysicsWorld::registerCar(Car& car) {
+  cars_.push_back(&car);
+}
 
 void PhysicsWorld::step() {
   for (std::size_t i = 0; i < cars_.size(); ++i) {

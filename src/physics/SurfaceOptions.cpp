@@ -6,7 +6,9 @@
 
 namespace {
 
-double nonNegative(int value) { return static_cast<double>(std::max(value, 0)); }
+double nonNegative(int value) {
+  return static_cast<double>(std::max(value, 0));
+}
 
 }  // namespace
 

@@ -35,8 +35,6 @@ namespace {
 constexpr double kHalfPi = 1.57079632675;
 constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
-constexpr int kPointerIdleFrames = 120;
-constexpr int kScrollButtonsFromCars = 16;
 constexpr platform::Color kPathColor = 0x50ff0000u;
 
 int optionInt(const char* key) { return Options::instance()->getOptionInt(key); }
@@ -313,6 +311,10 @@ std::vector<ResultCells> RaceData::resultTable() const {
     table.push_back(cells);
   }
   return table;
+}
+
+std::vector<ResultCells> RaceData::currentResults() const {
+  return laps_ ? laps_->results(driverNames()) : std::vector<ResultCells>{};
 }
 
 void RaceData::endRace() {

@@ -111,8 +111,11 @@ class RaceData : public GUI_Listener {
   // Whether the result screen's list and buttons are in the GUI this frame.
   bool resultScreenShown() const { return resultScreenShown_; }
   bool scrollButtonsShown() const { return scrollButtonsShown_; }
-  // The result rows as the list shows them, by position.
+  // The result rows as the list shows them, by position (refreshed when the game is paused and
+  // when a car finishes).
   std::vector<ResultCells> resultTable() const;
+  // The standings of this very frame, in the same form.
+  std::vector<ResultCells> currentResults() const;
 
  private:
   bool setUpRace();

@@ -27,8 +27,10 @@ EdgePoints edgePoints(const TrackPoint& point, float divisor);
 // the start cell unwritten.
 std::vector<GridCell> drawLine(SurfaceMap& map, GridCell from, GridCell to, std::int32_t value);
 
-// Whether a surface map of the track at this cell size stays within the game's size limit
-// (checked before anything is allocated); `reason` receives the message when it does not.
+// Whether a surface map of the track at this cell size stays within the game's size limits
+// (TrackLimits.h: extents up to 8000 world units each and 12 000 000 square units, cells of at
+// least 0.5, path values finite and within ±8000). Checked before anything is allocated;
+// `reason` receives the message when it does not fit.
 bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason = nullptr);
 
 // The road of the track rasterised at the given cell size. Throws std::length_error with a

@@ -1,6 +1,6 @@
-#include "app/MenuRules.h"
-
 #include <gtest/gtest.h>
+
+#include "app/MenuRules.h"
 
 namespace {
 

@@ -43,14 +43,6 @@ TEST(DrivingFeatures, BearingOfTargetsAroundACarDrivingDownTheScreen) {
   EXPECT_LT(bearingFeature(kHalfPi, x, y, at(70, 101)), 0.5);
 }
 
-TEST(DrivingFeatures, DistanceIsAShareOfTheWeightLimitedToOne) {
-  // 10 map units = 40 world units against a weight of 200 world units.
-  EXPECT_NEAR(distanceFeature(400, 400, at(110, 100), 200), 0.2, 1e-12);
-  EXPECT_EQ(distanceFeature(400, 400, at(200, 100), 200), 1.0);
-  EXPECT_EQ(distanceFeature(400, 400, at(100, 100.0001), 200), 0.0);
-  EXPECT_EQ(distanceFeature(400, 400, at(110, 100), 0), 1.0);
-}
-
 TEST(DrivingFeatures, CursorFollowsOnlyBySmallStepsAcrossTheWrap) {
   EXPECT_EQ(followCursor(10, 15, 100), 15);
   EXPECT_EQ(followCursor(10, 5, 100), 5);
@@ -62,15 +54,6 @@ TEST(DrivingFeatures, CursorFollowsOnlyBySmallStepsAcrossTheWrap) {
   EXPECT_EQ(followCursor(1, 94, 100), 1);   // seven back: too far
   EXPECT_EQ(followCursor(0, 3, 4), 3);
   EXPECT_EQ(followCursor(7, 0, 0), 7);
-}
-
-TEST(DrivingFeatures, NearestNodeAndLoopLengths) {
-  const std::vector<TrackPoint> path = {at(0, 0), at(3, 4), at(3, 4), at(0, 8)};
-  EXPECT_EQ(nearestNode(path, at(3.1, 4)), 1u);  // ties keep the earlier node
-  EXPECT_EQ(nearestNode(path, at(-1, 9)), 3u);
-  EXPECT_DOUBLE_EQ(squaredLengthSum(path, false), 25 + 0 + 25);
-  EXPECT_DOUBLE_EQ(squaredLengthSum(path, true), 25 + 0 + 25 + 64);
-  EXPECT_DOUBLE_EQ(squaredLengthSum({at(1, 1)}, true), 0);
 }
 
 TEST(DrivingFeatures, EffortFollowsSkillOnlyWithinItsRange) {

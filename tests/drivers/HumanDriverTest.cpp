@@ -1,10 +1,9 @@
-#include "drivers/HumanDriver.h"
-
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
 #include "config/Options.h"
+#include "drivers/HumanDriver.h"
 #include "physics/CarPhysics.h"
 #include "platform/Buttons.h"
 #include "platform/Input.h"

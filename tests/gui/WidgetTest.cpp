@@ -13,7 +13,9 @@
 namespace guitest {
 namespace {
 
-const platform::Font& buttonFont() { return FontCache::get("Trebuchet MS", 17); }
+const platform::Font& buttonFont() {
+  return FontCache::get("Trebuchet MS", 17);
+}
 
 TEST_F(GuiTest, ButtonWithoutLimitFitsItsCaptionPlusTenEachSide) {
   GUI_Component_Button button("b", L"Generate Track Background");

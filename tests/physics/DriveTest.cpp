@@ -98,8 +98,8 @@ TEST_F(ShippedTrackDrive, ARunIsRepeatableBitForBit) {
     drive(*car, 1, 1, 80);
     drive(*car, 0, -1, 60);
     drive(*car, 0.4, 0.3, 200);
-    return std::vector<double>{car->getX(), car->getY(), car->heading(), car->speed,
-                               car->velocity().x, car->velocity().y};
+    return std::vector<double>{car->getX(), car->getY(),       car->heading(),
+                               car->speed,  car->velocity().x, car->velocity().y};
   };
   EXPECT_EQ(run(), run());
 }

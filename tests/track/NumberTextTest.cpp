@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 #include "track/NumberText.h"
 
 namespace {
@@ -37,17 +35,6 @@ TEST(NumberText, ReportsWhatAtofWouldMakeNonFinite) {
   }
   EXPECT_TRUE(parseDecimalText("0e999999").finite);
   EXPECT_TRUE(parseDecimalText("0.0001e-400").finite);
-}
-
-TEST(NumberText, IgnoresTheProcessLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  // Where a comma locale exists, the point must still be the separator.
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-    EXPECT_DOUBLE_EQ(parseDecimalText("2.75").value, 2.75);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-  }
-  EXPECT_DOUBLE_EQ(parseDecimalText("2.75").value, 2.75);
 }
 
 }  // namespace

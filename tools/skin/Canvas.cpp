@@ -13,8 +13,8 @@ Rgba hex(std::uint32_t rgb, float alpha) {
 
 Rgba mix(const Rgba& from, const Rgba& to, float t) {
   t = std::clamp(t, 0.0f, 1.0f);
-  return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-          from.b + (to.b - from.b) * t, from.a + (to.a - from.a) * t};
+  return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t,
+          from.a + (to.a - from.a) * t};
 }
 
 Rgba withAlpha(Rgba colour, float alpha) {
@@ -31,7 +31,9 @@ Paint verticalGradient(float y0, Rgba top, float y1, Rgba bottom) {
 }
 
 Canvas::Canvas(int width, int height, Rgba background)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, background) {}
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<std::size_t>(width) * height, background) {}
 
 void Canvas::blend(int x, int y, Rgba c, float coverage) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
@@ -52,8 +54,10 @@ float roundRectDistance(float px, float py, float x0, float y0, float x1, float 
 }
 
 void Canvas::fillRoundRect(float x0, float y0, float x1, float y1, float r, const Paint& paint) {
-  for (int y = std::max(0, static_cast<int>(y0) - 1); y < std::min(height_, static_cast<int>(y1) + 2); ++y) {
-    for (int x = std::max(0, static_cast<int>(x0) - 1); x < std::min(width_, static_cast<int>(x1) + 2); ++x) {
+  for (int y = std::max(0, static_cast<int>(y0) - 1);
+       y < std::min(height_, static_cast<int>(y1) + 2); ++y) {
+    for (int x = std::max(0, static_cast<int>(x0) - 1);
+         x < std::min(width_, static_cast<int>(x1) + 2); ++x) {
       const float px = x + 0.5f, py = y + 0.5f;
       const float d = roundRectDistance(px, py, x0, y0, x1, y1, r);
       blend(x, y, paint(px, py), std::clamp(0.5f - d, 0.0f, 1.0f));
@@ -63,8 +67,10 @@ void Canvas::fillRoundRect(float x0, float y0, float x1, float y1, float r, cons
 
 void Canvas::strokeRoundRect(float x0, float y0, float x1, float y1, float r, float width,
                              const Paint& paint) {
-  for (int y = std::max(0, static_cast<int>(y0) - 1); y < std::min(height_, static_cast<int>(y1) + 2); ++y) {
-    for (int x = std::max(0, static_cast<int>(x0) - 1); x < std::min(width_, static_cast<int>(x1) + 2); ++x) {
+  for (int y = std::max(0, static_cast<int>(y0) - 1);
+       y < std::min(height_, static_cast<int>(y1) + 2); ++y) {
+    for (int x = std::max(0, static_cast<int>(x0) - 1);
+         x < std::min(width_, static_cast<int>(x1) + 2); ++x) {
       const float px = x + 0.5f, py = y + 0.5f;
       const float d = roundRectDistance(px, py, x0, y0, x1, y1, r);
       const float ring = std::abs(d + width * 0.5f) - width * 0.5f;
@@ -144,7 +150,9 @@ void Canvas::addGrain(float amount, std::uint32_t seed) {
 
 platform::Bitmap Canvas::crop(int x, int y, int w, int h) const {
   platform::Bitmap bitmap(w, h);
-  auto byte = [](float v) { return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
+  auto byte = [](float v) {
+    return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+  };
   for (int row = 0; row < h; ++row) {
     for (int column = 0; column < w; ++column) {
       const Rgba& p = pixels_[index(x + column, y + row)];
@@ -154,6 +162,8 @@ platform::Bitmap Canvas::crop(int x, int y, int w, int h) const {
   return bitmap;
 }
 
-platform::Bitmap Canvas::toBitmap() const { return crop(0, 0, width_, height_); }
+platform::Bitmap Canvas::toBitmap() const {
+  return crop(0, 0, width_, height_);
+}
 
 }  // namespace skin

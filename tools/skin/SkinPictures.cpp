@@ -63,13 +63,14 @@ void sliceNine(Writer& out, const Canvas& master, int cornerW, int cornerH,
 std::array<std::string, 9> buttonNames(const std::string& look) {
   std::array<std::string, 9> names;
   const char* pieces[9] = {"tl", "t", "tr", "l", "f", "r", "bl", "b", "br"};
-  for (int i = 0; i < 9; ++i) names[static_cast<std::size_t>(i)] = std::string("btn_") + pieces[i] + "_" + look + ".png";
+  for (int i = 0; i < 9; ++i)
+    names[static_cast<std::size_t>(i)] = std::string("btn_") + pieces[i] + "_" + look + ".png";
   return names;
 }
 
 std::array<std::string, 9> fieldNames(const std::string& prefix) {
-  const char* pieces[9] = {"topleft", "top",    "topright",   "left",       "fill",
-                           "right",   "bottomleft", "bottom", "bottomright"};
+  const char* pieces[9] = {"topleft", "top",        "topright", "left",       "fill",
+                           "right",   "bottomleft", "bottom",   "bottomright"};
   std::array<std::string, 9> names;
   for (int i = 0; i < 9; ++i) names[static_cast<std::size_t>(i)] = prefix + pieces[i] + ".png";
   return names;
@@ -91,7 +92,8 @@ void paintButtons(Writer& out) {
     master.fillRoundRect(0, 0, 16, 25, 5, verticalGradient(0, look.top, 25, look.bottom));
     // A one-pixel sheen under the top edge gives the raised look.
     master.strokeRoundRect(1, 1, 15, 24, 4, 1, [&](float, float y) {
-      return withAlpha(look.highlight, look.highlight.a * std::clamp(1.0f - (y - 1) / 4.0f, 0.0f, 1.0f));
+      return withAlpha(look.highlight,
+                       look.highlight.a * std::clamp(1.0f - (y - 1) / 4.0f, 0.0f, 1.0f));
     });
     master.strokeRoundRect(0, 0, 16, 25, 5, 1, solid(look.border));
     sliceNine(out, master, 6, 6, buttonNames(look.name));
@@ -176,15 +178,16 @@ void paintMenuEntries(Writer& out) {
 
 void paintPointer(Writer& out) {
   Canvas canvas(20, 26);
-  const std::vector<Point> arrow = {{1, 1}, {1, 19}, {5.5f, 15}, {9, 23}, {12.5f, 21.5f},
-                                    {9, 13.5f}, {15, 13.5f}};
+  const std::vector<Point> arrow = {{1, 1},         {1, 19},    {5.5f, 15}, {9, 23},
+                                    {12.5f, 21.5f}, {9, 13.5f}, {15, 13.5f}};
   // A soft shadow down and right, so the pointer reads on light and dark screens alike.
   std::vector<Point> shadow = arrow;
   for (Point& p : shadow) p = {p.x + 1.5f, p.y + 1.5f};
   canvas.fillPolygon(shadow, solid(hex(0x000000, 0.35f)));
   canvas.fillPolygon(arrow, verticalGradient(1, kWhite, 23, hex(0xdfe4ea)));
   std::vector<Segment> outline;
-  for (std::size_t i = 0; i < arrow.size(); ++i) outline.push_back({arrow[i], arrow[(i + 1) % arrow.size()]});
+  for (std::size_t i = 0; i < arrow.size(); ++i)
+    outline.push_back({arrow[i], arrow[(i + 1) % arrow.size()]});
   canvas.strokeSegments(outline, 0.6f, solid(kInk));
   canvas.strokeSegments({{{2.2f, 3.5f}, {2.2f, 15}}}, 0.6f, solid(kOrange));
   out.save("mouse_pointer.png", canvas);
@@ -224,7 +227,8 @@ Canvas paintLogo(int width, int height) {
       const float fadeIn = std::clamp(u / 0.2f, 0.0f, 1.0f);
       const float fadeOut = std::clamp((1.0f - u) / 0.2f, 0.0f, 1.0f);
       const Rgba colour = mix(kOrangeLight, kOrangeDeep, (y - stripeY) / 7.0f);
-      canvas.blend(x, y, colour, std::min(fadeIn, fadeOut) * (y == static_cast<int>(stripeY) + 6 ? 0.5f : 1.0f));
+      canvas.blend(x, y, colour,
+                   std::min(fadeIn, fadeOut) * (y == static_cast<int>(stripeY) + 6 ? 0.5f : 1.0f));
     }
   }
   return canvas;
@@ -251,7 +255,8 @@ Canvas paintBackdrop(int width, int height, std::uint32_t seed) {
     const float x = next() * width;
     const float length = 120 + next() * 380;
     const float alpha = 0.04f + next() * 0.09f;
-    const Rgba colour = next() < 0.35f ? withAlpha(kOrange, alpha * 1.6f) : withAlpha(kWhite, alpha);
+    const Rgba colour =
+        next() < 0.35f ? withAlpha(kOrange, alpha * 1.6f) : withAlpha(kWhite, alpha);
     canvas.strokeSegments({{{x, y}, {x + length, y - length * 0.35f}}}, 0.6f + next() * 1.6f,
                           solid(colour));
   }
@@ -262,7 +267,8 @@ Canvas paintBackdrop(int width, int height, std::uint32_t seed) {
 void paintChequers(Canvas& canvas, int x0, int y0, int columns, int rows, int size, float alpha) {
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      const Rgba colour = (row + column) % 2 == 0 ? withAlpha(kWhite, alpha) : withAlpha(kInk, alpha);
+      const Rgba colour =
+          (row + column) % 2 == 0 ? withAlpha(kWhite, alpha) : withAlpha(kInk, alpha);
       const float x = static_cast<float>(x0 + column * size);
       const float y = static_cast<float>(y0 + row * size);
       canvas.fillRoundRect(x, y, x + size, y + size, 0, solid(colour));
@@ -356,7 +362,8 @@ void paintInstruments(Writer& out) {
 
   Canvas marker(8, 8);
   marker.fillPolygon({{0.2f, 0.5f}, {7.8f, 0.5f}, {4, 7.8f}}, solid(kInk));
-  marker.fillPolygon({{1.6f, 1.4f}, {6.4f, 1.4f}, {4, 6.0f}}, verticalGradient(1, kOrangeLight, 6, kOrange));
+  marker.fillPolygon({{1.6f, 1.4f}, {6.4f, 1.4f}, {4, 6.0f}},
+                     verticalGradient(1, kOrangeLight, 6, kOrange));
   out.save("wheel_indicator.png", marker);
 }
 

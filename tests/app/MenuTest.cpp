@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "MenuFixture.h"
+#include "app/MenuRules.h"
+#include "background/BackgroundGenerator.h"
+#include "platform/Font.h"
+#include "platform/Text.h"
+
+namespace {
+
+using menutest::MenuWorld;
+using menutest::squareTrack;
+
+Options& opts() {
+  return *Options::instance();
+}
+
+GUI_Component_Menu* toolsMenuOf(MenuWorld& w) {
+  return w.menu.toolsMenu();
+}
+
+class MainMenuTest : public ::testing::Test {
+ protected:
+  MainMenuTest() {
+    world.program.writeTrack("three.rst", squareTrack("Three Slots", "three_bg.png", 3));
+    world.program.writeTrack("nogrid.rst", squareTrack("No Grid", "nogrid_bg.png", 0));
+  }
+  // Clicks the list row whose file name cell is `file`.
+  void chooseFile(const std::string& file) {
+    for (const auto& entry : world.trackList.entries()) {
+      if (entry.fileName == file) {
+        world.clickWidget(app::TrackList::kRowPrefix + std::to_string(entry.number));
+        return;
+      }
+    }
+    FAIL() << file << " is not listed";
+  }
+
+  MenuWorld world;
+};
+
+TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
+  world.menu.buildMainMenu();
+  for (const char* id : {"gui_mainMenuBg", "gui_mouse", "gui_tracksLB", "refreshTracks",
+                         "prevCircuit", "nextCircuit", "mainMenu"}) {
+    EXPECT_NE(world.gui.find(id), nullptr) << id;
+  }
+  EXPECT_EQ(world.gui.find("startRace"), nullptr);
+  EXPECT_EQ(world.menu.carsLabel(), nullptr);
+  ASSERT_NE(toolsMenuOf(world), nullptr);
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 1);
+
+  auto* refresh = dynamic_cast<GUI_Component_Button*>(world.gui.find("refreshTracks"));
+  EXPECT_EQ(refresh->skin().left(), 1000 - 293);
+  EXPECT_EQ(refresh->skin().top(), 494);
+  EXPECT_EQ(refresh->getZ(), 550);
+  EXPECT_EQ(world.gui.find("gui_tracksLB")->getZ(), 400);
+  EXPECT_EQ(world.gui.find("mainMenu")->getZ(), 500);
+}
+
+TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
+  opts().setOptionInt("nrCars", 8);
+  opts().setOptionInt("nrLaps", 5);
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+
+  ASSERT_NE(world.menu.carsLabel(), nullptr);
+  EXPECT_EQ(world.choice.getTrackFile(), "three.rst");
+  EXPECT_EQ(world.menu.trackLabel()->text(), L"Three Slots");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 3);  // limited by the three start positions
+  EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
+  EXPECT_EQ(world.menu.lapsLabel()->text(), L"5");
+  EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+  EXPECT_NE(toolsMenuOf(world)->findItem("modifyTrack"), nullptr);
+  EXPECT_NE(toolsMenuOf(world)->findItem("generateBackground"), nullptr);
+
+  const auto owned = world.widgets.ownedCount();
+  chooseFile("nogrid.rst");
+  EXPECT_EQ(world.widgets.ownedCount(), owned);  // labels updated, nothing added
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+  EXPECT_EQ(world.menu.trackLabel()->text(), L"No Grid");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  EXPECT_EQ(world.menu.carsLabel()->text(), L"0");
+}
+
+TEST_F(MainMenuTest, CountersStopAtTheirLimits) {
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+
+  opts().setOptionInt("nrLaps", 99);
+  world.clickWidget("addLap");
+  EXPECT_EQ(opts().getOptionInt("nrLaps"), 99);
+  world.clickWidget("subLap");
+  EXPECT_EQ(opts().getOptionInt("nrLaps"), 98);
+  EXPECT_EQ(world.menu.lapsLabel()->text(), L"98");
+  opts().setOptionInt("nrLaps", 1);
+  world.clickWidget("subLap");
+  EXPECT_EQ(opts().getOptionInt("nrLaps"), 1);
+
+  opts().setOptionInt("nrCars", 2);
+  world.clickWidget("addCar");
+  world.clickWidget("addCar");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 3);
+  EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
+  for (int i = 0; i < 4; ++i) world.clickWidget("subCar");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 1);
+
+  world.clickWidget("cpuOnly");
+  EXPECT_EQ(opts().getOptionInt("onlyCPU"), 1);
+  EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"X");
+  world.clickWidget("cpuOnly");
+  EXPECT_EQ(opts().getOptionInt("onlyCPU"), 0);
+  EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
+}
+
+TEST_F(MainMenuTest, TrackWithoutGridBlocksCarsAndStart) {
+  world.menu.buildMainMenu();
+  chooseFile("nogrid.rst");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  world.menu.onClick("addCar");
+  world.menu.onClick("subCar");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  world.clickWidget("startRace");
+  EXPECT_EQ(world.lastRequest, app::MenuRequest::None);
+  EXPECT_EQ(world.popupTitle(), L"No startgrid defined");
+  EXPECT_EQ(world.count("popuptext"), 2);
+}
+
+TEST_F(MainMenuTest, StartChecksFindNamedOrGeneratedBackground) {
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  world.clickWidget("startRace");
+  EXPECT_EQ(world.popupTitle(), L"Background image not found");
+  EXPECT_NE(world.gui.find("startGeneration"), nullptr);
+  EXPECT_EQ(world.gui.find("alertOK"), nullptr);
+
+  // The generated picture beside the track file is enough.
+  world.program.writeTrack("three.png", "not checked here");
+  world.menu.onClick("alertOK");  // the OK of that box is "startGeneration"; close it directly
+  world.messageBox.closePopup();
+  world.clickWidget("startRace");
+  EXPECT_EQ(world.lastRequest, app::MenuRequest::StartLoading);
+  EXPECT_NE(world.gui.find("gui_loadImg"), nullptr);
+  EXPECT_EQ(world.gui.find("startRace"), nullptr);
+  EXPECT_EQ(world.menu.carsLabel(), nullptr);
+
+  // A background name that is empty names the tracks folder itself, which is no picture.
+  world.program.writeTrack("empty.rst", squareTrack("Empty Name", "", 2));
+  world.choice.selectTrack("empty.rst");
+  EXPECT_EQ(world.menu.availableBackground(), "");
+  world.program.writeTrack("empty.png", "x");
+  EXPECT_EQ(world.menu.availableBackground(), world.program.tracks() + "empty.png");
+}
+
+TEST_F(MainMenuTest, RefreshDropsSetupPanelAndFindsNewTracks) {
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  ASSERT_EQ(world.trackList.entries().size(), 2u);
+  world.program.writeTrack("fresh.rst", squareTrack("Fresh", "fresh.png", 1));
+  world.clickWidget("refreshTracks");
+  EXPECT_EQ(world.trackList.entries().size(), 3u);
+  EXPECT_EQ(world.menu.carsLabel(), nullptr);
+  EXPECT_EQ(world.gui.find("startRace"), nullptr);
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 1);
+  chooseFile("fresh.rst");
+  EXPECT_EQ(world.menu.trackLabel()->text(), L"Fresh");
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+}
+
+TEST_F(MainMenuTest, UnreadableTrackIsListedAndExplainedButNeverRaced) {
+  world.program.writeTrack("broken.rst", "<track><title>Broken");
+  world.menu.buildMainMenu();
+  const app::TrackListEntry* broken = nullptr;
+  for (const auto& e : world.trackList.entries()) broken = e.fileName == "broken.rst" ? &e : broken;
+  ASSERT_NE(broken, nullptr);
+  EXPECT_FALSE(broken->readable);
+  const std::string rowId = app::TrackList::kRowPrefix + std::to_string(broken->number);
+  const auto* cells = world.trackList.listBox()->cellsOf(rowId);
+  ASSERT_NE(cells, nullptr);
+  EXPECT_TRUE((*cells)[1].starts_with(L"(unreadable: ")) << platform::narrow((*cells)[1]);
+  EXPECT_EQ((*cells)[2], L"broken.rst");
+
+  world.clickWidget(rowId);
+  EXPECT_EQ(world.popupTitle(), L"Track cannot be read");
+  EXPECT_EQ(world.menu.carsLabel(), nullptr);
+  EXPECT_EQ(world.choice.getTrackFile(), "");
+  world.clickWidget("alertOK");
+  EXPECT_EQ(world.gui.find("popup"), nullptr);
+
+  // A file that breaks after a good choice takes the setup panel with it.
+  chooseFile("three.rst");
+  ASSERT_NE(world.menu.carsLabel(), nullptr);
+  world.program.writeTrack("three.rst", "garbage");
+  chooseFile("three.rst");
+  EXPECT_EQ(world.popupTitle(), L"Track cannot be read");
+  EXPECT_EQ(world.menu.carsLabel(), nullptr);
+  EXPECT_EQ(world.gui.find("startRace"), nullptr);
+  EXPECT_EQ(world.menu.onClick("startRace"), app::MenuRequest::None);
+  EXPECT_EQ(world.popupTitle(), L"No track chosen");
+}
+
+TEST_F(MainMenuTest, PopupBlocksTheScreenUntilItsButton) {
+  world.menu.buildMainMenu();
+  world.messageBox.showPopup(L"Background Generation", L"\n\nRasterizing level", "alertOK");
+  ASSERT_EQ(world.count("popuptext"), 1);
+  auto* line = world.label("popuptext");
+  const auto origin = app::popupOrigin(1000, 700);
+  EXPECT_EQ(line->y(), origin.y + 40 + 36);
+  const double width = FontCache::get("Trebuchet MS", 18).textWidth(L"Rasterizing level");
+  EXPECT_EQ(line->x(), origin.x + static_cast<int>((400 - width) * 0.5));
+  auto* ok = dynamic_cast<GUI_Component_Button*>(world.gui.find("alertOK"));
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->getZ(), 601);
+  EXPECT_EQ(ok->skin().left(), origin.x + 150);
+  EXPECT_EQ(ok->skin().top(), 700 / 2 - 40);
+
+  // A click on a track row below the box reaches only the dimming picture.
+  const auto row = world.centreOf("listboxItem_1");
+  world.click(row.x, row.y);
+  EXPECT_EQ(world.clicks.back(), "popupbg");
+  EXPECT_EQ(world.menu.carsLabel(), nullptr);
+  EXPECT_NE(world.gui.find("popup"), nullptr);
+
+  world.clickWidget("alertOK");
+  for (const char* id : {"popup", "popupbg", "popuptitle", "popuptext", "alertOK"}) {
+    EXPECT_EQ(world.gui.find(id), nullptr) << id;
+  }
+  world.click(row.x, row.y);
+  EXPECT_NE(world.menu.carsLabel(), nullptr);
+}
+
+TEST_F(MainMenuTest, PopupKeepsAtMostTenLinesSoClosingRemovesThemAll) {
+  world.messageBox.showPopup(L"Many", L"1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12", "alertOK");
+  EXPECT_EQ(world.count("popuptext"), 10);
+  world.messageBox.showPopup(L"Again", L"one", "alertOK");  // replaces the first box
+  EXPECT_EQ(world.count("popuptext"), 1);
+  EXPECT_EQ(world.count("popup"), 1);
+  world.messageBox.closePopup();
+  EXPECT_EQ(world.gui.components().size(), 0u);
+  EXPECT_EQ(world.widgets.ownedCount(), 0u);
+}
+
+TEST_F(MainMenuTest, AboutBoxOpensFromHelpMenuAndAnyClickClosesIt) {
+  world.menu.buildMainMenu();
+  const auto before = world.widgets.ownedCount();
+  world.clickMenu("help", "about");
+  EXPECT_EQ(world.label("aboutversion")->text(), L"Version 1.0");
+  EXPECT_EQ(world.count("aboutdevs"), 3);
+  bool libraries = false;
+  for (auto* w : world.gui.components()) {
+    auto* l = dynamic_cast<GUI_Component_Label*>(w);
+    libraries |= l != nullptr && l->text() == L"using SDL2 and Xerces-C";
+  }
+  EXPECT_TRUE(libraries);
+  world.rest();
+  world.click(5, 690);
+  EXPECT_EQ(world.gui.find("aboutbox"), nullptr);
+  EXPECT_EQ(world.widgets.ownedCount(), before);
+}
+
+TEST_F(MainMenuTest, ScrollButtonsMoveTheListOneRowAndStopAtTheEnd) {
+  for (int i = 0; i < 30; ++i) {
+    world.program.writeTrack("t" + std::to_string(i) + ".rst", squareTrack("T", "x.png", 1));
+  }
+  world.menu.buildMainMenu();
+  auto* list = world.trackList.listBox();
+  const int last = list->rowCount() - list->visibleRows();
+  ASSERT_GT(last, 1);
+  world.clickWidget("nextCircuit");
+  EXPECT_EQ(list->firstVisible(), 1);
+  for (int i = 0; i < last + 3; ++i) world.menu.onClick("nextCircuit");
+  EXPECT_EQ(list->firstVisible(), last);
+  world.clickWidget("prevCircuit");
+  EXPECT_EQ(list->firstVisible(), last - 1);
+  for (int i = 0; i < last + 3; ++i) world.menu.onClick("prevCircuit");
+  EXPECT_EQ(list->firstVisible(), 0);
+}
+
+TEST_F(MainMenuTest, MissingEditorAndHelpAreReported) {
+  const char* oldPath = std::getenv("PATH");
+  const std::string saved = oldPath ? oldPath : "";
+  setenv("PATH", world.program.folder().c_str(), 1);
+  world.menu.buildMainMenu();
+  world.clickMenu("tools", "createCircuit");
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(world.popupTitle(), L"Track editor not available");
+  EXPECT_EQ(world.lastRequest, app::MenuRequest::None);
+  world.clickWidget("alertOK");
+
+  world.rest();
+  world.clickMenu("help", "helpIndex");
+  EXPECT_EQ(world.popupTitle(), L"Help not available");
+}
+
+TEST_F(MainMenuTest, ExitAsksTheWindowToClose) {
+  world.menu.buildMainMenu();
+  world.clickMenu("file", "exit");
+  EXPECT_EQ(world.lastRequest, app::MenuRequest::Exit);
+}
+
+TEST_F(MainMenuTest, GenerationRunsAllStagesAndReportsTheFile) {
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  world.clickMenu("tools", "generateBackground");
+  EXPECT_EQ(world.popupTitle(), L"Generate Track Background");
+  world.clickWidget("startGeneration");
+  EXPECT_EQ(world.lastRequest, app::MenuRequest::StartGeneration);
+  EXPECT_EQ(world.popupTitle(), L"Background Generation");
+  EXPECT_EQ(world.gui.find("startGeneration"), nullptr);
+  ASSERT_NE(world.choice.track(), nullptr);
+  EXPECT_GT(world.choice.track()->pointCount(), 0u);  // the full track for the generator
+
+  BackgroundGenerator generator;
+  std::vector<std::wstring> progress;
+  int frames = 0;
+  while (!world.menu.stepGeneration(generator) && frames < 20) {
+    ++frames;
+    progress.push_back(world.label("popuptext")->text());
+  }
+  EXPECT_EQ(frames, 8);
+  ASSERT_EQ(progress.size(), 8u);
+  EXPECT_EQ(progress.front(), L"Rasterizing level");
+  EXPECT_EQ(progress[3], L"Rendering clouds");
+  EXPECT_EQ(progress.back(), L"Saving image");
+  EXPECT_EQ(world.popupTitle(), L"Generating completed");
+  bool pathShown = false;
+  for (auto* w : world.gui.components()) {
+    auto* l = dynamic_cast<GUI_Component_Label*>(w);
+    pathShown |= l != nullptr && l->text() == L"tracks/three.png";
+  }
+  EXPECT_TRUE(pathShown);
+  EXPECT_TRUE(std::filesystem::is_regular_file(world.program.tracks() + "three.png"));
+  EXPECT_EQ(world.menu.availableBackground(), world.program.tracks() + "three.png");
+}
+
+TEST_F(MainMenuTest, FailedSaveEndsGenerationWithAnError) {
+  // A folder where the picture should go cannot be replaced by a file.
+  std::filesystem::create_directories(world.program.tracks() + "three.png/inside");
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  ASSERT_EQ(world.menu.onClick("startGeneration"), app::MenuRequest::StartGeneration);
+  BackgroundGenerator generator;
+  int frames = 0;
+  while (!world.menu.stepGeneration(generator) && frames < 20) ++frames;
+  EXPECT_LT(frames, 20);
+  EXPECT_EQ(world.popupTitle(), L"Background generation failed");
+  EXPECT_NE(world.gui.find("alertOK"), nullptr);
+}
+
+TEST_F(MainMenuTest, TrackWithoutRoadCannotBeGenerated) {
+  world.program.writeTrack("gridonly.rst",
+                           "<track><title>Grid Only</title><background>g.png</background>"
+                           "<position><x>5</x><y>5</y><rotation>0</rotation></position></track>");
+  world.menu.buildMainMenu();
+  chooseFile("gridonly.rst");
+  EXPECT_EQ(world.menu.onClick("startGeneration"), app::MenuRequest::None);
+  EXPECT_EQ(world.popupTitle(), L"Error loading track");
+  ASSERT_NE(world.choice.track(), nullptr);  // the summary is back for the menu
+  EXPECT_EQ(world.choice.track()->positionCount(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "MenuFixture.h"
+#include "app/TrackScan.h"
+
+namespace {
+
+using menutest::MenuWorld;
+using menutest::squareTrack;
+
+TEST(TrackScan, ListsLowerCaseRstFilesOnly) {
+  EXPECT_TRUE(app::isTrackFileName("a.rst"));
+  EXPECT_TRUE(app::isTrackFileName(".rst"));
+  EXPECT_FALSE(app::isTrackFileName("rst"));
+  EXPECT_FALSE(app::isTrackFileName("a.RST"));
+  EXPECT_FALSE(app::isTrackFileName("a.rst.bak"));
+  EXPECT_TRUE(app::scanTracksFolder("/nonexistent/kelvane/tracks/").empty());
+}
+
+TEST(TrackListScreen, RowsAreNumberedWithTitleAndFileName) {
+  MenuWorld world;
+  world.program.writeTrack("alpha.rst", squareTrack("Alpha Ring", "a.png", 2));
+  world.program.writeTrack("beta.rst", squareTrack("Beta Bends", "b.png", 2));
+  world.program.writeTrack("notes.txt", "not a track");
+  world.program.writeTrack("CAPS.RST", squareTrack("Caps", "c.png", 2));
+  world.trackList.buildTrackList();
+
+  auto* list = world.trackList.listBox();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->id(), "gui_tracksLB");
+  ASSERT_EQ(list->rowCount(), 2);
+  std::vector<std::wstring> titles;
+  for (int n = 1; n <= 2; ++n) {
+    const auto* cells = list->cellsOf("listboxItem_" + std::to_string(n));
+    ASSERT_NE(cells, nullptr) << n;
+    EXPECT_EQ((*cells)[0], L" " + std::to_wstring(n));
+    titles.push_back((*cells)[1]);
+    // The row's file name belongs to its title, whatever order the folder listed them in.
+    EXPECT_EQ((*cells)[2], (*cells)[1] == L"Alpha Ring" ? L"alpha.rst" : L"beta.rst");
+  }
+  std::sort(titles.begin(), titles.end());
+  EXPECT_EQ(titles, (std::vector<std::wstring>{L"Alpha Ring", L"Beta Bends"}));
+  const auto& title = list->title()->cells();
+  EXPECT_EQ(title, (std::vector<std::wstring>{L"No.", L"Track", L"Filename"}));
+  EXPECT_EQ(list->getZ(), 400);
+  EXPECT_EQ(list->frame().kind(), FieldFrameKind::List);
+}
+
+TEST(TrackListScreen, RebuildReplacesTheListBoxAndEmptyFolderGivesHeaderOnly) {
+  MenuWorld world;
+  world.trackList.buildTrackList();
+  ASSERT_NE(world.trackList.listBox(), nullptr);
+  EXPECT_EQ(world.trackList.listBox()->rowCount(), 0);
+  world.program.writeTrack("one.rst", squareTrack("One", "o.png", 1));
+  world.trackList.buildTrackList();
+  EXPECT_EQ(world.count("gui_tracksLB"), 1);
+  EXPECT_EQ(world.widgets.ownedCount(), 1u);
+  EXPECT_EQ(world.trackList.listBox()->rowCount(), 1);
+}
+
+TEST(TrackListScreen, SmallWindowsGetAShorterList) {
+  menutest::ProgramFolder program;
+  platform::Graphics graphics(640, 480);
+  GUI_Manager gui(graphics);
+  app::ScreenWidgets widgets(gui);
+  app::TrackList list(widgets, program.tracks(), 640, 480);
+  for (int i = 0; i < 20; ++i) {
+    program.writeTrack("t" + std::to_string(i) + ".rst", squareTrack("T", "t.png", 1));
+  }
+  list.buildTrackList();
+  const auto& frame = list.listBox()->frame();
+  EXPECT_EQ(frame.top(), 46);
+  EXPECT_EQ(frame.bottom(), 46 + (480 - 170));  // the list spans 46 .. 46 + H - 170
+  EXPECT_LT(list.listBox()->visibleRows(), 20);
+  list.scrollTo(100);
+  EXPECT_EQ(list.listBox()->firstVisible(), 20 - list.listBox()->visibleRows());
+  widgets.clear();
+  ImageCache::discard();
+  FontCache::discard();
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "SmallTrack.h"
+#include "background/GenerateCommand.h"
+#include "platform/Bitmap.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+TEST(GenerateCommand, SavesBesideTheTrackAndSaysWhere) {
+  testsupport::TempDir dir;
+  const std::string track = dir.write("loop.rst", bgtest::roundedLoopText());
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(generateBackgroundCommand(track, ""), 0);
+  const std::string said = testing::internal::GetCapturedStdout();
+  const std::string picture = dir.folder() + "loop.png";
+  EXPECT_NE(said.find(picture), std::string::npos);
+  ASSERT_TRUE(std::filesystem::exists(picture));
+  EXPECT_GT(platform::Bitmap::loadPng(picture).width(), 500);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generateBackgroundCommand(track, dir.folder() + "none/x.png"), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("none/x.png"), std::string::npos);
+}
+
+}  // namespace

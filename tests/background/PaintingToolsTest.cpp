@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "background/ColourRules.h"
+#include "background/Compositing.h"
+#include "background/GenerateCommand.h"
+#include "background/PngWriter.h"
+#include "background/ValueNoise.h"
+#include "platform/Random.h"
+#include "support/TestSupport.h"
+#include "track/SurfaceMap.h"
+
+namespace {
+
+std::vector<std::uint8_t> layered(const std::vector<NoiseOctave>& octaves, int width, int height) {
+  std::vector<std::uint8_t> picture(static_cast<std::size_t>(width) * height);
+  layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
+    std::copy(row, row + width, picture.begin() + static_cast<std::ptrdiff_t>(y) * width);
+  });
+  return picture;
+}
+
+TEST(ValueNoise, NodesShowThroughAndPixelsBetweenStayInRange) {
+  platform::setFixedSeed(1);
+  const int width = 37, height = 23, spacing = 6;
+  std::vector<NoiseOctave> octaves;
+  octaves.emplace_back(spacing, 1.0, width, height);
+  octaves[0].fillRandom();
+  const NoiseOctave& octave = octaves[0];
+  EXPECT_EQ(octave.nodeColumns(), (width - 1) / spacing + 2);
+  EXPECT_EQ(octave.nodeRows(), (height - 1) / spacing + 2);
+  const auto picture = layered(octaves, width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int value = picture[static_cast<std::size_t>(y) * width + x];
+      const int i = x / spacing, j = y / spacing;
+      if (x % spacing == 0 && y % spacing == 0) {
+        EXPECT_EQ(value, octave.node(i, j));  // other nodes are a full spacing away
+      }
+      const int corners[] = {octave.node(i, j), octave.node(i + 1, j), octave.node(i, j + 1),
+                             octave.node(i + 1, j + 1)};
+      EXPECT_GE(value, *std::min_element(corners, corners + 4) - 1);
+      EXPECT_LE(value, *std::max_element(corners, corners + 4));
+    }
+  }
+}
+
+TEST(ValueNoise, LaterOctavesBlendInByTheirFactor) {
+  std::vector<NoiseOctave> octaves;
+  SurfaceMap allRoad(40, 40);
+  std::fill(allRoad.cells.begin(), allRoad.cells.end(), 3);
+  octaves.emplace_back(10, 1.0, 40, 40);
+  octaves.back().fillGuided(allRoad, 0);  // nothing is 0: every node is 255 inside the map
+  octaves.emplace_back(10, 2.0, 40, 40);
+  octaves.back().fillGuided(allRoad, 3);  // everything is 3 inside: nodes 0, but 255 outside
+  EXPECT_EQ(octaves[0].node(2, 2), 255);
+  EXPECT_EQ(octaves[1].node(2, 2), 0);
+  // A node at the map's corner sees a quarter of its square inside the map.
+  EXPECT_EQ(octaves[1].node(0, 0), 255 * 75 / 100);
+  const auto picture = layered(octaves, 40, 40);
+  EXPECT_EQ(picture[20 * 40 + 20], 127);  // (255 + 0) / 2, truncated
+}
+
+TEST(ColourRules, KeyValues) {
+  using namespace colourrules;
+  EXPECT_FLOAT_EQ(darken(100, 200), 100);
+  EXPECT_FLOAT_EQ(darken(100, 0), 80);
+  EXPECT_FLOAT_EQ(darken(5, 0), 0);
+  EXPECT_FLOAT_EQ(softLight(0, 90), 0);
+  EXPECT_FLOAT_EQ(softLight(255, 90), 255);
+  EXPECT_LT(softLight(100, 60), softLight(100, 200));
+  EXPECT_FLOAT_EQ(overlay(60, 127), 60);
+  EXPECT_FLOAT_EQ(overlay(200, 255), 255);
+}
+
+TEST(Compositing, SourceOverBlendsAndClips) {
+  platform::Bitmap target(4, 4, platform::argb(255, 100, 100, 100));
+  platform::Bitmap source(3, 3, platform::argb(255, 10, 20, 30));
+  source.setPixel(1, 1, 0);                                   // transparent: target shows
+  source.setPixel(2, 2, platform::argb(128, 200, 200, 200));  // half: a mix
+  compositing::sourceOver(source, target, 2, 2);              // partly outside the target
+  EXPECT_EQ(target.getPixel(1, 1), platform::argb(255, 100, 100, 100));
+  EXPECT_EQ(target.getPixel(2, 2), platform::argb(255, 10, 20, 30));
+  EXPECT_EQ(target.getPixel(3, 3), platform::argb(255, 100, 100, 100));
+  compositing::sourceOver(source, target, -2, -2);
+  EXPECT_EQ(target.getPixel(0, 0), platform::argb(255, 149, 149, 149));
+
+  // Transparent over transparent stays transparent instead of dividing by zero.
+  platform::Bitmap empty(2, 2);
+  platform::Bitmap clear(2, 2);
+  compositing::sourceOver(clear, empty, 0, 0);
+  EXPECT_EQ(empty.getPixel(0, 0), 0u);
+}
+
+TEST(Compositing, ShadowIsSoftBlackAndHalfStrength) {
+  platform::Bitmap square(60, 60);
+  for (int y = 20; y < 40; ++y) {
+    for (int x = 20; x < 40; ++x) square.setPixel(x, y, platform::argb(255, 0, 200, 0));
+  }
+  const platform::Bitmap shadow = compositing::blurredShadow(square);
+  EXPECT_EQ(shadow.getPixel(30, 30) & 0x00ffffffu, 0u);
+  EXPECT_NEAR(platform::alphaOf(shadow.getPixel(30, 30)), 127, 2);
+  EXPECT_EQ(platform::alphaOf(shadow.getPixel(2, 2)), 0);
+  const int rim = platform::alphaOf(shadow.getPixel(19, 30));
+  EXPECT_GT(rim, 20);
+  EXPECT_LT(rim, 110);
+  EXPECT_EQ(rim, platform::alphaOf(shadow.getPixel(40, 30)));  // symmetric
+}
+
+TEST(PngWriter, SavedPictureReadsBackAndReplacesTheOldFile) {
+  testsupport::TempDir dir;
+  platform::Bitmap picture(37, 11);
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 37; ++x) picture.setPixel(x, y, platform::argb(255, x * 7, y * 20, x ^ y));
+  }
+  const std::string path = dir.write("out.png", "old contents");
+  saveOpaquePng(picture, path);
+  const platform::Bitmap loaded = platform::Bitmap::loadPng(path);
+  ASSERT_EQ(loaded.width(), 37);
+  ASSERT_EQ(loaded.height(), 11);
+  EXPECT_TRUE(std::equal(loaded.data(), loaded.data() + 37 * 11, picture.data()));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left
+
+  EXPECT_THROW(saveOpaquePng(picture, dir.folder() + "missing/out.png"), std::runtime_error);
+  EXPECT_THROW(saveOpaquePng(platform::Bitmap(), dir.folder() + "empty.png"), std::runtime_error);
+}
+
+TEST(GenerateCommand, DefaultPathAndUnloadableTrack) {
+  EXPECT_EQ(defaultBackgroundPath("tracks/meadow_loop.rst"), "tracks/meadow_loop.png");
+  EXPECT_EQ(defaultBackgroundPath("/a/b.c/loop.rst"), "/a/b.c/loop.png");
+
+  testsupport::TempDir dir;
+  const std::string missing = dir.folder() + "nothing.rst";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generateBackgroundCommand(missing, ""), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find(missing), std::string::npos);
+}
+
+}  // namespace
