@@ -21,7 +21,9 @@
 
 namespace {
 
-std::string tracksFolder() { return std::string(KELVANE_DATA_DIR) + "/tracks/"; }
+std::string tracksFolder() {
+  return std::string(KELVANE_DATA_DIR) + "/tracks/";
+}
 
 // The options store reads a settings file of its own, never the player's.
 void useScratchOptions() {
@@ -61,7 +63,8 @@ void placeOnGrid(Car& car, const TrackData& track) {
   const TrackPoint& p = track.positionAt(0);
   const double half = car.getLength() * 0.5;
   car.setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
-                  static_cast<float>(p.y + std::sin(p.rotation) * half), p.rotation + 1.57079632675);
+                  static_cast<float>(p.y + std::sin(p.rotation) * half),
+                  p.rotation + 1.57079632675);
 }
 
 // A trained lead driver to copy networks from.

@@ -269,7 +269,7 @@ void MainMenu::chooseTrack(const std::string& rowId) {
     messageBox_.showPopup(L"Track cannot be read",
                           L"\n" + wrapLimited(platform::widen(fileName), 1) +
                               L"\ncannot be used as a track:\n" +
-                              wrapLimited(platform::widen(reason), kReasonLines),
+                              wrapLimited(platform::widen(reason), 3),
                           "alertOK");
   };
 

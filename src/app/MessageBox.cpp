@@ -27,7 +27,7 @@ MessageBox::MessageBox(ScreenWidgets& widgets, int screenWidth, int screenHeight
       version_(std::move(version)) {}
 
 const wchar_t* MessageBox::creditsLine() {
-  return L"\u00a9 2008 Kelvane Racing Studio, Lakeside Technical College";
+  return L"\u00a9 2008 Lakeside Technical College";
 }
 
 const wchar_t* MessageBox::developersLine() {
@@ -68,6 +68,7 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
   }
   if (!buffer.empty() && lines < kMaxTextLines) addTextLine(buffer, lineY, origin.x);
 
+  buttonId_ = buttonId;
   auto button = std::make_unique<GUI_Component_Button>(buttonId, L"OK");
   button->place(kButtonLayer, origin.x + 150, screenHeight_ / 2 - 40, 100);
   widgets_.add(std::move(button));
@@ -82,6 +83,8 @@ void MessageBox::addTextLine(const std::wstring& line, int y, int originX) {
 
 void MessageBox::closePopup() {
   for (const char* id : {"alertOK", "popup", "popuptitle", "popupbg"}) widgets_.destroyById(id);
+  if (!buttonId_.empty()) widgets_.destroyById(buttonId_);
+  buttonId_.clear();
   for (int i = 0; i < kMaxTextLines; ++i) widgets_.destroyById("popuptext");
 }
 

@@ -21,6 +21,8 @@ class MessageBox {
   // 400 pixel box, an empty line only moves the next one down. The OK button's command is
   // `buttonId` ("alertOK" closes the box; others act and close it themselves).
   void showPopup(const std::wstring& title, const std::wstring& text, const std::string& buttonId);
+  // Removes the open box with its button, whatever command that button carries: a box can be
+  // replaced by another before its button is pressed, and its button must not stay behind.
   void closePopup();
   void showAbout();
   void closeAbout();
@@ -37,6 +39,7 @@ class MessageBox {
   int screenWidth_;
   int screenHeight_;
   std::wstring version_;
+  std::string buttonId_;  // the open box's button
 };
 
 }  // namespace app

@@ -1,6 +1,63 @@
+// The program entry: reads the command line, opens the one game window and runs it until it
+// closes. The window's destructor writes "options.ini" back.
 #include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("1.0");
+#include "app/CommandLine.h"
+#include "app/GameWindow.h"
+#include "platform/Paths.h"
+#include "platform/Random.h"
+#include "platform/Window.h"
+
+namespace {
+
+int run(const app::CommandLine& line) {
+  using Action = app::CommandLine::Action;
+  switch (line.action) {
+    case Action::Error:
+      std::cerr << "kelvane: " << line.error << "\nTry 'kelvane --help'.\n";
+      return app::kUsageErrorStatus;
+    case Action::Version:
+      std::cout << "1.0\n";
+      return 0;
+    case Action::Help:
+      std::cout << app::usageText();
+      return 0;
+    case Action::Race:
+    case Action::GenerateBackground:
+      std::cerr << "kelvane: " << (line.action == Action::Race ? "--race" : "--generate-background")
+                << " is not available yet\n";
+      return 1;
+    case Action::Play:
+      break;
+  }
+
+  if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
+  if (line.seed) platform::setFixedSeed(*line.seed);
+  platform::LaunchSettings& launch = platform::launchSettings();
+  launch.headless = line.headless;
+  // Nobody watches a headless run: its frames go as fast as the machine allows.
+  launch.unthrottled = line.headless;
+  launch.maxFrames = line.frames;
+  launch.screenshotPath = line.screenshot;
+
+  app::GameWindow window;
+  window.show();
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return run(app::parseCommandLine(args));
+  } catch (const std::exception& error) {
+    // A message is better than a crash.
+    std::cerr << "kelvane: " << error.what() << '\n';
+    return 1;
+  }
 }

@@ -334,7 +334,7 @@ bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, l
     return false;
   }
   // The outside value 7 is not below 3, so the map's border never draws a line.
-  auto offRoad = [&](long long r, long long c) { return map.at(r, c) != kRoad; };
+  auto offRoad = [&](long long r, long long c) { return map.at(r, c) < kRoad; };
   return offRoad(row - 5, column) || offRoad(row + 5, column) || offRoad(row, column + 5) ||
          offRoad(row, column - 5) || offRoad(row - 3, column - 3) || offRoad(row - 3, column + 3) ||
          offRoad(row + 3, column - 3) || offRoad(row + 3, column + 3);

@@ -23,35 +23,23 @@ const std::array<float, kTaps>& blurWeights() {
   return weights;
 }
 
-// One blur pass over `count` alpha values spaced `stride` apart. Only taps inside the picture
-// count, so the edge is not darkened by imaginary transparent pixels beyond it.
-void blurLine(const std::uint8_t* in, std::uint8_t* out, int count, int stride) {
+// Sum of the weights of the taps that fall inside a line of `count` pixels, for each position:
+// taps beyond the edge are left out, so the edge is not darkened by imaginary pixels.
+std::vector<float> tapTotals(int count) {
   const auto& w = blurWeights();
-  static const float fullTotal = [] {
-    float total = 0.0f;
-    for (float weight : blurWeights()) total += weight;
-    return total;
-  }();
-  const auto at = [&](int j) {
-    return static_cast<float>(in[static_cast<std::size_t>(j) * stride]);
-  };
+  std::vector<float> totals(static_cast<std::size_t>(count), 0.0f);
   for (int i = 0; i < count; ++i) {
-    float weighted = 0.0f;
-    float total = fullTotal;
-    if (i >= kRadius && i + kRadius < count) {
-      for (int k = 0; k < kTaps; ++k) weighted += w[k] * at(i - kRadius + k);
-    } else {
-      const int first = std::max(0, i - kRadius);
-      const int last = std::min(count - 1, i + kRadius);
-      total = 0.0f;
-      for (int j = first; j <= last; ++j) {
-        weighted += w[j - i + kRadius] * at(j);
-        total += w[j - i + kRadius];
-      }
+    for (int k = 0; k < kTaps; ++k) {
+      const int j = i + k - kRadius;
+      if (j >= 0 && j < count) totals[i] += w[k];
     }
-    out[static_cast<std::size_t>(i) * stride] =
-        static_cast<std::uint8_t>(std::min(255.0f, weighted / total));
   }
+  return totals;
+}
+
+// Adds `weight` × `source` to `sum`, element by element; a loop the compiler vectorises.
+void addWeighted(float* __restrict sum, const float* __restrict source, float weight, int count) {
+  for (int i = 0; i < count; ++i) sum[i] += weight * source[i];
 }
 
 }  // namespace
@@ -66,8 +54,21 @@ void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox
       const platform::Color s = source.getPixel(u, v);
       const unsigned as = platform::alphaOf(s);
       if (as == 0) continue;  // leaves the target exactly as it was
+      if (as == 255) {        // opaque: covers the target
+        target.setPixel(ox + u, oy + v, s);
+        continue;
+      }
       const platform::Color t = target.getPixel(ox + u, oy + v);
       const unsigned at = platform::alphaOf(t);
+      if (at == 255) {  // over an opaque target (the painted background): a plain mix
+        const unsigned r = 255 - as;
+        auto mix = [&](unsigned tc, unsigned sc) { return (r * tc) / 255 + (as * sc) / 255; };
+        target.setPixel(ox + u, oy + v,
+                        platform::argb(255, mix(platform::redOf(t), platform::redOf(s)),
+                                       mix(platform::greenOf(t), platform::greenOf(s)),
+                                       mix(platform::blueOf(t), platform::blueOf(s))));
+        continue;
+      }
       const unsigned r = 255 - as;
       const unsigned alpha = 255 - r * (255 - at) / 255;
       auto channel = [&](unsigned tc, unsigned sc) {
@@ -86,19 +87,44 @@ platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
   const int width = picture.width();
   const int height = picture.height();
   const std::size_t size = static_cast<std::size_t>(width) * height;
-  std::vector<std::uint8_t> alpha(size), rowsBlurred(size), blurred(size);
+  const auto& w = blurWeights();
+  std::vector<float> alpha(size), rowsBlurred(size), sum(static_cast<std::size_t>(width));
   for (std::size_t i = 0; i < size; ++i) alpha[i] = platform::alphaOf(picture.data()[i]);
-  for (int y = 0; y < height; ++y) {
-    const std::size_t start = static_cast<std::size_t>(y) * width;
-    blurLine(alpha.data() + start, rowsBlurred.data() + start, width, 1);
-  }
-  for (int x = 0; x < width; ++x)
-    blurLine(rowsBlurred.data() + x, blurred.data() + x, height, width);
 
-  // The colour of the blur is thrown away: a shadow is black, at half strength.
+  // Along the rows: each tap shifts the whole row, so the inner loop runs over pixels.
+  const std::vector<float> rowTotals = tapTotals(width);
+  for (int y = 0; y < height; ++y) {
+    const float* in = alpha.data() + static_cast<std::size_t>(y) * width;
+    float* out = rowsBlurred.data() + static_cast<std::size_t>(y) * width;
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    for (int k = 0; k < kTaps; ++k) {
+      const int first = std::max(0, kRadius - k);
+      const int last = std::min(width, width + kRadius - k);
+      if (first < last)
+        addWeighted(sum.data() + first, in + first + k - kRadius, w[k], last - first);
+    }
+    // Each pass stores whole alpha values, as a picture in between would.
+    for (int x = 0; x < width; ++x) out[x] = std::floor(std::min(255.0f, sum[x] / rowTotals[x]));
+  }
+
+  // Along the columns: whole rows at a time, again vectorised over the pixels of a row.
+  const std::vector<float> columnTotals = tapTotals(height);
   platform::Bitmap shadow(width, height);
-  for (std::size_t i = 0; i < size; ++i)
-    shadow.data()[i] = platform::argb(blurred[i] / 2u, 0, 0, 0);
+  for (int y = 0; y < height; ++y) {
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    for (int k = 0; k < kTaps; ++k) {
+      const int source = y + k - kRadius;
+      if (source < 0 || source >= height) continue;
+      addWeighted(sum.data(), rowsBlurred.data() + static_cast<std::size_t>(source) * width, w[k],
+                  width);
+    }
+    // The colour of the blur is thrown away: a shadow is black, at half strength.
+    platform::Color* out = shadow.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) {
+      const auto a = static_cast<std::uint32_t>(std::min(255.0f, sum[x] / columnTotals[y]));
+      out[x] = platform::argb(a / 2u, 0, 0, 0);
+    }
+  }
   return shadow;
 }
 

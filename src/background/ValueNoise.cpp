@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "background/RandomBits.h"
+#include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
 namespace {
@@ -39,13 +40,19 @@ NoiseOctave::NoiseOctave(int spacing, double factor, int width, int height)
 }
 
 void NoiseOctave::fillRandom() {
-  RandomBits random;
-  for (int i = 0; i < nodeColumns_; ++i) {
-    for (int j = 0; j < nodeRows_; ++j) {
-      nodes_[static_cast<std::size_t>(j) * nodeColumns_ + i] =
-          static_cast<std::uint8_t>(random.byte());
-    }
+  // Row by row, three bytes from each draw of the game's random source: the finest octaves have
+  // as many nodes as the map has cells, and a column-by-column fill would miss the cache on
+  // every node.
+  std::size_t i = 0;
+  const std::size_t count = nodes_.size();
+  for (; i + 3 <= count; i += 3) {
+    const auto bits = static_cast<std::uint32_t>(platform::randInt());
+    nodes_[i] = static_cast<std::uint8_t>(bits);
+    nodes_[i + 1] = static_cast<std::uint8_t>(bits >> 8);
+    nodes_[i + 2] = static_cast<std::uint8_t>(bits >> 16);
   }
+  RandomBits random;
+  for (; i < count; ++i) nodes_[i] = static_cast<std::uint8_t>(random.byte());
 }
 
 void NoiseOctave::fillGuided(const SurfaceMap& map, std::int32_t value) {

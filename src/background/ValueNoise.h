@@ -15,7 +15,7 @@ class NoiseOctave {
   // spacing: pixels between nodes (1..200); factor: 1 replaces the picture, 2 halves it, ...
   NoiseOctave(int spacing, double factor, int width, int height);
 
-  // Each node gets platform::randInt() % 256, column by column, each column top to bottom.
+  // Each node gets a uniform random value 0..255 from platform::randInt().
   void fillRandom();
   // Each node gets 255 × the share of map cells around it (a spacing-wide square centred on the
   // node) whose value differs from `value`; cells outside the map count as 7. Dark where the map

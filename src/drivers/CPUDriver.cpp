@@ -182,8 +182,11 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
 void CPUDriver::learn() {
   const double drift = std::fabs(car().getDriftAngle());
   const double penalty =
-      drift <= 0.785398163375 ? 0.0 : (drift >= driving::kPi ? 1.0 : drift / 2.356194490125 - 0.3333333333333333);
-  const double reward = drift <= 0 ? 1.0 : (drift >= 0.785398163375 ? 0.0 : 1 - drift / 0.785398163375);
+      drift <= 0.785398163375
+          ? 0.0
+          : (drift >= driving::kPi ? 1.0 : drift / 2.356194490125 - 0.3333333333333333);
+  const double reward =
+      drift <= 0 ? 1.0 : (drift >= 0.785398163375 ? 0.0 : 1 - drift / 0.785398163375);
   const double change = reward / 500 - penalty / 500;
   speedWeight_ = std::max(speedWeight_ + change / 10, kMinSpeedWeight);
 
@@ -216,8 +219,7 @@ bool CPUDriver::plan() {
     const std::size_t here = *lookAhead(position, 0);
     const std::size_t next = (here + 1) % count;
     if (next == here) return true;
-    segmentDirection_ =
-        std::atan2(path_[next].y - path_[here].y, path_[next].x - path_[here].x);
+    segmentDirection_ = std::atan2(path_[next].y - path_[here].y, path_[next].x - path_[here].x);
     const double window = std::min(trackLengthSum_ / 5, effort * 1000.0 / 4);
     const std::size_t end = *lookAhead(position, static_cast<int>(window));
     segmentStart_ = driving::nearestNode(path_, path_[next]);
@@ -232,8 +234,8 @@ bool CPUDriver::plan() {
   float endDirection = 0;
   float endStep = 0;
   const auto found = findPath(workspace_, track(), path_[segmentStart_], path_[segmentEnd_],
-                              static_cast<float>(segmentDirection_), kPlanStartStep,
-                              endDirection, endStep, effort * 10LL, !searchInProgress_);
+                              static_cast<float>(segmentDirection_), kPlanStartStep, endDirection,
+                              endStep, effort * 10LL, !searchInProgress_);
   if (!found) {
     searchInProgress_ = true;
     return false;
@@ -315,11 +317,16 @@ void CPUDriver::buildInitialPath() {
     if (nodes.empty() && leg > 0 && path_.size() >= 4) {
       // The previous leg may have ended where no move leads on; back up a little.
       path_.resize(path_.size() - 3);
-      nodes = search(path_.back());
+      legStart = path_.back();
+      nodes = search(legStart);
     }
-    if (nodes.empty() ||
-        driving::squaredLengthSum(nodes, true) > trackLengthSum_ * 4 / 5) {
+    if (nodes.empty() || driving::squaredLengthSum(nodes, true) > trackLengthSum_ * 4 / 5) {
       nodes = trackPointsBetween(legStart, goal);
+      // After backing up, the leg starts on the line's last node; don't repeat it.
+      if (!nodes.empty() && !path_.empty() && nodes.front().x == path_.back().x &&
+          nodes.front().y == path_.back().y) {
+        nodes.erase(nodes.begin());
+      }
       // The next leg sets off along the track from this goal.
       const std::size_t at = road.nearestPointIndex(goal);
       const TrackPoint& ahead = trackPoints[(at + 1) % count];

@@ -18,7 +18,9 @@ double trapezoid(double a, double b, double c, double d, double u) {
   return (d - u) / (d - c);
 }
 
-double squared(double v) { return v * v; }
+double squared(double v) {
+  return v * v;
+}
 
 }  // namespace
 
@@ -84,11 +86,14 @@ double squaredLengthSum(const std::vector<TrackPoint>& points, bool closed) {
     sum += squared(points[i].x - points[i - 1].x) + squared(points[i].y - points[i - 1].y);
   }
   if (closed && points.size() > 1) {
-    sum += squared(points.front().x - points.back().x) + squared(points.front().y - points.back().y);
+    sum +=
+        squared(points.front().x - points.back().x) + squared(points.front().y - points.back().y);
   }
   return sum;
 }
 
-int planningEffort(int skill) { return skill >= 1 && skill <= 35 ? skill + 5 : 10; }
+int planningEffort(int skill) {
+  return skill >= 1 && skill <= 35 ? skill + 5 : 10;
+}
 
 }  // namespace driving

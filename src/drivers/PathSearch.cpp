@@ -110,9 +110,8 @@ class PathSearch {
   }
 
   SearchWorkspace::Cell& cellAt(std::int32_t row, std::int32_t column) {
-    SearchWorkspace::Cell& cell =
-        ws_.cells_[static_cast<std::size_t>(row) * ws_.map_->columns +
-                   static_cast<std::size_t>(column)];
+    SearchWorkspace::Cell& cell = ws_.cells_[static_cast<std::size_t>(row) * ws_.map_->columns +
+                                             static_cast<std::size_t>(column)];
     if (cell.generation != ws_.generation_) {
       cell.generation = ws_.generation_;
       cell.state = SearchWorkspace::CellState::kNew;

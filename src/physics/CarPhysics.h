@@ -24,7 +24,8 @@ class CarPhysics : public Car {
   void setPosition(double x, double y, double heading) override;
   double getPreviousX() const override { return previousX_; }
   double getPreviousY() const override { return previousY_; }
-  double getSteer() const override { return steer; }
+  // The driver's steering input of the last step, -1 (full left) .. 1 (full right).
+  double getSteer() const override { return raw_.steer; }
   std::int32_t getSurface() const override;
   double getDriftAngle() const override;
 

@@ -22,10 +22,23 @@ bool namesFontFile(const std::string& name) {
   return strcasecmp(ext.c_str(), ".ttf") == 0 || strcasecmp(ext.c_str(), ".otf") == 0;
 }
 
+// fontconfig stays loaded for the whole run and is released at exit, so leak checkers see a
+// clean process.
+bool startFontconfig() {
+  struct Library {
+    bool ok = FcInit() == FcTrue;
+    ~Library() {
+      if (ok) FcFini();
+    }
+  };
+  static Library library;
+  return library.ok;
+}
+
 // The installed file of exactly this family. fontconfig always answers with its best match,
 // so the answer only counts when it carries the family asked for.
 std::optional<FontFile> installed(const std::string& family) {
-  if (FcInit() == FcFalse) return std::nullopt;
+  if (!startFontconfig()) return std::nullopt;
   PatternPtr pattern(FcPatternCreate());
   if (!pattern) return std::nullopt;
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));

@@ -161,6 +161,11 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
   const std::string videoDriver = driver != nullptr ? driver : "";
   backend_->software = videoDriver == "offscreen" || videoDriver == "dummy";
 
+  if (backend_->software) {
+    // Draw straight into the window's memory. Otherwise SDL tries GPU drivers for the window
+    // surface first, which loads EGL for nothing on a machine without a display.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   backend_->window =

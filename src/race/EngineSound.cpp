@@ -18,9 +18,13 @@ EngineMix engineMix(double listenerX, double listenerY, double carX, double carY
 
 EngineSound::EngineSound(std::unique_ptr<platform::Sample> sample) : sample_(std::move(sample)) {}
 
-void EngineSound::registerCar(const Car& car) { sources_.push_back({&car, {}, {}}); }
+void EngineSound::registerCar(const Car& car) {
+  sources_.push_back({&car, {}, {}});
+}
 
-void EngineSound::setListener(const Car& car) { listener_ = &car; }
+void EngineSound::setListener(const Car& car) {
+  listener_ = &car;
+}
 
 void EngineSound::update() {
   if (sources_.empty() || listener_ == nullptr) return;
@@ -29,10 +33,11 @@ void EngineSound::update() {
   const bool playing = source.instance.playing();
   if (source.car == listener_) {
     source.mix = kListenerMix;
-    if (!playing && sample_) source.instance = sample_->play(kListenerMix.pan, kListenerMix.volume, 1.0);
+    if (!playing && sample_)
+      source.instance = sample_->play(kListenerMix.pan, kListenerMix.volume, 1.0);
   } else {
-    source.mix = engineMix(listener_->getX(), listener_->getY(), source.car->getX(),
-                           source.car->getY());
+    source.mix =
+        engineMix(listener_->getX(), listener_->getY(), source.car->getX(), source.car->getY());
     if (playing) {
       source.instance.changePan(source.mix.pan);
       source.instance.changeVolume(source.mix.volume);

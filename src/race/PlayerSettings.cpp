@@ -33,7 +33,9 @@ int digitsAt(const std::string& text, std::size_t first) {
   return value <= 255 ? value : -1;
 }
 
-int randomChannel() { return static_cast<int>(platform::random(0.0, 255.0)); }
+int randomChannel() {
+  return static_cast<int>(platform::random(0.0, 255.0));
+}
 
 }  // namespace
 

@@ -37,8 +37,12 @@ constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
 constexpr platform::Color kPathColor = 0x50ff0000u;
 
-int optionInt(const char* key) { return Options::instance()->getOptionInt(key); }
-int graphicsInt(const char* key) { return Options::instance()->getGraphicsInt(key); }
+int optionInt(const char* key) {
+  return Options::instance()->getOptionInt(key);
+}
+int graphicsInt(const char* key) {
+  return Options::instance()->getGraphicsInt(key);
+}
 
 // Plots a line from (x0, y0) to (x1, y1) without the start pixel, inside the bitmap only.
 void plotLine(platform::Bitmap& bitmap, int x0, int y0, int x1, int y1, platform::Color color) {
@@ -74,7 +78,9 @@ RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platfor
   platform::seedFromClock();
 }
 
-RaceData::~RaceData() { endRace(); }
+RaceData::~RaceData() {
+  endRace();
+}
 
 void RaceData::setScreenSize(int width, int height) {
   screenWidth_ = width;
@@ -168,8 +174,8 @@ bool RaceData::setUpRace() {
   for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
   carPointers_ = carPointers();
 
-  laps_ = std::make_unique<LapTable>(carCount, lapCount_, 1.0f / framesPerSecond(), finish,
-                                     halfway);
+  laps_ =
+      std::make_unique<LapTable>(carCount, lapCount_, 1.0f / framesPerSecond(), finish, halfway);
   followedCar_ = 0;
   if (engineSound_) engineSound_->setListener(car(0));
   if (graphicsInt("tireMarks") != 0)
@@ -265,8 +271,8 @@ void RaceData::createCar(int i, bool onlyCpu) {
 void RaceData::buildResultScreen() {
   resultRows_.clear();
   resultsGui_ = std::make_unique<GUI_Manager>(graphics_);
-  resultsList_ = std::make_unique<GUI_Component_ListBox>(
-      "resultsLB", 5, std::vector<int>{40, 200, 300, 400, 500});
+  resultsList_ = std::make_unique<GUI_Component_ListBox>("resultsLB", 5,
+                                                         std::vector<int>{40, 200, 300, 400, 500});
   resultsList_->setFrameKind(FieldFrameKind::List);
   resultsList_->setTitle({L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"});
   for (int p = 0; p < carCount(); ++p) {
@@ -447,8 +453,8 @@ void RaceData::chooseCarWithMouse() {
 }
 
 void RaceData::rebuildOverlay() {
-  overlayBitmap_ = std::make_unique<platform::Bitmap>(background_->width() / 4,
-                                                      background_->height() / 4);
+  overlayBitmap_ =
+      std::make_unique<platform::Bitmap>(background_->width() / 4, background_->height() / 4);
   const std::vector<TrackPoint>* path = driver(followedCar_).path();
   if (path == nullptr || path->empty()) return;
   platform::Bitmap& bitmap = *overlayBitmap_;

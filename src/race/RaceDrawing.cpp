@@ -25,11 +25,15 @@ constexpr const char* kFontName = "Trebuchet MS";
 constexpr double kPi = 3.1415926535;
 constexpr double kTextZ = 100;
 constexpr double kPanelZ = 1000;
-constexpr int kPointerIdleFrames = 120;  // two seconds without movement hide the pointer
+constexpr int kPointerIdleFrames = 120;     // two seconds without movement hide the pointer
 constexpr int kScrollButtonsFromCars = 16;  // fifteen rows fit in the list
 
-const platform::Font& textFont() { return FontCache::get(kFontName, 20); }
-const platform::Font& bigFont() { return FontCache::get(kFontName, 40); }
+const platform::Font& textFont() {
+  return FontCache::get(kFontName, 20);
+}
+const platform::Font& bigFont() {
+  return FontCache::get(kFontName, 40);
+}
 
 void drawText(const std::wstring& text, double x, double y, double z = kTextZ,
               platform::Color color = platform::kWhite) {

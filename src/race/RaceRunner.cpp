@@ -133,7 +133,8 @@ std::optional<RaceCommand> parseRaceCommand(const std::vector<std::string>& args
       if (arg == "--race") {
         command.track = text;
       } else if (arg == "--cars") {
-        if (!parseInt(text, 1, 1000, &value)) return fail("--cars needs a number of cars (1 or more)");
+        if (!parseInt(text, 1, 1000, &value))
+          return fail("--cars needs a number of cars (1 or more)");
         command.cars = static_cast<int>(value);
       } else if (arg == "--laps") {
         if (!parseInt(text, 1, 99, &value)) return fail("--laps needs a number from 1 to 99");
@@ -245,8 +246,7 @@ int runRaceCommand(const RaceCommand& command) {
     std::cout << formatResultTable(race.currentResults());
     return race.allFinished() ? 0 : 2;
   }
-  const long maxFrames =
-      static_cast<long>(command.timeLimitSeconds * race.framesPerSecond());
+  const long maxFrames = static_cast<long>(command.timeLimitSeconds * race.framesPerSecond());
   const RaceOutcome outcome = runHeadless(race, maxFrames);
   printOutcome(outcome, std::cout);
   return outcome.allFinished ? 0 : 2;

@@ -39,10 +39,10 @@ struct RaceOutcome {
   bool allFinished = false;
   long frames = 0;
   double simulatedSeconds = 0;
-  std::vector<ResultCells> table;       // by position, as the result screen shows it
+  std::vector<ResultCells> table;        // by position, as the result screen shows it
   std::vector<std::wstring> unfinished;  // names of the cars still racing
-  float winnerTime = -1;   // total time of the first car home, seconds
-  float slowestTime = -1;  // total time of the last car home, seconds
+  float winnerTime = -1;                 // total time of the first car home, seconds
+  float slowestTime = -1;                // total time of the last car home, seconds
 };
 
 // Steps a started race without drawing until every car has finished or `maxFrames` have run.

@@ -14,7 +14,9 @@ constexpr double kWheelSpread = 0.5410520681027777;  // 31 degrees
 // Far beyond what darkens any pixel to the 8-bit ceiling; keeps the arithmetic inside int.
 constexpr double kStrengthLimit = 4096.0;
 
-int clampedDarkness(int maxDarkness) { return std::clamp(maxDarkness, 0, 255); }
+int clampedDarkness(int maxDarkness) {
+  return std::clamp(maxDarkness, 0, 255);
+}
 
 void darken(platform::Bitmap& bitmap, int px, int py, int amount, int ceiling) {
   const platform::Color pixel = bitmap.getPixel(px, py);
@@ -74,8 +76,7 @@ int TireMarks::stampAt(int x, int y, int strength, int maxDarkness) {
 }
 
 void TireMarks::stampTile(int k, int lx, int ly, int strength, int maxDarkness) {
-  if (k < 0 || k >= tileCount() || lx < 0 || ly < 0 || lx >= kTileSize || ly >= kTileSize)
-    return;
+  if (k < 0 || k >= tileCount() || lx < 0 || ly < 0 || lx >= kTileSize || ly >= kTileSize) return;
   platform::Bitmap& bitmap = bitmaps_[static_cast<std::size_t>(k)];
   const int ceiling = clampedDarkness(maxDarkness);
   const int amount = std::max(strength, 0);
@@ -119,8 +120,8 @@ void TireMarks::lay(const std::vector<Car*>& cars, const TireMarkSettings& setti
   for (int c = 0; c < carCount; ++c) {
     if (oneCarPerFrame && c != carTurn_) continue;
     const Car& car = *cars[static_cast<std::size_t>(c)];
-    const int strength = markStrength(car.getDriftAngle(), car.speed, car.throttle, car.brake,
-                                      clampedBudget);
+    const int strength =
+        markStrength(car.getDriftAngle(), car.speed, car.throttle, car.brake, clampedBudget);
     const auto wheels = wheelPoints(car.getX(), car.getY(), car.getAngle());
     int lastTile = -1;
     for (const WheelPoint& wheel : wheels)

@@ -15,9 +15,9 @@ namespace race {
 
 // The options that shape the marks, read once per frame by the race.
 struct TireMarkSettings {
-  unsigned depth = 20;    // "tireMarksDepth": a frame's mark strength × 10
-  int quality = 2;        // "tireMarksQuality": 1 serves one car per frame
-  int maxDarkness = 80;   // "tireMarksMaxDarkness": the ceiling of a mark pixel's alpha, 0..255
+  unsigned depth = 20;   // "tireMarksDepth": a frame's mark strength × 10
+  int quality = 2;       // "tireMarksQuality": 1 serves one car per frame
+  int maxDarkness = 80;  // "tireMarksMaxDarkness": the ceiling of a mark pixel's alpha, 0..255
 };
 
 struct WheelPoint {

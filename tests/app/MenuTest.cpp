@@ -236,8 +236,12 @@ TEST_F(MainMenuTest, PopupBlocksTheScreenUntilItsButton) {
 TEST_F(MainMenuTest, PopupKeepsAtMostTenLinesSoClosingRemovesThemAll) {
   world.messageBox.showPopup(L"Many", L"1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12", "alertOK");
   EXPECT_EQ(world.count("popuptext"), 10);
-  world.messageBox.showPopup(L"Again", L"one", "alertOK");  // replaces the first box
+  world.messageBox.showPopup(L"Generate", L"one", "startGeneration");  // replaces the first box
   EXPECT_EQ(world.count("popuptext"), 1);
+  EXPECT_EQ(world.count("alertOK"), 0);
+  // Replacing a box whose button carries another command leaves no stray button behind.
+  world.messageBox.showPopup(L"Again", L"one", "alertOK");
+  EXPECT_EQ(world.count("startGeneration"), 0);
   EXPECT_EQ(world.count("popup"), 1);
   world.messageBox.closePopup();
   EXPECT_EQ(world.gui.components().size(), 0u);

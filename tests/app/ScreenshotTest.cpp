@@ -52,6 +52,7 @@ TEST(Screenshots, MenuScreens) {
   }
   program.writeTrack("zz_broken.rst", "<track><title>Half written");
   ShotWindow window(program);
+  window.setKeepLastFrame(true);
 
   window.intro.buildIntro();
   window.introRunning = true;

@@ -49,7 +49,8 @@ void placeOnGrid(Car& car, const TrackData& track) {
   const TrackPoint& p = track.positionAt(0);
   const double half = car.getLength() * 0.5;
   car.setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
-                  static_cast<float>(p.y + std::sin(p.rotation) * half), p.rotation + 1.57079632675);
+                  static_cast<float>(p.y + std::sin(p.rotation) * half),
+                  p.rotation + 1.57079632675);
 }
 
 // The race trains its lead driver once and copies the network into the others; here one
@@ -140,9 +141,9 @@ TEST(DriveLoop, TheComputerDriverGoesRoundEveryShippedTrack) {
 
     const LapReport report = driveAround(*track, kLapsWanted);
     std::cout << std::filesystem::path(file).filename().string() << ": laps " << report.laps
-              << ", first lap " << report.firstLapSeconds << " s, flying lap "
-              << report.lapSeconds << " s, off road " << report.offRoadShare * 100
-              << " %, longest off road " << report.longestOffRoadSeconds << " s\n";
+              << ", first lap " << report.firstLapSeconds << " s, flying lap " << report.lapSeconds
+              << " s, off road " << report.offRoadShare * 100 << " %, longest off road "
+              << report.longestOffRoadSeconds << " s\n";
     EXPECT_GE(report.laps, kLapsWanted);
     // The nearest point moves on a few points a frame at most: the car really drove there.
     EXPECT_LT(report.largestJump, static_cast<int>(track->pointCount() / 4));

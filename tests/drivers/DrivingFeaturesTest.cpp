@@ -1,9 +1,9 @@
-#include "drivers/DrivingFeatures.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+
+#include "drivers/DrivingFeatures.h"
 
 namespace {
 

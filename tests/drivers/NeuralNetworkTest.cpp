@@ -1,7 +1,6 @@
-#include "drivers/NeuralNetwork.h"
-
 #include <gtest/gtest.h>
 
+#include "drivers/NeuralNetwork.h"
 #include "platform/Random.h"
 
 namespace {

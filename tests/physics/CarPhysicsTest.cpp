@@ -99,12 +99,13 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
 
 TEST_F(CarStep, PushesAddUpAndActInTheNextStepOnly) {
   auto car = makeCar(100, 100);
-  car->push(3, 100, 100);  // from the car's own point: along +x
-  car->push(2, 100, 90);   // from above: down the screen
+  car->push(3, 100, 100);         // from the car's own point: along +x
+  car->push(2, 100, 90);          // from above: down the screen
   car->setPosition(100, 100, 0);  // keeps what was collected
   car->update(kDt);
   EXPECT_DOUBLE_EQ(car->velocity().x, 3 * kDt);
   EXPECT_NEAR(car->velocity().y, 2 * kDt, 1e-15);
+  EXPECT_DOUBLE_EQ(car->getX(), 100 + 3 * kDt * kDt * 10);  // moved with the new velocity
   EXPECT_EQ(car->pendingPush().x, 0);
   EXPECT_EQ(car->pendingPush().y, 0);
 }

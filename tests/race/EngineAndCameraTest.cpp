@@ -68,10 +68,11 @@ TEST(Camera, SmallBackgroundsAreCentred) {
 
 TEST(Camera, LargeBackgroundsFollowTheCarWithoutGaps) {
   EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 1000), -600);
-  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 100), 0);      // left edge
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 100), 0);       // left edge
   EXPECT_DOUBLE_EQ(race::cameraOffset(800, 2000, 1990), -1200);  // right edge
   EXPECT_DOUBLE_EQ(race::cameraOffset(800, 800, 700), 0);        // exactly the screen's size
-  EXPECT_DOUBLE_EQ(race::cameraOffset(801, 2000, 1000.5), -600.5);  // half the screen in whole pixels
+  EXPECT_DOUBLE_EQ(race::cameraOffset(801, 2000, 1000.5),
+                   -600.5);  // half the screen in whole pixels
 }
 
 TEST(KeyCooldown, ActsOnceThenRestsTwentyFrames) {

@@ -55,7 +55,7 @@ TEST(SegmentsCross, StrictBoundsAndParallelSegments) {
   // Touching an end point or ending on the line does not count.
   EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, -1, 1, 1, 1));
   EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, -1, 0, 0, 0));
-  EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, 1, -1, 1, 1));  // parallel
+  EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, 1, -1, 1, 1));     // parallel
   EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, 0.5, 0, 0.5, 0));  // no movement
 }
 
@@ -171,9 +171,9 @@ TEST(Results, LappedCarsShowNoTotalAndTheLeaderNoDifference) {
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0], (race::ResultCells{L" 1", L"Ann", race::kNoTime, L"", race::kNoTime}));
 
-  lap(table, 0);                                        // car 0: 2 frames
-  for (int i = 0; i < 4; ++i) frame(table, 2, 0, 0);    // a pause of 4 frames
-  lap(table, 1);                                        // car 1: same lap, 8 frames later
+  lap(table, 0);                                      // car 0: 2 frames
+  for (int i = 0; i < 4; ++i) frame(table, 2, 0, 0);  // a pause of 4 frames
+  lap(table, 1);                                      // car 1: same lap, 8 frames later
   lap(table, 0);
   rows = table.results(names);
   EXPECT_EQ(rows[0][0], L" 1");

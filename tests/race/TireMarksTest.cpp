@@ -16,7 +16,8 @@ int alphaAt(const TireMarks& marks, int k, int px, int py) {
 int darkestPixel(const TireMarks& marks, int k) {
   int darkest = 0;
   for (int y = 0; y < TireMarks::kBitmapSize; ++y)
-    for (int x = 0; x < TireMarks::kBitmapSize; ++x) darkest = std::max(darkest, alphaAt(marks, k, x, y));
+    for (int x = 0; x < TireMarks::kBitmapSize; ++x)
+      darkest = std::max(darkest, alphaAt(marks, k, x, y));
   return darkest;
 }
 

@@ -29,15 +29,24 @@ constexpr const char* kRows[kHeight] = {
 
 platform::Color colourOf(char c) {
   switch (c) {
-    case 'W': return 0xfff4f4f4u;  // body
-    case 'l': return 0xffd8d8d8u;  // roof
-    case 'L': return 0xffc4c4c4u;  // roof edge
-    case 's': return 0xffb0b0b0u;  // rounded corners, half shaded
-    case 'g': return 0xff3a4452u;  // glass
-    case 't': return 0xff1c1c1cu;  // tyres
-    case 'h': return 0xfffff2c0u;  // headlights
-    case 'r': return 0xff8c2a2au;  // tail lights
-    default: return 0x00000000u;
+    case 'W':
+      return 0xfff4f4f4u;  // body
+    case 'l':
+      return 0xffd8d8d8u;  // roof
+    case 'L':
+      return 0xffc4c4c4u;  // roof edge
+    case 's':
+      return 0xffb0b0b0u;  // rounded corners, half shaded
+    case 'g':
+      return 0xff3a4452u;  // glass
+    case 't':
+      return 0xff1c1c1cu;  // tyres
+    case 'h':
+      return 0xfffff2c0u;  // headlights
+    case 'r':
+      return 0xff8c2a2au;  // tail lights
+    default:
+      return 0x00000000u;
   }
 }
 

@@ -15,11 +15,11 @@
 namespace {
 
 constexpr int kRate = 44100;
-constexpr int kFiringPeriod = 450;            // samples: 98 firings per second
+constexpr int kFiringPeriod = 450;                 // samples: 98 firings per second
 constexpr int kPatternPeriod = 4 * kFiringPeriod;  // the four cylinders differ slightly
-constexpr int kWobblePeriod = 6300;           // a 7 Hz swell, like an engine under load
-constexpr int kLength = 63000;                // 1.43 s: 140 firings, 35 patterns, 10 swells
-constexpr int kSeam = 2000;                   // noise cross-fade over the loop point
+constexpr int kWobblePeriod = 6300;                // a 7 Hz swell, like an engine under load
+constexpr int kLength = 63000;                     // 1.43 s: 140 firings, 35 patterns, 10 swells
+constexpr int kSeam = 2000;                        // noise cross-fade over the loop point
 constexpr double kTwoPi = 6.283185307179586;
 
 static_assert(kLength % kPatternPeriod == 0 && kLength % kWobblePeriod == 0);

@@ -115,7 +115,7 @@ void paintMainField(Writer& out) {
 // Drop-down menus: square top under the bar, rounded bottom, orange top rule.
 void paintSubField(Writer& out) {
   Canvas master(16, 16);
-  const Rgba body = hex(0x252c36, 0.96f);
+  const Rgba body = hex(0x252c36);
   master.fillRoundRect(0, -8, 16, 16, 5, solid(body));
   master.strokeRoundRect(0, -8, 16, 16, 5, 1, solid(hex(0x0b0e12)));
   for (int x = 0; x < 16; ++x) {
@@ -150,25 +150,28 @@ void paintRows(Writer& out) {
 // Menu entries: a tab-like highlight 23 pixels tall, sliced into left end, middle and right end.
 void paintMenuEntries(Writer& out) {
   auto entry = [&](const std::string& prefix, const std::string& suffix, bool sub, bool pressed) {
-    Canvas master(12, 23);
+    // A drop-down's right border overlaps the last pixels of its entries, so the sub highlight
+    // ends early and its right piece is transparent there.
+    const int width = sub ? 16 : 12;
+    const float end = sub ? 11.0f : 12.0f;
+    Canvas master(width, 23);
     const Rgba top = pressed ? kOrangeDeep : (sub ? hex(0x4f5c6d) : hex(0x5a687a));
     const Rgba bottom = pressed ? hex(0xe98026) : (sub ? hex(0x3c4655) : hex(0x3c4756));
     if (sub) {
-      master.fillRoundRect(0, 0, 12, 23, 3, verticalGradient(0, top, 23, bottom));
+      master.fillRoundRect(0, 0, end, 23, 3, verticalGradient(0, top, 23, bottom));
       if (!pressed) {
         master.fillRoundRect(0, 0, 3, 23, 1, solid(kOrange));
       }
     } else {
-      master.fillRoundRect(0, 0, 12, 27, 4, verticalGradient(0, top, 23, bottom));
-      for (int x = 0; x < 12; ++x) {
+      master.fillRoundRect(0, 0, end, 27, 4, verticalGradient(0, top, 23, bottom));
+      for (int x = 0; x < width; ++x) {
         master.set(x, 21, pressed ? kOrangeLight : kOrange);
         master.set(x, 22, pressed ? kOrangeLight : kOrange);
       }
     }
-    const char* pieces[3] = {"left", "fill", "right"};
-    for (int i = 0; i < 3; ++i) {
-      out.save(prefix + pieces[i] + suffix + ".png", master.crop(i * 4, 0, 4, 23));
-    }
+    out.save(prefix + "left" + suffix + ".png", master.crop(0, 0, 4, 23));
+    out.save(prefix + "fill" + suffix + ".png", master.crop(4, 0, 4, 23));
+    out.save(prefix + "right" + suffix + ".png", master.crop(8, 0, width - 8, 23));
   };
   entry("main_btn_", "", false, false);
   entry("main_btn_", "_down", false, true);

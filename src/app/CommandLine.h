@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// What the command line asks the program to do.
+struct CommandLine {
+  enum class Action {
+    Play,                // open the window and run the game
+    Version,             // print the version and stop
+    Help,                // print the usage and stop
+    Race,                // race a track headless (--race TRACK)
+    GenerateBackground,  // paint a track's background (--generate-background TRACK [OUT])
+    Error,               // the arguments make no sense: `error` says why
+  };
+
+  Action action = Action::Play;
+  bool headless = false;
+  long frames = -1;        // --frames N: quit after N frames (N >= 1); -1 runs until closed
+  std::string screenshot;  // --screenshot FILE: the last frame as a PNG
+  std::string dataDir;     // --data DIR: the run-time tree instead of the executable's folder
+  std::optional<std::uint32_t> seed;  // --seed N: one fixed random sequence
+  std::string track;                  // --race / --generate-background
+  std::string output;                 // --generate-background's optional OUT
+  int cars = -1;                      // --cars N with --race, 1..
+  int laps = -1;                      // --laps L with --race, 1..
+  std::string error;
+};
+
+// Reads the arguments after the program name. Never throws: mistakes give Action::Error.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The --help text.
+std::string usageText();
+
+// Exit status for a command line that could not be understood.
+inline constexpr int kUsageErrorStatus = 2;
+
+}  // namespace app

@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "RaceFixture.h"
+#include "drivers/CPUDriver.h"
+#include "drivers/HumanDriver.h"
+#include "gui/GUI_Component_ListBox.h"
+#include "physics/Car.h"
+#include "platform/Buttons.h"
+#include "race/EngineSound.h"
+#include "race/TireMarks.h"
+#include "track/TrackData.h"
+
+namespace {
+
+using RaceSetUp = RaceFixture;
+using RaceFrames = RaceFixture;
+using RaceResultScreen = RaceFixture;
+
+TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  EXPECT_TRUE(race.isActive());
+  EXPECT_EQ(race.carCount(), 3);
+  EXPECT_EQ(race.lapCount(), 2);
+  EXPECT_EQ(race.countdownFrames(), 186);
+  EXPECT_EQ(race.humanDriver(), nullptr);
+  EXPECT_EQ(race.followedCar(), 0);
+  for (int i = 0; i < 3; ++i) {
+    const TrackPoint& p = race.getTrack()->positionAt(static_cast<std::size_t>(i));
+    const Car& car = race.car(i);
+    EXPECT_NEAR(std::hypot(car.getX() - p.x, car.getY() - p.y), car.getLength() / 2, 1e-3);
+    // Heading rotation + π/2 drives along (cos rotation, −sin rotation): the front is ahead.
+    const double heading = -car.getAngle();
+    EXPECT_NEAR(car.getX() + std::sin(heading) * car.getLength() / 2, p.x, 1e-3);
+    EXPECT_NEAR(car.getY() + std::cos(heading) * car.getLength() / 2, p.y, 1e-3);
+    EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(i)), nullptr);
+  }
+  // Player settings were filled in for the three players.
+  EXPECT_EQ(Options::instance()->getPlayersString("player3_name"), "Player3");
+  EXPECT_EQ(Options::instance()->getPlayersString("player3_color").size(), 13u);
+}
+
+TEST_F(RaceSetUp, ThePlayerDrivesCarZeroUnlessComputersOnly) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 0);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  ASSERT_NE(race.humanDriver(), nullptr);
+  EXPECT_EQ(race.humanDriver(), dynamic_cast<const HumanDriver*>(&race.driver(0)));
+  EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(1)), nullptr);
+  EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(2)), nullptr);
+}
+
+TEST_F(RaceSetUp, FailuresReturnFalseWithAReasonAndLeaveNoRace) {
+  installTrack("meadow_loop.rst");
+  installTrack("forest_ribbon.rst", false);
+  auto& race = makeRace("meadow_loop.rst");
+  const int positions = static_cast<int>(race.getTrack()->positionCount());
+
+  setOptions(positions + 1, 2, 1);
+  EXPECT_FALSE(race.startRace());
+  EXPECT_NE(race.lastError().find("start positions"), std::string::npos) << race.lastError();
+  EXPECT_FALSE(race.isActive());
+  EXPECT_EQ(race.carCount(), 0);
+
+  setOptions(positions, 1, 1);  // exactly as many cars as positions
+  EXPECT_TRUE(race.startRace()) << race.lastError();
+  race.endRace();
+  EXPECT_EQ(race.getTrackFile(), "meadow_loop.rst");
+
+  race.selectTrack("forest_ribbon.rst");  // no background of its own, none generated
+  EXPECT_FALSE(race.startRace());
+  EXPECT_NE(race.lastError().find("background"), std::string::npos) << race.lastError();
+
+  race.selectTrack("no_such_track.rst");
+  EXPECT_FALSE(race.startRace());
+  EXPECT_FALSE(race.lastError().empty());
+  EXPECT_FALSE(race.isActive());
+}
+
+TEST_F(RaceSetUp, HandEditedCountsAreKeptInRange) {
+  installTrack("meadow_loop.rst");
+  auto& race = makeRace("meadow_loop.rst");
+  setOptions(0, 0, 1);
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  EXPECT_EQ(race.carCount(), 1);
+  EXPECT_EQ(race.lapCount(), 1);
+  setOptions(-4, 5000, 1);
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  EXPECT_EQ(race.carCount(), 1);
+  EXPECT_EQ(race.lapCount(), 99);
+}
+
+TEST_F(RaceFrames, CountdownRunsThenPauseFreezesEverything) {
+  installTrack("meadow_loop.rst");
+  setOptions(2, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  const double startX = race.car(0).getX();
+  for (int i = 0; i < 186; ++i) race.updateRace();
+  EXPECT_EQ(race.countdownFrames(), 0);  // the last frame of the countdown
+  EXPECT_EQ(race.car(0).getX(), startX);
+
+  // Paused during the countdown: nothing counts down, nothing moves.
+  input_.setDown(platform::button::kEscape, true);
+  race.updateRace();
+  input_.setDown(platform::button::kEscape, false);
+  EXPECT_TRUE(race.paused());
+  for (int i = 0; i < 50; ++i) race.updateRace();
+  EXPECT_EQ(race.countdownFrames(), 0);
+  EXPECT_EQ(race.car(0).getX(), startX);
+  input_.setDown(platform::button::kEscape, true);
+  race.updateRace();
+  EXPECT_FALSE(race.paused());
+  EXPECT_EQ(race.countdownFrames(), -1);  // the unpausing frame already runs
+
+  // Escape held down toggles once per 20-frame rest, not every frame.
+  int toggles = 0;
+  bool wasPaused = race.paused();
+  for (int i = 0; i < 42; ++i) {
+    race.updateRace();
+    if (race.paused() != wasPaused) ++toggles;
+    wasPaused = race.paused();
+  }
+  EXPECT_EQ(toggles, 2);  // frames 21 and 42 after the first toggle
+  EXPECT_FALSE(race.paused());
+
+  // Paused while racing: the clocks and the cars stop.
+  input_.setDown(platform::button::kEscape, false);
+  for (int i = 0; i < 21; ++i) race.updateRace();
+  input_.setDown(platform::button::kEscape, true);
+  race.updateRace();
+  input_.setDown(platform::button::kEscape, false);
+  ASSERT_TRUE(race.paused());
+  const float clock = race.laps()->raceClock();
+  const double x = race.car(1).getX();
+  for (int i = 0; i < 30; ++i) race.updateRace();
+  EXPECT_EQ(race.laps()->raceClock(), clock);
+  EXPECT_EQ(race.car(1).getX(), x);
+}
+
+TEST_F(RaceFrames, CarsDriveAndTheClockRunsAfterTheCountdown) {
+  installTrack("meadow_loop.rst");
+  setOptions(2, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  skipCountdown();
+  for (int i = 0; i < 300; ++i) race.updateRace();
+  EXPECT_GT(race.car(0).speed, 3.0);
+  EXPECT_NEAR(race.laps()->raceClock(), 301.0f / 62.0f, 1e-3);
+  EXPECT_NEAR(race.laps()->lapTime(1, 0), 301.0f / 62.0f, 1e-3);
+  // The camera follows car 0 on a background larger than the screen.
+  EXPECT_LE(race.cameraX(), 0);
+  EXPECT_GE(race.cameraX(), 800 - race.background()->width());
+
+  // The cars have left dark marks, never darker than the default ceiling.
+  const race::TireMarks* marks = race.tireMarks();
+  ASSERT_NE(marks, nullptr);
+  int darkest = 0;
+  for (int k = 0; k < marks->tileCount(); ++k)
+    for (int y = 0; y < race::TireMarks::kBitmapSize; ++y)
+      for (int x = 0; x < race::TireMarks::kBitmapSize; ++x)
+        darkest = std::max<int>(darkest, platform::alphaOf(marks->tile(k).getPixel(x, y)));
+  EXPECT_GT(darkest, 0);
+  EXPECT_LE(darkest, 80);
+  EXPECT_NE(race.overlayBitmap(), nullptr);  // the debug overlay is kept up to date
+}
+
+TEST_F(RaceFrames, OneCarRaceKeepsFollowingAndPlanningCarZero) {
+  installTrack("meadow_loop.rst");
+  setOptions(1, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  skipCountdown();
+  for (int key : {platform::button::kPageUp, platform::button::kPageDown}) {
+    input_.setDown(key, true);
+    for (int i = 0; i < 30; ++i) {
+      race.updateRace();
+      EXPECT_EQ(race.followedCar(), 0);
+      EXPECT_EQ(race.planIndex(), 0);
+    }
+    input_.setDown(key, false);
+  }
+}
+
+TEST_F(RaceFrames, CameraKeysCycleThroughTheCarsWithARest) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  input_.setDown(platform::button::kPageUp, true);
+  race.updateRace();
+  EXPECT_EQ(race.followedCar(), 0);  // keys wait for the start
+  skipCountdown();
+  EXPECT_EQ(race.followedCar(), 1);
+  for (int i = 0; i < 20; ++i) race.updateRace();
+  EXPECT_EQ(race.followedCar(), 1);
+  race.updateRace();
+  EXPECT_EQ(race.followedCar(), 2);
+  input_.setDown(platform::button::kPageUp, false);
+  for (int i = 0; i < 20; ++i) race.updateRace();
+  input_.setDown(platform::button::kPageDown, true);
+  race.updateRace();
+  EXPECT_EQ(race.followedCar(), 1);
+  for (int i = 0; i < 21; ++i) race.updateRace();
+  EXPECT_EQ(race.followedCar(), 0);
+  for (int i = 0; i < 21; ++i) race.updateRace();
+  EXPECT_EQ(race.followedCar(), 2);  // below 0 comes the last car
+}
+
+TEST_F(RaceFrames, TheMousePicksTheLowestCarUnderThePointer) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  race.updateRace();  // places the camera
+  // Car 2 parked on top of car 1: a click on them picks car 1.
+  race.car(2).setPosition(race.car(1).getX(), race.car(1).getY(), 0);
+  input_.setMouse(race.car(1).getX() + race.cameraX() + 3, race.car(1).getY() + race.cameraY());
+  input_.setDown(platform::button::kMouseLeft, true);
+  race.updateRace();  // works during the countdown as well
+  EXPECT_EQ(race.followedCar(), 1);
+  input_.setMouse(-500, -500);  // nowhere near a car: the choice stays
+  race.updateRace();
+  EXPECT_EQ(race.followedCar(), 1);
+}
+
+TEST_F(RaceFrames, EngineSoundFollowsTheWatchedCar) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 1);
+  Options::instance()->setOptionInt("sound", 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  const race::EngineSound* sound = race.engineSound();
+  ASSERT_NE(sound, nullptr);
+  EXPECT_EQ(sound->sourceCount(), 3);
+  EXPECT_EQ(sound->listener(), &race.car(0));
+  for (int i = 0; i < 10; ++i) race.updateRace();
+  EXPECT_EQ(sound->current(), 0);  // nothing is serviced during the countdown
+  skipCountdown();
+  EXPECT_EQ(sound->current(), 1);
+  input_.setDown(platform::button::kPageUp, true);
+  race.updateRace();
+  input_.setDown(platform::button::kPageUp, false);
+  EXPECT_EQ(sound->listener(), &race.car(1));
+  // A car chosen with the mouse is heard from as well.
+  input_.setMouse(race.car(2).getX() + race.cameraX(), race.car(2).getY() + race.cameraY());
+  input_.setDown(platform::button::kMouseLeft, true);
+  race.updateRace();
+  EXPECT_EQ(race.followedCar(), 2);
+  EXPECT_EQ(sound->listener(), &race.car(2));
+}
+
+TEST_F(RaceResultScreen, ShownWhilePausedAndQuitEndsTheRace) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  race.updateRace();
+  race.drawRace();
+  EXPECT_FALSE(race.resultScreenShown());
+  input_.setDown(platform::button::kEscape, true);
+  race.updateRace();
+  race.drawRace();
+  EXPECT_TRUE(race.resultScreenShown());
+  EXPECT_FALSE(race.scrollButtonsShown());
+  const auto table = race.resultTable();
+  ASSERT_EQ(table.size(), 3u);
+  EXPECT_EQ(table[2][0], L" 3");
+  EXPECT_EQ(table[2][1], L"Player3");
+  EXPECT_EQ(table[2][2], L"--:--:--.---");
+  ASSERT_NE(race.resultsList(), nullptr);
+  EXPECT_EQ(race.resultsList()->rowCount(), 3);
+
+  race.onClick("scrolldown");  // three rows fit: nothing moves
+  EXPECT_EQ(race.resultsList()->firstVisible(), 0);
+  race.onClick("quitRace");
+  EXPECT_FALSE(race.isActive());
+  race.drawRace();  // draws nothing once the race is over
+  race.endRace();
+  EXPECT_EQ(race.getTrack(), nullptr);
+}
+
+TEST_F(RaceResultScreen, ScrollButtonsFromSixteenCars) {
+  installTrack("harbour_grid.rst");
+  auto& race = makeRace("harbour_grid.rst");
+  ASSERT_GE(race.getTrack()->positionCount(), 16u);
+  setOptions(16, 1, 1);
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  input_.setDown(platform::button::kEscape, true);
+  race.updateRace();
+  race.drawRace();
+  EXPECT_TRUE(race.scrollButtonsShown());
+  auto* list = race.resultsList();
+  ASSERT_GT(list->rowCount(), list->visibleRows());
+  const int last = list->rowCount() - list->visibleRows();
+  race.onClick("scrollup");
+  EXPECT_EQ(list->firstVisible(), 0);
+  for (int i = 0; i < last + 3; ++i) race.onClick("scrolldown");
+  EXPECT_EQ(list->firstVisible(), last);
+  race.onClick("scrollup");
+  EXPECT_EQ(list->firstVisible(), last - 1);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <iostream>
+
+#include "RaceFixture.h"
+#include "physics/Car.h"
+#include "platform/Text.h"
+#include "race/RaceRunner.h"
+#include "race/TimeFormat.h"
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSlowBuild = true;
+#else
+constexpr bool kSlowBuild = false;
+#endif
+
+using RaceRuns = RaceFixture;
+using RaceCommandLine = RaceFixture;
+
+// FNV-1a over the race's state, rounded so that the last bits of a platform's libm cannot
+// matter while any change in behaviour does.
+std::uint64_t stateHash(const race::RaceData& race) {
+  std::uint64_t hash = 1469598103934665603ull;
+  auto mix = [&hash](long long value) {
+    for (int byte = 0; byte < 8; ++byte) {
+      hash ^= static_cast<std::uint64_t>(value >> (8 * byte)) & 0xffu;
+      hash *= 1099511628211ull;
+    }
+  };
+  const race::LapTable& laps = *race.laps();
+  for (int c = 0; c < race.carCount(); ++c) {
+    const Car& car = race.car(c);
+    mix(std::llround(car.getX() * 100));
+    mix(std::llround(car.getY() * 100));
+    mix(std::llround(car.getAngle() * 10000));
+    mix(laps.lapsDone(c));
+    for (int lap = 0; lap < laps.lapCount(); ++lap) mix(std::llround(laps.lapTime(c, lap) * 1000));
+  }
+  for (int c : laps.order()) mix(c);
+  return hash;
+}
+
+TEST_F(RaceRuns, SeededRaceEndsInTheStoredState) {
+  installTrack("meadow_loop.rst");
+  setOptions(3, 2, 1);
+  auto& race = makeRace("meadow_loop.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  for (int frame = 0; frame < 600; ++frame) race.updateRace();
+  EXPECT_GT(race.car(0).speed, 5.0);
+  EXPECT_EQ(stateHash(race), 6992512260038238979ull)
+      << "state hash " << stateHash(race) << "; car 0 at " << race.car(0).getX() << ", "
+      << race.car(0).getY();
+}
+
+struct TrackRace {
+  const char* track;
+  int cars;
+};
+
+class EveryTrack : public RaceFixture, public ::testing::WithParamInterface<TrackRace> {};
+
+// Computer drivers must get every car home on every shipped track (fewer laps and cars in
+// sanitizer builds, which run many times slower).
+TEST_P(EveryTrack, ComputerDriversFinishTheRace) {
+  const TrackRace param = GetParam();
+  const int laps = kSlowBuild ? 1 : 3;
+  const int cars = kSlowBuild ? std::min(param.cars, 2) : param.cars;
+  installTrack(param.track);
+  setOptions(cars, laps, 1);
+  auto& race = makeRace(param.track);
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  const race::RaceOutcome outcome = race::runHeadless(race, 62L * 60 * 15);
+  EXPECT_TRUE(outcome.allFinished) << race::formatResultTable(outcome.table);
+  std::cout << param.track << ": " << cars << " cars, " << laps << " laps, winner "
+            << platform::narrow(race::formatTime(outcome.winnerTime)) << ", last "
+            << platform::narrow(race::formatTime(outcome.slowestTime)) << '\n';
+  // The followed car has finished: the result screen comes up by itself.
+  race.drawRace();
+  EXPECT_TRUE(race.resultScreenShown());
+  EXPECT_EQ(race.resultTable()[0][0], L" 1");
+  EXPECT_NE(race.resultTable()[0][2], race::kNoTime);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShippedTracks, EveryTrack,
+    ::testing::Values(TrackRace{"coastal_sweep.rst", 4}, TrackRace{"forest_ribbon.rst", 4},
+                      TrackRace{"grand_valley.rst", 4}, TrackRace{"harbour_grid.rst", 4},
+                      TrackRace{"meadow_loop.rst", 4}, TrackRace{"quarry_hairpins.rst", 4},
+                      TrackRace{"harbour_grid.rst", 12}));
+
+TEST(RaceCommandParsing, ReadsEveryOptionAndRejectsNonsense) {
+  auto command = race::parseRaceCommand(
+      {"--race", "meadow_loop.rst", "--cars", "6", "--laps", "2", "--seed", "9", "--headless"});
+  ASSERT_TRUE(command.has_value());
+  EXPECT_EQ(command->track, "meadow_loop.rst");
+  EXPECT_EQ(command->cars, 6);
+  EXPECT_EQ(command->laps, 2);
+  EXPECT_EQ(command->seed, 9u);
+  EXPECT_TRUE(command->headless);
+
+  std::string error;
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--race"},
+                                             {"--cars", "4"},
+                                             {"--race", "a.rst", "--cars", "0"},
+                                             {"--race", "a.rst", "--laps", "100"},
+                                             {"--race", "a.rst", "--laps", "2x"},
+                                             {"--race", "a.rst", "--seed", "-1"},
+                                             {"--race", "a.rst", "--fast"}}) {
+    EXPECT_FALSE(race::parseRaceCommand(args, &error).has_value()) << args.back();
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
+  installTrack("meadow_loop.rst");
+  setOptions(2, 5, 0);
+  race::RaceCommand command;
+  command.track = "meadow_loop.rst";
+  command.cars = 2;
+  command.laps = 1;
+  command.seed = 3;
+  command.headless = true;
+  testing::internal::CaptureStdout();
+  const int status = race::runRaceCommand(command);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("Pos.  Driver"), std::string::npos) << out;
+  EXPECT_NE(out.find(" 2    Player"), std::string::npos) << out;
+  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 5);
+  EXPECT_EQ(Options::instance()->getOptionInt("onlyCPU"), 0);
+}
+
+TEST_F(RaceCommandLine, UnfinishedRaceNamesTheCarsAndFails) {
+  installTrack("meadow_loop.rst");
+  race::RaceCommand command;
+  command.track = dir_.folder() + "tracks/meadow_loop.rst";  // a path works as well
+  command.cars = 2;
+  command.headless = true;
+  command.timeLimitSeconds = 10;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(race::runRaceCommand(command), 2);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("Not finished after 10 simulated seconds: Player1 Player2"), std::string::npos)
+      << out;
+}
+
+TEST_F(RaceCommandLine, TracksThatCannotRaceFailWithAMessage) {
+  installTrack("meadow_loop.rst");
+  race::RaceCommand command;
+  command.headless = true;
+  command.track = "nowhere.rst";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(race::runRaceCommand(command), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("nowhere.rst"), std::string::npos);
+
+  command.track = "meadow_loop.rst";
+  command.cars = 40;  // more than the grid
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(race::runRaceCommand(command), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("start positions"), std::string::npos);
+}
+
+}  // namespace
