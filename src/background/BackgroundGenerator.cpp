@@ -322,7 +322,10 @@ void BackgroundGenerator::renderClouds() {
 }
 
 void BackgroundGenerator::addPath(const std::vector<TrackPoint>& marks) {
+  const double rows = map_->rows, columns = map_->columns;
   for (const TrackPoint& mark : marks) {
+    // Checked before the conversion: a huge or undefined coordinate has no integer cell.
+    if (!(mark.x > -1.0 && mark.x < columns && mark.y > -1.0 && mark.y < rows)) continue;
     map_->set(static_cast<long long>(mark.y), static_cast<long long>(mark.x), kPathMark);
   }
 }

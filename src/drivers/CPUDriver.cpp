@@ -16,8 +16,8 @@ constexpr std::int32_t kRoad = 3;
 constexpr float kPlanStartStep = 20.0f;  // cells
 constexpr double kNearLookAhead = 12;    // map units², about the next node
 constexpr double kFarLookAhead = 900;    // map units², a few nodes ahead
-// Below this the car is taken as standing, and a smaller speed weight would let the speed
-// input run away (or divide by zero) after a long time off the road.
+// Metres per second. Every frame off the road lowers the speed weight; after a long time
+// there it would reach zero and the speed input would divide by it.
 constexpr double kMinSpeedWeight = 1.0;
 // The evasive term divides by a difference of headings; near zero it would explode.
 constexpr double kMinHeadingDifference = 1e-3;
@@ -108,8 +108,8 @@ void CPUDriver::setPath(std::vector<TrackPoint> path) {
 void CPUDriver::drive(const std::vector<Car*>& cars) {
   Car& self = car();
   if (path_.empty()) {
-    // The car's step rescales and negates its inputs in place, so whatever is left unwritten
-    // would compound from frame to frame: a driver without a line lets the car coast straight.
+    // Whatever is left unwritten stays in force for the car's next steps: a driver without a
+    // line lets the car coast straight rather than hold its last steering lock.
     self.throttle = 0;
     self.brake = 0;
     self.steer = 0;
@@ -180,13 +180,14 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
 }
 
 void CPUDriver::learn() {
+  // Sliding more than 45 degrees is punished, anything less rewarded the straighter it is.
   const double drift = std::fabs(car().getDriftAngle());
   const double penalty =
-      drift <= 0.785398163375
+      drift <= driving::kQuarterPi
           ? 0.0
-          : (drift >= driving::kPi ? 1.0 : drift / 2.356194490125 - 0.3333333333333333);
+          : (drift >= driving::kPi ? 1.0 : drift / driving::kThreeQuarterPi - 0.3333333333333333);
   const double reward =
-      drift <= 0 ? 1.0 : (drift >= 0.785398163375 ? 0.0 : 1 - drift / 0.785398163375);
+      drift <= 0 ? 1.0 : (drift >= driving::kQuarterPi ? 0.0 : 1 - drift / driving::kQuarterPi);
   const double change = reward / 500 - penalty / 500;
   speedWeight_ = std::max(speedWeight_ + change / 10, kMinSpeedWeight);
 

@@ -25,6 +25,8 @@ double squared(double v) {
 }  // namespace
 
 double wrapAngle(double angle) {
+  if (!std::isfinite(angle)) return 0;
+  if (std::fabs(angle) > 1000.0) angle = std::fmod(angle, kTwoPi);
   while (angle > kPi) angle -= kTwoPi;
   while (angle < -kPi) angle += kTwoPi;
   return angle;

@@ -11,6 +11,8 @@ namespace driving {
 inline constexpr double kPi = 3.1415926535;
 inline constexpr double kTwoPi = 6.283185307;
 inline constexpr double kHalfPi = 1.57079632675;
+inline constexpr double kQuarterPi = 0.785398163375;
+inline constexpr double kThreeQuarterPi = 2.356194490125;
 
 // Brought into [-pi, pi] by whole turns.
 double wrapAngle(double angle);

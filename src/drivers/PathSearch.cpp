@@ -13,6 +13,9 @@ constexpr float kMinStep = 0.0001f;
 constexpr std::int32_t kRoad = 3;
 
 float intoFullTurn(float angle) {
+  // Whole turns are taken off one at a time, as the game always has; a heading far from zero
+  // is first brought near so that this ends (and stays exact enough).
+  if (std::fabs(angle) > 1000.0f) angle = std::fmod(angle, kFullTurn);
   while (angle > kFullTurn) angle -= kFullTurn;
   while (angle < 0) angle += kFullTurn;
   return angle;
@@ -70,8 +73,9 @@ class PathSearch {
     SearchNode first;
     first.row = startRow;
     first.column = startColumn;
-    first.direction = direction;
-    first.step = step;
+    // A nan would poison every cost after it, and the open list's order with them.
+    first.direction = std::isfinite(direction) ? direction : 0.0f;
+    first.step = std::isfinite(step) ? step : kMinStep;
     computeCost(first);
     ws_.nodes_.push_back(first);
     SearchWorkspace::Cell& cell = cellAt(startRow, startColumn);
@@ -92,7 +96,8 @@ class PathSearch {
   }
 
   // Costs: turning and short steps are expensive, the goal distance is scaled so that the
-  // start has 1.0. The direction difference is deliberately not wrapped.
+  // start has 1.0. The direction difference is not wrapped: a turn across direction 0 costs
+  // nearly a full turn.
   void computeCost(SearchNode& node) {
     const float distance = static_cast<float>(std::abs(node.column - ws_.goalColumn_) +
                                               std::abs(node.row - ws_.goalRow_));

@@ -60,25 +60,4 @@ TEST(TrackListScreen, RebuildReplacesTheListBoxAndEmptyFolderGivesHeaderOnly) {
   EXPECT_EQ(world.trackList.listBox()->rowCount(), 1);
 }
 
-TEST(TrackListScreen, SmallWindowsGetAShorterList) {
-  menutest::ProgramFolder program;
-  platform::Graphics graphics(640, 480);
-  GUI_Manager gui(graphics);
-  app::ScreenWidgets widgets(gui);
-  app::TrackList list(widgets, program.tracks(), 640, 480);
-  for (int i = 0; i < 20; ++i) {
-    program.writeTrack("t" + std::to_string(i) + ".rst", squareTrack("T", "t.png", 1));
-  }
-  list.buildTrackList();
-  const auto& frame = list.listBox()->frame();
-  EXPECT_EQ(frame.top(), 46);
-  EXPECT_EQ(frame.bottom(), 46 + (480 - 170));  // the list spans 46 .. 46 + H - 170
-  EXPECT_LT(list.listBox()->visibleRows(), 20);
-  list.scrollTo(100);
-  EXPECT_EQ(list.listBox()->firstVisible(), 20 - list.listBox()->visibleRows());
-  widgets.clear();
-  ImageCache::discard();
-  FontCache::discard();
-}
-
 }  // namespace

@@ -25,4 +25,13 @@ TEST(GenerateCommand, SavesBesideTheTrackAndSaysWhere) {
   EXPECT_NE(testing::internal::GetCapturedStderr().find("none/x.png"), std::string::npos);
 }
 
+TEST(GenerateCommand, UnloadableTrackIsNamed) {
+  EXPECT_EQ(defaultBackgroundPath("/a/b.c/loop.rst"), "/a/b.c/loop.png");
+  testsupport::TempDir dir;
+  const std::string missing = dir.folder() + "nothing.rst";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generateBackgroundCommand(missing, ""), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find(missing), std::string::npos);
+}
+
 }  // namespace

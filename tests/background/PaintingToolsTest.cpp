@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "background/ColourRules.h"
 #include "background/Compositing.h"
-#include "background/GenerateCommand.h"
 #include "background/PngWriter.h"
 #include "background/ValueNoise.h"
 #include "platform/Random.h"
@@ -63,18 +61,6 @@ TEST(ValueNoise, LaterOctavesBlendInByTheirFactor) {
   EXPECT_EQ(picture[20 * 40 + 20], 127);  // (255 + 0) / 2, truncated
 }
 
-TEST(ColourRules, KeyValues) {
-  using namespace colourrules;
-  EXPECT_FLOAT_EQ(darken(100, 200), 100);
-  EXPECT_FLOAT_EQ(darken(100, 0), 80);
-  EXPECT_FLOAT_EQ(darken(5, 0), 0);
-  EXPECT_FLOAT_EQ(softLight(0, 90), 0);
-  EXPECT_FLOAT_EQ(softLight(255, 90), 255);
-  EXPECT_LT(softLight(100, 60), softLight(100, 200));
-  EXPECT_FLOAT_EQ(overlay(60, 127), 60);
-  EXPECT_FLOAT_EQ(overlay(200, 255), 255);
-}
-
 TEST(Compositing, SourceOverBlendsAndClips) {
   platform::Bitmap target(4, 4, platform::argb(255, 100, 100, 100));
   platform::Bitmap source(3, 3, platform::argb(255, 10, 20, 30));
@@ -127,17 +113,6 @@ TEST(PngWriter, SavedPictureReadsBackAndReplacesTheOldFile) {
 
   EXPECT_THROW(saveOpaquePng(picture, dir.folder() + "missing/out.png"), std::runtime_error);
   EXPECT_THROW(saveOpaquePng(platform::Bitmap(), dir.folder() + "empty.png"), std::runtime_error);
-}
-
-TEST(GenerateCommand, DefaultPathAndUnloadableTrack) {
-  EXPECT_EQ(defaultBackgroundPath("tracks/meadow_loop.rst"), "tracks/meadow_loop.png");
-  EXPECT_EQ(defaultBackgroundPath("/a/b.c/loop.rst"), "/a/b.c/loop.png");
-
-  testsupport::TempDir dir;
-  const std::string missing = dir.folder() + "nothing.rst";
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(generateBackgroundCommand(missing, ""), 1);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find(missing), std::string::npos);
 }
 
 }  // namespace

@@ -121,8 +121,12 @@ TEST_F(RingDriver, CursorFollowsTheCarOnlyBySmallSteps) {
   EXPECT_EQ(*driver->lookAhead(at(8, 0.2), 12), 21u);
   EXPECT_EQ(*driver->lookAhead(at(8, 0.2), 50), 60u);
   driver->setPath(line);
-  driver->lookAhead(at(97, 0.2), 0);  // back across the wrap
+  driver->lookAhead(at(94, 0.2), 0);  // six back across the wrap: too far
+  EXPECT_EQ(driver->cursor(), 0);
+  driver->lookAhead(at(97, 0.2), 0);
   EXPECT_EQ(driver->cursor(), 97);
+  driver->lookAhead(at(1, 0.2), 0);  // on across the wrap
+  EXPECT_EQ(driver->cursor(), 1);
   // A line whose nodes all coincide ends the walk after one lap.
   driver->setPath(std::vector<TrackPoint>(4, at(5, 5)));
   EXPECT_TRUE(driver->lookAhead(at(5, 5), 900).has_value());

@@ -47,16 +47,4 @@ TEST(NeuralNetwork, TrainingOnOneSampleLearnsThatSampleAndStopsEarly) {
   EXPECT_EQ(copy.compute({0.1, 0.2, 0.3, 0.4, 0.5}), network.compute({0.1, 0.2, 0.3, 0.4, 0.5}));
 }
 
-TEST(NeuralNetwork, ACopyCarriesWeightsAndMomentum) {
-  platform::setFixedSeed(5);
-  NeuralNetwork original;
-  original.train(3);  // leaves a momentum history behind
-  NeuralNetwork copy = original;
-  // Both take the same next training step only if the last changes were copied too.
-  original.train(1);
-  copy.train(1);
-  const std::array<double, 5> inputs = {0.4, 0.6, 0.2, 0.6, 1.0};
-  EXPECT_EQ(original.compute(inputs), copy.compute(inputs));
-}
-
 }  // namespace

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "platform/Desktop.h"
@@ -44,4 +45,33 @@ TEST(Desktop, StartsProgramsBesideTheExecutableFirstAndReportsMissingOnes) {
   std::filesystem::permissions(broken, std::filesystem::perms::owner_all);
   EXPECT_FALSE(platform::startProgram("broken", {}, &error));
   platform::setProgramFolder(original);
+}
+
+TEST(Desktop, OpenDocumentHandsThePathToTheOpenerAsOneArgument) {
+  testsupport::TempDir dir;
+  const std::string log = dir.folder() + "args";
+  // A stand-in opener on a PATH of its own records what it was given.
+  const std::string opener =
+      dir.write("bin/xdg-open", "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > \"" + log + ".part\"\n" +
+                                    "/bin/mv \"" + log + ".part\" \"" + log + "\"\n");
+  std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+  const char* oldPath = std::getenv("PATH");
+  const std::string savedPath = oldPath != nullptr ? oldPath : "";
+  setenv("PATH", (dir.folder() + "bin").c_str(), 1);
+
+  const std::string document = dir.folder() + "help; touch injected.html";
+  std::string error;
+  const bool opened = platform::openDocument(document, &error);
+  setenv("PATH", savedPath.c_str(), 1);
+  ASSERT_TRUE(opened) << error;
+  for (int i = 0; i < 300 && !std::filesystem::exists(log); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(testsupport::readFile(log), "1|" + document + "|");
+  EXPECT_FALSE(std::filesystem::exists(dir.folder() + "injected.html"));
+
+  setenv("PATH", (dir.folder() + "nothing-here").c_str(), 1);
+  EXPECT_FALSE(platform::openDocument(document, &error));
+  setenv("PATH", savedPath.c_str(), 1);
+  EXPECT_NE(error.find("xdg-open"), std::string::npos);
 }

@@ -62,9 +62,8 @@ TEST_F(RaceFixture, ScreenshotsOfStartRaceAndResults) {
   const platform::Bitmap midRace = window.lastFrame();
   EXPECT_GT(distinctColours(midRace, 730, 520, 800, 600), 3);  // the instrument panel
 
-  window.input().setDown(platform::button::kEscape, true);
-  window.tick();
-  window.input().setDown(platform::button::kEscape, false);
+  // The watched car finishes: the result screen comes up by itself.
+  while (!race_->laps()->finished(0) && race_->countdownFrames() > -62 * 600) race_->updateRace();
   window.input().setMouse(420, 300);
   for (int i = 0; i < 30; ++i) window.tick();
   ASSERT_TRUE(race_->resultScreenShown());
