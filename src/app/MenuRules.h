@@ -23,6 +23,11 @@ Point popupOrigin(int screenWidth, int screenHeight);
 // Top-left corner of the 600 pixels wide about box.
 Point aboutOrigin(int screenWidth, int screenHeight);
 
+// A window size from a hand-edited "options.ini" (0, negative, 100000) is brought into a range
+// the screens can be laid out in and the platform can open: 640 × 480 up to 7680 × 4320.
+int windowWidthFor(int stored);
+int windowHeightFor(int stored);
+
 constexpr int kMinLaps = 1;
 constexpr int kMaxLaps = 99;
 

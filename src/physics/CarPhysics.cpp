@@ -150,8 +150,14 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
   // Braking from speed opposes the direction of travel; standing, the brake gives no force.
   const double traction = kTractionPerPercent * (throttlePercent - sign(forward) * brakeNow);
 
-  const Vec2 resistanceForce{-(resistance_ * local.x + drag_ * local.x * std::abs(local.x)),
-                             -(resistance_ * local.y + drag_ * local.y * std::abs(local.y))};
+  // Sideways, resistance may at most stop the sliding within this step. A hand-edited surface
+  // value in the millions would otherwise overshoot each step by more than the last, and the
+  // car would be flung off to infinity.
+  const double lateralStop = dt > 0 ? mass_ * std::abs(local.y) / dt : 0.0;
+  const Vec2 resistanceForce{
+      -(resistance_ * local.x + drag_ * local.x * std::abs(local.x)),
+      std::clamp(-(resistance_ * local.y + drag_ * local.y * std::abs(local.y)), -lateralStop,
+                 lateralStop)};
 
   const Vec2 force{stopAtMost(traction + resistanceForce.x, forward, throttlePercent, mass, dt),
                    std::cos(steerAngle) * lateralFront + lateralRear + resistanceForce.y};

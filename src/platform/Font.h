@@ -30,7 +30,7 @@ class Font {
   // seconds is dropped).
   std::size_t cachedTexts() const;
 
-  // Backend state (the loaded face and its glyph cache), opaque outside src/platform.
+  // Backend state (the loaded face and its rendered-text cache), opaque outside src/platform.
   struct Face;
   Face* face() const { return face_.get(); }
 

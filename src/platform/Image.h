@@ -10,8 +10,8 @@ namespace platform {
 class Graphics;
 
 // A picture that can be drawn. Pixels stay in memory; the texture is made when first drawn.
-// hardBorders: the edges are not blended with transparency when scaled (no bleeding between
-// tiles laid edge to edge).
+// hardBorders: the picture is placed on whole pixels with both edges rounded, so tiles laid edge
+// to edge meet without gaps or seams; filtering never reaches past a picture's own edges.
 class Image {
  public:
   // Throws std::runtime_error naming the file when it cannot be read as a picture.

@@ -187,6 +187,24 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
   return true;
 }
 
+double rasterisedCells(const TrackData& track, double cellSize) {
+  const std::size_t count = track.points.size();
+  if (count == 0) return 0.0;
+  auto span = [](const TrackPoint& a, const TrackPoint& b) {
+    return std::max(std::fabs(a.x - b.x), std::fabs(a.y - b.y));
+  };
+  const float divisor = static_cast<float>(cellSize);
+  double cells = 0.0;
+  EdgePoints current = edgePoints(track.points[0], divisor);
+  for (std::size_t i = 0; i < count; ++i) {
+    const EdgePoints next = edgePoints(track.points[(i + 1) % count], divisor);
+    cells += span(current.first, next.first) + span(current.second, next.second) +
+             3.0 * span(current.first, current.second);
+    current = next;
+  }
+  return cells;
+}
+
 std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize) {
   std::string reason;
   if (!surfaceMapFits(track, cellSize, &reason)) throw std::length_error(reason);

@@ -33,6 +33,11 @@ std::vector<GridCell> drawLine(SurfaceMap& map, GridCell from, GridCell to, std:
 // `reason` receives the message when it does not fit.
 bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason = nullptr);
 
+// How many cells drawing the track's road at this cell size visits: both edge lines and the
+// three cross lines of every piece. Time and memory of buildSurfaceMap grow with it; a real
+// track needs about 150 000 at cells of 0.5, a file of long zigzags billions.
+double rasterisedCells(const TrackData& track, double cellSize);
+
 // The road of the track rasterised at the given cell size. Throws std::length_error with a
 // readable message when the map would exceed the size limit (surfaceMapFits).
 std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize);

@@ -19,6 +19,11 @@ inline constexpr double kMaxCoordinate = kMaxExtent;
 // Any number in a track file: far beyond every sensible value, but small enough that converting
 // it to an integer cell never overflows.
 inline constexpr double kMaxFileValue = 1'000'000.0;
+// Most cells the road of a track may cover when drawn at kMinCellSize (Geometry.h,
+// rasterisedCells): over a hundred times what the largest shipped track needs, yet a file of
+// long zigzags within every other limit would otherwise keep the map builder busy for minutes
+// and take gigabytes.
+inline constexpr double kMaxRasterCells = 20'000'000.0;
 // Track files are a few hundred kilobytes at most; larger files are refused unread.
 inline constexpr std::size_t kMaxFileBytes = 8u * 1024u * 1024u;
 

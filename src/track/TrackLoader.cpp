@@ -148,6 +148,10 @@ std::unique_ptr<TrackData> importTrack(const std::string& path, std::string* rea
     setReason(reason, tooLarge);
     return nullptr;
   }
+  if (rasterisedCells(*track, tracklimits::kMinCellSize) > tracklimits::kMaxRasterCells) {
+    setReason(reason, "The track's road is too long or winds too much to be drawn.");
+    return nullptr;
+  }
   defaultTitle(*track, path);
   return track;
 }

@@ -10,6 +10,10 @@ TEST(MenuLayout, RowBaseFollowsSmallWindowsAndStopsAt494) {
   EXPECT_EQ(app::rowBaseY(607), 493);
   EXPECT_EQ(app::rowBaseY(480), 366);
   EXPECT_EQ(app::trackListHeight(700), 438);
+  EXPECT_EQ(app::windowWidthFor(1000), 1000);
+  EXPECT_EQ(app::windowWidthFor(0), 640);
+  EXPECT_EQ(app::windowHeightFor(-5), 480);
+  EXPECT_EQ(app::windowHeightFor(100000), 4320);
   const auto popup = app::popupOrigin(1000, 700);
   EXPECT_EQ(popup.x, 300);
   EXPECT_EQ(popup.y, 150);

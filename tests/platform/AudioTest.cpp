@@ -57,14 +57,6 @@ TEST_F(AudioTest, BrokenOrMissingFilesThrowNamingThem) {
   }
 }
 
-TEST_F(AudioTest, DefaultHandleNeverPlaysAndIgnoresChanges) {
-  platform::SampleInstance none;
-  EXPECT_FALSE(none.playing());
-  none.changePan(1);
-  none.changeVolume(0.5);
-  none.stop();
-}
-
 TEST_F(AudioTest, RunningOutOfChannelsDropsSoundsAndOldHandlesLoseTheirChannel) {
   platform::Audio audio;
   if (!audio.available()) GTEST_SKIP() << "no sound device, not even a dummy one";
@@ -98,4 +90,22 @@ TEST_F(AudioTest, RunningOutOfChannelsDropsSoundsAndOldHandlesLoseTheirChannel) 
   fresh.changeVolume(0.3);
   fresh.stop();
   EXPECT_FALSE(fresh.playing());
+}
+
+TEST_F(AudioTest, WithoutADeviceEverythingIsSilentButBrokenFilesAreStillFound) {
+  const char* saved = std::getenv("SDL_AUDIODRIVER");
+  const std::string savedDriver = saved != nullptr ? saved : "";
+  setenv("SDL_AUDIODRIVER", "kelvane-no-such-driver", 1);
+  testsupport::TempDir dir;
+  {
+    platform::Audio audio;
+    EXPECT_FALSE(audio.available());
+    platform::Sample sample(audio, dir.write("tone.wav", squareWave(2205)));
+    const platform::SampleInstance instance = sample.play(0.3, 0.5);
+    EXPECT_FALSE(instance.playing());
+    instance.changeVolume(1);
+    EXPECT_THROW(platform::Sample(audio, dir.write("bad.wav", "RIFF")), std::runtime_error);
+  }
+  setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
+  if (savedDriver.empty()) unsetenv("SDL_AUDIODRIVER");
 }

@@ -49,18 +49,6 @@ TEST(EngineSound, ServicesOneCarPerFrameInTurn) {
   EXPECT_DOUBLE_EQ(sound.lastMix(1).volume, 0.1);
 }
 
-TEST(EngineSound, OneCarRaceHearsOnlyItsOwnEngine) {
-  TrackData track;
-  FakeCar only(track, 10, 10);
-  race::EngineSound sound(nullptr);
-  sound.registerCar(only);
-  sound.setListener(only);
-  for (int i = 0; i < 5; ++i) sound.update();
-  EXPECT_EQ(sound.current(), 0);
-  EXPECT_DOUBLE_EQ(sound.lastMix(0).pan, 0.0);
-  EXPECT_DOUBLE_EQ(sound.lastMix(0).volume, 0.1);
-}
-
 TEST(Camera, SmallBackgroundsAreCentred) {
   EXPECT_DOUBLE_EQ(race::cameraOffset(800, 600, 123), 100);
   EXPECT_DOUBLE_EQ(race::cameraOffset(800, 599, 123), 100);  // whole pixels

@@ -2,7 +2,6 @@
 
 #include "config/Options.h"
 #include "platform/Paths.h"
-#include "platform/Random.h"
 #include "race/PlayerSettings.h"
 #include "support/TestSupport.h"
 
@@ -54,14 +53,6 @@ TEST_F(PlayerSettings, StoredColourIsUsedAndABrokenOneReplaced) {
   EXPECT_EQ(stored.size(), 13u);
   EXPECT_EQ(race::parseColorText(stored), drawn);
   EXPECT_EQ(race::getPlayerColor(1), drawn);  // the next read finds the same colour
-}
-
-TEST_F(PlayerSettings, SeededColoursAreReproducible) {
-  platform::setFixedSeed(7);
-  const platform::Color first = race::getPlayerColor(4);
-  Options::destroy(false);
-  platform::setFixedSeed(7);
-  EXPECT_EQ(race::getPlayerColor(4), first);
 }
 
 }  // namespace

@@ -154,15 +154,4 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);
 }
 
-TEST_F(RacePicture, TireMarkTilesAreDrawnBetweenBackgroundAndCars) {
-  startMeadow(2, 1);
-  skipCountdown();
-  auto calls = frame();
-  int tiles = 0;
-  for (const DrawCall& call : calls) tiles += call.z == 10 ? 1 : 0;
-  // The screen in tiles plus one on each side, at most.
-  EXPECT_GT(tiles, 0);
-  EXPECT_LE(tiles, 10 * 8);
-}
-
 }  // namespace

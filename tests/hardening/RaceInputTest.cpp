@@ -1,0 +1,163 @@
+// A race set up from a hand-edited "options.ini" and a damaged installation: absurd numbers for
+// every setting the race reads, pictures and sound that are missing or not what their name
+// says. The race either runs (with the value brought into range, or without the missing piece)
+// or refuses to start with a message naming what is wrong.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "HardeningFixture.h"
+#include "config/IniFile.h"
+#include "physics/Car.h"
+#include "track/Geometry.h"
+#include "track/TrackLimits.h"
+#include "track/TrackLoader.h"
+
+namespace {
+
+constexpr int kAbsurdValues[] = {INT_MIN, -1, 0, 100000, INT_MAX};
+
+class RaceInputTest : public HardeningFixture {
+ protected:
+  void SetUp() override {
+    HardeningFixture::SetUp();
+    std::ostringstream track;
+    track << "<track><title>Oval</title><background>oval.png</background>";
+    const double xs[] = {100, 300, 500, 560, 500, 300, 100, 40};
+    const double ys[] = {100, 80, 100, 200, 300, 320, 300, 200};
+    for (int i = 0; i < 8; ++i) {
+      track << "<point><x>" << xs[i] << "</x><y>" << ys[i]
+            << "</y><width>70</width><offset>0</offset><rotation>0</rotation></point>";
+    }
+    for (int i = 0; i < 4; ++i) {
+      track << "<position><x>" << 90 - 25 * i << "</x><y>" << 100 + (i % 2) * 20
+            << "</y><rotation>0</rotation></position>";
+    }
+    track << "</track>";
+    writeTrack("oval.rst", track.str());
+    writeBackground("oval.png");
+  }
+
+  // Starts a race on the oval; when it starts, runs it for a while and checks it made sense.
+  void startAndRun(const std::string& what) {
+    race::RaceData& race = makeRace("oval.rst");
+    if (!race.startRace()) {
+      EXPECT_FALSE(race.lastError().empty()) << what;
+      return;
+    }
+    EXPECT_GE(race.lapCount(), 1) << what;
+    EXPECT_LE(race.lapCount(), 99) << what;
+    EXPECT_GE(race.carCount(), 1) << what;
+    runFrames(300);
+    for (int i = 0; i < race.carCount(); ++i) {
+      EXPECT_TRUE(std::isfinite(race.car(i).getX()) && std::isfinite(race.car(i).getY())) << what;
+    }
+    race.endRace();
+  }
+
+  void removeFile(const std::string& relative) {
+    std::filesystem::remove(dir_.path() / relative);
+  }
+};
+
+TEST_F(RaceInputTest, CarAndLapCountsOutOfRangeAreClampedOrRefused) {
+  for (int cars : kAbsurdValues) {
+    for (int laps : kAbsurdValues) {
+      setOptions(cars, laps, 1);
+      race::RaceData& race = makeRace("oval.rst");
+      const bool started = race.startRace();
+      const std::string what = "cars " + std::to_string(cars) + ", laps " + std::to_string(laps);
+      if (cars > 4) {
+        // More cars than start positions: refused, and the player is told why.
+        EXPECT_FALSE(started) << what;
+        EXPECT_NE(race.lastError().find("start positions"), std::string::npos) << what;
+        continue;
+      }
+      ASSERT_TRUE(started) << what << ": " << race.lastError();
+      EXPECT_EQ(race.carCount(), 1) << what;
+      EXPECT_EQ(race.lapCount(), laps < 1 ? 1 : 99) << what;
+      runFrames(60);
+      race.endRace();
+    }
+  }
+}
+
+TEST_F(RaceInputTest, EveryOtherRaceSettingToleratesAbsurdValues) {
+  const char* graphicsKeys[] = {"tireMarks", "tireMarksDepth", "tireMarksMaxDarkness",
+                                "tireMarksQuality"};
+  const char* weatherKeys[] = {"dry_tarmac_grip", "dry_tarmac_resistance", "dry_grass_grip",
+                               "dry_grass_resistance"};
+  for (int value : kAbsurdValues) {
+    setOptions(2, 1, 1);
+    CIniFile& ini = Options::instance()->ini();
+    ini.setValueInt(Options::kOptionsSection, "sound", value);
+    for (const char* key : graphicsKeys) ini.setValueInt(Options::kGraphicsSection, key, value);
+    for (const char* key : weatherKeys) ini.setValueInt(Options::kWeatherSection, key, value);
+    ini.setValueInt(Options::kAISection, "skill", value);
+    startAndRun("every setting " + std::to_string(value));
+  }
+  // A weather type without surface keys gives zero grip and resistance everywhere.
+  setOptions(2, 1, 1);
+  Options::instance()->ini().setValue(Options::kWeatherSection, "weatherType", "snow", true);
+  startAndRun("weather snow");
+}
+
+TEST_F(RaceInputTest, MissingOrBrokenBackgroundStopsTheStartWithTheFileName) {
+  setOptions(2, 1, 1);
+  removeFile("tracks/oval.png");
+  race::RaceData& missing = makeRace("oval.rst");
+  EXPECT_FALSE(missing.startRace());
+  EXPECT_NE(missing.lastError().find("oval.png"), std::string::npos) << missing.lastError();
+
+  dir_.write("tracks/oval.png", "this is not a picture");
+  race::RaceData& broken = makeRace("oval.rst");
+  EXPECT_FALSE(broken.startRace());
+  EXPECT_NE(broken.lastError().find("oval.png"), std::string::npos) << broken.lastError();
+
+  // A truncated PNG: right signature, no data.
+  platform::Bitmap(40, 40, 0xff00ff00u).savePng(tracksFolder() + "whole.png");
+  const std::string whole = testsupport::readFile(tracksFolder() + "whole.png");
+  dir_.write("tracks/oval.png", whole.substr(0, whole.size() / 2));
+  race::RaceData& truncated = makeRace("oval.rst");
+  EXPECT_FALSE(truncated.startRace());
+  EXPECT_NE(truncated.lastError().find("oval.png"), std::string::npos) << truncated.lastError();
+}
+
+TEST_F(RaceInputTest, MissingPicturesAndSoundLeaveARaceThatRuns) {
+  setOptions(2, 1, 1);
+  Options::instance()->setOptionInt("sound", 1);
+  // A player's own car picture that is gone, or names a path outside the cars folder.
+  Options::instance()->setPlayersString("player1_image", "no_such_car.png");
+  Options::instance()->setPlayersString("player2_image", "../../../../etc/passwd");
+  // The instrument pictures and the engine sound: gone or garbage.
+  removeFile("images/gui/powerbar.png");
+  dir_.write("images/gui/steer_bar.png", std::string(100, '\x89'));
+  dir_.write("sound/viper_offhigh.wav", "RIFF\x10\0\0\0WAVEjunk");
+  startAndRun("missing pictures and sound");
+  ASSERT_NE(race_, nullptr);
+
+  // Without even the shipped car picture there is nothing to draw a car with.
+  removeFile("images/cars/enzo.png");
+  race::RaceData& race = makeRace("oval.rst");
+  EXPECT_FALSE(race.startRace());
+  EXPECT_NE(race.lastError().find("enzo.png"), std::string::npos) << race.lastError();
+}
+
+TEST_F(RaceInputTest, ShippedTracksStayFarBelowTheDrawingLimit) {
+  // The limit that refuses zigzag files must never come near a real track.
+  for (const auto& entry : std::filesystem::directory_iterator(testsupport::tracksDir())) {
+    if (entry.path().extension() != ".rst") continue;
+    const auto track = importTrack(entry.path().string());
+    ASSERT_NE(track, nullptr) << entry.path();
+    EXPECT_LT(rasterisedCells(*track, tracklimits::kMinCellSize),
+              tracklimits::kMaxRasterCells / 50)
+        << entry.path();
+  }
+}
+
+}  // namespace
