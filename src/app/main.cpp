@@ -39,8 +39,9 @@ int run(const app::CommandLine& line) {
   if (line.seed) platform::setFixedSeed(*line.seed);
   platform::LaunchSettings& launch = platform::launchSettings();
   launch.headless = line.headless;
-  // Nobody watches a headless run: its frames go as fast as the machine allows.
-  launch.unthrottled = line.headless;
+  // Nobody watches a headless run with a frame count: its frames go as fast as the machine
+  // allows. Without one it keeps the normal pace rather than spinning until it is stopped.
+  launch.unthrottled = line.headless && line.frames > 0;
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
 

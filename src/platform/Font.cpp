@@ -104,7 +104,9 @@ Font::Font(Graphics& graphics, const std::string& family, int height)
 
 Font::~Font() = default;
 
-std::size_t Font::cachedTexts() const { return face_->cache.size(); }
+std::size_t Font::cachedTexts() const {
+  return face_->cache.size();
+}
 
 double Font::textWidth(const std::wstring& text, double factorX) const {
   if (text.empty()) return 0.0;

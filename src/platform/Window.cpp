@@ -80,6 +80,7 @@ LaunchSettings& launchSettings() {
 struct Window::Backend {
   bool sdlStarted = false;
   SDL_Window* window = nullptr;
+  bool offscreen = false;  // no display: SDL's offscreen (or dummy) video
   bool software = false;
   bool keepLastFrame = false;
   Bitmap lastFrame;
@@ -159,7 +160,8 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
   backend_->sdlStarted = true;
   const char* driver = SDL_GetCurrentVideoDriver();
   const std::string videoDriver = driver != nullptr ? driver : "";
-  backend_->software = videoDriver == "offscreen" || videoDriver == "dummy";
+  backend_->offscreen = videoDriver == "offscreen" || videoDriver == "dummy";
+  backend_->software = backend_->offscreen;
 
   if (backend_->software) {
     // Draw straight into the window's memory. Otherwise SDL tries GPU drivers for the window
@@ -200,7 +202,7 @@ Window::~Window() {
 }
 
 bool Window::headless() const {
-  return backend_->software;
+  return backend_->offscreen;
 }
 
 void Window::setCaption(const std::wstring& caption) {

@@ -63,7 +63,7 @@ class Window {
   const Bitmap& lastFrame() const;
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }
-  // True on SDL's offscreen video with the software renderer.
+  // True without a display: SDL's offscreen video, drawn by the software renderer.
   bool headless() const;
 
   Graphics& graphics() { return *graphics_; }
