@@ -1,57 +1,108 @@
 #include "app/GameWindow.h"
 
+#include "app/IntroScreen.h"
+#include "app/MainMenu.h"
+#include "app/MenuRules.h"
+#include "app/MessageBox.h"
+#include "app/RaceTrackChoice.h"
+#include "app/ScreenWidgets.h"
+#include "app/TrackList.h"
+#include "background/BackgroundGenerator.h"
 #include "config/Options.h"
-#include "platform/Buttons.h"
+#include "gui/FontCache.h"
+#include "gui/GUI_Manager.h"
+#include "gui/ImageCache.h"
+#include "platform/Paths.h"
+#include "race/RaceData.h"
 
 namespace app {
 
 int GameWindow::optionsWidth() {
-  return Options::instance()->getGraphicsInt("width");
+  return windowWidthFor(Options::instance()->getGraphicsInt("width"));
 }
 int GameWindow::optionsHeight() {
-  return Options::instance()->getGraphicsInt("height");
+  return windowHeightFor(Options::instance()->getGraphicsInt("height"));
 }
 bool GameWindow::optionsFullscreen() {
   return Options::instance()->getGraphicsInt("fullscreen") != 0;
 }
 
-// The fullscreen flag is read first: the first access creates the options store.
+// The window's size is read before the window exists: the first access creates the options
+// store, which reads "options.ini".
 GameWindow::GameWindow()
     : platform::Window(optionsWidth(), optionsHeight(), optionsFullscreen(), kUpdateIntervalMs) {
   setCaption(L"PROJECT KELVANE " + version_);
-  screenWidth_ = Options::instance()->getGraphicsInt("width");
-  screenHeight_ = Options::instance()->getGraphicsInt("height");
-  createMenus();
-  createRace();
+  screenWidth_ = optionsWidth();
+  screenHeight_ = optionsHeight();
+
+  gui_ = std::make_unique<GUI_Manager>(graphics());
+  gui_->addListener(this);
+  widgets_ = std::make_unique<ScreenWidgets>(*gui_);
+  messageBox_ = std::make_unique<MessageBox>(*widgets_, screenWidth_, screenHeight_, version_);
+  const std::string folder = platform::programFolder();
+  trackList_ =
+      std::make_unique<TrackList>(*widgets_, folder + "tracks/", screenWidth_, screenHeight_);
+
+  race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);
+  race_->setScreenSize(screenWidth_, screenHeight_);
+  raceChoice_ = std::make_unique<RaceTrackChoice>(*race_);
+  mainMenu_ = std::make_unique<MainMenu>(*widgets_, *messageBox_, *trackList_, *raceChoice_, folder,
+                                         screenWidth_, screenHeight_);
+  intro_ = std::make_unique<IntroScreen>(*widgets_, screenWidth_, screenHeight_);
+
   if (Options::instance()->getOptionInt("intro") != 0) {
     buildIntro();
-    logoSpeed_ = 2.0f;
-    introFrame_ = 0;
-    mode_ = WindowMode::intro;
   } else {
     buildMainMenu();
-    mode_ = WindowMode::menu;
   }
-  createGenerator();
+  generator_ = std::make_unique<BackgroundGenerator>();
 }
 
 GameWindow::~GameWindow() {
-  clearScreen();
-  discardCaches();
+  mainMenu_->clearScreen();
+  // The race's pictures and result screen come from the shared caches too, so it goes first.
+  race_.reset();
+  ImageCache::discard();
+  FontCache::discard();
   Options::destroy(true);
-  destroyMenus();
-  // The race and the generator go with the window; the platform window closes last.
+  gui_.reset();
+  // The generator goes with the window; the platform window closes last.
+}
+
+int GameWindow::introFrame() const {
+  return intro_->introFrame();
+}
+int GameWindow::introEndFrame() const {
+  return intro_->introEndFrame();
+}
+float GameWindow::logoY() const {
+  return intro_->logoY();
+}
+float GameWindow::logoSpeed() const {
+  return intro_->logoSpeed();
+}
+
+void GameWindow::buildIntro() {
+  // The menu forgets its widgets before the intro replaces them.
+  mainMenu_->clearScreen();
+  intro_->buildIntro();
+  mode_ = WindowMode::intro;
+}
+
+void GameWindow::buildMainMenu() {
+  mainMenu_->buildMainMenu();
+  mode_ = WindowMode::menu;
 }
 
 void GameWindow::update() {
   switch (mode_) {
     case WindowMode::intro:
-      updateIntro();
+      if (intro_->update(input())) buildMainMenu();
       break;
     case WindowMode::menu:
       break;
     case WindowMode::generating:
-      updateGenerating();
+      if (mainMenu_->stepGeneration(*generator_)) mode_ = WindowMode::menu;
       break;
     case WindowMode::loading:
       // This frame only shows the loading picture before the long, blocking race setup.
@@ -66,100 +117,61 @@ void GameWindow::update() {
   }
 }
 
-void GameWindow::draw() {
-  if (mode_ == WindowMode::racing) {
-    // The menu widgets are neither drawn nor asked for commands during a race.
-    drawRace();
-  } else {
-    drawMenus();
-  }
-}
-
-void GameWindow::updateIntro() {
-  ++introFrame_;
-  if (introFrame_ >= kIntroLogoFrame) {
-    // Placed before it moves, so the logo first shows at its starting height.
-    placeIntroLogo(static_cast<int>(logoY_));
-    logoSpeed_ = logoSpeed_ * 0.99f;
-    if (logoSpeed_ < 0.1f) logoSpeed_ = 0.0f;
-    logoY_ -= logoSpeed_;
-  }
-  // Holding Space keeps pushing the end back, so the intro ends 30 frames after release.
-  if (input().down(platform::button::kSpace) || introFrame_ == kIntroTimeoutFrame) {
-    introEndFrame_ = introFrame_ + kIntroFadeFrames;
-    coverIntro();
-  }
-  if (introFrame_ == introEndFrame_) {
-    buildMainMenu();
-    mode_ = WindowMode::menu;
-  }
-}
-
-void GameWindow::updateGenerating() {
-  if (stepGeneration()) mode_ = WindowMode::menu;
-}
-
 void GameWindow::updateStarting() {
-  if (startRace()) {
+  if (race_->startRace()) {
     mode_ = WindowMode::racing;
-    clearScreen();
-  } else {
-    mode_ = WindowMode::menu;
-    buildMainMenu();
-    showRaceStartError();
+    mainMenu_->clearScreen();
+    return;
   }
+  buildMainMenu();
+  messageBox_->showPopup(L"Error loading track",
+                         L"An error has occured during the initialisation of the race.", "alertOK");
 }
 
 void GameWindow::updateRacing() {
-  if (raceRunning()) {
-    updateRace();
+  if (race_->isActive()) {
+    race_->updateRace();
     return;
   }
-  // The player quit from the result screen.
-  endRace();
+  // The player quit from the result screen: back to a main menu read afresh from disk.
+  race_->endRace();
   buildMainMenu();
-  mode_ = WindowMode::menu;
 }
+
+void GameWindow::draw() {
+  if (mode_ == WindowMode::racing) {
+    // The menu widgets are neither drawn nor asked for commands during a race.
+    race_->drawRace();
+  } else {
+    gui_->update(input());
+  }
+}
+
+void GameWindow::onClick(std::string id) {
+  switch (mainMenu_->onClick(id)) {
+    case MenuRequest::Exit:
+      close();
+      break;
+    case MenuRequest::StartGeneration:
+      mode_ = WindowMode::generating;
+      break;
+    case MenuRequest::StartLoading:
+      mode_ = WindowMode::loading;
+      break;
+    case MenuRequest::None:
+      break;
+  }
+}
+
+void GameWindow::onHover(std::string) {}
 
 void GameWindow::beginGeneration() {
   mode_ = WindowMode::generating;
 }
 
 void GameWindow::beginRaceStart() {
-  buildLoadingScreen();
+  mainMenu_->buildLoadingScreen();
   mode_ = WindowMode::loading;
 }
-
-void GameWindow::buildIntro() {
-  clearScreen();
-  logoY_ = static_cast<float>(screenHeight_ / 2);
-}
-
-// Until the menus, the race and the generator are attached, these seams do nothing: the
-// window still opens, runs its modes and writes the options back.
-void GameWindow::createMenus() {}
-void GameWindow::createRace() {}
-void GameWindow::createGenerator() {}
-void GameWindow::buildMainMenu() {}
-void GameWindow::buildLoadingScreen() {}
-void GameWindow::clearScreen() {}
-void GameWindow::placeIntroLogo(int /*y*/) {}
-void GameWindow::coverIntro() {}
-bool GameWindow::stepGeneration() {
-  return true;
-}
-bool GameWindow::startRace() {
-  return false;
-}
-void GameWindow::showRaceStartError() {}
-bool GameWindow::raceRunning() const {
-  return false;
-}
-void GameWindow::updateRace() {}
-void GameWindow::drawRace() {}
-void GameWindow::endRace() {}
-void GameWindow::drawMenus() {}
-void GameWindow::discardCaches() {}
-void GameWindow::destroyMenus() {}
 
 }  // namespace app

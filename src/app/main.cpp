@@ -8,11 +8,24 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "background/GenerateCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
+#include "race/RaceRunner.h"
 
 namespace {
+
+int runRace(const app::CommandLine& line) {
+  race::RaceCommand command;
+  command.track = line.track;
+  if (line.cars > 0) command.cars = line.cars;
+  if (line.laps > 0) command.laps = line.laps;
+  command.seed = line.seed;
+  command.headless = line.headless;
+  platform::launchSettings().headless = line.headless;
+  return race::runRaceCommand(command);
+}
 
 int run(const app::CommandLine& line) {
   using Action = app::CommandLine::Action;
@@ -28,15 +41,16 @@ int run(const app::CommandLine& line) {
       return 0;
     case Action::Race:
     case Action::GenerateBackground:
-      std::cerr << "kelvane: " << (line.action == Action::Race ? "--race" : "--generate-background")
-                << " is not available yet\n";
-      return 1;
     case Action::Play:
       break;
   }
 
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
+  if (line.action == Action::GenerateBackground) {
+    return generateBackgroundCommand(line.track, line.output);
+  }
+  if (line.action == Action::Race) return runRace(line);
   platform::LaunchSettings& launch = platform::launchSettings();
   launch.headless = line.headless;
   // Nobody watches a headless run with a frame count: its frames go as fast as the machine

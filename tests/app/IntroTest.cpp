@@ -36,3 +36,46 @@ TEST(IntroScreen, PicturesAndTheirFadesAndNoCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+class IntroTiming : public ::testing::Test {
+ protected:
+  IntroTiming() : intro(world.widgets, 1000, 700) { intro.buildIntro(); }
+
+  // Frames until the intro ends, with Space held in the frames `space` names; -1 if it
+  // has not ended after 1000 frames.
+  template <class SpaceHeld>
+  int endFrame(SpaceHeld space) {
+    for (int i = 0; i < 1000; ++i) {
+      world.input.setDown(platform::button::kSpace, space(intro.introFrame() + 1));
+      if (intro.update(world.input)) return intro.introFrame();
+    }
+    return -1;
+  }
+
+  menutest::MenuWorld world;
+  app::IntroScreen intro;
+};
+
+TEST_F(IntroTiming, WithoutInputEndsAtFrame530) {
+  EXPECT_EQ(endFrame([](int) { return false; }), 530);
+}
+
+TEST_F(IntroTiming, SpaceEndsThirtyFramesAfterItIsLastHeld) {
+  EXPECT_EQ(endFrame([](int f) { return f == 100; }), 130);
+}
+
+TEST_F(IntroTiming, HoldingSpaceKeepsPushingTheEnd) {
+  EXPECT_EQ(endFrame([](int f) { return f >= 100 && f <= 150; }), 180);
+}
+
+TEST_F(IntroTiming, LogoStopsAtFrame358AfterRisingAbout188Pixels) {
+  while (intro.introFrame() < 357) intro.update(world.input);
+  EXPECT_GT(intro.logoSpeed(), 0.0f);
+  intro.update(world.input);
+  EXPECT_EQ(intro.logoSpeed(), 0.0f);
+  EXPECT_NEAR(350.0f - intro.logoY(), 188.0f, 1.5f);
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+// The whole game through the real window, headless, with scripted input: from the intro to the
+// result table and back, background generation, and the options written at exit.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "MenuFixture.h"
+#include "app/GameWindow.h"
+#include "app/MainMenu.h"
+#include "app/TrackList.h"
+#include "background/BackgroundGenerator.h"
+#include "gui/GUI_Component_Button.h"
+#include "platform/Bitmap.h"
+#include "platform/Image.h"
+#include "platform/Text.h"
+#include "race/RaceData.h"
+
+namespace {
+
+using app::GameWindow;
+using app::WindowMode;
+using menutest::squareTrack;
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// A program folder with the shipped pictures, a small options file and two small tracks:
+// "ring.rst" with a background picture and "bare.rst" without any.
+class GameFolder {
+ public:
+  GameFolder() {
+    program.writeTrack("ring.rst", squareTrack("Small Ring", "ring_bg.png", 4));
+    platform::Bitmap(420, 420, 0xff3a7a3au).savePng(program.tracks() + "ring_bg.png");
+    program.writeTrack("bare.rst", squareTrack("Bare Square", "missing.png", 2));
+    writeOptions();
+  }
+  void writeOptions() const {
+    std::ofstream out(program.folder() + "options.ini");
+    out << "[ Options ]\nnrCars=2\nnrLaps=3\nonlyCPU=0\nsound=0\nintro=1\n\n"
+        << "[ Graphics ]\nwidth=" << kWidth << "\nheight=" << kHeight << "\nfullscreen=0\n";
+  }
+  menutest::ProgramFolder program;
+};
+
+class Player {
+ public:
+  explicit Player(GameWindow& window) : window_(window) {}
+
+  void frames(int n) {
+    for (int i = 0; i < n; ++i) window_.tick();
+  }
+  void press(int button) {
+    window_.input().setDown(button, true);
+    window_.tick();
+    window_.input().setDown(button, false);
+    window_.tick();
+  }
+  void click(int x, int y) {
+    window_.input().setMouse(x, y);
+    window_.input().setDown(platform::button::kMouseLeft, true);
+    window_.tick();
+    window_.input().setDown(platform::button::kMouseLeft, false);
+    window_.tick();
+  }
+  void clickButton(const std::string& id) {
+    auto* button = dynamic_cast<GUI_Component_Button*>(window_.gui().find(id));
+    ASSERT_NE(button, nullptr) << id;
+    const auto& s = button->skin();
+    click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
+  }
+  void clickTrack(const std::string& file) {
+    auto* list = window_.trackList().listBox();
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < list->rowCount(); ++i) {
+      auto& row = list->row(i);
+      if (row.cells()[2] != platform::widen(file)) continue;
+      list->scrollTo(i);
+      const int offset = -list->rowHeight() * list->firstVisible();
+      const auto& s = row.skin();
+      click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2 + offset);
+      return;
+    }
+    FAIL() << file << " not listed";
+  }
+  std::wstring popupTitle() {
+    auto* label = dynamic_cast<GUI_Component_Label*>(window_.gui().find("popuptitle"));
+    return label == nullptr ? L"" : label->text();
+  }
+
+ private:
+  GameWindow& window_;
+};
+
+TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
+  GameFolder folder;
+  {
+    GameWindow window;
+    Player player(window);
+    EXPECT_EQ(window.caption(), L"PROJECT KELVANE 1.0");
+    ASSERT_EQ(window.mode(), WindowMode::intro);
+    player.frames(3);
+    player.press(platform::button::kSpace);
+    // Space was last down at frame 4; the intro ends 30 frames later.
+    player.frames(28);
+    EXPECT_EQ(window.mode(), WindowMode::intro);
+    player.frames(1);
+    ASSERT_EQ(window.mode(), WindowMode::menu);
+    ASSERT_NE(window.trackList().listBox(), nullptr);
+
+    player.clickTrack("ring.rst");
+    ASSERT_NE(window.mainMenu().carsLabel(), nullptr);
+    EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Small Ring");
+
+    Options::instance()->setOptionInt("nrLaps", 99);
+    player.clickButton("addLap");
+    EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 99);
+    Options::instance()->setOptionInt("nrLaps", 2);
+    player.clickButton("subLap");
+    player.clickButton("subLap");
+    EXPECT_EQ(window.mainMenu().lapsLabel()->text(), L"1");
+    for (int i = 0; i < 5; ++i) player.clickButton("addCar");
+    EXPECT_EQ(window.mainMenu().carsLabel()->text(), L"4");
+    player.clickButton("subCar");
+    EXPECT_EQ(window.mainMenu().carsLabel()->text(), L"3");
+    player.clickButton("cpuOnly");
+    EXPECT_EQ(window.mainMenu().cpuOnlyMark()->text(), L"X");
+
+    player.clickButton("startRace");
+    EXPECT_EQ(window.mode(), WindowMode::loading);
+    EXPECT_NE(window.gui().find("gui_loadImg"), nullptr);
+    player.frames(1);
+    EXPECT_EQ(window.mode(), WindowMode::starting);
+    player.frames(1);
+    ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+    EXPECT_EQ(window.gui().components().size(), 0u);
+    EXPECT_EQ(window.race().carCount(), 3);
+    player.frames(5);
+
+    player.press(platform::button::kEscape);
+    EXPECT_TRUE(window.race().paused());
+    player.frames(1);
+    ASSERT_TRUE(window.race().resultScreenShown());
+    // "Quit Race" as the result screen places it.
+    const int quitX = (kWidth - 500) / 2 + 413 + 50;
+    const int quitY = kHeight - (kHeight - 500) / 2 - 98 + 12;
+    player.click(quitX, quitY);
+    player.frames(1);
+    EXPECT_EQ(window.mode(), WindowMode::menu);
+    EXPECT_FALSE(window.race().isActive());
+    EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
+    EXPECT_NE(window.trackList().listBox(), nullptr);
+    EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 1);
+  }
+  // The window's teardown wrote the options back.
+  const std::string ini = testsupport::readFile(folder.program.folder() + "options.ini");
+  EXPECT_NE(ini.find("nrLaps=1"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("nrCars=3"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("onlyCPU=1"), std::string::npos) << ini;
+}
+
+TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
+  GameFolder folder;
+  GameWindow window;
+  Player player(window);
+  player.press(platform::button::kSpace);
+  player.frames(30);
+  ASSERT_EQ(window.mode(), WindowMode::menu);
+  player.clickTrack("bare.rst");
+  player.clickButton("startRace");
+  EXPECT_EQ(player.popupTitle(), L"Background image not found");
+  player.clickButton("startGeneration");
+  EXPECT_EQ(window.mode(), WindowMode::generating);
+  EXPECT_EQ(player.popupTitle(), L"Background Generation");
+  std::vector<std::wstring> progress;
+  int frames = 0;
+  while (window.mode() == WindowMode::generating && frames < 20) {
+    player.frames(1);
+    ++frames;
+    auto* line = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptext"));
+    if (line != nullptr) progress.push_back(line->text());
+  }
+  EXPECT_EQ(frames, 9);
+  ASSERT_GE(progress.size(), 8u);
+  // Each frame's box names the stage that runs next.
+  EXPECT_EQ(progress[0], L"Rasterizing level");
+  EXPECT_EQ(progress[3], L"Rendering clouds");
+  EXPECT_EQ(progress[7], L"Saving image");
+  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(player.popupTitle(), L"Generating completed");
+  bool pathShown = false;
+  for (auto* w : window.gui().components()) {
+    auto* label = dynamic_cast<GUI_Component_Label*>(w);
+    pathShown |= label != nullptr && label->text() == L"tracks/bare.png";
+  }
+  EXPECT_TRUE(pathShown);
+  const std::string picture = folder.program.tracks() + "bare.png";
+  ASSERT_TRUE(std::filesystem::is_regular_file(picture));
+  player.clickButton("alertOK");
+  EXPECT_EQ(player.popupTitle(), L"");
+
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  const auto saved = platform::Bitmap::loadPng(picture);
+  ASSERT_NE(window.race().background(), nullptr);
+  EXPECT_EQ(window.race().background()->width(), saved.width());
+  EXPECT_EQ(window.race().background()->height(), saved.height());
+}
+
+TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
+  GameFolder folder;
+  {
+    // A hand-edited window size the screens could not be laid out in.
+    std::ofstream out(folder.program.folder() + "options.ini");
+    out << "[ Options ]\nintro=0\n\n[ Graphics ]\nwidth=0\nheight=-3\n";
+  }
+  GameWindow window;
+  Player player(window);
+  ASSERT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.screenWidth(), 640);
+  EXPECT_EQ(window.graphics().height(), 480);
+  player.clickTrack("ring.rst");
+  ASSERT_NE(window.mainMenu().carsLabel(), nullptr);
+  EXPECT_EQ(window.trackList().listBox()->rowCount(), 2);
+  folder.program.writeTrack("later.rst", squareTrack("Added Later", "l.png", 1));
+  player.clickButton("refreshTracks");
+  EXPECT_EQ(window.trackList().listBox()->rowCount(), 3);
+  EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
+  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 1);
+  player.clickTrack("later.rst");
+  EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Added Later");
+  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 3);
+}
+
+}  // namespace
