@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -99,10 +100,35 @@ void prepareOptions() {
   Options::instance()->setOptionInt("nrLaps", 99);
 }
 
-double millisSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
+// Wall-clock and this thread's processor time together: on a shared machine the wall clock
+// also counts the time other processes had the core, the processor time only our own work.
+struct Stopwatch {
+  std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+  double cpu = threadCpuMillis();
+
+  static double threadCpuMillis() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+  }
+  double wallMillis() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall)
+        .count();
+  }
+  double cpuMillis() const { return threadCpuMillis() - cpu; }
+};
+
+struct Samples {
+  std::vector<double> wall, cpu;
+  void add(const Stopwatch& watch) {
+    wall.push_back(watch.wallMillis());
+    cpu.push_back(watch.cpuMillis());
+  }
+  void clear() {
+    wall.clear();
+    cpu.clear();
+  }
+};
 
 void report(benchmark::State& state, const std::string& name, std::vector<double> millis) {
   if (millis.empty()) return;
@@ -112,22 +138,27 @@ void report(benchmark::State& state, const std::string& name, std::vector<double
   state.counters[name + "_worst_ms"] = millis.back();
 }
 
+void report(benchmark::State& state, const std::string& name, const Samples& samples) {
+  report(state, name, samples.wall);
+  report(state, name + "_cpu", samples.cpu);
+}
+
 // The race's frame split in its two halves, each timed, then the frame's flush and present.
 class TimedWindow : public platform::Window {
  public:
   TimedWindow() : Window(1000, 700, false, 1000.0 / 60.0) {}
   race::RaceData* race = nullptr;
-  std::vector<double> updates, draws;
+  Samples updates, draws;
 
   void update() override {
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch watch;
     race->updateRace();
-    updates.push_back(millisSince(start));
+    updates.add(watch);
   }
   void draw() override {
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch watch;
     race->drawRace();
-    draws.push_back(millisSince(start));
+    draws.add(watch);
   }
 };
 
@@ -155,12 +186,12 @@ void BM_RaceFrames(benchmark::State& state) {
     }
     window.updates.clear();
     window.draws.clear();
-    std::vector<double> frames;
+    Samples frames;
     for (auto _ : state) {
       for (int i = 0; i < kFramesPerSecond; ++i) {
-        const auto start = std::chrono::steady_clock::now();
+        const Stopwatch watch;
         window.tick();
-        frames.push_back(millisSince(start));
+        frames.add(watch);
       }
     }
     report(state, "update", window.updates);

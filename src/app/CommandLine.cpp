@@ -88,19 +88,29 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string usageText() {
-  return "Usage: kelvane [options]\n"
+  return "Usage: kelvane [OPTION]...\n"
+         "A top-down 2D car racing game.\n"
          "\n"
-         "  --help                     show this text\n"
-         "  --version                  print the version\n"
-         "  --headless                 run without a display (offscreen video, no sound)\n"
-         "  --frames N                 quit after N frames\n"
-         "  --screenshot FILE          save the last frame as a PNG picture\n"
-         "  --data DIR                 read options, tracks and pictures from DIR\n"
-         "  --seed N                   use one fixed random sequence\n"
-         "  --race TRACK [--cars N] [--laps L]\n"
-         "                             race a track without the menus\n"
-         "  --generate-background TRACK [OUT]\n"
-         "                             paint a track's background picture\n";
+         "  -h, --help                 show this text and stop\n"
+         "      --version              print the version and stop\n"
+         "      --headless             run without a display (offscreen video, no sound)\n"
+         "      --frames N             quit after N frames (N >= 1)\n"
+         "      --screenshot FILE      save the last frame as a PNG picture\n"
+         "      --data DIR             read options, tracks and pictures from DIR\n"
+         "      --seed N               use one fixed random sequence (0 to 4294967295)\n"
+         "      --race TRACK           race a track without the menus and print the results\n"
+         "      --cars N               with --race: the number of cars (1 to the start grid)\n"
+         "      --laps L               with --race: the number of laps\n"
+         "      --generate-background TRACK [OUT]\n"
+         "                             paint a track's background picture (OUT: a PNG file)\n"
+         "\n"
+         "In the window, F11 switches full screen and F12 saves a screenshot to\n"
+         "$XDG_PICTURES_DIR/kelvane/. When the game's folder cannot be written (an installed\n"
+         "game), the settings are kept in $XDG_CONFIG_HOME/kelvane/options.ini and generated\n"
+         "backgrounds and a player's own tracks in $XDG_DATA_HOME/kelvane/tracks/.\n"
+         "\n"
+         "Exit status: 0 on success, 1 when a race or a background could not be made,\n"
+         "2 when the command line is wrong.\n";
 }
 
 }  // namespace app

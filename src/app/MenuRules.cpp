@@ -21,9 +21,13 @@ Point aboutOrigin(int screenWidth, int screenHeight) {
   return {screenWidth / 2 - 300, screenHeight / 2 - 200};
 }
 
-int windowWidthFor(int stored) { return std::clamp(stored, 640, 7680); }
+int windowWidthFor(int stored) {
+  return std::clamp(stored, 640, 7680);
+}
 
-int windowHeightFor(int stored) { return std::clamp(stored, 480, 4320); }
+int windowHeightFor(int stored) {
+  return std::clamp(stored, 480, 4320);
+}
 
 int sanitizedLaps(int stored) {
   return std::clamp(stored, kMinLaps, kMaxLaps);

@@ -23,7 +23,11 @@ int runRace(const app::CommandLine& line) {
   if (line.laps > 0) command.laps = line.laps;
   command.seed = line.seed;
   command.headless = line.headless;
-  platform::launchSettings().headless = line.headless;
+  platform::LaunchSettings& launch = platform::launchSettings();
+  launch.headless = line.headless;
+  // A race shown in a window can be cut short and photographed like the game itself.
+  launch.maxFrames = line.frames;
+  launch.screenshotPath = line.screenshot;
   return race::runRaceCommand(command);
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "background/BackgroundGenerator.h"
+#include "platform/UserFolders.h"
 #include "track/TrackLoader.h"
 
 std::string defaultBackgroundPath(const std::string& trackPath) {
@@ -20,7 +21,19 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
               << "\": " << (reason.empty() ? "unknown reason" : reason) << '\n';
     return 1;
   }
-  const std::string target = outPath.empty() ? defaultBackgroundPath(trackPath) : outPath;
+  // Beside the track, unless the game may not write there (an installed game's tracks): then
+  // in the player's own tracks folder, where the race looks too.
+  const std::string besideTrack =
+      trackPath.find('/') == std::string::npos ? "./" + trackPath : trackPath;
+  const std::string target =
+      outPath.empty() ? platform::userFolders().generatedBackgroundFile(besideTrack) : outPath;
+  const std::string folder = std::filesystem::path(target).parent_path().string();
+  std::string folderError;
+  if (!folder.empty() && !platform::ensureFolder(folder, &folderError)) {
+    std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError
+              << '\n';
+    return 1;
+  }
   BackgroundGenerator generator;
   if (!generator.step(*track, target, {}, true)) {
     std::cerr << "Cannot generate the background of \"" << trackPath

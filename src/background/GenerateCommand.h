@@ -2,10 +2,12 @@
 #include <string>
 
 // `kelvane --generate-background TRACK.rst [OUT.png]`: paints the background of a track and saves
-// it. An empty `outPath` means the track's folder, its file name without ".rst", and ".png".
+// it. An empty `outPath` means the track's folder, its file name without ".rst", and ".png" —
+// or, when the game may not write beside the track (an installed game's tracks), the same name
+// in the player's tracks folder ($XDG_DATA_HOME/kelvane/tracks/), which is created if needed.
 // Returns the process exit code: 0 after saving (the path is printed), 1 when the track cannot
 // be loaded or the picture cannot be painted or saved (the reason goes to standard error).
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath);
 
-// The picture file a track's background is saved to when no other is named.
+// The picture file beside a track: its path without ".rst", then ".png".
 std::string defaultBackgroundPath(const std::string& trackPath);

@@ -1,8 +1,10 @@
 #include "config/Options.h"
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
-#include "platform/Paths.h"
+#include "platform/UserFolders.h"
 
 namespace {
 
@@ -36,11 +38,24 @@ void Options::destroy(bool save) {
   options.reset();
 }
 
-Options::Options() : ini_(std::make_unique<CIniFile>(platform::programFolder() + "options.ini")) {
+Options::Options() {
+  const platform::UserFolders folders = platform::userFolders();
+  ini_ = std::make_unique<CIniFile>(folders.optionsFile());
   ini_->setCaseInsensitive(true);
-  // A missing or unreadable file leaves the document empty or partly filled; the defaults
-  // below fill every gap.
-  ini_->readFile();
+  // A player's first start of an installed game begins from the settings shipped with it; from
+  // then on their own file is read and written.
+  const std::string seed = folders.optionsSeedFile();
+  std::error_code ignored;
+  if (!seed.empty() && !std::filesystem::exists(ini_->getPath(), ignored) &&
+      std::filesystem::exists(seed, ignored)) {
+    ini_->setPath(seed);
+    ini_->readFile();
+    ini_->setPath(folders.optionsFile());
+  } else {
+    // A missing or unreadable file leaves the document empty or partly filled; the defaults
+    // below fill every gap.
+    ini_->readFile();
+  }
   normalise();
   touch();
 }
@@ -120,6 +135,9 @@ CIniFile& Options::ini() {
 }
 
 bool Options::save() {
+  // The user's settings folder may not exist before the first save.
+  const std::filesystem::path folder = std::filesystem::path(ini_->getPath()).parent_path();
+  if (!folder.empty()) platform::ensureFolder(folder.string());
   if (ini_->writeFile()) return true;
   std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
   return false;

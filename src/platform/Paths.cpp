@@ -3,6 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
+// The install rules define where the share folder lies relative to bin/; a plain build keeps
+// the usual layout.
+#ifndef KELVANE_RELATIVE_DATA_DIR
+#define KELVANE_RELATIVE_DATA_DIR "../share/kelvane"
+#endif
+
 namespace platform {
 
 namespace {
@@ -19,19 +25,40 @@ std::string executableFolder() {
   return withSlash(exe.parent_path().string());
 }
 
-std::string& folderStore() {
-  static std::string folder = executableFolder();
-  return folder;
+bool isFolder(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+FoundTree& treeStore() {
+  static FoundTree tree = findRunTimeTree(executableFolder());
+  return tree;
 }
 
 }  // namespace
 
+FoundTree findRunTimeTree(const std::string& folder) {
+  const std::filesystem::path beside(withSlash(folder));
+  if (isFolder(beside / "tracks") || isFolder(beside / "images")) {
+    return {beside.string(), DataLocation::BesideProgram};
+  }
+  const std::filesystem::path installed = beside / KELVANE_RELATIVE_DATA_DIR;
+  if (isFolder(installed)) {
+    return {withSlash(installed.lexically_normal().string()), DataLocation::Installed};
+  }
+  return {beside.string(), DataLocation::BesideProgram};
+}
+
 const std::string& programFolder() {
-  return folderStore();
+  return treeStore().folder;
 }
 
 void setProgramFolder(const std::string& folder) {
-  folderStore() = withSlash(folder.empty() ? std::string(".") : folder);
+  treeStore() = {withSlash(folder.empty() ? std::string(".") : folder), DataLocation::Given};
+}
+
+DataLocation dataLocation() {
+  return treeStore().location;
 }
 
 }  // namespace platform

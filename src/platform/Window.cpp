@@ -2,15 +2,18 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
 #include <unordered_map>
 
+#include "platform/Font.h"
 #include "platform/FramePacer.h"
 #include "platform/SdlBackend.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 
 namespace platform {
 
@@ -21,6 +24,11 @@ constexpr int kSdlSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONT
 constexpr Sint16 kStickThreshold = 16384;
 // Frames later than this are not caught up; the schedule starts again from the present.
 constexpr int kMaxLagFrames = 5;
+// The notice sits above everything the game draws.
+constexpr double kNoticeZ = 1e9;
+constexpr int kNoticeHeight = 18;
+constexpr Color kNoticeColor = 0xffff8c1a;  // the game's racing orange
+constexpr Color kNoticeShadow = 0xc0000000;
 
 int buttonForScancode(SDL_Scancode code) {
   switch (code) {
@@ -271,8 +279,7 @@ void Window::pollEvents() {
         backend_->removeController(event.cdevice.which, input);
         break;
       case SDL_WINDOWEVENT:
-        // Keys released while another window has the focus never send their release here.
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) input.releaseAll();
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) notifyFocusLost();
         break;
       default:
         break;
@@ -281,10 +288,68 @@ void Window::pollEvents() {
   backend_->readControllers(input);
 }
 
+void Window::notifyFocusLost() {
+  // Keys released while another window has the focus never send their release here.
+  input_->releaseAll();
+  focusLost();
+}
+
+void Window::showNotice(const std::wstring& text, double seconds) {
+  notice_ = text;
+  noticeFrames_ = std::max(1L, std::lround(seconds * 1000.0 / updateIntervalMs_));
+}
+
+void Window::handleWindowKeys() {
+  const bool fullscreenKey = input_->down(button::kF11);
+  const bool screenshotKey = input_->down(button::kF12);
+  if (fullscreenKey && !fullscreenKeyHeld_) setFullscreen(!fullscreen_);
+  if (screenshotKey && !screenshotKeyHeld_) screenshotRequested_ = true;
+  fullscreenKeyHeld_ = fullscreenKey;
+  screenshotKeyHeld_ = screenshotKey;
+}
+
+void Window::saveRequestedScreenshot() {
+  screenshotRequested_ = false;
+  try {
+    const std::string folder = userFolders().screenshotsFolder();
+    std::string error;
+    if (!ensureFolder(folder, &error)) throw std::runtime_error(error);
+    const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::string path = screenshotFileName(folder, static_cast<long long>(now));
+    saveScreenshot(path);
+    lastScreenshot_ = path;
+    showNotice(L"Screenshot saved to " + widen(path));
+  } catch (const std::exception& error) {
+    // A full disk or a read-only folder must not end the game.
+    showNotice(L"Cannot save the screenshot: " + widen(error.what()), 4.0);
+  }
+  if (!backend_->keepLastFrame) backend_->lastFrame = Bitmap();
+}
+
+void Window::drawNotice() {
+  if (noticeFrames_ <= 0) return;
+  --noticeFrames_;
+  if (!noticeFont_ && !noticeFontFailed_) {
+    try {
+      noticeFont_ = std::make_unique<Font>(*graphics_, "Trebuchet MS", kNoticeHeight);
+    } catch (const std::exception&) {
+      noticeFontFailed_ = true;  // without a font the notice is simply not shown
+    }
+  }
+  if (!noticeFont_) return;
+  const double x = 10;
+  const double y = graphics_->height() - kNoticeHeight - 10;
+  noticeFont_->draw(notice_, x + 1, y + 1, kNoticeZ, 1, 1, kNoticeShadow);
+  noticeFont_->draw(notice_, x, y, kNoticeZ, 1, 1, kNoticeColor);
+}
+
 void Window::tick() {
   pollEvents();
+  handleWindowKeys();
   update();
   draw();
+  // The notice is drawn after the frame that a screenshot captures, never into it.
+  if (!screenshotRequested_) drawNotice();
   Graphics::Backend* graphicsBackend = graphics_->backend();
   SDL_Renderer* renderer = graphicsBackend != nullptr ? graphicsBackend->renderer : nullptr;
   if (renderer != nullptr) {
@@ -293,7 +358,7 @@ void Window::tick() {
   }
   graphics_->flush();
   if (renderer != nullptr) {
-    if (backend_->keepLastFrame) {
+    if (backend_->keepLastFrame || screenshotRequested_) {
       // Read before presenting: afterwards the back buffer's contents are undefined.
       int w = 0;
       int h = 0;
@@ -309,6 +374,7 @@ void Window::tick() {
     }
     SDL_RenderPresent(renderer);
   }
+  if (screenshotRequested_) saveRequestedScreenshot();
   input_->endFrame();
   ++frames_;
 }

@@ -9,6 +9,8 @@
 
 namespace platform {
 
+class Font;
+
 // How the process runs its window, set from the command line before the window is made.
 struct LaunchSettings {
   bool headless = false;       // SDL's offscreen video and dummy audio, software renderer
@@ -39,6 +41,9 @@ class Window {
 
   virtual void update() {}
   virtual void draw() {}
+  // Another window took the keyboard (the held keys have already been released). The game
+  // pauses a running race here.
+  virtual void focusLost() {}
 
   // Runs the frame loop until close() (or the platform closes the window).
   void show();
@@ -61,6 +66,17 @@ class Window {
   void setKeepLastFrame(bool keep);
   // The last drawn frame at the renderer's output size; empty when none was kept.
   const Bitmap& lastFrame() const;
+  // The window's own keys, which the game itself never reads: F11 switches between full screen
+  // and a window, F12 saves the next drawn frame to the screenshots folder (see UserFolders)
+  // and says where for two seconds. Both act once per press.
+  const std::string& lastScreenshot() const { return lastScreenshot_; }
+  // A short message drawn over the game (bottom left) for `seconds`.
+  void showNotice(const std::wstring& text, double seconds = 2.0);
+  const std::wstring& notice() const { return notice_; }
+  long noticeFramesLeft() const { return noticeFrames_; }
+  // What the event loop does when another window takes the focus; tests call it to script that.
+  void notifyFocusLost();
+
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }
   // True without a display: SDL's offscreen video, drawn by the software renderer.
@@ -74,6 +90,9 @@ class Window {
 
  private:
   void pollEvents();
+  void handleWindowKeys();
+  void saveRequestedScreenshot();
+  void drawNotice();
 
   std::unique_ptr<Backend> backend_;
   std::unique_ptr<Graphics> graphics_;
@@ -85,6 +104,14 @@ class Window {
   bool closed_ = false;
   long frames_ = 0;
   FrameTiming timing_;
+  bool fullscreenKeyHeld_ = false;
+  bool screenshotKeyHeld_ = false;
+  bool screenshotRequested_ = false;
+  std::string lastScreenshot_;
+  std::wstring notice_;
+  long noticeFrames_ = 0;
+  std::unique_ptr<Font> noticeFont_;
+  bool noticeFontFailed_ = false;
 };
 
 }  // namespace platform

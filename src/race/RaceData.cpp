@@ -18,6 +18,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Buttons.h"
 #include "platform/Image.h"
+#include "platform/UserFolders.h"
 #include "platform/Input.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
@@ -88,8 +89,9 @@ void RaceData::setScreenSize(int width, int height) {
 }
 
 std::string RaceData::trackPath() const {
-  return (tracksFolder_.empty() ? platform::programFolder() + "tracks/" : tracksFolder_) +
-         trackFile_;
+  // A name chosen from the track list may stand in the shipped folder or the player's own.
+  return tracksFolder_.empty() ? platform::userFolders().trackFile(trackFile_)
+                               : tracksFolder_ + trackFile_;
 }
 
 void RaceData::selectTrack(const std::string& fileName) {
@@ -191,26 +193,21 @@ bool RaceData::setUpRace() {
 }
 
 bool RaceData::loadBackground() {
-  const std::string folder =
-      tracksFolder_.empty() ? platform::programFolder() + "tracks/" : tracksFolder_;
-  std::string firstError;
-  try {
-    if (track_->background.empty()) throw std::runtime_error("the track names no background");
-    background_ = std::make_unique<platform::Image>(graphics_, folder + track_->background, false);
-    return true;
-  } catch (const std::exception& error) {
-    firstError = error.what();
+  // The picture the track names, else the generated one: beside the track, or in the player's
+  // folder when the game could not write beside it.
+  const std::vector<std::string> candidates =
+      platform::userFolders().backgroundCandidates(trackPath(), track_->background);
+  std::string errors;
+  for (const std::string& candidate : candidates) {
+    try {
+      background_ = std::make_unique<platform::Image>(graphics_, candidate, false);
+      return true;
+    } catch (const std::exception& error) {
+      errors += (errors.empty() ? "" : "; ") + std::string(error.what());
+    }
   }
-  // The generated picture beside the track file.
-  const std::string generated =
-      folder + trackFile_.substr(0, trackFile_.size() >= 4 ? trackFile_.size() - 4 : 0) + ".png";
-  try {
-    background_ = std::make_unique<platform::Image>(graphics_, generated, false);
-    return true;
-  } catch (const std::exception& error) {
-    lastError_ = "No background picture for the track: " + firstError + "; " + error.what();
-    return false;
-  }
+  lastError_ = "No background picture for the track: " + errors;
+  return false;
 }
 
 void RaceData::loadInstruments() {
@@ -372,6 +369,12 @@ void RaceData::setFollowedCar(int index) {
   followedCar_ = index;
   // The engine heard is always the followed car's, however it was chosen.
   if (engineSound_) engineSound_->setListener(car(index));
+}
+
+void RaceData::pause() {
+  if (!active_ || paused_) return;
+  paused_ = true;
+  updateResults();
 }
 
 void RaceData::updateRace() {

@@ -78,6 +78,9 @@ class RaceData : public GUI_Listener {
   // Queues one frame's drawing and runs the result screen.
   void drawRace();
   bool isActive() const { return active_; }
+  // Pauses a running race with its result screen up, as Escape does (the window calls it when
+  // it loses the focus). A paused race stays paused; Escape resumes it.
+  void pause();
   // Releases everything of the race; the chosen track file stays chosen.
   void endRace();
   // Why the last startRace failed, for the player or the command line.

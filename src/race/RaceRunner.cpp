@@ -16,6 +16,7 @@
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 #include "platform/Window.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
@@ -71,17 +72,18 @@ struct CacheScope {
   }
 };
 
-// A background the race can load: the one the track names, or the generated one beside it,
-// generated now if neither exists.
+// A background the race can load: the one the track names, or a generated one (beside the
+// track or in the player's folder), generated now if none exists.
 bool ensureBackground(const RaceData& race, const std::string& trackPath, std::string* error) {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::path(trackPath).parent_path();
   const TrackData* info = race.getTrack();
-  if (info && !info->background.empty() && fs::is_regular_file(folder / info->background))
-    return true;
-  const std::string generated = defaultBackgroundPath(trackPath);
-  if (fs::is_regular_file(generated)) return true;
-  std::cout << "The track has no background picture yet; generating " << generated << '\n';
+  const platform::UserFolders folders = platform::userFolders();
+  for (const std::string& candidate :
+       folders.backgroundCandidates(trackPath, info ? info->background : std::string())) {
+    std::error_code ignored;
+    if (fs::is_regular_file(candidate, ignored)) return true;
+  }
+  std::cout << "The track has no background picture yet; generating one\n";
   if (generateBackgroundCommand(trackPath, "") != 0) {
     *error = "no background picture for the track, and none could be generated";
     return false;
@@ -153,7 +155,7 @@ std::optional<RaceCommand> parseRaceCommand(const std::vector<std::string>& args
 
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;
-  return platform::programFolder() + "tracks/" + track;
+  return platform::userFolders().trackFile(track);
 }
 
 RaceOutcome runHeadless(RaceData& race, long maxFrames) {

@@ -52,7 +52,7 @@ RaceOutcome runHeadless(RaceData& race, long maxFrames);
 std::string formatResultTable(const std::vector<ResultCells>& table);
 
 // The track file for TRACK: the path itself when it names a file, otherwise the file of that
-// name in the program's tracks folder.
+// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
 std::string resolveTrackPath(const std::string& track);
 
 }  // namespace race

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "MenuFixture.h"
 #include "app/MenuRules.h"
@@ -85,6 +88,13 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
   EXPECT_EQ(world.menu.trackLabel()->text(), L"No Grid");
   EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"0");
+  // Without a start grid the cars cannot be changed and no race starts.
+  world.menu.onClick("addCar");
+  world.menu.onClick("subCar");
+  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  world.clickWidget("startRace");
+  EXPECT_EQ(world.lastRequest, app::MenuRequest::None);
+  EXPECT_EQ(world.popupTitle(), L"No startgrid defined");
 }
 
 TEST_F(MainMenuTest, CountersStoreTheirValueAndStopAtTheLimits) {
@@ -106,19 +116,6 @@ TEST_F(MainMenuTest, CountersStoreTheirValueAndStopAtTheLimits) {
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"X");
   world.clickWidget("cpuOnly");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
-}
-
-TEST_F(MainMenuTest, TrackWithoutGridBlocksCarsAndStart) {
-  world.menu.buildMainMenu();
-  chooseFile("nogrid.rst");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
-  world.menu.onClick("addCar");
-  world.menu.onClick("subCar");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
-  world.clickWidget("startRace");
-  EXPECT_EQ(world.lastRequest, app::MenuRequest::None);
-  EXPECT_EQ(world.popupTitle(), L"No startgrid defined");
-  EXPECT_EQ(world.count("popuptext"), 2);
 }
 
 TEST_F(MainMenuTest, StartChecksFindNamedOrGeneratedBackground) {
@@ -271,6 +268,30 @@ TEST_F(MainMenuTest, MissingEditorAndHelpAreReported) {
   world.rest();
   world.clickMenu("help", "helpIndex");
   EXPECT_EQ(world.popupTitle(), L"Help not available");
+}
+
+TEST_F(MainMenuTest, EditTrackStartsTheEditorWithTheTrackPath) {
+  // A stand-in editor on the PATH that notes its arguments.
+  const std::string bin = world.program.folder() + "bin/";
+  const std::string noted = world.program.folder() + "editor-args.txt";
+  std::filesystem::create_directories(bin);
+  {
+    std::ofstream script(bin + "Solvern");
+    script << "#!/bin/sh\nprintf '%s|' \"$@\" > '" << noted << ".tmp'\nmv '" << noted << ".tmp' '"
+           << noted << "'\n";
+  }
+  std::filesystem::permissions(bin + "Solvern", std::filesystem::perms::owner_all);
+  const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (bin + ":" + saved).c_str(), 1);
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  world.clickMenu("tools", "modifyTrack");
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(world.popupTitle(), L"");
+  for (int i = 0; i < 200 && !std::filesystem::exists(noted); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(testsupport::readFile(noted), world.program.tracks() + "three.rst|");
 }
 
 TEST_F(MainMenuTest, FailedSaveEndsGenerationWithAnError) {
