@@ -13,7 +13,7 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BENCH=OFF \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BENCH=OFF -DKELVANE_GENERATE_BACKGROUNDS=OFF \
       -DKELVANE_WERROR=ON >/dev/null
 cmake --build build-asan --target kelvane kelvane_tests -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp \

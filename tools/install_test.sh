@@ -49,7 +49,9 @@ check_installed_game() {
   local before
   before=$(cd "$share" && find . -type f -exec md5sum {} + | sort)
 
-  player "$game" --help | grep -q -- '--generate-background' || fail "--help lacks an option"
+  local help
+  help=$(player "$game" --help)
+  grep -q -- '--generate-background' <<<"$help" || fail "--help lacks an option"
   local status=0
   player "$game" --no-such-option 2>/dev/null || status=$?
   [ "$status" -eq 2 ] || fail "an unknown option gave status $status, not 2"
@@ -89,9 +91,12 @@ if [ "$with_deb" = "--deb" ]; then
   echo "== Debian package"
   (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null)
   deb=$(ls "$work"/deb/*.deb)
-  dpkg-deb --info "$deb" | grep -q 'Section: games' || fail "the package is not in games"
-  dpkg-deb --info "$deb" | grep -q 'Depends:.*libsdl2' || fail "the package lacks its dependencies"
-  dpkg-deb --contents "$deb" | grep -q '\./usr/bin/kelvane$' || fail "no /usr/bin/kelvane"
+  # Read whole before matching: grep -q stopping early would break dpkg-deb's pipe.
+  info=$(dpkg-deb --info "$deb")
+  contents=$(dpkg-deb --contents "$deb")
+  grep -q 'Section: games' <<<"$info" || fail "the package is not in games"
+  grep -q 'Depends:.*libsdl2' <<<"$info" || fail "the package lacks its dependencies"
+  grep -q '\./usr/bin/kelvane$' <<<"$contents" || fail "no /usr/bin/kelvane"
   dpkg-deb -x "$deb" "$work/unpacked"
   check_installed_game "$work/unpacked/usr"
 fi

@@ -13,6 +13,7 @@
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
 #include "platform/Paths.h"
+#include "platform/UserFolders.h"
 #include "race/RaceData.h"
 
 namespace app {
@@ -40,8 +41,9 @@ GameWindow::GameWindow()
   widgets_ = std::make_unique<ScreenWidgets>(*gui_);
   messageBox_ = std::make_unique<MessageBox>(*widgets_, screenWidth_, screenHeight_, version_);
   const std::string folder = platform::programFolder();
-  trackList_ =
-      std::make_unique<TrackList>(*widgets_, folder + "tracks/", screenWidth_, screenHeight_);
+  // The shipped tracks and the player's own ($XDG_DATA_HOME/kelvane/tracks/).
+  trackList_ = std::make_unique<TrackList>(*widgets_, platform::userFolders().trackFolders(),
+                                           screenWidth_, screenHeight_);
 
   race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);
   race_->setScreenSize(screenWidth_, screenHeight_);
@@ -136,6 +138,10 @@ void GameWindow::updateRacing() {
   // The player quit from the result screen: back to a main menu read afresh from disk.
   race_->endRace();
   buildMainMenu();
+}
+
+void GameWindow::focusLost() {
+  if (mode_ == WindowMode::racing) race_->pause();
 }
 
 void GameWindow::draw() {

@@ -51,6 +51,9 @@ class GameWindow : public platform::Window, public GUI_Listener {
 
   void update() override;
   void draw() override;
+  // Another window took the keyboard: a running race pauses with its result screen up, as with
+  // Escape, so the player comes back to a race that waited for them.
+  void focusLost() override;
   // The command dispatcher of the menu screens.
   void onClick(std::string id) override;
   void onHover(std::string id) override;

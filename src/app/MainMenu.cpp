@@ -148,14 +148,17 @@ void MainMenu::buildRaceSetup() {
   constexpr unsigned kBlack = 0xff000000u;
   constexpr unsigned kCaption = 0xff5a5a5au;
   constexpr unsigned kCount = 0xff969696u;
+  constexpr int kCountOffsetX = 32;
   trackLabel_ = addLabel("gui_trackLbl", L"", 15, Y, 0xff323232u, kWhite);
   addLabel("gui_lapsLbl", L"Laps", 25, Y + 25, kCaption, kWhite);
   addButton("addLap", L"+", 48, Y + 50, 24);
-  lapsLabel_ = addLabel("gui_nrlapsLbl", L"0", 51, Y + 61, kCount, kBlack);
+  // The counts stand beside their + and - buttons: under the 25-pixel buttons they could not be
+  // read.
+  lapsLabel_ = addLabel("gui_nrlapsLbl", L"0", kCountOffsetX + 48, Y + 67, kCount, kBlack);
   addButton("subLap", L"-", 48, Y + 81, 24);
   addLabel("gui_carsLbl", L"Cars", 125, Y + 25, kCaption, kWhite);
   addButton("addCar", L"+", 148, Y + 50, 24);
-  carsLabel_ = addLabel("gui_nrcarsLbl", L"0", 151, Y + 61, kCount, kBlack);
+  carsLabel_ = addLabel("gui_nrcarsLbl", L"0", kCountOffsetX + 148, Y + 67, kCount, kBlack);
   addButton("subCar", L"-", 148, Y + 81, 24);
   addButton("cpuOnly", L" ", 248, Y + 25, 20);
   addLabel("gui_cpuLbl", L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
@@ -196,7 +199,7 @@ MenuRequest MainMenu::onClick(const std::string& id) {
   } else if (id == "helpIndex") {
     openHelp();
   } else if (id == "modifyTrack") {
-    startEditor(programFolder_ + "tracks/" + race_.getTrackFile());
+    startEditor(chosenTrackPath());
   } else if (id == "refreshTracks") {
     buildMainMenu();
   } else if (id == "alertOK") {
@@ -284,7 +287,7 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   if (race_.track() == nullptr) {
     // The file broke after the list was read. Without a track there is nothing to set up.
     std::string reason;
-    readLevelInfo(programFolder_ + "tracks/" + fileName, &reason);
+    readLevelInfo(folders().trackFile(fileName), &reason);
     removeRaceSetup();
     showUnreadable(reason.empty() ? "cannot be read" : reason);
     return;
@@ -304,19 +307,41 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   }
 }
 
-std::string MainMenu::generatedBackgroundRelativePath() const {
-  std::string name = race_.getTrackFile();
-  name.resize(name.size() >= 4 ? name.size() - 4 : 0);
-  return "tracks/" + name + ".png";
+platform::UserFolders MainMenu::folders() const {
+  platform::FolderEnvironment env = platform::FolderEnvironment::fromProcess();
+  if (env.programFolder != programFolder_) {
+    // A menu over another tree (tests, tools): that tree, judged by its own permissions.
+    env.programFolder = programFolder_;
+    env.installedTree = false;
+  }
+  return platform::UserFolders(env);
+}
+
+std::string MainMenu::chosenTrackPath() const {
+  return folders().trackFile(race_.getTrackFile());
+}
+
+std::string MainMenu::generatedBackgroundPath() const {
+  return folders().generatedBackgroundFile(chosenTrackPath());
+}
+
+std::string MainMenu::generatedBackgroundShownPath() const {
+  const std::string path = generatedBackgroundPath();
+  if (path.compare(0, programFolder_.size(), programFolder_) == 0) {
+    return path.substr(programFolder_.size());
+  }
+  return path;
 }
 
 std::string MainMenu::availableBackground() const {
   const TrackData* track = race_.track();
   if (track == nullptr) return {};
-  const std::string named = programFolder_ + "tracks/" + track->background;
-  if (readableFile(named)) return named;
-  const std::string generated = programFolder_ + generatedBackgroundRelativePath();
-  if (readableFile(generated)) return generated;
+  // The picture the track names, else the generated one beside the track or in the player's
+  // folder, wherever the generator could write it.
+  for (const std::string& candidate :
+       folders().backgroundCandidates(chosenTrackPath(), track->background)) {
+    if (readableFile(candidate)) return candidate;
+  }
   return {};
 }
 
@@ -363,10 +388,12 @@ MenuRequest MainMenu::startGeneration() {
 }
 
 bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
-  const std::string relativePath = generatedBackgroundRelativePath();
+  const std::string outputPath = generatedBackgroundPath();
+  const std::string relativePath = generatedBackgroundShownPath();
+  // The player's tracks folder may not exist before the first picture is saved there.
+  platform::ensureFolder(std::filesystem::path(outputPath).parent_path().string());
   const TrackData* track = race_.track();
-  const bool stepped =
-      track != nullptr && generator.step(*track, programFolder_ + relativePath, {}, false);
+  const bool stepped = track != nullptr && generator.step(*track, outputPath, {}, false);
   if (!stepped) {
     const std::string reason =
         track == nullptr ? "The track is no longer loaded." : generator.lastError();

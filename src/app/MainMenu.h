@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/ScreenWidgets.h"
+#include "platform/UserFolders.h"
 
 class GUI_Component_Label;
 class GUI_Component_Menu;
@@ -75,7 +76,14 @@ class MainMenu {
   void startEditor(const std::string& trackPath);
   void openHelp();
   int startPositions() const;
-  std::string generatedBackgroundRelativePath() const;
+  // The folder rules for this menu's program folder (see platform::UserFolders).
+  platform::UserFolders folders() const;
+  // The chosen track's file: the player's copy or the shipped one.
+  std::string chosenTrackPath() const;
+  // Where the generator saves the chosen track's picture.
+  std::string generatedBackgroundPath() const;
+  // The same for the player to read: relative to the program folder when it lies below it.
+  std::string generatedBackgroundShownPath() const;
 
   ScreenWidgets& widgets_;
   MessageBox& messageBox_;

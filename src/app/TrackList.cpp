@@ -11,8 +11,13 @@ namespace app {
 
 TrackList::TrackList(ScreenWidgets& widgets, std::string tracksFolder, int screenWidth,
                      int screenHeight)
+    : TrackList(widgets, std::vector<std::string>{std::move(tracksFolder)}, screenWidth,
+                screenHeight) {}
+
+TrackList::TrackList(ScreenWidgets& widgets, std::vector<std::string> tracksFolders,
+                     int screenWidth, int screenHeight)
     : widgets_(widgets),
-      tracksFolder_(std::move(tracksFolder)),
+      tracksFolders_(std::move(tracksFolders)),
       screenWidth_(screenWidth),
       screenHeight_(screenHeight) {}
 
@@ -25,7 +30,7 @@ void TrackList::buildTrackList() {
   auto list = std::make_unique<GUI_Component_ListBox>(kId, 3, columns);
   list->setFrameKind(FieldFrameKind::List);
 
-  entries_ = scanTracksFolder(tracksFolder_);
+  entries_ = scanTrackFolders(tracksFolders_);
   for (const TrackListEntry& entry : entries_) {
     list->addRow(kRowPrefix + std::to_string(entry.number),
                  {L" " + std::to_wstring(entry.number), titleCellOf(entry),

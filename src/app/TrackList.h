@@ -9,7 +9,7 @@ class GUI_Component_ListBox;
 
 namespace app {
 
-// The main menu's list of installed tracks: one row per ".rst" file of the tracks folder with
+// The main menu's list of installed tracks: one row per ".rst" file of the tracks folders with
 // its running number, title and file name. Rebuilt from the folder every time the main menu is
 // built, so new or edited tracks appear after "Refresh" or after a race.
 class TrackList {
@@ -20,6 +20,9 @@ class TrackList {
 
   // `tracksFolder` ends with '/'; window size in pixels.
   TrackList(ScreenWidgets& widgets, std::string tracksFolder, int screenWidth, int screenHeight);
+  // The tracks of every folder in one list (the shipped tracks, then the player's own).
+  TrackList(ScreenWidgets& widgets, std::vector<std::string> tracksFolders, int screenWidth,
+            int screenHeight);
 
   // Scans the folder and puts up a fresh list box (replacing the previous one).
   void buildTrackList();
@@ -38,7 +41,7 @@ class TrackList {
 
  private:
   ScreenWidgets& widgets_;
-  std::string tracksFolder_;
+  std::vector<std::string> tracksFolders_;
   int screenWidth_;
   int screenHeight_;
   GUI_Component_ListBox* list_ = nullptr;

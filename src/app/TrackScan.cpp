@@ -1,5 +1,6 @@
 #include "app/TrackScan.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -26,6 +27,7 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder) {
     TrackListEntry entry;
     entry.number = static_cast<int>(entries.size()) + 1;
     entry.fileName = name;
+    entry.path = tracksFolder + name;
     std::string reason;
     if (auto track = readLevelInfo(tracksFolder + name, &reason)) {
       entry.readable = true;
@@ -34,6 +36,25 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder) {
       entry.reason = reason.empty() ? "cannot be read" : reason;
     }
     entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::vector<TrackListEntry> scanTrackFolders(const std::vector<std::string>& tracksFolders) {
+  std::vector<TrackListEntry> entries;
+  for (const std::string& folder : tracksFolders) {
+    for (TrackListEntry& entry : scanTracksFolder(folder)) {
+      auto same = std::find_if(entries.begin(), entries.end(), [&](const TrackListEntry& seen) {
+        return seen.fileName == entry.fileName;
+      });
+      if (same != entries.end()) {
+        entry.number = same->number;
+        *same = std::move(entry);
+      } else {
+        entry.number = static_cast<int>(entries.size()) + 1;
+        entries.push_back(std::move(entry));
+      }
+    }
   }
   return entries;
 }

@@ -8,6 +8,7 @@ namespace app {
 struct TrackListEntry {
   int number = 0;         // 1, 2, 3 ... in the order the folder listing yields the files
   std::string fileName;   // without folder, e.g. "harbour_loop.rst"
+  std::string path;       // the file with its folder
   std::string title;      // from the file; empty when it cannot be read
   bool readable = false;  // whether the file gave a track summary
   std::string reason;     // why it cannot be read (short text for the player)
@@ -19,6 +20,11 @@ bool isTrackFileName(const std::string& name);
 // Every track file of `tracksFolder` (a folder path ending with '/'), each read with the light
 // loader. The listing is not sorted. A missing or unreadable folder gives an empty list.
 std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder);
+
+// The tracks of several folders in one list, numbered on from folder to folder: the shipped
+// tracks, then the player's own. A later folder's file with a name seen before replaces that
+// entry in place, as the race also takes the player's copy for that name.
+std::vector<TrackListEntry> scanTrackFolders(const std::vector<std::string>& tracksFolders);
 
 // The title cell of a row: the track's title, or for a file that cannot be read a short note
 // with the reason, so the player sees which file is broken and why.

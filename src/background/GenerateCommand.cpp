@@ -27,9 +27,11 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
       trackPath.find('/') == std::string::npos ? "./" + trackPath : trackPath;
   const std::string target =
       outPath.empty() ? platform::userFolders().generatedBackgroundFile(besideTrack) : outPath;
+  // The player's tracks folder is made on first use; a folder named on the command line must
+  // exist already, so a typing mistake is reported rather than created.
   const std::string folder = std::filesystem::path(target).parent_path().string();
   std::string folderError;
-  if (!folder.empty() && !platform::ensureFolder(folder, &folderError)) {
+  if (outPath.empty() && !folder.empty() && !platform::ensureFolder(folder, &folderError)) {
     std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError
               << '\n';
     return 1;

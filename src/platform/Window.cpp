@@ -255,12 +255,20 @@ void Window::pollEvents() {
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
-        input.setDown(buttonForScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
+        if (event.type == SDL_KEYDOWN) {
+          input.press(buttonForScancode(event.key.keysym.scancode));
+        } else {
+          input.release(buttonForScancode(event.key.keysym.scancode));
+        }
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         input.setMouse(event.button.x, event.button.y);
-        input.setDown(buttonForMouse(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        if (event.type == SDL_MOUSEBUTTONDOWN) {
+          input.press(buttonForMouse(event.button.button));
+        } else {
+          input.release(buttonForMouse(event.button.button));
+        }
         break;
       case SDL_MOUSEMOTION:
         input.setMouse(event.motion.x, event.motion.y);

@@ -161,11 +161,6 @@ TEST_F(TrackFileTest, DegenerateButLoadableTracksRaceWithoutFaults) {
                                position(130, 210, 0))},
       {"same_point_twice", trackText(point(300, 200) + point(300, 200) + position(300, 200) +
                                      position(290, 200))},
-      {"zero_width", trackText(point(100, 100, 0) + point(500, 100, 0) + point(300, 300, 0) +
-                               position(150, 100) + position(120, 100))},
-      {"negative_coordinates", trackText(point(-400, -300) + point(-100, -300) +
-                                         point(-100, -100) + position(-350, -300) +
-                                         position(-380, -300))},
       {"start_far_off_the_road", trackText(point(100, 100) + point(500, 100) + point(300, 300) +
                                            position(5000, 5000) + position(-5000, -5000))},
   };
