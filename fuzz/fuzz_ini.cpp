@@ -84,8 +84,7 @@ void checkOptionsStore(const std::uint8_t* data, std::size_t size) {
   for (const Setting& s : kSettings) {
     const std::size_t section = saved.findKey(s.section);
     fuzzfiles::require(section != CIniFile::noID, "every section is saved");
-    fuzzfiles::require(saved.findValue(section, s.key) != CIniFile::noID,
-                       "every setting is saved");
+    fuzzfiles::require(saved.findValue(section, s.key) != CIniFile::noID, "every setting is saved");
   }
 }
 

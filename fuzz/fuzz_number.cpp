@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (terminated.size() != text.size()) return 0;  // text after a NUL may still be read by us
   fuzzfiles::require(number.finite, "a number strtod can hold is read");
-  fuzzfiles::require(number.value == expected && std::signbit(number.value) == std::signbit(expected),
-                     "the number matches strtod");
+  fuzzfiles::require(
+      number.value == expected && std::signbit(number.value) == std::signbit(expected),
+      "the number matches strtod");
   return 0;
 }

@@ -102,8 +102,8 @@ TEST_F(OptionsFileTest, LinesBeforeABadLineAreKeptAndSaved) {
 TEST_F(OptionsFileTest, TenMegabyteLinesNeitherHangNorLoseTheLinesAfterThem) {
   const std::string hugeNumber(10 * 1024 * 1024, '9');
   const std::string hugeComment = ";" + std::string(10 * 1024 * 1024, 'c');
-  runGameOver("[ Options ]\n" + hugeComment + "\nnrLaps=" + hugeNumber +
-              "\nnrCars=-" + hugeNumber + "\nintro=0\n");
+  runGameOver("[ Options ]\n" + hugeComment + "\nnrLaps=" + hugeNumber + "\nnrCars=-" + hugeNumber +
+              "\nintro=0\n");
   expectCompleteFile();
   // Out-of-range numbers saturate instead of wrapping to something random.
   EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), INT_MAX);
@@ -131,10 +131,19 @@ TEST_F(OptionsFileTest, MissingAndRepeatedSectionsStillGiveEverySetting) {
 
 TEST_F(OptionsFileTest, EveryNumericSettingSurvivesLettersNegativeAndHugeValues) {
   const std::vector<std::pair<std::string, int>> values = {
-      {"abc", 0},          {"", 0},         {"-1", -1},          {"0", 0},
-      {"100000", 100000},  {"-2147483648", INT_MIN},              {"2147483647", INT_MAX},
-      {"99999999999999999999", INT_MAX},   {"-99999999999999999999", INT_MIN},
-      {"  12abc", 12},     {"+5", 5},       {"1e9", 1},          {"0x10", 0},
+      {"abc", 0},
+      {"", 0},
+      {"-1", -1},
+      {"0", 0},
+      {"100000", 100000},
+      {"-2147483648", INT_MIN},
+      {"2147483647", INT_MAX},
+      {"99999999999999999999", INT_MAX},
+      {"-99999999999999999999", INT_MIN},
+      {"  12abc", 12},
+      {"+5", 5},
+      {"1e9", 1},
+      {"0x10", 0},
   };
   for (const auto& [text, expected] : values) {
     std::string file;

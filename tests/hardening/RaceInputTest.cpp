@@ -61,9 +61,7 @@ class RaceInputTest : public HardeningFixture {
     race.endRace();
   }
 
-  void removeFile(const std::string& relative) {
-    std::filesystem::remove(dir_.path() / relative);
-  }
+  void removeFile(const std::string& relative) { std::filesystem::remove(dir_.path() / relative); }
 };
 
 TEST_F(RaceInputTest, CarAndLapCountsOutOfRangeAreClampedOrRefused) {
@@ -71,8 +69,8 @@ TEST_F(RaceInputTest, CarAndLapCountsOutOfRangeAreClampedOrRefused) {
     int cars, laps;
   };
   // The player's own car only (no computer driver to train), so each start is quick.
-  const Case cases[] = {{INT_MIN, INT_MAX}, {-1, 0}, {0, -1}, {1, INT_MIN}, {4, 100000},
-                        {5, 2},             {100000, 1}, {INT_MAX, INT_MAX}};
+  const Case cases[] = {{INT_MIN, INT_MAX}, {-1, 0}, {0, -1},     {1, INT_MIN},
+                        {4, 100000},        {5, 2},  {100000, 1}, {INT_MAX, INT_MAX}};
   for (const Case& c : cases) {
     setOptions(c.cars, c.laps, 0);
     race::RaceData& race = makeRace("oval.rst");
@@ -188,8 +186,7 @@ TEST_F(RaceInputTest, ShippedTracksStayFarBelowTheDrawingLimit) {
     if (entry.path().extension() != ".rst") continue;
     const auto track = importTrack(entry.path().string());
     ASSERT_NE(track, nullptr) << entry.path();
-    EXPECT_LT(rasterisedCells(*track, tracklimits::kMinCellSize),
-              tracklimits::kMaxRasterCells / 50)
+    EXPECT_LT(rasterisedCells(*track, tracklimits::kMinCellSize), tracklimits::kMaxRasterCells / 50)
         << entry.path();
   }
 }

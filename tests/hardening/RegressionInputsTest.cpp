@@ -22,8 +22,8 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> regressionFiles(const std::string& extension) {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(fs::path(KELVANE_SOURCE_DIR) / "tests" /
-                                                  "hardening" / "data")) {
+  for (const auto& entry :
+       fs::directory_iterator(fs::path(KELVANE_SOURCE_DIR) / "tests" / "hardening" / "data")) {
     if (entry.path().extension() == extension) files.push_back(entry.path());
   }
   return files;

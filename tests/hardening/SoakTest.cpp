@@ -40,7 +40,8 @@ int soakMinutes() {
 
 class SoakWindow : public platform::Window {
  public:
-  explicit SoakWindow(race::RaceData*& race) : Window(1000, 700, false, 1000.0 / 60.0), race_(race) {}
+  explicit SoakWindow(race::RaceData*& race)
+      : Window(1000, 700, false, 1000.0 / 60.0), race_(race) {}
   void update() override { race_->updateRace(); }
   void draw() override { race_->drawRace(); }
 
@@ -104,9 +105,10 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
   }
   const double residentAtEnd = residentMegabytes("VmRSS");
   const double peakAtEnd = residentMegabytes("VmHWM");
-  std::printf("after minute 1: resident %.1f MB, peak %.1f MB; at the end: resident %.1f MB, "
-              "peak %.1f MB\n",
-              residentAfterFirstMinute, peakAfterFirstMinute, residentAtEnd, peakAtEnd);
+  std::printf(
+      "after minute 1: resident %.1f MB, peak %.1f MB; at the end: resident %.1f MB, "
+      "peak %.1f MB\n",
+      residentAfterFirstMinute, peakAfterFirstMinute, residentAtEnd, peakAtEnd);
   // A few megabytes of allocator and sanitizer bookkeeping come and go; a leak per frame or per
   // lap would add far more over the race.
   EXPECT_LT(residentAtEnd, residentAfterFirstMinute + 24.0);

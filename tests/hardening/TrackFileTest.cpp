@@ -68,9 +68,12 @@ std::vector<BadTrack> badTracks() {
            squareLoop() + "</track>"},
       {"entity_expansion",
        "<?xml version=\"1.0\"?><!DOCTYPE t [<!ENTITY a \"aaaaaaaaaa\">"
-       "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
-       "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
-       "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
+       "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c "
+       "\"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+       "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e "
+       "\"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+       "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g "
+       "\"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
        "<track><title>&g;</title>" +
            squareLoop() + "</track>"},
       {"unclosed_root", "<track>" + squareLoop()},
@@ -139,9 +142,8 @@ TEST_F(TrackFileTest, DeepWrappersAndUtf16FilesLoad) {
   ASSERT_NE(deep, nullptr);
   EXPECT_EQ(deep->points.size(), 4u);
 
-  const std::string text =
-      "<?xml version=\"1.0\" encoding=\"UTF-16\"?><track><title>Wide</title>" + squareLoop() +
-      "</track>";
+  const std::string text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?><track><title>Wide</title>" +
+                           squareLoop() + "</track>";
   std::string wide = "\xFF\xFE";
   for (char c : text) {
     wide.push_back(c);
@@ -159,8 +161,8 @@ TEST_F(TrackFileTest, DegenerateButLoadableTracksRaceWithoutFaults) {
   const std::vector<BadTrack> tracks = {
       {"two_points", trackText(point(100, 200) + point(500, 200) + position(150, 200, 0) +
                                position(130, 210, 0))},
-      {"same_point_twice", trackText(point(300, 200) + point(300, 200) + position(300, 200) +
-                                     position(290, 200))},
+      {"same_point_twice",
+       trackText(point(300, 200) + point(300, 200) + position(300, 200) + position(290, 200))},
       {"start_far_off_the_road", trackText(point(100, 100) + point(500, 100) + point(300, 300) +
                                            position(5000, 5000) + position(-5000, -5000))},
   };

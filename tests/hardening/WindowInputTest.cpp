@@ -59,9 +59,8 @@ class WindowInputTest : public ::testing::Test {
     CIniFile saved(optionsPath());
     ASSERT_TRUE(saved.readFile()) << testsupport::readFile(optionsPath()).substr(0, 400);
     const char* options[] = {"nrCars", "nrLaps", "onlyCPU", "sound", "intro"};
-    const char* graphics[] = {"height",         "width",
-                              "fullscreen",     "tireMarks",
-                              "tireMarksDepth", "tireMarksMaxDarkness",
+    const char* graphics[] = {"height",          "width",          "fullscreen",
+                              "tireMarks",       "tireMarksDepth", "tireMarksMaxDarkness",
                               "tireMarksQuality"};
     for (const char* key : options) {
       EXPECT_NE(saved.findValue(saved.findKey(Options::kOptionsSection), key), CIniFile::noID)
