@@ -66,9 +66,9 @@ check_installed_game() {
 
   # A track without a picture: the background is painted into the player's tracks folder, and
   # the race finds it there.
-  player "$game" --race meadow_loop.rst --cars 2 --laps 1 --seed 3 --headless >"$work/race.txt" ||
+  player "$game" --race forest_ribbon.rst --cars 2 --laps 1 --seed 3 --headless >"$work/race.txt" ||
     fail "the race on the installed game failed: $(tail -3 "$work/race.txt")"
-  expect_file "$work/home/data/kelvane/tracks/meadow_loop.png"
+  expect_file "$work/home/data/kelvane/tracks/forest_ribbon.png"
 
   # A track of the player's own is found by name.
   cp "$share/tracks/harbour_grid.rst" "$work/home/data/kelvane/tracks/my_harbour.rst"

@@ -31,7 +31,9 @@ GridCell toCell(double x, double y) {
 
 // A copy of the path with other widths, for the wider maps of the zones stage; the track itself
 // is never changed. Widths are kept inside the map builder's limit: a sharp bend between close
-// points can ask for a road wider than any track.
+// points can ask for a road wider than any track. A hostile path of many tight zigzags could
+// still make the widened road take minutes to draw: it then gets its own widths plus a margin,
+// which keeps the run-off and open-grass zones but not their widening in bends.
 TrackData withWidths(const TrackData& track, const std::vector<double>& widths) {
   TrackData copy;
   copy.extentX = track.extentX;
@@ -40,6 +42,12 @@ TrackData withWidths(const TrackData& track, const std::vector<double>& widths) 
   for (std::size_t i = 0; i < copy.points.size(); ++i) {
     copy.points[i].width =
         std::clamp(widths[i], -tracklimits::kMaxCoordinate, tracklimits::kMaxCoordinate);
+  }
+  if (rasterisedCells(copy, BackgroundGenerator::kCellSize) > tracklimits::kMaxRasterCells) {
+    constexpr double kPlainMargin = 70.0;
+    for (std::size_t i = 0; i < copy.points.size(); ++i) {
+      copy.points[i].width = track.points[i].width + kPlainMargin;
+    }
   }
   return copy;
 }

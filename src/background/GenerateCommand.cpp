@@ -32,8 +32,7 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   const std::string folder = std::filesystem::path(target).parent_path().string();
   std::string folderError;
   if (outPath.empty() && !folder.empty() && !platform::ensureFolder(folder, &folderError)) {
-    std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError
-              << '\n';
+    std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError << '\n';
     return 1;
   }
   BackgroundGenerator generator;

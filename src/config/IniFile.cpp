@@ -85,17 +85,28 @@ bool CIniFile::readFile() {
   std::ifstream in(path_, std::ios::binary);
   if (!in) return false;
 
+  badLines_ = 0;
   std::string sectionName;
   std::string line;
+  long lineNumber = 0;
   while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    ++lineNumber;
+    // Editors on other systems may start the file with a byte-order mark; it is not a setting.
+    if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    // Any number of carriage returns: a file saved with "\r\r\n" line ends reads the same.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
 
     const unsigned char first = static_cast<unsigned char>(line[0]);
     if (first < 32 || first > 126) {
       std::printf("Failing on char %d\n", static_cast<int>(static_cast<signed char>(line[0])));
       std::fflush(stdout);
-      return false;
+      // Only this line is passed over: stopping here would let the next save delete every
+      // setting after it.
+      std::fprintf(stderr, "%s, line %ld: skipped, it does not start with a printable character\n",
+                   path_.c_str(), lineNumber);
+      ++badLines_;
+      continue;
     }
 
     const std::size_t marker = line.find_first_of(";#[=");
@@ -123,7 +134,7 @@ bool CIniFile::readFile() {
       }
     }
   }
-  return !names_.empty();
+  return badLines_ == 0 && !names_.empty();
 }
 
 std::string CIniFile::toText() const {

@@ -21,9 +21,12 @@ class CIniFile {
   void setCaseInsensitive(bool caseInsensitive) { caseInsensitive_ = caseInsensitive; }
 
   // Adds what the file holds to the document (it is never emptied first). True when the
-  // document has at least one section afterwards. A line starting with a byte that is not
-  // printable ASCII stops the read with "Failing on char %d\n" on standard output.
+  // document has at least one section afterwards and every line could be read. A line starting
+  // with a byte that is not printable ASCII prints "Failing on char %d\n" on standard output
+  // (and the file and line on standard error) and is passed over; the lines after it are read.
   bool readFile();
+  // Lines the last readFile() passed over; a save would drop them from the file.
+  int badLines() const { return badLines_; }
   // Replaces the file at `path` with the whole document. The text goes to a temporary file in
   // the same folder first and is renamed into place, so a crash or a full disk never leaves a
   // truncated file. False (and lastError() says why) when it cannot be written.
@@ -79,4 +82,5 @@ class CIniFile {
   std::vector<std::string> names_;
   std::vector<std::string> comments_;
   std::string lastError_;
+  int badLines_ = 0;
 };

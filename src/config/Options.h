@@ -5,8 +5,8 @@
 #include "config/IniFile.h"
 
 // The process-wide settings store over "options.ini" (in the program folder, or in the user's
-// settings folder when the program's tree is read-only, see platform::UserFolders). Created on first
-// use: reads the file and fills in a default for every missing setting. Written back once, by
+// settings folder when the program's tree is read-only, see platform::UserFolders). Created on
+// first use: reads the file and fills in a default for every missing setting. Written back once, by
 // the main window's teardown.
 class Options {
  public:
@@ -44,6 +44,7 @@ class Options {
 
  private:
   Options();
+  void keepBackupOfUnreadableFile();
   void touch();
   void normalise();
 

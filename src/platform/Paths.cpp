@@ -54,7 +54,11 @@ const std::string& programFolder() {
 }
 
 void setProgramFolder(const std::string& folder) {
-  treeStore() = {withSlash(folder.empty() ? std::string(".") : folder), DataLocation::Given};
+  setProgramFolder(folder, DataLocation::Given);
+}
+
+void setProgramFolder(const std::string& folder, DataLocation location) {
+  treeStore() = {withSlash(folder.empty() ? std::string(".") : folder), location};
 }
 
 DataLocation dataLocation() {

@@ -15,6 +15,8 @@ enum class DataLocation {
 // installed share folder (../share/kelvane beside bin/); --data DIR sets another.
 const std::string& programFolder();
 void setProgramFolder(const std::string& folder);
+// The same, saying where the tree counts as found (an installed tree is never written to).
+void setProgramFolder(const std::string& folder, DataLocation location);
 DataLocation dataLocation();
 
 // The choice programFolder() makes by default, for a program in `executableFolder` (ending

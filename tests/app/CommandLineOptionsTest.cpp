@@ -35,15 +35,15 @@ std::vector<std::string> exampleUse(const std::string& option) {
 }
 
 const std::set<std::string> kEveryOption = {
-    "--help",  "--version", "--headless", "--frames", "--screenshot",          "--data",
-    "--seed",  "--race",    "--cars",     "--laps",   "--generate-background",
+    "--help", "--version", "--headless", "--frames", "--screenshot",          "--data",
+    "--seed", "--race",    "--cars",     "--laps",   "--generate-background",
 };
 
 }  // namespace
 
 TEST(CommandLineDocs, HelpAndManPageListExactlyTheOptionsTheParserTakes) {
-  const std::string manPage = testsupport::readFile(std::string(KELVANE_SOURCE_DIR) +
-                                                    "/packaging/kelvane.6");
+  const std::string manPage =
+      testsupport::readFile(std::string(KELVANE_SOURCE_DIR) + "/packaging/kelvane.6");
   ASSERT_FALSE(manPage.empty());
   for (const auto& [name, text] :
        {std::pair{"--help", app::usageText()}, std::pair{"kelvane.6", manPage}}) {

@@ -152,3 +152,37 @@ TEST(PlayerFolders, WithoutAnyPictureTheGeneratorIsOffered) {
   EXPECT_EQ(window.mode(), WindowMode::menu);
   EXPECT_NE(window.gui().find("startGeneration"), nullptr);
 }
+
+TEST(PlayerFolders, AnInstalledGameKeepsItsSettingsInTheConfigFolderSeededFromTheTree) {
+  testsupport::TempDir dir;
+  const std::string tree = dir.folder() + "share/kelvane/";
+  const std::string shipped = dir.write("share/kelvane/options.ini", "[ Options ]\nnrLaps=7\n");
+  const std::string own = dir.folder() + "cfg/kelvane/options.ini";
+  const std::string original = platform::programFolder();
+  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+  const std::optional<std::string> savedConfig =
+      oldConfig ? std::optional<std::string>(oldConfig) : std::nullopt;
+  setenv("XDG_CONFIG_HOME", (dir.folder() + "cfg").c_str(), 1);
+  platform::setProgramFolder(tree, platform::DataLocation::Installed);
+  Options::destroy(false);
+
+  // First start: the shipped settings, saved into a folder that did not exist yet.
+  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 7);
+  Options::instance()->setOptionInt("nrCars", 3);
+  Options::destroy(true);
+  const std::string saved = testsupport::readFile(own);
+  EXPECT_NE(saved.find("nrLaps=7"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("nrCars=3"), std::string::npos) << saved;
+  EXPECT_EQ(testsupport::readFile(shipped), "[ Options ]\nnrLaps=7\n");
+
+  // Later starts read the player's own file, not the shipped one again.
+  EXPECT_EQ(Options::instance()->getOptionInt("nrCars"), 3);
+  Options::destroy(false);
+
+  platform::setProgramFolder(original);
+  if (savedConfig) {
+    setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
+}

@@ -259,3 +259,23 @@ TEST(Generation, FailuresAreReportedNotThrown) {
 }
 
 }  // namespace
+
+namespace {
+
+// Thousands of tight zigzags ask the zones stage for roads thousands of units wide at every
+// point; the stage must fall back to plain margins instead of drawing them for minutes.
+TEST(Generation, AHostileZigzagPathStillPaintsItsZones) {
+  testsupport::TempDir dir;
+  TrackData track;
+  for (int i = 0; i < 4000; ++i) {
+    track.points.push_back(TrackPoint{100.0 + i * 0.25, 100.0 + (i % 2) * 3.0, 10.0, 0.0, 0.0});
+  }
+  track.extentX = 1110;
+  track.extentY = 113;
+  Generator generator;
+  ASSERT_TRUE(generator.step(track, dir.folder() + "zigzag.png", {}, true)) << generator.lastError();
+  EXPECT_EQ(generator.stage(), 9);
+  EXPECT_EQ(track.points[17].width, 10.0);
+}
+
+}  // namespace

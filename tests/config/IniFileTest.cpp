@@ -62,20 +62,32 @@ TEST(IniFileRead, RepeatsAndKeysBeforeAnySection) {
   EXPECT_EQ(ini.toText(), "[]\ntop=1\n\n[S]\nk=3\nother=2\nlate=4\n\n[s]\n\n");
 }
 
-TEST(IniFileRead, StopsAtANonPrintableFirstCharacter) {
+TEST(IniFileRead, PassesOverALineWithANonPrintableFirstCharacterOnly) {
   TempDir dir;
   testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   bool ok = true;
-  CIniFile ini = readText(dir, "[A]\nkept=1\r\n\tbad=2\n[B]\n", &ok);
+  CIniFile ini = readText(dir, "[A]\nkept=1\r\n\tbad=2\n[B]\nafter=3\n", &ok);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failing on char 9\n");
-  EXPECT_FALSE(ok);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("line 3"), std::string::npos);
+  EXPECT_FALSE(ok);  // the caller learns that a line was lost
+  EXPECT_EQ(ini.badLines(), 1);
   EXPECT_EQ(ini.getValue("A", "kept"), "1");  // CR of the CRLF line dropped
-  EXPECT_EQ(ini.findKey("B"), CIniFile::noID);
+  EXPECT_EQ(ini.getValue("A", "\tbad"), "");
+  EXPECT_EQ(ini.getValue("B", "after"), "3");
 
-  // Bytes above 127 print as signed 8-bit numbers (here a UTF-8 byte order mark).
+  // Bytes above 127 print as signed 8-bit numbers.
   testing::internal::CaptureStdout();
-  readText(dir, "\xEF\xBB\xBF[A]\n");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failing on char -17\n");
+  readText(dir, "[A]\n\xC3\xA9t\xC3\xA9=1\n");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failing on char -61\n");
+}
+
+TEST(IniFileRead, AByteOrderMarkAndExtraCarriageReturnsAreNotPartOfTheSettings) {
+  TempDir dir;
+  bool ok = false;
+  CIniFile ini = readText(dir, "\xEF\xBB\xBF[A]\r\r\nk=v\r\r\n", &ok);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(ini.getValue("A", "k"), "v");
 }
 
 TEST(IniFileValues, IntegersConvertLikeAtoi) {

@@ -26,7 +26,8 @@ TEST(Install, TheInstalledGameStartsAndKeepsItsTreeUntouched) {
     ASSERT_FALSE(error) << error.message();
     build = exe.parent_path().parent_path().string();
   }
-  const std::string command = std::string("\"") + KELVANE_SOURCE_DIR + "/tools/install_test.sh\" \"" +
-                              build + "\"" + (value == "deb" ? " --deb" : "");
+  const std::string command = std::string("\"") + KELVANE_SOURCE_DIR +
+                              "/tools/install_test.sh\" \"" + build + "\"" +
+                              (value == "deb" ? " --deb" : "");
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }

@@ -83,11 +83,12 @@ TEST(UserFolders, AWritableTreeKeepsEverythingBesideTheProgram) {
   EXPECT_EQ(folders.optionsFile(), "/opt/kelvane/options.ini");
   EXPECT_EQ(folders.optionsSeedFile(), "");
   EXPECT_EQ(folders.generatedBackgroundsFolder(), "/opt/kelvane/tracks/");
-  EXPECT_EQ(folders.generatedBackgroundFile("meadow_loop.rst"), "/opt/kelvane/tracks/meadow_loop.png");
+  EXPECT_EQ(folders.generatedBackgroundFile("meadow_loop.rst"),
+            "/opt/kelvane/tracks/meadow_loop.png");
   // The player's own tracks are listed all the same.
-  EXPECT_EQ(folders.trackFolders(), (std::vector<std::string>{
-                                        "/opt/kelvane/tracks/",
-                                        "/home/ann/.local/share/kelvane/tracks/"}));
+  EXPECT_EQ(
+      folders.trackFolders(),
+      (std::vector<std::string>{"/opt/kelvane/tracks/", "/home/ann/.local/share/kelvane/tracks/"}));
 }
 
 TEST(UserFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {
@@ -154,9 +155,9 @@ TEST(UserFolders, TheUsersTrackWinsOverTheShippedOneAndBackgroundsAreSoughtInOrd
   EXPECT_EQ(folders.trackFile("hill.rst"), shipped + "hill.rst");
   EXPECT_EQ(folders.trackFile("gone.rst"), shipped + "gone.rst");
 
-  EXPECT_EQ(folders.backgroundCandidates(shipped + "hill.rst", "hill_bg.png"),
-            (std::vector<std::string>{shipped + "hill_bg.png", shipped + "hill.png",
-                                      own + "hill.png"}));
+  EXPECT_EQ(
+      folders.backgroundCandidates(shipped + "hill.rst", "hill_bg.png"),
+      (std::vector<std::string>{shipped + "hill_bg.png", shipped + "hill.png", own + "hill.png"}));
   // No name, and a track in the user's folder: nothing is tried twice.
   EXPECT_EQ(folders.backgroundCandidates(own + "oval.rst", ""),
             (std::vector<std::string>{own + "oval.png"}));
