@@ -18,3 +18,6 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVAN
 cmake --build build-asan --target kelvane kelvane_tests -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== short fuzz run (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer)"
+tools/fuzz.sh

@@ -111,6 +111,38 @@ void applyColor(SDL_Texture* texture, Color color) {
   SDL_SetTextureAlphaMod(texture, alphaOf(color));
 }
 
+// The size of what the renderer draws on, in the window's pixels.
+void screenSize(SDL_Renderer* renderer, int& width, int& height) {
+  SDL_RenderGetLogicalSize(renderer, &width, &height);
+  if (width == 0 || height == 0) SDL_GetRendererOutputSize(renderer, &width, &height);
+}
+
+// Copies only the part of an upright, unmirrored picture that lies on the screen. The software
+// renderer would otherwise scale and blend the whole picture every frame: a track's background
+// or the driver's overlay is many times the window. The source is cut at whole texels, so what
+// is drawn lands exactly where the whole picture would have put it.
+void copyVisiblePart(SDL_Renderer* renderer, SDL_Texture* texture, double left, double top,
+                     double w, double h, double scaleX, double scaleY) {
+  int screenW = 0;
+  int screenH = 0;
+  screenSize(renderer, screenW, screenH);
+  const double right = left + w * scaleX;
+  const double bottom = top + h * scaleY;
+  if (right <= 0 || bottom <= 0 || left >= screenW || top >= screenH) return;
+  const double firstX = std::max(0.0, std::floor(-left / scaleX));
+  const double firstY = std::max(0.0, std::floor(-top / scaleY));
+  const double lastX = std::min(w, std::ceil((screenW - left) / scaleX));
+  const double lastY = std::min(h, std::ceil((screenH - top) / scaleY));
+  if (lastX <= firstX || lastY <= firstY) return;
+  const SDL_Rect src{static_cast<int>(firstX), static_cast<int>(firstY),
+                     static_cast<int>(lastX - firstX), static_cast<int>(lastY - firstY)};
+  const SDL_FRect dst{static_cast<float>(left + firstX * scaleX),
+                      static_cast<float>(top + firstY * scaleY),
+                      static_cast<float>((lastX - firstX) * scaleX),
+                      static_cast<float>((lastY - firstY) * scaleY)};
+  SDL_RenderCopyF(renderer, texture, &src, &dst);
+}
+
 // Draws a w × h texture scaled by the call's factors: top-left at (x, y), or for rotated calls
 // with the relative centre at (x, y). Negative factors mirror the picture.
 void copy(SDL_Renderer* renderer, SDL_Texture* texture, const DrawCall& call, double w, double h,
@@ -135,6 +167,10 @@ void copy(SDL_Renderer* renderer, SDL_Texture* texture, const DrawCall& call, do
                    static_cast<int>(bottom - top)};
       SDL_RenderCopyEx(renderer, texture, nullptr, &dst, 0.0, nullptr,
                        static_cast<SDL_RendererFlip>(flip));
+      return;
+    }
+    if (flip == SDL_FLIP_NONE && sw > 0 && sh > 0) {
+      copyVisiblePart(renderer, texture, left, top, w, h, call.scaleX, call.scaleY);
       return;
     }
     SDL_FRect dst{static_cast<float>(left), static_cast<float>(top), static_cast<float>(absW),
