@@ -6,11 +6,18 @@ cd "$(dirname "$0")"
 tools/install-deps.sh
 jobs=$(nproc)
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+# The tests never see the tester's own settings, tracks or pictures.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data XDG_PICTURES_DIR=$scratch/pictures
 
 echo "== normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVANE_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== install into a temporary prefix, and the Debian package"
+KELVANE_INSTALL_TEST=deb ctest --test-dir build -R '^Install\.' --output-on-failure
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BENCH=OFF -DKELVANE_GENERATE_BACKGROUNDS=OFF \

@@ -29,18 +29,6 @@ constexpr double kWindowInterval = 1000.0 / 60.0;
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 
-bool parseInt(const std::string& text, long long low, long long high, long long* value) {
-  try {
-    std::size_t used = 0;
-    const long long parsed = std::stoll(text, &used);
-    if (used != text.size() || parsed < low || parsed > high) return false;
-    *value = parsed;
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 // Sets the options of a computer-only race and puts the player's own values back afterwards,
 // so a command-line race never changes what the menu shows next time.
 class RaceOptionsScope {
@@ -115,43 +103,6 @@ void printOutcome(const RaceOutcome& outcome, std::ostream& out) {
 }
 
 }  // namespace
-
-std::optional<RaceCommand> parseRaceCommand(const std::vector<std::string>& args,
-                                            std::string* error) {
-  RaceCommand command;
-  auto fail = [error](const std::string& message) -> std::optional<RaceCommand> {
-    if (error) *error = message;
-    return std::nullopt;
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    long long value = 0;
-    if (arg == "--headless") {
-      command.headless = true;
-    } else if (arg == "--race" || arg == "--cars" || arg == "--laps" || arg == "--seed") {
-      if (!hasValue) return fail(arg + " needs a value");
-      const std::string& text = args[++i];
-      if (arg == "--race") {
-        command.track = text;
-      } else if (arg == "--cars") {
-        if (!parseInt(text, 1, 1000, &value))
-          return fail("--cars needs a number of cars (1 or more)");
-        command.cars = static_cast<int>(value);
-      } else if (arg == "--laps") {
-        if (!parseInt(text, 1, 99, &value)) return fail("--laps needs a number from 1 to 99");
-        command.laps = static_cast<int>(value);
-      } else {
-        if (!parseInt(text, 0, 4294967295LL, &value)) return fail("--seed needs a whole number");
-        command.seed = static_cast<std::uint32_t>(value);
-      }
-    } else {
-      return fail("unknown argument " + arg);
-    }
-  }
-  if (command.track.empty()) return fail("--race needs a track file");
-  return command;
-}
 
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;

@@ -24,11 +24,6 @@ struct RaceCommand {
   double timeLimitSeconds = 15 * 60;
 };
 
-// Reads the arguments that follow the program name. None (and `error`) for an unknown option, a
-// missing value or a value that is not a number.
-std::optional<RaceCommand> parseRaceCommand(const std::vector<std::string>& args,
-                                            std::string* error = nullptr);
-
 // Runs the race and prints the result table. Exit status: 0 when every car finished; 1 when the
 // track cannot be loaded or the race cannot be started (with a message on standard error); 2
 // when the simulated time ran out first (the cars that did not finish are named).
