@@ -5,7 +5,7 @@ packages=(build-essential cmake pkg-config
           libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
           libxerces-c-dev libfontconfig-dev zlib1g-dev fonts-open-sans
           libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev)
+          clang clang-format libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -136,10 +136,9 @@ void copyVisiblePart(SDL_Renderer* renderer, SDL_Texture* texture, double left, 
   if (lastX <= firstX || lastY <= firstY) return;
   const SDL_Rect src{static_cast<int>(firstX), static_cast<int>(firstY),
                      static_cast<int>(lastX - firstX), static_cast<int>(lastY - firstY)};
-  const SDL_FRect dst{static_cast<float>(left + firstX * scaleX),
-                      static_cast<float>(top + firstY * scaleY),
-                      static_cast<float>((lastX - firstX) * scaleX),
-                      static_cast<float>((lastY - firstY) * scaleY)};
+  const SDL_FRect dst{
+      static_cast<float>(left + firstX * scaleX), static_cast<float>(top + firstY * scaleY),
+      static_cast<float>((lastX - firstX) * scaleX), static_cast<float>((lastY - firstY) * scaleY)};
   SDL_RenderCopyF(renderer, texture, &src, &dst);
 }
 

@@ -273,7 +273,8 @@ TEST(Generation, AHostileZigzagPathStillPaintsItsZones) {
   track.extentX = 1110;
   track.extentY = 113;
   Generator generator;
-  ASSERT_TRUE(generator.step(track, dir.folder() + "zigzag.png", {}, true)) << generator.lastError();
+  ASSERT_TRUE(generator.step(track, dir.folder() + "zigzag.png", {}, true))
+      << generator.lastError();
   EXPECT_EQ(generator.stage(), 9);
   EXPECT_EQ(track.points[17].width, 10.0);
 }

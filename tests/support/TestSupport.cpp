@@ -7,14 +7,18 @@
 
 namespace testsupport {
 
-std::string dataDir() { return std::string(KELVANE_DATA_DIR) + "/"; }
-std::string tracksDir() { return dataDir() + "tracks/"; }
+std::string dataDir() {
+  return std::string(KELVANE_DATA_DIR) + "/";
+}
+std::string tracksDir() {
+  return dataDir() + "tracks/";
+}
 
 TempDir::TempDir() {
   std::random_device device;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = std::filesystem::temp_directory_path() /
-                     ("kelvane-test-" + std::to_string(device()));
+    auto candidate =
+        std::filesystem::temp_directory_path() / ("kelvane-test-" + std::to_string(device()));
     if (std::filesystem::create_directory(candidate)) {
       path_ = candidate;
       return;
