@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target kelvane -j"$(nproc)"
+cmake --build build --target kelvane kelvane_backgrounds -j"$(nproc)"
 exec build/kelvane "$@"
