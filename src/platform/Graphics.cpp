@@ -83,6 +83,12 @@ SDL_Texture* uploadImage(SDL_Renderer* renderer, const Bitmap& pixels) {
   return texture;
 }
 
+bool allOpaque(const Bitmap& pixels) {
+  const Color* p = pixels.data();
+  const Color* end = p + static_cast<std::size_t>(pixels.width()) * pixels.height();
+  return std::all_of(p, end, [](Color c) { return alphaOf(c) == 0xff; });
+}
+
 // The texture for the image's current pixels, made or refreshed as needed.
 SDL_Texture* textureFor(Graphics::Backend& backend, const Image& image) {
   if (image.width() <= 0 || image.height() <= 0) return nullptr;
@@ -92,6 +98,7 @@ SDL_Texture* textureFor(Graphics::Backend& backend, const Image& image) {
   if (sdl != nullptr && texture->width == image.width() && texture->height == image.height()) {
     // Same size: refresh in place, far cheaper than a new texture every frame.
     SDL_UpdateTexture(sdl, nullptr, image.pixels().data(), image.width() * 4);
+    texture->opaque = allOpaque(image.pixels());
     image.clearDirty();
     return sdl;
   }
@@ -101,6 +108,7 @@ SDL_Texture* textureFor(Graphics::Backend& backend, const Image& image) {
   fresh->slot.reset(&backend, made);
   fresh->width = image.width();
   fresh->height = image.height();
+  fresh->opaque = allOpaque(image.pixels());
   image.setTexture(std::move(fresh));
   image.clearDirty();
   return made;
@@ -194,6 +202,8 @@ void Graphics::Backend::drawImage(const DrawCall& call) {
   SDL_Texture* texture = textureFor(*this, *call.image);
   if (texture == nullptr) return;
   applyColor(texture, call.color);
+  const bool opaque = call.image->texture()->opaque && alphaOf(call.color) == 0xff;
+  SDL_SetTextureBlendMode(texture, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
   copy(renderer, texture, call, call.image->width(), call.image->height(),
        call.image->hardBorders());
 }

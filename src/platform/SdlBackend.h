@@ -59,6 +59,9 @@ struct Image::Texture {
   TextureSlot slot;
   int width = 0;
   int height = 0;
+  // No transparent pixel: drawn without blending when the draw colour is opaque too, which
+  // the software renderer does several times faster (a track's whole background every frame).
+  bool opaque = false;
 };
 
 struct Font::Face {

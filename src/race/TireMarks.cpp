@@ -59,6 +59,7 @@ TireMarks::TireMarks(int backgroundWidth, int backgroundHeight, platform::Graphi
       tilesPerRow_(backgroundWidth_ / kTileSize + 1) {
   const int count = tilesPerRow_ * (backgroundHeight_ / kTileSize + 1);
   bitmaps_.assign(static_cast<std::size_t>(count), platform::Bitmap(kBitmapSize, kBitmapSize));
+  imageHasMarks_.assign(static_cast<std::size_t>(count), 0);
   if (graphics) {
     images_.reserve(bitmaps_.size());
     for (const auto& bitmap : bitmaps_)
@@ -140,6 +141,7 @@ void TireMarks::refresh(int k) {
   ++refreshes_;
   if (images_.empty()) return;
   images_[static_cast<std::size_t>(k)]->replacePixels(bitmaps_[static_cast<std::size_t>(k)]);
+  imageHasMarks_[static_cast<std::size_t>(k)] = 1;
 }
 
 std::vector<int> TireMarks::visibleTiles(double cameraX, double cameraY, int screenWidth,
@@ -161,6 +163,7 @@ std::vector<int> TireMarks::visibleTiles(double cameraX, double cameraY, int scr
 void TireMarks::draw(double cameraX, double cameraY, int screenWidth, int screenHeight) const {
   if (images_.empty()) return;
   for (int k : visibleTiles(cameraX, cameraY, screenWidth, screenHeight)) {
+    if (!imageHasMarks_[static_cast<std::size_t>(k)]) continue;
     const double x = (k % tilesPerRow_) * kTileSize + cameraX - 1;
     const double y = (k / tilesPerRow_) * kTileSize + cameraY - 1;
     images_[static_cast<std::size_t>(k)]->draw(x, y, 10);

@@ -85,6 +85,9 @@ class TireMarks {
   int tilesPerRow_;
   std::vector<platform::Bitmap> bitmaps_;
   std::vector<std::unique_ptr<platform::Image>> images_;
+  // Whether a tile's picture has ever been refreshed: one that has not is still clear, and
+  // blending a clear picture over the track would only cost time.
+  std::vector<char> imageHasMarks_;
   int carTurn_ = 0;
   long refreshes_ = 0;
 };

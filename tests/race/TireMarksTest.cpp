@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "FakeCar.h"
+#include "platform/Graphics.h"
 #include "race/TireMarks.h"
 
 namespace {
@@ -134,6 +135,23 @@ TEST(TireMarkDrawing, OnlyTilesOnScreenPlusAMargin) {
 
   TireMarks small(300, 200, nullptr);  // centred on a larger screen
   EXPECT_EQ(small.visibleTiles(250, 200, 800, 600).size(), 12u);
+}
+
+TEST(TireMarkDrawing, ClearTilesAreNotDrawn) {
+  platform::Graphics graphics(800, 600);
+  TireMarks marks(400, 300, &graphics);
+  marks.draw(0, 0, 800, 600);
+  EXPECT_TRUE(graphics.queued().empty());
+
+  TrackData track;
+  FakeCar car(track, 150, 150);
+  car.speed = 30;
+  std::vector<Car*> cars{&car};
+  marks.lay(cars, race::TireMarkSettings{20, 2, 255});
+  marks.draw(0, 0, 800, 600);
+  ASSERT_EQ(graphics.queued().size(), 1u);  // the one tile the car's marks have shown
+  EXPECT_EQ(graphics.queued()[0].x, 99);
+  EXPECT_EQ(graphics.queued()[0].y, 99);
 }
 
 }  // namespace
