@@ -234,8 +234,8 @@ TEST_F(DemoScreenTest, IntroAndAboutBox) {
         platform::kBlack, 600);
   label("aboutdevs", L"Programming, art and tracks by the team", 16, x1 + 300, y1 + 295,
         platform::kWhite, platform::kBlack, 600);
-  label("aboutdevs", L"using Gosu Game Development Library", 16, x1 + 300, y1 + 310,
-        platform::kWhite, platform::kBlack, 600);
+  label("aboutdevs", L"using SDL2 and Xerces-C", 16, x1 + 300, y1 + 310, platform::kWhite,
+        platform::kBlack, 600);
   window.tick();
   const platform::Bitmap shot = platform::Bitmap::loadPng(save("gui_demo_about.png"));
   // The dimmed background outside the box is darker than the plain background.
