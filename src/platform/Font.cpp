@@ -119,17 +119,15 @@ double Font::textWidth(const std::wstring& text, double factorX) const {
 void Font::draw(const std::wstring& text, double x, double y, double z, double factorX,
                 double factorY, Color color) const {
   if (text.empty()) return;
-  DrawCall call;
-  call.kind = DrawCall::Kind::Text;
-  call.font = this;
-  call.text = text;
-  call.x = x;
-  call.y = y;
-  call.z = z;
-  call.scaleX = factorX;
-  call.scaleY = factorY;
-  call.color = color;
-  graphics_.queue(std::move(call));
+  graphics_.queue(DrawCall{.kind = DrawCall::Kind::Text,
+                           .font = this,
+                           .text = text,
+                           .x = x,
+                           .y = y,
+                           .z = z,
+                           .scaleX = factorX,
+                           .scaleY = factorY,
+                           .color = color});
 }
 
 }  // namespace platform

@@ -17,7 +17,7 @@ struct DrawCall {
   Kind kind = Kind::Image;
   const Image* image = nullptr;  // Kind::Image
   const Font* font = nullptr;    // Kind::Text
-  std::wstring text;             // Kind::Text
+  std::wstring text{};           // Kind::Text
   double x = 0, y = 0, z = 0;
   double scaleX = 1, scaleY = 1;
   double angle = 0;                 // degrees clockwise; rotated draws only

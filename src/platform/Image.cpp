@@ -23,34 +23,30 @@ void Image::setTexture(std::unique_ptr<Texture> texture) const {
 }
 
 void Image::draw(double x, double y, double z, double scaleX, double scaleY, Color color) const {
-  DrawCall call;
-  call.kind = DrawCall::Kind::Image;
-  call.image = this;
-  call.x = x;
-  call.y = y;
-  call.z = z;
-  call.scaleX = scaleX;
-  call.scaleY = scaleY;
-  call.color = color;
-  graphics_.queue(std::move(call));
+  graphics_.queue(DrawCall{.kind = DrawCall::Kind::Image,
+                           .image = this,
+                           .x = x,
+                           .y = y,
+                           .z = z,
+                           .scaleX = scaleX,
+                           .scaleY = scaleY,
+                           .color = color});
 }
 
 void Image::drawRot(double x, double y, double z, double angle, double centerX, double centerY,
                     double scaleX, double scaleY, Color color) const {
-  DrawCall call;
-  call.kind = DrawCall::Kind::Image;
-  call.image = this;
-  call.x = x;
-  call.y = y;
-  call.z = z;
-  call.angle = angle;
-  call.centerX = centerX;
-  call.centerY = centerY;
-  call.scaleX = scaleX;
-  call.scaleY = scaleY;
-  call.rotated = true;
-  call.color = color;
-  graphics_.queue(std::move(call));
+  graphics_.queue(DrawCall{.kind = DrawCall::Kind::Image,
+                           .image = this,
+                           .x = x,
+                           .y = y,
+                           .z = z,
+                           .scaleX = scaleX,
+                           .scaleY = scaleY,
+                           .angle = angle,
+                           .centerX = centerX,
+                           .centerY = centerY,
+                           .rotated = true,
+                           .color = color});
 }
 
 }  // namespace platform
