@@ -14,6 +14,7 @@
 #include "drivers/CPUDriver.h"
 #include "physics/CarPhysics.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/StartPosition.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "track/Geometry.h"
@@ -60,11 +61,7 @@ TrackData* loadedTrack(const std::string& name) {
 }
 
 void placeOnGrid(Car& car, const TrackData& track) {
-  const TrackPoint& p = track.positionAt(0);
-  const double half = car.getLength() * 0.5;
-  car.setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
-                  static_cast<float>(p.y + std::sin(p.rotation) * half),
-                  p.rotation + 1.57079632675);
+  placeOnStartPosition(car, track.positionAt(0));
 }
 
 // A trained lead driver to copy networks from.

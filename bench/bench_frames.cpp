@@ -11,8 +11,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,21 +34,9 @@ namespace fs = std::filesystem;
 
 constexpr int kCars = 12;
 constexpr int kFramesPerSecond = 62;
-constexpr const char* kTrack = "grand_valley_12.rst";
+constexpr const char* kTrack = "grand_valley.rst";  // the largest track, twelve grid places
 
-// The shipped grid has ten places; two more continue its pattern (pairs 32 units apart).
-std::string withTwelvePlaces(std::string text) {
-  const std::string extra =
-      "<position><x>1007.9</x><y>123.8</y><width>0</width><offset>0</offset>"
-      "<rotation>0</rotation></position>\n"
-      "<position><x>991.9</x><y>160.7</y><width>0</width><offset>0</offset>"
-      "<rotation>0</rotation></position>\n";
-  const std::size_t end = text.rfind("</positions>");
-  if (end != std::string::npos) text.insert(end, extra);
-  return text;
-}
-
-// A program folder with the shipped pictures, the twelve-place track and a plain background of
+// A program folder with the shipped pictures, the largest track and a plain background of
 // the track's size (drawing costs the same whatever the picture shows).
 class FramesFolder {
  public:
@@ -64,11 +50,8 @@ class FramesFolder {
              fs::copy_options::recursive);
     fs::copy(fs::path(KELVANE_DATA_DIR) / "sound", folder_ / "sound", fs::copy_options::recursive);
 
-    std::ifstream in(fs::path(KELVANE_DATA_DIR) / "tracks" / "grand_valley.rst");
-    std::stringstream text;
-    text << in.rdbuf();
     const fs::path track = folder_ / "tracks" / kTrack;
-    std::ofstream(track) << withTwelvePlaces(text.str());
+    fs::copy_file(fs::path(KELVANE_DATA_DIR) / "tracks" / kTrack, track);
 
     const auto loaded = importTrack(track.string());
     if (loaded) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Frame-time figures: twelve computer cars on the largest shipped track (grand_valley, with two
-# more grid places) in a hidden window with the software renderer, over a minute of racing:
+# Frame-time figures: twelve computer cars on the largest shipped track (grand_valley) in a
+# hidden window with the software renderer, over a minute of racing:
 # median, 99th percentile and worst of updateRace, drawRace and the whole frame (update, draw,
 # rendering and present), each as wall-clock time and as this thread's processor time. Then the
 # set-up of that race and the painting of the track's background.

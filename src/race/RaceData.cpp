@@ -14,6 +14,7 @@
 #include "gui/GUI_Manager.h"
 #include "physics/CarPhysics.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/StartPosition.h"
 #include "platform/Audio.h"
 #include "platform/Bitmap.h"
 #include "platform/Buttons.h"
@@ -33,7 +34,6 @@
 namespace race {
 namespace {
 
-constexpr double kHalfPi = 1.57079632675;
 constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
 constexpr platform::Color kPathColor = 0x50ff0000u;
@@ -239,11 +239,7 @@ void RaceData::createCar(int i, bool onlyCpu) {
   }
   auto physics = std::make_unique<CarPhysics>(*track_);
   physics->initModel();
-  // The front of the car stands on the start position.
-  const TrackPoint& p = track_->positionAt(static_cast<std::size_t>(i));
-  const double half = physics->getLength() * 0.5;
-  physics->setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
-                       static_cast<float>(p.y + std::sin(p.rotation) * half), p.rotation + kHalfPi);
+  placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
   entry.car = std::move(physics);
   Car& carRef = *entry.car;
   cars_.push_back(std::move(entry));

@@ -10,6 +10,7 @@
 #include "drivers/CPUDriver.h"
 #include "physics/CarPhysics.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/StartPosition.h"
 #include "platform/Random.h"
 #include "track/Geometry.h"
 #include "track/TrackLoader.h"
@@ -44,11 +45,7 @@ std::vector<std::string> shippedTracks() {
 
 // Places the car as the race does: its front on start position 0.
 void placeOnGrid(Car& car, const TrackData& track) {
-  const TrackPoint& p = track.positionAt(0);
-  const double half = car.getLength() * 0.5;
-  car.setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
-                  static_cast<float>(p.y + std::sin(p.rotation) * half),
-                  p.rotation + 1.57079632675);
+  placeOnStartPosition(car, track.positionAt(0));
 }
 
 // The race trains its lead driver once and copies the network into the others; here one

@@ -6,39 +6,13 @@
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Paths.h"
+#include "support/FakeCar.h"
 #include "support/TestSupport.h"
 #include "track/TrackData.h"
 
 namespace driverfixtures {
 
-// A car that stands wherever the test puts it: no physics, every read-out settable.
-class FakeCar : public Car {
- public:
-  explicit FakeCar(const TrackData& track) : Car(track) {}
-
-  double getAngle() const override { return angle; }
-  double getX() const override { return x; }
-  double getY() const override { return y; }
-  void push(double, double, double) override {}
-  void update(double) override {}
-  void initModel() override {}
-  void setPosition(double px, double py, double heading) override {
-    x = px;
-    y = py;
-    angle = -heading;
-  }
-  double getPreviousX() const override { return x; }
-  double getPreviousY() const override { return y; }
-  double getSteer() const override { return steer; }
-  std::int32_t getSurface() const override { return surface; }
-  double getDriftAngle() const override { return drift; }
-
-  double x = 0;  // world units
-  double y = 0;
-  double angle = 0;  // -heading
-  std::int32_t surface = 3;
-  double drift = 0;
-};
+using FakeCar = ::FakeCar;
 
 // A ring road around the map's centre: road between the two radii (cells of 4 world units),
 // its path points on the middle circle, clockwise on the screen (growing angle).

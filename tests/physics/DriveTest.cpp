@@ -5,6 +5,7 @@
 
 #include "PhysicsFixture.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/StartPosition.h"
 #include "track/Geometry.h"
 #include "track/TrackLoader.h"
 
@@ -26,11 +27,7 @@ class ShippedTrackDrive : public PhysicsTest {
   std::unique_ptr<CarPhysics> carOnGrid() {
     auto car = std::make_unique<CarPhysics>(*shipped_);
     car->initModel();
-    const TrackPoint& p = shipped_->positionAt(0);
-    const double half = car->getLength() * 0.5;
-    car->setPosition(static_cast<float>(p.x - std::cos(p.rotation) * half),
-                     static_cast<float>(p.y + std::sin(p.rotation) * half),
-                     p.rotation + 1.57079632675);
+    placeOnStartPosition(*car, shipped_->positionAt(0));
     return car;
   }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FakeCar.h"
 #include "race/Camera.h"
 #include "race/EngineSound.h"
+#include "support/FakeCar.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "FakeCar.h"
 #include "platform/Graphics.h"
 #include "race/TireMarks.h"
+#include "support/FakeCar.h"
 
 namespace {
 

@@ -1,0 +1,8 @@
+#pragma once
+
+class Car;
+struct TrackPoint;
+
+// Stands the car on a start position: its front on (x, y), its centre half a car length behind,
+// heading the way the position's rotation points (rotation 0 faces right, π/2 up the screen).
+void placeOnStartPosition(Car& car, const TrackPoint& position);
