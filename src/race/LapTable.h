@@ -13,12 +13,6 @@ struct LineSegment {
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
-// Whether segment A-B and segment P-Q cross, computed in single precision. The bounds are strict:
-// touching an end point or running along the other segment does not count.
-bool segmentsCross(double ax, double ay, double bx, double by, double px, double py, double qx,
-                   double qy);
-bool segmentsCross(const LineSegment& line, double fromX, double fromY, double toX, double toY);
-
 // The line across the road at a path point given in world units. It reaches half a road width
 // beyond each edge, so a car that cuts a corner over the grass still crosses it.
 LineSegment lineAcrossRoad(const TrackPoint& worldPoint);
