@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "background/BackgroundGenerator.h"
+#include "common/Angle.h"
 #include "platform/Random.h"
 #include "track/TrackLoader.h"
 
@@ -21,7 +22,7 @@ std::string writeFallbackTrack() {
   std::ofstream out(path);
   out << "<?xml version=\"1.0\"?>\n<track><title>Bench Loop</title><points>\n";
   for (int i = 0; i < 200; ++i) {
-    const double a = 6.283185307 * i / 200;
+    const double a = common::kTwoPi * i / 200;
     const double c = std::cos(a), s = std::sin(a);
     const double x = 1500 + 1350 * std::copysign(std::pow(std::fabs(c), 0.5), c);
     const double y = 1000 + 850 * std::copysign(std::pow(std::fabs(s), 0.5), s);

@@ -11,15 +11,12 @@
 #include "background/RandomBits.h"
 #include "background/TreePainter.h"
 #include "background/ValueNoise.h"
+#include "common/Angle.h"
 #include "platform/Random.h"
 #include "track/Geometry.h"
 #include "track/TrackLimits.h"
 
 namespace {
-
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
-constexpr double kHalfPi = 1.57079632675;
 
 using platform::randInt;
 
@@ -63,8 +60,7 @@ std::vector<double> bendWidths(const TrackData& track) {
     const TrackPoint& after = track.points[(i + 1) % count];
     const double inX = point.x - before.x, inY = point.y - before.y;
     const double outX = after.x - point.x, outY = after.y - point.y;
-    double turn = std::fabs(std::atan2(outY, outX) - std::atan2(inY, inX));
-    if (turn > kPi) turn = kTwoPi - turn;
+    const double turn = common::angleBetween(std::atan2(outY, outX), std::atan2(inY, inX));
     const double length = std::sqrt(inX * inX + inY * inY) + std::sqrt(outX * outX + outY * outY);
     // Repeated points have no direction; they add no bend rather than an infinite one.
     bend[i] = (length > 0.0 ? turn * 10000.0 / length : 0.0) + (point.width - 1.0);
@@ -255,9 +251,11 @@ void BackgroundGenerator::addLineMarks(const TrackData& track) {
   // A bracket framing each start slot: a bar 16 units across the car, ticks pointing backwards.
   for (const TrackPoint& slot : track.positions) {
     const double r = slot.rotation;
-    const double ax = slot.x + 8 * std::cos(r + kHalfPi), ay = slot.y - 8 * std::sin(r + kHalfPi);
-    const double bx = slot.x + 8 * std::cos(r - kHalfPi), by = slot.y - 8 * std::sin(r - kHalfPi);
-    const double tickX = 4 * std::cos(r - kPi), tickY = -4 * std::sin(r - kPi);
+    const double ax = slot.x + 8 * std::cos(r + common::kHalfPi);
+    const double ay = slot.y - 8 * std::sin(r + common::kHalfPi);
+    const double bx = slot.x + 8 * std::cos(r - common::kHalfPi);
+    const double by = slot.y - 8 * std::sin(r - common::kHalfPi);
+    const double tickX = 4 * std::cos(r - common::kPi), tickY = -4 * std::sin(r - common::kPi);
     drawLine(map, toCell(ax, ay), toCell(bx, by), kWhiteMark);
     drawLine(map, toCell(ax, ay), toCell(ax + tickX, ay + tickY), kWhiteMark);
     drawLine(map, toCell(bx, by), toCell(bx + tickX, by + tickY), kWhiteMark);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "common/Angle.h"
 #include "config/Options.h"
 #include "drivers/DrivingFeatures.h"
 #include "physics/Car.h"
@@ -158,12 +159,12 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
       // Squared distance against the plain radius: only cars practically on top of this one.
       if (distanceSquared <= avoidanceRadius_) {
         ++touching;
-        touchingAngles += other->getAngle() + driving::kHalfPi;
+        touchingAngles += other->getAngle() + common::kHalfPi;
       }
     }
   }
   if (touching > 0) {
-    const double difference = touchingAngles / touching - (angle + driving::kHalfPi);
+    const double difference = touchingAngles / touching - (angle + common::kHalfPi);
     if (std::fabs(difference) > kMinHeadingDifference) {
       steering += std::clamp(0.5 / difference, -1.0, 1.0);
     }
@@ -183,11 +184,11 @@ void CPUDriver::learn() {
   // Sliding more than 45 degrees is punished, anything less rewarded the straighter it is.
   const double drift = std::fabs(car().getDriftAngle());
   const double penalty =
-      drift <= driving::kQuarterPi
+      drift <= common::kQuarterPi
           ? 0.0
-          : (drift >= driving::kPi ? 1.0 : drift / driving::kThreeQuarterPi - 0.3333333333333333);
+          : (drift >= common::kPi ? 1.0 : drift / common::kThreeQuarterPi - 0.3333333333333333);
   const double reward =
-      drift <= 0 ? 1.0 : (drift >= driving::kQuarterPi ? 0.0 : 1 - drift / driving::kQuarterPi);
+      drift <= 0 ? 1.0 : (drift >= common::kQuarterPi ? 0.0 : 1 - drift / common::kQuarterPi);
   const double change = reward / 500 - penalty / 500;
   speedWeight_ = std::max(speedWeight_ + change / 10, kMinSpeedWeight);
 
@@ -302,7 +303,7 @@ void CPUDriver::buildInitialPath() {
   }
   goals.push_back(home);
 
-  float direction = static_cast<float>(car().getAngle() + driving::kHalfPi);
+  float direction = static_cast<float>(car().getAngle() + common::kHalfPi);
   float step = kPlanStartStep;
   TrackPoint legStart = home;
   for (std::size_t leg = 0; leg < goals.size(); ++leg) {

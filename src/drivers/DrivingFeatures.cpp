@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/Angle.h"
+
 namespace driving {
 
 namespace {
@@ -22,15 +24,12 @@ double squared(double v) {
   return v * v;
 }
 
-}  // namespace
-
-double wrapAngle(double angle) {
-  if (!std::isfinite(angle)) return 0;
-  if (std::fabs(angle) > 1000.0) angle = std::fmod(angle, kTwoPi);
-  while (angle > kPi) angle -= kTwoPi;
-  while (angle < -kPi) angle += kTwoPi;
-  return angle;
+// Into [-π, π] by whole turns.
+double intoHalfTurns(double angle) {
+  return common::wrapAngle(angle, -common::kPi);
 }
+
+}  // namespace
 
 double bearingFromOffset(double u) {
   const double farLeft = u <= -kWide ? 1.0 : (u >= -kMid ? 0.0 : u / -kMid - 1.0);
@@ -42,9 +41,10 @@ double bearingFromOffset(double u) {
 
 double bearingFeature(double carAngle, double x, double y, const TrackPoint& target) {
   if (!std::isfinite(carAngle)) return 0.5;
-  const double carDirection = wrapAngle(carAngle + kHalfPi);
-  const double targetDirection = wrapAngle(std::atan2(target.y - y * 0.25, target.x - x * 0.25));
-  return bearingFromOffset(wrapAngle(targetDirection - carDirection));
+  const double carDirection = intoHalfTurns(carAngle + common::kHalfPi);
+  const double targetDirection =
+      intoHalfTurns(std::atan2(target.y - y * 0.25, target.x - x * 0.25));
+  return bearingFromOffset(intoHalfTurns(targetDirection - carDirection));
 }
 
 double distanceFeature(double x, double y, const TrackPoint& target, double distanceWeight) {

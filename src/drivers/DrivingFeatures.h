@@ -5,17 +5,9 @@
 #include "track/TrackData.h"
 
 // The small pieces of arithmetic the computer driver turns its view of the road into. Angles
-// are radians with the game's own constants; positions are map units (world units × 0.25).
+// are radians with the game's own constants (common/Angle.h); positions are map units (world
+// units × 0.25).
 namespace driving {
-
-inline constexpr double kPi = 3.1415926535;
-inline constexpr double kTwoPi = 6.283185307;
-inline constexpr double kHalfPi = 1.57079632675;
-inline constexpr double kQuarterPi = 0.785398163375;
-inline constexpr double kThreeQuarterPi = 2.356194490125;
-
-// Brought into [-pi, pi] by whole turns.
-double wrapAngle(double angle);
 
 // Where a target at signed bearing u (radians, positive clockwise on the screen from the car's
 // direction) lies for the network: 0 far left, 0.5 straight ahead, 1 far right. Saturates at

@@ -5,20 +5,17 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/Angle.h"
+
 namespace {
 
-constexpr float kFullTurn = 6.2831853f;
 constexpr float kMaxTurn = 0.61086524f;  // 35 degrees
 constexpr float kMinStep = 0.0001f;
 constexpr std::int32_t kRoad = 3;
 
+// Into 0..2π in single precision, as the search always has.
 float intoFullTurn(float angle) {
-  // Whole turns are taken off one at a time, as the game always has; a heading far from zero
-  // is first brought near so that this ends (and stays exact enough).
-  if (std::fabs(angle) > 1000.0f) angle = std::fmod(angle, kFullTurn);
-  while (angle > kFullTurn) angle -= kFullTurn;
-  while (angle < 0) angle += kFullTurn;
-  return angle;
+  return common::wrapAngle(angle);
 }
 
 // Heap order: the entry with the smaller (f, sequence) must come out first, so it compares

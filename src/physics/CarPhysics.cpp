@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Angle.h"
 #include "track/TrackData.h"
 
 namespace {
@@ -12,9 +13,6 @@ constexpr double kGravity = 9.81;            // m/s²
 constexpr double kCoastingBrake = 50.0;      // percent, applied when no pedal is pressed
 constexpr double kTractionPerPercent = 100;  // newtons per percent of throttle or brake
 constexpr double kWorldToMap = 0.25;         // a surface map cell is 4 world units
-constexpr double kTwoPi = 6.283185307;
-constexpr double kPi = 3.1415926535;
-constexpr double kHalfPi = 1.57079632675;
 
 constexpr double kStandstill = 1e-6;  // metres per second
 
@@ -50,12 +48,10 @@ const std::int32_t* cellAt(const TrackData& track, double worldX, double worldY)
                      static_cast<std::size_t>(column)];
 }
 
-// Into 0..2π by whole turns, as the drift angle compares two directions.
+// Into 0..2π by whole turns, as the drift angle compares two directions. The car's heading is
+// never wrapped itself; one that has turned more than 64 times is reduced with fmod first.
 double wrapTurn(double angle) {
-  if (std::abs(angle) > 64 * kTwoPi) angle = std::fmod(angle, kTwoPi);
-  while (angle < 0) angle += kTwoPi;
-  while (angle > kTwoPi) angle -= kTwoPi;
-  return angle;
+  return common::wrapAngle(angle, 0.0, 64 * common::kTwoPi);
 }
 
 }  // namespace
@@ -191,7 +187,6 @@ double CarPhysics::getDriftAngle() const {
   // The direction of motion in the frame where heading h points along (sin h, cos h), i.e. at
   // angle π/2 - h from the x axis. At rest atan2(0, 0) = 0 serves.
   const double motion = wrapTurn(std::atan2(velocity_.y, velocity_.x));
-  const double facing = wrapTurn(kHalfPi - heading_);
-  const double d = std::abs(motion - facing);
-  return d > kPi ? kTwoPi - d : d;
+  const double facing = wrapTurn(common::kHalfPi - heading_);
+  return common::angleBetween(motion, facing);
 }

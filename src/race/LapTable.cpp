@@ -1,10 +1,11 @@
 #include "race/LapTable.h"
 
-#include <cmath>
 #include <utility>
 
+#include "common/Angle.h"
 #include "common/Segments.h"
 #include "race/TimeFormat.h"
+#include "track/Geometry.h"
 #include "track/TrackData.h"
 
 namespace race {
@@ -18,15 +19,12 @@ bool crosses(const LineSegment& line, double fromX, double fromY, double toX, do
 }  // namespace
 
 LineSegment lineAcrossRoad(const TrackPoint& p) {
-  constexpr double kTwoPi = 6.283185307;
-  constexpr double kPi = 3.1415926535;
-  double r = std::fmod(p.rotation, kTwoPi);
-  if (r < 0) r += kTwoPi;
-  const double width = p.width * 2.0;  // half a road width beyond each edge
-  const double toFirst = width * 0.5 - p.offset;
-  const double toSecond = width * 0.5 + p.offset;
-  return {p.x + toFirst * std::cos(r), p.y + toFirst * std::sin(r),
-          p.x + toSecond * std::cos(r + kPi), p.y + toSecond * std::sin(r + kPi)};
+  TrackPoint wide = p;
+  wide.width = p.width * 2.0;  // half a road width beyond each edge
+  // The lap lines have always reduced the rotation with fmod, however small.
+  wide.rotation = common::wrapAngle(p.rotation, 0.0, 0.0);
+  const EdgePoints edges = edgePoints(wide, 1.0f);
+  return {edges.first.x, edges.first.y, edges.second.x, edges.second.y};
 }
 
 LineSegment finishLineOf(const TrackData& track) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Angle.h"
 #include "physics/Car.h"
 #include "platform/Graphics.h"
 
@@ -33,8 +34,8 @@ void soften(platform::Bitmap& bitmap, int px, int py, int faint) {
 }  // namespace
 
 std::array<WheelPoint, 4> wheelPoints(double x, double y, double angle) {
-  constexpr double kRear = 4.71238898025;
-  constexpr double kFront = 1.57079632675;
+  constexpr double kRear = common::kPi + common::kHalfPi;
+  constexpr double kFront = common::kHalfPi;
   const double angles[4] = {angle - kWheelSpread - kRear, angle + kWheelSpread - kRear,
                             angle - kWheelSpread - kFront, angle + kWheelSpread - kFront};
   std::array<WheelPoint, 4> points;

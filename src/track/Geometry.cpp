@@ -6,22 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "common/Angle.h"
 #include "track/TrackLimits.h"
 
 namespace {
-
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
-
-// Brings an angle into [0, 2π] the way the game always has, by whole turns. Angles many turns
-// away are first reduced with fmod so that a wild value cannot keep the loop spinning.
-double normalisedRotation(double r) {
-  if (!std::isfinite(r)) return 0.0;
-  if (std::fabs(r) > 1000.0) r = std::fmod(r, kTwoPi);
-  while (r > kTwoPi) r -= kTwoPi;
-  while (r < 0.0) r += kTwoPi;
-  return r;
-}
 
 bool withinCoordinateLimit(double value) {
   return std::isfinite(value) && std::fabs(value) <= tracklimits::kMaxCoordinate;
@@ -102,14 +90,14 @@ class PieceFiller {
 
 EdgePoints edgePoints(const TrackPoint& point, float divisor) {
   const double f = divisor;
-  const double r = normalisedRotation(point.rotation);
+  const double r = common::wrapAngle(point.rotation);
   const double half = (point.width / f) * 0.5;
   const double o = point.offset / f;
   EdgePoints edges;
   edges.first.x = std::cos(r) * (half - o) + point.x / f;
   edges.first.y = std::sin(r) * (half - o) + point.y / f;
-  edges.second.x = std::cos(r + kPi) * (half + o) + point.x / f;
-  edges.second.y = std::sin(r + kPi) * (half + o) + point.y / f;
+  edges.second.x = std::cos(r + common::kPi) * (half + o) + point.x / f;
+  edges.second.y = std::sin(r + common::kPi) * (half + o) + point.y / f;
   return edges;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/Angle.h"
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Paths.h"
@@ -29,7 +30,7 @@ inline std::unique_ptr<TrackData> ringTrack(int size = 200, double innerRadius =
   }
   const double middle = (innerRadius + outerRadius) / 2;
   for (int i = 0; i < pointCount; ++i) {
-    const double a = 6.283185307 * i / pointCount;
+    const double a = common::kTwoPi * i / pointCount;
     TrackPoint p;
     p.x = (centre + middle * std::cos(a)) * 4;
     p.y = (centre + middle * std::sin(a)) * 4;
