@@ -1,5 +1,6 @@
 #include "gui/ButtonSkin.h"
 
+#include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "gui/TextFit.h"
 #include "platform/Font.h"
@@ -72,7 +73,7 @@ bool ButtonSkin::hovers(const platform::Input& input, bool mayTakeMouse) const {
   if (!mayTakeMouse) return false;
   const int mouseX = static_cast<int>(input.mouseX());
   const int mouseY = static_cast<int>(input.mouseY());
-  return left_ < mouseX && mouseX < right_ && top_ < mouseY && mouseY < bottom_;
+  return common::Rect{left_, top_, right_, bottom_}.strictlyContains(mouseX, mouseY);
 }
 
 ButtonSkin::Look ButtonSkin::lookFor(const platform::Input& input, bool mayTakeMouse) const {

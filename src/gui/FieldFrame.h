@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 
+#include "common/Rect.h"
 #include "gui/Sprite.h"
 
 // Room around a frame's content, in pixels.
@@ -44,7 +45,9 @@ class FieldFrame {
   int right() const { return right_; }
   int bottom() const { return bottom_; }
   // Strictly inside the outer bounds.
-  bool contains(int x, int y) const { return left_ < x && x < right_ && top_ < y && y < bottom_; }
+  bool contains(int x, int y) const {
+    return common::Rect{left_, top_, right_, bottom_}.strictlyContains(x, y);
+  }
 
   enum Slot { kTop, kRight, kBottom, kLeft, kTopLeft, kTopRight, kBottomRight, kBottomLeft, kFill };
   const Sprite& piece(Slot slot) const { return pieces_[slot]; }

@@ -1,5 +1,6 @@
 #include "gui/MenuItemSkin.h"
 
+#include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
@@ -53,7 +54,7 @@ bool MenuItemSkin::hovers(const platform::Input& input, bool mayTakeMouse) const
   if (!mayTakeMouse) return false;
   const int mouseX = static_cast<int>(input.mouseX());
   const int mouseY = static_cast<int>(input.mouseY());
-  return left_ < mouseX && mouseX < right_ && top_ < mouseY && mouseY < bottom_;
+  return common::Rect{left_, top_, right_, bottom_}.strictlyContains(mouseX, mouseY);
 }
 
 bool MenuItemSkin::draw(const platform::Input& input, bool open, bool mayTakeMouse) const {

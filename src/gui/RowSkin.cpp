@@ -1,5 +1,6 @@
 #include "gui/RowSkin.h"
 
+#include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "gui/TextFit.h"
 #include "platform/Font.h"
@@ -62,8 +63,8 @@ bool RowSkin::hovers(const platform::Input& input, bool mayTakeMouse) const {
   if (!mayTakeMouse) return false;
   const int mouseX = static_cast<int>(input.mouseX());
   const int mouseY = static_cast<int>(input.mouseY());
-  return left_ < mouseX && mouseX < right_ && top_ + scrollOffset_ < mouseY &&
-         mouseY < bottom_ + scrollOffset_;
+  return common::Rect{left_, top_ + scrollOffset_, right_, bottom_ + scrollOffset_}
+      .strictlyContains(mouseX, mouseY);
 }
 
 bool RowSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
