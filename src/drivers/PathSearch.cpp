@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "common/Angle.h"
+#include "common/GridLine.h"
 
 namespace {
 
@@ -153,8 +154,9 @@ class PathSearch {
   bool roadAlong(std::int32_t fromRow, std::int32_t fromColumn, std::int32_t toRow,
                  std::int32_t toColumn) const {
     const SurfaceMap& map = *ws_.map_;
-    return walkLine(fromColumn, fromRow, toColumn, toRow,
-                    [&map](int column, int row) { return map.at(row, column) == kRoad; });
+    return common::walkGridLine(fromColumn, fromRow, toColumn, toRow, [&map](int column, int row) {
+      return map.at(row, column) == kRoad;
+    });
   }
 
   std::vector<TrackPoint> pathTo(std::int32_t index) const {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "common/Angle.h"
+#include "common/GridLine.h"
 #include "track/TrackLimits.h"
 
 namespace {
@@ -102,42 +103,16 @@ EdgePoints edgePoints(const TrackPoint& point, float divisor) {
 }
 
 std::vector<GridCell> drawLine(SurfaceMap& map, GridCell from, GridCell to, std::int32_t value) {
+  if (from == to) return {from};
   const long long dx = std::llabs(static_cast<long long>(to.x) - from.x);
   const long long dy = std::llabs(static_cast<long long>(to.y) - from.y);
-  const int stepX = to.x >= from.x ? 1 : -1;
-  const int stepY = to.y >= from.y ? 1 : -1;
-  if (dx == 0 && dy == 0) return {from};
-
   std::vector<GridCell> cells;
   cells.reserve(static_cast<std::size_t>(std::max(dx, dy)));
-  GridCell cell = from;
-  auto visit = [&] {
-    map.set(cell.y, cell.x, value);
-    cells.push_back(cell);
-  };
-  if (dx > dy) {
-    long long error = 2 * dy - dx;
-    for (long long i = 0; i < dx; ++i) {
-      if (error >= 0) {
-        cell.y += stepY;
-        error -= 2 * dx;
-      }
-      error += 2 * dy;
-      cell.x += stepX;
-      visit();
-    }
-  } else {
-    long long error = 2 * dx - dy;
-    for (long long i = 0; i < dy; ++i) {
-      if (error >= 0) {
-        cell.x += stepX;
-        error -= 2 * dy;
-      }
-      error += 2 * dx;
-      cell.y += stepY;
-      visit();
-    }
-  }
+  common::walkGridLine(from.x, from.y, to.x, to.y, [&](int x, int y) {
+    map.set(y, x, value);
+    cells.push_back({x, y});
+    return true;
+  });
   return cells;
 }
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 
+#include "common/GridLine.h"
 #include "drivers/PathSearch.h"
 #include "track/Geometry.h"
 
@@ -87,9 +88,9 @@ TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
   ASSERT_TRUE(s.path && s.path->size() >= 2u);
   TrackPoint from = at(10, 10);
   for (const TrackPoint& to : *s.path) {
-    EXPECT_TRUE(walkLine(static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
-                         static_cast<int>(to.y),
-                         [&](int c, int r) { return map.track.surfaceMap->at(r, c) == 3; }));
+    EXPECT_TRUE(common::walkGridLine(
+        static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
+        static_cast<int>(to.y), [&](int c, int r) { return map.track.surfaceMap->at(r, c) == 3; }));
     from = to;
   }
   EXPECT_LT(std::pow(from.x - 104, 2) + std::pow(from.y - 104, 2), 9);
@@ -123,20 +124,6 @@ TEST(PathSearch, ASearchSplitByBudgetsFindsTheSamePath) {
   RoadMap other = lCorridor();
   EXPECT_TRUE(find(ws, other.track, {}, {}, INT_MAX, false).path->empty());
   EXPECT_EQ(find(ws, other.track, at(10, 10), at(104, 104)).path->size(), whole.path->size());
-}
-
-TEST(PathSearch, LineWalkVisitsTheCellsOfDrawLine) {
-  SurfaceMap none;  // zero size: drawLine writes nothing and still lists every cell
-  const int ends[][4] = {{0, 0, 7, 3},  {0, 0, 3, 7}, {5, 5, -4, 2}, {5, 5, 2, -4}, {0, 0, 6, 6},
-                         {0, 0, -6, 6}, {3, 3, 3, 3}, {1, 1, 1, -9}, {0, 0, 13, -5}};
-  for (const auto& e : ends) {
-    std::vector<GridCell> walked;
-    walkLine(e[0], e[1], e[2], e[3], [&](int x, int y) {
-      walked.push_back({x, y});
-      return true;
-    });
-    EXPECT_EQ(walked, drawLine(none, {e[0], e[1]}, {e[2], e[3]}, 3)) << e[2] << "," << e[3];
-  }
 }
 
 }  // namespace

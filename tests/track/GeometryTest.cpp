@@ -4,6 +4,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "common/GridLine.h"
 #include "track/Geometry.h"
 #include "track/TrackData.h"
 
@@ -123,6 +124,20 @@ TEST(DrawLine, FollowsBresenhamAndWritesOnlyInsideTheMap) {
   const std::vector<GridCell> single = drawLine(empty, {1, 0}, {1, 0}, 9);
   EXPECT_EQ(single, (std::vector<GridCell>{{1, 0}}));
   EXPECT_EQ(empty.at(0, 1), 0);
+}
+
+TEST(GridLineWalk, VisitsTheCellsOfDrawLine) {
+  SurfaceMap none;  // zero size: drawLine writes nothing and still lists every cell
+  const int ends[][4] = {{0, 0, 7, 3},  {0, 0, 3, 7}, {5, 5, -4, 2}, {5, 5, 2, -4}, {0, 0, 6, 6},
+                         {0, 0, -6, 6}, {3, 3, 3, 3}, {1, 1, 1, -9}, {0, 0, 13, -5}};
+  for (const auto& e : ends) {
+    std::vector<GridCell> walked;
+    common::walkGridLine(e[0], e[1], e[2], e[3], [&](int x, int y) {
+      walked.push_back({x, y});
+      return true;
+    });
+    EXPECT_EQ(walked, drawLine(none, {e[0], e[1]}, {e[2], e[3]}, 3)) << e[2] << "," << e[3];
+  }
 }
 
 TEST(SurfaceMapCells, AnswerSevenOutside) {
