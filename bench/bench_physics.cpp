@@ -24,7 +24,7 @@ class Scene {
     Options::destroy(false);
     platform::setProgramFolder(folder_.string() + "/");
     track_.surfaceMap = std::make_unique<SurfaceMap>(500, 500);
-    for (auto& cell : track_.surfaceMap->cells) cell = 3;
+    for (auto& cell : track_.surfaceMap->cells) cell = SurfaceMap::kRoad;
   }
   ~Scene() {
     Options::destroy(false);

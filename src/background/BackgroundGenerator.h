@@ -13,11 +13,11 @@
 // one per frame and stay responsive; nothing is drawn on screen.
 class BackgroundGenerator {
  public:
-  // Cell values of the working map beyond the road builder's 0 (grass) and 3 (road).
-  static constexpr std::int32_t kGrass = 0;
+  // Cell values of the working map: the road builder's grass and road, and the marks added here.
+  static constexpr std::int32_t kGrass = SurfaceMap::kGrass;
   static constexpr std::int32_t kRunOff = 1;
   static constexpr std::int32_t kFinishLine = 2;
-  static constexpr std::int32_t kRoad = 3;
+  static constexpr std::int32_t kRoad = SurfaceMap::kRoad;
   static constexpr std::int32_t kPathMark = 4;
   static constexpr std::int32_t kWhiteMark = 8;
   static constexpr std::int32_t kOpenGrass = 9;

@@ -13,7 +13,9 @@ namespace {
 constexpr int kMargin = 10;       // room around the crown for the blurred shadow
 constexpr int kShadowOffset = 7;  // pixels the shadow falls right of and below the crown
 
-// 0 inside the crown's disk, 3 outside it.
+// 0 inside the crown's disk, kOutsideCrown outside it: the noise is guided by the zeros.
+constexpr std::int32_t kOutsideCrown = 3;
+
 SurfaceMap crownDisk(int size) {
   SurfaceMap disk(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size));
   const int centre = size / 2;
@@ -22,7 +24,7 @@ SurfaceMap crownDisk(int size) {
     for (int c = 0; c < size; ++c) {
       const double dx = c - centre;
       const double dy = r - centre;
-      if (dx * dx + dy * dy > radius * radius) disk.set(r, c, 3);
+      if (dx * dx + dy * dy > radius * radius) disk.set(r, c, kOutsideCrown);
     }
   }
   return disk;

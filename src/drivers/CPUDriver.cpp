@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr std::int32_t kRoad = 3;
 constexpr float kPlanStartStep = 20.0f;  // cells
 constexpr double kNearLookAhead = 12;    // map units², about the next node
 constexpr double kFarLookAhead = 900;    // map units², a few nodes ahead
@@ -205,7 +204,7 @@ void CPUDriver::learn() {
   if (distanceWeights_[g] > 1) {
     distanceWeights_[g] = std::max(distanceWeights_[g] - change * 50 * 0.25, 1.0);
   }
-  if (car().getSurface() != kRoad) {
+  if (car().getSurface() != SurfaceMap::kRoad) {
     speedWeight_ = std::max(speedWeight_ - 0.005, kMinSpeedWeight);
     distanceWeights_[g] += 0.3;
   }

@@ -12,7 +12,6 @@ namespace {
 
 constexpr float kMaxTurn = 0.61086524f;  // 35 degrees
 constexpr float kMinStep = 0.0001f;
-constexpr std::int32_t kRoad = 3;
 
 // Into 0..2π in single precision, as the search always has.
 float intoFullTurn(float angle) {
@@ -145,7 +144,7 @@ class PathSearch {
     const SurfaceMap& map = *ws_.map_;
     for (std::int32_t r = row - 2; r <= row + 2; ++r) {
       for (std::int32_t c = column - 2; c <= column + 2; ++c) {
-        if (map.at(r, c) != kRoad) return false;
+        if (map.at(r, c) != SurfaceMap::kRoad) return false;
       }
     }
     return true;
@@ -155,7 +154,7 @@ class PathSearch {
                  std::int32_t toColumn) const {
     const SurfaceMap& map = *ws_.map_;
     return common::walkGridLine(fromColumn, fromRow, toColumn, toRow, [&map](int column, int row) {
-      return map.at(row, column) == kRoad;
+      return map.at(row, column) == SurfaceMap::kRoad;
     });
   }
 

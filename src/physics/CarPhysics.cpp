@@ -101,7 +101,7 @@ void CarPhysics::update(double dt) {
 double CarPhysics::readSurface(double worldX, double worldY) {
   const SurfaceValues& values = surfaceOptions_.current();
   const std::int32_t* cell = cellAt(track(), worldX, worldY);
-  const bool tarmac = cell != nullptr && *cell != 0;
+  const bool tarmac = cell != nullptr && *cell != SurfaceMap::kGrass;
   resistance_ = tarmac ? values.tarmacResistance : values.grassResistance;
   // The grip scales the slip angles, not the force limit.
   return (tarmac ? values.tarmacGrip : values.grassGrip) * 0.01;

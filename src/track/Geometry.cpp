@@ -64,22 +64,20 @@ class PieceFiller {
     outline_.erase(std::unique(outline_.begin(), outline_.end()), outline_.end());
     for (std::size_t i = 0; i + 1 < outline_.size(); ++i) {
       if (outline_[i].y == outline_[i + 1].y)
-        fillRow(map_, outline_[i].y, outline_[i].x, outline_[i + 1].x, kRoad);
+        fillRow(map_, outline_[i].y, outline_[i].x, outline_[i + 1].x, SurfaceMap::kRoad);
     }
 
     std::sort(outline_.begin(), outline_.end(),
               [](GridCell a, GridCell b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
     for (std::size_t i = 0; i + 1 < outline_.size(); ++i) {
       if (outline_[i].x == outline_[i + 1].x)
-        fillColumn(map_, outline_[i].x, outline_[i].y, outline_[i + 1].y, kRoad);
+        fillColumn(map_, outline_[i].x, outline_[i].y, outline_[i + 1].y, SurfaceMap::kRoad);
     }
   }
 
  private:
-  static constexpr std::int32_t kRoad = 3;
-
   void addCrossLine(GridCell from, GridCell to) {
-    const std::vector<GridCell> line = drawLine(map_, from, to, kRoad);
+    const std::vector<GridCell> line = drawLine(map_, from, to, SurfaceMap::kRoad);
     outline_.insert(outline_.end(), line.begin(), line.end());
   }
 
@@ -189,8 +187,8 @@ std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellS
   std::vector<std::vector<GridCell>> lines1(count), lines2(count);
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t next = (i + 1) % count;
-    lines1[i] = drawLine(*map, edge1[i], edge1[next], 3);
-    lines2[i] = drawLine(*map, edge2[i], edge2[next], 3);
+    lines1[i] = drawLine(*map, edge1[i], edge1[next], SurfaceMap::kRoad);
+    lines2[i] = drawLine(*map, edge2[i], edge2[next], SurfaceMap::kRoad);
   }
 
   PieceFiller filler(*map);

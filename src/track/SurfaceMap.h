@@ -2,9 +2,13 @@
 #include <cstdint>
 #include <vector>
 
-// A grid of cells rasterised from the road: 0 grass, 3 road (the background generator marks
+// A grid of cells rasterised from the road: kGrass or kRoad (the background generator marks
 // further values). Row-major: index = row × columns + column.
 struct SurfaceMap {
+  // The cell kinds: what the road builder leaves between the roads, what it fills the road
+  // with, and what a query outside the grid answers.
+  static constexpr std::int32_t kGrass = 0;
+  static constexpr std::int32_t kRoad = 3;
   static constexpr std::int32_t kOutside = 7;
 
   std::uint32_t rows = 0;
@@ -15,13 +19,13 @@ struct SurfaceMap {
   SurfaceMap(std::uint32_t rowCount, std::uint32_t columnCount)
       : rows(rowCount),
         columns(columnCount),
-        cells(static_cast<std::size_t>(rowCount) * columnCount, 0) {}
+        cells(static_cast<std::size_t>(rowCount) * columnCount, kGrass) {}
 
   bool inside(long long row, long long column) const {
     return row >= 0 && column >= 0 && row < static_cast<long long>(rows) &&
            column < static_cast<long long>(columns);
   }
-  // The cell's value, or 7 when the row or column lies outside the map.
+  // The cell's value, or kOutside when the row or column lies outside the map.
   std::int32_t at(long long row, long long column) const {
     return inside(row, column) ? cells[static_cast<std::size_t>(row) * columns + column] : kOutside;
   }

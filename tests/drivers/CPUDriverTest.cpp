@@ -35,7 +35,8 @@ struct RingDriver : ::testing::Test {
     for (std::size_t i = 0; i < path.size(); ++i) {
       const TrackPoint& a = path[i];
       const TrackPoint& b = path[(i + 1) % path.size()];
-      EXPECT_EQ(track->surfaceMap->at(static_cast<long long>(a.y), static_cast<long long>(a.x)), 3);
+      EXPECT_EQ(track->surfaceMap->at(static_cast<long long>(a.y), static_cast<long long>(a.x)),
+                SurfaceMap::kRoad);
       total += std::remainder(std::atan2(b.y - 100, b.x - 100) - std::atan2(a.y - 100, a.x - 100),
                               2 * M_PI);
     }

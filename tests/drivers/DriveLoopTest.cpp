@@ -92,7 +92,7 @@ LapReport driveAround(TrackData& track, int lapsWanted) {
     progress += static_cast<long long>(
         std::remainder(static_cast<double>(index - previous), static_cast<double>(count)));
     previous = index;
-    offRoadRun = car.getSurface() == 3 ? 0 : offRoadRun + 1;
+    offRoadRun = car.getSurface() == SurfaceMap::kRoad ? 0 : offRoadRun + 1;
     offRoad += offRoadRun > 0;
     report.longestOffRoad = std::max(report.longestOffRoad, offRoadRun / double{kFramesPerSecond});
     if (firstLapFrame < 0 && progress >= count) {

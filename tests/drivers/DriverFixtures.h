@@ -25,7 +25,8 @@ inline std::unique_ptr<TrackData> ringTrack(int size = 200, double innerRadius =
   for (int row = 0; row < size; ++row) {
     for (int column = 0; column < size; ++column) {
       const double r = std::hypot(column + 0.5 - centre, row + 0.5 - centre);
-      if (r >= innerRadius && r <= outerRadius) track->surfaceMap->set(row, column, 3);
+      if (r >= innerRadius && r <= outerRadius)
+        track->surfaceMap->set(row, column, SurfaceMap::kRoad);
     }
   }
   const double middle = (innerRadius + outerRadius) / 2;

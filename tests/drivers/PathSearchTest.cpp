@@ -18,7 +18,7 @@ struct RoadMap {
   RoadMap(int rows, int columns) { track.surfaceMap = std::make_unique<SurfaceMap>(rows, columns); }
   RoadMap& road(int row0, int column0, int row1, int column1) {
     for (int r = row0; r <= row1; ++r) {
-      for (int c = column0; c <= column1; ++c) track.surfaceMap->set(r, c, 3);
+      for (int c = column0; c <= column1; ++c) track.surfaceMap->set(r, c, SurfaceMap::kRoad);
     }
     return *this;
   }
@@ -90,7 +90,8 @@ TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
   for (const TrackPoint& to : *s.path) {
     EXPECT_TRUE(common::walkGridLine(
         static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
-        static_cast<int>(to.y), [&](int c, int r) { return map.track.surfaceMap->at(r, c) == 3; }));
+        static_cast<int>(to.y),
+        [&](int c, int r) { return map.track.surfaceMap->at(r, c) == SurfaceMap::kRoad; }));
     from = to;
   }
   EXPECT_LT(std::pow(from.x - 104, 2) + std::pow(from.y - 104, 2), 9);

@@ -79,8 +79,8 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
   EXPECT_EQ(grass->resistance(), 1500);
   EXPECT_EQ(offMap->resistance(), 1500);
   EXPECT_EQ(edge->resistance(), 30);
-  EXPECT_EQ(grass->getSurface(), 0);
-  EXPECT_EQ(edge->getSurface(), 3);
+  EXPECT_EQ(grass->getSurface(), SurfaceMap::kGrass);
+  EXPECT_EQ(edge->getSurface(), SurfaceMap::kRoad);
   EXPECT_EQ(offMap->getSurface(), SurfaceMap::kOutside);
   EXPECT_EQ(makeCar(std::nan(""), 1e300)->getSurface(), SurfaceMap::kOutside);
 

@@ -21,7 +21,7 @@ class PhysicsTest : public ::testing::Test {
     Options::destroy(false);
     platform::setProgramFolder(folder_.folder());
     track_.surfaceMap = std::make_unique<SurfaceMap>(200, 300);
-    for (auto& cell : track_.surfaceMap->cells) cell = 3;
+    for (auto& cell : track_.surfaceMap->cells) cell = SurfaceMap::kRoad;
     for (int row = 10; row < 20; ++row) {
       for (int column = 10; column < 20; ++column) track_.surfaceMap->set(row, column, 0);
     }

@@ -179,7 +179,7 @@ TEST(BuildSurfaceMap, FillsTheRoadBetweenItsEdgesAndNothingElse) {
         const bool road = row >= top + 1 && row <= bottom - 1;
         const bool grass = row < top - 1 || row > bottom + 1;
         if (road) {
-          EXPECT_EQ(map->at(row, column), 3) << row << "," << column;
+          EXPECT_EQ(map->at(row, column), SurfaceMap::kRoad) << row << "," << column;
         } else if (grass) {
           EXPECT_EQ(map->at(row, column), 0) << row << "," << column;
         }
@@ -199,12 +199,12 @@ TEST(BuildSurfaceMap, SquareLoopLeavesTheInfieldAsGrass) {
   track.extentX = 560;
   track.extentY = 560;
   auto map = buildSurfaceMap(track, 4.0);
-  EXPECT_EQ(map->at(75, 75), 0);   // the centre of the infield
-  EXPECT_EQ(map->at(5, 5), 0);     // outside the outer corner
-  EXPECT_EQ(map->at(25, 75), 3);   // the middle of the top side
-  EXPECT_EQ(map->at(75, 125), 3);  // the middle of the right side
-  EXPECT_EQ(map->at(125, 75), 3);
-  EXPECT_EQ(map->at(75, 25), 3);
+  EXPECT_EQ(map->at(75, 75), 0);                   // the centre of the infield
+  EXPECT_EQ(map->at(5, 5), 0);                     // outside the outer corner
+  EXPECT_EQ(map->at(25, 75), SurfaceMap::kRoad);   // the middle of the top side
+  EXPECT_EQ(map->at(75, 125), SurfaceMap::kRoad);  // the middle of the right side
+  EXPECT_EQ(map->at(125, 75), SurfaceMap::kRoad);
+  EXPECT_EQ(map->at(75, 25), SurfaceMap::kRoad);
 }
 
 TEST(SurfaceMapLimits, RefuseOversizedOrFarFlungTracksBeforeAllocating) {

@@ -31,7 +31,7 @@ std::vector<bool> reachableRoad(const SurfaceMap& map, GridCell start) {
   std::vector<bool> seen(map.cells.size(), false);
   std::queue<GridCell> open;
   auto visit = [&](GridCell c) {
-    if (map.at(c.y, c.x) != 3) return;
+    if (map.at(c.y, c.x) != SurfaceMap::kRoad) return;
     const std::size_t index = static_cast<std::size_t>(c.y) * map.columns + c.x;
     if (seen[index]) return;
     seen[index] = true;
@@ -54,7 +54,7 @@ bool crossSectionIsRoad(const SurfaceMap& map, const TrackPoint& p, double cell)
   const double reach = p.width * 0.4;
   for (double s = -reach; s <= reach; s += cell * 0.5) {
     const GridCell c = cellOf(p.x + std::cos(p.rotation) * s, p.y + std::sin(p.rotation) * s, cell);
-    if (map.at(c.y, c.x) != 3) return false;
+    if (map.at(c.y, c.x) != SurfaceMap::kRoad) return false;
   }
   return true;
 }
@@ -119,8 +119,8 @@ TEST(ShippedTracks, StartGridStandsOnTheRoadBehindTheFinishFacingForward) {
       // Both the car's front and its rear must stand on road.
       const GridCell front = cellOf(p.x, p.y, kCell);
       const GridCell rear = cellOf(p.x - forwardX * kCarLength, p.y - forwardY * kCarLength, kCell);
-      EXPECT_EQ(map->at(front.y, front.x), 3) << file << " slot " << i;
-      EXPECT_EQ(map->at(rear.y, rear.x), 3) << file << " slot " << i;
+      EXPECT_EQ(map->at(front.y, front.x), SurfaceMap::kRoad) << file << " slot " << i;
+      EXPECT_EQ(map->at(rear.y, rear.x), SurfaceMap::kRoad) << file << " slot " << i;
 
       // Nearest path point in the run-up to the finish (the last index), and the car facing
       // the way the road goes there.
