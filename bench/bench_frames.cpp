@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -78,9 +79,9 @@ void prepareOptions() {
   static FramesFolder folder;
   Options::destroy(false);
   platform::setFixedSeed(1);
-  Options::instance()->setOptionInt("onlyCPU", 1);
-  Options::instance()->setOptionInt("nrCars", kCars);
-  Options::instance()->setOptionInt("nrLaps", 99);
+  Options::instance()->setOptionInt(config::key::onlyCPU, 1);
+  Options::instance()->setOptionInt(config::key::nrCars, kCars);
+  Options::instance()->setOptionInt(config::key::nrLaps, 99);
 }
 
 // Wall-clock and this thread's processor time together: on a shared machine the wall clock
@@ -148,7 +149,7 @@ class TimedWindow : public platform::Window {
 // Each benchmark iteration is one simulated second (62 frames) after the countdown.
 void BM_RaceFrames(benchmark::State& state) {
   prepareOptions();
-  Options::instance()->setOptionInt("sound", 0);
+  Options::instance()->setOptionInt(config::key::sound, 0);
   platform::launchSettings().headless = true;
   {
     TimedWindow window;

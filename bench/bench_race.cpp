@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -76,9 +77,9 @@ void raceOptions(int cars) {
   benchFolder();
   Options::destroy(false);
   platform::setFixedSeed(1);
-  Options::instance()->setOptionInt("onlyCPU", 1);
-  Options::instance()->setOptionInt("nrCars", cars);
-  Options::instance()->setOptionInt("nrLaps", 3);
+  Options::instance()->setOptionInt(config::key::onlyCPU, 1);
+  Options::instance()->setOptionInt(config::key::nrCars, cars);
+  Options::instance()->setOptionInt(config::key::nrLaps, 3);
 }
 
 void releaseCaches() {

@@ -8,6 +8,7 @@
 
 #include "FuzzFiles.h"
 #include "config/IniFile.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/Paths.h"
 
@@ -15,32 +16,40 @@ namespace {
 
 struct Setting {
   const char* section;
-  const char* key;
+  std::string key;
 };
 
-constexpr Setting kSettings[] = {
-    {Options::kOptionsSection, "nrCars"},
-    {Options::kOptionsSection, "nrLaps"},
-    {Options::kOptionsSection, "onlyCPU"},
-    {Options::kOptionsSection, "sound"},
-    {Options::kOptionsSection, "intro"},
-    {Options::kGraphicsSection, "height"},
-    {Options::kGraphicsSection, "width"},
-    {Options::kGraphicsSection, "fullscreen"},
-    {Options::kGraphicsSection, "tireMarks"},
-    {Options::kGraphicsSection, "tireMarksDepth"},
-    {Options::kGraphicsSection, "tireMarksMaxDarkness"},
-    {Options::kGraphicsSection, "tireMarksQuality"},
-    {Options::kWeatherSection, "weatherType"},
-    {Options::kWeatherSection, "dry_tarmac_grip"},
-    {Options::kWeatherSection, "dry_tarmac_resistance"},
-    {Options::kWeatherSection, "dry_grass_grip"},
-    {Options::kWeatherSection, "dry_grass_resistance"},
-    {Options::kWeatherSection, "wet_tarmac_grip"},
-    {Options::kWeatherSection, "wet_tarmac_resistance"},
-    {Options::kWeatherSection, "wet_grass_grip"},
-    {Options::kWeatherSection, "wet_grass_resistance"},
-    {Options::kAISection, "skill"},
+const Setting kSettings[] = {
+    {Options::kOptionsSection, config::key::nrCars},
+    {Options::kOptionsSection, config::key::nrLaps},
+    {Options::kOptionsSection, config::key::onlyCPU},
+    {Options::kOptionsSection, config::key::sound},
+    {Options::kOptionsSection, config::key::intro},
+    {Options::kGraphicsSection, config::key::height},
+    {Options::kGraphicsSection, config::key::width},
+    {Options::kGraphicsSection, config::key::fullscreen},
+    {Options::kGraphicsSection, config::key::tireMarks},
+    {Options::kGraphicsSection, config::key::tireMarksDepth},
+    {Options::kGraphicsSection, config::key::tireMarksMaxDarkness},
+    {Options::kGraphicsSection, config::key::tireMarksQuality},
+    {Options::kWeatherSection, config::key::weatherType},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::tarmacGrip)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::tarmacResistance)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::grassGrip)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::grassResistance)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::tarmacGrip)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::tarmacResistance)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::grassGrip)},
+    {Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::grassResistance)},
+    {Options::kAISection, config::key::skill},
 };
 
 // The writer ends lines with "\n" only, so a value or comment that itself ends in a carriage

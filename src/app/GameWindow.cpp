@@ -9,6 +9,7 @@
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
 #include "config/Options.h"
+#include "config/OptionKeys.h"
 #include "gui/FontCache.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
@@ -19,13 +20,13 @@
 namespace app {
 
 int GameWindow::optionsWidth() {
-  return windowWidthFor(Options::instance()->getGraphicsInt("width"));
+  return windowWidthFor(Options::instance()->getGraphicsInt(config::key::width));
 }
 int GameWindow::optionsHeight() {
-  return windowHeightFor(Options::instance()->getGraphicsInt("height"));
+  return windowHeightFor(Options::instance()->getGraphicsInt(config::key::height));
 }
 bool GameWindow::optionsFullscreen() {
-  return Options::instance()->getGraphicsInt("fullscreen") != 0;
+  return Options::instance()->getGraphicsInt(config::key::fullscreen) != 0;
 }
 
 // The window's size is read before the window exists: the first access creates the options
@@ -52,7 +53,7 @@ GameWindow::GameWindow()
                                          screenWidth_, screenHeight_);
   intro_ = std::make_unique<IntroScreen>(*widgets_, screenWidth_, screenHeight_);
 
-  if (Options::instance()->getOptionInt("intro") != 0) {
+  if (Options::instance()->getOptionInt(config::key::intro) != 0) {
     buildIntro();
   } else {
     buildMainMenu();

@@ -11,6 +11,7 @@
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
 #include "config/Options.h"
+#include "config/OptionKeys.h"
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component_Background.h"
 #include "gui/GUI_Component_Button.h"
@@ -177,13 +178,13 @@ void MainMenu::removeRaceSetup() {
 
 void MainMenu::refreshSetupLabels() {
   if (carsLabel_ != nullptr) {
-    carsLabel_->setText(std::to_wstring(options().getOptionInt("nrCars")));
+    carsLabel_->setText(std::to_wstring(options().getOptionInt(config::key::nrCars)));
   }
   if (lapsLabel_ != nullptr) {
-    lapsLabel_->setText(std::to_wstring(options().getOptionInt("nrLaps")));
+    lapsLabel_->setText(std::to_wstring(options().getOptionInt(config::key::nrLaps)));
   }
   if (cpuOnlyMark_ != nullptr) {
-    cpuOnlyMark_->setText(options().getOptionInt("onlyCPU") != 0 ? L"X" : L"");
+    cpuOnlyMark_->setText(options().getOptionInt(config::key::onlyCPU) != 0 ? L"X" : L"");
   }
 }
 
@@ -241,22 +242,23 @@ MenuRequest MainMenu::onClick(const std::string& id) {
 }
 
 void MainMenu::changeLaps(int delta) {
-  if (const auto laps = steppedLaps(options().getOptionInt("nrLaps"), delta)) {
-    options().setOptionInt("nrLaps", *laps);
+  if (const auto laps = steppedLaps(options().getOptionInt(config::key::nrLaps), delta)) {
+    options().setOptionInt(config::key::nrLaps, *laps);
     if (lapsLabel_ != nullptr) lapsLabel_->setText(std::to_wstring(*laps));
   }
 }
 
 void MainMenu::changeCars(int delta) {
-  if (const auto cars = steppedCars(options().getOptionInt("nrCars"), delta, startPositions())) {
-    options().setOptionInt("nrCars", *cars);
+  if (const auto cars =
+          steppedCars(options().getOptionInt(config::key::nrCars), delta, startPositions())) {
+    options().setOptionInt(config::key::nrCars, *cars);
     if (carsLabel_ != nullptr) carsLabel_->setText(std::to_wstring(*cars));
   }
 }
 
 void MainMenu::toggleCpuOnly() {
-  const int now = options().getOptionInt("onlyCPU") == 0 ? 1 : 0;
-  options().setOptionInt("onlyCPU", now);
+  const int now = options().getOptionInt(config::key::onlyCPU) == 0 ? 1 : 0;
+  options().setOptionInt(config::key::onlyCPU, now);
   if (cpuOnlyMark_ != nullptr) cpuOnlyMark_->setText(now != 0 ? L"X" : L"");
 }
 
@@ -295,11 +297,13 @@ void MainMenu::chooseTrack(const std::string& rowId) {
 
   if (carsLabel_ == nullptr) buildRaceSetup();
   trackLabel_->setText(title);
-  options().setOptionInt("nrCars",
-                         carsForTrack(options().getOptionInt("nrCars"), startPositions()));
+  options().setOptionInt(
+      config::key::nrCars,
+      carsForTrack(options().getOptionInt(config::key::nrCars), startPositions()));
   // A hand-edited laps count outside 1..99 is pulled into range here, so the panel never
   // shows a count the buttons could not have produced.
-  options().setOptionInt("nrLaps", sanitizedLaps(options().getOptionInt("nrLaps")));
+  options().setOptionInt(config::key::nrLaps,
+                         sanitizedLaps(options().getOptionInt(config::key::nrLaps)));
   refreshSetupLabels();
   if (!toolsExtended_) {
     extendToolsMenu();

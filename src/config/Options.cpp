@@ -4,6 +4,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "config/OptionKeys.h"
 #include "platform/UserFolders.h"
 
 namespace {
@@ -20,6 +21,12 @@ unsigned lastRevision = 0;
 struct IntSetting {
   const char* section;
   const char* key;
+  int defaultValue;
+};
+
+struct SurfaceSetting {
+  const char* weather;
+  const char* value;
   int defaultValue;
 };
 
@@ -63,37 +70,40 @@ Options::Options() {
 // Every known setting is read with its default and stored back, so the written file always
 // lists them all, in this order.
 void Options::normalise() {
+  using namespace config::key;
   static const IntSetting kBefore[] = {
-      {kOptionsSection, "nrCars", 2},
-      {kOptionsSection, "nrLaps", 2},
-      {kOptionsSection, "onlyCPU", 0},
-      {kOptionsSection, "sound", 0},
-      {kOptionsSection, "intro", 1},
-      {kGraphicsSection, "height", 700},
-      {kGraphicsSection, "width", 1000},
-      {kGraphicsSection, "fullscreen", 0},
-      {kGraphicsSection, "tireMarks", 1},
-      {kGraphicsSection, "tireMarksDepth", 20},
-      {kGraphicsSection, "tireMarksMaxDarkness", 80},
-      {kGraphicsSection, "tireMarksQuality", 2},
+      {kOptionsSection, nrCars, 2},
+      {kOptionsSection, nrLaps, 2},
+      {kOptionsSection, onlyCPU, 0},
+      {kOptionsSection, sound, 0},
+      {kOptionsSection, intro, 1},
+      {kGraphicsSection, height, 700},
+      {kGraphicsSection, width, 1000},
+      {kGraphicsSection, fullscreen, 0},
+      {kGraphicsSection, tireMarks, 1},
+      {kGraphicsSection, tireMarksDepth, 20},
+      {kGraphicsSection, tireMarksMaxDarkness, 80},
+      {kGraphicsSection, tireMarksQuality, 2},
   };
-  static const IntSetting kSurfaces[] = {
-      {kWeatherSection, "dry_tarmac_grip", 100}, {kWeatherSection, "dry_tarmac_resistance", 30},
-      {kWeatherSection, "dry_grass_grip", 80},   {kWeatherSection, "dry_grass_resistance", 1500},
-      {kWeatherSection, "wet_tarmac_grip", 40},  {kWeatherSection, "wet_tarmac_resistance", 10},
-      {kWeatherSection, "wet_grass_grip", 100},  {kWeatherSection, "wet_grass_resistance", 3000},
+  static const SurfaceSetting kSurfaces[] = {
+      {dryWeather, tarmacGrip, 100}, {dryWeather, tarmacResistance, 30},
+      {dryWeather, grassGrip, 80},   {dryWeather, grassResistance, 1500},
+      {wetWeather, tarmacGrip, 40},  {wetWeather, tarmacResistance, 10},
+      {wetWeather, grassGrip, 100},  {wetWeather, grassResistance, 3000},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
   }
-  ini_->setValue(kWeatherSection, "weatherType",
-                 ini_->getValue(kWeatherSection, "weatherType", "dry"), true);
+  ini_->setValue(kWeatherSection, weatherType,
+                 ini_->getValue(kWeatherSection, weatherType, dryWeather), true);
   for (const auto& s : kSurfaces) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+    const std::string key = surfaceValue(s.weather, s.value);
+    ini_->setValueInt(kWeatherSection, key,
+                      ini_->getValueInt(kWeatherSection, key, s.defaultValue));
   }
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
-  ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+  ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
 }
 
 void Options::touch() {

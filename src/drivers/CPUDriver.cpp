@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "common/Angle.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "drivers/DrivingFeatures.h"
 #include "physics/Car.h"
@@ -213,7 +214,7 @@ void CPUDriver::learn() {
 bool CPUDriver::plan() {
   const std::size_t count = path_.size();
   if (count == 0) return true;
-  const int effort = driving::planningEffort(Options::instance()->getAIInt("skill"));
+  const int effort = driving::planningEffort(Options::instance()->getAIInt(config::key::skill));
 
   if (!searchInProgress_) {
     const TrackPoint position = carPosition();

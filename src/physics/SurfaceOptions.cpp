@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 
 namespace {
@@ -16,12 +17,15 @@ SurfaceValues SurfaceOptions::read() {
   const Options* options = Options::instance();
   // The weather type is the prefix of the surface keys: "dry" and "wet" exist by default, and
   // a user may add the four keys for a weather type of their own.
-  const std::string weather = options->getWeatherString("weatherType");
+  const std::string weather = options->getWeatherString(config::key::weatherType);
+  auto value = [&](const char* name) {
+    return nonNegative(options->getWeatherInt(config::key::surfaceValue(weather, name)));
+  };
   SurfaceValues values;
-  values.tarmacGrip = nonNegative(options->getWeatherInt(weather + "_tarmac_grip"));
-  values.tarmacResistance = nonNegative(options->getWeatherInt(weather + "_tarmac_resistance"));
-  values.grassGrip = nonNegative(options->getWeatherInt(weather + "_grass_grip"));
-  values.grassResistance = nonNegative(options->getWeatherInt(weather + "_grass_resistance"));
+  values.tarmacGrip = value(config::key::tarmacGrip);
+  values.tarmacResistance = value(config::key::tarmacResistance);
+  values.grassGrip = value(config::key::grassGrip);
+  values.grassResistance = value(config::key::grassResistance);
   return values;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/GameWindow.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/GUI_Component_Label.h"
 #include "gui/GUI_Manager.h"
@@ -27,15 +28,15 @@ class GameWindowTest : public ::testing::Test {
                                               dir.path() / "images");
     platform::launchSettings() = platform::LaunchSettings{};
     platform::launchSettings().headless = true;
-    Options::instance()->ini().setValueInt(Options::kGraphicsSection, "width", 320);
-    Options::instance()->ini().setValueInt(Options::kGraphicsSection, "height", 240);
+    Options::instance()->ini().setValueInt(Options::kGraphicsSection, config::key::width, 320);
+    Options::instance()->ini().setValueInt(Options::kGraphicsSection, config::key::height, 240);
   }
   ~GameWindowTest() override {
     Options::destroy(false);
     platform::setProgramFolder(savedFolder_);
     platform::launchSettings() = platform::LaunchSettings{};
   }
-  void setIntro(int on) { Options::instance()->setOptionInt("intro", on); }
+  void setIntro(int on) { Options::instance()->setOptionInt(config::key::intro, on); }
 
   // Frames until the window leaves the intro, with Space held in the frames `space` names.
   template <class SpaceHeld>
@@ -70,8 +71,8 @@ TEST_F(GameWindowTest, OpensAtAUsableSizeWithTheCaptionAndWritesOptionsOnTeardow
   }
   EXPECT_TRUE(std::filesystem::exists(dir.folder() + "options.ini"));
   // The store was destroyed and reads the written file anew; the player's values stay.
-  EXPECT_EQ(Options::instance()->getGraphicsInt("width"), 320);
-  EXPECT_EQ(Options::instance()->getOptionInt("intro"), 0);
+  EXPECT_EQ(Options::instance()->getGraphicsInt(config::key::width), 320);
+  EXPECT_EQ(Options::instance()->getOptionInt(config::key::intro), 0);
 }
 
 // The intro's frame timings are checked on the intro screen itself (IntroTest); here: the

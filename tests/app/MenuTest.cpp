@@ -9,6 +9,7 @@
 #include "MenuFixture.h"
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
+#include "config/OptionKeys.h"
 #include "platform/Font.h"
 #include "platform/Text.h"
 
@@ -65,15 +66,15 @@ TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
 }
 
 TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
-  opts().setOptionInt("nrCars", 8);
-  opts().setOptionInt("nrLaps", 5);
+  opts().setOptionInt(config::key::nrCars, 8);
+  opts().setOptionInt(config::key::nrLaps, 5);
   world.menu.buildMainMenu();
   chooseFile("three.rst");
 
   ASSERT_NE(world.menu.carsLabel(), nullptr);
   EXPECT_EQ(world.choice.getTrackFile(), "three.rst");
   EXPECT_EQ(world.menu.trackLabel()->text(), L"Three Slots");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 3);  // limited by the three start positions
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 3);  // limited by the three start positions
   EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
   EXPECT_EQ(world.menu.lapsLabel()->text(), L"5");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
@@ -86,12 +87,12 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
   EXPECT_EQ(world.widgets.ownedCount(), owned);  // labels updated, nothing added
   EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
   EXPECT_EQ(world.menu.trackLabel()->text(), L"No Grid");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 0);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"0");
   // Without a start grid the cars cannot be changed and no race starts.
   world.menu.onClick("addCar");
   world.menu.onClick("subCar");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 0);
   world.clickWidget("startRace");
   EXPECT_EQ(world.lastRequest, app::MenuRequest::None);
   EXPECT_EQ(world.popupTitle(), L"No startgrid defined");
@@ -100,19 +101,19 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
 TEST_F(MainMenuTest, CountersStoreTheirValueAndStopAtTheLimits) {
   world.menu.buildMainMenu();
   chooseFile("three.rst");
-  opts().setOptionInt("nrLaps", 99);
+  opts().setOptionInt(config::key::nrLaps, 99);
   world.clickWidget("addLap");
   world.clickWidget("addLap");
-  EXPECT_EQ(opts().getOptionInt("nrLaps"), 99);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrLaps), 99);
   world.clickWidget("subLap");
   EXPECT_EQ(world.menu.lapsLabel()->text(), L"98");
-  opts().setOptionInt("nrCars", 2);
+  opts().setOptionInt(config::key::nrCars, 2);
   world.clickWidget("addCar");
   world.clickWidget("addCar");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 3);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 3);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
   world.clickWidget("cpuOnly");
-  EXPECT_EQ(opts().getOptionInt("onlyCPU"), 1);
+  EXPECT_EQ(opts().getOptionInt(config::key::onlyCPU), 1);
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"X");
   world.clickWidget("cpuOnly");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");

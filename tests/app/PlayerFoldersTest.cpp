@@ -11,6 +11,7 @@
 #include "app/GameWindow.h"
 #include "app/TrackList.h"
 #include "app/TrackScan.h"
+#include "config/OptionKeys.h"
 #include "gui/GUI_Component_Button.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
@@ -167,8 +168,8 @@ TEST(PlayerFolders, AnInstalledGameKeepsItsSettingsInTheConfigFolderSeededFromTh
   Options::destroy(false);
 
   // First start: the shipped settings, saved into a folder that did not exist yet.
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 7);
-  Options::instance()->setOptionInt("nrCars", 3);
+  EXPECT_EQ(Options::instance()->getOptionInt(config::key::nrLaps), 7);
+  Options::instance()->setOptionInt(config::key::nrCars, 3);
   Options::destroy(true);
   const std::string saved = testsupport::readFile(own);
   EXPECT_NE(saved.find("nrLaps=7"), std::string::npos) << saved;
@@ -176,7 +177,7 @@ TEST(PlayerFolders, AnInstalledGameKeepsItsSettingsInTheConfigFolderSeededFromTh
   EXPECT_EQ(testsupport::readFile(shipped), "[ Options ]\nnrLaps=7\n");
 
   // Later starts read the player's own file, not the shipped one again.
-  EXPECT_EQ(Options::instance()->getOptionInt("nrCars"), 3);
+  EXPECT_EQ(Options::instance()->getOptionInt(config::key::nrCars), 3);
   Options::destroy(false);
 
   platform::setProgramFolder(original);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
@@ -30,8 +31,8 @@ class OptionsTest : public testing::Test {
 
 TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
   Options* options = Options::instance();
-  EXPECT_EQ(options->getGraphicsInt("width"), 1000);
-  EXPECT_EQ(options->getWeatherString("weatherType"), "dry");
+  EXPECT_EQ(options->getGraphicsInt(config::key::width), 1000);
+  EXPECT_EQ(options->getWeatherString(config::key::weatherType), "dry");
   EXPECT_FALSE(std::filesystem::exists(path()));  // nothing is written until saved
   Options::destroy(true);
   EXPECT_EQ(testsupport::readFile(path()),
@@ -64,10 +65,10 @@ TEST_F(OptionsTest, UnknownSectionsAndKeysStayAndBadNumbersBecomeZero) {
 TEST_F(OptionsTest, SettersStayInMemoryAndMoveTheRevision) {
   Options* options = Options::instance();
   const unsigned start = options->revision();
-  options->getOptionInt("nrLaps");
+  options->getOptionInt(config::key::nrLaps);
   static_cast<const Options*>(options)->ini();
   EXPECT_EQ(options->revision(), start);
-  options->setOptionInt("nrLaps", 7);
+  options->setOptionInt(config::key::nrLaps, 7);
   const unsigned afterLaps = options->revision();
   EXPECT_NE(afterLaps, start);
   options->setPlayersString("player1_name", "Ann");
@@ -82,14 +83,14 @@ TEST_F(OptionsTest, SettersStayInMemoryAndMoveTheRevision) {
   Options::destroy(true);
   Options* fresh = Options::instance();
   EXPECT_NE(fresh->revision(), last);
-  EXPECT_EQ(fresh->getOptionInt("nrLaps"), 7);
+  EXPECT_EQ(fresh->getOptionInt(config::key::nrLaps), 7);
   EXPECT_EQ(fresh->getWeatherInt("dry_tarmac_grip"), 90);
   EXPECT_EQ(fresh->getPlayersString("player1_name"), "Ann");
 }
 
 TEST_F(OptionsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   dir.write("options.ini", "[ Options ]\nnrLaps=5\n");
-  Options::instance()->setOptionInt("nrLaps", 6);
+  Options::instance()->setOptionInt(config::key::nrLaps, 6);
   std::filesystem::create_directory(path() + ".tmp");
   testing::internal::CaptureStderr();
   EXPECT_FALSE(Options::instance()->save());

@@ -13,6 +13,7 @@
 
 #include "HardeningFixture.h"
 #include "config/IniFile.h"
+#include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "physics/CarPhysics.h"
 #include "platform/Buttons.h"
@@ -105,14 +106,15 @@ TEST_F(RaceInputTest, EveryOtherRaceSettingToleratesAbsurdValues) {
   for (int value : {INT_MIN, 0, INT_MAX}) {
     setOptions(1, 1, 0);
     CIniFile& ini = Options::instance()->ini();
-    ini.setValueInt(Options::kOptionsSection, "sound", value);
+    ini.setValueInt(Options::kOptionsSection, config::key::sound, value);
     for (const char* key : graphicsKeys) ini.setValueInt(Options::kGraphicsSection, key, value);
     for (const char* key : weatherKeys) ini.setValueInt(Options::kWeatherSection, key, value);
     drive("every setting " + std::to_string(value));
   }
   // A weather type without surface keys gives zero grip and resistance everywhere.
   setOptions(1, 1, 0);
-  Options::instance()->ini().setValue(Options::kWeatherSection, "weatherType", "snow", true);
+  Options::instance()->ini().setValue(Options::kWeatherSection, config::key::weatherType, "snow",
+                                      true);
   drive("weather snow");
 }
 
@@ -160,7 +162,7 @@ TEST_F(RaceInputTest, MissingOrBrokenBackgroundStopsTheStartWithTheFileName) {
 
 TEST_F(RaceInputTest, MissingPicturesAndSoundLeaveARaceThatRuns) {
   setOptions(2, 1, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  Options::instance()->setOptionInt(config::key::sound, 1);
   // A player's own car picture that is gone, or names a path outside the cars folder.
   Options::instance()->setPlayersString("player1_image", "no_such_car.png");
   Options::instance()->setPlayersString("player2_image", "../../../../etc/passwd");

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "HardeningFixture.h"
+#include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "platform/Window.h"
 #include "track/TrackLoader.h"
@@ -59,7 +60,7 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
   ASSERT_NE(track, nullptr);
   writeBackground(track->background, track->extentX + 100, track->extentY + 100);
   setOptions(12, 99, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  Options::instance()->setOptionInt(config::key::sound, 1);
 
   platform::launchSettings().headless = true;
   race::RaceData* racePointer = nullptr;

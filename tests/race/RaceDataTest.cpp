@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "RaceFixture.h"
+#include "config/OptionKeys.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
 #include "gui/GUI_Component_ListBox.h"
@@ -171,7 +172,7 @@ TEST_F(RaceFrames, OneCarRaceKeepsFollowingAndPlanningCarZero) {
 TEST_F(RaceFrames, KeysAndMouseChooseTheWatchedCarAndItsEngine) {
   installTrack("meadow_loop.rst");
   setOptions(3, 2, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  Options::instance()->setOptionInt(config::key::sound, 1);
   auto& race = makeRace("meadow_loop.rst");
   ASSERT_TRUE(race.startRace()) << race.lastError();
   const race::EngineSound* sound = race.engineSound();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -66,9 +67,9 @@ class RaceFixture : public ::testing::Test {
   }
 
   void setOptions(int cars, int laps, int onlyCpu) {
-    Options::instance()->setOptionInt("nrCars", cars);
-    Options::instance()->setOptionInt("nrLaps", laps);
-    Options::instance()->setOptionInt("onlyCPU", onlyCpu);
+    Options::instance()->setOptionInt(config::key::nrCars, cars);
+    Options::instance()->setOptionInt(config::key::nrLaps, laps);
+    Options::instance()->setOptionInt(config::key::onlyCPU, onlyCpu);
   }
 
   race::RaceData& makeRace(const std::string& trackFile) {
