@@ -14,6 +14,7 @@
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
+#include "gui/UiFont.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/Paths.h"
@@ -53,7 +54,7 @@ struct MenuScreen {
       button->place(550, 20 + 80 * i, 494, 75);
       add(std::move(button));
       add(std::make_unique<GUI_Component_Label>("label" + std::to_string(i), L"Label",
-                                                "Trebuchet MS", 20, 20 + 80 * i, 530, 550));
+                                                gui::kFontFamily, 20, 20 + 80 * i, 530, 550));
     }
     input.setMouse(300, 120);
   }

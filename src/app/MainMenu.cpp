@@ -22,6 +22,7 @@
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/Sprite.h"
 #include "platform/Text.h"
+#include "gui/UiFont.h"
 #include "track/TrackData.h"
 #include "track/TrackLoader.h"
 
@@ -29,7 +30,6 @@ namespace app {
 
 namespace {
 
-constexpr const char* kFont = "Trebuchet MS";
 constexpr int kSetupFontHeight = 20;
 // Lines of a reason or file name we compose into a message box; it has room for about six
 // lines above its button.
@@ -136,8 +136,8 @@ void MainMenu::addButton(const std::string& id, const std::wstring& caption, int
 
 GUI_Component_Label* MainMenu::addLabel(const std::string& id, const std::wstring& text, int x,
                                         int y, unsigned colour, unsigned shadowColour) {
-  auto label = std::make_unique<GUI_Component_Label>(id, text, kFont, kSetupFontHeight, x, y,
-                                                     kControlsLayer, true);
+  auto label = std::make_unique<GUI_Component_Label>(id, text, gui::kFontFamily, kSetupFontHeight,
+                                                     x, y, kControlsLayer, true);
   label->setColour(colour);
   label->setShadowColour(shadowColour);
   return widgets_.add(std::move(label));

@@ -10,11 +10,11 @@
 #include "gui/GUI_Component_Label.h"
 #include "gui/Sprite.h"
 #include "platform/Font.h"
+#include "gui/UiFont.h"
 
 namespace app {
 
 namespace {
-constexpr const char* kFont = "Trebuchet MS";
 constexpr int kTextHeight = 18;
 constexpr int kBoxWidth = 400;
 }  // namespace
@@ -46,8 +46,9 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
       "popupbg", guiImagePath("alert_bg.png"), kLayer, 0, 0, screenWidth_, screenHeight_, true));
   widgets_.add(std::make_unique<GUI_Component_Image>("popup", guiImagePath("popup.png"), kLayer,
                                                      origin.x, origin.y, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("popuptitle", title, kFont, kTextHeight,
-                                                     origin.x + 10, origin.y + 3, kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("popuptitle", title, gui::kFontFamily,
+                                                     kTextHeight, origin.x + 10, origin.y + 3,
+                                                     kLayer, true));
 
   // closePopup removes ten text lines; more would stay behind on the screen, so the text is
   // cut at ten lines.
@@ -75,10 +76,10 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
 }
 
 void MessageBox::addTextLine(const std::wstring& line, int y, int originX) {
-  const double width = FontCache::get(kFont, kTextHeight).textWidth(line, 1.0);
+  const double width = FontCache::get(gui::kFontFamily, kTextHeight).textWidth(line, 1.0);
   const int x = originX + static_cast<int>(std::trunc((kBoxWidth - width) * 0.5));
-  widgets_.add(std::make_unique<GUI_Component_Label>("popuptext", line, kFont, kTextHeight, x, y,
-                                                     kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("popuptext", line, gui::kFontFamily,
+                                                     kTextHeight, x, y, kLayer, true));
 }
 
 void MessageBox::closePopup() {
@@ -96,14 +97,15 @@ void MessageBox::showAbout() {
   widgets_.add(std::make_unique<GUI_Component_Image>("aboutbox", guiImagePath("aboutbox.png"),
                                                      kLayer, origin.x, origin.y, true));
   const int x = origin.x + 300;
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutversion", L"Version " + version_, kFont,
-                                                     19, x, origin.y + 250, kLayer, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", creditsLine(), kFont, 16, x,
-                                                     origin.y + 280, kLayer, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", developersLine(), kFont, 16, x,
-                                                     origin.y + 295, kLayer, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", librariesLine(), kFont, 16, x,
-                                                     origin.y + 310, kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("aboutversion", L"Version " + version_,
+                                                     gui::kFontFamily, 19, x, origin.y + 250,
+                                                     kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", creditsLine(), gui::kFontFamily,
+                                                     16, x, origin.y + 280, kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>(
+      "aboutdevs", developersLine(), gui::kFontFamily, 16, x, origin.y + 295, kLayer, true));
+  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", librariesLine(), gui::kFontFamily,
+                                                     16, x, origin.y + 310, kLayer, true));
 }
 
 void MessageBox::closeAbout() {

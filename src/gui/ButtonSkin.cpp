@@ -3,10 +3,11 @@
 #include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "gui/TextFit.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
 
-ButtonSkin::ButtonSkin() : font_(FontCache::get("Trebuchet MS", 17)) {
+ButtonSkin::ButtonSkin() : font_(FontCache::get(gui::kFontFamily, 17)) {
   static constexpr std::array<const char*, 9> kPieces = {"_tl", "_t",  "_tr", "_r", "_br",
                                                          "_b",  "_bl", "_l",  "_f"};
   static constexpr std::array<const char*, 3> kLooks = {"_up.png", "_over.png", "_down.png"};

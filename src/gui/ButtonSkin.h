@@ -20,7 +20,7 @@ class ButtonSkin {
   // Room between the frame and the caption.
   static constexpr Insets kSpacing{4, 10, 10, 4};
 
-  // Loads the pictures and the caption font ("Trebuchet MS", 17 pixels) through the caches.
+  // Loads the pictures and the caption font (the UI font, 17 pixels) through the caches.
   ButtonSkin();
 
   // maxWidth -1: just wide enough for the caption. Otherwise exactly maxWidth wide, with the

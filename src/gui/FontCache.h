@@ -13,7 +13,7 @@ class Graphics;
 // the first GUI_Manager installs the graphics.
 class FontCache {
  public:
-  // The font `name` (e.g. "Trebuchet MS") at `height` pixels (typically 16..40).
+  // The font `name` (e.g. gui::kFontFamily) at `height` pixels (typically 16..40).
   // Throws std::runtime_error "No graphics specified" before any GUI_Manager exists.
   static const platform::Font& get(const std::string& name, int height);
   static const platform::Font& get(const std::wstring& name, int height);

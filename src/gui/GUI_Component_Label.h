@@ -9,7 +9,7 @@ class Font;
 // A line of text, optionally with a shadow one pixel right and down. Never takes the mouse.
 class GUI_Component_Label : public GUI_Component {
  public:
-  // `fontName` e.g. "Trebuchet MS", `fontHeight` in pixels (16..20 in the menus); (x, y) is the
+  // `fontName` e.g. gui::kFontFamily, `fontHeight` in pixels (16..20 in the menus); (x, y) is the
   // text's top-left corner.
   GUI_Component_Label(std::string id, std::wstring text, const std::string& fontName,
                       int fontHeight, int x, int y, int z, bool shadow = true);

@@ -2,12 +2,13 @@
 
 #include "common/Rect.h"
 #include "gui/FontCache.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
 
 MenuItemSkin::MenuItemSkin(bool subSkin)
     : subSkin_(subSkin),
-      font_(FontCache::get("Trebuchet MS", 17)),
+      font_(FontCache::get(gui::kFontFamily, 17)),
       // Drop-down entries keep clear of the drop-down frame's right border.
       spacing_(subSkin ? Insets{3, 10, 18, 3} : Insets{3, 12, 12, 3}) {
   const std::string prefix = subSkin ? "sub_btn_" : "main_btn_";

@@ -3,6 +3,7 @@
 #include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "gui/TextFit.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
 
@@ -11,7 +12,7 @@ RowSkin::RowSkin(const std::string& normalPicture, const std::vector<int>& colum
       over_(guiImagePath("list_over.png")),
       down_(guiImagePath("list_down.png")),
       columnStarts_(columnStarts),
-      font_(FontCache::get("Trebuchet MS", 17)) {
+      font_(FontCache::get(gui::kFontFamily, 17)) {
   cells_.resize(columnStarts_.size());
   shown_.resize(columnStarts_.size());
 }

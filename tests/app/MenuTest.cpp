@@ -10,6 +10,7 @@
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
 #include "config/OptionKeys.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Text.h"
 
@@ -184,7 +185,7 @@ TEST_F(MainMenuTest, PopupBlocksTheScreenUntilItsButton) {
   auto* line = world.label("popuptext");
   const auto origin = app::popupOrigin(1000, 700);
   EXPECT_EQ(line->y(), origin.y + 40 + 36);
-  const double width = FontCache::get("Trebuchet MS", 18).textWidth(L"Rasterizing level");
+  const double width = FontCache::get(gui::kFontFamily, 18).textWidth(L"Rasterizing level");
   EXPECT_EQ(line->x(), origin.x + static_cast<int>((400 - width) * 0.5));
   auto* ok = dynamic_cast<GUI_Component_Button*>(world.gui.find("alertOK"));
   ASSERT_NE(ok, nullptr);

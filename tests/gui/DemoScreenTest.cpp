@@ -17,6 +17,7 @@
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
+#include "gui/UiFont.h"
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "platform/Paths.h"
@@ -88,7 +89,7 @@ class DemoScreenTest : public ::testing::Test {
   }
   GUI_Component_Label& label(const std::string& id, const std::wstring& text, int height, int x,
                              int y, platform::Color colour, platform::Color shadow, int z = 550) {
-    auto& l = make<GUI_Component_Label>(id, text, "Trebuchet MS", height, x, y, z);
+    auto& l = make<GUI_Component_Label>(id, text, gui::kFontFamily, height, x, y, z);
     l.setColour(colour);
     l.setShadowColour(shadow);
     add(l);

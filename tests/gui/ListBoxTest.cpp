@@ -4,6 +4,7 @@
 #include "gui/FontCache.h"
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_ListBox.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 
 namespace guitest {
@@ -129,7 +130,7 @@ TEST_F(ListBoxTest, CellsKeepTheirFullTextWhileTheDrawnOnesAreShortened) {
   EXPECT_EQ((*cells)[2], longFile);  // what the track list hands on to the race
   const std::wstring& shown = row.skin().shownCells()[2];
   EXPECT_EQ(shown.substr(shown.size() - 2), L"..");
-  EXPECT_LE(FontCache::get("Trebuchet MS", 17).textWidth(shown), 768 - 8 - 380);
+  EXPECT_LE(FontCache::get(gui::kFontFamily, 17).textWidth(shown), 768 - 8 - 380);
   EXPECT_EQ(list.cellsOf("listboxItem_1"), nullptr);
 
   row.setCells({L"2"});  // a short array is padded, not read past its end

@@ -4,6 +4,7 @@
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_Label.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
 
@@ -73,8 +74,8 @@ TEST_F(ManagerTest, EqualLayersKeepTheirOrderAcrossFrames) {
 }
 
 TEST_F(ManagerTest, LabelsAndHiddenWidgetsDoNotBlockTheMouse) {
-  GUI_Component_Label label("label", L"A label lying over the button", "Trebuchet MS", 20, 90, 100,
-                            900);
+  GUI_Component_Label label("label", L"A label lying over the button", gui::kFontFamily, 20, 90,
+                            100, 900);
   GUI_Component_Button hidden("hidden", L"Hidden");
   hidden.place(700, 100, 100, 100);
   hidden.hide();
@@ -152,7 +153,7 @@ TEST_F(GuiTest, CachesShareOnePictureOrFontPerKey) {
   EXPECT_EQ(afterOneButton - loaded, 27u);
   EXPECT_EQ(ImageCache::size(), afterOneButton);
 
-  const platform::Font& small = FontCache::get("Trebuchet MS", 17);
+  const platform::Font& small = FontCache::get(gui::kFontFamily, 17);
   const platform::Font& large = FontCache::get(L"Trebuchet MS", 20);
   EXPECT_NE(&small, &large);
   EXPECT_EQ(large.height(), 20);
@@ -174,7 +175,7 @@ TEST(GuiCaches, RefuseToLoadBeforeAnyManagerExists) {
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "No graphics specified");
   }
-  EXPECT_THROW(FontCache::get("Trebuchet MS", 17), std::runtime_error);
+  EXPECT_THROW(FontCache::get(gui::kFontFamily, 17), std::runtime_error);
   EXPECT_THROW(GUI_Component_Button("b", L"B"), std::runtime_error);
 }
 

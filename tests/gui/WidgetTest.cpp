@@ -7,6 +7,7 @@
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_Label.h"
 #include "gui/GUI_Component_Mouse.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
 
@@ -14,7 +15,7 @@ namespace guitest {
 namespace {
 
 const platform::Font& buttonFont() {
-  return FontCache::get("Trebuchet MS", 17);
+  return FontCache::get(gui::kFontFamily, 17);
 }
 
 TEST_F(GuiTest, ButtonWithoutLimitFitsItsCaptionPlusTenEachSide) {
@@ -126,7 +127,7 @@ TEST_F(GuiTest, ButtonDrawsNinePiecesThenShadowedCaption) {
 TEST_F(GuiTest, HiddenButtonsAndLabelsDrawNothing) {
   GUI_Component_Button button("b", L"Hidden");
   button.place(550, 0, 0, -1);
-  GUI_Component_Label label("l", L"Hidden", "Trebuchet MS", 20, 0, 0, 550);
+  GUI_Component_Label label("l", L"Hidden", gui::kFontFamily, 20, 0, 0, 550);
   manager.add(&button);
   manager.add(&label);
   button.hide();
@@ -142,12 +143,13 @@ TEST_F(GuiTest, HiddenButtonsAndLabelsDrawNothing) {
 }
 
 TEST_F(GuiTest, LabelDrawsShadowFirstAndTracksItsWidth) {
-  GUI_Component_Label label("gui_trackLbl", L"", "Trebuchet MS", 20, 15, 494, 550);
+  GUI_Component_Label label("gui_trackLbl", L"", gui::kFontFamily, 20, 15, 494, 550);
   label.setColour(0xff323232);
   label.setShadowColour(platform::kWhite);
   label.setText(L"Oval Speedway");
-  EXPECT_EQ(label.right(),
-            15 + static_cast<int>(FontCache::get("Trebuchet MS", 20).textWidth(L"Oval Speedway")));
+  EXPECT_EQ(
+      label.right(),
+      15 + static_cast<int>(FontCache::get(gui::kFontFamily, 20).textWidth(L"Oval Speedway")));
   EXPECT_EQ(label.bottom(), 494 + 20);
   EXPECT_EQ(label.process(input, true), "");
   const auto& calls = graphics.queued();
