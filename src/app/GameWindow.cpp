@@ -2,14 +2,15 @@
 
 #include "app/IntroScreen.h"
 #include "app/MainMenu.h"
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "app/MessageBox.h"
 #include "app/RaceTrackChoice.h"
 #include "app/ScreenWidgets.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
-#include "config/Options.h"
 #include "config/OptionKeys.h"
+#include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
@@ -128,7 +129,8 @@ void GameWindow::updateStarting() {
   }
   buildMainMenu();
   messageBox_->showPopup(L"Error loading track",
-                         L"An error has occured during the initialisation of the race.", "alertOK");
+                         L"An error has occured during the initialisation of the race.",
+                         command::closePopup);
 }
 
 void GameWindow::updateRacing() {

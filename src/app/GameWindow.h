@@ -68,7 +68,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   float logoY() const;
   float logoSpeed() const;
 
-  // "startGeneration": the chosen track's background is painted from the next frame on.
+  // command::startGeneration: the chosen track's background is painted from the next frame on.
   void beginGeneration();
   // "startRace" with a start grid and a background: the loading picture goes up now, the race
   // is set up two frames later.

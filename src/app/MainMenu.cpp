@@ -5,13 +5,14 @@
 #include <memory>
 
 #include "app/ExternalTools.h"
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "app/MessageBox.h"
 #include "app/TrackChoice.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
-#include "config/Options.h"
 #include "config/OptionKeys.h"
+#include "config/Options.h"
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component_Background.h"
 #include "gui/GUI_Component_Button.h"
@@ -21,8 +22,8 @@
 #include "gui/GUI_Component_Menu.h"
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/Sprite.h"
-#include "platform/Text.h"
 #include "gui/UiFont.h"
+#include "platform/Text.h"
 #include "track/TrackData.h"
 #include "track/TrackLoader.h"
 
@@ -31,6 +32,19 @@ namespace app {
 namespace {
 
 constexpr int kSetupFontHeight = 20;
+// The menu bar and its entries, which the drop-downs are hung on.
+constexpr const char* kMenuBar = "mainMenu";
+constexpr const char* kFileEntry = "file";
+constexpr const char* kToolsEntry = "tools";
+constexpr const char* kHelpEntry = "help";
+// The race setup panel's labels, removed with its buttons.
+constexpr const char* kTrackLabel = "gui_trackLbl";
+constexpr const char* kLapsCaption = "gui_lapsLbl";
+constexpr const char* kLapsLabel = "gui_nrlapsLbl";
+constexpr const char* kCarsCaption = "gui_carsLbl";
+constexpr const char* kCarsLabel = "gui_nrcarsLbl";
+constexpr const char* kCpuOnlyCaption = "gui_cpuLbl";
+constexpr const char* kCpuOnlyMark = "gui_cpuXLbl";
 // Lines of a reason or file name we compose into a message box; it has room for about six
 // lines above its button.
 constexpr std::size_t kReasonLines = 2;
@@ -93,26 +107,26 @@ void MainMenu::buildMainMenu() {
   widgets_.add(std::make_unique<GUI_Component_Mouse>("gui_mouse", kPointerLayer));
   trackList_.buildTrackList();
 
-  addButton("refreshTracks", L"Refresh", W - 293, Y, 75);
-  addButton("prevCircuit", L"Scroll up", W - 215, Y, 100);
-  addButton("nextCircuit", L"Scroll down", W - 112, Y, 100);
+  addButton(command::refreshTracks, L"Refresh", W - 293, Y, 75);
+  addButton(command::scrollTracksUp, L"Scroll up", W - 215, Y, 100);
+  addButton(command::scrollTracksDown, L"Scroll down", W - 112, Y, 100);
 
-  auto bar = std::make_unique<GUI_Component_Menu>("mainMenu");
-  bar->addItem("file", L"File");
+  auto bar = std::make_unique<GUI_Component_Menu>(kMenuBar);
+  bar->addItem(kFileEntry, L"File");
   auto fileMenu = dropDown("fileMenu");
-  fileMenu->addItem("exit", L"Exit", true);
-  bar->addSubMenu("file", std::move(fileMenu));
+  fileMenu->addItem(command::exit, L"Exit", true);
+  bar->addSubMenu(kFileEntry, std::move(fileMenu));
 
-  bar->addItem("tools", L"Tools");
+  bar->addItem(kToolsEntry, L"Tools");
   auto tools = dropDown("toolsMenu");
-  tools->addItem("createCircuit", L"Create New Track", true);
-  toolsMenu_ = &bar->addSubMenu("tools", std::move(tools));
+  tools->addItem(command::createTrack, L"Create New Track", true);
+  toolsMenu_ = &bar->addSubMenu(kToolsEntry, std::move(tools));
 
-  bar->addItem("help", L"Help");
+  bar->addItem(kHelpEntry, L"Help");
   auto helpMenu = dropDown("helpMenu");
-  helpMenu->addItem("helpIndex", L"Kelvane Help", true);
-  helpMenu->addItem("about", L"About Kelvane", true);
-  bar->addSubMenu("help", std::move(helpMenu));
+  helpMenu->addItem(command::helpIndex, L"Kelvane Help", true);
+  helpMenu->addItem(command::about, L"About Kelvane", true);
+  bar->addSubMenu(kHelpEntry, std::move(helpMenu));
 
   bar->layout(kMenuBarLayer, 0, 0, 0, 0);
   widgets_.add(std::move(bar));
@@ -120,9 +134,9 @@ void MainMenu::buildMainMenu() {
 
 void MainMenu::extendToolsMenu() {
   if (toolsMenu_ == nullptr) return;
-  toolsMenu_->addItem("modifyTrack", L"Edit Track", true);
-  toolsMenu_->addItem("generateBackground", L"Generate Track Background", true);
-  if (auto* bar = dynamic_cast<GUI_Component_Menu*>(widgets_.find("mainMenu"))) {
+  toolsMenu_->addItem(command::editTrack, L"Edit Track", true);
+  toolsMenu_->addItem(command::generateBackground, L"Generate Track Background", true);
+  if (auto* bar = dynamic_cast<GUI_Component_Menu*>(widgets_.find(kMenuBar))) {
     bar->layout(bar->getZ(), 0, 0, 0, 0);
   }
 }
@@ -150,27 +164,28 @@ void MainMenu::buildRaceSetup() {
   constexpr unsigned kCaption = 0xff5a5a5au;
   constexpr unsigned kCount = 0xff969696u;
   constexpr int kCountOffsetX = 32;
-  trackLabel_ = addLabel("gui_trackLbl", L"", 15, Y, 0xff323232u, kWhite);
-  addLabel("gui_lapsLbl", L"Laps", 25, Y + 25, kCaption, kWhite);
-  addButton("addLap", L"+", 48, Y + 50, 24);
+  trackLabel_ = addLabel(kTrackLabel, L"", 15, Y, 0xff323232u, kWhite);
+  addLabel(kLapsCaption, L"Laps", 25, Y + 25, kCaption, kWhite);
+  addButton(command::addLap, L"+", 48, Y + 50, 24);
   // The counts stand beside their + and - buttons: under the 25-pixel buttons they could not be
   // read.
-  lapsLabel_ = addLabel("gui_nrlapsLbl", L"0", kCountOffsetX + 48, Y + 67, kCount, kBlack);
-  addButton("subLap", L"-", 48, Y + 81, 24);
-  addLabel("gui_carsLbl", L"Cars", 125, Y + 25, kCaption, kWhite);
-  addButton("addCar", L"+", 148, Y + 50, 24);
-  carsLabel_ = addLabel("gui_nrcarsLbl", L"0", kCountOffsetX + 148, Y + 67, kCount, kBlack);
-  addButton("subCar", L"-", 148, Y + 81, 24);
-  addButton("cpuOnly", L" ", 248, Y + 25, 20);
-  addLabel("gui_cpuLbl", L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
-  cpuOnlyMark_ = addLabel("gui_cpuXLbl", L"X", 253, Y + 24, kWhite, kBlack);
-  addButton("startRace", L"START RACE", 248, Y + 50, 124);
+  lapsLabel_ = addLabel(kLapsLabel, L"0", kCountOffsetX + 48, Y + 67, kCount, kBlack);
+  addButton(command::removeLap, L"-", 48, Y + 81, 24);
+  addLabel(kCarsCaption, L"Cars", 125, Y + 25, kCaption, kWhite);
+  addButton(command::addCar, L"+", 148, Y + 50, 24);
+  carsLabel_ = addLabel(kCarsLabel, L"0", kCountOffsetX + 148, Y + 67, kCount, kBlack);
+  addButton(command::removeCar, L"-", 148, Y + 81, 24);
+  addButton(command::toggleCpuOnly, L" ", 248, Y + 25, 20);
+  addLabel(kCpuOnlyCaption, L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
+  cpuOnlyMark_ = addLabel(kCpuOnlyMark, L"X", 253, Y + 24, kWhite, kBlack);
+  addButton(command::startRace, L"START RACE", 248, Y + 50, 124);
 }
 
 void MainMenu::removeRaceSetup() {
   for (const char* id :
-       {"gui_trackLbl", "gui_lapsLbl", "addLap", "gui_nrlapsLbl", "subLap", "gui_carsLbl", "addCar",
-        "gui_nrcarsLbl", "subCar", "cpuOnly", "gui_cpuLbl", "gui_cpuXLbl", "startRace"}) {
+       {kTrackLabel, kLapsCaption, command::addLap, kLapsLabel, command::removeLap, kCarsCaption,
+        command::addCar, kCarsLabel, command::removeCar, command::toggleCpuOnly, kCpuOnlyCaption,
+        kCpuOnlyMark, command::startRace}) {
     widgets_.destroyById(id);
   }
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = nullptr;
@@ -194,48 +209,48 @@ int MainMenu::startPositions() const {
 }
 
 MenuRequest MainMenu::onClick(const std::string& id) {
-  if (id == "exit") return MenuRequest::Exit;
-  if (id == "createCircuit") {
+  if (id == command::exit) return MenuRequest::Exit;
+  if (id == command::createTrack) {
     startEditor("");
-  } else if (id == "helpIndex") {
+  } else if (id == command::helpIndex) {
     openHelp();
-  } else if (id == "modifyTrack") {
+  } else if (id == command::editTrack) {
     startEditor(chosenTrackPath());
-  } else if (id == "refreshTracks") {
+  } else if (id == command::refreshTracks) {
     buildMainMenu();
-  } else if (id == "alertOK") {
+  } else if (id == command::closePopup) {
     messageBox_.closePopup();
-  } else if (id == "about") {
+  } else if (id == command::about) {
     messageBox_.showAbout();
-  } else if (id == "aboutbg" || id == "aboutbox") {
+  } else if (id == command::aboutBackground || id == command::aboutBox) {
     messageBox_.closeAbout();
-  } else if (id == "generateBackground") {
+  } else if (id == command::generateBackground) {
     messageBox_.showPopup(
         L"Generate Track Background",
         L"The background will be saved in the tracks folder.\nIt's automatically shown during a "
         L"race when the track\n has no specified background.\nIf the track has another "
         L"background image set,\nyou must manually set the generated image\nas background in "
         L"Solvern",
-        "startGeneration");
-  } else if (id == "startGeneration") {
+        command::startGeneration);
+  } else if (id == command::startGeneration) {
     return startGeneration();
   } else if (id.starts_with(TrackList::kRowPrefix)) {
     chooseTrack(id);
-  } else if (id == "startRace") {
+  } else if (id == command::startRace) {
     return startChecks();
-  } else if (id == "prevCircuit") {
+  } else if (id == command::scrollTracksUp) {
     if (auto* list = trackList_.listBox()) trackList_.scrollTo(list->firstVisible() - 1);
-  } else if (id == "nextCircuit") {
+  } else if (id == command::scrollTracksDown) {
     if (auto* list = trackList_.listBox()) trackList_.scrollTo(list->firstVisible() + 1);
-  } else if (id == "addLap") {
+  } else if (id == command::addLap) {
     changeLaps(1);
-  } else if (id == "subLap") {
+  } else if (id == command::removeLap) {
     changeLaps(-1);
-  } else if (id == "addCar") {
+  } else if (id == command::addCar) {
     changeCars(1);
-  } else if (id == "subCar") {
+  } else if (id == command::removeCar) {
     changeCars(-1);
-  } else if (id == "cpuOnly") {
+  } else if (id == command::toggleCpuOnly) {
     toggleCpuOnly();
   }
   return MenuRequest::None;
@@ -275,7 +290,7 @@ void MainMenu::chooseTrack(const std::string& rowId) {
                           L"\n" + wrapLimited(platform::widen(fileName), 1) +
                               L"\ncannot be used as a track:\n" +
                               wrapLimited(platform::widen(reason), 3),
-                          "alertOK");
+                          command::closePopup);
   };
 
   // A file that could not be read when the list was built is not handed to the race: the
@@ -359,7 +374,7 @@ MenuRequest MainMenu::startChecks() {
     messageBox_.showPopup(L"No startgrid defined",
                           L"\nA startgrid has not yet been defined for this track.\nSelect Tools "
                           L"> Edit Track to open Solvern.",
-                          "alertOK");
+                          command::closePopup);
     return MenuRequest::None;
   }
   if (!availableBackground().empty()) {
@@ -369,13 +384,13 @@ MenuRequest MainMenu::startChecks() {
   messageBox_.showPopup(L"Background image not found",
                         L"\nThe background image of this track was not found.\n\nA new "
                         L"background will be generated.",
-                        "startGeneration");
+                        command::startGeneration);
   return MenuRequest::None;
 }
 
 MenuRequest MainMenu::startGeneration() {
   messageBox_.closePopup();
-  widgets_.destroyById("startGeneration");
+  widgets_.destroyById(command::startGeneration);
   race_.loadTrack();
   const TrackData* track = race_.track();
   if (track == nullptr || track->pointCount() == 0) {
@@ -384,7 +399,7 @@ MenuRequest MainMenu::startGeneration() {
     messageBox_.showPopup(L"Error loading track",
                           L"\nThe road of this track could not be loaded,\nso no background "
                           L"can be generated for it.",
-                          "alertOK");
+                          command::closePopup);
     return MenuRequest::None;
   }
   messageBox_.showPopup(L"Background Generation", L"\n\nRasterizing level", "alertOK");
@@ -404,7 +419,7 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
     messageBox_.showPopup(
         L"Background generation failed",
         L"\nThe background could not be generated:\n" + wrapLimited(platform::widen(reason), 3),
-        "alertOK");
+        command::closePopup);
     return true;
   }
   if (generator.stage() >= 9) {
@@ -412,11 +427,11 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
                           L"\nThe background generation has been finished.\n\nThe file has "
                           L"been saved to\n" +
                               wrapLimited(platform::widen(relativePath), kReasonLines),
-                          "alertOK");
+                          command::closePopup);
     return true;
   }
   messageBox_.showPopup(L"Background Generation", generationStageText(generator.stage()),
-                        "alertOK");
+                        command::closePopup);
   return false;
 }
 
@@ -427,7 +442,7 @@ void MainMenu::startEditor(const std::string& trackPath) {
                         L"\nThe track editor could not be started:\n" +
                             wrapLimited(platform::widen(error), kReasonLines) +
                             L"\nPut Solvern beside the game or on the PATH.",
-                        "alertOK");
+                        command::closePopup);
 }
 
 void MainMenu::openHelp() {
@@ -436,7 +451,7 @@ void MainMenu::openHelp() {
   messageBox_.showPopup(
       L"Help not available",
       L"\nThe help could not be opened:\n" + wrapLimited(platform::widen(error), kReasonLines),
-      "alertOK");
+      command::closePopup);
 }
 
 }  // namespace app

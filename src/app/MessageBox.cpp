@@ -3,14 +3,15 @@
 #include <cmath>
 #include <memory>
 
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "gui/FontCache.h"
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_Label.h"
 #include "gui/Sprite.h"
-#include "platform/Font.h"
 #include "gui/UiFont.h"
+#include "platform/Font.h"
 
 namespace app {
 
@@ -83,7 +84,8 @@ void MessageBox::addTextLine(const std::wstring& line, int y, int originX) {
 }
 
 void MessageBox::closePopup() {
-  for (const char* id : {"alertOK", "popup", "popuptitle", "popupbg"}) widgets_.destroyById(id);
+  for (const char* id : {command::closePopup, "popup", "popuptitle", "popupbg"})
+    widgets_.destroyById(id);
   if (!buttonId_.empty()) widgets_.destroyById(buttonId_);
   buttonId_.clear();
   for (int i = 0; i < kMaxTextLines; ++i) widgets_.destroyById("popuptext");
@@ -92,10 +94,11 @@ void MessageBox::closePopup() {
 void MessageBox::showAbout() {
   closePopup();
   const Point origin = aboutOrigin(screenWidth_, screenHeight_);
+  widgets_.add(std::make_unique<GUI_Component_Image>(command::aboutBackground,
+                                                     guiImagePath("alert_bg.png"), kLayer, 0, 0,
+                                                     screenWidth_, screenHeight_, true));
   widgets_.add(std::make_unique<GUI_Component_Image>(
-      "aboutbg", guiImagePath("alert_bg.png"), kLayer, 0, 0, screenWidth_, screenHeight_, true));
-  widgets_.add(std::make_unique<GUI_Component_Image>("aboutbox", guiImagePath("aboutbox.png"),
-                                                     kLayer, origin.x, origin.y, true));
+      command::aboutBox, guiImagePath("aboutbox.png"), kLayer, origin.x, origin.y, true));
   const int x = origin.x + 300;
   widgets_.add(std::make_unique<GUI_Component_Label>("aboutversion", L"Version " + version_,
                                                      gui::kFontFamily, 19, x, origin.y + 250,
@@ -109,7 +112,8 @@ void MessageBox::showAbout() {
 }
 
 void MessageBox::closeAbout() {
-  for (const char* id : {"aboutbg", "aboutbox", "aboutversion"}) widgets_.destroyById(id);
+  for (const char* id : {command::aboutBackground, command::aboutBox, "aboutversion"})
+    widgets_.destroyById(id);
   for (int i = 0; i < 3; ++i) widgets_.destroyById("aboutdevs");
 }
 
