@@ -422,7 +422,7 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
         command::closePopup);
     return true;
   }
-  if (generator.stage() >= 9) {
+  if (generator.stage() >= BackgroundGenerator::kDoneStage) {
     messageBox_.showPopup(L"Generating completed",
                           L"\nThe background generation has been finished.\n\nThe file has "
                           L"been saved to\n" +

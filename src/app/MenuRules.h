@@ -43,8 +43,8 @@ int carsForTrack(int stored, int startPositions);
 // The new cars count after "+" or "-", or nothing at the limits 1 and the start position count.
 std::optional<int> steppedCars(int stored, int delta, int startPositions);
 
-// The generator reports the stage its next call runs (1..8) or 9 when the picture is saved;
-// this is the progress line naming it (empty for other values).
+// The generator reports the stage its next call runs (1..8) or its done stage when the picture
+// is saved; this is the progress line naming it (empty for other values).
 std::wstring generationStageText(int nextStage);
 
 // Splits a line we compose (a file name, a loader's reason) into pieces of at most `maxChars`

@@ -165,7 +165,7 @@ std::string BackgroundGenerator::stageCaption(int stage) {
 bool BackgroundGenerator::step(const TrackData& track, const std::string& outputPath,
                                const std::vector<TrackPoint>& pathMarks, bool allAtOnce) {
   lastError_.clear();
-  if ((allAtOnce && stage_ != 0) || stage_ == 9) {
+  if ((allAtOnce && stage_ != 0) || stage_ == kDoneStage) {
     release();
     stage_ = 0;
   }
@@ -173,7 +173,7 @@ bool BackgroundGenerator::step(const TrackData& track, const std::string& output
     if (allAtOnce) {
       // Clouds do not depend on the zones, so their order does not matter.
       for (int stage : {1, 2, 4, 3, 5, 6, 7, 8}) runStage(stage, track, outputPath, pathMarks);
-      stage_ = 9;
+      stage_ = kDoneStage;
     } else {
       runStage(stage_, track, outputPath, pathMarks);
       ++stage_;
@@ -182,7 +182,7 @@ bool BackgroundGenerator::step(const TrackData& track, const std::string& output
     // Later stages would work on what this one left half-done; end the generation here.
     lastError_ = error.what();
     release();
-    stage_ = 9;
+    stage_ = kDoneStage;
     return false;
   }
   return true;

@@ -23,6 +23,8 @@ class BackgroundGenerator {
   static constexpr std::int32_t kOpenGrass = 9;
   // World units per map cell.
   static constexpr double kCellSize = 0.5;
+  // stage() once the picture is saved (or a stage failed): the generation is over.
+  static constexpr int kDoneStage = 9;
 
   // A tree planted by the last generation: the picture pixel it was placed for and its crown
   // size in pixels.
@@ -35,19 +37,20 @@ class BackgroundGenerator {
   BackgroundGenerator() = default;
 
   // Runs the stage named by stage() and advances it; with `allAtOnce` runs every stage and ends
-  // at 9. The first call of a generation only moves to stage 1; a call at stage 9 starts a new
-  // generation. `outputPath` is the PNG file written by stage 8; `pathMarks` are points in map
-  // coordinates (world × 2) painted red, usually none.
-  // Never throws for a failed stage (a track too large for a map, an unwritable picture): it
-  // returns false, lastError() tells why, and stage() moves to 9 so the caller stops.
+  // at kDoneStage. The first call of a generation only moves to stage 1; a call at kDoneStage
+  // starts a new generation. `outputPath` is the PNG file written by stage 8; `pathMarks` are
+  // points in map coordinates (world × 2) painted red, usually none. Never throws for a failed
+  // stage (a track too large for a map, an unwritable picture): it returns false, lastError() tells
+  // why, and stage() moves to kDoneStage so the caller stops.
   bool step(const TrackData& track, const std::string& outputPath,
             const std::vector<TrackPoint>& pathMarks, bool allAtOnce);
 
-  // 0 before a generation, 1..8 the stage the next step() runs, 9 when the picture is saved.
+  // 0 before a generation, 1..8 the stage the next step() runs, kDoneStage when the picture is
+  // saved.
   int stage() const { return stage_; }
   // Why the last step() failed; empty when it succeeded.
   const std::string& lastError() const { return lastError_; }
-  // The progress caption for the stage that runs next ("" for 0 and 9).
+  // The progress caption for the stage that runs next ("" for 0 and kDoneStage).
   static std::string stageCaption(int stage);
 
   // What the generation has built so far (for the window's preview, tools and tests). The map
