@@ -27,6 +27,24 @@ constexpr double kMinHeadingDifference = 1e-3;
 // walking pace the driver creeps on instead of braking.
 constexpr double kCreepSpeed = 1.5;
 
+// The learning step, once per frame. Its outcome (reward minus penalty, -1..1) is divided by
+// kOutcomeDivisor, so the weights drift over hundreds of frames instead of jumping.
+constexpr double kOutcomeDivisor = 500;
+// The penalty for sliding rises in a straight line from 0 at 45 degrees (drift / 135 degrees
+// less a third) to 1 at 180 degrees.
+constexpr double kPenaltyOffset = 1.0 / 3;
+// The speed weight (metres per second) moves by a tenth of the outcome.
+constexpr double kSpeedWeightDivisor = 10;
+// The distance weights of the two path nodes behind the car move by the outcome times these
+// distances (world units; the weights are map units, a quarter of that).
+constexpr double kNearNodeStep = 150;
+constexpr double kFarNodeStep = 50;
+constexpr double kWorldToMap = 0.25;
+// Every frame off the road the speed weight drops (metres per second) and the distance weight
+// behind the car grows (map units): the driver slows down and aims further ahead there.
+constexpr double kOffRoadSpeedDrop = 0.005;
+constexpr double kOffRoadDistanceGrowth = 0.3;
+
 double clampUnit(double value, double low) {
   if (!std::isfinite(value)) return 0;
   return std::clamp(value, low, 1.0);
@@ -186,11 +204,11 @@ void CPUDriver::learn() {
   const double penalty =
       drift <= common::kQuarterPi
           ? 0.0
-          : (drift >= common::kPi ? 1.0 : drift / common::kThreeQuarterPi - 0.3333333333333333);
+          : (drift >= common::kPi ? 1.0 : drift / common::kThreeQuarterPi - kPenaltyOffset);
   const double reward =
       drift <= 0 ? 1.0 : (drift >= common::kQuarterPi ? 0.0 : 1 - drift / common::kQuarterPi);
-  const double change = reward / 500 - penalty / 500;
-  speedWeight_ = std::max(speedWeight_ + change / 10, kMinSpeedWeight);
+  const double change = reward / kOutcomeDivisor - penalty / kOutcomeDivisor;
+  speedWeight_ = std::max(speedWeight_ + change / kSpeedWeightDivisor, kMinSpeedWeight);
 
   const std::size_t count = distanceWeights_.size();
   if (count == 0) return;
@@ -199,15 +217,15 @@ void CPUDriver::learn() {
   if (f == 0) f = count;
   std::size_t g = f - 1;
   if (distanceWeights_[g] > 1) {
-    distanceWeights_[g] = std::max(distanceWeights_[g] - change * 150 * 0.25, 1.0);
+    distanceWeights_[g] = std::max(distanceWeights_[g] - change * kNearNodeStep * kWorldToMap, 1.0);
   }
   g = g == 0 ? count - 1 : g - 1;
   if (distanceWeights_[g] > 1) {
-    distanceWeights_[g] = std::max(distanceWeights_[g] - change * 50 * 0.25, 1.0);
+    distanceWeights_[g] = std::max(distanceWeights_[g] - change * kFarNodeStep * kWorldToMap, 1.0);
   }
   if (car().getSurface() != SurfaceMap::kRoad) {
-    speedWeight_ = std::max(speedWeight_ - 0.005, kMinSpeedWeight);
-    distanceWeights_[g] += 0.3;
+    speedWeight_ = std::max(speedWeight_ - kOffRoadSpeedDrop, kMinSpeedWeight);
+    distanceWeights_[g] += kOffRoadDistanceGrowth;
   }
 }
 
