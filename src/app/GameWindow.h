@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Version.h"
 #include "gui/GUI_Listener.h"
 #include "platform/Window.h"
 
@@ -37,7 +38,6 @@ enum class WindowMode {
 // screens arrive while drawing; the mode they set takes effect at the next frame's update.
 class GameWindow : public platform::Window, public GUI_Listener {
  public:
-  static constexpr const wchar_t* kVersion = L"1.0";
   // Whole milliseconds per update, handed to the race (1000 / 16 = 62 frames per second in its
   // integer arithmetic); the window itself runs every 16.666666 ms.
   static constexpr int kFrameMillis = 16;
@@ -93,7 +93,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   void updateRacing();
 
   WindowMode mode_ = WindowMode::menu;
-  std::wstring version_ = kVersion;
+  std::wstring version_ = kWideVersion;
   int screenWidth_ = 0;
   int screenHeight_ = 0;
 
