@@ -15,9 +15,9 @@
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
 #include "platform/Paths.h"
-#include "platform/UserFolders.h"
 #include "race/RaceData.h"
 
+#include "track/TrackFolders.h"
 namespace app {
 
 int GameWindow::optionsWidth() {
@@ -44,7 +44,7 @@ GameWindow::GameWindow()
   messageBox_ = std::make_unique<MessageBox>(*widgets_, screenWidth_, screenHeight_, version_);
   const std::string folder = platform::programFolder();
   // The shipped tracks and the player's own ($XDG_DATA_HOME/kelvane/tracks/).
-  trackList_ = std::make_unique<TrackList>(*widgets_, platform::userFolders().trackFolders(),
+  trackList_ = std::make_unique<TrackList>(*widgets_, track::trackFolders().trackFolders(),
                                            screenWidth_, screenHeight_);
 
   race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);

@@ -24,6 +24,7 @@
 #include "gui/Sprite.h"
 #include "gui/UiFont.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 #include "track/TrackData.h"
 #include "track/TrackLoader.h"
 
@@ -326,14 +327,14 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   }
 }
 
-platform::UserFolders MainMenu::folders() const {
+track::TrackFolders MainMenu::folders() const {
   platform::FolderEnvironment env = platform::FolderEnvironment::fromProcess();
   if (env.programFolder != programFolder_) {
     // A menu over another tree (tests, tools): that tree, judged by its own permissions.
     env.programFolder = programFolder_;
     env.installedTree = false;
   }
-  return platform::UserFolders(env);
+  return track::TrackFolders(platform::UserFolders(env));
 }
 
 std::string MainMenu::chosenTrackPath() const {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/ScreenWidgets.h"
-#include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 
 class GUI_Component_Label;
 class GUI_Component_Menu;
@@ -76,8 +76,8 @@ class MainMenu {
   void startEditor(const std::string& trackPath);
   void openHelp();
   int startPositions() const;
-  // The folder rules for this menu's program folder (see platform::UserFolders).
-  platform::UserFolders folders() const;
+  // The track folders for this menu's program folder.
+  track::TrackFolders folders() const;
   // The chosen track's file: the player's copy or the shipped one.
   std::string chosenTrackPath() const;
   // Where the generator saves the chosen track's picture.

@@ -103,7 +103,7 @@ UserFolders::UserFolders(FolderEnvironment environment) : env_(std::move(environ
   if (!env_.writable) env_.writable = [](const std::string&) { return true; };
   treeWritable_ = !env_.installedTree && env_.writable(env_.programFolder) &&
                   env_.writable(env_.programFolder + "options.ini") &&
-                  env_.writable(shippedTracksFolder());
+                  env_.writable(env_.programFolder + kTreeTracksFolder);
   // Without a home folder there is nowhere else to go: the tree is all there is.
   if (home().empty()) treeWritable_ = true;
 }
@@ -141,7 +141,7 @@ std::string UserFolders::optionsSeedFile() const {
 }
 
 std::string UserFolders::shippedTracksFolder() const {
-  return env_.programFolder + "tracks/";
+  return env_.programFolder + kTreeTracksFolder;
 }
 
 std::string UserFolders::userTracksFolder() const {

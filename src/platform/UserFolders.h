@@ -28,10 +28,20 @@ struct FolderEnvironment {
 // a player's own tracks are found too. All folder names end with '/'.
 class UserFolders {
  public:
+  // The tree's folder the game writes pictures into (beside the shipped tracks): the tree
+  // counts as writable only when this folder, its options file and the tree itself are.
+  static constexpr const char* kTreeTracksFolder = "tracks/";
+
   explicit UserFolders(FolderEnvironment environment);
 
   // Whether the run-time tree itself takes the files the game writes.
   bool treeWritable() const { return treeWritable_; }
+  // The run-time tree, ending with '/'.
+  const std::string& treeFolder() const { return env_.programFolder; }
+  // Whether the player has a home folder; without one the XDG folders do not exist.
+  bool hasHome() const { return !home().empty(); }
+  // Whether the game may create or replace files in this folder (or replace this file).
+  bool writable(const std::string& path) const { return env_.writable(path); }
 
   // $XDG_CONFIG_HOME/kelvane/ (default ~/.config/kelvane/).
   std::string configFolder() const;
