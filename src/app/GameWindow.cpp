@@ -14,11 +14,16 @@
 #include "gui/FontCache.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
+#include "gui/UiFont.h"
 #include "platform/Paths.h"
 #include "race/RaceData.h"
-
 #include "track/TrackFolders.h"
+
 namespace app {
+
+platform::NoticeStyle GameWindow::noticeStyle() {
+  return {.fontFamily = gui::kFontFamily, .height = 18, .color = 0xffff8c1a, .shadow = 0xc0000000};
+}
 
 int GameWindow::optionsWidth() {
   return windowWidthFor(Options::instance()->getGraphicsInt(config::key::width));
@@ -35,6 +40,7 @@ bool GameWindow::optionsFullscreen() {
 GameWindow::GameWindow()
     : platform::Window(optionsWidth(), optionsHeight(), optionsFullscreen(), kUpdateIntervalMs) {
   setCaption(L"PROJECT KELVANE " + version_);
+  setNoticeStyle(noticeStyle());
   screenWidth_ = optionsWidth();
   screenHeight_ = optionsHeight();
 

@@ -42,6 +42,9 @@ class GameWindow : public platform::Window, public GUI_Listener {
   // integer arithmetic); the window itself runs every 16.666666 ms.
   static constexpr int kFrameMillis = 16;
   static constexpr double kUpdateIntervalMs = 16.666666;
+  // The window's notices (F12's "Screenshot saved to ..."): the UI font in the game's racing
+  // orange over a dark shadow.
+  static platform::NoticeStyle noticeStyle();
 
   // Reads the options (creating the store, which reads "options.ini" in the program folder),
   // then opens the window with the intro or, with the option "intro" at 0, the main menu.
