@@ -180,13 +180,4 @@ void GameWindow::onClick(std::string id) {
 
 void GameWindow::onHover(std::string) {}
 
-void GameWindow::beginGeneration() {
-  mode_ = WindowMode::generating;
-}
-
-void GameWindow::beginRaceStart() {
-  mainMenu_->buildLoadingScreen();
-  mode_ = WindowMode::loading;
-}
-
 }  // namespace app

@@ -71,12 +71,6 @@ class GameWindow : public platform::Window, public GUI_Listener {
   float logoY() const;
   float logoSpeed() const;
 
-  // command::startGeneration: the chosen track's background is painted from the next frame on.
-  void beginGeneration();
-  // "startRace" with a start grid and a background: the loading picture goes up now, the race
-  // is set up two frames later.
-  void beginRaceStart();
-
   // The window's parts, for tests and tools.
   GUI_Manager& gui() { return *gui_; }
   race::RaceData& race() { return *race_; }

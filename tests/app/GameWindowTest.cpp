@@ -2,7 +2,11 @@
 
 #include <filesystem>
 
+#include "MenuFixture.h"
 #include "app/GameWindow.h"
+#include "app/MainMenu.h"
+#include "app/MenuCommands.h"
+#include "app/TrackList.h"
 #include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/GUI_Component_Label.h"
@@ -89,20 +93,37 @@ TEST_F(GameWindowTest, SpaceEndsTheIntroThirtyFramesAfterItIsReleased) {
 
 TEST_F(GameWindowTest, RaceStartTakesTwoFramesAndAFailedSetupReturnsToTheMenu) {
   setIntro(0);
+  // A track with a start grid whose picture is no picture: the menu lets the race start, the
+  // set-up fails. Where its generated picture would go stands a folder, so painting one fails
+  // too.
+  dir.write("tracks/broken.rst", menutest::squareTrack("Broken", "broken_bg.png", 2));
+  dir.write("tracks/broken_bg.png", "not a picture");
+  std::filesystem::create_directories(dir.path() / "tracks" / "broken.png");
   GameWindow window;
-  window.beginRaceStart();
+  for (const app::TrackListEntry& entry : window.trackList().entries()) {
+    if (entry.fileName == "broken.rst") {
+      window.onClick(app::TrackList::kRowPrefix + std::to_string(entry.number));
+    }
+  }
+  ASSERT_NE(window.mainMenu().carsLabel(), nullptr) << "the track is chosen";
+  window.onClick(app::command::startRace);
   EXPECT_EQ(window.mode(), WindowMode::loading);
   window.tick();  // the loading picture is drawn
   EXPECT_EQ(window.mode(), WindowMode::starting);
-  window.tick();  // no track chosen: the setup fails
+  window.tick();  // the picture cannot be read: the setup fails
   EXPECT_EQ(window.mode(), WindowMode::menu);
   auto* title = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptitle"));
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text(), L"Error loading track");
   EXPECT_NE(window.gui().find("gui_tracksLB"), nullptr);
 
-  window.beginGeneration();
+  window.onClick(app::command::startGeneration);
   EXPECT_EQ(window.mode(), WindowMode::generating);
-  window.tick();
+  for (int frame = 0; frame < 20 && window.mode() == WindowMode::generating; ++frame) {
+    window.tick();
+  }
   EXPECT_EQ(window.mode(), WindowMode::menu);
+  title = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptitle"));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->text(), L"Background generation failed");
 }
