@@ -58,7 +58,6 @@ class MainMenu {
   GUI_Component_Label* carsLabel() const { return carsLabel_; }
   GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
   GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
-  bool toolsExtended() const { return toolsExtended_; }
 
  private:
   void forgetScreen();

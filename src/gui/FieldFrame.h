@@ -32,7 +32,6 @@ class FieldFrame {
   void draw() const;
 
   FieldFrameKind kind() const { return kind_; }
-  bool hasPieces() const { return hasPieces_; }
   const Insets& margin() const { return margin_; }
   const Insets& spacing() const { return spacing_; }
   // 0: left b, top c; 1: left b, top d; 2: left a, top d; 3: left a, top c.

@@ -22,7 +22,6 @@ class GUI_Component_Label : public GUI_Component {
   void setText(std::wstring text);
   void setColour(platform::Color colour) { colour_ = colour; }
   void setShadowColour(platform::Color colour) { shadowColour_ = colour; }
-  void setShadow(bool shadow) { shadow_ = shadow; }
 
   const std::wstring& text() const { return text_; }
   platform::Color colour() const { return colour_; }

@@ -30,10 +30,6 @@ void GUI_Manager::addListener(GUI_Listener* listener) {
   listeners_.push_back(listener);
 }
 
-void GUI_Manager::removeListener(GUI_Listener* listener) {
-  std::erase(listeners_, listener);
-}
-
 // Insertion sort: stable, in place, and linear on the usual already-sorted list.
 void GUI_Manager::sortByLayer() {
   for (std::size_t i = 1; i < components_.size(); ++i) {

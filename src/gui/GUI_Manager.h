@@ -29,7 +29,6 @@ class GUI_Manager {
   // The first widget in the current order with exactly this id, or null.
   GUI_Component* find(const std::string& id) const;
   void addListener(GUI_Listener* listener);
-  void removeListener(GUI_Listener* listener);
 
   // Once per frame, from the owner's draw callback.
   void update(const platform::Input& input);

@@ -35,8 +35,6 @@ class MenuItemSkin {
   int z() const { return z_; }
 
   enum Piece { kLeft, kFill, kRight };
-  const Sprite& normalPiece(Piece piece) const { return normal_[piece]; }
-  const Sprite& pressedPiece(Piece piece) const { return pressed_[piece]; }
 
  private:
   static void placePieces(std::array<Sprite, 3>& pieces, int z, int x, int y, int width,

@@ -27,7 +27,6 @@ class RowSkin {
   bool hovers(const platform::Input& input, bool mayTakeMouse) const;
 
   void setScrollOffset(int offset) { scrollOffset_ = offset; }
-  int scrollOffset() const { return scrollOffset_; }
 
   // The full texts, as given.
   const std::vector<std::wstring>& cells() const { return cells_; }

@@ -30,10 +30,9 @@ class CarPhysics : public Car {
   double getDriftAngle() const override;
 
   // Read-outs for tests, tools and the debug view.
-  double heading() const { return heading_; }                  // radians, not wrapped
-  double angularVelocity() const { return angularVelocity_; }  // radians per second
-  Vec2 velocity() const { return velocity_; }                  // world frame, metres per second
-  Vec2 pendingPush() const { return push_; }                   // m/s², cleared by update
+  double heading() const { return heading_; }        // radians, not wrapped
+  Vec2 velocity() const { return velocity_; }        // world frame, metres per second
+  Vec2 pendingPush() const { return push_; }         // m/s², cleared by update
   double resistance() const { return resistance_; }  // of the surface under the car last step
 
  private:
