@@ -96,32 +96,32 @@ void GameWindow::buildIntro() {
   // The menu forgets its widgets before the intro replaces them.
   mainMenu_->clearScreen();
   intro_->buildIntro();
-  mode_ = WindowMode::intro;
+  mode_ = WindowMode::Intro;
 }
 
 void GameWindow::buildMainMenu() {
   mainMenu_->buildMainMenu();
-  mode_ = WindowMode::menu;
+  mode_ = WindowMode::Menu;
 }
 
 void GameWindow::update() {
   switch (mode_) {
-    case WindowMode::intro:
+    case WindowMode::Intro:
       if (intro_->update(input())) buildMainMenu();
       break;
-    case WindowMode::menu:
+    case WindowMode::Menu:
       break;
-    case WindowMode::generating:
-      if (mainMenu_->stepGeneration(*generator_)) mode_ = WindowMode::menu;
+    case WindowMode::Generating:
+      if (mainMenu_->stepGeneration(*generator_)) mode_ = WindowMode::Menu;
       break;
-    case WindowMode::loading:
+    case WindowMode::Loading:
       // This frame only shows the loading picture before the long, blocking race setup.
-      mode_ = WindowMode::starting;
+      mode_ = WindowMode::Starting;
       break;
-    case WindowMode::starting:
+    case WindowMode::Starting:
       updateStarting();
       break;
-    case WindowMode::racing:
+    case WindowMode::Racing:
       updateRacing();
       break;
   }
@@ -129,7 +129,7 @@ void GameWindow::update() {
 
 void GameWindow::updateStarting() {
   if (race_->startRace()) {
-    mode_ = WindowMode::racing;
+    mode_ = WindowMode::Racing;
     mainMenu_->clearScreen();
     return;
   }
@@ -150,11 +150,11 @@ void GameWindow::updateRacing() {
 }
 
 void GameWindow::focusLost() {
-  if (mode_ == WindowMode::racing) race_->pause();
+  if (mode_ == WindowMode::Racing) race_->pause();
 }
 
 void GameWindow::draw() {
-  if (mode_ == WindowMode::racing) {
+  if (mode_ == WindowMode::Racing) {
     // The menu widgets are neither drawn nor asked for commands during a race.
     race_->drawRace();
   } else {
@@ -168,10 +168,10 @@ void GameWindow::onClick(std::string id) {
       close();
       break;
     case MenuRequest::StartGeneration:
-      mode_ = WindowMode::generating;
+      mode_ = WindowMode::Generating;
       break;
     case MenuRequest::StartLoading:
-      mode_ = WindowMode::loading;
+      mode_ = WindowMode::Loading;
       break;
     case MenuRequest::None:
       break;

@@ -24,12 +24,12 @@ class TrackList;
 
 // The window's modes, in this order.
 enum class WindowMode {
-  intro,       // the intro screen is playing
-  menu,        // a menu screen is shown (popups and the about box live here too)
-  generating,  // a track background is being painted, one stage per frame
-  loading,     // the loading picture is up; the race is set up in the next frame
-  starting,    // the race is being set up in this frame
-  racing,      // the race runs and draws itself
+  Intro,       // the intro screen is playing
+  Menu,        // a menu screen is shown (popups and the about box live here too)
+  Generating,  // a track background is being painted, one stage per frame
+  Loading,     // the loading picture is up; the race is set up in the next frame
+  Starting,    // the race is being set up in this frame
+  Racing,      // the race runs and draws itself
 };
 
 // The game's one window: opened at the size the options give, it switches between the intro,
@@ -89,7 +89,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   void updateStarting();
   void updateRacing();
 
-  WindowMode mode_ = WindowMode::menu;
+  WindowMode mode_ = WindowMode::Menu;
   std::wstring version_ = kWideVersion;
   int screenWidth_ = 0;
   int screenHeight_ = 0;

@@ -76,7 +76,7 @@ class PathSearch {
     computeCost(first);
     ws_.nodes_.push_back(first);
     SearchWorkspace::Cell& cell = cellAt(startRow, startColumn);
-    cell.state = SearchWorkspace::CellState::kOpen;
+    cell.state = SearchWorkspace::CellState::Open;
     cell.node = 0;
     pushOpen(0);
   }
@@ -116,7 +116,7 @@ class PathSearch {
                                              static_cast<std::size_t>(column)];
     if (cell.generation != ws_.generation_) {
       cell.generation = ws_.generation_;
-      cell.state = SearchWorkspace::CellState::kNew;
+      cell.state = SearchWorkspace::CellState::New;
       cell.node = -1;
     }
     return cell;
@@ -182,7 +182,7 @@ class PathSearch {
 
   void expand(std::int32_t expandedIndex) {
     const SearchNode expanded = ws_.nodes_[static_cast<std::size_t>(expandedIndex)];
-    cellAt(expanded.row, expanded.column).state = SearchWorkspace::CellState::kClosed;
+    cellAt(expanded.row, expanded.column).state = SearchWorkspace::CellState::Closed;
     if (!roomAround(expanded.row, expanded.column)) return;
 
     const float theta = intoFullTurn(expanded.direction);
@@ -227,18 +227,18 @@ class PathSearch {
   void offer(SearchNode& successor, float expandedG) {
     SearchWorkspace::Cell& cell = cellAt(successor.row, successor.column);
     switch (cell.state) {
-      case SearchWorkspace::CellState::kNew: {
+      case SearchWorkspace::CellState::New: {
         computeCost(successor);
         const auto index = static_cast<std::int32_t>(ws_.nodes_.size());
         ws_.nodes_.push_back(successor);
-        cell.state = SearchWorkspace::CellState::kOpen;
+        cell.state = SearchWorkspace::CellState::Open;
         cell.node = index;
         pushOpen(index);
         break;
       }
-      case SearchWorkspace::CellState::kOpen:
+      case SearchWorkspace::CellState::Open:
         break;
-      case SearchWorkspace::CellState::kClosed: {
+      case SearchWorkspace::CellState::Closed: {
         computeCost(successor);
         const float storedG = ws_.nodes_[static_cast<std::size_t>(cell.node)].g;
         // The cheaper way in is remembered, but the cell is not expanded again.

@@ -42,10 +42,10 @@ class SearchWorkspace {
  private:
   friend class PathSearch;
 
-  enum class CellState : std::uint8_t { kNew = 0, kOpen = 1, kClosed = 2 };
+  enum class CellState : std::uint8_t { New = 0, Open = 1, Closed = 2 };
   struct Cell {
     std::uint32_t generation = 0;  // the cell's state holds only when this matches
-    CellState state = CellState::kNew;
+    CellState state = CellState::New;
     std::int32_t node = -1;
   };
   struct OpenEntry {

@@ -16,7 +16,7 @@ class Input;
 class ButtonSkin {
  public:
   enum class Look { Up, Over, Down };
-  enum Slot { kTopLeft, kTop, kTopRight, kRight, kBottomRight, kBottom, kBottomLeft, kLeft, kFill };
+  enum Slot { TopLeft, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left, Fill };
   // Room between the frame and the caption.
   static constexpr Insets kSpacing{4, 10, 10, 4};
 

@@ -48,7 +48,7 @@ class FieldFrame {
     return common::Rect{left_, top_, right_, bottom_}.strictlyContains(x, y);
   }
 
-  enum Slot { kTop, kRight, kBottom, kLeft, kTopLeft, kTopRight, kBottomRight, kBottomLeft, kFill };
+  enum Slot { Top, Right, Bottom, Left, TopLeft, TopRight, BottomRight, BottomLeft, Fill };
   const Sprite& piece(Slot slot) const { return pieces_[slot]; }
 
  private:

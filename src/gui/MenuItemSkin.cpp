@@ -25,9 +25,9 @@ int MenuItemSkin::naturalWidth(const std::wstring& caption) const {
 
 void MenuItemSkin::placePieces(std::array<Sprite, 3>& pieces, int z, int x, int y, int width,
                                int height) {
-  Sprite& left = pieces[kLeft];
-  Sprite& fill = pieces[kFill];
-  Sprite& right = pieces[kRight];
+  Sprite& left = pieces[Left];
+  Sprite& fill = pieces[Fill];
+  Sprite& right = pieces[Right];
   left.x = x;
   fill.x = x + left.width();
   right.x = x + width - right.width();

@@ -34,7 +34,7 @@ class MenuItemSkin {
   int bottom() const { return bottom_; }
   int z() const { return z_; }
 
-  enum Piece { kLeft, kFill, kRight };
+  enum Piece { Left, Fill, Right };
 
  private:
   static void placePieces(std::array<Sprite, 3>& pieces, int z, int x, int y, int width,

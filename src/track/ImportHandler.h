@@ -52,7 +52,7 @@ class ImportHandler : public xercesc::DefaultHandler {
   }
 
  private:
-  enum class Field { kNone, kX, kY, kWidth, kOffset, kRotation, kTitle, kBackground, kOther };
+  enum class Field { None, X, Y, Width, Offset, Rotation, Title, Background, Other };
 
   void raiseError(const std::string& text);
   void applyText();
@@ -64,7 +64,7 @@ class ImportHandler : public xercesc::DefaultHandler {
   std::vector<std::size_t> points_;
   std::vector<std::size_t> positions_;
   std::optional<std::size_t> current_;
-  Field field_ = Field::kNone;
+  Field field_ = Field::None;
   std::u16string fieldText_;  // the current element's text so far
   std::string title_;
   std::string background_;

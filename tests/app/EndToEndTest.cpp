@@ -100,14 +100,14 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     GameWindow window;
     Player player(window);
     EXPECT_EQ(window.caption(), L"PROJECT KELVANE 1.0");
-    ASSERT_EQ(window.mode(), WindowMode::intro);
+    ASSERT_EQ(window.mode(), WindowMode::Intro);
     player.frames(3);
     player.press(platform::button::kSpace);
     // Space was last down at frame 4; the intro ends 30 frames later.
     player.frames(28);
-    EXPECT_EQ(window.mode(), WindowMode::intro);
+    EXPECT_EQ(window.mode(), WindowMode::Intro);
     player.frames(1);
-    ASSERT_EQ(window.mode(), WindowMode::menu);
+    ASSERT_EQ(window.mode(), WindowMode::Menu);
     ASSERT_NE(window.trackList().listBox(), nullptr);
 
     player.clickTrack("ring.rst");
@@ -131,12 +131,12 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     player.clickButton("cpuOnly");
     EXPECT_EQ(window.mainMenu().cpuOnlyMark()->text(), L"");
     player.clickButton("startRace");
-    EXPECT_EQ(window.mode(), WindowMode::loading);
+    EXPECT_EQ(window.mode(), WindowMode::Loading);
     EXPECT_NE(window.gui().find("gui_loadImg"), nullptr);
     player.frames(1);
-    EXPECT_EQ(window.mode(), WindowMode::starting);
+    EXPECT_EQ(window.mode(), WindowMode::Starting);
     player.frames(1);
-    ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+    ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
     EXPECT_EQ(window.gui().components().size(), 0u);
     EXPECT_EQ(window.race().carCount(), 1);
     EXPECT_NE(window.race().humanDriver(), nullptr);
@@ -151,7 +151,7 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     const int quitY = kHeight - (kHeight - 500) / 2 - 98 + 12;
     player.click(quitX, quitY);
     player.frames(1);
-    EXPECT_EQ(window.mode(), WindowMode::menu);
+    EXPECT_EQ(window.mode(), WindowMode::Menu);
     EXPECT_FALSE(window.race().isActive());
     EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
     EXPECT_NE(window.trackList().listBox(), nullptr);
@@ -170,16 +170,16 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   Player player(window);
   player.press(platform::button::kSpace);
   player.frames(30);
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   player.clickTrack("bare.rst");
   player.clickButton("startRace");
   EXPECT_EQ(player.popupTitle(), L"Background image not found");
   player.clickButton("startGeneration");
-  EXPECT_EQ(window.mode(), WindowMode::generating);
+  EXPECT_EQ(window.mode(), WindowMode::Generating);
   EXPECT_EQ(player.popupTitle(), L"Background Generation");
   std::vector<std::wstring> progress;
   int frames = 0;
-  while (window.mode() == WindowMode::generating && frames < 20) {
+  while (window.mode() == WindowMode::Generating && frames < 20) {
     player.frames(1);
     ++frames;
     auto* line = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptext"));
@@ -191,7 +191,7 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   EXPECT_EQ(progress[0], L"Rasterizing level");
   EXPECT_EQ(progress[3], L"Rendering clouds");
   EXPECT_EQ(progress[7], L"Saving image");
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_EQ(player.popupTitle(), L"Generating completed");
   bool pathShown = false;
   for (auto* w : window.gui().components()) {
@@ -206,7 +206,7 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
 
   player.clickButton("startRace");
   player.frames(2);
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   const auto saved = platform::Bitmap::loadPng(picture);
   ASSERT_NE(window.race().background(), nullptr);
   EXPECT_EQ(window.race().background()->width(), saved.width());
@@ -222,7 +222,7 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   }
   GameWindow window;
   Player player(window);
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_EQ(window.screenWidth(), 640);
   EXPECT_EQ(window.graphics().height(), 480);
   player.clickTrack("ring.rst");

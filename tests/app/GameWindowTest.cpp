@@ -45,7 +45,7 @@ class GameWindowTest : public ::testing::Test {
   // Frames until the window leaves the intro, with Space held in the frames `space` names.
   template <class SpaceHeld>
   int introEnd(GameWindow& window, SpaceHeld space) {
-    for (int i = 0; i < 1000 && window.mode() == WindowMode::intro; ++i) {
+    for (int i = 0; i < 1000 && window.mode() == WindowMode::Intro; ++i) {
       window.input().setDown(platform::button::kSpace, space(window.introFrame() + 1));
       window.tick();
     }
@@ -64,13 +64,13 @@ TEST_F(GameWindowTest, OpensAtAUsableSizeWithTheCaptionAndWritesOptionsOnTeardow
   setIntro(0);
   {
     GameWindow window;
-    EXPECT_EQ(window.mode(), WindowMode::menu);
+    EXPECT_EQ(window.mode(), WindowMode::Menu);
     EXPECT_EQ(window.caption(), L"PROJECT KELVANE 1.0");
     // 320 × 240 from the options is too small for the screens: the smallest usable size.
     EXPECT_EQ(window.screenWidth(), 640);
     EXPECT_EQ(window.graphics().height(), 480);
     window.tick();
-    EXPECT_EQ(window.mode(), WindowMode::menu);
+    EXPECT_EQ(window.mode(), WindowMode::Menu);
     EXPECT_FALSE(std::filesystem::exists(dir.folder() + "options.ini"));
   }
   EXPECT_TRUE(std::filesystem::exists(dir.folder() + "options.ini"));
@@ -84,10 +84,10 @@ TEST_F(GameWindowTest, OpensAtAUsableSizeWithTheCaptionAndWritesOptionsOnTeardow
 TEST_F(GameWindowTest, SpaceEndsTheIntroThirtyFramesAfterItIsReleased) {
   setIntro(1);
   GameWindow window;
-  ASSERT_EQ(window.mode(), WindowMode::intro);
+  ASSERT_EQ(window.mode(), WindowMode::Intro);
   EXPECT_EQ(window.logoY(), 240.0f);
   EXPECT_EQ(introEnd(window, [](int frame) { return frame >= 3 && frame <= 5; }), 35);
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_NE(window.gui().find("gui_tracksLB"), nullptr);
 }
 
@@ -107,22 +107,22 @@ TEST_F(GameWindowTest, RaceStartTakesTwoFramesAndAFailedSetupReturnsToTheMenu) {
   }
   ASSERT_NE(window.mainMenu().carsLabel(), nullptr) << "the track is chosen";
   window.onClick(app::command::startRace);
-  EXPECT_EQ(window.mode(), WindowMode::loading);
+  EXPECT_EQ(window.mode(), WindowMode::Loading);
   window.tick();  // the loading picture is drawn
-  EXPECT_EQ(window.mode(), WindowMode::starting);
+  EXPECT_EQ(window.mode(), WindowMode::Starting);
   window.tick();  // the picture cannot be read: the setup fails
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   auto* title = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptitle"));
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text(), L"Error loading track");
   EXPECT_NE(window.gui().find("gui_tracksLB"), nullptr);
 
   window.onClick(app::command::startGeneration);
-  EXPECT_EQ(window.mode(), WindowMode::generating);
-  for (int frame = 0; frame < 20 && window.mode() == WindowMode::generating; ++frame) {
+  EXPECT_EQ(window.mode(), WindowMode::Generating);
+  for (int frame = 0; frame < 20 && window.mode() == WindowMode::Generating; ++frame) {
     window.tick();
   }
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   title = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptitle"));
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text(), L"Background generation failed");

@@ -105,10 +105,10 @@ TEST(PlayerFolders, APlayersOwnTrackIsListedAndRacedAndLosingTheFocusPausesTheRa
   platform::Bitmap(420, 420, 0xff3a7a3au).savePng(player.tracks() + "mine_bg.png");
 
   GameWindow window;
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   ASSERT_EQ(window.trackList().entries().size(), 2u);
   chooseAndStart(window, "mine.rst");
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   EXPECT_EQ(window.race().trackPath(), player.tracks() + "mine.rst");
   for (int i = 0; i < 3; ++i) window.tick();
   EXPECT_FALSE(window.race().paused());
@@ -138,7 +138,7 @@ TEST(PlayerFolders, APictureGeneratedIntoThePlayersFolderLetsTheRaceStart) {
 
   GameWindow window;
   chooseAndStart(window, "bare.rst");
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   ASSERT_NE(window.race().background(), nullptr);
   EXPECT_EQ(window.race().background()->width(), 420);
 }
@@ -150,7 +150,7 @@ TEST(PlayerFolders, WithoutAnyPictureTheGeneratorIsOffered) {
   PlayerData player;
   GameWindow window;
   chooseAndStart(window, "bare.rst");
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_NE(window.gui().find("startGeneration"), nullptr);
 }
 
