@@ -33,7 +33,7 @@ void useScratchOptions() {
     std::filesystem::create_directories(folder);
     std::filesystem::remove(folder / "options.ini");
     platform::setProgramFolder(folder.string() + "/");
-    Options::destroy(false);
+    config::Options::destroy(false);
     return true;
   }();
   (void)done;

@@ -77,11 +77,11 @@ class FramesFolder {
 
 void prepareOptions() {
   static FramesFolder folder;
-  Options::destroy(false);
+  config::Options::destroy(false);
   platform::setFixedSeed(1);
-  Options::instance()->setOptionInt(config::key::onlyCPU, 1);
-  Options::instance()->setOptionInt(config::key::nrCars, kCars);
-  Options::instance()->setOptionInt(config::key::nrLaps, 99);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
+  config::Options::instance()->setOptionInt(config::key::nrCars, kCars);
+  config::Options::instance()->setOptionInt(config::key::nrLaps, 99);
 }
 
 // Wall-clock and this thread's processor time together: on a shared machine the wall clock
@@ -149,7 +149,7 @@ class TimedWindow : public platform::Window {
 // Each benchmark iteration is one simulated second (62 frames) after the countdown.
 void BM_RaceFrames(benchmark::State& state) {
   prepareOptions();
-  Options::instance()->setOptionInt(config::key::sound, 0);
+  config::Options::instance()->setOptionInt(config::key::sound, 0);
   platform::launchSettings().headless = true;
   {
     TimedWindow window;

@@ -21,13 +21,13 @@ class Scene {
   Scene() {
     folder_ = std::filesystem::temp_directory_path() / "kelvane-bench-physics";
     std::filesystem::create_directories(folder_);
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(folder_.string() + "/");
     track_.surfaceMap = std::make_unique<SurfaceMap>(500, 500);
     for (auto& cell : track_.surfaceMap->cells) cell = SurfaceMap::kRoad;
   }
   ~Scene() {
-    Options::destroy(false);
+    config::Options::destroy(false);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }

@@ -75,11 +75,11 @@ BenchFolder& benchFolder() {
 
 void raceOptions(int cars) {
   benchFolder();
-  Options::destroy(false);
+  config::Options::destroy(false);
   platform::setFixedSeed(1);
-  Options::instance()->setOptionInt(config::key::onlyCPU, 1);
-  Options::instance()->setOptionInt(config::key::nrCars, cars);
-  Options::instance()->setOptionInt(config::key::nrLaps, 3);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
+  config::Options::instance()->setOptionInt(config::key::nrCars, cars);
+  config::Options::instance()->setOptionInt(config::key::nrLaps, 3);
 }
 
 void releaseCaches() {

@@ -20,36 +20,36 @@ struct Setting {
 };
 
 const Setting kSettings[] = {
-    {Options::kOptionsSection, config::key::nrCars},
-    {Options::kOptionsSection, config::key::nrLaps},
-    {Options::kOptionsSection, config::key::onlyCPU},
-    {Options::kOptionsSection, config::key::sound},
-    {Options::kOptionsSection, config::key::intro},
-    {Options::kGraphicsSection, config::key::height},
-    {Options::kGraphicsSection, config::key::width},
-    {Options::kGraphicsSection, config::key::fullscreen},
-    {Options::kGraphicsSection, config::key::tireMarks},
-    {Options::kGraphicsSection, config::key::tireMarksDepth},
-    {Options::kGraphicsSection, config::key::tireMarksMaxDarkness},
-    {Options::kGraphicsSection, config::key::tireMarksQuality},
-    {Options::kWeatherSection, config::key::weatherType},
-    {Options::kWeatherSection,
+    {config::Options::kOptionsSection, config::key::nrCars},
+    {config::Options::kOptionsSection, config::key::nrLaps},
+    {config::Options::kOptionsSection, config::key::onlyCPU},
+    {config::Options::kOptionsSection, config::key::sound},
+    {config::Options::kOptionsSection, config::key::intro},
+    {config::Options::kGraphicsSection, config::key::height},
+    {config::Options::kGraphicsSection, config::key::width},
+    {config::Options::kGraphicsSection, config::key::fullscreen},
+    {config::Options::kGraphicsSection, config::key::tireMarks},
+    {config::Options::kGraphicsSection, config::key::tireMarksDepth},
+    {config::Options::kGraphicsSection, config::key::tireMarksMaxDarkness},
+    {config::Options::kGraphicsSection, config::key::tireMarksQuality},
+    {config::Options::kWeatherSection, config::key::weatherType},
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::dryWeather, config::key::tarmacGrip)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::dryWeather, config::key::tarmacResistance)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::dryWeather, config::key::grassGrip)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::dryWeather, config::key::grassResistance)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::wetWeather, config::key::tarmacGrip)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::wetWeather, config::key::tarmacResistance)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::wetWeather, config::key::grassGrip)},
-    {Options::kWeatherSection,
+    {config::Options::kWeatherSection,
      config::key::surfaceValue(config::key::wetWeather, config::key::grassResistance)},
-    {Options::kAISection, config::key::skill},
+    {config::Options::kAISection, config::key::skill},
 };
 
 // The writer ends lines with "\n" only, so a value or comment that itself ends in a carriage
@@ -60,7 +60,7 @@ bool carriageReturnAtLineEnd(const std::string& text) {
 }
 
 void checkRoundTrip(const std::string& inputPath) {
-  CIniFile first(inputPath);
+  config::CIniFile first(inputPath);
   // A read stopped by a bad line says false but keeps the sections before that line.
   if (first.readFile()) fuzzfiles::require(first.numKeys() > 0, "a good read found a section");
 
@@ -68,7 +68,7 @@ void checkRoundTrip(const std::string& inputPath) {
   fuzzfiles::require(first.writeFile(), "a document can always be written");
   const std::string written = first.toText();
 
-  CIniFile second(first.getPath());
+  config::CIniFile second(first.getPath());
   fuzzfiles::require(second.readFile() == (first.numKeys() > 0),
                      "a written document reads back whole");
   if (!carriageReturnAtLineEnd(written)) {
@@ -85,15 +85,16 @@ void checkOptionsStore(const std::uint8_t* data, std::size_t size) {
   platform::setProgramFolder(folder);
   fuzzfiles::writeInput("game/options.ini", data, size);
 
-  Options::instance();
-  Options::destroy(true);
+  config::Options::instance();
+  config::Options::destroy(true);
 
-  CIniFile saved(folder + "options.ini");
+  config::CIniFile saved(folder + "options.ini");
   fuzzfiles::require(saved.readFile(), "the saved options.ini reads back");
   for (const Setting& s : kSettings) {
     const std::size_t section = saved.findKey(s.section);
-    fuzzfiles::require(section != CIniFile::noID, "every section is saved");
-    fuzzfiles::require(saved.findValue(section, s.key) != CIniFile::noID, "every setting is saved");
+    fuzzfiles::require(section != config::CIniFile::noID, "every section is saved");
+    fuzzfiles::require(saved.findValue(section, s.key) != config::CIniFile::noID,
+                       "every setting is saved");
   }
 }
 

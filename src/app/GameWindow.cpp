@@ -26,13 +26,13 @@ platform::NoticeStyle GameWindow::noticeStyle() {
 }
 
 int GameWindow::optionsWidth() {
-  return windowWidthFor(Options::instance()->getGraphicsInt(config::key::width));
+  return windowWidthFor(config::Options::instance()->getGraphicsInt(config::key::width));
 }
 int GameWindow::optionsHeight() {
-  return windowHeightFor(Options::instance()->getGraphicsInt(config::key::height));
+  return windowHeightFor(config::Options::instance()->getGraphicsInt(config::key::height));
 }
 bool GameWindow::optionsFullscreen() {
-  return Options::instance()->getGraphicsInt(config::key::fullscreen) != 0;
+  return config::Options::instance()->getGraphicsInt(config::key::fullscreen) != 0;
 }
 
 // The window's size is read before the window exists: the first access creates the options
@@ -60,7 +60,7 @@ GameWindow::GameWindow()
                                          screenWidth_, screenHeight_);
   intro_ = std::make_unique<IntroScreen>(*widgets_, screenWidth_, screenHeight_);
 
-  if (Options::instance()->getOptionInt(config::key::intro) != 0) {
+  if (config::Options::instance()->getOptionInt(config::key::intro) != 0) {
     buildIntro();
   } else {
     buildMainMenu();
@@ -74,7 +74,7 @@ GameWindow::~GameWindow() {
   race_.reset();
   ImageCache::discard();
   FontCache::discard();
-  Options::destroy(true);
+  config::Options::destroy(true);
   gui_.reset();
   // The generator goes with the window; the platform window closes last.
 }

@@ -50,8 +50,8 @@ constexpr const char* kCpuOnlyMark = "gui_cpuXLbl";
 // lines above its button.
 constexpr std::size_t kReasonLines = 2;
 
-Options& options() {
-  return *Options::instance();
+config::Options& options() {
+  return *config::Options::instance();
 }
 
 // A picture exists for the race if it is a file that can be opened for reading. A folder does

@@ -7,6 +7,8 @@
 #include "config/OptionKeys.h"
 #include "platform/UserFolders.h"
 
+namespace config {
+
 namespace {
 
 std::unique_ptr<Options>& storage() {
@@ -163,3 +165,5 @@ bool Options::save() {
   std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
   return false;
 }
+
+}  // namespace config

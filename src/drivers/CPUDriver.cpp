@@ -232,7 +232,8 @@ void CPUDriver::learn() {
 bool CPUDriver::plan() {
   const std::size_t count = path_.size();
   if (count == 0) return true;
-  const int effort = driving::planningEffort(Options::instance()->getAIInt(config::key::skill));
+  const int effort =
+      driving::planningEffort(config::Options::instance()->getAIInt(config::key::skill));
 
   if (!searchInProgress_) {
     const TrackPoint position = carPosition();

@@ -14,7 +14,7 @@ double nonNegative(int value) {
 }  // namespace
 
 SurfaceValues SurfaceOptions::read() {
-  const Options* options = Options::instance();
+  const config::Options* options = config::Options::instance();
   // The weather type is the prefix of the surface keys: "dry" and "wet" exist by default, and
   // a user may add the four keys for a weather type of their own.
   const std::string weather = options->getWeatherString(config::key::weatherType);
@@ -32,7 +32,7 @@ SurfaceValues SurfaceOptions::read() {
 const SurfaceValues& SurfaceOptions::current() {
   // Revisions are unique across every store the process creates, so a store destroyed and
   // created anew is noticed as well.
-  const unsigned revision = Options::instance()->revision();
+  const unsigned revision = config::Options::instance()->revision();
   if (!valid_ || revision != revision_) {
     values_ = read();
     revision_ = revision;

@@ -15,7 +15,7 @@ std::string playerKey(int carIndex, const char* suffix) {
 // The stored value, or `fallback()` written back when the value is empty.
 template <typename Fallback>
 std::string storedOrDefault(const std::string& key, Fallback fallback) {
-  Options* options = Options::instance();
+  config::Options* options = config::Options::instance();
   std::string value = options->getPlayersString(key);
   if (value.empty()) {
     value = fallback();
@@ -50,7 +50,7 @@ std::string getPlayerImage(int carIndex) {
 
 platform::Color getPlayerColor(int carIndex) {
   const std::string key = playerKey(carIndex, "_color");
-  Options* options = Options::instance();
+  config::Options* options = config::Options::instance();
   if (auto color = parseColorText(options->getPlayersString(key))) return *color;
   // Drawn in the order blue, green, red so a seeded game gets the same colours every time.
   const int blue = randomChannel();

@@ -39,10 +39,10 @@ constexpr int kTrainingEpochs = 100000;
 constexpr platform::Color kPathColor = 0x50ff0000u;
 
 int optionInt(const char* key) {
-  return Options::instance()->getOptionInt(key);
+  return config::Options::instance()->getOptionInt(key);
 }
 int graphicsInt(const char* key) {
-  return Options::instance()->getGraphicsInt(key);
+  return config::Options::instance()->getGraphicsInt(key);
 }
 
 // Plots a line from (x0, y0) to (x1, y1) without the start pixel, inside the bitmap only.

@@ -57,10 +57,11 @@ void RaceData::drawRace() {
   if (!active_) return;
   background_->draw(cameraX_, cameraY_, 0);
   drawCars();
-  if (tireMarks_ && Options::instance()->getGraphicsInt("tireMarks") != 0)
+  if (tireMarks_ && config::Options::instance()->getGraphicsInt("tireMarks") != 0)
     tireMarks_->draw(cameraX_, cameraY_, screenWidth_, screenHeight_);
   drawTexts();
-  if (showInstruments_ && Options::instance()->getOptionInt("onlyCPU") == 1) drawDebugView();
+  if (showInstruments_ && config::Options::instance()->getOptionInt("onlyCPU") == 1)
+    drawDebugView();
   if (showInstruments_) drawInstruments();
   drawText(raceCar(followedCar_).name, screenWidth_ / 2, 10);
   drawCountdown();

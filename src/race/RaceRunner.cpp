@@ -34,14 +34,14 @@ constexpr int kWindowHeight = 600;
 class RaceOptionsScope {
  public:
   RaceOptionsScope(int cars, int laps) {
-    Options* options = Options::instance();
+    config::Options* options = config::Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
     options->setOptionInt("onlyCPU", 1);
     options->setOptionInt("nrCars", cars);
     options->setOptionInt("nrLaps", laps);
   }
   ~RaceOptionsScope() {
-    Options* options = Options::instance();
+    config::Options* options = config::Options::instance();
     for (std::size_t i = 0; i < saved_.size(); ++i) options->setOptionInt(kKeys[i], saved_[i]);
   }
   RaceOptionsScope(const RaceOptionsScope&) = delete;

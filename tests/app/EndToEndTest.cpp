@@ -114,10 +114,10 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     ASSERT_NE(window.mainMenu().carsLabel(), nullptr);
     EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Small Ring");
 
-    Options::instance()->setOptionInt(config::key::nrLaps, 99);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, 99);
     player.clickButton("addLap");
-    EXPECT_EQ(Options::instance()->getOptionInt(config::key::nrLaps), 99);
-    Options::instance()->setOptionInt(config::key::nrLaps, 2);
+    EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 99);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, 2);
     player.clickButton("subLap");
     player.clickButton("subLap");
     EXPECT_EQ(window.mainMenu().lapsLabel()->text(), L"1");

@@ -25,22 +25,24 @@ namespace {
 class GameWindowTest : public ::testing::Test {
  protected:
   GameWindowTest() : savedFolder_(platform::programFolder()) {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
     // The screens are built from the shipped pictures.
     std::filesystem::create_directory_symlink(testsupport::dataDir() + "images",
                                               dir.path() / "images");
     platform::launchSettings() = platform::LaunchSettings{};
     platform::launchSettings().headless = true;
-    Options::instance()->ini().setValueInt(Options::kGraphicsSection, config::key::width, 320);
-    Options::instance()->ini().setValueInt(Options::kGraphicsSection, config::key::height, 240);
+    config::Options::instance()->ini().setValueInt(config::Options::kGraphicsSection,
+                                                   config::key::width, 320);
+    config::Options::instance()->ini().setValueInt(config::Options::kGraphicsSection,
+                                                   config::key::height, 240);
   }
   ~GameWindowTest() override {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(savedFolder_);
     platform::launchSettings() = platform::LaunchSettings{};
   }
-  void setIntro(int on) { Options::instance()->setOptionInt(config::key::intro, on); }
+  void setIntro(int on) { config::Options::instance()->setOptionInt(config::key::intro, on); }
 
   // Frames until the window leaves the intro, with Space held in the frames `space` names.
   template <class SpaceHeld>
@@ -75,8 +77,8 @@ TEST_F(GameWindowTest, OpensAtAUsableSizeWithTheCaptionAndWritesOptionsOnTeardow
   }
   EXPECT_TRUE(std::filesystem::exists(dir.folder() + "options.ini"));
   // The store was destroyed and reads the written file anew; the player's values stay.
-  EXPECT_EQ(Options::instance()->getGraphicsInt(config::key::width), 320);
-  EXPECT_EQ(Options::instance()->getOptionInt(config::key::intro), 0);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt(config::key::width), 320);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::intro), 0);
 }
 
 // The intro's frame timings are checked on the intro screen itself (IntroTest); here: the

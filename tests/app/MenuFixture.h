@@ -74,11 +74,11 @@ class ProgramFolder {
     namespace fs = std::filesystem;
     fs::create_directory_symlink(testsupport::dataDir() + "images", dir_.path() / "images");
     fs::create_directories(dir_.path() / "tracks");
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir_.folder());
   }
   ~ProgramFolder() {
-    Options::destroy(false);
+    config::Options::destroy(false);
     ImageCache::discard();
     FontCache::discard();
   }

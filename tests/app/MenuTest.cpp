@@ -19,8 +19,8 @@ namespace {
 using menutest::MenuWorld;
 using menutest::squareTrack;
 
-Options& opts() {
-  return *Options::instance();
+config::Options& opts() {
+  return *config::Options::instance();
 }
 
 GUI_Component_Menu* toolsMenuOf(MenuWorld& w) {

@@ -165,20 +165,20 @@ TEST(PlayerFolders, AnInstalledGameKeepsItsSettingsInTheConfigFolderSeededFromTh
       oldConfig ? std::optional<std::string>(oldConfig) : std::nullopt;
   setenv("XDG_CONFIG_HOME", (dir.folder() + "cfg").c_str(), 1);
   platform::setProgramFolder(tree, platform::DataLocation::Installed);
-  Options::destroy(false);
+  config::Options::destroy(false);
 
   // First start: the shipped settings, saved into a folder that did not exist yet.
-  EXPECT_EQ(Options::instance()->getOptionInt(config::key::nrLaps), 7);
-  Options::instance()->setOptionInt(config::key::nrCars, 3);
-  Options::destroy(true);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 7);
+  config::Options::instance()->setOptionInt(config::key::nrCars, 3);
+  config::Options::destroy(true);
   const std::string saved = testsupport::readFile(own);
   EXPECT_NE(saved.find("nrLaps=7"), std::string::npos) << saved;
   EXPECT_NE(saved.find("nrCars=3"), std::string::npos) << saved;
   EXPECT_EQ(testsupport::readFile(shipped), "[ Options ]\nnrLaps=7\n");
 
   // Later starts read the player's own file, not the shipped one again.
-  EXPECT_EQ(Options::instance()->getOptionInt(config::key::nrCars), 3);
-  Options::destroy(false);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrCars), 3);
+  config::Options::destroy(false);
 
   platform::setProgramFolder(original);
   if (savedConfig) {

@@ -49,11 +49,11 @@ inline std::unique_ptr<TrackData> ringTrack(int size = 200, double innerRadius =
 class ScopedOptions {
  public:
   explicit ScopedOptions(const std::string& ini = "") {
-    Options::destroy(false);
+    config::Options::destroy(false);
     if (!ini.empty()) folder_.write("options.ini", ini);
     platform::setProgramFolder(folder_.folder());
   }
-  ~ScopedOptions() { Options::destroy(false); }
+  ~ScopedOptions() { config::Options::destroy(false); }
   ScopedOptions(const ScopedOptions&) = delete;
   ScopedOptions& operator=(const ScopedOptions&) = delete;
 

@@ -105,25 +105,27 @@ TEST_F(RaceInputTest, EveryOtherRaceSettingToleratesAbsurdValues) {
   };
   for (int value : {INT_MIN, 0, INT_MAX}) {
     setOptions(1, 1, 0);
-    CIniFile& ini = Options::instance()->ini();
-    ini.setValueInt(Options::kOptionsSection, config::key::sound, value);
-    for (const char* key : graphicsKeys) ini.setValueInt(Options::kGraphicsSection, key, value);
-    for (const char* key : weatherKeys) ini.setValueInt(Options::kWeatherSection, key, value);
+    config::CIniFile& ini = config::Options::instance()->ini();
+    ini.setValueInt(config::Options::kOptionsSection, config::key::sound, value);
+    for (const char* key : graphicsKeys)
+      ini.setValueInt(config::Options::kGraphicsSection, key, value);
+    for (const char* key : weatherKeys)
+      ini.setValueInt(config::Options::kWeatherSection, key, value);
     drive("every setting " + std::to_string(value));
   }
   // A weather type without surface keys gives zero grip and resistance everywhere.
   setOptions(1, 1, 0);
-  Options::instance()->ini().setValue(Options::kWeatherSection, config::key::weatherType, "snow",
-                                      true);
+  config::Options::instance()->ini().setValue(config::Options::kWeatherSection,
+                                              config::key::weatherType, "snow", true);
   drive("weather snow");
 }
 
 // Resistance is a damping force: however large the number in the file, it may stop a sliding
 // car but never throw it back faster than it came (which, step after step, ended at infinity).
 TEST_F(RaceInputTest, AHugeResistanceStopsASlidingCarInsteadOfFlingingIt) {
-  CIniFile& ini = Options::instance()->ini();
-  ini.setValueInt(Options::kWeatherSection, "dry_grass_resistance", INT_MAX);
-  ini.setValueInt(Options::kWeatherSection, "dry_grass_grip", INT_MAX);
+  config::CIniFile& ini = config::Options::instance()->ini();
+  ini.setValueInt(config::Options::kWeatherSection, "dry_grass_resistance", INT_MAX);
+  ini.setValueInt(config::Options::kWeatherSection, "dry_grass_grip", INT_MAX);
   TrackData grassOnly;  // no surface map: everything is grass
   CarPhysics car(grassOnly);
   car.initModel();
@@ -162,10 +164,10 @@ TEST_F(RaceInputTest, MissingOrBrokenBackgroundStopsTheStartWithTheFileName) {
 
 TEST_F(RaceInputTest, MissingPicturesAndSoundLeaveARaceThatRuns) {
   setOptions(2, 1, 1);
-  Options::instance()->setOptionInt(config::key::sound, 1);
+  config::Options::instance()->setOptionInt(config::key::sound, 1);
   // A player's own car picture that is gone, or names a path outside the cars folder.
-  Options::instance()->setPlayersString("player1_image", "no_such_car.png");
-  Options::instance()->setPlayersString("player2_image", "../../../../etc/passwd");
+  config::Options::instance()->setPlayersString("player1_image", "no_such_car.png");
+  config::Options::instance()->setPlayersString("player2_image", "../../../../etc/passwd");
   // The instrument pictures and the engine sound: gone or garbage.
   removeFile("images/gui/powerbar.png");
   dir_.write("images/gui/steer_bar.png", std::string(100, '\x89'));

@@ -35,24 +35,26 @@ TEST(RegressionInputs, OptionsFilesAlwaysSaveACompleteReadableFile) {
   for (const fs::path& file : files) {
     testsupport::TempDir dir;
     fs::copy_file(file, dir.path() / "options.ini");
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
 
-    CIniFile saved(dir.folder() + "options.ini");
+    config::CIniFile saved(dir.folder() + "options.ini");
     ASSERT_TRUE(saved.readFile()) << file;
     for (const char* key : {"nrCars", "nrLaps", "onlyCPU", "sound", "intro"}) {
-      EXPECT_NE(saved.findValue(saved.findKey(Options::kOptionsSection), key), CIniFile::noID)
+      EXPECT_NE(saved.findValue(saved.findKey(config::Options::kOptionsSection), key),
+                config::CIniFile::noID)
           << file << " " << key;
     }
     for (const char* key : {"width", "height", "tireMarksQuality"}) {
-      EXPECT_NE(saved.findValue(saved.findKey(Options::kGraphicsSection), key), CIniFile::noID)
+      EXPECT_NE(saved.findValue(saved.findKey(config::Options::kGraphicsSection), key),
+                config::CIniFile::noID)
           << file << " " << key;
     }
-    EXPECT_EQ(saved.getValueInt(Options::kAISection, "skill"), 20) << file;
+    EXPECT_EQ(saved.getValueInt(config::Options::kAISection, "skill"), 20) << file;
   }
-  Options::destroy(false);
+  config::Options::destroy(false);
 }
 
 // Sound behaviour still missing in the INI reader (see the report): a value or comment that ends
@@ -63,16 +65,16 @@ TEST(RegressionInputs, SavingASavedOptionsFileChangesNothing) {
   for (const fs::path& file : regressionFiles(".ini")) {
     testsupport::TempDir dir;
     fs::copy_file(file, dir.path() / "options.ini");
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
     const std::string once = testsupport::readFile(dir.folder() + "options.ini");
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
     EXPECT_EQ(testsupport::readFile(dir.folder() + "options.ini"), once) << file;
   }
-  Options::destroy(false);
+  config::Options::destroy(false);
 }
 
 TEST(RegressionInputs, TrackFilesLoadOrAreRefusedQuicklyWithAReason) {

@@ -60,7 +60,7 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
   ASSERT_NE(track, nullptr);
   writeBackground(track->background, track->extentX + 100, track->extentY + 100);
   setOptions(12, 99, 1);
-  Options::instance()->setOptionInt(config::key::sound, 1);
+  config::Options::instance()->setOptionInt(config::key::sound, 1);
 
   platform::launchSettings().headless = true;
   race::RaceData* racePointer = nullptr;

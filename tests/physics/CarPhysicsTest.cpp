@@ -85,7 +85,7 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
   EXPECT_EQ(makeCar(std::nan(""), 1e300)->getSurface(), SurfaceMap::kOutside);
 
   auto setWeather = [](const std::string& key, const std::string& value) {
-    Options::instance()->ini().setValue(Options::kWeatherSection, key, value, true);
+    config::Options::instance()->ini().setValue(config::Options::kWeatherSection, key, value, true);
   };
   setWeather("weatherType", "wet");  // seen at the very next step
   road->update(kDt);

@@ -18,7 +18,7 @@ class PhysicsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previousFolder_ = platform::programFolder();
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(folder_.folder());
     track_.surfaceMap = std::make_unique<SurfaceMap>(200, 300);
     for (auto& cell : track_.surfaceMap->cells) cell = SurfaceMap::kRoad;
@@ -27,7 +27,7 @@ class PhysicsTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(previousFolder_);
   }
 

@@ -41,8 +41,8 @@ TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
     EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(i)), nullptr);
   }
   // Player settings were filled in for the three players.
-  EXPECT_EQ(Options::instance()->getPlayersString("player3_name"), "Player3");
-  EXPECT_EQ(Options::instance()->getPlayersString("player3_color").size(), 13u);
+  EXPECT_EQ(config::Options::instance()->getPlayersString("player3_name"), "Player3");
+  EXPECT_EQ(config::Options::instance()->getPlayersString("player3_color").size(), 13u);
 }
 
 TEST_F(RaceSetUp, FailuresReturnFalseWithAReasonAndLeaveNoRace) {
@@ -172,7 +172,7 @@ TEST_F(RaceFrames, OneCarRaceKeepsFollowingAndPlanningCarZero) {
 TEST_F(RaceFrames, KeysAndMouseChooseTheWatchedCarAndItsEngine) {
   installTrack("meadow_loop.rst");
   setOptions(3, 2, 1);
-  Options::instance()->setOptionInt(config::key::sound, 1);
+  config::Options::instance()->setOptionInt(config::key::sound, 1);
   auto& race = makeRace("meadow_loop.rst");
   ASSERT_TRUE(race.startRace()) << race.lastError();
   const race::EngineSound* sound = race.engineSound();

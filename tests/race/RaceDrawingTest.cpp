@@ -149,7 +149,7 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   EXPECT_TRUE(overlay);
 
   // Any "onlyCPU" value but 1 hides the debug view, not the panel.
-  Options::instance()->setOptionInt(config::key::onlyCPU, 2);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 2);
   calls = frame();
   EXPECT_EQ(text(calls, L"SpeedWeight:"), nullptr);
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);

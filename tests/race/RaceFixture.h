@@ -33,7 +33,7 @@ class RaceFixture : public ::testing::Test {
     fs::copy(data / "images", dir_.path() / "images", fs::copy_options::recursive);
     fs::copy(data / "sound", dir_.path() / "sound", fs::copy_options::recursive);
     platform::setProgramFolder(dir_.folder());
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setFixedSeed(12345);
     graphics_ = std::make_unique<platform::Graphics>(800, 600);
     audio_ = std::make_unique<platform::Audio>();
@@ -43,7 +43,7 @@ class RaceFixture : public ::testing::Test {
     race_.reset();
     FontCache::discard();
     ImageCache::discard();
-    Options::destroy(false);
+    config::Options::destroy(false);
   }
 
   // Copies a shipped track into the test's tracks folder; with `background` it also gets a
@@ -67,9 +67,9 @@ class RaceFixture : public ::testing::Test {
   }
 
   void setOptions(int cars, int laps, int onlyCpu) {
-    Options::instance()->setOptionInt(config::key::nrCars, cars);
-    Options::instance()->setOptionInt(config::key::nrLaps, laps);
-    Options::instance()->setOptionInt(config::key::onlyCPU, onlyCpu);
+    config::Options::instance()->setOptionInt(config::key::nrCars, cars);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, laps);
+    config::Options::instance()->setOptionInt(config::key::onlyCPU, onlyCpu);
   }
 
   race::RaceData& makeRace(const std::string& trackFile) {

@@ -114,8 +114,8 @@ TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
   EXPECT_EQ(status, 0) << out;
   EXPECT_NE(out.find("Pos.  Driver"), std::string::npos) << out;
   EXPECT_NE(out.find(" 2    Player"), std::string::npos) << out;
-  EXPECT_EQ(Options::instance()->getOptionInt(config::key::nrLaps), 5);
-  EXPECT_EQ(Options::instance()->getOptionInt(config::key::onlyCPU), 0);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 5);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::onlyCPU), 0);
 }
 
 TEST_F(RaceCommandLine, UnfinishedRaceNamesTheCarsAndFails) {
