@@ -33,10 +33,10 @@ std::string writeFallbackTrack() {
   return path;
 }
 
-const TrackData& largeTrack() {
-  static const std::unique_ptr<TrackData> track = [] {
-    auto loaded = importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
-    return loaded ? std::move(loaded) : importTrack(writeFallbackTrack());
+const track::TrackData& largeTrack() {
+  static const std::unique_ptr<track::TrackData> track = [] {
+    auto loaded = track::importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
+    return loaded ? std::move(loaded) : track::importTrack(writeFallbackTrack());
   }();
   return *track;
 }
@@ -48,7 +48,7 @@ const std::string& outputPath() {
 }
 
 void runStage(BackgroundGenerator& generator, int stage) {
-  const TrackData& track = largeTrack();
+  const track::TrackData& track = largeTrack();
   switch (stage) {
     case 1:
       generator.rasterize(track);

@@ -50,22 +50,22 @@ std::vector<std::string> trackNames() {
 }
 
 // Tracks with their surface maps, loaded once.
-TrackData* loadedTrack(const std::string& name) {
-  static std::map<std::string, std::unique_ptr<TrackData>> cache;
+track::TrackData* loadedTrack(const std::string& name) {
+  static std::map<std::string, std::unique_ptr<track::TrackData>> cache;
   auto& slot = cache[name];
   if (!slot) {
-    slot = importTrack(tracksFolder() + name + ".rst");
-    if (slot) slot->surfaceMap = buildSurfaceMap(*slot, 4.0);
+    slot = track::importTrack(tracksFolder() + name + ".rst");
+    if (slot) slot->surfaceMap = track::buildSurfaceMap(*slot, 4.0);
   }
   return slot.get();
 }
 
-void placeOnGrid(Car& car, const TrackData& track) {
+void placeOnGrid(Car& car, const track::TrackData& track) {
   placeOnStartPosition(car, track.positionAt(0));
 }
 
 // A trained lead driver to copy networks from.
-const CPUDriver& trainedLead(TrackData& track, Car& car) {
+const CPUDriver& trainedLead(track::TrackData& track, Car& car) {
   static std::unique_ptr<CPUDriver> lead;
   if (!lead) {
     platform::setFixedSeed(99);
@@ -90,7 +90,7 @@ BENCHMARK(BM_TrainNetwork)->Unit(benchmark::kMillisecond);
 
 void BM_InitialPath(benchmark::State& state, const std::string& name) {
   useScratchOptions();
-  TrackData* track = loadedTrack(name);
+  track::TrackData* track = loadedTrack(name);
   if (!track) {
     state.SkipWithError("track does not load");
     return;
@@ -111,7 +111,7 @@ void BM_InitialPath(benchmark::State& state, const std::string& name) {
 // drive + learn for one car, the car moving as in a race (its physics step is not timed).
 void BM_DriveAndLearn(benchmark::State& state, const std::string& name) {
   useScratchOptions();
-  TrackData* track = loadedTrack(name);
+  track::TrackData* track = loadedTrack(name);
   if (!track) {
     state.SkipWithError("track does not load");
     return;
@@ -140,7 +140,7 @@ void BM_DriveAndLearn(benchmark::State& state, const std::string& name) {
 // default skill (25 × 10 per call).
 void BM_PlanTurn(benchmark::State& state, const std::string& name) {
   useScratchOptions();
-  TrackData* track = loadedTrack(name);
+  track::TrackData* track = loadedTrack(name);
   if (!track) {
     state.SkipWithError("track does not load");
     return;

@@ -54,7 +54,7 @@ class FramesFolder {
     const fs::path track = folder_ / "tracks" / kTrack;
     fs::copy_file(fs::path(KELVANE_DATA_DIR) / "tracks" / kTrack, track);
 
-    const auto loaded = importTrack(track.string());
+    const auto loaded = track::importTrack(track.string());
     if (loaded) {
       int width = loaded->extentX, height = loaded->extentY;
       for (const auto& p : loaded->points) {

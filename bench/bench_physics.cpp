@@ -23,8 +23,8 @@ class Scene {
     std::filesystem::create_directories(folder_);
     config::Options::destroy(false);
     platform::setProgramFolder(folder_.string() + "/");
-    track_.surfaceMap = std::make_unique<SurfaceMap>(500, 500);
-    for (auto& cell : track_.surfaceMap->cells) cell = SurfaceMap::kRoad;
+    track_.surfaceMap = std::make_unique<track::SurfaceMap>(500, 500);
+    for (auto& cell : track_.surfaceMap->cells) cell = track::SurfaceMap::kRoad;
   }
   ~Scene() {
     config::Options::destroy(false);
@@ -41,7 +41,7 @@ class Scene {
 
  private:
   std::filesystem::path folder_;
-  TrackData track_;
+  track::TrackData track_;
 };
 
 void BM_CarPhysicsUpdate(benchmark::State& state) {

@@ -42,7 +42,7 @@ class BenchFolder {
     fs::copy(KELVANE_DATA_DIR, folder_, fs::copy_options::recursive);
     for (const auto& entry : fs::directory_iterator(folder_ / "tracks")) {
       if (entry.path().extension() != ".rst") continue;
-      const auto track = importTrack(entry.path().string());
+      const auto track = track::importTrack(entry.path().string());
       if (!track) continue;
       fs::path picture = folder_ / "tracks" / track->background;
       if (track->background.empty() || !fs::exists(picture)) {

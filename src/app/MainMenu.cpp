@@ -205,7 +205,7 @@ void MainMenu::refreshSetupLabels() {
 }
 
 int MainMenu::startPositions() const {
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   return track == nullptr ? 0 : static_cast<int>(track->positionCount());
 }
 
@@ -305,7 +305,7 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   if (race_.track() == nullptr) {
     // The file broke after the list was read. Without a track there is nothing to set up.
     std::string reason;
-    readLevelInfo(folders().trackFile(fileName), &reason);
+    track::readLevelInfo(folders().trackFile(fileName), &reason);
     removeRaceSetup();
     showUnreadable(reason.empty() ? "cannot be read" : reason);
     return;
@@ -354,7 +354,7 @@ std::string MainMenu::generatedBackgroundShownPath() const {
 }
 
 std::string MainMenu::availableBackground() const {
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   if (track == nullptr) return {};
   // The picture the track names, else the generated one beside the track or in the player's
   // folder, wherever the generator could write it.
@@ -366,7 +366,7 @@ std::string MainMenu::availableBackground() const {
 }
 
 MenuRequest MainMenu::startChecks() {
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   if (track == nullptr) {
     messageBox_.showPopup(L"No track chosen", L"\nChoose a track in the list first.", "alertOK");
     return MenuRequest::None;
@@ -393,7 +393,7 @@ MenuRequest MainMenu::startGeneration() {
   messageBox_.closePopup();
   widgets_.destroyById(command::startGeneration);
   race_.loadTrack();
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   if (track == nullptr || track->pointCount() == 0) {
     // Keep the menu usable with the chosen track: go back to its summary.
     race_.selectTrack(race_.getTrackFile());
@@ -412,7 +412,7 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
   const std::string relativePath = generatedBackgroundShownPath();
   // The player's tracks folder may not exist before the first picture is saved there.
   platform::ensureFolder(std::filesystem::path(outputPath).parent_path().string());
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   const bool stepped = track != nullptr && generator.step(*track, outputPath, {}, false);
   if (!stepped) {
     const std::string reason =

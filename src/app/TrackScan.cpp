@@ -29,7 +29,7 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder) {
     entry.fileName = name;
     entry.path = tracksFolder + name;
     std::string reason;
-    if (auto track = readLevelInfo(tracksFolder + name, &reason)) {
+    if (auto track = track::readLevelInfo(tracksFolder + name, &reason)) {
       entry.readable = true;
       entry.title = track->title;
     } else {

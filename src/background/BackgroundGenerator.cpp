@@ -21,9 +21,9 @@ namespace {
 using platform::randInt;
 
 // World coordinates to a map cell: × 2, truncated.
-GridCell toCell(double x, double y) {
-  return GridCell{static_cast<int>(x / BackgroundGenerator::kCellSize),
-                  static_cast<int>(y / BackgroundGenerator::kCellSize)};
+track::GridCell toCell(double x, double y) {
+  return track::GridCell{static_cast<int>(x / BackgroundGenerator::kCellSize),
+                         static_cast<int>(y / BackgroundGenerator::kCellSize)};
 }
 
 // A copy of the path with other widths, for the wider maps of the zones stage; the track itself
@@ -31,16 +31,17 @@ GridCell toCell(double x, double y) {
 // points can ask for a road wider than any track. A hostile path of many tight zigzags could
 // still make the widened road take minutes to draw: it then gets its own widths plus a margin,
 // which keeps the run-off and open-grass zones but not their widening in bends.
-TrackData withWidths(const TrackData& track, const std::vector<double>& widths) {
-  TrackData copy;
+track::TrackData withWidths(const track::TrackData& track, const std::vector<double>& widths) {
+  track::TrackData copy;
   copy.extentX = track.extentX;
   copy.extentY = track.extentY;
   copy.points = track.points;
   for (std::size_t i = 0; i < copy.points.size(); ++i) {
     copy.points[i].width =
-        std::clamp(widths[i], -tracklimits::kMaxCoordinate, tracklimits::kMaxCoordinate);
+        std::clamp(widths[i], -track::limits::kMaxCoordinate, track::limits::kMaxCoordinate);
   }
-  if (rasterisedCells(copy, BackgroundGenerator::kCellSize) > tracklimits::kMaxRasterCells) {
+  if (track::rasterisedCells(copy, BackgroundGenerator::kCellSize) >
+      track::limits::kMaxRasterCells) {
     constexpr double kPlainMargin = 70.0;
     for (std::size_t i = 0; i < copy.points.size(); ++i) {
       copy.points[i].width = track.points[i].width + kPlainMargin;
@@ -51,13 +52,13 @@ TrackData withWidths(const TrackData& track, const std::vector<double>& widths) 
 
 // How sharply the path turns at each point, per unit of length, plus its road width: large in
 // tight bends, so the widened road reaches furthest out there.
-std::vector<double> bendWidths(const TrackData& track) {
+std::vector<double> bendWidths(const track::TrackData& track) {
   const std::size_t count = track.points.size();
   std::vector<double> bend(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const TrackPoint& before = track.points[(i + count - 1) % count];
-    const TrackPoint& point = track.points[i];
-    const TrackPoint& after = track.points[(i + 1) % count];
+    const track::TrackPoint& before = track.points[(i + count - 1) % count];
+    const track::TrackPoint& point = track.points[i];
+    const track::TrackPoint& after = track.points[(i + 1) % count];
     const double inX = point.x - before.x, inY = point.y - before.y;
     const double outX = after.x - point.x, outY = after.y - point.y;
     const double turn = common::angleBetween(std::atan2(outY, outX), std::atan2(inY, inX));
@@ -89,8 +90,8 @@ int quarter(float value) {
 }
 
 // Adds a quarter of one map cell's colour to the pixel it belongs to.
-void addCell(const SurfaceMap& map, long long row, long long column, float tR, float tG, float tB,
-             RandomBits& random, Rgb& sum) {
+void addCell(const track::SurfaceMap& map, long long row, long long column, float tR, float tG,
+             float tB, RandomBits& random, Rgb& sum) {
   using namespace colourrules;
   const std::int32_t value = map.at(row, column);
   switch (value) {
@@ -162,8 +163,8 @@ std::string BackgroundGenerator::stageCaption(int stage) {
   }
 }
 
-bool BackgroundGenerator::step(const TrackData& track, const std::string& outputPath,
-                               const std::vector<TrackPoint>& pathMarks, bool allAtOnce) {
+bool BackgroundGenerator::step(const track::TrackData& track, const std::string& outputPath,
+                               const std::vector<track::TrackPoint>& pathMarks, bool allAtOnce) {
   lastError_.clear();
   if ((allAtOnce && stage_ != 0) || stage_ == kDoneStage) {
     release();
@@ -188,8 +189,9 @@ bool BackgroundGenerator::step(const TrackData& track, const std::string& output
   return true;
 }
 
-void BackgroundGenerator::runStage(int stage, const TrackData& track, const std::string& outputPath,
-                                   const std::vector<TrackPoint>& pathMarks) {
+void BackgroundGenerator::runStage(int stage, const track::TrackData& track,
+                                   const std::string& outputPath,
+                                   const std::vector<track::TrackPoint>& pathMarks) {
   switch (stage) {
     case 1:
       rasterize(track);
@@ -227,9 +229,9 @@ void BackgroundGenerator::release() {
   trees_.clear();
 }
 
-void BackgroundGenerator::rasterize(const TrackData& track) {
+void BackgroundGenerator::rasterize(const track::TrackData& track) {
   if (track.points.empty()) throw std::runtime_error("The track has no path to paint.");
-  map_ = buildSurfaceMap(track, kCellSize);
+  map_ = track::buildSurfaceMap(track, kCellSize);
   const int width = static_cast<int>(map_->columns / 2);
   const int height = static_cast<int>(map_->rows / 2);
   picture_.resize(width, height, 0x00000000u);
@@ -237,33 +239,33 @@ void BackgroundGenerator::rasterize(const TrackData& track) {
   trees_.clear();
 }
 
-void BackgroundGenerator::addLineMarks(const TrackData& track) {
-  SurfaceMap& map = *map_;
+void BackgroundGenerator::addLineMarks(const track::TrackData& track) {
+  track::SurfaceMap& map = *map_;
   auto acrossRoad = [&](std::size_t index, std::int32_t value) {
-    const EdgePoints edges = edgePoints(track.pointAt(index), 1.0f);
-    drawLine(map, toCell(edges.first.x, edges.first.y), toCell(edges.second.x, edges.second.y),
-             value);
+    const track::EdgePoints edges = track::edgePoints(track.pointAt(index), 1.0f);
+    track::drawLine(map, toCell(edges.first.x, edges.first.y),
+                    toCell(edges.second.x, edges.second.y), value);
   };
   const std::size_t count = track.pointCount();
   acrossRoad(count - 1, kFinishLine);  // the finish line is the file's first point
   acrossRoad(count / 2, kWhiteMark);
 
   // A bracket framing each start slot: a bar 16 units across the car, ticks pointing backwards.
-  for (const TrackPoint& slot : track.positions) {
+  for (const track::TrackPoint& slot : track.positions) {
     const double r = slot.rotation;
     const double ax = slot.x + 8 * std::cos(r + common::kHalfPi);
     const double ay = slot.y - 8 * std::sin(r + common::kHalfPi);
     const double bx = slot.x + 8 * std::cos(r - common::kHalfPi);
     const double by = slot.y - 8 * std::sin(r - common::kHalfPi);
     const double tickX = 4 * std::cos(r - common::kPi), tickY = -4 * std::sin(r - common::kPi);
-    drawLine(map, toCell(ax, ay), toCell(bx, by), kWhiteMark);
-    drawLine(map, toCell(ax, ay), toCell(ax + tickX, ay + tickY), kWhiteMark);
-    drawLine(map, toCell(bx, by), toCell(bx + tickX, by + tickY), kWhiteMark);
+    track::drawLine(map, toCell(ax, ay), toCell(bx, by), kWhiteMark);
+    track::drawLine(map, toCell(ax, ay), toCell(ax + tickX, ay + tickY), kWhiteMark);
+    track::drawLine(map, toCell(bx, by), toCell(bx + tickX, by + tickY), kWhiteMark);
   }
 }
 
-void BackgroundGenerator::addZones(const TrackData& track) {
-  SurfaceMap& map = *map_;
+void BackgroundGenerator::addZones(const track::TrackData& track) {
+  track::SurfaceMap& map = *map_;
   const std::size_t count = track.pointCount();
   const std::vector<double> widths = smoothed(smoothed(bendWidths(track)));
   const int width = static_cast<int>(map.columns / 2 * 2);
@@ -273,7 +275,8 @@ void BackgroundGenerator::addZones(const TrackData& track) {
   // widest in the bends, with a ragged border.
   std::vector<NoiseOctave> octaves;
   {
-    const std::unique_ptr<SurfaceMap> guide = buildSurfaceMap(withWidths(track, widths), kCellSize);
+    const std::unique_ptr<track::SurfaceMap> guide =
+        track::buildSurfaceMap(withWidths(track, widths), kCellSize);
     double factor = 1;
     for (int spacing = 50; spacing > 2;) {
       spacing /= 2;
@@ -298,8 +301,8 @@ void BackgroundGenerator::addZones(const TrackData& track) {
   const int k = randInt() % 3;
   std::vector<double> outerWidths(count);
   for (std::size_t i = 0; i < count; ++i) outerWidths[i] = widths[i] * (1 + 0.5 * k) + 70;
-  const std::unique_ptr<SurfaceMap> outer =
-      buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
+  const std::unique_ptr<track::SurfaceMap> outer =
+      track::buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
   for (int y = 0; y < height; ++y) {
     const std::size_t start = static_cast<std::size_t>(y) * map.columns;
     std::int32_t* cells = map.cells.data() + start;
@@ -327,16 +330,17 @@ void BackgroundGenerator::renderClouds() {
   });
 }
 
-void BackgroundGenerator::addPath(const std::vector<TrackPoint>& marks) {
+void BackgroundGenerator::addPath(const std::vector<track::TrackPoint>& marks) {
   const double rows = map_->rows, columns = map_->columns;
-  for (const TrackPoint& mark : marks) {
+  for (const track::TrackPoint& mark : marks) {
     // Checked before the conversion: a huge or undefined coordinate has no integer cell.
     if (!(mark.x > -1.0 && mark.x < columns && mark.y > -1.0 && mark.y < rows)) continue;
     map_->set(static_cast<long long>(mark.y), static_cast<long long>(mark.x), kPathMark);
   }
 }
 
-bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, long long column) {
+bool BackgroundGenerator::isEdgeLineCell(const track::SurfaceMap& map, long long row,
+                                         long long column) {
   if (map.at(row, column) != kRoad) return false;
   if (map.at(row - 2, column) != kRoad || map.at(row + 2, column) != kRoad ||
       map.at(row, column - 2) != kRoad || map.at(row, column + 2) != kRoad) {
@@ -350,7 +354,7 @@ bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, l
 }
 
 void BackgroundGenerator::paint() {
-  const SurfaceMap& map = *map_;
+  const track::SurfaceMap& map = *map_;
   const int width = picture_.width();
   const int height = picture_.height();
   RandomBits random;
@@ -374,7 +378,7 @@ void BackgroundGenerator::paint() {
 }
 
 void BackgroundGenerator::plantTrees() {
-  const SurfaceMap& map = *map_;
+  const track::SurfaceMap& map = *map_;
   const int width = picture_.width();
   const int height = picture_.height();
   // One candidate spot per 60 × 60 block, jittered; the grid starts half a block outside the

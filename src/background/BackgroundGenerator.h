@@ -14,10 +14,10 @@
 class BackgroundGenerator {
  public:
   // Cell values of the working map: the road builder's grass and road, and the marks added here.
-  static constexpr std::int32_t kGrass = SurfaceMap::kGrass;
+  static constexpr std::int32_t kGrass = track::SurfaceMap::kGrass;
   static constexpr std::int32_t kRunOff = 1;
   static constexpr std::int32_t kFinishLine = 2;
-  static constexpr std::int32_t kRoad = SurfaceMap::kRoad;
+  static constexpr std::int32_t kRoad = track::SurfaceMap::kRoad;
   static constexpr std::int32_t kPathMark = 4;
   static constexpr std::int32_t kWhiteMark = 8;
   static constexpr std::int32_t kOpenGrass = 9;
@@ -42,8 +42,8 @@ class BackgroundGenerator {
   // points in map coordinates (world × 2) painted red, usually none. Never throws for a failed
   // stage (a track too large for a map, an unwritable picture): it returns false, lastError() tells
   // why, and stage() moves to kDoneStage so the caller stops.
-  bool step(const TrackData& track, const std::string& outputPath,
-            const std::vector<TrackPoint>& pathMarks, bool allAtOnce);
+  bool step(const track::TrackData& track, const std::string& outputPath,
+            const std::vector<track::TrackPoint>& pathMarks, bool allAtOnce);
 
   // 0 before a generation, 1..8 the stage the next step() runs, kDoneStage when the picture is
   // saved.
@@ -55,7 +55,7 @@ class BackgroundGenerator {
 
   // What the generation has built so far (for the window's preview, tools and tests). The map
   // exists from stage 1 to stage 8; the pictures until the next generation starts.
-  const SurfaceMap* map() const { return map_.get(); }
+  const track::SurfaceMap* map() const { return map_.get(); }
   const platform::Bitmap& picture() const { return picture_; }
   const platform::Bitmap& clouds() const { return clouds_; }
   const std::vector<TreeSpot>& trees() const { return trees_; }
@@ -63,25 +63,25 @@ class BackgroundGenerator {
   // Whether a road cell carries the light edge line: 2 cells clear of the road border on all
   // four sides, yet within 5 cells (3 diagonally) of grass, run-off or finish line. Cells beyond
   // the map never count as either.
-  static bool isEdgeLineCell(const SurfaceMap& map, long long row, long long column);
+  static bool isEdgeLineCell(const track::SurfaceMap& map, long long row, long long column);
 
   // The stages, callable one by one (benchmarks time them). Each needs the earlier ones.
-  void rasterize(const TrackData& track);              // 1
-  void addLineMarks(const TrackData& track);           // 2
-  void addZones(const TrackData& track);               // 3
-  void renderClouds();                                 // 4
-  void addPath(const std::vector<TrackPoint>& marks);  // 5
-  void paint();                                        // 6
-  void plantTrees();                                   // 7
-  void save(const std::string& outputPath);            // 8; throws on failure
+  void rasterize(const track::TrackData& track);              // 1
+  void addLineMarks(const track::TrackData& track);           // 2
+  void addZones(const track::TrackData& track);               // 3
+  void renderClouds();                                        // 4
+  void addPath(const std::vector<track::TrackPoint>& marks);  // 5
+  void paint();                                               // 6
+  void plantTrees();                                          // 7
+  void save(const std::string& outputPath);                   // 8; throws on failure
 
  private:
   void release();
-  void runStage(int stage, const TrackData& track, const std::string& outputPath,
-                const std::vector<TrackPoint>& pathMarks);
+  void runStage(int stage, const track::TrackData& track, const std::string& outputPath,
+                const std::vector<track::TrackPoint>& pathMarks);
 
   int stage_ = 0;
-  std::unique_ptr<SurfaceMap> map_;
+  std::unique_ptr<track::SurfaceMap> map_;
   platform::Bitmap picture_;
   platform::Bitmap clouds_;
   std::vector<TreeSpot> trees_;

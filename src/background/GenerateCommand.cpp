@@ -15,7 +15,7 @@ std::string defaultBackgroundPath(const std::string& trackPath) {
 
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath) {
   std::string reason;
-  const std::unique_ptr<TrackData> track = importTrack(trackPath, &reason);
+  const std::unique_ptr<track::TrackData> track = track::importTrack(trackPath, &reason);
   if (!track) {
     std::cerr << "Cannot load the track \"" << trackPath
               << "\": " << (reason.empty() ? "unknown reason" : reason) << '\n';

@@ -16,8 +16,8 @@ constexpr int kShadowOffset = 7;  // pixels the shadow falls right of and below 
 // 0 inside the crown's disk, kOutsideCrown outside it: the noise is guided by the zeros.
 constexpr std::int32_t kOutsideCrown = 3;
 
-SurfaceMap crownDisk(int size) {
-  SurfaceMap disk(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size));
+track::SurfaceMap crownDisk(int size) {
+  track::SurfaceMap disk(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size));
   const int centre = size / 2;
   const double radius = (size - size / 6) / 2;
   for (int r = 0; r < size; ++r) {
@@ -33,7 +33,7 @@ SurfaceMap crownDisk(int size) {
 }  // namespace
 
 platform::Bitmap paintTree(int size) {
-  const SurfaceMap disk = crownDisk(size);
+  const track::SurfaceMap disk = crownDisk(size);
 
   // Guided noise is dark over the disk and light outside it, with a soft rim; the finer random
   // octaves roughen it into leaves.

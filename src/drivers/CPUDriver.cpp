@@ -52,14 +52,14 @@ double clampUnit(double value, double low) {
 
 }  // namespace
 
-CPUDriver::CPUDriver(Car& car, const TrackData& track)
+CPUDriver::CPUDriver(Car& car, const track::TrackData& track)
     : Driver(car, track), workspace_(SearchWorkspace::shared()) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>();
   buildInitialPath();
 }
 
-CPUDriver::CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous)
+CPUDriver::CPUDriver(Car& car, const track::TrackData& track, const CPUDriver& previous)
     : Driver(car, track), workspace_(SearchWorkspace::shared()) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>(*previous.network_);
@@ -84,8 +84,8 @@ void CPUDriver::train(int maxEpochs, const Sample* sample) {
   lastTrainingEpochs_ = network_->train(maxEpochs, &one);
 }
 
-TrackPoint CPUDriver::carPosition() const {
-  TrackPoint p;
+track::TrackPoint CPUDriver::carPosition() const {
+  track::TrackPoint p;
   p.x = car().getX() * 0.25;
   p.y = car().getY() * 0.25;
   return p;
@@ -100,7 +100,7 @@ double CPUDriver::distanceWeightHere() const {
   return distanceWeights_[std::min(nearestTrackPoint(), distanceWeights_.size() - 1)];
 }
 
-std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, double budget) {
+std::optional<std::size_t> CPUDriver::lookAhead(const track::TrackPoint& position, double budget) {
   const std::size_t count = path_.size();
   if (count == 0) return std::nullopt;
   cursor_ = driving::followCursor(cursor_, driving::nearestNode(path_, position), count);
@@ -118,7 +118,7 @@ std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, doub
   return budget > kNearLookAhead ? (candidate + 1) % count : candidate;
 }
 
-void CPUDriver::setPath(std::vector<TrackPoint> path) {
+void CPUDriver::setPath(std::vector<track::TrackPoint> path) {
   path_ = std::move(path);
   cursor_ = 0;
   searchInProgress_ = false;
@@ -139,7 +139,7 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
   if (!(speedInput >= 0.001f)) speedInput = 0;
   if (speedInput > 1) speedInput = 1;
 
-  const TrackPoint position = carPosition();
+  const track::TrackPoint position = carPosition();
   target1_ = path_[*lookAhead(position, kNearLookAhead)];
   target2_ = path_[*lookAhead(position, kFarLookAhead)];
 
@@ -223,7 +223,7 @@ void CPUDriver::learn() {
   if (distanceWeights_[g] > 1) {
     distanceWeights_[g] = std::max(distanceWeights_[g] - change * kFarNodeStep * kWorldToMap, 1.0);
   }
-  if (car().getSurface() != SurfaceMap::kRoad) {
+  if (car().getSurface() != track::SurfaceMap::kRoad) {
     speedWeight_ = std::max(speedWeight_ - kOffRoadSpeedDrop, kMinSpeedWeight);
     distanceWeights_[g] += kOffRoadDistanceGrowth;
   }
@@ -236,7 +236,7 @@ bool CPUDriver::plan() {
       driving::planningEffort(config::Options::instance()->getAIInt(config::key::skill));
 
   if (!searchInProgress_) {
-    const TrackPoint position = carPosition();
+    const track::TrackPoint position = carPosition();
     const std::size_t here = *lookAhead(position, 0);
     const std::size_t next = (here + 1) % count;
     if (next == here) return true;
@@ -266,9 +266,9 @@ bool CPUDriver::plan() {
   return true;
 }
 
-void CPUDriver::splice(const std::vector<TrackPoint>& newNodes) {
+void CPUDriver::splice(const std::vector<track::TrackPoint>& newNodes) {
   const std::size_t count = path_.size();
-  std::vector<TrackPoint> replaced;
+  std::vector<track::TrackPoint> replaced;
   for (std::size_t i = segmentStart_;; i = (i + 1) % count) {
     replaced.push_back(path_[i]);
     if (i == segmentEnd_) break;
@@ -278,7 +278,7 @@ void CPUDriver::splice(const std::vector<TrackPoint>& newNodes) {
       driving::squaredLengthSum(newNodes, false)) {
     return;
   }
-  std::vector<TrackPoint> spliced = newNodes;
+  std::vector<track::TrackPoint> spliced = newNodes;
   spliced.reserve(newNodes.size() + count);
   for (std::size_t i = (segmentEnd_ + 1) % count;; i = (i + 1) % count) {
     spliced.push_back(path_[i]);
@@ -288,9 +288,9 @@ void CPUDriver::splice(const std::vector<TrackPoint>& newNodes) {
   cursor_ = 0;
 }
 
-std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
-                                                      const TrackPoint& to) const {
-  std::vector<TrackPoint> points;
+std::vector<track::TrackPoint> CPUDriver::trackPointsBetween(const track::TrackPoint& from,
+                                                             const track::TrackPoint& to) const {
+  std::vector<track::TrackPoint> points;
   const std::size_t count = track().pointCount();
   if (count == 0) return points;
   const std::size_t last = track().nearestPointIndex(to);
@@ -301,19 +301,19 @@ std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
 }
 
 void CPUDriver::buildInitialPath() {
-  const TrackData& road = track();
+  const track::TrackData& road = track();
   const std::size_t count = road.pointCount();
   path_.clear();
   cursor_ = 0;
-  std::vector<TrackPoint> trackPoints;
+  std::vector<track::TrackPoint> trackPoints;
   for (std::size_t i = 0; i < count; ++i) trackPoints.push_back(road.getPoint(i));
   trackLengthSum_ = driving::squaredLengthSum(trackPoints, true);
   if (count == 0) return;
 
   workspace_.weight = searchWeight_;
-  const TrackPoint home = carPosition();
+  const track::TrackPoint home = carPosition();
   // Three goals a fifth of the lap apart, then back to where the car stands.
-  std::vector<TrackPoint> goals;
+  std::vector<track::TrackPoint> goals;
   std::size_t from = road.nearestPointIndex(home);
   for (int i = 0; i < 3; ++i) {
     const std::size_t goal = (count / 5 + from) % count;
@@ -324,17 +324,17 @@ void CPUDriver::buildInitialPath() {
 
   float direction = static_cast<float>(car().getAngle() + common::kHalfPi);
   float step = kPlanStartStep;
-  TrackPoint legStart = home;
+  track::TrackPoint legStart = home;
   for (std::size_t leg = 0; leg < goals.size(); ++leg) {
-    const TrackPoint& goal = goals[leg];
+    const track::TrackPoint& goal = goals[leg];
     float endDirection = direction;
     float endStep = step;
-    auto search = [&](const TrackPoint& start) {
+    auto search = [&](const track::TrackPoint& start) {
       return findPath(workspace_, road, start, goal, direction, step, endDirection, endStep,
                       INT_MAX, true)
-          .value_or(std::vector<TrackPoint>{});
+          .value_or(std::vector<track::TrackPoint>{});
     };
-    std::vector<TrackPoint> nodes = search(legStart);
+    std::vector<track::TrackPoint> nodes = search(legStart);
     if (nodes.empty() && leg > 0 && path_.size() >= 4) {
       // The previous leg may have ended where no move leads on; back up a little.
       path_.resize(path_.size() - 3);
@@ -350,7 +350,7 @@ void CPUDriver::buildInitialPath() {
       }
       // The next leg sets off along the track from this goal.
       const std::size_t at = road.nearestPointIndex(goal);
-      const TrackPoint& ahead = trackPoints[(at + 1) % count];
+      const track::TrackPoint& ahead = trackPoints[(at + 1) % count];
       direction = static_cast<float>(std::atan2(ahead.y - goal.y, ahead.x - goal.x));
       step = kPlanStartStep;
     } else {

@@ -18,9 +18,9 @@
 class CPUDriver : public Driver {
  public:
   // The first computer driver of a race: a new, untrained network (the race trains it).
-  CPUDriver(Car& car, const TrackData& track);
+  CPUDriver(Car& car, const track::TrackData& track);
   // Every further one: a copy of the previous driver's network, trained or not.
-  CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous);
+  CPUDriver(Car& car, const track::TrackData& track, const CPUDriver& previous);
 
   // sample: null trains on the built-in table; otherwise five inputs and three targets.
   void train(int maxEpochs, const Sample* sample) override;
@@ -28,9 +28,9 @@ class CPUDriver : public Driver {
   void learn() override;
   bool plan() override;
 
-  const std::vector<TrackPoint>* path() const override { return &path_; }
-  std::optional<TrackPoint> target1() const override { return target1_; }
-  std::optional<TrackPoint> target2() const override { return target2_; }
+  const std::vector<track::TrackPoint>* path() const override { return &path_; }
+  std::optional<track::TrackPoint> target1() const override { return target1_; }
+  std::optional<track::TrackPoint> target2() const override { return target2_; }
   double speedWeight() const override { return speedWeight_; }
   double distanceWeightHere() const override;
   const std::wstring& debugText() const override { return debugText_; }
@@ -49,28 +49,29 @@ class CPUDriver : public Driver {
   // Moves the cursor after the car at `position` (map units) and walks on from it until the
   // summed squared node-to-node distances exceed `budget` (map units²). Returns the index of
   // the node reached (the one after it for budgets above 12), or nothing without a path.
-  std::optional<std::size_t> lookAhead(const TrackPoint& position, double budget);
+  std::optional<std::size_t> lookAhead(const track::TrackPoint& position, double budget);
 
   // Replaces the line (map units) and puts the cursor on its first node; for tools and tests.
-  void setPath(std::vector<TrackPoint> path);
+  void setPath(std::vector<track::TrackPoint> path);
 
  private:
   void initialise();
   void buildInitialPath();
   // The track's own points from the one nearest to `from` up to, not including, the one
   // nearest to `to`: the line of last resort.
-  std::vector<TrackPoint> trackPointsBetween(const TrackPoint& from, const TrackPoint& to) const;
-  void splice(const std::vector<TrackPoint>& newNodes);
-  TrackPoint carPosition() const;  // map units
+  std::vector<track::TrackPoint> trackPointsBetween(const track::TrackPoint& from,
+                                                    const track::TrackPoint& to) const;
+  void splice(const std::vector<track::TrackPoint>& newNodes);
+  track::TrackPoint carPosition() const;  // map units
   std::size_t nearestTrackPoint() const;
 
   SearchWorkspace& workspace_;
   std::unique_ptr<NeuralNetwork> network_;
-  std::vector<TrackPoint> path_;
+  std::vector<track::TrackPoint> path_;
   int cursor_ = 0;
   std::wstring debugText_;
-  std::optional<TrackPoint> target1_;
-  std::optional<TrackPoint> target2_;
+  std::optional<track::TrackPoint> target1_;
+  std::optional<track::TrackPoint> target2_;
   double searchWeight_ = 0.1;
   double speedWeight_ = 40.0;  // metres per second that count as input 1.0
   std::vector<double> distanceWeights_;

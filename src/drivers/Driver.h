@@ -11,7 +11,7 @@ class Car;
 // and adapt while they drive.
 class Driver {
  public:
-  Driver(Car& car, const TrackData& track) : car_(car), track_(track) {}
+  Driver(Car& car, const track::TrackData& track) : car_(car), track_(track) {}
   virtual ~Driver() = default;
   Driver(const Driver&) = delete;
   Driver& operator=(const Driver&) = delete;
@@ -29,12 +29,12 @@ class Driver {
   virtual bool plan() = 0;
 
   Car& car() const { return car_; }
-  const TrackData& track() const { return track_; }
+  const track::TrackData& track() const { return track_; }
 
   // What the race's debug view shows; a driver without a line (the human) has none of it.
-  virtual const std::vector<TrackPoint>* path() const { return nullptr; }  // map units
-  virtual std::optional<TrackPoint> target1() const { return std::nullopt; }
-  virtual std::optional<TrackPoint> target2() const { return std::nullopt; }
+  virtual const std::vector<track::TrackPoint>* path() const { return nullptr; }  // map units
+  virtual std::optional<track::TrackPoint> target1() const { return std::nullopt; }
+  virtual std::optional<track::TrackPoint> target2() const { return std::nullopt; }
   virtual double speedWeight() const { return 0; }
   // The distance weight at the track point nearest to the car.
   virtual double distanceWeightHere() const { return 0; }
@@ -42,6 +42,6 @@ class Driver {
 
  private:
   Car& car_;
-  const TrackData& track_;
+  const track::TrackData& track_;
   std::wstring noText_;
 };

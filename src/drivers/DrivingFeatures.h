@@ -16,14 +16,14 @@ double bearingFromOffset(double u);
 
 // The bearing feature of `target` for a car at `x`, `y` (world units) whose getAngle() is
 // `carAngle`.
-double bearingFeature(double carAngle, double x, double y, const TrackPoint& target);
+double bearingFeature(double carAngle, double x, double y, const track::TrackPoint& target);
 
 // Distance from the car (world units) to `target` (map units) as a share of `distanceWeight`
 // (world units), limited to 0..1 and 0 below 0.001.
-double distanceFeature(double x, double y, const TrackPoint& target, double distanceWeight);
+double distanceFeature(double x, double y, const track::TrackPoint& target, double distanceWeight);
 
 // Index of the path node nearest to `p`; ties keep the earlier node. The path must not be empty.
-std::size_t nearestNode(const std::vector<TrackPoint>& path, const TrackPoint& p);
+std::size_t nearestNode(const std::vector<track::TrackPoint>& path, const track::TrackPoint& p);
 
 // `index` moved by whole path lengths (count) to within half a path of `reference`, so that
 // two positions on a closed path can be compared across the wrap.
@@ -35,7 +35,7 @@ long long unwrapIndex(long long index, long long reference, long long count);
 int followCursor(int cursor, std::size_t nearest, std::size_t count);
 
 // Sum of the squared distances of consecutive points (map units), optionally closing the loop.
-double squaredLengthSum(const std::vector<TrackPoint>& points, bool closed);
+double squaredLengthSum(const std::vector<track::TrackPoint>& points, bool closed);
 
 // The re-planning effort for the option "skill": skill + 5 for 1..35, else 10.
 int planningEffort(int skill);

@@ -6,7 +6,7 @@
 
 namespace button = platform::button;
 
-HumanDriver::HumanDriver(Car& car, const TrackData& track, const platform::Input& input)
+HumanDriver::HumanDriver(Car& car, const track::TrackData& track, const platform::Input& input)
     : Driver(car, track), input_(input) {}
 
 void HumanDriver::train(int, const Sample*) {}

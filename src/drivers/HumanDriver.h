@@ -10,7 +10,7 @@ class Input;
 class HumanDriver : public Driver {
  public:
   // The input must outlive the driver (the window owns it).
-  HumanDriver(Car& car, const TrackData& track, const platform::Input& input);
+  HumanDriver(Car& car, const track::TrackData& track, const platform::Input& input);
 
   void train(int maxEpochs, const Sample* sample) override;
   // Left wins over right, throttle over brake; the gamepad has no brake.

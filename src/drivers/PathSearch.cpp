@@ -43,7 +43,7 @@ class PathSearch {
  public:
   explicit PathSearch(SearchWorkspace& ws) : ws_(ws) {}
 
-  void reset(const SurfaceMap& map, std::int32_t goalRow, std::int32_t goalColumn) {
+  void reset(const track::SurfaceMap& map, std::int32_t goalRow, std::int32_t goalColumn) {
     ws_.map_ = &map;
     ws_.nodes_.clear();
     ws_.open_.clear();
@@ -64,7 +64,7 @@ class PathSearch {
     ws_.busy_ = true;
   }
 
-  void begin(const SurfaceMap& map, std::int32_t startRow, std::int32_t startColumn,
+  void begin(const track::SurfaceMap& map, std::int32_t startRow, std::int32_t startColumn,
              std::int32_t goalRow, std::int32_t goalColumn, float direction, float step) {
     reset(map, goalRow, goalColumn);
     SearchNode first;
@@ -81,7 +81,7 @@ class PathSearch {
     pushOpen(0);
   }
 
-  bool canContinue(const TrackData& track) const {
+  bool canContinue(const track::TrackData& track) const {
     return ws_.busy_ && ws_.map_ == track.surfaceMap.get();
   }
 
@@ -141,10 +141,10 @@ class PathSearch {
 
   // The car needs room on both sides: every cell of the 5 × 5 block around it must be road.
   bool roomAround(std::int32_t row, std::int32_t column) const {
-    const SurfaceMap& map = *ws_.map_;
+    const track::SurfaceMap& map = *ws_.map_;
     for (std::int32_t r = row - 2; r <= row + 2; ++r) {
       for (std::int32_t c = column - 2; c <= column + 2; ++c) {
-        if (map.at(r, c) != SurfaceMap::kRoad) return false;
+        if (map.at(r, c) != track::SurfaceMap::kRoad) return false;
       }
     }
     return true;
@@ -152,14 +152,14 @@ class PathSearch {
 
   bool roadAlong(std::int32_t fromRow, std::int32_t fromColumn, std::int32_t toRow,
                  std::int32_t toColumn) const {
-    const SurfaceMap& map = *ws_.map_;
+    const track::SurfaceMap& map = *ws_.map_;
     return common::walkGridLine(fromColumn, fromRow, toColumn, toRow, [&map](int column, int row) {
-      return map.at(row, column) == SurfaceMap::kRoad;
+      return map.at(row, column) == track::SurfaceMap::kRoad;
     });
   }
 
-  std::vector<TrackPoint> pathTo(std::int32_t index) const {
-    std::vector<TrackPoint> path;
+  std::vector<track::TrackPoint> pathTo(std::int32_t index) const {
+    std::vector<track::TrackPoint> path;
     const SearchNode* node = &ws_.nodes_[static_cast<std::size_t>(index)];
     if (node->parent < 0) {
       path.push_back(cellPoint(*node));
@@ -173,8 +173,8 @@ class PathSearch {
     return path;
   }
 
-  static TrackPoint cellPoint(const SearchNode& node) {
-    TrackPoint point;
+  static track::TrackPoint cellPoint(const SearchNode& node) {
+    track::TrackPoint point;
     point.x = node.column;
     point.y = node.row;
     return point;
@@ -252,14 +252,14 @@ class PathSearch {
     }
   }
 
-  std::optional<std::vector<TrackPoint>> run(float& endDirection, float& endStep,
-                                             long long budget) {
+  std::optional<std::vector<track::TrackPoint>> run(float& endDirection, float& endStep,
+                                                    long long budget) {
     long long iterations = 0;
     ws_.lastExpansions_ = 0;
     for (;;) {
       if (ws_.open_.empty()) {
         finish();
-        return std::vector<TrackPoint>{};
+        return std::vector<track::TrackPoint>{};
       }
       const std::int32_t index = popOpen();
       const SearchNode& node = ws_.nodes_[static_cast<std::size_t>(index)];
@@ -268,7 +268,7 @@ class PathSearch {
       if (dr * dr + dc * dc < 9) {
         endDirection = node.direction;
         endStep = node.step;
-        std::vector<TrackPoint> path = pathTo(index);
+        std::vector<track::TrackPoint> path = pathTo(index);
         finish();
         return path;
       }
@@ -283,17 +283,16 @@ class PathSearch {
   SearchWorkspace& ws_;
 };
 
-std::optional<std::vector<TrackPoint>> findPath(SearchWorkspace& workspace, const TrackData& track,
-                                                const TrackPoint& start, const TrackPoint& goal,
-                                                float startDirection, float startStep,
-                                                float& endDirection, float& endStep,
-                                                long long budget, bool startAnew) {
+std::optional<std::vector<track::TrackPoint>> findPath(
+    SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
+    const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
+    float& endStep, long long budget, bool startAnew) {
   PathSearch search(workspace);
   if (startAnew) {
-    const SurfaceMap* map = track.surfaceMap.get();
+    const track::SurfaceMap* map = track.surfaceMap.get();
     if (map == nullptr || map->rows == 0 || map->columns == 0) {
       search.finish();
-      return std::vector<TrackPoint>{};
+      return std::vector<track::TrackPoint>{};
     }
     const std::int32_t startColumn = toCell(start.x);
     const std::int32_t startRow = toCell(start.y);
@@ -301,13 +300,13 @@ std::optional<std::vector<TrackPoint>> findPath(SearchWorkspace& workspace, cons
     const std::int32_t goalRow = toCell(goal.y);
     if (!map->inside(startRow, startColumn) || !map->inside(goalRow, goalColumn)) {
       search.finish();
-      return std::vector<TrackPoint>{};
+      return std::vector<track::TrackPoint>{};
     }
     search.begin(*map, startRow, startColumn, goalRow, goalColumn, startDirection, startStep);
   } else if (!search.canContinue(track)) {
     // Nothing to continue (or the map it was searching is gone): no way found.
     search.finish();
-    return std::vector<TrackPoint>{};
+    return std::vector<track::TrackPoint>{};
   }
   return search.run(endDirection, endStep, budget);
 }

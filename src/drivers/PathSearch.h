@@ -59,7 +59,7 @@ class SearchWorkspace {
   std::vector<Cell> cells_;
   std::uint32_t generation_ = 0;
   std::uint64_t nextSequence_ = 0;
-  const SurfaceMap* map_ = nullptr;
+  const track::SurfaceMap* map_ = nullptr;
   std::int32_t goalRow_ = 0;
   std::int32_t goalColumn_ = 0;
   float normaliser_ = 1;
@@ -77,8 +77,7 @@ class SearchWorkspace {
 // when the start is already within 3 cells of the goal), an empty list when there is no way or
 // the start or goal lies off the map, or nothing when the budget ran out first. With a path,
 // `endDirection` and `endStep` receive the direction and step of its last node.
-std::optional<std::vector<TrackPoint>> findPath(SearchWorkspace& workspace, const TrackData& track,
-                                                const TrackPoint& start, const TrackPoint& goal,
-                                                float startDirection, float startStep,
-                                                float& endDirection, float& endStep,
-                                                long long budget, bool startAnew);
+std::optional<std::vector<track::TrackPoint>> findPath(
+    SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
+    const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
+    float& endStep, long long budget, bool startAnew);

@@ -37,8 +37,8 @@ double stopAtMost(double forceX, double forward, double throttlePercent, double 
 // The surface map cell under a world position, or nothing when the position lies off the map.
 // Non-finite positions (a car thrown out by absurd options) also count as off the map rather
 // than being truncated into an undefined integer.
-const std::int32_t* cellAt(const TrackData& track, double worldX, double worldY) {
-  const SurfaceMap* map = track.surfaceMap.get();
+const std::int32_t* cellAt(const track::TrackData& track, double worldX, double worldY) {
+  const track::SurfaceMap* map = track.surfaceMap.get();
   if (map == nullptr) return nullptr;
   const double column = std::trunc(worldX * kWorldToMap);
   const double row = std::trunc(worldY * kWorldToMap);
@@ -56,7 +56,7 @@ double wrapTurn(double angle) {
 
 }  // namespace
 
-CarPhysics::CarPhysics(const TrackData& track) : Car(track) {}
+CarPhysics::CarPhysics(const track::TrackData& track) : Car(track) {}
 
 void CarPhysics::initModel() {
   inertia_ = mass_;
@@ -101,7 +101,7 @@ void CarPhysics::update(double dt) {
 double CarPhysics::readSurface(double worldX, double worldY) {
   const SurfaceValues& values = surfaceOptions_.current();
   const std::int32_t* cell = cellAt(track(), worldX, worldY);
-  const bool tarmac = cell != nullptr && *cell != SurfaceMap::kGrass;
+  const bool tarmac = cell != nullptr && *cell != track::SurfaceMap::kGrass;
   resistance_ = tarmac ? values.tarmacResistance : values.grassResistance;
   // The grip scales the slip angles, not the force limit.
   return (tarmac ? values.tarmacGrip : values.grassGrip) * 0.01;
@@ -177,7 +177,7 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
 
 std::int32_t CarPhysics::getSurface() const {
   const std::int32_t* cell = cellAt(track(), getX(), getY());
-  return cell != nullptr ? *cell : SurfaceMap::kOutside;
+  return cell != nullptr ? *cell : track::SurfaceMap::kOutside;
 }
 
 double CarPhysics::getDriftAngle() const {

@@ -11,7 +11,7 @@
 // track's surface map under the car (any non-zero cell is road, everything else grass).
 class CarPhysics : public Car {
  public:
-  explicit CarPhysics(const TrackData& track);
+  explicit CarPhysics(const track::TrackData& track);
 
   double getAngle() const override { return -heading_; }
   double getX() const override { return position_.x * scale_; }

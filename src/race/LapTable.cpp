@@ -18,21 +18,21 @@ bool crosses(const LineSegment& line, double fromX, double fromY, double toX, do
 
 }  // namespace
 
-LineSegment lineAcrossRoad(const TrackPoint& p) {
-  TrackPoint wide = p;
+LineSegment lineAcrossRoad(const track::TrackPoint& p) {
+  track::TrackPoint wide = p;
   wide.width = p.width * 2.0;  // half a road width beyond each edge
   // The lap lines have always reduced the rotation with fmod, however small.
   wide.rotation = common::wrapAngle(p.rotation, 0.0, 0.0);
-  const EdgePoints edges = edgePoints(wide, 1.0f);
+  const track::EdgePoints edges = track::edgePoints(wide, 1.0f);
   return {edges.first.x, edges.first.y, edges.second.x, edges.second.y};
 }
 
-LineSegment finishLineOf(const TrackData& track) {
+LineSegment finishLineOf(const track::TrackData& track) {
   if (track.points.empty()) return {};
   return lineAcrossRoad(track.points.back());
 }
 
-LineSegment halfwayLineOf(const TrackData& track) {
+LineSegment halfwayLineOf(const track::TrackData& track) {
   if (track.points.empty()) return {};
   return lineAcrossRoad(track.points[track.points.size() / 2]);
 }

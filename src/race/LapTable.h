@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace track {
 struct TrackData;
 struct TrackPoint;
+}  // namespace track
 
 namespace race {
 
@@ -15,11 +17,11 @@ struct LineSegment {
 
 // The line across the road at a path point given in world units. It reaches half a road width
 // beyond each edge, so a car that cuts a corner over the grass still crosses it.
-LineSegment lineAcrossRoad(const TrackPoint& worldPoint);
+LineSegment lineAcrossRoad(const track::TrackPoint& worldPoint);
 // The finish line stands at the path's last point (the file's first point); the halfway line
 // at the middle index. A track without points gives degenerate lines that nothing crosses.
-LineSegment finishLineOf(const TrackData& track);
-LineSegment halfwayLineOf(const TrackData& track);
+LineSegment finishLineOf(const track::TrackData& track);
+LineSegment halfwayLineOf(const track::TrackData& track);
 
 // The cells of one result row: "Pos.", "Driver", "Total time", "Difference", "Best lap".
 using ResultCells = std::array<std::wstring, 5>;

@@ -97,19 +97,19 @@ std::string RaceData::trackPath() const {
 void RaceData::selectTrack(const std::string& fileName) {
   tracksFolder_.clear();
   trackFile_ = fileName;
-  track_ = readLevelInfo(trackPath());
+  track_ = track::readLevelInfo(trackPath());
 }
 
 void RaceData::selectTrackPath(const std::string& path) {
   const auto slash = path.find_last_of('/');
   tracksFolder_ = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
   trackFile_ = slash == std::string::npos ? path : path.substr(slash + 1);
-  track_ = readLevelInfo(trackPath());
+  track_ = track::readLevelInfo(trackPath());
 }
 
 void RaceData::loadTrack() {
   std::string reason;
-  track_ = importTrack(trackPath(), &reason);
+  track_ = track::importTrack(trackPath(), &reason);
   if (!track_) lastError_ = "Cannot load the track " + trackPath() + ": " + reason;
 }
 
@@ -141,11 +141,11 @@ bool RaceData::setUpRace() {
   countdownFrames_ = framesPerSecond() * 3;
 
   std::string reason;
-  if (!surfaceMapFits(*track_, 4.0, &reason)) {
+  if (!track::surfaceMapFits(*track_, 4.0, &reason)) {
     lastError_ = reason;
     return false;
   }
-  track_->surfaceMap = buildSurfaceMap(*track_, 4.0);
+  track_->surfaceMap = track::buildSurfaceMap(*track_, 4.0);
   if (!loadBackground()) return false;
   loadInstruments();
 
@@ -454,7 +454,7 @@ void RaceData::chooseCarWithMouse() {
 void RaceData::rebuildOverlay() {
   overlayBitmap_ =
       std::make_unique<platform::Bitmap>(background_->width() / 4, background_->height() / 4);
-  const std::vector<TrackPoint>* path = driver(followedCar_).path();
+  const std::vector<track::TrackPoint>* path = driver(followedCar_).path();
   if (path == nullptr || path->empty()) return;
   platform::Bitmap& bitmap = *overlayBitmap_;
   auto plot = [&bitmap](int x, int y) {

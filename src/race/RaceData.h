@@ -17,7 +17,9 @@ class GUI_Component_Button;
 class GUI_Component_ListBox;
 class GUI_Component_ListBoxItem;
 class GUI_Component_Mouse;
+namespace track {
 struct TrackData;
+}  // namespace track
 
 namespace platform {
 class Audio;
@@ -68,7 +70,7 @@ class RaceData : public GUI_Listener {
   void loadTrack();
   const std::string& getTrackFile() const { return trackFile_; }
   std::string trackPath() const;
-  const TrackData* getTrack() const { return track_.get(); }
+  const track::TrackData* getTrack() const { return track_.get(); }
 
   // Sets up a race from the options and the chosen track. False (and lastError()) when the
   // track cannot be read, has fewer start positions than cars, or no background can be loaded.
@@ -152,7 +154,7 @@ class RaceData : public GUI_Listener {
 
   std::string tracksFolder_;  // empty: the program's "tracks/"
   std::string trackFile_;
-  std::unique_ptr<TrackData> track_;
+  std::unique_ptr<track::TrackData> track_;
   std::unique_ptr<platform::Image> background_;
   std::unique_ptr<platform::Image> powerBar_, brakeBar_, throttleBar_, steerBar_, wheelIndicator_;
 

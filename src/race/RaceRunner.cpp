@@ -64,7 +64,7 @@ struct CacheScope {
 // track or in the player's folder), generated now if none exists.
 bool ensureBackground(const RaceData& race, const std::string& trackPath, std::string* error) {
   namespace fs = std::filesystem;
-  const TrackData* info = race.getTrack();
+  const track::TrackData* info = race.getTrack();
   const platform::UserFolders folders = platform::userFolders();
   for (const std::string& candidate :
        folders.backgroundCandidates(trackPath, info ? info->background : std::string())) {

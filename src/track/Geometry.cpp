@@ -10,10 +10,12 @@
 #include "common/GridLine.h"
 #include "track/TrackLimits.h"
 
+namespace track {
+
 namespace {
 
 bool withinCoordinateLimit(double value) {
-  return std::isfinite(value) && std::fabs(value) <= tracklimits::kMaxCoordinate;
+  return std::isfinite(value) && std::fabs(value) <= limits::kMaxCoordinate;
 }
 
 GridCell truncatedCell(const TrackPoint& p) {
@@ -119,20 +121,19 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
     if (reason) *reason = text;
     return false;
   };
-  if (!std::isfinite(cellSize) || cellSize < tracklimits::kMinCellSize) {
+  if (!std::isfinite(cellSize) || cellSize < limits::kMinCellSize) {
     std::ostringstream text;
-    text << "A surface map needs cells of at least " << tracklimits::kMinCellSize
-         << " world units.";
+    text << "A surface map needs cells of at least " << limits::kMinCellSize << " world units.";
     return refuse(text.str());
   }
   const double extentX = track.extentX;
   const double extentY = track.extentY;
-  if (extentX < 0 || extentY < 0 || extentX > tracklimits::kMaxExtent ||
-      extentY > tracklimits::kMaxExtent || extentX * extentY > tracklimits::kMaxArea) {
+  if (extentX < 0 || extentY < 0 || extentX > limits::kMaxExtent || extentY > limits::kMaxExtent ||
+      extentX * extentY > limits::kMaxArea) {
     std::ostringstream text;
     text << "The track is too large (" << track.extentX << " x " << track.extentY
-         << " world units; at most " << tracklimits::kMaxExtent << " each and "
-         << tracklimits::kMaxArea << " square units).";
+         << " world units; at most " << limits::kMaxExtent << " each and " << limits::kMaxArea
+         << " square units).";
     return refuse(text.str());
   }
   for (const TrackPoint& p : track.points) {
@@ -141,7 +142,7 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
         !std::isfinite(p.rotation)) {
       std::ostringstream text;
       text << "A path point lies too far out (coordinates, widths and offsets must stay within "
-           << tracklimits::kMaxCoordinate << " world units).";
+           << limits::kMaxCoordinate << " world units).";
       return refuse(text.str());
     }
   }
@@ -198,3 +199,5 @@ std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellS
   }
   return map;
 }
+
+}  // namespace track

@@ -6,6 +6,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace track {
+
 // A cell of a grid: x = column, y = row.
 struct GridCell {
   int x = 0;
@@ -41,3 +43,5 @@ double rasterisedCells(const TrackData& track, double cellSize);
 // The road of the track rasterised at the given cell size. Throws std::length_error with a
 // readable message when the map would exceed the size limit (surfaceMapFits).
 std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize);
+
+}  // namespace track

@@ -10,6 +10,8 @@
 #include "track/NumberText.h"
 #include "track/TrackLimits.h"
 
+namespace track {
+
 namespace {
 
 std::u16string_view view(const XMLCh* text) {
@@ -107,7 +109,7 @@ void ImportHandler::applyText() {
   if (!current_) return;
 
   const DecimalText number = parseDecimalText(toAscii(fieldText_));
-  if (!number.finite || std::fabs(number.value) > tracklimits::kMaxFileValue) {
+  if (!number.finite || std::fabs(number.value) > limits::kMaxFileValue) {
     raiseError("The track file holds a number that is not usable: \"" + toAscii(fieldText_) +
                "\".");
     return;
@@ -209,3 +211,5 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->background = background();
   return track;
 }
+
+}  // namespace track

@@ -8,6 +8,8 @@
 
 #include "track/TrackData.h"
 
+namespace track {
+
 // Collects a track file's records during one SAX2 parse and builds the track from them.
 // Elements are known by their local name alone, so nesting and wrapper elements do not matter.
 class ImportHandler : public xercesc::DefaultHandler {
@@ -71,3 +73,5 @@ class ImportHandler : public xercesc::DefaultHandler {
   bool error_ = false;
   std::string failureText_;
 };
+
+}  // namespace track

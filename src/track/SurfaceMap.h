@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace track {
+
 // A grid of cells rasterised from the road: kGrass or kRoad (the background generator marks
 // further values). Row-major: index = row × columns + column.
 struct SurfaceMap {
@@ -33,3 +35,5 @@ struct SurfaceMap {
     if (inside(row, column)) cells[static_cast<std::size_t>(row) * columns + column] = value;
   }
 };
+
+}  // namespace track

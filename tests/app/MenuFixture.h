@@ -54,16 +54,16 @@ class LoaderChoice : public app::TrackChoice {
   explicit LoaderChoice(std::string tracksFolder) : folder_(std::move(tracksFolder)) {}
   void selectTrack(const std::string& fileName) override {
     file_ = fileName;
-    track_ = readLevelInfo(folder_ + fileName);
+    track_ = track::readLevelInfo(folder_ + fileName);
   }
-  void loadTrack() override { track_ = importTrack(folder_ + file_); }
+  void loadTrack() override { track_ = track::importTrack(folder_ + file_); }
   std::string getTrackFile() const override { return file_; }
-  const TrackData* track() const override { return track_.get(); }
+  const track::TrackData* track() const override { return track_.get(); }
 
  private:
   std::string folder_;
   std::string file_;
-  std::unique_ptr<TrackData> track_;
+  std::unique_ptr<track::TrackData> track_;
 };
 
 // The temporary program folder: the shipped pictures and help linked in, an empty tracks

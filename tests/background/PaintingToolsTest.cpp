@@ -47,7 +47,7 @@ TEST(ValueNoise, NodesShowThroughAndPixelsBetweenStayInRange) {
 
 TEST(ValueNoise, LaterOctavesBlendInByTheirFactor) {
   std::vector<NoiseOctave> octaves;
-  SurfaceMap allRoad(40, 40);
+  track::SurfaceMap allRoad(40, 40);
   std::fill(allRoad.cells.begin(), allRoad.cells.end(), 3);
   octaves.emplace_back(10, 1.0, 40, 40);
   octaves.back().fillGuided(allRoad, 0);  // nothing is 0: every node is 255 inside the map

@@ -44,11 +44,12 @@ std::string roundedLoopText(double width) {
   return text.str();
 }
 
-std::unique_ptr<TrackData> loadRoundedLoop(const std::string& folder, const std::string& name) {
+std::unique_ptr<track::TrackData> loadRoundedLoop(const std::string& folder,
+                                                  const std::string& name) {
   const std::string path = folder + name;
   std::ofstream(path) << roundedLoopText();
   std::string reason;
-  auto track = importTrack(path, &reason);
+  auto track = track::importTrack(path, &reason);
   EXPECT_TRUE(track) << reason;
   return track;
 }

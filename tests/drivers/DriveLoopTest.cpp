@@ -44,7 +44,7 @@ std::vector<std::string> shippedTracks() {
 }
 
 // Places the car as the race does: its front on start position 0.
-void placeOnGrid(Car& car, const TrackData& track) {
+void placeOnGrid(Car& car, const track::TrackData& track) {
   placeOnStartPosition(car, track.positionAt(0));
 }
 
@@ -62,7 +62,7 @@ const CPUDriver& trainedLead() {
   return *lead;
 }
 
-LapReport driveAround(TrackData& track, int lapsWanted) {
+LapReport driveAround(track::TrackData& track, int lapsWanted) {
   CarPhysics car(track);
   car.initModel();
   placeOnGrid(car, track);
@@ -92,7 +92,7 @@ LapReport driveAround(TrackData& track, int lapsWanted) {
     progress += static_cast<long long>(
         std::remainder(static_cast<double>(index - previous), static_cast<double>(count)));
     previous = index;
-    offRoadRun = car.getSurface() == SurfaceMap::kRoad ? 0 : offRoadRun + 1;
+    offRoadRun = car.getSurface() == track::SurfaceMap::kRoad ? 0 : offRoadRun + 1;
     offRoad += offRoadRun > 0;
     report.longestOffRoad = std::max(report.longestOffRoad, offRoadRun / double{kFramesPerSecond});
     if (firstLapFrame < 0 && progress >= count) {
@@ -115,11 +115,11 @@ TEST(DriveLoop, TheComputerDriverGoesRoundEveryShippedTrack) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file);
     std::string reason;
-    auto track = importTrack(file, &reason);
+    auto track = track::importTrack(file, &reason);
     ASSERT_TRUE(track) << reason;
     ASSERT_GT(track->pointCount(), 4u);
     ASSERT_GT(track->positionCount(), 0u);
-    track->surfaceMap = buildSurfaceMap(*track, 4.0);
+    track->surfaceMap = track::buildSurfaceMap(*track, 4.0);
     platform::setFixedSeed(1234);
 
     const LapReport report = driveAround(*track, kLapsWanted);

@@ -17,22 +17,22 @@ using FakeCar = ::FakeCar;
 
 // A ring road around the map's centre: road between the two radii (cells of 4 world units),
 // its path points on the middle circle, clockwise on the screen (growing angle).
-inline std::unique_ptr<TrackData> ringTrack(int size = 200, double innerRadius = 55,
-                                            double outerRadius = 85, int pointCount = 48) {
-  auto track = std::make_unique<TrackData>();
-  track->surfaceMap = std::make_unique<SurfaceMap>(size, size);
+inline std::unique_ptr<track::TrackData> ringTrack(int size = 200, double innerRadius = 55,
+                                                   double outerRadius = 85, int pointCount = 48) {
+  auto track = std::make_unique<track::TrackData>();
+  track->surfaceMap = std::make_unique<track::SurfaceMap>(size, size);
   const double centre = size / 2.0;
   for (int row = 0; row < size; ++row) {
     for (int column = 0; column < size; ++column) {
       const double r = std::hypot(column + 0.5 - centre, row + 0.5 - centre);
       if (r >= innerRadius && r <= outerRadius)
-        track->surfaceMap->set(row, column, SurfaceMap::kRoad);
+        track->surfaceMap->set(row, column, track::SurfaceMap::kRoad);
     }
   }
   const double middle = (innerRadius + outerRadius) / 2;
   for (int i = 0; i < pointCount; ++i) {
     const double a = common::kTwoPi * i / pointCount;
-    TrackPoint p;
+    track::TrackPoint p;
     p.x = (centre + middle * std::cos(a)) * 4;
     p.y = (centre + middle * std::sin(a)) * 4;
     p.width = (outerRadius - innerRadius) * 4;

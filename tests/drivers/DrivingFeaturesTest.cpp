@@ -10,8 +10,8 @@ namespace {
 
 using namespace driving;
 
-TrackPoint at(double x, double y) {
-  TrackPoint p;
+track::TrackPoint at(double x, double y) {
+  track::TrackPoint p;
   p.x = x;
   p.y = y;
   return p;

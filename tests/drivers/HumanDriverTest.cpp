@@ -18,7 +18,7 @@ struct Held {
 };
 
 TEST(HumanDriver, LeftWinsOverRightAndThrottleOverBrake) {
-  TrackData track;
+  track::TrackData track;
   CarPhysics car(track);
   platform::Input input;
   HumanDriver driver(car, track, input);

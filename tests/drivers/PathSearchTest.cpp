@@ -9,20 +9,23 @@
 
 namespace {
 
-TrackPoint at(double column, double row) {
-  return TrackPoint{column, row, 0, 0, 0};
+track::TrackPoint at(double column, double row) {
+  return track::TrackPoint{column, row, 0, 0, 0};
 }
 
 // A track whose map is grass except for the given rectangles of road.
 struct RoadMap {
-  RoadMap(int rows, int columns) { track.surfaceMap = std::make_unique<SurfaceMap>(rows, columns); }
+  RoadMap(int rows, int columns) {
+    track.surfaceMap = std::make_unique<track::SurfaceMap>(rows, columns);
+  }
   RoadMap& road(int row0, int column0, int row1, int column1) {
     for (int r = row0; r <= row1; ++r) {
-      for (int c = column0; c <= column1; ++c) track.surfaceMap->set(r, c, SurfaceMap::kRoad);
+      for (int c = column0; c <= column1; ++c)
+        track.surfaceMap->set(r, c, track::SurfaceMap::kRoad);
     }
     return *this;
   }
-  TrackData track;
+  track::TrackData track;
 };
 
 // A corridor 13 cells wide: east along the top, then south.
@@ -33,13 +36,14 @@ RoadMap lCorridor() {
 }
 
 struct Search {
-  std::optional<std::vector<TrackPoint>> path;
+  std::optional<std::vector<track::TrackPoint>> path;
   float direction = 0;
   float step = 0;
 };
 
-Search find(SearchWorkspace& ws, const TrackData& track, TrackPoint start, TrackPoint goal,
-            long long budget = INT_MAX, bool anew = true, float direction = 0, float step = 20) {
+Search find(SearchWorkspace& ws, const track::TrackData& track, track::TrackPoint start,
+            track::TrackPoint goal, long long budget = INT_MAX, bool anew = true,
+            float direction = 0, float step = 20) {
   Search s;
   s.path = findPath(ws, track, start, goal, direction, step, s.direction, s.step, budget, anew);
   return s;
@@ -65,7 +69,7 @@ TEST(PathSearch, UnusableStartsAndGoalsGiveAnEmptyPath) {
   RoadMap map(60, 60);
   map.road(10, 0, 20, 59);
   SearchWorkspace ws;
-  for (const auto& [start, goal] : std::vector<std::pair<TrackPoint, TrackPoint>>{
+  for (const auto& [start, goal] : std::vector<std::pair<track::TrackPoint, track::TrackPoint>>{
            {at(5, 11), at(55, 15)},  // the start's 5 × 5 block reaches the grass of row 9
            {at(-1, 15), at(55, 15)},
            {at(5, 15), at(60, 15)},
@@ -86,12 +90,12 @@ TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
   SearchWorkspace ws;
   const Search s = find(ws, map.track, at(10, 10), at(104, 104));
   ASSERT_TRUE(s.path && s.path->size() >= 2u);
-  TrackPoint from = at(10, 10);
-  for (const TrackPoint& to : *s.path) {
+  track::TrackPoint from = at(10, 10);
+  for (const track::TrackPoint& to : *s.path) {
     EXPECT_TRUE(common::walkGridLine(
         static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
         static_cast<int>(to.y),
-        [&](int c, int r) { return map.track.surfaceMap->at(r, c) == SurfaceMap::kRoad; }));
+        [&](int c, int r) { return map.track.surfaceMap->at(r, c) == track::SurfaceMap::kRoad; }));
     from = to;
   }
   EXPECT_LT(std::pow(from.x - 104, 2) + std::pow(from.y - 104, 2), 9);

@@ -126,7 +126,7 @@ TEST_F(RaceInputTest, AHugeResistanceStopsASlidingCarInsteadOfFlingingIt) {
   config::CIniFile& ini = config::Options::instance()->ini();
   ini.setValueInt(config::Options::kWeatherSection, "dry_grass_resistance", INT_MAX);
   ini.setValueInt(config::Options::kWeatherSection, "dry_grass_grip", INT_MAX);
-  TrackData grassOnly;  // no surface map: everything is grass
+  track::TrackData grassOnly;  // no surface map: everything is grass
   CarPhysics car(grassOnly);
   car.initModel();
   car.setPosition(100, 100, 0);
@@ -186,9 +186,10 @@ TEST_F(RaceInputTest, ShippedTracksStayFarBelowTheDrawingLimit) {
   // The limit that refuses zigzag files must never come near a real track.
   for (const auto& entry : std::filesystem::directory_iterator(testsupport::tracksDir())) {
     if (entry.path().extension() != ".rst") continue;
-    const auto track = importTrack(entry.path().string());
+    const auto track = track::importTrack(entry.path().string());
     ASSERT_NE(track, nullptr) << entry.path();
-    EXPECT_LT(rasterisedCells(*track, tracklimits::kMinCellSize), tracklimits::kMaxRasterCells / 50)
+    EXPECT_LT(track::rasterisedCells(*track, track::limits::kMinCellSize),
+              track::limits::kMaxRasterCells / 50)
         << entry.path();
   }
 }

@@ -82,16 +82,16 @@ TEST(RegressionInputs, TrackFilesLoadOrAreRefusedQuicklyWithAReason) {
   ASSERT_FALSE(files.empty());
   for (const fs::path& file : files) {
     std::string reason;
-    const auto track = importTrack(file.string(), &reason);
+    const auto track = track::importTrack(file.string(), &reason);
     if (!track) {
       EXPECT_FALSE(reason.empty()) << file;
     } else {
       ASSERT_GE(track->points.size(), 2u) << file;
-      const auto map = buildSurfaceMap(*track, 4.0);
+      const auto map = track::buildSurfaceMap(*track, 4.0);
       EXPECT_GT(map->rows * map->columns, 0u) << file;
     }
     std::string infoReason;
-    if (!readLevelInfo(file.string(), &infoReason)) {
+    if (!track::readLevelInfo(file.string(), &infoReason)) {
       EXPECT_FALSE(infoReason.empty()) << file;
     }
   }
@@ -100,10 +100,10 @@ TEST(RegressionInputs, TrackFilesLoadOrAreRefusedQuicklyWithAReason) {
 TEST(RegressionInputs, AZigzagRoadIsRefusedBeforeAnythingIsDrawn) {
   std::string reason;
   const fs::path file = fs::path(KELVANE_SOURCE_DIR) / "tests/hardening/data/zigzag_road.rst";
-  EXPECT_EQ(importTrack(file.string(), &reason), nullptr);
+  EXPECT_EQ(track::importTrack(file.string(), &reason), nullptr);
   EXPECT_NE(reason.find("too long"), std::string::npos) << reason;
   // The track list still shows it, so the player can see which file it is.
-  EXPECT_NE(readLevelInfo(file.string()), nullptr);
+  EXPECT_NE(track::readLevelInfo(file.string()), nullptr);
 }
 
 }  // namespace

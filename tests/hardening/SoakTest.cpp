@@ -56,7 +56,7 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
   namespace fs = std::filesystem;
   const std::string file = "harbour_grid.rst";
   fs::copy_file(testsupport::tracksDir() + file, tracksFolder() + file);
-  const auto track = importTrack(tracksFolder() + file);
+  const auto track = track::importTrack(tracksFolder() + file);
   ASSERT_NE(track, nullptr);
   writeBackground(track->background, track->extentX + 100, track->extentY + 100);
   setOptions(12, 99, 1);

@@ -79,10 +79,10 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
   EXPECT_EQ(grass->resistance(), 1500);
   EXPECT_EQ(offMap->resistance(), 1500);
   EXPECT_EQ(edge->resistance(), 30);
-  EXPECT_EQ(grass->getSurface(), SurfaceMap::kGrass);
-  EXPECT_EQ(edge->getSurface(), SurfaceMap::kRoad);
-  EXPECT_EQ(offMap->getSurface(), SurfaceMap::kOutside);
-  EXPECT_EQ(makeCar(std::nan(""), 1e300)->getSurface(), SurfaceMap::kOutside);
+  EXPECT_EQ(grass->getSurface(), track::SurfaceMap::kGrass);
+  EXPECT_EQ(edge->getSurface(), track::SurfaceMap::kRoad);
+  EXPECT_EQ(offMap->getSurface(), track::SurfaceMap::kOutside);
+  EXPECT_EQ(makeCar(std::nan(""), 1e300)->getSurface(), track::SurfaceMap::kOutside);
 
   auto setWeather = [](const std::string& key, const std::string& value) {
     config::Options::instance()->ini().setValue(config::Options::kWeatherSection, key, value, true);

@@ -17,9 +17,9 @@ class ShippedTrackDrive : public PhysicsTest {
   void SetUp() override {
     PhysicsTest::SetUp();
     std::string reason;
-    shipped_ = importTrack(testsupport::tracksDir() + "meadow_loop.rst", &reason);
+    shipped_ = track::importTrack(testsupport::tracksDir() + "meadow_loop.rst", &reason);
     ASSERT_TRUE(shipped_) << reason;
-    shipped_->surfaceMap = buildSurfaceMap(*shipped_, 4);
+    shipped_->surfaceMap = track::buildSurfaceMap(*shipped_, 4);
     ASSERT_GT(shipped_->positionCount(), 0u);
   }
 
@@ -47,12 +47,12 @@ class ShippedTrackDrive : public PhysicsTest {
     return speeds;
   }
 
-  std::unique_ptr<TrackData> shipped_;
+  std::unique_ptr<track::TrackData> shipped_;
 };
 
 TEST_F(ShippedTrackDrive, FullThrottleFromTheGridConvergesToATopSpeed) {
   auto car = carOnGrid();
-  EXPECT_NE(car->getSurface(), SurfaceMap::kGrass) << "the grid slot lies on the road";
+  EXPECT_NE(car->getSurface(), track::SurfaceMap::kGrass) << "the grid slot lies on the road";
   const std::vector<double> speeds = drive(*car, 1, 0, 90 * 100);
   for (int i = 1; i < 100; ++i) ASSERT_GT(speeds[i], speeds[i - 1]) << i;
   // Wherever it ends up (road, grass or off the map), the speed settles, at most at the dry

@@ -20,8 +20,8 @@ class PhysicsTest : public ::testing::Test {
     previousFolder_ = platform::programFolder();
     config::Options::destroy(false);
     platform::setProgramFolder(folder_.folder());
-    track_.surfaceMap = std::make_unique<SurfaceMap>(200, 300);
-    for (auto& cell : track_.surfaceMap->cells) cell = SurfaceMap::kRoad;
+    track_.surfaceMap = std::make_unique<track::SurfaceMap>(200, 300);
+    for (auto& cell : track_.surfaceMap->cells) cell = track::SurfaceMap::kRoad;
     for (int row = 10; row < 20; ++row) {
       for (int column = 10; column < 20; ++column) track_.surfaceMap->set(row, column, 0);
     }
@@ -40,7 +40,7 @@ class PhysicsTest : public ::testing::Test {
 
   testsupport::TempDir folder_;
   std::string previousFolder_;
-  TrackData track_;
+  track::TrackData track_;
 };
 
 }  // namespace physicstest

@@ -48,7 +48,7 @@ TEST(FormatTime, FieldsArePaddedAndMinutesAreNotWrapped) {
 }
 
 TEST(LineAcrossRoad, ReachesHalfARoadWidthBeyondEachEdge) {
-  TrackPoint point;
+  track::TrackPoint point;
   point.x = 200;
   point.y = 300;
   point.width = 40;

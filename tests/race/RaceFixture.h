@@ -53,7 +53,7 @@ class RaceFixture : public ::testing::Test {
     const fs::path target = dir_.path() / "tracks" / file;
     fs::copy_file(testsupport::tracksDir() + file, target, fs::copy_options::overwrite_existing);
     if (!background) return;
-    const auto track = importTrack(target.string());
+    const auto track = track::importTrack(target.string());
     ASSERT_NE(track, nullptr) << file;
     int width = track->extentX, height = track->extentY;
     for (const auto& p : track->points) {

@@ -89,7 +89,7 @@ TEST(TireMarkWheels, FourPointsFiveUnitsFromTheCentre) {
 }
 
 TEST(TireMarkLaying, QualityOneServesOneCarPerFrameWithALargerBudget) {
-  TrackData track;
+  track::TrackData track;
   std::vector<FakeCar> cars;
   for (int i = 0; i < 4; ++i) cars.emplace_back(track, 50.0 + 100.0 * i, 50.0);
   std::vector<Car*> pointers;
@@ -143,7 +143,7 @@ TEST(TireMarkDrawing, ClearTilesAreNotDrawn) {
   marks.draw(0, 0, 800, 600);
   EXPECT_TRUE(graphics.queued().empty());
 
-  TrackData track;
+  track::TrackData track;
   FakeCar car(track, 150, 150);
   car.speed = 30;
   std::vector<Car*> cars{&car};

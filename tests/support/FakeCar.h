@@ -7,7 +7,7 @@
 // A car that stands wherever the test puts it: no physics, every read-out settable.
 class FakeCar : public Car {
  public:
-  explicit FakeCar(const TrackData& track, double px = 0, double py = 0, double a = 0)
+  explicit FakeCar(const track::TrackData& track, double px = 0, double py = 0, double a = 0)
       : Car(track), x(px), y(py), angle(a) {}
 
   double getAngle() const override { return angle; }
