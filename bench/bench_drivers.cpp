@@ -60,12 +60,12 @@ track::TrackData* loadedTrack(const std::string& name) {
   return slot.get();
 }
 
-void placeOnGrid(Car& car, const track::TrackData& track) {
-  placeOnStartPosition(car, track.positionAt(0));
+void placeOnGrid(physics::Car& car, const track::TrackData& track) {
+  physics::placeOnStartPosition(car, track.positionAt(0));
 }
 
 // A trained lead driver to copy networks from.
-const CPUDriver& trainedLead(track::TrackData& track, Car& car) {
+const CPUDriver& trainedLead(track::TrackData& track, physics::Car& car) {
   static std::unique_ptr<CPUDriver> lead;
   if (!lead) {
     platform::setFixedSeed(99);
@@ -95,7 +95,7 @@ void BM_InitialPath(benchmark::State& state, const std::string& name) {
     state.SkipWithError("track does not load");
     return;
   }
-  CarPhysics car(*track);
+  physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
   const CPUDriver& lead = trainedLead(*track, car);
@@ -116,17 +116,17 @@ void BM_DriveAndLearn(benchmark::State& state, const std::string& name) {
     state.SkipWithError("track does not load");
     return;
   }
-  CarPhysics car(*track);
+  physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
   CPUDriver driver(car, *track, trainedLead(*track, car));
-  const std::vector<Car*> cars = {&car};
+  const std::vector<physics::Car*> cars = {&car};
   int frame = 0;
   for (auto _ : state) {
     driver.drive(cars);
     driver.learn();
     state.PauseTiming();
-    car.update(PhysicsWorld::kTimeStep);
+    car.update(physics::PhysicsWorld::kTimeStep);
     // Start over now and then so that the car keeps driving on the road.
     if (++frame % 3000 == 0) {
       car.initModel();
@@ -145,11 +145,11 @@ void BM_PlanTurn(benchmark::State& state, const std::string& name) {
     state.SkipWithError("track does not load");
     return;
   }
-  CarPhysics car(*track);
+  physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
   CPUDriver driver(car, *track, trainedLead(*track, car));
-  const std::vector<Car*> cars = {&car};
+  const std::vector<physics::Car*> cars = {&car};
   long long finished = 0;
   long long calls = 0;
   for (auto _ : state) {
@@ -158,7 +158,7 @@ void BM_PlanTurn(benchmark::State& state, const std::string& name) {
     state.PauseTiming();
     driver.drive(cars);
     driver.learn();
-    car.update(PhysicsWorld::kTimeStep);
+    car.update(physics::PhysicsWorld::kTimeStep);
     state.ResumeTiming();
   }
   state.counters["done_share"] = calls ? static_cast<double>(finished) / calls : 0;

@@ -32,8 +32,8 @@ class Scene {
     std::filesystem::remove_all(folder_, ignored);
   }
 
-  std::unique_ptr<CarPhysics> car(double x, double y) {
-    auto made = std::make_unique<CarPhysics>(track_);
+  std::unique_ptr<physics::CarPhysics> car(double x, double y) {
+    auto made = std::make_unique<physics::CarPhysics>(track_);
     made->initModel();
     made->setPosition(x, y, 0);
     return made;
@@ -52,7 +52,7 @@ void BM_CarPhysicsUpdate(benchmark::State& state) {
     car->throttle = 1;
     car->brake = 0;
     car->steer = (frame++ / 120) % 2 == 0 ? 0.5 : -0.5;  // weave, so every branch is taken
-    car->update(PhysicsWorld::kTimeStep);
+    car->update(physics::PhysicsWorld::kTimeStep);
     // Keep the car on the map for millions of iterations.
     if (frame % 600 == 0) car->setPosition(1000, 200, car->heading());
     benchmark::DoNotOptimize(car->getX());
@@ -64,8 +64,8 @@ BENCHMARK(BM_CarPhysicsUpdate);
 // the exact rectangle test runs for many pairs.
 void BM_PhysicsWorldStep12(benchmark::State& state) {
   Scene scene;
-  std::vector<std::unique_ptr<CarPhysics>> cars;
-  PhysicsWorld world;
+  std::vector<std::unique_ptr<physics::CarPhysics>> cars;
+  physics::PhysicsWorld world;
   auto place = [&] {
     for (std::size_t i = 0; i < cars.size(); ++i) {
       cars[i]->setPosition(1000 + (i % 2) * 9.0, 200 + (i / 2) * 17.0, 0.05 * (i % 3));
@@ -89,7 +89,7 @@ BENCHMARK(BM_PhysicsWorldStep12);
 // What every step would pay without the cache: four key strings built and looked up.
 void BM_SurfaceOptionsUncached(benchmark::State& state) {
   Scene scene;
-  for (auto _ : state) benchmark::DoNotOptimize(SurfaceOptions::read());
+  for (auto _ : state) benchmark::DoNotOptimize(physics::SurfaceOptions::read());
 }
 BENCHMARK(BM_SurfaceOptionsUncached);
 

@@ -52,14 +52,14 @@ double clampUnit(double value, double low) {
 
 }  // namespace
 
-CPUDriver::CPUDriver(Car& car, const track::TrackData& track)
+CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track)
     : Driver(car, track), workspace_(SearchWorkspace::shared()) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>();
   buildInitialPath();
 }
 
-CPUDriver::CPUDriver(Car& car, const track::TrackData& track, const CPUDriver& previous)
+CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous)
     : Driver(car, track), workspace_(SearchWorkspace::shared()) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>(*previous.network_);
@@ -124,8 +124,8 @@ void CPUDriver::setPath(std::vector<track::TrackPoint> path) {
   searchInProgress_ = false;
 }
 
-void CPUDriver::drive(const std::vector<Car*>& cars) {
-  Car& self = car();
+void CPUDriver::drive(const std::vector<physics::Car*>& cars) {
+  physics::Car& self = car();
   if (path_.empty()) {
     // Whatever is left unwritten stays in force for the car's next steps: a driver without a
     // line lets the car coast straight rather than hold its last steering lock.
@@ -163,7 +163,7 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
   double side = 0;
   int touching = 0;
   double touchingAngles = 0;
-  for (const Car* other : cars) {
+  for (const physics::Car* other : cars) {
     if (other == nullptr || other == &self) continue;
     const double dx = other->getX() - x;
     const double dy = other->getY() - y;

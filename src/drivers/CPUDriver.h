@@ -18,13 +18,13 @@
 class CPUDriver : public Driver {
  public:
   // The first computer driver of a race: a new, untrained network (the race trains it).
-  CPUDriver(Car& car, const track::TrackData& track);
+  CPUDriver(physics::Car& car, const track::TrackData& track);
   // Every further one: a copy of the previous driver's network, trained or not.
-  CPUDriver(Car& car, const track::TrackData& track, const CPUDriver& previous);
+  CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous);
 
   // sample: null trains on the built-in table; otherwise five inputs and three targets.
   void train(int maxEpochs, const Sample* sample) override;
-  void drive(const std::vector<Car*>& cars) override;
+  void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override;
   bool plan() override;
 

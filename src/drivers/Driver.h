@@ -5,13 +5,15 @@
 
 #include "track/TrackData.h"
 
+namespace physics {
 class Car;
+}  // namespace physics
 
 // Sets a car's controls every frame. Computer drivers also plan their line in bounded pieces
 // and adapt while they drive.
 class Driver {
  public:
-  Driver(Car& car, const track::TrackData& track) : car_(car), track_(track) {}
+  Driver(physics::Car& car, const track::TrackData& track) : car_(car), track_(track) {}
   virtual ~Driver() = default;
   Driver(const Driver&) = delete;
   Driver& operator=(const Driver&) = delete;
@@ -23,12 +25,12 @@ class Driver {
   virtual void train(int maxEpochs, const Sample* sample) = 0;
   // Writes the car's throttle, brake and steer for this frame. `cars` holds every car of the
   // race, this driver's own among them.
-  virtual void drive(const std::vector<Car*>& cars) = 0;
+  virtual void drive(const std::vector<physics::Car*>& cars) = 0;
   virtual void learn() = 0;
   // One bounded piece of re-planning; true when the next driver may plan.
   virtual bool plan() = 0;
 
-  Car& car() const { return car_; }
+  physics::Car& car() const { return car_; }
   const track::TrackData& track() const { return track_; }
 
   // What the race's debug view shows; a driver without a line (the human) has none of it.
@@ -41,7 +43,7 @@ class Driver {
   virtual const std::wstring& debugText() const { return noText_; }
 
  private:
-  Car& car_;
+  physics::Car& car_;
   const track::TrackData& track_;
   std::wstring noText_;
 };

@@ -10,11 +10,11 @@ class Input;
 class HumanDriver : public Driver {
  public:
   // The input must outlive the driver (the window owns it).
-  HumanDriver(Car& car, const track::TrackData& track, const platform::Input& input);
+  HumanDriver(physics::Car& car, const track::TrackData& track, const platform::Input& input);
 
   void train(int maxEpochs, const Sample* sample) override;
   // Left wins over right, throttle over brake; the gamepad has no brake.
-  void drive(const std::vector<Car*>& cars) override;
+  void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override;
   bool plan() override;
 

@@ -5,6 +5,8 @@ namespace track {
 struct TrackData;
 }  // namespace track
 
+namespace physics {
+
 // Root of everything the physics world moves.
 class PhysicsObject {
  public:
@@ -62,3 +64,5 @@ class Car : public PhysicsObject {
  private:
   const track::TrackData* track_;
 };
+
+}  // namespace physics

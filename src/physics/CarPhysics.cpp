@@ -7,6 +7,8 @@
 #include "common/Angle.h"
 #include "track/TrackData.h"
 
+namespace physics {
+
 namespace {
 
 constexpr double kGravity = 9.81;            // m/s²
@@ -190,3 +192,5 @@ double CarPhysics::getDriftAngle() const {
   const double facing = wrapTurn(common::kHalfPi - heading_);
   return common::angleBetween(motion, facing);
 }
+
+}  // namespace physics

@@ -5,6 +5,8 @@
 #include "physics/SurfaceOptions.h"
 #include "physics/Vec2.h"
 
+namespace physics {
+
 // The car model: two axles on one track in the plane, integrated with a fixed step. Works in
 // metres, seconds and radians inside; talks to the rest of the game in world units
 // (10 world units = 1 metre). Grip and rolling resistance come from the options, chosen by the
@@ -67,3 +69,5 @@ class CarPhysics : public Car {
 
   SurfaceOptions surfaceOptions_;
 };
+
+}  // namespace physics

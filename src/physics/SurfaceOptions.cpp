@@ -5,6 +5,8 @@
 #include "config/OptionKeys.h"
 #include "config/Options.h"
 
+namespace physics {
+
 namespace {
 
 double nonNegative(int value) {
@@ -40,3 +42,5 @@ const SurfaceValues& SurfaceOptions::current() {
   }
   return values_;
 }
+
+}  // namespace physics

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+namespace physics {
+
 // Grip and rolling resistance of the two kinds of ground for the current weather, as the
 // options store holds them ("dry_tarmac_grip" and its siblings, chosen by "weatherType").
 struct SurfaceValues {
@@ -27,3 +29,5 @@ class SurfaceOptions {
   unsigned revision_ = 0;
   SurfaceValues values_;
 };
+
+}  // namespace physics

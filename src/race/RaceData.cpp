@@ -154,7 +154,7 @@ bool RaceData::setUpRace() {
   pauseKey_.reset();
   cameraKeys_.reset();
   instrumentsKey_.reset();
-  world_ = std::make_unique<PhysicsWorld>();
+  world_ = std::make_unique<physics::PhysicsWorld>();
   const bool sound = optionInt("sound") != 0;
   if (sound) {
     try {
@@ -237,11 +237,11 @@ void RaceData::createCar(int i, bool onlyCpu) {
     entry.image = std::make_unique<platform::Image>(
         graphics_, platform::programFolder() + "images/cars/enzo.png", false);
   }
-  auto physics = std::make_unique<CarPhysics>(*track_);
+  auto physics = std::make_unique<physics::CarPhysics>(*track_);
   physics->initModel();
-  placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
+  physics::placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
   entry.car = std::move(physics);
-  Car& carRef = *entry.car;
+  physics::Car& carRef = *entry.car;
   cars_.push_back(std::move(entry));
 
   std::unique_ptr<Driver> driver;
@@ -349,8 +349,8 @@ bool RaceData::allFinished() const {
   return true;
 }
 
-std::vector<Car*> RaceData::carPointers() const {
-  std::vector<Car*> pointers;
+std::vector<physics::Car*> RaceData::carPointers() const {
+  std::vector<physics::Car*> pointers;
   for (const RaceCar& entry : cars_) pointers.push_back(entry.car.get());
   return pointers;
 }
@@ -422,7 +422,7 @@ void RaceData::updateRace() {
 }
 
 void RaceData::updateCamera() {
-  const Car& followed = car(followedCar_);
+  const physics::Car& followed = car(followedCar_);
   cameraX_ = cameraOffset(screenWidth_, background_->width(), followed.getX());
   cameraY_ = cameraOffset(screenHeight_, background_->height(), followed.getY());
 }
@@ -430,7 +430,7 @@ void RaceData::updateCamera() {
 void RaceData::countLaps() {
   bool someoneFinished = false;
   for (int i = 0; i < carCount(); ++i) {
-    const Car& c = car(i);
+    const physics::Car& c = car(i);
     if (laps_->carMoved(i, c.getPreviousX(), c.getPreviousY(), c.getX(), c.getY()))
       someoneFinished = true;
   }
@@ -442,7 +442,7 @@ void RaceData::chooseCarWithMouse() {
   if (!input_.down(platform::button::kMouseLeft)) return;
   const double mx = input_.mouseX(), my = input_.mouseY();
   for (int b = 0; b < carCount(); ++b) {
-    const Car& c = car(b);
+    const physics::Car& c = car(b);
     const double dx = mx - (c.getX() + cameraX_), dy = my - (c.getY() + cameraY_);
     if (dx * dx + dy * dy < c.getLength() * c.getLength()) {
       setFollowedCar(b);

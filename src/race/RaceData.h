@@ -8,10 +8,14 @@
 #include "race/Camera.h"
 #include "race/LapTable.h"
 
+namespace physics {
 class Car;
+}  // namespace physics
 class Driver;
 class HumanDriver;
+namespace physics {
 class PhysicsWorld;
+}  // namespace physics
 class GUI_Manager;
 class GUI_Component_Button;
 class GUI_Component_ListBox;
@@ -39,7 +43,7 @@ struct RaceCar {
   std::unique_ptr<platform::Image> image;  // drawn unscaled, tinted with `color`
   platform::Color color = platform::kWhite;
   std::wstring name;
-  std::unique_ptr<Car> car;
+  std::unique_ptr<physics::Car> car;
 };
 
 // The race: set-up from the options and the chosen track, one frame of simulation, the picture,
@@ -95,7 +99,7 @@ class RaceData : public GUI_Listener {
   int carCount() const { return static_cast<int>(cars_.size()); }
   int lapCount() const { return lapCount_; }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
-  Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
+  physics::Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
   Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
   const HumanDriver* humanDriver() const { return humanDriver_; }
   const LapTable* laps() const { return laps_.get(); }
@@ -135,7 +139,7 @@ class RaceData : public GUI_Listener {
   void countLaps();
   void chooseCarWithMouse();
   void rebuildOverlay();
-  std::vector<Car*> carPointers() const;
+  std::vector<physics::Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
   void drawCars() const;
@@ -160,9 +164,9 @@ class RaceData : public GUI_Listener {
 
   std::vector<RaceCar> cars_;
   std::vector<std::unique_ptr<Driver>> drivers_;
-  std::vector<Car*> carPointers_;
+  std::vector<physics::Car*> carPointers_;
   HumanDriver* humanDriver_ = nullptr;
-  std::unique_ptr<PhysicsWorld> world_;
+  std::unique_ptr<physics::PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<TireMarks> tireMarks_;
   std::unique_ptr<EngineSound> engineSound_;

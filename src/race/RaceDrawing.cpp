@@ -70,7 +70,7 @@ void RaceData::drawRace() {
 
 void RaceData::drawCars() const {
   for (const RaceCar& entry : cars_) {
-    const Car& c = *entry.car;
+    const physics::Car& c = *entry.car;
     entry.image->drawRot(c.getX() + cameraX_, c.getY() + cameraY_, 50,
                          c.getAngle() / kPi * 180.0 - 90.0, 0.5, 0.5, 1, 1, entry.color);
   }
@@ -78,7 +78,7 @@ void RaceData::drawCars() const {
 
 void RaceData::drawTexts() const {
   const int f = followedCar_;
-  const Car& c = car(f);
+  const physics::Car& c = car(f);
   drawText(L"Speed:", 20, 10);
   drawText(std::to_wstring(static_cast<long long>(c.speed * 10)), 160, 10);
   drawText(L"Lap:", 20, 35);
@@ -103,7 +103,7 @@ void RaceData::drawDebugView() const {
 }
 
 void RaceData::drawInstruments() const {
-  const Car& c = car(followedCar_);
+  const physics::Car& c = car(followedCar_);
   const int w = screenWidth_, h = screenHeight_;
   const float b = static_cast<float>(c.brake * 0.41);
   const float t = static_cast<float>(c.throttle * 0.41);

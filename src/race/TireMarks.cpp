@@ -110,7 +110,7 @@ void TireMarks::stampTile(int k, int lx, int ly, int strength, int maxDarkness) 
   }
 }
 
-void TireMarks::lay(const std::vector<Car*>& cars, const TireMarkSettings& settings) {
+void TireMarks::lay(const std::vector<physics::Car*>& cars, const TireMarkSettings& settings) {
   const int carCount = static_cast<int>(cars.size());
   if (carCount == 0) return;
   if (carTurn_ >= carCount) carTurn_ = 0;
@@ -121,7 +121,7 @@ void TireMarks::lay(const std::vector<Car*>& cars, const TireMarkSettings& setti
 
   for (int c = 0; c < carCount; ++c) {
     if (oneCarPerFrame && c != carTurn_) continue;
-    const Car& car = *cars[static_cast<std::size_t>(c)];
+    const physics::Car& car = *cars[static_cast<std::size_t>(c)];
     const int strength =
         markStrength(car.getDriftAngle(), car.speed, car.throttle, car.brake, clampedBudget);
     const auto wheels = wheelPoints(car.getX(), car.getY(), car.getAngle());

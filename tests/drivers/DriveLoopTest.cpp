@@ -44,8 +44,8 @@ std::vector<std::string> shippedTracks() {
 }
 
 // Places the car as the race does: its front on start position 0.
-void placeOnGrid(Car& car, const track::TrackData& track) {
-  placeOnStartPosition(car, track.positionAt(0));
+void placeOnGrid(physics::Car& car, const track::TrackData& track) {
+  physics::placeOnStartPosition(car, track.positionAt(0));
 }
 
 // The race trains its lead driver once and copies the network into the others; here one
@@ -63,13 +63,13 @@ const CPUDriver& trainedLead() {
 }
 
 LapReport driveAround(track::TrackData& track, int lapsWanted) {
-  CarPhysics car(track);
+  physics::CarPhysics car(track);
   car.initModel();
   placeOnGrid(car, track);
   CPUDriver driver(car, track, trainedLead());
-  PhysicsWorld world;
+  physics::PhysicsWorld world;
   world.registerCar(car);
-  const std::vector<Car*> cars = {&car};
+  const std::vector<physics::Car*> cars = {&car};
   const auto nearest = [&] {
     return static_cast<long long>(track.nearestPointIndex({car.getX() * 0.25, car.getY() * 0.25}));
   };

@@ -19,7 +19,7 @@ struct Held {
 
 TEST(HumanDriver, LeftWinsOverRightAndThrottleOverBrake) {
   track::TrackData track;
-  CarPhysics car(track);
+  physics::CarPhysics car(track);
   platform::Input input;
   HumanDriver driver(car, track, input);
   const Held cases[] = {

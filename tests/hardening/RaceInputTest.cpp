@@ -127,7 +127,7 @@ TEST_F(RaceInputTest, AHugeResistanceStopsASlidingCarInsteadOfFlingingIt) {
   ini.setValueInt(config::Options::kWeatherSection, "dry_grass_resistance", INT_MAX);
   ini.setValueInt(config::Options::kWeatherSection, "dry_grass_grip", INT_MAX);
   track::TrackData grassOnly;  // no surface map: everything is grass
-  CarPhysics car(grassOnly);
+  physics::CarPhysics car(grassOnly);
   car.initModel();
   car.setPosition(100, 100, 0);
   car.push(30, 90, 100);  // from the left: the car slides sideways

@@ -6,9 +6,9 @@
 namespace physicstest {
 namespace {
 
-constexpr double kDt = PhysicsWorld::kTimeStep;
+constexpr double kDt = physics::PhysicsWorld::kTimeStep;
 
-void step(CarPhysics& car, double throttle, double brake, double steer, int steps = 1) {
+void step(physics::CarPhysics& car, double throttle, double brake, double steer, int steps = 1) {
   for (int i = 0; i < steps; ++i) {
     car.throttle = throttle;
     car.brake = brake;
@@ -36,7 +36,7 @@ TEST_F(CarStep, CoastingBrakesAtHalfAndThePedalAloneAtTwiceFull) {
   // {throttle, brake} → traction in newtons on 1500 kg.
   const double cases[][3] = {{0, 0, -5000}, {0, 1, -20000}, {1, 1, 0}};
   for (const auto& c : cases) {
-    CarPhysics car = *rolling;
+    physics::CarPhysics car = *rolling;
     step(car, c[0], c[1], 0);
     EXPECT_NEAR(car.velocity().y - v, (c[2] + resistance) / 1500 * kDt, 1e-12) << c[2];
     EXPECT_EQ(car.brake, c[1] * 100);  // the coasting brake is not shown as pedal

@@ -24,21 +24,22 @@ class ShippedTrackDrive : public PhysicsTest {
   }
 
   // On grid slot 0 as the race sets it up: the front of the car on the start position.
-  std::unique_ptr<CarPhysics> carOnGrid() {
-    auto car = std::make_unique<CarPhysics>(*shipped_);
+  std::unique_ptr<physics::CarPhysics> carOnGrid() {
+    auto car = std::make_unique<physics::CarPhysics>(*shipped_);
     car->initModel();
-    placeOnStartPosition(*car, shipped_->positionAt(0));
+    physics::placeOnStartPosition(*car, shipped_->positionAt(0));
     return car;
   }
 
   // Speeds after each step; fails at the first value that is not finite.
-  static std::vector<double> drive(CarPhysics& car, double throttle, double steer, int steps) {
+  static std::vector<double> drive(physics::CarPhysics& car, double throttle, double steer,
+                                   int steps) {
     std::vector<double> speeds;
     for (int i = 0; i < steps; ++i) {
       car.throttle = throttle;
       car.brake = 0;
       car.steer = steer;
-      car.update(PhysicsWorld::kTimeStep);
+      car.update(physics::PhysicsWorld::kTimeStep);
       EXPECT_TRUE(
           std::isfinite(car.getX() + car.getY() + car.heading() + car.speed + car.getDriftAngle()))
           << "step " << i;

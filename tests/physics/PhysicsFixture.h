@@ -31,8 +31,8 @@ class PhysicsTest : public ::testing::Test {
     platform::setProgramFolder(previousFolder_);
   }
 
-  std::unique_ptr<CarPhysics> makeCar(double x, double y, double heading = 0) {
-    auto car = std::make_unique<CarPhysics>(track_);
+  std::unique_ptr<physics::CarPhysics> makeCar(double x, double y, double heading = 0) {
+    auto car = std::make_unique<physics::CarPhysics>(track_);
     car->initModel();
     car->setPosition(x, y, heading);
     return car;

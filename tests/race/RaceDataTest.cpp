@@ -32,7 +32,7 @@ TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
   EXPECT_EQ(race.followedCar(), 0);
   for (int i = 0; i < 3; ++i) {
     const track::TrackPoint& p = race.getTrack()->positionAt(static_cast<std::size_t>(i));
-    const Car& car = race.car(i);
+    const physics::Car& car = race.car(i);
     EXPECT_NEAR(std::hypot(car.getX() - p.x, car.getY() - p.y), car.getLength() / 2, 1e-3);
     // Heading rotation + π/2 drives along (cos rotation, −sin rotation): the front is ahead.
     const double heading = -car.getAngle();
