@@ -65,11 +65,11 @@ void placeOnGrid(physics::Car& car, const track::TrackData& track) {
 }
 
 // A trained lead driver to copy networks from.
-const CPUDriver& trainedLead(track::TrackData& track, physics::Car& car) {
-  static std::unique_ptr<CPUDriver> lead;
+const drivers::CPUDriver& trainedLead(track::TrackData& track, physics::Car& car) {
+  static std::unique_ptr<drivers::CPUDriver> lead;
   if (!lead) {
     platform::setFixedSeed(99);
-    lead = std::make_unique<CPUDriver>(car, track);
+    lead = std::make_unique<drivers::CPUDriver>(car, track);
     lead->train(100000, nullptr);
   }
   return *lead;
@@ -80,7 +80,7 @@ void BM_TrainNetwork(benchmark::State& state) {
   std::uint32_t seed = 1;
   for (auto _ : state) {
     platform::setFixedSeed(seed++);
-    NeuralNetwork network;
+    drivers::NeuralNetwork network;
     epochs = network.train(100000);
     benchmark::DoNotOptimize(network.outputs());
   }
@@ -98,10 +98,10 @@ void BM_InitialPath(benchmark::State& state, const std::string& name) {
   physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
-  const CPUDriver& lead = trainedLead(*track, car);
+  const drivers::CPUDriver& lead = trainedLead(*track, car);
   std::size_t nodes = 0;
   for (auto _ : state) {
-    CPUDriver driver(car, *track, lead);
+    drivers::CPUDriver driver(car, *track, lead);
     nodes = driver.path()->size();
     benchmark::DoNotOptimize(nodes);
   }
@@ -119,7 +119,7 @@ void BM_DriveAndLearn(benchmark::State& state, const std::string& name) {
   physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
-  CPUDriver driver(car, *track, trainedLead(*track, car));
+  drivers::CPUDriver driver(car, *track, trainedLead(*track, car));
   const std::vector<physics::Car*> cars = {&car};
   int frame = 0;
   for (auto _ : state) {
@@ -148,7 +148,7 @@ void BM_PlanTurn(benchmark::State& state, const std::string& name) {
   physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
-  CPUDriver driver(car, *track, trainedLead(*track, car));
+  drivers::CPUDriver driver(car, *track, trainedLead(*track, car));
   const std::vector<physics::Car*> cars = {&car};
   long long finished = 0;
   long long calls = 0;

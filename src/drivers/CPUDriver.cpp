@@ -12,6 +12,8 @@
 #include "physics/Car.h"
 #include "platform/Random.h"
 
+namespace drivers {
+
 namespace {
 
 constexpr float kPlanStartStep = 20.0f;  // cells
@@ -362,3 +364,5 @@ void CPUDriver::buildInitialPath() {
   }
   cursor_ = 0;
 }
+
+}  // namespace drivers

@@ -9,6 +9,8 @@
 #include "drivers/NeuralNetwork.h"
 #include "drivers/PathSearch.h"
 
+namespace drivers {
+
 // A computer driver. It follows a line of path nodes (map units) planned over the surface map
 // and improved piece by piece during the race, feeds the network its speed and the bearing and
 // distance of two look-ahead nodes, steers around cars close ahead, and adapts how fast it
@@ -83,3 +85,5 @@ class CPUDriver : public Driver {
   bool searchInProgress_ = false;
   int lastTrainingEpochs_ = 0;
 };
+
+}  // namespace drivers

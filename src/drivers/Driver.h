@@ -9,6 +9,8 @@ namespace physics {
 class Car;
 }  // namespace physics
 
+namespace drivers {
+
 // Sets a car's controls every frame. Computer drivers also plan their line in bounded pieces
 // and adapt while they drive.
 class Driver {
@@ -47,3 +49,5 @@ class Driver {
   const track::TrackData& track_;
   std::wstring noText_;
 };
+
+}  // namespace drivers

@@ -4,6 +4,8 @@
 
 #include "common/Angle.h"
 
+namespace drivers {
+
 namespace driving {
 
 namespace {
@@ -99,3 +101,5 @@ int planningEffort(int skill) {
 }
 
 }  // namespace driving
+
+}  // namespace drivers

@@ -4,6 +4,8 @@
 
 #include "track/TrackData.h"
 
+namespace drivers {
+
 // The small pieces of arithmetic the computer driver turns its view of the road into. Angles
 // are radians with the game's own constants (common/Angle.h); positions are map units (world
 // units × 0.25).
@@ -41,3 +43,5 @@ double squaredLengthSum(const std::vector<track::TrackPoint>& points, bool close
 int planningEffort(int skill);
 
 }  // namespace driving
+
+}  // namespace drivers

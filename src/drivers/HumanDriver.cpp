@@ -4,6 +4,8 @@
 #include "platform/Buttons.h"
 #include "platform/Input.h"
 
+namespace drivers {
+
 namespace button = platform::button;
 
 HumanDriver::HumanDriver(physics::Car& car, const track::TrackData& track,
@@ -30,3 +32,5 @@ void HumanDriver::learn() {}
 bool HumanDriver::plan() {
   return true;
 }
+
+}  // namespace drivers

@@ -5,6 +5,8 @@ namespace platform {
 class Input;
 }
 
+namespace drivers {
+
 // The player's driver: reads the arrow keys and the gamepad every frame and sets the car's
 // controls all-or-nothing. Keeps no state between frames.
 class HumanDriver : public Driver {
@@ -21,3 +23,5 @@ class HumanDriver : public Driver {
  private:
   const platform::Input& input_;
 };
+
+}  // namespace drivers

@@ -8,6 +8,8 @@
 #include "common/Angle.h"
 #include "common/GridLine.h"
 
+namespace drivers {
+
 namespace {
 
 constexpr float kMaxTurn = 0.61086524f;  // 35 degrees
@@ -310,3 +312,5 @@ std::optional<std::vector<track::TrackPoint>> findPath(
   }
   return search.run(endDirection, endStep, budget);
 }
+
+}  // namespace drivers

@@ -6,6 +6,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace drivers {
+
 // A node of the kinematic grid search: a cell, the direction the car moves in there and the
 // length of the move that reached it.
 struct SearchNode {
@@ -81,3 +83,5 @@ std::optional<std::vector<track::TrackPoint>> findPath(
     SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
     const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
     float& endStep, long long budget, bool startAnew);
+
+}  // namespace drivers

@@ -244,17 +244,17 @@ void RaceData::createCar(int i, bool onlyCpu) {
   physics::Car& carRef = *entry.car;
   cars_.push_back(std::move(entry));
 
-  std::unique_ptr<Driver> driver;
+  std::unique_ptr<drivers::Driver> driver;
   if (i == 0 && !onlyCpu) {
-    auto human = std::make_unique<HumanDriver>(carRef, *track_, input_);
+    auto human = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_);
     humanDriver_ = human.get();
     driver = std::move(human);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    driver = std::make_unique<CPUDriver>(carRef, *track_);
+    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_);
     driver->train(kTrainingEpochs, nullptr);
   } else {
-    const auto& previous = dynamic_cast<const CPUDriver&>(*drivers_.back());
-    driver = std::make_unique<CPUDriver>(carRef, *track_, previous);
+    const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
+    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous);
   }
   drivers_.push_back(std::move(driver));
   world_->registerCar(carRef);

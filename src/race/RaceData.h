@@ -11,8 +11,10 @@
 namespace physics {
 class Car;
 }  // namespace physics
+namespace drivers {
 class Driver;
 class HumanDriver;
+}  // namespace drivers
 namespace physics {
 class PhysicsWorld;
 }  // namespace physics
@@ -100,8 +102,8 @@ class RaceData : public GUI_Listener {
   int lapCount() const { return lapCount_; }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
   physics::Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
-  Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
-  const HumanDriver* humanDriver() const { return humanDriver_; }
+  drivers::Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
+  const drivers::HumanDriver* humanDriver() const { return humanDriver_; }
   const LapTable* laps() const { return laps_.get(); }
   bool allFinished() const;
   int followedCar() const { return followedCar_; }
@@ -163,9 +165,9 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<platform::Image> powerBar_, brakeBar_, throttleBar_, steerBar_, wheelIndicator_;
 
   std::vector<RaceCar> cars_;
-  std::vector<std::unique_ptr<Driver>> drivers_;
+  std::vector<std::unique_ptr<drivers::Driver>> drivers_;
   std::vector<physics::Car*> carPointers_;
-  HumanDriver* humanDriver_ = nullptr;
+  drivers::HumanDriver* humanDriver_ = nullptr;
   std::unique_ptr<physics::PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<TireMarks> tireMarks_;

@@ -92,7 +92,7 @@ void RaceData::drawTexts() const {
 }
 
 void RaceData::drawDebugView() const {
-  const Driver& d = driver(followedCar_);
+  const drivers::Driver& d = driver(followedCar_);
   drawText(L"DistWeight:", 20, 135);
   drawText(numberText(d.distanceWeightHere()), 160, 135);
   drawText(L"SpeedWeight:", 20, 160);

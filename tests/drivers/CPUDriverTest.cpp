@@ -19,7 +19,7 @@ struct RingDriver : ::testing::Test {
   RingDriver() : track(driverfixtures::ringTrack()), car(*track) {
     platform::setFixedSeed(21);
     moveTo(0);
-    driver = std::make_unique<CPUDriver>(car, *track);
+    driver = std::make_unique<drivers::CPUDriver>(car, *track);
   }
   // The car on the ring at angle a, heading along the road.
   void moveTo(double a) {
@@ -52,7 +52,7 @@ struct RingDriver : ::testing::Test {
       const std::size_t before = driver->path()->size();
       const bool done = driver->plan();
       EXPECT_EQ(driver->searchInProgress(), !done);
-      if (!done) unfinished.push_back(SearchWorkspace::shared().lastExpansions());
+      if (!done) unfinished.push_back(drivers::SearchWorkspace::shared().lastExpansions());
       if (driver->path()->size() != before) {
         ++splices;
         EXPECT_EQ(driver->cursor(), 0);
@@ -63,7 +63,7 @@ struct RingDriver : ::testing::Test {
 
   std::unique_ptr<track::TrackData> track;
   FakeCar car;
-  std::unique_ptr<CPUDriver> driver;
+  std::unique_ptr<drivers::CPUDriver> driver;
 };
 
 TEST_F(RingDriver, TheFirstLineGoesOnceRoundOnTheRoad) {
@@ -78,9 +78,9 @@ TEST_F(RingDriver, TheFirstLineGoesOnceRoundOnTheRoad) {
   // A follower copies the network; on a track without road its line is the track's points.
   driver->train(1, nullptr);
   std::fill(track->surfaceMap->cells.begin(), track->surfaceMap->cells.end(), 0);
-  CPUDriver follower(car, *track, *driver);
-  NeuralNetwork a = driver->network();
-  NeuralNetwork b = follower.network();
+  drivers::CPUDriver follower(car, *track, *driver);
+  drivers::NeuralNetwork a = driver->network();
+  drivers::NeuralNetwork b = follower.network();
   EXPECT_EQ(a.compute({0.2, 0.4, 0.3, 0.6, 0.9}), b.compute({0.2, 0.4, 0.3, 0.6, 0.9}));
   ASSERT_EQ(follower.path()->size(), 48u);
   EXPECT_DOUBLE_EQ(follower.path()->front().x, track->getPoint(0).x);

@@ -50,12 +50,12 @@ void placeOnGrid(physics::Car& car, const track::TrackData& track) {
 
 // The race trains its lead driver once and copies the network into the others; here one
 // trained lead, on a ring of road of its own, serves every track.
-const CPUDriver& trainedLead() {
+const drivers::CPUDriver& trainedLead() {
   static const auto ring = driverfixtures::ringTrack();
   static driverfixtures::FakeCar car(*ring);
-  static const std::unique_ptr<CPUDriver> lead = [] {
+  static const std::unique_ptr<drivers::CPUDriver> lead = [] {
     platform::setFixedSeed(1234);
-    auto driver = std::make_unique<CPUDriver>(car, *ring);
+    auto driver = std::make_unique<drivers::CPUDriver>(car, *ring);
     driver->train(100000, nullptr);
     return driver;
   }();
@@ -66,7 +66,7 @@ LapReport driveAround(track::TrackData& track, int lapsWanted) {
   physics::CarPhysics car(track);
   car.initModel();
   placeOnGrid(car, track);
-  CPUDriver driver(car, track, trainedLead());
+  drivers::CPUDriver driver(car, track, trainedLead());
   physics::PhysicsWorld world;
   world.registerCar(car);
   const std::vector<physics::Car*> cars = {&car};

@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace driving;
+using namespace drivers::driving;
 
 track::TrackPoint at(double x, double y) {
   track::TrackPoint p;

@@ -41,18 +41,19 @@ struct Search {
   float step = 0;
 };
 
-Search find(SearchWorkspace& ws, const track::TrackData& track, track::TrackPoint start,
+Search find(drivers::SearchWorkspace& ws, const track::TrackData& track, track::TrackPoint start,
             track::TrackPoint goal, long long budget = INT_MAX, bool anew = true,
             float direction = 0, float step = 20) {
   Search s;
-  s.path = findPath(ws, track, start, goal, direction, step, s.direction, s.step, budget, anew);
+  s.path =
+      drivers::findPath(ws, track, start, goal, direction, step, s.direction, s.step, budget, anew);
   return s;
 }
 
 TEST(PathSearch, AGoalWithinThreeCellsIsReachedAtTheStart) {
   RoadMap map(40, 40);
   map.road(0, 0, 39, 39);
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   Search s = find(ws, map.track, at(10.7, 12.2), at(12, 13), INT_MAX, true, 1.25f);
   ASSERT_TRUE(s.path && s.path->size() == 1u);
   EXPECT_EQ((*s.path)[0].x, 10);
@@ -68,7 +69,7 @@ TEST(PathSearch, AGoalWithinThreeCellsIsReachedAtTheStart) {
 TEST(PathSearch, UnusableStartsAndGoalsGiveAnEmptyPath) {
   RoadMap map(60, 60);
   map.road(10, 0, 20, 59);
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   for (const auto& [start, goal] : std::vector<std::pair<track::TrackPoint, track::TrackPoint>>{
            {at(5, 11), at(55, 15)},  // the start's 5 × 5 block reaches the grass of row 9
            {at(-1, 15), at(55, 15)},
@@ -87,7 +88,7 @@ TEST(PathSearch, UnusableStartsAndGoalsGiveAnEmptyPath) {
 
 TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
   RoadMap map = lCorridor();
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   const Search s = find(ws, map.track, at(10, 10), at(104, 104));
   ASSERT_TRUE(s.path && s.path->size() >= 2u);
   track::TrackPoint from = at(10, 10);
@@ -105,7 +106,7 @@ TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
 
 TEST(PathSearch, ASearchSplitByBudgetsFindsTheSamePath) {
   RoadMap map = lCorridor();
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   const Search whole = find(ws, map.track, at(10, 10), at(104, 104));
   ASSERT_GT(ws.lastExpansions(), 3);
 

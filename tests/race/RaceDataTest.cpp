@@ -38,7 +38,7 @@ TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
     const double heading = -car.getAngle();
     EXPECT_NEAR(car.getX() + std::sin(heading) * car.getLength() / 2, p.x, 1e-3);
     EXPECT_NEAR(car.getY() + std::cos(heading) * car.getLength() / 2, p.y, 1e-3);
-    EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(i)), nullptr);
+    EXPECT_NE(dynamic_cast<const drivers::CPUDriver*>(&race.driver(i)), nullptr);
   }
   // Player settings were filled in for the three players.
   EXPECT_EQ(config::Options::instance()->getPlayersString("player3_name"), "Player3");
@@ -83,9 +83,9 @@ TEST_F(RaceSetUp, HandEditedCountsAreKeptInRangeAndThePlayerDrivesCarZero) {
   ASSERT_TRUE(race.startRace()) << race.lastError();
   EXPECT_EQ(race.lapCount(), 99);
   ASSERT_NE(race.humanDriver(), nullptr);
-  EXPECT_EQ(race.humanDriver(), dynamic_cast<const HumanDriver*>(&race.driver(0)));
-  EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(1)), nullptr);
-  EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(2)), nullptr);
+  EXPECT_EQ(race.humanDriver(), dynamic_cast<const drivers::HumanDriver*>(&race.driver(0)));
+  EXPECT_NE(dynamic_cast<const drivers::CPUDriver*>(&race.driver(1)), nullptr);
+  EXPECT_NE(dynamic_cast<const drivers::CPUDriver*>(&race.driver(2)), nullptr);
 }
 
 TEST_F(RaceFrames, CountdownRunsThenPauseFreezesEverything) {
