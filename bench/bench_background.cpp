@@ -47,7 +47,7 @@ const std::string& outputPath() {
   return path;
 }
 
-void runStage(BackgroundGenerator& generator, int stage) {
+void runStage(background::BackgroundGenerator& generator, int stage) {
   const track::TrackData& track = largeTrack();
   switch (stage) {
     case 1:
@@ -84,7 +84,7 @@ void BM_Stage(benchmark::State& state) {
   platform::setFixedSeed(7);
   for (auto _ : state) {
     state.PauseTiming();
-    auto generator = std::make_unique<BackgroundGenerator>();
+    auto generator = std::make_unique<background::BackgroundGenerator>();
     for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier);
     state.ResumeTiming();
     runStage(*generator, stage);
@@ -92,14 +92,14 @@ void BM_Stage(benchmark::State& state) {
     generator.reset();  // freeing the maps is not part of the stage
     state.ResumeTiming();
   }
-  state.SetLabel(BackgroundGenerator::stageCaption(stage).substr(2));
+  state.SetLabel(background::BackgroundGenerator::stageCaption(stage).substr(2));
 }
 BENCHMARK(BM_Stage)->DenseRange(1, 8)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_WholeGeneration(benchmark::State& state) {
   platform::setFixedSeed(7);
   for (auto _ : state) {
-    BackgroundGenerator generator;
+    background::BackgroundGenerator generator;
     if (!generator.step(largeTrack(), outputPath(), {}, true)) {
       state.SkipWithError(generator.lastError().c_str());
       break;

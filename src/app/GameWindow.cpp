@@ -65,7 +65,7 @@ GameWindow::GameWindow()
   } else {
     buildMainMenu();
   }
-  generator_ = std::make_unique<BackgroundGenerator>();
+  generator_ = std::make_unique<background::BackgroundGenerator>();
 }
 
 GameWindow::~GameWindow() {

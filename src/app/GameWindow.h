@@ -6,7 +6,9 @@
 #include "gui/GUI_Listener.h"
 #include "platform/Window.h"
 
+namespace background {
 class BackgroundGenerator;
+}  // namespace background
 class GUI_Manager;
 
 namespace race {
@@ -77,7 +79,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   MainMenu& mainMenu() { return *mainMenu_; }
   MessageBox& messageBox() { return *messageBox_; }
   TrackList& trackList() { return *trackList_; }
-  BackgroundGenerator& generator() { return *generator_; }
+  background::BackgroundGenerator& generator() { return *generator_; }
 
  private:
   static int optionsWidth();
@@ -102,7 +104,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   std::unique_ptr<RaceTrackChoice> raceChoice_;
   std::unique_ptr<MainMenu> mainMenu_;
   std::unique_ptr<IntroScreen> intro_;
-  std::unique_ptr<BackgroundGenerator> generator_;
+  std::unique_ptr<background::BackgroundGenerator> generator_;
 };
 
 }  // namespace app

@@ -407,7 +407,7 @@ MenuRequest MainMenu::startGeneration() {
   return MenuRequest::StartGeneration;
 }
 
-bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
+bool MainMenu::stepGeneration(background::BackgroundGenerator& generator) {
   const std::string outputPath = generatedBackgroundPath();
   const std::string relativePath = generatedBackgroundShownPath();
   // The player's tracks folder may not exist before the first picture is saved there.
@@ -423,7 +423,7 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
         command::closePopup);
     return true;
   }
-  if (generator.stage() >= BackgroundGenerator::kDoneStage) {
+  if (generator.stage() >= background::BackgroundGenerator::kDoneStage) {
     messageBox_.showPopup(L"Generating completed",
                           L"\nThe background generation has been finished.\n\nThe file has "
                           L"been saved to\n" +

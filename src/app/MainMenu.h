@@ -6,7 +6,9 @@
 
 class GUI_Component_Label;
 class GUI_Component_Menu;
+namespace background {
 class BackgroundGenerator;
+}  // namespace background
 
 namespace app {
 
@@ -48,7 +50,7 @@ class MainMenu {
   // One frame of a background generation: runs the generator's next stage and puts up the
   // progress box naming the stage after it. True when the generation is over (saved, or
   // failed with an error box) and the window goes back to the menu.
-  bool stepGeneration(BackgroundGenerator& generator);
+  bool stepGeneration(background::BackgroundGenerator& generator);
 
   // The picture the race would use, if any: the one the track names, else the generated one.
   std::string availableBackground() const;

@@ -52,7 +52,7 @@ int run(const app::CommandLine& line) {
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
   if (line.action == Action::GenerateBackground) {
-    return generateBackgroundCommand(line.track, line.output);
+    return background::generateBackgroundCommand(line.track, line.output);
   }
   if (line.action == Action::Race) return runRace(line);
   platform::LaunchSettings& launch = platform::launchSettings();

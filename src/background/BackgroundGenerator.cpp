@@ -16,6 +16,8 @@
 #include "track/Geometry.h"
 #include "track/TrackLimits.h"
 
+namespace background {
+
 namespace {
 
 using platform::randInt;
@@ -401,3 +403,5 @@ void BackgroundGenerator::save(const std::string& outputPath) {
   saveOpaquePng(picture_, outputPath);
   map_.reset();
 }
+
+}  // namespace background

@@ -7,6 +7,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace background {
+
 // Paints a track's background picture (one pixel per world unit) and saves it as a PNG: grass,
 // grey road with light edge lines, finish line and grid brackets, sand in the bends, cloudy
 // shading and trees with soft shadows. The work is split into eight stages so the window can run
@@ -87,3 +89,5 @@ class BackgroundGenerator {
   std::vector<TreeSpot> trees_;
   std::string lastError_;
 };
+
+}  // namespace background

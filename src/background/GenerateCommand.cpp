@@ -7,6 +7,8 @@
 #include "platform/UserFolders.h"
 #include "track/TrackLoader.h"
 
+namespace background {
+
 std::string defaultBackgroundPath(const std::string& trackPath) {
   std::filesystem::path path(trackPath);
   if (path.extension() == ".rst") path.replace_extension();
@@ -44,3 +46,5 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   std::cout << "Saved the background of \"" << trackPath << "\" to \"" << target << "\"\n";
   return 0;
 }
+
+}  // namespace background

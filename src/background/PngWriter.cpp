@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace background {
+
 namespace {
 
 struct FileCloser {
@@ -149,3 +151,5 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
   }
 }
+
+}  // namespace background

@@ -8,6 +8,8 @@
 #include "background/ValueNoise.h"
 #include "track/SurfaceMap.h"
 
+namespace background {
+
 namespace {
 
 constexpr int kMargin = 10;       // room around the crown for the blurred shadow
@@ -65,3 +67,5 @@ platform::Bitmap paintTree(int size) {
   compositing::sourceOver(canvas, tree, -kShadowOffset, -kShadowOffset);
   return tree;
 }
+
+}  // namespace background

@@ -7,6 +7,8 @@
 #include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
+namespace background {
+
 namespace {
 
 // A node's pull on a pixel fades linearly with whole pixels of distance and ends at `spacing`.
@@ -116,3 +118,5 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row) const {
     }
   }
 }
+
+}  // namespace background

@@ -8,6 +8,8 @@ namespace track {
 struct SurfaceMap;
 }  // namespace track
 
+namespace background {
+
 // One octave of value noise over a W × H grey picture: random or map-guided values on a grid of
 // nodes every `spacing` pixels, spread over the pixels by distance weights and blended into what
 // is there with 1/`factor` of its strength. Pictures are processed a row at a time, so several
@@ -60,3 +62,5 @@ void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
 }
+
+}  // namespace background

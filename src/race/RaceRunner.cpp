@@ -72,7 +72,7 @@ bool ensureBackground(const RaceData& race, const std::string& trackPath, std::s
     if (fs::is_regular_file(candidate, ignored)) return true;
   }
   std::cout << "The track has no background picture yet; generating one\n";
-  if (generateBackgroundCommand(trackPath, "") != 0) {
+  if (background::generateBackgroundCommand(trackPath, "") != 0) {
     *error = "no background picture for the track, and none could be generated";
     return false;
   }

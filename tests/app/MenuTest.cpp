@@ -302,7 +302,7 @@ TEST_F(MainMenuTest, FailedSaveEndsGenerationWithAnError) {
   world.menu.buildMainMenu();
   chooseFile("three.rst");
   ASSERT_EQ(world.menu.onClick("startGeneration"), app::MenuRequest::StartGeneration);
-  BackgroundGenerator generator;
+  background::BackgroundGenerator generator;
   int frames = 0;
   while (!world.menu.stepGeneration(generator) && frames < 20) ++frames;
   EXPECT_LT(frames, 20);

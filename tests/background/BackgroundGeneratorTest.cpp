@@ -13,7 +13,7 @@
 
 namespace {
 
-using Generator = BackgroundGenerator;
+using Generator = background::BackgroundGenerator;
 
 // One generation of the small loop, run stage by stage, with what each stage left behind.
 struct Generation {
@@ -206,7 +206,7 @@ TEST(Generation, SameSeedSamePicture) {
   Generator first, second;
   platform::setFixedSeed(3);
   ASSERT_TRUE(first.step(*track, dir.folder() + "a.png", {}, true));
-  EXPECT_EQ(first.stage(), BackgroundGenerator::kDoneStage);
+  EXPECT_EQ(first.stage(), background::BackgroundGenerator::kDoneStage);
   platform::setFixedSeed(3);
   ASSERT_TRUE(second.step(*track, dir.folder() + "b.png", {}, true));
   const auto& a = first.picture();
@@ -240,7 +240,7 @@ TEST(Generation, FailuresAreReportedNotThrown) {
   Generator generator;
   const std::string unwritable = dir.folder() + "no/such/folder/loop.png";
   EXPECT_FALSE(generator.step(*track, unwritable, {}, true));
-  EXPECT_EQ(generator.stage(), BackgroundGenerator::kDoneStage);
+  EXPECT_EQ(generator.stage(), background::BackgroundGenerator::kDoneStage);
   EXPECT_NE(generator.lastError().find(unwritable), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(unwritable));
 
@@ -249,7 +249,7 @@ TEST(Generation, FailuresAreReportedNotThrown) {
   Generator stepwise;
   EXPECT_TRUE(stepwise.step(empty, dir.folder() + "e.png", {}, false));
   EXPECT_FALSE(stepwise.step(empty, dir.folder() + "e.png", {}, false));
-  EXPECT_EQ(stepwise.stage(), BackgroundGenerator::kDoneStage);
+  EXPECT_EQ(stepwise.stage(), background::BackgroundGenerator::kDoneStage);
   EXPECT_FALSE(stepwise.lastError().empty());
 
   // The next generation starts afresh and succeeds.
@@ -276,7 +276,7 @@ TEST(Generation, AHostileZigzagPathStillPaintsItsZones) {
   Generator generator;
   ASSERT_TRUE(generator.step(track, dir.folder() + "zigzag.png", {}, true))
       << generator.lastError();
-  EXPECT_EQ(generator.stage(), BackgroundGenerator::kDoneStage);
+  EXPECT_EQ(generator.stage(), background::BackgroundGenerator::kDoneStage);
   EXPECT_EQ(track.points[17].width, 10.0);
 }
 
