@@ -183,8 +183,8 @@ void BM_RaceFrames(benchmark::State& state) {
     report(state, "frame", frames);
     state.SetLabel(state.range(0) != 0 ? "12 cars, instruments on" : "12 cars");
   }
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 BENCHMARK(BM_RaceFrames)->Arg(0)->Arg(1)->Iterations(60)->Unit(benchmark::kMillisecond);
 
@@ -208,8 +208,8 @@ void BM_StartTwelveCarRace(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 BENCHMARK(BM_StartTwelveCarRace)->Iterations(3)->Unit(benchmark::kMillisecond);
 

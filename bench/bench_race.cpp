@@ -83,8 +83,8 @@ void raceOptions(int cars) {
 }
 
 void releaseCaches() {
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 
 void reportFrames(benchmark::State& state, std::vector<double>& micros) {

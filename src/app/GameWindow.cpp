@@ -44,7 +44,7 @@ GameWindow::GameWindow()
   screenWidth_ = optionsWidth();
   screenHeight_ = optionsHeight();
 
-  gui_ = std::make_unique<GUI_Manager>(graphics());
+  gui_ = std::make_unique<gui::GUI_Manager>(graphics());
   gui_->addListener(this);
   widgets_ = std::make_unique<ScreenWidgets>(*gui_);
   messageBox_ = std::make_unique<MessageBox>(*widgets_, screenWidth_, screenHeight_, version_);
@@ -72,8 +72,8 @@ GameWindow::~GameWindow() {
   mainMenu_->clearScreen();
   // The race's pictures and result screen come from the shared caches too, so it goes first.
   race_.reset();
-  ImageCache::discard();
-  FontCache::discard();
+  gui::ImageCache::discard();
+  gui::FontCache::discard();
   config::Options::destroy(true);
   gui_.reset();
   // The generator goes with the window; the platform window closes last.

@@ -9,7 +9,9 @@
 namespace background {
 class BackgroundGenerator;
 }  // namespace background
+namespace gui {
 class GUI_Manager;
+}  // namespace gui
 
 namespace race {
 class RaceData;
@@ -38,7 +40,7 @@ enum class WindowMode {
 // the menu screens, background generation, the two steps of a race start, and the race. It owns
 // the menu GUI, the race and the background generator for the whole run. Commands from the menu
 // screens arrive while drawing; the mode they set takes effect at the next frame's update.
-class GameWindow : public platform::Window, public GUI_Listener {
+class GameWindow : public platform::Window, public gui::GUI_Listener {
  public:
   // Whole milliseconds per update, handed to the race (1000 / 16 = 62 frames per second in its
   // integer arithmetic); the window itself runs every 16.666666 ms.
@@ -74,7 +76,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   float logoSpeed() const;
 
   // The window's parts, for tests and tools.
-  GUI_Manager& gui() { return *gui_; }
+  gui::GUI_Manager& gui() { return *gui_; }
   race::RaceData& race() { return *race_; }
   MainMenu& mainMenu() { return *mainMenu_; }
   MessageBox& messageBox() { return *messageBox_; }
@@ -96,7 +98,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   int screenWidth_ = 0;
   int screenHeight_ = 0;
 
-  std::unique_ptr<GUI_Manager> gui_;
+  std::unique_ptr<gui::GUI_Manager> gui_;
   std::unique_ptr<ScreenWidgets> widgets_;
   std::unique_ptr<MessageBox> messageBox_;
   std::unique_ptr<TrackList> trackList_;

@@ -63,9 +63,9 @@ bool readableFile(const std::string& path) {
   return file.good();
 }
 
-std::unique_ptr<GUI_Component_Menu> dropDown(const std::string& id) {
-  auto menu = std::make_unique<GUI_Component_Menu>(id);
-  menu->setFrameKind(FieldFrameKind::Sub);
+std::unique_ptr<gui::GUI_Component_Menu> dropDown(const std::string& id) {
+  auto menu = std::make_unique<gui::GUI_Component_Menu>(id);
+  menu->setFrameKind(gui::FieldFrameKind::Sub);
   return menu;
 }
 
@@ -95,24 +95,24 @@ void MainMenu::clearScreen() {
 
 void MainMenu::buildLoadingScreen() {
   clearScreen();
-  widgets_.add(std::make_unique<GUI_Component_Image>("gui_loadImg", guiImagePath("loading.png"), 1,
-                                                     0, 0, screenWidth_, screenHeight_, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>(
+      "gui_loadImg", gui::guiImagePath("loading.png"), 1, 0, 0, screenWidth_, screenHeight_, true));
 }
 
 void MainMenu::buildMainMenu() {
   clearScreen();
   const int W = screenWidth_;
   const int Y = rowBaseY(screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Background>("gui_mainMenuBg", kBackgroundLayer, 0, 0,
-                                                          W, screenHeight_));
-  widgets_.add(std::make_unique<GUI_Component_Mouse>("gui_mouse", kPointerLayer));
+  widgets_.add(std::make_unique<gui::GUI_Component_Background>("gui_mainMenuBg", kBackgroundLayer,
+                                                               0, 0, W, screenHeight_));
+  widgets_.add(std::make_unique<gui::GUI_Component_Mouse>("gui_mouse", kPointerLayer));
   trackList_.buildTrackList();
 
   addButton(command::refreshTracks, L"Refresh", W - 293, Y, 75);
   addButton(command::scrollTracksUp, L"Scroll up", W - 215, Y, 100);
   addButton(command::scrollTracksDown, L"Scroll down", W - 112, Y, 100);
 
-  auto bar = std::make_unique<GUI_Component_Menu>(kMenuBar);
+  auto bar = std::make_unique<gui::GUI_Component_Menu>(kMenuBar);
   bar->addItem(kFileEntry, L"File");
   auto fileMenu = dropDown("fileMenu");
   fileMenu->addItem(command::exit, L"Exit", true);
@@ -137,22 +137,22 @@ void MainMenu::extendToolsMenu() {
   if (toolsMenu_ == nullptr) return;
   toolsMenu_->addItem(command::editTrack, L"Edit Track", true);
   toolsMenu_->addItem(command::generateBackground, L"Generate Track Background", true);
-  if (auto* bar = dynamic_cast<GUI_Component_Menu*>(widgets_.find(kMenuBar))) {
+  if (auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(widgets_.find(kMenuBar))) {
     bar->layout(bar->getZ(), 0, 0, 0, 0);
   }
 }
 
 void MainMenu::addButton(const std::string& id, const std::wstring& caption, int x, int y,
                          int maxWidth) {
-  auto button = std::make_unique<GUI_Component_Button>(id, caption);
+  auto button = std::make_unique<gui::GUI_Component_Button>(id, caption);
   button->place(kControlsLayer, x, y, maxWidth);
   widgets_.add(std::move(button));
 }
 
-GUI_Component_Label* MainMenu::addLabel(const std::string& id, const std::wstring& text, int x,
-                                        int y, unsigned colour, unsigned shadowColour) {
-  auto label = std::make_unique<GUI_Component_Label>(id, text, gui::kFontFamily, kSetupFontHeight,
-                                                     x, y, kControlsLayer, true);
+gui::GUI_Component_Label* MainMenu::addLabel(const std::string& id, const std::wstring& text, int x,
+                                             int y, unsigned colour, unsigned shadowColour) {
+  auto label = std::make_unique<gui::GUI_Component_Label>(
+      id, text, gui::kFontFamily, kSetupFontHeight, x, y, kControlsLayer, true);
   label->setColour(colour);
   label->setShadowColour(shadowColour);
   return widgets_.add(std::move(label));
@@ -279,7 +279,7 @@ void MainMenu::toggleCpuOnly() {
 }
 
 void MainMenu::chooseTrack(const std::string& rowId) {
-  GUI_Component_ListBox* list = trackList_.listBox();
+  gui::GUI_Component_ListBox* list = trackList_.listBox();
   if (list == nullptr) return;
   const std::vector<std::wstring>* cells = list->cellsOf(rowId);
   if (cells == nullptr || cells->size() < 3) return;

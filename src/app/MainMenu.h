@@ -4,8 +4,10 @@
 #include "app/ScreenWidgets.h"
 #include "track/TrackFolders.h"
 
+namespace gui {
 class GUI_Component_Label;
 class GUI_Component_Menu;
+}  // namespace gui
 namespace background {
 class BackgroundGenerator;
 }  // namespace background
@@ -55,11 +57,11 @@ class MainMenu {
   // The picture the race would use, if any: the one the track names, else the generated one.
   std::string availableBackground() const;
 
-  GUI_Component_Label* trackLabel() const { return trackLabel_; }
-  GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
-  GUI_Component_Label* carsLabel() const { return carsLabel_; }
-  GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
-  GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
+  gui::GUI_Component_Label* trackLabel() const { return trackLabel_; }
+  gui::GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
+  gui::GUI_Component_Label* carsLabel() const { return carsLabel_; }
+  gui::GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
+  gui::GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
 
  private:
   void forgetScreen();
@@ -69,8 +71,8 @@ class MainMenu {
   void removeRaceSetup();
   void refreshSetupLabels();
   void addButton(const std::string& id, const std::wstring& caption, int x, int y, int maxWidth);
-  GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int x, int y,
-                                unsigned colour, unsigned shadowColour);
+  gui::GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int x, int y,
+                                     unsigned colour, unsigned shadowColour);
   void changeLaps(int delta);
   void changeCars(int delta);
   void toggleCpuOnly();
@@ -94,11 +96,11 @@ class MainMenu {
   int screenWidth_;
   int screenHeight_;
 
-  GUI_Component_Label* trackLabel_ = nullptr;
-  GUI_Component_Label* lapsLabel_ = nullptr;
-  GUI_Component_Label* carsLabel_ = nullptr;
-  GUI_Component_Label* cpuOnlyMark_ = nullptr;
-  GUI_Component_Menu* toolsMenu_ = nullptr;
+  gui::GUI_Component_Label* trackLabel_ = nullptr;
+  gui::GUI_Component_Label* lapsLabel_ = nullptr;
+  gui::GUI_Component_Label* carsLabel_ = nullptr;
+  gui::GUI_Component_Label* cpuOnlyMark_ = nullptr;
+  gui::GUI_Component_Menu* toolsMenu_ = nullptr;
   bool toolsExtended_ = false;
 };
 

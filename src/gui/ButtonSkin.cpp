@@ -7,6 +7,8 @@
 #include "platform/Font.h"
 #include "platform/Input.h"
 
+namespace gui {
+
 ButtonSkin::ButtonSkin() : font_(FontCache::get(gui::kFontFamily, 17)) {
   static constexpr std::array<const char*, 9> kPieces = {"_tl", "_t",  "_tr", "_r", "_br",
                                                          "_b",  "_bl", "_l",  "_f"};
@@ -92,3 +94,5 @@ bool ButtonSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
   font_.draw(caption_, textX, textY, z_, 1.0, 1.0, pieces.textColour);
   return look != Look::Up;
 }
+
+}  // namespace gui

@@ -11,6 +11,8 @@ class Font;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The nine-piece button frame around a caption, in three looks: up, over (hovered) and down
 // (hovered with the left button held). Made of the 27 pictures "btn_<piece>_<look>.png".
 class ButtonSkin {
@@ -62,3 +64,5 @@ class ButtonSkin {
   int right_ = 0;
   int bottom_ = 0;
 };
+
+}  // namespace gui

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace gui {
+
 namespace {
 
 struct KindStyle {
@@ -94,3 +96,5 @@ void FieldFrame::draw() const {
   if (!hasPieces_) return;
   for (const Sprite& piece : pieces_) piece.draw();
 }
+
+}  // namespace gui

@@ -4,6 +4,8 @@
 #include "common/Rect.h"
 #include "gui/Sprite.h"
 
+namespace gui {
+
 // Room around a frame's content, in pixels.
 struct Insets {
   int top = 0;
@@ -65,3 +67,5 @@ class FieldFrame {
   int right_ = 0;
   int bottom_ = 0;
 };
+
+}  // namespace gui

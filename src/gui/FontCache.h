@@ -9,6 +9,8 @@ class Font;
 class Graphics;
 }  // namespace platform
 
+namespace gui {
+
 // The process-wide store of fonts, one per family name and pixel height. Created on first use;
 // the first GUI_Manager installs the graphics.
 class FontCache {
@@ -30,3 +32,5 @@ class FontCache {
   platform::Graphics* graphics_ = nullptr;
   std::map<std::pair<std::string, int>, std::unique_ptr<platform::Font>> fonts_;
 };
+
+}  // namespace gui

@@ -6,6 +6,8 @@ namespace platform {
 class Font;
 }
 
+namespace gui {
+
 // A line of text, optionally with a shadow one pixel right and down. Never takes the mouse.
 class GUI_Component_Label : public GUI_Component {
  public:
@@ -45,3 +47,5 @@ class GUI_Component_Label : public GUI_Component {
   platform::Color shadowColour_ = platform::kBlack;
   bool shadow_;
 };
+
+}  // namespace gui

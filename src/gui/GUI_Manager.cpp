@@ -6,6 +6,8 @@
 #include "gui/ImageCache.h"
 #include "platform/Input.h"
 
+namespace gui {
+
 GUI_Manager::GUI_Manager(platform::Graphics& graphics) : graphics_(graphics) {
   ImageCache::setGraphics(&graphics);
   FontCache::setGraphics(&graphics);
@@ -66,3 +68,5 @@ void GUI_Manager::update(const platform::Input& input) {
   }
   buttonWasDown_ = input.down(platform::button::kMouseLeft);
 }
+
+}  // namespace gui

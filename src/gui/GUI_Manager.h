@@ -10,6 +10,8 @@ class Graphics;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The per-frame widget pass: draws every widget, gives the mouse to the topmost widget that
 // claims it and reports a release over it to the listeners. Holds plain pointers only: the
 // screens own their widgets and remove them before destroying them.
@@ -45,3 +47,5 @@ class GUI_Manager {
   std::vector<GUI_Listener*> listeners_;
   bool buttonWasDown_ = false;
 };
+
+}  // namespace gui

@@ -6,6 +6,8 @@
 #include "platform/Font.h"
 #include "platform/Input.h"
 
+namespace gui {
+
 MenuItemSkin::MenuItemSkin(bool subSkin)
     : subSkin_(subSkin),
       font_(FontCache::get(gui::kFontFamily, 17)),
@@ -72,3 +74,5 @@ bool MenuItemSkin::draw(const platform::Input& input, bool open, bool mayTakeMou
   font_.draw(caption_, textX, textY, z_, 1.0, 1.0, platform::kWhite);
   return hovered;
 }
+
+}  // namespace gui

@@ -10,6 +10,8 @@ class Font;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The look of a menu entry: its caption, and a three-piece highlight (left end, stretched
 // middle, right end) shown while the entry is hovered or its drop-down is open. The main skin
 // ("main_btn_*") is for menu bars, the sub skin ("sub_btn_*") for drop-downs.
@@ -52,3 +54,5 @@ class MenuItemSkin {
   int bottom_ = 0;
   int z_ = 1;
 };
+
+}  // namespace gui

@@ -7,6 +7,8 @@
 #include "platform/Font.h"
 #include "platform/Input.h"
 
+namespace gui {
+
 RowSkin::RowSkin(const std::string& normalPicture, const std::vector<int>& columnStarts)
     : normal_(guiImagePath(normalPicture)),
       over_(guiImagePath("list_over.png")),
@@ -82,3 +84,5 @@ bool RowSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
   }
   return hovered;
 }
+
+}  // namespace gui

@@ -9,6 +9,8 @@ class Font;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The look of one list row: a background picture (normal, hovered, pressed) stretched under the
 // row's cells, each cell drawn white with a black shadow in its column.
 class RowSkin {
@@ -65,3 +67,5 @@ class RowSkin {
   int z_ = 1;
   int scrollOffset_ = 0;
 };
+
+}  // namespace gui

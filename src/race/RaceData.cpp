@@ -263,10 +263,10 @@ void RaceData::createCar(int i, bool onlyCpu) {
 
 void RaceData::buildResultScreen() {
   resultRows_.clear();
-  resultsGui_ = std::make_unique<GUI_Manager>(graphics_);
-  resultsList_ = std::make_unique<GUI_Component_ListBox>("resultsLB", 5,
-                                                         std::vector<int>{40, 200, 300, 400, 500});
-  resultsList_->setFrameKind(FieldFrameKind::List);
+  resultsGui_ = std::make_unique<gui::GUI_Manager>(graphics_);
+  resultsList_ = std::make_unique<gui::GUI_Component_ListBox>(
+      "resultsLB", 5, std::vector<int>{40, 200, 300, 400, 500});
+  resultsList_->setFrameKind(gui::FieldFrameKind::List);
   resultsList_->setTitle({L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"});
   for (int p = 0; p < carCount(); ++p) {
     auto& row = resultsList_->addRow(
@@ -277,13 +277,13 @@ void RaceData::buildResultScreen() {
 
   const int w = screenWidth_, h = screenHeight_;
   const int buttonY = h - (h - 500) / 2 - 98;
-  quitButton_ = std::make_unique<GUI_Component_Button>("quitRace", L"Quit Race");
+  quitButton_ = std::make_unique<gui::GUI_Component_Button>("quitRace", L"Quit Race");
   quitButton_->place(1000, (w - 500) / 2 + 413, buttonY, 100);
-  scrollUpButton_ = std::make_unique<GUI_Component_Button>("scrollup", L"Scroll up");
+  scrollUpButton_ = std::make_unique<gui::GUI_Component_Button>("scrollup", L"Scroll up");
   scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
-  scrollDownButton_ = std::make_unique<GUI_Component_Button>("scrolldown", L"Scroll down");
+  scrollDownButton_ = std::make_unique<gui::GUI_Component_Button>("scrolldown", L"Scroll down");
   scrollDownButton_->place(1000, w / 2 - 146, buttonY, 100);
-  mousePointer_ = std::make_unique<GUI_Component_Mouse>("mouse", 1001);
+  mousePointer_ = std::make_unique<gui::GUI_Component_Mouse>("mouse", 1001);
   resultsGui_->add(mousePointer_.get());
   resultsGui_->addListener(this);
   resultScreenShown_ = scrollButtonsShown_ = false;
@@ -303,7 +303,7 @@ void RaceData::updateResults() {
 
 std::vector<ResultCells> RaceData::resultTable() const {
   std::vector<ResultCells> table;
-  for (const GUI_Component_ListBoxItem* row : resultRows_) {
+  for (const gui::GUI_Component_ListBoxItem* row : resultRows_) {
     ResultCells cells;
     const auto& texts = row->cells();
     for (std::size_t c = 0; c < cells.size() && c < texts.size(); ++c) cells[c] = texts[c];

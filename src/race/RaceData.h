@@ -18,11 +18,13 @@ class HumanDriver;
 namespace physics {
 class PhysicsWorld;
 }  // namespace physics
+namespace gui {
 class GUI_Manager;
 class GUI_Component_Button;
 class GUI_Component_ListBox;
 class GUI_Component_ListBoxItem;
 class GUI_Component_Mouse;
+}  // namespace gui
 namespace track {
 struct TrackData;
 }  // namespace track
@@ -52,7 +54,7 @@ struct RaceCar {
 // and the result screen. The main window keeps one for the whole run and starts, runs and ends
 // races on it; between races it only remembers the chosen track. Everything a race computes
 // runs without drawing, so the same object runs headless races.
-class RaceData : public GUI_Listener {
+class RaceData : public gui::GUI_Listener {
  public:
   // updateInterval: milliseconds per frame, 16 in the game (62 frames per simulated second).
   RaceData(platform::Graphics& graphics, platform::Input& input, platform::Audio& audio,
@@ -118,7 +120,7 @@ class RaceData : public GUI_Listener {
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
   const platform::Bitmap* overlayBitmap() const { return overlayBitmap_.get(); }
-  GUI_Component_ListBox* resultsList() const { return resultsList_.get(); }
+  gui::GUI_Component_ListBox* resultsList() const { return resultsList_.get(); }
   // Whether the result screen's list and buttons are in the GUI this frame.
   bool resultScreenShown() const { return resultScreenShown_; }
   bool scrollButtonsShown() const { return scrollButtonsShown_; }
@@ -192,13 +194,13 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<platform::Bitmap> overlayBitmap_;
   std::unique_ptr<platform::Image> overlayImage_;
 
-  std::unique_ptr<GUI_Manager> resultsGui_;
-  std::unique_ptr<GUI_Component_ListBox> resultsList_;
-  std::unique_ptr<GUI_Component_Button> quitButton_;
-  std::unique_ptr<GUI_Component_Button> scrollUpButton_;
-  std::unique_ptr<GUI_Component_Button> scrollDownButton_;
-  std::unique_ptr<GUI_Component_Mouse> mousePointer_;
-  std::vector<GUI_Component_ListBoxItem*> resultRows_;
+  std::unique_ptr<gui::GUI_Manager> resultsGui_;
+  std::unique_ptr<gui::GUI_Component_ListBox> resultsList_;
+  std::unique_ptr<gui::GUI_Component_Button> quitButton_;
+  std::unique_ptr<gui::GUI_Component_Button> scrollUpButton_;
+  std::unique_ptr<gui::GUI_Component_Button> scrollDownButton_;
+  std::unique_ptr<gui::GUI_Component_Mouse> mousePointer_;
+  std::vector<gui::GUI_Component_ListBoxItem*> resultRows_;
   bool resultScreenShown_ = false;
   bool scrollButtonsShown_ = false;
 

@@ -29,10 +29,10 @@ constexpr int kPointerIdleFrames = 120;     // two seconds without movement hide
 constexpr int kScrollButtonsFromCars = 16;  // fifteen rows fit in the list
 
 const platform::Font& textFont() {
-  return FontCache::get(kFontName, 20);
+  return gui::FontCache::get(kFontName, 20);
 }
 const platform::Font& bigFont() {
-  return FontCache::get(kFontName, 40);
+  return gui::FontCache::get(kFontName, 40);
 }
 
 void drawText(const std::wstring& text, double x, double y, double z = kTextZ,

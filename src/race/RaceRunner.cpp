@@ -55,8 +55,8 @@ class RaceOptionsScope {
 // The caches hold pictures and fonts of the graphics the race drew with; they go before it.
 struct CacheScope {
   ~CacheScope() {
-    FontCache::discard();
-    ImageCache::discard();
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
   }
 };
 

@@ -66,7 +66,7 @@ class Player {
     window_.tick();
   }
   void clickButton(const std::string& id) {
-    auto* button = dynamic_cast<GUI_Component_Button*>(window_.gui().find(id));
+    auto* button = dynamic_cast<gui::GUI_Component_Button*>(window_.gui().find(id));
     ASSERT_NE(button, nullptr) << id;
     const auto& s = button->skin();
     click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
@@ -86,7 +86,7 @@ class Player {
     FAIL() << file << " not listed";
   }
   std::wstring popupTitle() {
-    auto* label = dynamic_cast<GUI_Component_Label*>(window_.gui().find("popuptitle"));
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(window_.gui().find("popuptitle"));
     return label == nullptr ? L"" : label->text();
   }
 
@@ -182,7 +182,7 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   while (window.mode() == WindowMode::Generating && frames < 20) {
     player.frames(1);
     ++frames;
-    auto* line = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptext"));
+    auto* line = dynamic_cast<gui::GUI_Component_Label*>(window.gui().find("popuptext"));
     if (line != nullptr) progress.push_back(line->text());
   }
   EXPECT_EQ(frames, 9);
@@ -195,7 +195,7 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   EXPECT_EQ(player.popupTitle(), L"Generating completed");
   bool pathShown = false;
   for (auto* w : window.gui().components()) {
-    auto* label = dynamic_cast<GUI_Component_Label*>(w);
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(w);
     pathShown |= label != nullptr && label->text() == L"tracks/bare.png";
   }
   EXPECT_TRUE(pathShown);

@@ -114,7 +114,7 @@ TEST_F(GameWindowTest, RaceStartTakesTwoFramesAndAFailedSetupReturnsToTheMenu) {
   EXPECT_EQ(window.mode(), WindowMode::Starting);
   window.tick();  // the picture cannot be read: the setup fails
   EXPECT_EQ(window.mode(), WindowMode::Menu);
-  auto* title = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptitle"));
+  auto* title = dynamic_cast<gui::GUI_Component_Label*>(window.gui().find("popuptitle"));
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text(), L"Error loading track");
   EXPECT_NE(window.gui().find("gui_tracksLB"), nullptr);
@@ -125,7 +125,7 @@ TEST_F(GameWindowTest, RaceStartTakesTwoFramesAndAFailedSetupReturnsToTheMenu) {
     window.tick();
   }
   EXPECT_EQ(window.mode(), WindowMode::Menu);
-  title = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptitle"));
+  title = dynamic_cast<gui::GUI_Component_Label*>(window.gui().find("popuptitle"));
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text(), L"Background generation failed");
 }

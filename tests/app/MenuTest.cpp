@@ -23,7 +23,7 @@ config::Options& opts() {
   return *config::Options::instance();
 }
 
-GUI_Component_Menu* toolsMenuOf(MenuWorld& w) {
+gui::GUI_Component_Menu* toolsMenuOf(MenuWorld& w) {
   return w.menu.toolsMenu();
 }
 
@@ -58,7 +58,7 @@ TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
   ASSERT_NE(toolsMenuOf(world), nullptr);
   EXPECT_EQ(toolsMenuOf(world)->itemCount(), 1);
 
-  auto* refresh = dynamic_cast<GUI_Component_Button*>(world.gui.find("refreshTracks"));
+  auto* refresh = dynamic_cast<gui::GUI_Component_Button*>(world.gui.find("refreshTracks"));
   EXPECT_EQ(refresh->skin().left(), 1000 - 293);
   EXPECT_EQ(refresh->skin().top(), 494);
   EXPECT_EQ(refresh->getZ(), 550);
@@ -185,9 +185,9 @@ TEST_F(MainMenuTest, PopupBlocksTheScreenUntilItsButton) {
   auto* line = world.label("popuptext");
   const auto origin = app::popupOrigin(1000, 700);
   EXPECT_EQ(line->y(), origin.y + 40 + 36);
-  const double width = FontCache::get(gui::kFontFamily, 18).textWidth(L"Rasterizing level");
+  const double width = gui::FontCache::get(gui::kFontFamily, 18).textWidth(L"Rasterizing level");
   EXPECT_EQ(line->x(), origin.x + static_cast<int>((400 - width) * 0.5));
-  auto* ok = dynamic_cast<GUI_Component_Button*>(world.gui.find("alertOK"));
+  auto* ok = dynamic_cast<gui::GUI_Component_Button*>(world.gui.find("alertOK"));
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->getZ(), 601);
   EXPECT_EQ(ok->skin().left(), origin.x + 150);
@@ -231,7 +231,7 @@ TEST_F(MainMenuTest, AboutBoxOpensFromHelpMenuAndAnyClickClosesIt) {
   EXPECT_EQ(world.count("aboutdevs"), 3);
   bool libraries = false;
   for (auto* w : world.gui.components()) {
-    auto* l = dynamic_cast<GUI_Component_Label*>(w);
+    auto* l = dynamic_cast<gui::GUI_Component_Label*>(w);
     libraries |= l != nullptr && l->text() == L"using SDL2 and Xerces-C";
   }
   EXPECT_TRUE(libraries);

@@ -71,8 +71,8 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
     std::unique_ptr<race::RaceData>& race;
     ~ReleaseBeforeWindow() {
       race.reset();
-      FontCache::discard();
-      ImageCache::discard();
+      gui::FontCache::discard();
+      gui::ImageCache::discard();
     }
   } release{race_};
   race_ = std::make_unique<race::RaceData>(window.graphics(), window.input(), window.audio(), 16);

@@ -34,8 +34,8 @@ class WindowInputTest : public ::testing::Test {
   }
   ~WindowInputTest() override {
     config::Options::destroy(false);
-    FontCache::discard();
-    ImageCache::discard();
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
     platform::setProgramFolder(savedFolder_);
     platform::launchSettings() = platform::LaunchSettings{};
   }

@@ -41,8 +41,8 @@ class RaceFixture : public ::testing::Test {
 
   void TearDown() override {
     race_.reset();
-    FontCache::discard();
-    ImageCache::discard();
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
     config::Options::destroy(false);
   }
 
