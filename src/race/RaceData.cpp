@@ -20,12 +20,12 @@
 #include "platform/Buttons.h"
 #include "platform/Image.h"
 #include "platform/Input.h"
-#include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "race/EngineSound.h"
 #include "race/PlayerSettings.h"
+#include "race/RaceAssets.h"
 #include "race/TimeFormat.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
@@ -157,12 +157,8 @@ bool RaceData::setUpRace() {
   world_ = std::make_unique<PhysicsWorld>();
   const bool sound = optionInt("sound") != 0;
   if (sound) {
-    try {
-      engineSound_ = std::make_unique<EngineSound>(std::make_unique<platform::Sample>(
-          audio_, platform::programFolder() + "sound/viper_offhigh.wav"));
-    } catch (const std::exception&) {
-      engineSound_.reset();  // a race without engine sound rather than no race
-    }
+    if (auto sample = loadEngineSample(audio_))
+      engineSound_ = std::make_unique<EngineSound>(std::move(sample));
   }
   const LineSegment finish = finishLineOf(*track_);
   const LineSegment halfway = halfwayLineOf(*track_);
@@ -211,32 +207,18 @@ bool RaceData::loadBackground() {
 }
 
 void RaceData::loadInstruments() {
-  auto load = [this](const char* name) -> std::unique_ptr<platform::Image> {
-    try {
-      return std::make_unique<platform::Image>(graphics_, platform::programFolder() + name, true);
-    } catch (const std::exception&) {
-      return nullptr;  // the panel simply lacks that picture
-    }
-  };
-  powerBar_ = load("images/gui/powerbar.png");
-  brakeBar_ = load("images/gui/brake_bar.png");
-  throttleBar_ = load("images/gui/throttle_bar.png");
-  steerBar_ = load("images/gui/steer_bar.png");
-  wheelIndicator_ = load("images/gui/wheel_indicator.png");
+  powerBar_ = loadInstrumentPicture(graphics_, kPowerBarPicture);
+  brakeBar_ = loadInstrumentPicture(graphics_, kBrakeBarPicture);
+  throttleBar_ = loadInstrumentPicture(graphics_, kThrottleBarPicture);
+  steerBar_ = loadInstrumentPicture(graphics_, kSteerBarPicture);
+  wheelIndicator_ = loadInstrumentPicture(graphics_, kWheelIndicatorPicture);
 }
 
 void RaceData::createCar(int i, bool onlyCpu) {
   RaceCar entry;
   entry.color = getPlayerColor(i);
   entry.name = platform::widen(getPlayerName(i));
-  const std::string imagePath = platform::programFolder() + "images/cars/" + getPlayerImage(i);
-  try {
-    entry.image = std::make_unique<platform::Image>(graphics_, imagePath, false);
-  } catch (const std::exception&) {
-    // A player's picture that is missing: fall back to the shipped car rather than no race.
-    entry.image = std::make_unique<platform::Image>(
-        graphics_, platform::programFolder() + "images/cars/enzo.png", false);
-  }
+  entry.image = loadCarPicture(graphics_, getPlayerImage(i));
   auto physics = std::make_unique<CarPhysics>(*track_);
   physics->initModel();
   placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
