@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "gui/GUI_Listener.h"
-#include "platform/Color.h"
 #include "race/Camera.h"
 #include "race/LapTable.h"
+#include "race/RaceCar.h"
 
 class Car;
 class Driver;
@@ -31,14 +31,6 @@ namespace race {
 
 class EngineSound;
 class TireMarks;
-
-// One car of the race with what is drawn of it.
-struct RaceCar {
-  std::unique_ptr<platform::Image> image;  // drawn unscaled, tinted with `color`
-  platform::Color color = platform::kWhite;
-  std::wstring name;
-  std::unique_ptr<Car> car;
-};
 
 // The race: set-up from the options and the chosen track, one frame of simulation, the picture,
 // and the result screen. The main window keeps one for the whole run and starts, runs and ends
