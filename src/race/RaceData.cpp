@@ -83,11 +83,6 @@ RaceData::~RaceData() {
   endRace();
 }
 
-void RaceData::setScreenSize(int width, int height) {
-  screenWidth_ = width;
-  screenHeight_ = height;
-}
-
 std::string RaceData::trackPath() const {
   // A name chosen from the track list may stand in the shipped folder or the player's own.
   return tracksFolder_.empty() ? platform::userFolders().trackFile(trackFile_)
@@ -149,7 +144,7 @@ bool RaceData::setUpRace() {
   if (!loadBackground()) return false;
   loadInstruments();
 
-  cameraX_ = cameraY_ = 0;
+  camera_.reset();
   paused_ = false;
   pauseKey_.reset();
   cameraKeys_.reset();
@@ -174,7 +169,6 @@ bool RaceData::setUpRace() {
 
   laps_ =
       std::make_unique<LapTable>(carCount, lapCount_, 1.0f / framesPerSecond(), finish, halfway);
-  followedCar_ = 0;
   if (engineSound_) engineSound_->setListener(car(0));
   if (graphicsInt("tireMarks") != 0)
     tireMarks_ =
@@ -257,7 +251,7 @@ void RaceData::buildResultScreen() {
   }
   layoutResults();
 
-  const int w = screenWidth_, h = screenHeight_;
+  const int w = camera_.screenWidth(), h = camera_.screenHeight();
   const int buttonY = h - (h - 500) / 2 - 98;
   quitButton_ = std::make_unique<GUI_Component_Button>("quitRace", L"Quit Race");
   quitButton_->place(1000, (w - 500) / 2 + 413, buttonY, 100);
@@ -272,7 +266,8 @@ void RaceData::buildResultScreen() {
 }
 
 void RaceData::layoutResults() {
-  resultsList_->layout(1000, (screenWidth_ - 500) / 2, (screenHeight_ - 500) / 2 + 10, 389);
+  resultsList_->layout(1000, (camera_.screenWidth() - 500) / 2,
+                       (camera_.screenHeight() - 500) / 2 + 10, 389);
 }
 
 void RaceData::updateResults() {
@@ -344,7 +339,7 @@ std::vector<std::wstring> RaceData::driverNames() const {
 }
 
 void RaceData::setFollowedCar(int index) {
-  followedCar_ = index;
+  camera_.follow(index);
   // The engine heard is always the followed car's, however it was chosen.
   if (engineSound_) engineSound_->setListener(car(index));
 }
@@ -370,7 +365,7 @@ void RaceData::updateRace() {
       const bool pageUp = input_.down(platform::button::kPageUp);
       const bool pageDown = input_.down(platform::button::kPageDown);
       if (cameraKeys_.poll(pageUp || pageDown))
-        setFollowedCar(pageUp ? (followedCar_ + 1) % count : (followedCar_ + count - 1) % count);
+        setFollowedCar(pageUp ? (followedCar() + 1) % count : (followedCar() + count - 1) % count);
       if (instrumentsKey_.poll(input_.down(platform::button::kBackspace)))
         showInstruments_ = !showInstruments_;
 
@@ -404,9 +399,8 @@ void RaceData::updateRace() {
 }
 
 void RaceData::updateCamera() {
-  const Car& followed = car(followedCar_);
-  cameraX_ = cameraOffset(screenWidth_, background_->width(), followed.getX());
-  cameraY_ = cameraOffset(screenHeight_, background_->height(), followed.getY());
+  const Car& followed = car(camera_.followedCar());
+  camera_.lookAt(followed.getX(), followed.getY(), background_->width(), background_->height());
 }
 
 void RaceData::countLaps() {
@@ -425,7 +419,7 @@ void RaceData::chooseCarWithMouse() {
   const double mx = input_.mouseX(), my = input_.mouseY();
   for (int b = 0; b < carCount(); ++b) {
     const Car& c = car(b);
-    const double dx = mx - (c.getX() + cameraX_), dy = my - (c.getY() + cameraY_);
+    const double dx = mx - (c.getX() + camera_.x()), dy = my - (c.getY() + camera_.y());
     if (dx * dx + dy * dy < c.getLength() * c.getLength()) {
       setFollowedCar(b);
       return;
@@ -436,7 +430,7 @@ void RaceData::chooseCarWithMouse() {
 void RaceData::rebuildOverlay() {
   overlayBitmap_ =
       std::make_unique<platform::Bitmap>(background_->width() / 4, background_->height() / 4);
-  const std::vector<TrackPoint>* path = driver(followedCar_).path();
+  const std::vector<TrackPoint>* path = driver(followedCar()).path();
   if (path == nullptr || path->empty()) return;
   platform::Bitmap& bitmap = *overlayBitmap_;
   auto plot = [&bitmap](int x, int y) {

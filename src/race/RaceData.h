@@ -46,9 +46,9 @@ class RaceData : public GUI_Listener {
   RaceData& operator=(const RaceData&) = delete;
 
   // The window's size in pixels (800 × 600 until told otherwise).
-  void setScreenSize(int width, int height);
-  int screenWidth() const { return screenWidth_; }
-  int screenHeight() const { return screenHeight_; }
+  void setScreenSize(int width, int height) { camera_.setScreenSize(width, height); }
+  int screenWidth() const { return camera_.screenWidth(); }
+  int screenHeight() const { return camera_.screenHeight(); }
 
   // A track file name in the program's "tracks/" folder; reads its title and start positions
   // (none when unreadable).
@@ -90,14 +90,14 @@ class RaceData : public GUI_Listener {
   const HumanDriver* humanDriver() const { return humanDriver_; }
   const LapTable* laps() const { return laps_.get(); }
   bool allFinished() const;
-  int followedCar() const { return followedCar_; }
+  int followedCar() const { return camera_.followedCar(); }
   int planIndex() const { return planIndex_; }
   bool paused() const { return paused_; }
   bool showInstruments() const { return showInstruments_; }
   int countdownFrames() const { return countdownFrames_; }
   int framesPerSecond() const { return 1000 / updateInterval_; }
-  double cameraX() const { return cameraX_; }
-  double cameraY() const { return cameraY_; }
+  double cameraX() const { return camera_.x(); }
+  double cameraY() const { return camera_.y(); }
   const TireMarks* tireMarks() const { return tireMarks_.get(); }
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
@@ -139,8 +139,6 @@ class RaceData : public GUI_Listener {
   platform::Input& input_;
   platform::Audio& audio_;
   int updateInterval_;
-  int screenWidth_ = 800;
-  int screenHeight_ = 600;
 
   std::string tracksFolder_;  // empty: the program's "tracks/"
   std::string trackFile_;
@@ -156,8 +154,8 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<TireMarks> tireMarks_;
   std::unique_ptr<EngineSound> engineSound_;
+  Camera camera_;
   int lapCount_ = 0;
-  int followedCar_ = 0;
   int planIndex_ = 0;
 
   bool active_ = false;
@@ -168,8 +166,6 @@ class RaceData : public GUI_Listener {
   KeyCooldown cameraKeys_;
   KeyCooldown instrumentsKey_;
   int overlayCounter_ = 0;
-  double cameraX_ = 0;
-  double cameraY_ = 0;
   int lastMouseX_ = 0;
   int lastMouseY_ = 0;
   int mouseIdleFrames_ = 0;

@@ -55,14 +55,14 @@ void drawIfLoaded(const platform::Image* image, double x, double y, double scale
 
 void RaceData::drawRace() {
   if (!active_) return;
-  background_->draw(cameraX_, cameraY_, 0);
+  background_->draw(camera_.x(), camera_.y(), 0);
   drawCars();
   if (tireMarks_ && Options::instance()->getGraphicsInt("tireMarks") != 0)
-    tireMarks_->draw(cameraX_, cameraY_, screenWidth_, screenHeight_);
+    tireMarks_->draw(camera_.x(), camera_.y(), camera_.screenWidth(), camera_.screenHeight());
   drawTexts();
   if (showInstruments_ && Options::instance()->getOptionInt("onlyCPU") == 1) drawDebugView();
   if (showInstruments_) drawInstruments();
-  drawText(raceCar(followedCar_).name, screenWidth_ / 2, 10);
+  drawText(raceCar(followedCar()).name, camera_.screenWidth() / 2, 10);
   drawCountdown();
   drawResultScreen();
 }
@@ -70,13 +70,13 @@ void RaceData::drawRace() {
 void RaceData::drawCars() const {
   for (const RaceCar& entry : cars_) {
     const Car& c = *entry.car;
-    entry.image->drawRot(c.getX() + cameraX_, c.getY() + cameraY_, 50,
+    entry.image->drawRot(c.getX() + camera_.x(), c.getY() + camera_.y(), 50,
                          c.getAngle() / kPi * 180.0 - 90.0, 0.5, 0.5, 1, 1, entry.color);
   }
 }
 
 void RaceData::drawTexts() const {
-  const int f = followedCar_;
+  const int f = followedCar();
   const Car& c = car(f);
   drawText(L"Speed:", 20, 10);
   drawText(std::to_wstring(static_cast<long long>(c.speed * 10)), 160, 10);
@@ -91,19 +91,19 @@ void RaceData::drawTexts() const {
 }
 
 void RaceData::drawDebugView() const {
-  const Driver& d = driver(followedCar_);
+  const Driver& d = driver(followedCar());
   drawText(L"DistWeight:", 20, 135);
   drawText(numberText(d.distanceWeightHere()), 160, 135);
   drawText(L"SpeedWeight:", 20, 160);
   drawText(numberText(d.speedWeight()), 160, 160);
   for (const auto& target : {d.target1(), d.target2()})
-    if (target) drawText(L"X", target->x * 4 + cameraX_, target->y * 4 + cameraY_, 4);
-  if (overlayImage_) overlayImage_->draw(cameraX_, cameraY_, 5, 4, 4);
+    if (target) drawText(L"X", target->x * 4 + camera_.x(), target->y * 4 + camera_.y(), 4);
+  if (overlayImage_) overlayImage_->draw(camera_.x(), camera_.y(), 5, 4, 4);
 }
 
 void RaceData::drawInstruments() const {
-  const Car& c = car(followedCar_);
-  const int w = screenWidth_, h = screenHeight_;
+  const Car& c = car(followedCar());
+  const int w = camera_.screenWidth(), h = camera_.screenHeight();
   const float b = static_cast<float>(c.brake * 0.41);
   const float t = static_cast<float>(c.throttle * 0.41);
   drawIfLoaded(powerBar_.get(), w - 60, h - 60);
@@ -117,7 +117,7 @@ void RaceData::drawInstruments() const {
 
 void RaceData::drawCountdown() const {
   const int c = countdownFrames_;
-  const int w = screenWidth_, h = screenHeight_;
+  const int w = camera_.screenWidth(), h = camera_.screenHeight();
   if (c >= 0) {
     const std::wstring digit = std::to_wstring(c / 60 + 1);
     bigFont().draw(digit, w / 2 + 1, h / 2 - 59, kTextZ, 1, 1, platform::kBlack);
@@ -144,7 +144,7 @@ void RaceData::drawResultScreen() {
   resultsGui_->remove(quitButton_.get());
   resultsGui_->remove(scrollDownButton_.get());
   resultsGui_->remove(scrollUpButton_.get());
-  resultScreenShown_ = laps_->lapsDone(followedCar_) == lapCount_ || paused_;
+  resultScreenShown_ = laps_->lapsDone(followedCar()) == lapCount_ || paused_;
   scrollButtonsShown_ = resultScreenShown_ && carCount() >= kScrollButtonsFromCars;
   if (resultScreenShown_) {
     resultsGui_->add(resultsList_.get());

@@ -63,6 +63,22 @@ TEST(Camera, LargeBackgroundsFollowTheCarWithoutGaps) {
                    -600.5);  // half the screen in whole pixels
 }
 
+TEST(Camera, FollowsOneCarOnTheWindowsScreenUntilANewRace) {
+  race::Camera camera;
+  EXPECT_EQ(camera.screenWidth(), 800);  // until the window says otherwise
+  EXPECT_EQ(camera.screenHeight(), 600);
+  camera.setScreenSize(1000, 700);
+  camera.follow(2);
+  camera.lookAt(1000, 100, 3000, 600);
+  EXPECT_EQ(camera.followedCar(), 2);
+  EXPECT_DOUBLE_EQ(camera.x(), -500);
+  EXPECT_DOUBLE_EQ(camera.y(), 50);  // the short background is centred
+  camera.reset();
+  EXPECT_EQ(camera.followedCar(), 0);
+  EXPECT_DOUBLE_EQ(camera.x(), 0);
+  EXPECT_EQ(camera.screenWidth(), 1000);  // the window has not changed
+}
+
 TEST(KeyCooldown, ActsOnceThenRestsTwentyFrames) {
   race::KeyCooldown key(20);
   EXPECT_FALSE(key.poll(false));
