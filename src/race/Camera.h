@@ -41,29 +41,4 @@ class Camera {
   double y_ = 0;
 };
 
-// A key that acts once and then ignores itself for a while, so a held key does not repeat
-// every frame.
-class KeyCooldown {
- public:
-  // frames: how long the key rests after acting (20 with 16 ms frames).
-  explicit KeyCooldown(int frames) : frames_(frames) {}
-  // Call once per frame with whether the key is held; true when its action should run.
-  bool poll(bool held) {
-    if (remaining_ > 0) {
-      --remaining_;
-      return false;
-    }
-    if (!held) return false;
-    remaining_ = frames_;
-    return true;
-  }
-  int remaining() const { return remaining_; }
-  // Back to ready (a new race).
-  void reset() { remaining_ = 0; }
-
- private:
-  int frames_;
-  int remaining_ = 0;
-};
-
 }  // namespace race

@@ -17,15 +17,14 @@
 #include "physics/StartPosition.h"
 #include "platform/Audio.h"
 #include "platform/Bitmap.h"
-#include "platform/Buttons.h"
 #include "platform/Image.h"
-#include "platform/Input.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "race/EngineSound.h"
 #include "race/PlayerSettings.h"
 #include "race/RaceAssets.h"
+#include "race/RaceControls.h"
 #include "race/TimeFormat.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
@@ -73,9 +72,8 @@ RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platfor
       input_(input),
       audio_(audio),
       updateInterval_(std::max(updateInterval, 1)),
-      pauseKey_(1000 / (3 * updateInterval_)),
-      cameraKeys_(1000 / (3 * updateInterval_)),
-      instrumentsKey_(1000 / (3 * updateInterval_)) {
+      // Keys rest a third of a second after acting.
+      controls_(std::make_unique<RaceControls>(input_, 1000 / (3 * updateInterval_))) {
   platform::seedFromClock();
 }
 
@@ -146,9 +144,7 @@ bool RaceData::setUpRace() {
 
   camera_.reset();
   paused_ = false;
-  pauseKey_.reset();
-  cameraKeys_.reset();
-  instrumentsKey_.reset();
+  controls_->reset();
   world_ = std::make_unique<PhysicsWorld>();
   const bool sound = optionInt("sound") != 0;
   if (sound) {
@@ -352,7 +348,7 @@ void RaceData::pause() {
 
 void RaceData::updateRace() {
   if (!active_) return;
-  if (pauseKey_.poll(input_.down(platform::button::kEscape))) {
+  if (controls_->pausePressed()) {
     paused_ = !paused_;
     if (paused_) updateResults();
   }
@@ -362,12 +358,8 @@ void RaceData::updateRace() {
       updateCamera();
     } else {
       const int count = carCount();
-      const bool pageUp = input_.down(platform::button::kPageUp);
-      const bool pageDown = input_.down(platform::button::kPageDown);
-      if (cameraKeys_.poll(pageUp || pageDown))
-        setFollowedCar(pageUp ? (followedCar() + 1) % count : (followedCar() + count - 1) % count);
-      if (instrumentsKey_.poll(input_.down(platform::button::kBackspace)))
-        showInstruments_ = !showInstruments_;
+      if (const auto next = controls_->followKeys(followedCar(), count)) setFollowedCar(*next);
+      if (controls_->instrumentsPressed()) showInstruments_ = !showInstruments_;
 
       if (overlayCounter_ % framesPerSecond() == 0) rebuildOverlay();
       overlayCounter_ = (overlayCounter_ + 1) % (1500 / updateInterval_);
@@ -395,7 +387,7 @@ void RaceData::updateRace() {
       countLaps();
     }
   }
-  chooseCarWithMouse();
+  if (const auto clicked = controls_->clickedCar(carPointers_, camera_)) setFollowedCar(*clicked);
 }
 
 void RaceData::updateCamera() {
@@ -412,19 +404,6 @@ void RaceData::countLaps() {
   }
   laps_->endFrame();
   if (someoneFinished) updateResults();
-}
-
-void RaceData::chooseCarWithMouse() {
-  if (!input_.down(platform::button::kMouseLeft)) return;
-  const double mx = input_.mouseX(), my = input_.mouseY();
-  for (int b = 0; b < carCount(); ++b) {
-    const Car& c = car(b);
-    const double dx = mx - (c.getX() + camera_.x()), dy = my - (c.getY() + camera_.y());
-    if (dx * dx + dy * dy < c.getLength() * c.getLength()) {
-      setFollowedCar(b);
-      return;
-    }
-  }
 }
 
 void RaceData::rebuildOverlay() {

@@ -30,6 +30,7 @@ class Input;
 namespace race {
 
 class EngineSound;
+class RaceControls;
 class TireMarks;
 
 // The race: set-up from the options and the chosen track, one frame of simulation, the picture,
@@ -123,7 +124,6 @@ class RaceData : public GUI_Listener {
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
-  void chooseCarWithMouse();
   void rebuildOverlay();
   std::vector<Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
@@ -155,6 +155,7 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<TireMarks> tireMarks_;
   std::unique_ptr<EngineSound> engineSound_;
   Camera camera_;
+  std::unique_ptr<RaceControls> controls_;
   int lapCount_ = 0;
   int planIndex_ = 0;
 
@@ -162,9 +163,6 @@ class RaceData : public GUI_Listener {
   bool paused_ = false;
   bool showInstruments_ = false;
   int countdownFrames_ = 0;
-  KeyCooldown pauseKey_;
-  KeyCooldown cameraKeys_;
-  KeyCooldown instrumentsKey_;
   int overlayCounter_ = 0;
   int lastMouseX_ = 0;
   int lastMouseY_ = 0;

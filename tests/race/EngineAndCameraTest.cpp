@@ -78,19 +78,4 @@ TEST(Camera, FollowsOneCarOnTheWindowsScreenUntilANewRace) {
   EXPECT_DOUBLE_EQ(camera.x(), 0);
   EXPECT_EQ(camera.screenWidth(), 1000);  // the window has not changed
 }
-
-TEST(KeyCooldown, ActsOnceThenRestsTwentyFrames) {
-  race::KeyCooldown key(20);
-  EXPECT_FALSE(key.poll(false));
-  std::vector<int> actedOn;
-  for (int frame = 0; frame < 45; ++frame)
-    if (key.poll(true)) actedOn.push_back(frame);
-  EXPECT_EQ(actedOn, (std::vector<int>{0, 21, 42}));
-  // The rest runs out even while the key is up.
-  race::KeyCooldown released(20);
-  EXPECT_TRUE(released.poll(true));
-  for (int frame = 0; frame < 20; ++frame) EXPECT_FALSE(released.poll(false));
-  EXPECT_TRUE(released.poll(true));
-}
-
 }  // namespace
