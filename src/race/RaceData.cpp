@@ -1,7 +1,6 @@
 #include "race/RaceData.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 
 #include "config/Options.h"
@@ -16,15 +15,17 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/StartPosition.h"
 #include "platform/Audio.h"
-#include "platform/Bitmap.h"
 #include "platform/Image.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
+#include "race/DebugView.h"
 #include "race/EngineSound.h"
+#include "race/Hud.h"
 #include "race/PlayerSettings.h"
 #include "race/RaceAssets.h"
 #include "race/RaceControls.h"
+#include "race/RaceView.h"
 #include "race/TimeFormat.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
@@ -35,33 +36,12 @@ namespace {
 
 constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
-constexpr platform::Color kPathColor = 0x50ff0000u;
 
 int optionInt(const char* key) {
   return Options::instance()->getOptionInt(key);
 }
 int graphicsInt(const char* key) {
   return Options::instance()->getGraphicsInt(key);
-}
-
-// Plots a line from (x0, y0) to (x1, y1) without the start pixel, inside the bitmap only.
-void plotLine(platform::Bitmap& bitmap, int x0, int y0, int x1, int y1, platform::Color color) {
-  const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int error = dx + dy;
-  while (x0 != x1 || y0 != y1) {
-    const int twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      x0 += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      y0 += sy;
-    }
-    if (x0 >= 0 && y0 >= 0 && x0 < bitmap.width() && y0 < bitmap.height())
-      bitmap.setPixel(x0, y0, color);
-  }
 }
 
 }  // namespace
@@ -73,7 +53,8 @@ RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platfor
       audio_(audio),
       updateInterval_(std::max(updateInterval, 1)),
       // Keys rest a third of a second after acting.
-      controls_(std::make_unique<RaceControls>(input_, 1000 / (3 * updateInterval_))) {
+      controls_(std::make_unique<RaceControls>(input_, 1000 / (3 * updateInterval_))),
+      hud_(std::make_unique<Hud>(graphics, updateInterval_)) {
   platform::seedFromClock();
 }
 
@@ -140,7 +121,7 @@ bool RaceData::setUpRace() {
   }
   track_->surfaceMap = buildSurfaceMap(*track_, 4.0);
   if (!loadBackground()) return false;
-  loadInstruments();
+  hud_->start();
 
   camera_.reset();
   paused_ = false;
@@ -169,10 +150,7 @@ bool RaceData::setUpRace() {
   if (graphicsInt("tireMarks") != 0)
     tireMarks_ =
         std::make_unique<TireMarks>(background_->width(), background_->height(), &graphics_);
-  overlayCounter_ = 0;
   planIndex_ = 0;
-  overlayBitmap_.reset();
-  overlayImage_.reset();
   buildResultScreen();
   active_ = true;
   return true;
@@ -194,14 +172,6 @@ bool RaceData::loadBackground() {
   }
   lastError_ = "No background picture for the track: " + errors;
   return false;
-}
-
-void RaceData::loadInstruments() {
-  powerBar_ = loadInstrumentPicture(graphics_, kPowerBarPicture);
-  brakeBar_ = loadInstrumentPicture(graphics_, kBrakeBarPicture);
-  throttleBar_ = loadInstrumentPicture(graphics_, kThrottleBarPicture);
-  steerBar_ = loadInstrumentPicture(graphics_, kSteerBarPicture);
-  wheelIndicator_ = loadInstrumentPicture(graphics_, kWheelIndicatorPicture);
 }
 
 void RaceData::createCar(int i, bool onlyCpu) {
@@ -308,8 +278,7 @@ void RaceData::endRace() {
   cars_.clear();
   laps_.reset();
   tireMarks_.reset();
-  overlayImage_.reset();
-  overlayBitmap_.reset();
+  hud_->end();
   background_.reset();
   track_.reset();
   active_ = false;
@@ -340,6 +309,18 @@ void RaceData::setFollowedCar(int index) {
   if (engineSound_) engineSound_->setListener(car(index));
 }
 
+bool RaceData::showInstruments() const {
+  return hud_->instrumentsShown();
+}
+
+const platform::Bitmap* RaceData::overlayBitmap() const {
+  return hud_->debugView().overlayBitmap();
+}
+
+RaceView RaceData::view() const {
+  return RaceView(cars_, drivers_, *laps_, camera_, *background_, countdownFrames_);
+}
+
 void RaceData::pause() {
   if (!active_ || paused_) return;
   paused_ = true;
@@ -359,10 +340,8 @@ void RaceData::updateRace() {
     } else {
       const int count = carCount();
       if (const auto next = controls_->followKeys(followedCar(), count)) setFollowedCar(*next);
-      if (controls_->instrumentsPressed()) showInstruments_ = !showInstruments_;
-
-      if (overlayCounter_ % framesPerSecond() == 0) rebuildOverlay();
-      overlayCounter_ = (overlayCounter_ + 1) % (1500 / updateInterval_);
+      if (controls_->instrumentsPressed()) hud_->toggleInstruments();
+      hud_->update(view());
 
       if (drivers_[static_cast<std::size_t>(planIndex_ % count)]->plan())
         planIndex_ = (planIndex_ + 1) % count;
@@ -404,29 +383,6 @@ void RaceData::countLaps() {
   }
   laps_->endFrame();
   if (someoneFinished) updateResults();
-}
-
-void RaceData::rebuildOverlay() {
-  overlayBitmap_ =
-      std::make_unique<platform::Bitmap>(background_->width() / 4, background_->height() / 4);
-  const std::vector<TrackPoint>* path = driver(followedCar()).path();
-  if (path == nullptr || path->empty()) return;
-  platform::Bitmap& bitmap = *overlayBitmap_;
-  auto plot = [&bitmap](int x, int y) {
-    if (x >= 0 && y >= 0 && x < bitmap.width() && y < bitmap.height())
-      bitmap.setPixel(x, y, kPathColor);
-  };
-  int previousX = 0, previousY = 0;
-  for (std::size_t i = 0; i < path->size(); ++i) {
-    const int x = static_cast<int>((*path)[i].x), y = static_cast<int>((*path)[i].y);
-    plot(x, y);
-    if (i > 0) plotLine(bitmap, previousX, previousY, x, y, kPathColor);
-    previousX = x;
-    previousY = y;
-  }
-  plotLine(bitmap, previousX, previousY, static_cast<int>(path->front().x),
-           static_cast<int>(path->front().y), kPathColor);
-  overlayImage_ = std::make_unique<platform::Image>(graphics_, bitmap, false);
 }
 
 void RaceData::onClick(std::string id) {

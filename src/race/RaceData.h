@@ -30,6 +30,8 @@ class Input;
 namespace race {
 
 class EngineSound;
+class Hud;
+class RaceView;
 class RaceControls;
 class TireMarks;
 
@@ -94,7 +96,7 @@ class RaceData : public GUI_Listener {
   int followedCar() const { return camera_.followedCar(); }
   int planIndex() const { return planIndex_; }
   bool paused() const { return paused_; }
-  bool showInstruments() const { return showInstruments_; }
+  bool showInstruments() const;
   int countdownFrames() const { return countdownFrames_; }
   int framesPerSecond() const { return 1000 / updateInterval_; }
   double cameraX() const { return camera_.x(); }
@@ -102,7 +104,7 @@ class RaceData : public GUI_Listener {
   const TireMarks* tireMarks() const { return tireMarks_.get(); }
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
-  const platform::Bitmap* overlayBitmap() const { return overlayBitmap_.get(); }
+  const platform::Bitmap* overlayBitmap() const;
   GUI_Component_ListBox* resultsList() const { return resultsList_.get(); }
   // Whether the result screen's list and buttons are in the GUI this frame.
   bool resultScreenShown() const { return resultScreenShown_; }
@@ -116,7 +118,6 @@ class RaceData : public GUI_Listener {
  private:
   bool setUpRace();
   bool loadBackground();
-  void loadInstruments();
   void createCar(int i, bool onlyCpu);
   void buildResultScreen();
   void updateResults();
@@ -124,15 +125,11 @@ class RaceData : public GUI_Listener {
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
-  void rebuildOverlay();
   std::vector<Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
+  RaceView view() const;
   void drawCars() const;
-  void drawTexts() const;
-  void drawDebugView() const;
-  void drawInstruments() const;
-  void drawCountdown() const;
   void drawResultScreen();
 
   platform::Graphics& graphics_;
@@ -144,7 +141,6 @@ class RaceData : public GUI_Listener {
   std::string trackFile_;
   std::unique_ptr<TrackData> track_;
   std::unique_ptr<platform::Image> background_;
-  std::unique_ptr<platform::Image> powerBar_, brakeBar_, throttleBar_, steerBar_, wheelIndicator_;
 
   std::vector<RaceCar> cars_;
   std::vector<std::unique_ptr<Driver>> drivers_;
@@ -156,19 +152,16 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<EngineSound> engineSound_;
   Camera camera_;
   std::unique_ptr<RaceControls> controls_;
+  std::unique_ptr<Hud> hud_;
   int lapCount_ = 0;
   int planIndex_ = 0;
 
   bool active_ = false;
   bool paused_ = false;
-  bool showInstruments_ = false;
   int countdownFrames_ = 0;
-  int overlayCounter_ = 0;
   int lastMouseX_ = 0;
   int lastMouseY_ = 0;
   int mouseIdleFrames_ = 0;
-  std::unique_ptr<platform::Bitmap> overlayBitmap_;
-  std::unique_ptr<platform::Image> overlayImage_;
 
   std::unique_ptr<GUI_Manager> resultsGui_;
   std::unique_ptr<GUI_Component_ListBox> resultsList_;
