@@ -6,11 +6,6 @@
 #include "config/Options.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
-#include "gui/FieldFrame.h"
-#include "gui/GUI_Component_Button.h"
-#include "gui/GUI_Component_ListBox.h"
-#include "gui/GUI_Component_Mouse.h"
-#include "gui/GUI_Manager.h"
 #include "physics/CarPhysics.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/StartPosition.h"
@@ -26,6 +21,7 @@
 #include "race/RaceAssets.h"
 #include "race/RaceControls.h"
 #include "race/RaceView.h"
+#include "race/ResultScreen.h"
 #include "race/TimeFormat.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
@@ -54,7 +50,8 @@ RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platfor
       updateInterval_(std::max(updateInterval, 1)),
       // Keys rest a third of a second after acting.
       controls_(std::make_unique<RaceControls>(input_, 1000 / (3 * updateInterval_))),
-      hud_(std::make_unique<Hud>(graphics, updateInterval_)) {
+      hud_(std::make_unique<Hud>(graphics, updateInterval_)),
+      results_(std::make_unique<ResultScreen>(graphics, *this)) {
   platform::seedFromClock();
 }
 
@@ -104,7 +101,6 @@ bool RaceData::startRace() {
 
 bool RaceData::setUpRace() {
   endRace();
-  mouseIdleFrames_ = 0;
   loadTrack();
   if (!track_) return false;
 
@@ -151,7 +147,7 @@ bool RaceData::setUpRace() {
     tireMarks_ =
         std::make_unique<TireMarks>(background_->width(), background_->height(), &graphics_);
   planIndex_ = 0;
-  buildResultScreen();
+  results_->build(driverNames(), camera_.screenWidth(), camera_.screenHeight());
   active_ = true;
   return true;
 }
@@ -203,56 +199,24 @@ void RaceData::createCar(int i, bool onlyCpu) {
   if (engineSound_) engineSound_->registerCar(carRef);
 }
 
-void RaceData::buildResultScreen() {
-  resultRows_.clear();
-  resultsGui_ = std::make_unique<GUI_Manager>(graphics_);
-  resultsList_ = std::make_unique<GUI_Component_ListBox>("resultsLB", 5,
-                                                         std::vector<int>{40, 200, 300, 400, 500});
-  resultsList_->setFrameKind(FieldFrameKind::List);
-  resultsList_->setTitle({L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"});
-  for (int p = 0; p < carCount(); ++p) {
-    auto& row = resultsList_->addRow(
-        "result", {L" " + std::to_wstring(p + 1), raceCar(p).name, kNoTime, L"", kNoTime});
-    resultRows_.push_back(&row);
-  }
-  layoutResults();
-
-  const int w = camera_.screenWidth(), h = camera_.screenHeight();
-  const int buttonY = h - (h - 500) / 2 - 98;
-  quitButton_ = std::make_unique<GUI_Component_Button>("quitRace", L"Quit Race");
-  quitButton_->place(1000, (w - 500) / 2 + 413, buttonY, 100);
-  scrollUpButton_ = std::make_unique<GUI_Component_Button>("scrollup", L"Scroll up");
-  scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
-  scrollDownButton_ = std::make_unique<GUI_Component_Button>("scrolldown", L"Scroll down");
-  scrollDownButton_->place(1000, w / 2 - 146, buttonY, 100);
-  mousePointer_ = std::make_unique<GUI_Component_Mouse>("mouse", 1001);
-  resultsGui_->add(mousePointer_.get());
-  resultsGui_->addListener(this);
-  resultScreenShown_ = scrollButtonsShown_ = false;
-}
-
-void RaceData::layoutResults() {
-  resultsList_->layout(1000, (camera_.screenWidth() - 500) / 2,
-                       (camera_.screenHeight() - 500) / 2 + 10, 389);
-}
-
 void RaceData::updateResults() {
-  if (!laps_ || !resultsList_) return;
-  const auto rows = laps_->results(driverNames());
-  for (std::size_t p = 0; p < rows.size() && p < resultRows_.size(); ++p)
-    resultRows_[p]->setCells({rows[p].begin(), rows[p].end()});
-  layoutResults();
+  if (laps_) results_->refresh(laps_->results(driverNames()));
 }
 
 std::vector<ResultCells> RaceData::resultTable() const {
-  std::vector<ResultCells> table;
-  for (const GUI_Component_ListBoxItem* row : resultRows_) {
-    ResultCells cells;
-    const auto& texts = row->cells();
-    for (std::size_t c = 0; c < cells.size() && c < texts.size(); ++c) cells[c] = texts[c];
-    table.push_back(cells);
-  }
-  return table;
+  return results_->table();
+}
+
+GUI_Component_ListBox* RaceData::resultsList() const {
+  return results_->list();
+}
+
+bool RaceData::resultScreenShown() const {
+  return results_->shown();
+}
+
+bool RaceData::scrollButtonsShown() const {
+  return results_->scrollButtonsShown();
 }
 
 std::vector<ResultCells> RaceData::currentResults() const {
@@ -260,15 +224,7 @@ std::vector<ResultCells> RaceData::currentResults() const {
 }
 
 void RaceData::endRace() {
-  if (resultsGui_) resultsGui_->clear();
-  resultRows_.clear();
-  mousePointer_.reset();
-  scrollDownButton_.reset();
-  scrollUpButton_.reset();
-  quitButton_.reset();
-  resultsList_.reset();
-  resultsGui_.reset();
-  resultScreenShown_ = scrollButtonsShown_ = false;
+  results_->clear();
   // Drivers and the world point at the cars: they go first.
   humanDriver_ = nullptr;
   drivers_.clear();
@@ -367,6 +323,8 @@ void RaceData::updateRace() {
     }
   }
   if (const auto clicked = controls_->clickedCar(carPointers_, camera_)) setFollowedCar(*clicked);
+  // The result screen comes up by itself once the followed car has finished.
+  results_->update(input_, laps_->lapsDone(followedCar()) == lapCount_ || paused_);
 }
 
 void RaceData::updateCamera() {
@@ -386,11 +344,7 @@ void RaceData::countLaps() {
 }
 
 void RaceData::onClick(std::string id) {
-  if (id == "quitRace") {
-    active_ = false;
-  } else if ((id == "scrollup" || id == "scrolldown") && resultsList_) {
-    resultsList_->scrollTo(resultsList_->firstVisible() + (id == "scrollup" ? -1 : 1));
-  }
+  if (results_->handleClick(id) == ResultCommand::quitRace) active_ = false;
 }
 
 void RaceData::onHover(std::string) {}

@@ -12,11 +12,7 @@ class Car;
 class Driver;
 class HumanDriver;
 class PhysicsWorld;
-class GUI_Manager;
-class GUI_Component_Button;
 class GUI_Component_ListBox;
-class GUI_Component_ListBoxItem;
-class GUI_Component_Mouse;
 struct TrackData;
 
 namespace platform {
@@ -32,6 +28,7 @@ namespace race {
 class EngineSound;
 class Hud;
 class RaceView;
+class ResultScreen;
 class RaceControls;
 class TireMarks;
 
@@ -105,10 +102,10 @@ class RaceData : public GUI_Listener {
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
   const platform::Bitmap* overlayBitmap() const;
-  GUI_Component_ListBox* resultsList() const { return resultsList_.get(); }
+  GUI_Component_ListBox* resultsList() const;
   // Whether the result screen's list and buttons are in the GUI this frame.
-  bool resultScreenShown() const { return resultScreenShown_; }
-  bool scrollButtonsShown() const { return scrollButtonsShown_; }
+  bool resultScreenShown() const;
+  bool scrollButtonsShown() const;
   // The result rows as the list shows them, by position (refreshed when the game is paused and
   // when a car finishes).
   std::vector<ResultCells> resultTable() const;
@@ -119,9 +116,7 @@ class RaceData : public GUI_Listener {
   bool setUpRace();
   bool loadBackground();
   void createCar(int i, bool onlyCpu);
-  void buildResultScreen();
   void updateResults();
-  void layoutResults();
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
@@ -130,7 +125,6 @@ class RaceData : public GUI_Listener {
 
   RaceView view() const;
   void drawCars() const;
-  void drawResultScreen();
 
   platform::Graphics& graphics_;
   platform::Input& input_;
@@ -153,25 +147,13 @@ class RaceData : public GUI_Listener {
   Camera camera_;
   std::unique_ptr<RaceControls> controls_;
   std::unique_ptr<Hud> hud_;
+  std::unique_ptr<ResultScreen> results_;
   int lapCount_ = 0;
   int planIndex_ = 0;
 
   bool active_ = false;
   bool paused_ = false;
   int countdownFrames_ = 0;
-  int lastMouseX_ = 0;
-  int lastMouseY_ = 0;
-  int mouseIdleFrames_ = 0;
-
-  std::unique_ptr<GUI_Manager> resultsGui_;
-  std::unique_ptr<GUI_Component_ListBox> resultsList_;
-  std::unique_ptr<GUI_Component_Button> quitButton_;
-  std::unique_ptr<GUI_Component_Button> scrollUpButton_;
-  std::unique_ptr<GUI_Component_Button> scrollDownButton_;
-  std::unique_ptr<GUI_Component_Mouse> mousePointer_;
-  std::vector<GUI_Component_ListBoxItem*> resultRows_;
-  bool resultScreenShown_ = false;
-  bool scrollButtonsShown_ = false;
 
   std::string lastError_;
 };
