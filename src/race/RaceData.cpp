@@ -22,7 +22,6 @@
 #include "race/RaceControls.h"
 #include "race/RaceView.h"
 #include "race/ResultScreen.h"
-#include "race/TimeFormat.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
 #include "track/TrackLoader.h"
@@ -107,7 +106,7 @@ bool RaceData::setUpRace() {
   // A hand-edited options file may hold anything; the menu's own limits apply.
   const int requestedCars = optionInt("nrCars");
   const int carCount = std::max(requestedCars, 1);
-  lapCount_ = std::clamp(optionInt("nrLaps"), 1, kMaxLaps);
+  const int lapCount = std::clamp(optionInt("nrLaps"), 1, kMaxLaps);
   countdownFrames_ = framesPerSecond() * 3;
 
   std::string reason;
@@ -140,8 +139,7 @@ bool RaceData::setUpRace() {
   for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
   carPointers_ = carPointers();
 
-  laps_ =
-      std::make_unique<LapTable>(carCount, lapCount_, 1.0f / framesPerSecond(), finish, halfway);
+  laps_ = std::make_unique<LapTable>(carCount, lapCount, 1.0f / framesPerSecond(), finish, halfway);
   if (engineSound_) engineSound_->setListener(car(0));
   if (graphicsInt("tireMarks") != 0)
     tireMarks_ =
@@ -184,9 +182,7 @@ void RaceData::createCar(int i, bool onlyCpu) {
 
   std::unique_ptr<Driver> driver;
   if (i == 0 && !onlyCpu) {
-    auto human = std::make_unique<HumanDriver>(carRef, *track_, input_);
-    humanDriver_ = human.get();
-    driver = std::move(human);
+    driver = std::make_unique<HumanDriver>(carRef, *track_, input_);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
     driver = std::make_unique<CPUDriver>(carRef, *track_);
     driver->train(kTrainingEpochs, nullptr);
@@ -203,22 +199,6 @@ void RaceData::updateResults() {
   if (laps_) results_->refresh(laps_->results(driverNames()));
 }
 
-std::vector<ResultCells> RaceData::resultTable() const {
-  return results_->table();
-}
-
-GUI_Component_ListBox* RaceData::resultsList() const {
-  return results_->list();
-}
-
-bool RaceData::resultScreenShown() const {
-  return results_->shown();
-}
-
-bool RaceData::scrollButtonsShown() const {
-  return results_->scrollButtonsShown();
-}
-
 std::vector<ResultCells> RaceData::currentResults() const {
   return laps_ ? laps_->results(driverNames()) : std::vector<ResultCells>{};
 }
@@ -226,7 +206,6 @@ std::vector<ResultCells> RaceData::currentResults() const {
 void RaceData::endRace() {
   results_->clear();
   // Drivers and the world point at the cars: they go first.
-  humanDriver_ = nullptr;
   drivers_.clear();
   world_.reset();
   engineSound_.reset();
@@ -238,6 +217,10 @@ void RaceData::endRace() {
   background_.reset();
   track_.reset();
   active_ = false;
+}
+
+const HumanDriver* RaceData::humanDriver() const {
+  return drivers_.empty() ? nullptr : dynamic_cast<const HumanDriver*>(drivers_.front().get());
 }
 
 bool RaceData::allFinished() const {
@@ -263,14 +246,6 @@ void RaceData::setFollowedCar(int index) {
   camera_.follow(index);
   // The engine heard is always the followed car's, however it was chosen.
   if (engineSound_) engineSound_->setListener(car(index));
-}
-
-bool RaceData::showInstruments() const {
-  return hud_->instrumentsShown();
-}
-
-const platform::Bitmap* RaceData::overlayBitmap() const {
-  return hud_->debugView().overlayBitmap();
 }
 
 RaceView RaceData::view() const {
@@ -324,7 +299,7 @@ void RaceData::updateRace() {
   }
   if (const auto clicked = controls_->clickedCar(carPointers_, camera_)) setFollowedCar(*clicked);
   // The result screen comes up by itself once the followed car has finished.
-  results_->update(input_, laps_->lapsDone(followedCar()) == lapCount_ || paused_);
+  results_->update(input_, laps_->lapsDone(followedCar()) == laps_->lapCount() || paused_);
 }
 
 void RaceData::updateCamera() {

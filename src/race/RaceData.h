@@ -5,8 +5,11 @@
 
 #include "gui/GUI_Listener.h"
 #include "race/Camera.h"
+#include "race/DebugView.h"
+#include "race/Hud.h"
 #include "race/LapTable.h"
 #include "race/RaceCar.h"
+#include "race/ResultScreen.h"
 
 class Car;
 class Driver;
@@ -26,10 +29,8 @@ class Input;
 namespace race {
 
 class EngineSound;
-class Hud;
-class RaceView;
-class ResultScreen;
 class RaceControls;
+class RaceView;
 class TireMarks;
 
 // The race: set-up from the options and the chosen track, one frame of simulation, the picture,
@@ -83,17 +84,18 @@ class RaceData : public GUI_Listener {
 
   // What a race shows, for the window, the runner and tests.
   int carCount() const { return static_cast<int>(cars_.size()); }
-  int lapCount() const { return lapCount_; }
+  int lapCount() const { return laps_ ? laps_->lapCount() : 0; }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
   Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
   Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
-  const HumanDriver* humanDriver() const { return humanDriver_; }
+  // The player's driver, always car 0's; null when only computers drive.
+  const HumanDriver* humanDriver() const;
   const LapTable* laps() const { return laps_.get(); }
   bool allFinished() const;
   int followedCar() const { return camera_.followedCar(); }
   int planIndex() const { return planIndex_; }
   bool paused() const { return paused_; }
-  bool showInstruments() const;
+  bool showInstruments() const { return hud_->instrumentsShown(); }
   int countdownFrames() const { return countdownFrames_; }
   int framesPerSecond() const { return 1000 / updateInterval_; }
   double cameraX() const { return camera_.x(); }
@@ -101,14 +103,14 @@ class RaceData : public GUI_Listener {
   const TireMarks* tireMarks() const { return tireMarks_.get(); }
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
-  const platform::Bitmap* overlayBitmap() const;
-  GUI_Component_ListBox* resultsList() const;
+  const platform::Bitmap* overlayBitmap() const { return hud_->debugView().overlayBitmap(); }
+  GUI_Component_ListBox* resultsList() const { return results_->list(); }
   // Whether the result screen's list and buttons are in the GUI this frame.
-  bool resultScreenShown() const;
-  bool scrollButtonsShown() const;
+  bool resultScreenShown() const { return results_->shown(); }
+  bool scrollButtonsShown() const { return results_->scrollButtonsShown(); }
   // The result rows as the list shows them, by position (refreshed when the game is paused and
   // when a car finishes).
-  std::vector<ResultCells> resultTable() const;
+  std::vector<ResultCells> resultTable() const { return results_->table(); }
   // The standings of this very frame, in the same form.
   std::vector<ResultCells> currentResults() const;
 
@@ -139,7 +141,6 @@ class RaceData : public GUI_Listener {
   std::vector<RaceCar> cars_;
   std::vector<std::unique_ptr<Driver>> drivers_;
   std::vector<Car*> carPointers_;
-  HumanDriver* humanDriver_ = nullptr;
   std::unique_ptr<PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<TireMarks> tireMarks_;
@@ -148,7 +149,6 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<RaceControls> controls_;
   std::unique_ptr<Hud> hud_;
   std::unique_ptr<ResultScreen> results_;
-  int lapCount_ = 0;
   int planIndex_ = 0;
 
   bool active_ = false;
