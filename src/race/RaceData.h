@@ -33,8 +33,11 @@ class RaceControls;
 class RaceView;
 class TireMarks;
 
-// The race: set-up from the options and the chosen track, one frame of simulation, the picture,
-// and the result screen. The main window keeps one for the whole run and starts, runs and ends
+// The race: set-up from the options and the chosen track, the order of one frame, and the race
+// picture. Its parts live beside it: the camera (Camera), the race keys and mouse
+// (RaceControls), the texts, instruments, countdown and debug view (Hud, DebugView, which read
+// the race through a RaceView), the result table (ResultScreen) and the pictures and sound it
+// loads (RaceAssets). The main window keeps one for the whole run and starts, runs and ends
 // races on it; between races it only remembers the chosen track. Everything a race computes
 // runs without drawing, so the same object runs headless races.
 class RaceData : public GUI_Listener {
