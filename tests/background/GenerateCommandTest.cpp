@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "SmallTrack.h"
 #include "background/GenerateCommand.h"
 #include "platform/Bitmap.h"
+#include "support/SmallTrack.h"
 #include "support/TestSupport.h"
 
 namespace {
