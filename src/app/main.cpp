@@ -8,16 +8,16 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "app/commands/RaceCommand.h"
 #include "background/GenerateCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
-#include "race/RaceRunner.h"
 
 namespace {
 
 int runRace(const app::CommandLine& line) {
-  race::RaceCommand command;
+  app::RaceCommand command;
   command.track = line.track;
   if (line.cars > 0) command.cars = line.cars;
   if (line.laps > 0) command.laps = line.laps;
@@ -28,7 +28,7 @@ int runRace(const app::CommandLine& line) {
   // A race shown in a window can be cut short and photographed like the game itself.
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
-  return race::runRaceCommand(command);
+  return app::runRaceCommand(command);
 }
 
 int run(const app::CommandLine& line) {

@@ -1,10 +1,9 @@
-#include "race/RaceRunner.h"
+#include "app/commands/RaceCommand.h"
 
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 
 #include "background/GenerateCommand.h"
 #include "config/Options.h"
@@ -18,10 +17,11 @@
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "platform/Window.h"
+#include "race/HeadlessRace.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
 
-namespace race {
+namespace app {
 namespace {
 
 constexpr int kUpdateInterval = 16;  // milliseconds, as the game's race runs
@@ -62,7 +62,8 @@ struct CacheScope {
 
 // A background the race can load: the one the track names, or a generated one (beside the
 // track or in the player's folder), generated now if none exists.
-bool ensureBackground(const RaceData& race, const std::string& trackPath, std::string* error) {
+bool ensureBackground(const race::RaceData& race, const std::string& trackPath,
+                      std::string* error) {
   namespace fs = std::filesystem;
   const TrackData* info = race.getTrack();
   const platform::UserFolders folders = platform::userFolders();
@@ -82,7 +83,7 @@ bool ensureBackground(const RaceData& race, const std::string& trackPath, std::s
 class RaceWindow : public platform::Window {
  public:
   RaceWindow() : Window(kWindowWidth, kWindowHeight, false, kWindowInterval) {}
-  void attach(RaceData& race) { race_ = &race; }
+  void attach(race::RaceData& race) { race_ = &race; }
   void update() override {
     race_->updateRace();
     if (!race_->isActive()) close();
@@ -90,11 +91,11 @@ class RaceWindow : public platform::Window {
   void draw() override { race_->drawRace(); }
 
  private:
-  RaceData* race_ = nullptr;
+  race::RaceData* race_ = nullptr;
 };
 
-void printOutcome(const RaceOutcome& outcome, std::ostream& out) {
-  out << formatResultTable(outcome.table);
+void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
+  out << race::formatResultTable(outcome.table);
   if (!outcome.allFinished) {
     out << "Not finished after " << outcome.simulatedSeconds << " simulated seconds:";
     for (const auto& name : outcome.unfinished) out << ' ' << platform::narrow(name);
@@ -107,47 +108,6 @@ void printOutcome(const RaceOutcome& outcome, std::ostream& out) {
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;
   return platform::userFolders().trackFile(track);
-}
-
-RaceOutcome runHeadless(RaceData& race, long maxFrames) {
-  RaceOutcome outcome;
-  while (race.isActive() && !race.allFinished() && outcome.frames < maxFrames) {
-    race.updateRace();
-    ++outcome.frames;
-  }
-  outcome.allFinished = race.allFinished();
-  const int fps = race.framesPerSecond();
-  outcome.simulatedSeconds = static_cast<double>(outcome.frames) / fps;
-  outcome.table = race.currentResults();
-  if (const LapTable* laps = race.laps()) {
-    for (int c = 0; c < race.carCount(); ++c)
-      if (!laps->finished(c)) outcome.unfinished.push_back(race.raceCar(c).name);
-    for (int c : laps->order()) {
-      if (!laps->finished(c)) continue;
-      if (outcome.winnerTime < 0) outcome.winnerTime = laps->totalTime(c);
-      outcome.slowestTime = laps->totalTime(c);
-    }
-  }
-  return outcome;
-}
-
-std::string formatResultTable(const std::vector<ResultCells>& table) {
-  const int widths[5] = {5, 16, 12, 14, 12};
-  const ResultCells heading{L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"};
-  std::ostringstream out;
-  auto line = [&](const ResultCells& cells) {
-    std::string text;
-    for (int c = 0; c < 5; ++c) {
-      std::string cell = platform::narrow(cells[static_cast<std::size_t>(c)]);
-      if (c < 4 && static_cast<int>(cell.size()) < widths[c]) cell.resize(widths[c], ' ');
-      text += cell + (c < 4 ? " " : "");
-    }
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    out << text << '\n';
-  };
-  line(heading);
-  for (const ResultCells& cells : table) line(cells);
-  return out.str();
 }
 
 int runRaceCommand(const RaceCommand& command) {
@@ -177,8 +137,8 @@ int runRaceCommand(const RaceCommand& command) {
     audio = std::make_unique<platform::Audio>();
   }
   CacheScope caches;
-  RaceData race(window ? window->graphics() : *graphics, window ? window->input() : *input,
-                window ? window->audio() : *audio, kUpdateInterval);
+  race::RaceData race(window ? window->graphics() : *graphics, window ? window->input() : *input,
+                      window ? window->audio() : *audio, kUpdateInterval);
   race.setScreenSize(kWindowWidth, kWindowHeight);
   race.selectTrackPath(trackPath);
   if (!race.getTrack()) {
@@ -196,13 +156,13 @@ int runRaceCommand(const RaceCommand& command) {
     window->attach(race);
     window->setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
     window->show();
-    std::cout << formatResultTable(race.currentResults());
+    std::cout << race::formatResultTable(race.currentResults());
     return race.allFinished() ? 0 : 2;
   }
   const long maxFrames = static_cast<long>(command.timeLimitSeconds * race.framesPerSecond());
-  const RaceOutcome outcome = runHeadless(race, maxFrames);
+  const race::RaceOutcome outcome = race::runHeadless(race, maxFrames);
   printOutcome(outcome, std::cout);
   return outcome.allFinished ? 0 : 2;
 }
 
-}  // namespace race
+}  // namespace app
