@@ -8,8 +8,8 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
-#include "background/GenerateCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
@@ -52,7 +52,7 @@ int run(const app::CommandLine& line) {
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
   if (line.action == Action::GenerateBackground) {
-    return generateBackgroundCommand(line.track, line.output);
+    return app::generateBackgroundCommand(line.track, line.output);
   }
   if (line.action == Action::Race) return runRace(line);
   platform::LaunchSettings& launch = platform::launchSettings();

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"

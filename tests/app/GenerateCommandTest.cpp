@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
 #include "platform/Bitmap.h"
 #include "support/SmallTrack.h"
 #include "support/TestSupport.h"
@@ -13,7 +13,7 @@ TEST(GenerateCommand, SavesBesideTheTrackAndSaysWhere) {
   testsupport::TempDir dir;
   const std::string track = dir.write("loop.rst", bgtest::roundedLoopText());
   testing::internal::CaptureStdout();
-  EXPECT_EQ(generateBackgroundCommand(track, ""), 0);
+  EXPECT_EQ(app::generateBackgroundCommand(track, ""), 0);
   const std::string said = testing::internal::GetCapturedStdout();
   const std::string picture = dir.folder() + "loop.png";
   EXPECT_NE(said.find(picture), std::string::npos);
@@ -21,16 +21,16 @@ TEST(GenerateCommand, SavesBesideTheTrackAndSaysWhere) {
   EXPECT_GT(platform::Bitmap::loadPng(picture).width(), 500);
 
   testing::internal::CaptureStderr();
-  EXPECT_EQ(generateBackgroundCommand(track, dir.folder() + "none/x.png"), 1);
+  EXPECT_EQ(app::generateBackgroundCommand(track, dir.folder() + "none/x.png"), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("none/x.png"), std::string::npos);
 }
 
 TEST(GenerateCommand, UnloadableTrackIsNamed) {
-  EXPECT_EQ(defaultBackgroundPath("/a/b.c/loop.rst"), "/a/b.c/loop.png");
+  EXPECT_EQ(app::defaultBackgroundPath("/a/b.c/loop.rst"), "/a/b.c/loop.png");
   testsupport::TempDir dir;
   const std::string missing = dir.folder() + "nothing.rst";
   testing::internal::CaptureStderr();
-  EXPECT_EQ(generateBackgroundCommand(missing, ""), 1);
+  EXPECT_EQ(app::generateBackgroundCommand(missing, ""), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find(missing), std::string::npos);
 }
 

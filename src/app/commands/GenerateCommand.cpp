@@ -1,4 +1,4 @@
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
 
 #include <filesystem>
 #include <iostream>
@@ -6,6 +6,8 @@
 #include "background/BackgroundGenerator.h"
 #include "platform/UserFolders.h"
 #include "track/TrackLoader.h"
+
+namespace app {
 
 std::string defaultBackgroundPath(const std::string& trackPath) {
   std::filesystem::path path(trackPath);
@@ -44,3 +46,5 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   std::cout << "Saved the background of \"" << trackPath << "\" to \"" << target << "\"\n";
   return 0;
 }
+
+}  // namespace app
