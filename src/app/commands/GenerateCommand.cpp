@@ -9,12 +9,6 @@
 
 namespace app {
 
-std::string defaultBackgroundPath(const std::string& trackPath) {
-  std::filesystem::path path(trackPath);
-  if (path.extension() == ".rst") path.replace_extension();
-  return path.string() + ".png";
-}
-
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath) {
   std::string reason;
   const std::unique_ptr<TrackData> track = importTrack(trackPath, &reason);

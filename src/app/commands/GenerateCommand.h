@@ -11,7 +11,4 @@ namespace app {
 // be loaded or the picture cannot be painted or saved (the reason goes to standard error).
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath);
 
-// The picture file beside a track: its path without ".rst", then ".png".
-std::string defaultBackgroundPath(const std::string& trackPath);
-
 }  // namespace app
