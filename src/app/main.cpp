@@ -24,7 +24,6 @@ int runRace(const app::CommandLine& line) {
   command.seed = line.seed;
   command.headless = line.headless;
   platform::LaunchSettings& launch = platform::launchSettings();
-  launch.headless = line.headless;
   // A race shown in a window can be cut short and photographed like the game itself.
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;

@@ -1,33 +1,26 @@
 #include "app/commands/RaceCommand.h"
 
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
+#include "app/GameWindow.h"
 #include "app/commands/GenerateCommand.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
-#include "platform/Audio.h"
-#include "platform/Graphics.h"
-#include "platform/Input.h"
-#include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "platform/Window.h"
+#include "race/Camera.h"
 #include "race/HeadlessRace.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
 
 namespace app {
 namespace {
-
-constexpr int kUpdateInterval = 16;  // milliseconds, as the game's race runs
-constexpr double kWindowInterval = 1000.0 / 60.0;
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 
 // Sets the options of a computer-only race and puts the player's own values back afterwards,
 // so a command-line race never changes what the menu shows next time.
@@ -50,6 +43,21 @@ class RaceOptionsScope {
  private:
   static constexpr const char* kKeys[3] = {"onlyCPU", "nrCars", "nrLaps"};
   std::vector<int> saved_;
+};
+
+// A headless command opens its window as a headless game does (offscreen video, no sound);
+// the settings are put back afterwards, as the tests run many commands in one process.
+class HeadlessScope {
+ public:
+  explicit HeadlessScope(bool headless) : saved_(platform::launchSettings()) {
+    if (headless) platform::launchSettings().headless = true;
+  }
+  ~HeadlessScope() { platform::launchSettings() = saved_; }
+  HeadlessScope(const HeadlessScope&) = delete;
+  HeadlessScope& operator=(const HeadlessScope&) = delete;
+
+ private:
+  platform::LaunchSettings saved_;
 };
 
 // The caches hold pictures and fonts of the graphics the race drew with; they go before it.
@@ -80,9 +88,13 @@ bool ensureBackground(const race::RaceData& race, const std::string& trackPath,
   return true;
 }
 
+// The race in a window of its own, at the size a race has until told otherwise and at the main
+// window's pace. A headless race never shows it and runs its frames without it.
 class RaceWindow : public platform::Window {
  public:
-  RaceWindow() : Window(kWindowWidth, kWindowHeight, false, kWindowInterval) {}
+  RaceWindow()
+      : Window(race::Camera::kDefaultScreenWidth, race::Camera::kDefaultScreenHeight, false,
+               GameWindow::kUpdateIntervalMs) {}
   void attach(race::RaceData& race) { race_ = &race; }
   void update() override {
     race_->updateRace();
@@ -117,29 +129,14 @@ int runRaceCommand(const RaceCommand& command) {
               << ")\n";
     return 1;
   }
-  if (command.headless) {
-    // Nothing is heard or shown; keep SDL away from real devices.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  }
+  const HeadlessScope headless(command.headless);
   if (command.seed) platform::setFixedSeed(*command.seed);
   RaceOptionsScope options(command.cars, command.laps);
 
-  std::unique_ptr<RaceWindow> window;
-  std::unique_ptr<platform::Graphics> graphics;
-  std::unique_ptr<platform::Input> input;
-  std::unique_ptr<platform::Audio> audio;
-  if (!command.headless) {
-    window = std::make_unique<RaceWindow>();
-  } else {
-    graphics = std::make_unique<platform::Graphics>(kWindowWidth, kWindowHeight);
-    input = std::make_unique<platform::Input>();
-    audio = std::make_unique<platform::Audio>();
-  }
+  RaceWindow window;
   CacheScope caches;
-  race::RaceData race(window ? window->graphics() : *graphics, window ? window->input() : *input,
-                      window ? window->audio() : *audio, kUpdateInterval);
-  race.setScreenSize(kWindowWidth, kWindowHeight);
+  race::RaceData race(window.graphics(), window.input(), window.audio(), GameWindow::kFrameMillis);
+  race.setScreenSize(window.graphics().width(), window.graphics().height());
   race.selectTrackPath(trackPath);
   if (!race.getTrack()) {
     std::cerr << "Cannot read the track \"" << trackPath << "\"\n";
@@ -152,10 +149,10 @@ int runRaceCommand(const RaceCommand& command) {
     return 1;
   }
 
-  if (window) {
-    window->attach(race);
-    window->setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
-    window->show();
+  if (!command.headless) {
+    window.attach(race);
+    window.setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
+    window.show();
     std::cout << race::formatResultTable(race.currentResults());
     return race.allFinished() ? 0 : 2;
   }
