@@ -45,40 +45,38 @@ std::string readHeadless(const std::string&, Arguments&, CommandLine& line) {
   return {};
 }
 
-std::string readFrames(const std::string& option, Arguments& args, CommandLine& line) {
+// A number option's value in [minimum, maximum]; `range` says which in the message.
+template <class Number>
+std::string readNumber(const std::string& option, Arguments& args, Number minimum, Number maximum,
+                       const char* range, Number& value) {
   if (args.done()) return option + " needs a number";
   const std::string& text = args.take();
-  const auto n = parseNumber<long>(text, 1, std::numeric_limits<long>::max());
-  if (!n) return "--frames needs a whole number of at least 1, not \"" + text + "\"";
-  line.frames = *n;
+  const auto n = parseNumber<Number>(text, minimum, maximum);
+  if (!n) return option + " needs a whole number " + range + ", not \"" + text + "\"";
+  value = *n;
   return {};
+}
+
+std::string readFrames(const std::string& option, Arguments& args, CommandLine& line) {
+  return readNumber<long>(option, args, 1, std::numeric_limits<long>::max(), "of at least 1",
+                          line.frames);
 }
 
 std::string readSeed(const std::string& option, Arguments& args, CommandLine& line) {
-  if (args.done()) return option + " needs a number";
-  const std::string& text = args.take();
-  const auto n = parseNumber<std::uint32_t>(text, 0, std::numeric_limits<std::uint32_t>::max());
-  if (!n) return "--seed needs a whole number from 0 to 4294967295, not \"" + text + "\"";
-  line.seed = *n;
-  return {};
+  std::uint32_t seed = 0;
+  std::string error = readNumber<std::uint32_t>(
+      option, args, 0, std::numeric_limits<std::uint32_t>::max(), "from 0 to 4294967295", seed);
+  if (error.empty()) line.seed = seed;
+  return error;
 }
 
 // --cars and --laps: 1 to 1000.
-std::string readCount(const std::string& option, Arguments& args, int& count) {
-  if (args.done()) return option + " needs a number";
-  const std::string& text = args.take();
-  const auto n = parseNumber<int>(text, 1, 1000);
-  if (!n) return option + " needs a whole number of at least 1, not \"" + text + "\"";
-  count = *n;
-  return {};
-}
-
 std::string readCars(const std::string& option, Arguments& args, CommandLine& line) {
-  return readCount(option, args, line.cars);
+  return readNumber(option, args, 1, 1000, "of at least 1", line.cars);
 }
 
 std::string readLaps(const std::string& option, Arguments& args, CommandLine& line) {
-  return readCount(option, args, line.laps);
+  return readNumber(option, args, 1, 1000, "of at least 1", line.laps);
 }
 
 // --screenshot and --data: a name that is not empty.
