@@ -51,8 +51,6 @@ class RaceData : public GUI_Listener {
 
   // The window's size in pixels (800 × 600 until told otherwise).
   void setScreenSize(int width, int height) { camera_.setScreenSize(width, height); }
-  int screenWidth() const { return camera_.screenWidth(); }
-  int screenHeight() const { return camera_.screenHeight(); }
 
   // A track file name in the program's "tracks/" folder; reads its title and start positions
   // (none when unreadable).

@@ -115,12 +115,14 @@ void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
   }
 }
 
-}  // namespace
-
+// The track file for TRACK: the path itself when it names a file, otherwise the file of that
+// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;
   return platform::userFolders().trackFile(track);
 }
+
+}  // namespace
 
 int runRaceCommand(const RaceCommand& command) {
   const std::string trackPath = resolveTrackPath(command.track);

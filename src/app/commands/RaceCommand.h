@@ -24,8 +24,4 @@ struct RaceCommand {
 // when the simulated time ran out first (the cars that did not finish are named).
 int runRaceCommand(const RaceCommand& command);
 
-// The track file for TRACK: the path itself when it names a file, otherwise the file of that
-// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
-std::string resolveTrackPath(const std::string& track);
-
 }  // namespace app
