@@ -26,10 +26,10 @@ player() {
     SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy "$@"
 }
 
-# Runs the game installed under the prefix $1 and checks what it leaves where.
+# Runs the game installed under the prefix $1 (in its folder $2) and checks what it leaves where.
 check_installed_game() {
   local prefix=$1
-  local game=$prefix/bin/kelvane share=$prefix/share/kelvane
+  local game=$prefix/$2/kelvane share=$prefix/share/kelvane
   rm -rf "$work/home"
   mkdir -p "$work/home"
 
@@ -85,7 +85,7 @@ check_installed_game() {
 
 echo "== install into a temporary prefix"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-check_installed_game "$work/prefix"
+check_installed_game "$work/prefix" bin
 
 if [ "$with_deb" = "--deb" ]; then
   echo "== Debian package"
@@ -96,8 +96,8 @@ if [ "$with_deb" = "--deb" ]; then
   contents=$(dpkg-deb --contents "$deb")
   grep -q 'Section: games' <<<"$info" || fail "the package is not in games"
   grep -q 'Depends:.*libsdl2' <<<"$info" || fail "the package lacks its dependencies"
-  grep -q '\./usr/bin/kelvane$' <<<"$contents" || fail "no /usr/bin/kelvane"
+  grep -q '\./usr/games/kelvane$' <<<"$contents" || fail "no /usr/games/kelvane"
   dpkg-deb -x "$deb" "$work/unpacked"
-  check_installed_game "$work/unpacked/usr"
+  check_installed_game "$work/unpacked/usr" games
 fi
 echo "install test passed"
