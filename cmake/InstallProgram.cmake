@@ -10,7 +10,7 @@ set(KELVANE_ICON_SIZES 48 64 128 256)
 set(KELVANE_INSTALL_TIME_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallTime.cmake)
 find_program(KELVANE_GZIP gzip)
 
-# kelvane_install_program(TARGET APP_ID ID ICONS PREFIX MANPAGE FILE.6.in)
+# kelvane_install_program(TARGET APP_ID ID ICONS PREFIX MANPAGE FILE)
 #   TARGET   an executable target, installed under its own name
 #   APP_ID   the desktop id: packaging/ID.desktop.in is the entry, installed as ID.desktop
 #   ICONS    PREFIX-SIZE.png for every size in KELVANE_ICON_SIZES, installed as ID.png
