@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace background {
+namespace app {
 
 // `kelvane --generate-background TRACK.rst [OUT.png]`: paints the background of a track and saves
 // it. An empty `outPath` means the track's folder, its file name without ".rst", and ".png" —
@@ -11,7 +11,4 @@ namespace background {
 // be loaded or the picture cannot be painted or saved (the reason goes to standard error).
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath);
 
-// The picture file beside a track: its path without ".rst", then ".png".
-std::string defaultBackgroundPath(const std::string& trackPath);
-
-}  // namespace background
+}  // namespace app

@@ -1,4 +1,4 @@
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
 
 #include <filesystem>
 #include <iostream>
@@ -7,13 +7,7 @@
 #include "platform/UserFolders.h"
 #include "track/TrackLoader.h"
 
-namespace background {
-
-std::string defaultBackgroundPath(const std::string& trackPath) {
-  std::filesystem::path path(trackPath);
-  if (path.extension() == ".rst") path.replace_extension();
-  return path.string() + ".png";
-}
+namespace app {
 
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath) {
   std::string reason;
@@ -37,7 +31,7 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
     std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError << '\n';
     return 1;
   }
-  BackgroundGenerator generator;
+  background::BackgroundGenerator generator;
   if (!generator.step(*track, target, {}, true)) {
     std::cerr << "Cannot generate the background of \"" << trackPath
               << "\": " << generator.lastError() << '\n';
@@ -47,4 +41,4 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   return 0;
 }
 
-}  // namespace background
+}  // namespace app
