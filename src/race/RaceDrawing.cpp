@@ -1,4 +1,5 @@
 // The race picture: background, cars and tire marks, with the HUD and the result screen over it.
+#include "common/Angle.h"
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Image.h"
@@ -9,11 +10,6 @@
 #include "race/TireMarks.h"
 
 namespace race {
-namespace {
-
-constexpr double kPi = 3.1415926535;
-
-}  // namespace
 
 void RaceData::drawRace() {
   if (!active_) return;
@@ -30,7 +26,7 @@ void RaceData::drawCars() const {
   for (const RaceCar& entry : cars_) {
     const physics::Car& c = *entry.car;
     entry.image->drawRot(c.getX() + camera_.x(), c.getY() + camera_.y(), 50,
-                         c.getAngle() / kPi * 180.0 - 90.0, 0.5, 0.5, 1, 1, entry.color);
+                         c.getAngle() / common::kPi * 180.0 - 90.0, 0.5, 0.5, 1, 1, entry.color);
   }
 }
 
