@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Font.h"
@@ -49,7 +50,7 @@ void Hud::update(const RaceView& view) {
 
 void Hud::draw(const RaceView& view) const {
   drawTexts(view);
-  if (instrumentsShown_ && config::Options::instance()->getOptionInt("onlyCPU") == 1)
+  if (instrumentsShown_ && config::Options::instance()->getOptionInt(config::key::onlyCPU) == 1)
     debugView_->draw(view);
   if (instrumentsShown_) drawInstruments(view);
   const Camera& camera = view.camera();

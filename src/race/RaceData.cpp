@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
@@ -104,9 +105,9 @@ bool RaceData::setUpRace() {
   if (!track_) return false;
 
   // A hand-edited options file may hold anything; the menu's own limits apply.
-  const int requestedCars = optionInt("nrCars");
+  const int requestedCars = optionInt(config::key::nrCars);
   const int carCount = std::max(requestedCars, 1);
-  const int lapCount = std::clamp(optionInt("nrLaps"), 1, kMaxLaps);
+  const int lapCount = std::clamp(optionInt(config::key::nrLaps), 1, kMaxLaps);
   countdownFrames_ = framesPerSecond() * 3;
 
   std::string reason;
@@ -122,7 +123,7 @@ bool RaceData::setUpRace() {
   paused_ = false;
   controls_->reset();
   world_ = std::make_unique<physics::PhysicsWorld>();
-  const bool sound = optionInt("sound") != 0;
+  const bool sound = optionInt(config::key::sound) != 0;
   if (sound) {
     if (auto sample = loadEngineSample(audio_))
       engineSound_ = std::make_unique<EngineSound>(std::move(sample));
@@ -136,12 +137,12 @@ bool RaceData::setUpRace() {
     return false;
   }
   cars_.reserve(static_cast<std::size_t>(carCount));
-  for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
+  for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0);
   carPointers_ = carPointers();
 
   laps_ = std::make_unique<LapTable>(carCount, lapCount, 1.0f / framesPerSecond(), finish, halfway);
   if (engineSound_) engineSound_->setListener(car(0));
-  if (graphicsInt("tireMarks") != 0)
+  if (graphicsInt(config::key::tireMarks) != 0)
     tireMarks_ =
         std::make_unique<TireMarks>(background_->width(), background_->height(), &graphics_);
   planIndex_ = 0;
@@ -282,14 +283,14 @@ void RaceData::updateRace() {
         driver->learn();
       }
       world_->step();
-      if (engineSound_ && optionInt("sound") != 0) engineSound_->update();
+      if (engineSound_ && optionInt(config::key::sound) != 0) engineSound_->update();
       updateCamera();
       if (tireMarks_) {
-        if (graphicsInt("tireMarks") != 0) {
+        if (graphicsInt(config::key::tireMarks) != 0) {
           TireMarkSettings settings;
-          settings.depth = static_cast<unsigned>(graphicsInt("tireMarksDepth"));
-          settings.quality = graphicsInt("tireMarksQuality");
-          settings.maxDarkness = graphicsInt("tireMarksMaxDarkness");
+          settings.depth = static_cast<unsigned>(graphicsInt(config::key::tireMarksDepth));
+          settings.quality = graphicsInt(config::key::tireMarksQuality);
+          settings.maxDarkness = graphicsInt(config::key::tireMarksMaxDarkness);
           tireMarks_->lay(carPointers_, settings);
         } else {
           tireMarks_->advanceTurn(count);

@@ -1,5 +1,6 @@
 // The race picture: background, cars and tire marks, with the HUD and the result screen over it.
 #include "common/Angle.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Image.h"
@@ -15,7 +16,7 @@ void RaceData::drawRace() {
   if (!active_) return;
   background_->draw(camera_.x(), camera_.y(), 0);
   drawCars();
-  if (tireMarks_ && config::Options::instance()->getGraphicsInt("tireMarks") != 0)
+  if (tireMarks_ && config::Options::instance()->getGraphicsInt(config::key::tireMarks) != 0)
     tireMarks_->draw(camera_.x(), camera_.y(), camera_.screenWidth(), camera_.screenHeight());
   hud_->draw(view());
   // The listener may end the race from here ("Quit Race"): nothing of the race is used after.

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "RaceFixture.h"
+#include "config/OptionKeys.h"
+#include "config/Options.h"
 #include "drivers/Driver.h"
 #include "gui/GUI_Manager.h"
 #include "platform/Font.h"
@@ -94,7 +96,7 @@ class HudParts : public RaceFixture {
 };
 
 TEST_F(HudParts, HudDrawsTheFollowedCarFromTheViewAndDrawingChangesNothing) {
-  config::Options::instance()->setOptionInt("onlyCPU", 0);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 0);
   race::Hud hud(*graphics_, 16);
   hud.start();
   const auto countdown = drawn(hud, 120);  // 120 frames left: "3"
@@ -113,7 +115,7 @@ TEST_F(HudParts, HudDrawsTheFollowedCarFromTheViewAndDrawingChangesNothing) {
   for (const DrawCall& call : panel) panelPictures += call.z == 1000;
   EXPECT_EQ(panelPictures, 6);  // two frames, two bars, the steering bar and the wheel
   EXPECT_EQ(text(panel, L"SpeedWeight:"), nullptr);  // people race: no debug view
-  config::Options::instance()->setOptionInt("onlyCPU", 1);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
   EXPECT_NE(text(drawn(hud, -100), L"SpeedWeight:"), nullptr);
   EXPECT_TRUE(sameCalls(drawn(hud, -100), drawn(hud, -100)));
 }

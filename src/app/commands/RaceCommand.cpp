@@ -7,6 +7,7 @@
 
 #include "app/GameWindow.h"
 #include "app/commands/GenerateCommand.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -29,9 +30,9 @@ class RaceOptionsScope {
   RaceOptionsScope(int cars, int laps) {
     config::Options* options = config::Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
-    options->setOptionInt("onlyCPU", 1);
-    options->setOptionInt("nrCars", cars);
-    options->setOptionInt("nrLaps", laps);
+    options->setOptionInt(config::key::onlyCPU, 1);
+    options->setOptionInt(config::key::nrCars, cars);
+    options->setOptionInt(config::key::nrLaps, laps);
   }
   ~RaceOptionsScope() {
     config::Options* options = config::Options::instance();
@@ -41,7 +42,8 @@ class RaceOptionsScope {
   RaceOptionsScope& operator=(const RaceOptionsScope&) = delete;
 
  private:
-  static constexpr const char* kKeys[3] = {"onlyCPU", "nrCars", "nrLaps"};
+  static constexpr const char* kKeys[3] = {config::key::onlyCPU, config::key::nrCars,
+                                           config::key::nrLaps};
   std::vector<int> saved_;
 };
 
