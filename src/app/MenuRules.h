@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "race/LapTable.h"
+
 // The arithmetic of the menu screens, kept apart from the widgets so it can be checked without
 // a window: layout rows, the setup counters' limits, the generator's progress texts and the
 // wrapping of texts we compose ourselves for message boxes.
@@ -27,9 +29,6 @@ Point aboutOrigin(int screenWidth, int screenHeight);
 // the screens can be laid out in and the platform can open: 640 × 480 up to 7680 × 4320.
 int windowWidthFor(int stored);
 int windowHeightFor(int stored);
-
-constexpr int kMinLaps = 1;
-constexpr int kMaxLaps = 99;
 
 // A count read from "options.ini" may have been edited by hand to anything; the menu shows and
 // changes only values inside its range, so an out-of-range laps count is pulled into 1..99.

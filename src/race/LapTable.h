@@ -23,6 +23,11 @@ LineSegment lineAcrossRoad(const track::TrackPoint& worldPoint);
 LineSegment finishLineOf(const track::TrackData& track);
 LineSegment halfwayLineOf(const track::TrackData& track);
 
+// The laps a race can have. The menu offers no more, and a race pulls a hand-edited count
+// from "options.ini" into this range.
+inline constexpr int kMinLaps = 1;
+inline constexpr int kMaxLaps = 99;
+
 // The cells of one result row: "Pos.", "Driver", "Total time", "Difference", "Best lap".
 using ResultCells = std::array<std::wstring, 5>;
 

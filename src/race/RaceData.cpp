@@ -30,7 +30,6 @@
 namespace race {
 namespace {
 
-constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
 
 int optionInt(const char* key) {
@@ -107,7 +106,7 @@ bool RaceData::setUpRace() {
   // A hand-edited options file may hold anything; the menu's own limits apply.
   const int requestedCars = optionInt(config::key::nrCars);
   const int carCount = std::max(requestedCars, 1);
-  const int lapCount = std::clamp(optionInt(config::key::nrLaps), 1, kMaxLaps);
+  const int lapCount = std::clamp(optionInt(config::key::nrLaps), kMinLaps, kMaxLaps);
   countdownFrames_ = framesPerSecond() * 3;
 
   std::string reason;
