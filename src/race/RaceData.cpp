@@ -320,7 +320,7 @@ void RaceData::countLaps() {
 }
 
 void RaceData::onClick(std::string id) {
-  if (results_->handleClick(id) == ResultCommand::quitRace) active_ = false;
+  if (results_->handleClick(id) == ResultCommand::QuitRace) active_ = false;
 }
 
 void RaceData::onHover(std::string) {}

@@ -90,10 +90,10 @@ std::vector<ResultCells> ResultScreen::table() const {
 }
 
 ResultCommand ResultScreen::handleClick(const std::string& id) {
-  if (id == kQuitRace) return ResultCommand::quitRace;
+  if (id == kQuitRace) return ResultCommand::QuitRace;
   if ((id == kScrollUp || id == kScrollDown) && list_)
     list_->scrollTo(list_->firstVisible() + (id == kScrollUp ? -1 : 1));
-  return ResultCommand::none;
+  return ResultCommand::None;
 }
 
 void ResultScreen::update(const platform::Input& input, bool shown) {

@@ -23,8 +23,8 @@ namespace race {
 
 // What a click on the result screen asks of the race.
 enum class ResultCommand {
-  none,      // nothing, or something the screen did itself (scrolling)
-  quitRace,  // "Quit Race": the race ends
+  None,      // nothing, or something the screen did itself (scrolling)
+  QuitRace,  // "Quit Race": the race ends
 };
 
 // The result table over the race: a list with a row per car ("Pos.", "Driver", "Total time",
