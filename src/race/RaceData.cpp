@@ -14,7 +14,6 @@
 #include "platform/Image.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
-#include "platform/UserFolders.h"
 #include "race/DebugView.h"
 #include "race/EngineSound.h"
 #include "race/Hud.h"
@@ -25,6 +24,7 @@
 #include "race/ResultScreen.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
+#include "track/TrackFolders.h"
 #include "track/TrackLoader.h"
 
 namespace race {
@@ -60,7 +60,7 @@ RaceData::~RaceData() {
 
 std::string RaceData::trackPath() const {
   // A name chosen from the track list may stand in the shipped folder or the player's own.
-  return tracksFolder_.empty() ? platform::userFolders().trackFile(trackFile_)
+  return tracksFolder_.empty() ? track::trackFolders().trackFile(trackFile_)
                                : tracksFolder_ + trackFile_;
 }
 
@@ -154,7 +154,7 @@ bool RaceData::loadBackground() {
   // The picture the track names, else the generated one: beside the track, or in the player's
   // folder when the game could not write beside it.
   const std::vector<std::string> candidates =
-      platform::userFolders().backgroundCandidates(trackPath(), track_->background);
+      track::trackFolders().backgroundCandidates(trackPath(), track_->background);
   std::string errors;
   for (const std::string& candidate : candidates) {
     try {

@@ -5,6 +5,7 @@
 
 #include "background/BackgroundGenerator.h"
 #include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 #include "track/TrackLoader.h"
 
 namespace app {
@@ -22,7 +23,7 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   const std::string besideTrack =
       trackPath.find('/') == std::string::npos ? "./" + trackPath : trackPath;
   const std::string target =
-      outPath.empty() ? platform::userFolders().generatedBackgroundFile(besideTrack) : outPath;
+      outPath.empty() ? track::trackFolders().generatedBackgroundFile(besideTrack) : outPath;
   // The player's tracks folder is made on first use; a folder named on the command line must
   // exist already, so a typing mistake is reported rather than created.
   const std::string folder = std::filesystem::path(target).parent_path().string();

@@ -13,12 +13,12 @@
 #include "gui/ImageCache.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
-#include "platform/UserFolders.h"
 #include "platform/Window.h"
 #include "race/Camera.h"
 #include "race/HeadlessRace.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
+#include "track/TrackFolders.h"
 
 namespace app {
 namespace {
@@ -76,7 +76,7 @@ bool ensureBackground(const race::RaceData& race, const std::string& trackPath,
                       std::string* error) {
   namespace fs = std::filesystem;
   const track::TrackData* info = race.getTrack();
-  const platform::UserFolders folders = platform::userFolders();
+  const track::TrackFolders folders = track::trackFolders();
   for (const std::string& candidate :
        folders.backgroundCandidates(trackPath, info ? info->background : std::string())) {
     std::error_code ignored;
@@ -118,10 +118,10 @@ void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
 }
 
 // The track file for TRACK: the path itself when it names a file, otherwise the file of that
-// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
+// name in the player's tracks folder or, failing that, the shipped one (track::TrackFolders).
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;
-  return platform::userFolders().trackFile(track);
+  return track::trackFolders().trackFile(track);
 }
 
 }  // namespace
