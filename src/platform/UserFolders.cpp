@@ -17,11 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string withSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder.push_back('/');
-  return folder;
-}
-
 bool exists(const std::string& path) {
   std::error_code error;
   return fs::exists(path, error);

@@ -3,23 +3,20 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Paths.h"
+
 namespace track {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string withSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder.push_back('/');
-  return folder;
-}
-
 // Folder names compared as paths, so "a/b/", "a//b/./" and its absolute form are one folder.
 std::string normalFolder(const std::string& folder) {
   std::error_code error;
   fs::path path = fs::absolute(folder, error);
   if (error) path = folder;
-  return withSlash(path.lexically_normal().string());
+  return platform::withSlash(path.lexically_normal().string());
 }
 
 std::string folderOf(const std::string& path) {
