@@ -1,0 +1,29 @@
+#include "background/Theme.h"
+
+#include "background/MeadowTheme.h"
+
+void Theme::addZones(SurfaceMap&, const TrackData&) {}
+
+std::unique_ptr<Theme> makeTheme(const std::string& name) {
+  if (name == "meadow") return std::make_unique<MeadowTheme>();
+  return nullptr;
+}
+
+const std::vector<std::string>& themeNames() {
+  static const std::vector<std::string> names = {"meadow"};
+  return names;
+}
+
+std::unique_ptr<Theme> themeOf(const TrackData& track, std::string* warning) {
+  if (track.theme.empty()) return makeTheme(themeNames().front());
+  std::unique_ptr<Theme> theme = makeTheme(track.theme);
+  if (theme) return theme;
+  if (warning) {
+    std::string known;
+    for (const std::string& name : themeNames()) known += (known.empty() ? "" : ", ") + name;
+    *warning = "The track \"" + track.title + "\" asks for the theme \"" + track.theme +
+               "\", which the painter does not know (it knows " + known +
+               "); it paints the meadow instead.";
+  }
+  return makeTheme(themeNames().front());
+}
