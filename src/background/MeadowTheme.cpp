@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "background/Compositing.h"
 #include "background/PaintLoop.h"
+#include "background/Scenery.h"
 #include "background/TreePainter.h"
 #include "platform/Random.h"
 
@@ -60,8 +60,11 @@ void MeadowTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
       const int py = static_cast<int>(jy * 0.8 + gy);
       if (map.at(2LL * py, 2LL * px) != zone::kOpenGround) continue;
       const int size = (platform::randInt() % 15) * 2 + 70;
-      compositing::sourceOver(paintTree(size), picture, px - 35, py - 35);
-      placed.push_back(SceneryItem{px, py, size});
+      // A tree that would reach the road is still grown, so the trees after it keep their
+      // places and shapes for a given seed; it is just not planted.
+      if (scenery::placeClearOfRoad(paintTree(size), map, picture, px - 35, py - 35)) {
+        placed.push_back(SceneryItem{px, py, size});
+      }
     }
   }
 }
