@@ -6,6 +6,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "background/GroundLayer.h"
 #include "background/PaintLoop.h"
 #include "background/PngWriter.h"
 #include "background/ValueNoise.h"
@@ -176,6 +177,8 @@ void BackgroundGenerator::rasterize(const TrackData& track) {
   theme_ = themeOf(track, &warning_);
   if (!warning_.empty()) std::cerr << warning_ << '\n';
   map_ = buildSurfaceMap(track, kCellSize);
+  extentX_ = track.extentX;
+  extentY_ = track.extentY;
   const int width = static_cast<int>(map_->columns / 2);
   const int height = static_cast<int>(map_->rows / 2);
   picture_.resize(width, height, 0x00000000u);
@@ -294,6 +297,8 @@ void BackgroundGenerator::plantTrees() {
 }
 
 void BackgroundGenerator::save(const std::string& outputPath) {
-  saveOpaquePng(picture_, outputPath);
+  // The ground the race will feel travels inside the picture.
+  const GroundLayer ground = GroundLayer::paintedOn(*map_, *theme_, extentX_, extentY_);
+  saveOpaquePng(picture_, outputPath, {PngChunk{GroundLayer::kChunkType, ground.encode()}});
   map_.reset();
 }

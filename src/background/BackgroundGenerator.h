@@ -86,6 +86,9 @@ class BackgroundGenerator {
   platform::Bitmap clouds_;
   std::vector<TreeSpot> trees_;
   std::unique_ptr<Theme> theme_;
+  // The track's extents (world units), for the ground layer saved with the picture.
+  std::int32_t extentX_ = 0;
+  std::int32_t extentY_ = 0;
   std::string lastError_;
   std::string warning_;
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 
+#include "background/GroundLayer.h"
 #include "config/Options.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
@@ -201,6 +202,7 @@ bool RaceData::loadBackground() {
   for (const std::string& candidate : candidates) {
     try {
       background_ = std::make_unique<platform::Image>(graphics_, candidate, false);
+      dressSurfaceMap(*track_->surfaceMap, *track_, candidate);  // the ground the picture shows
       return true;
     } catch (const std::exception& error) {
       errors += (errors.empty() ? "" : "; ") + std::string(error.what());
