@@ -1,16 +1,20 @@
 #include "background/Theme.h"
 
+#include "background/DesertTheme.h"
 #include "background/MeadowTheme.h"
+#include "background/WinterTheme.h"
 
 void Theme::addZones(SurfaceMap&, const TrackData&) {}
 
 std::unique_ptr<Theme> makeTheme(const std::string& name) {
   if (name == "meadow") return std::make_unique<MeadowTheme>();
+  if (name == "desert") return std::make_unique<DesertTheme>();
+  if (name == "winter") return std::make_unique<WinterTheme>();
   return nullptr;
 }
 
 const std::vector<std::string>& themeNames() {
-  static const std::vector<std::string> names = {"meadow"};
+  static const std::vector<std::string> names = {"meadow", "desert", "winter"};
   return names;
 }
 

@@ -1,0 +1,92 @@
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "background/PaintLoop.h"
+#include "platform/Bitmap.h"
+#include "track/SurfaceMap.h"
+
+// Helpers the landscapes share: smooth noise that needs no memory, a distance field, colour
+// mixing and the marking of zones pixel by pixel.
+namespace themekit {
+
+using painting::Colour;
+
+// A smooth random field 0..1 over the plane, the same for the same seed: values on a lattice
+// one unit apart, blended with a smooth step. Scale the coordinates to choose the feature size.
+float smoothNoise(float x, float y, std::uint32_t seed);
+// Three octaves of smoothNoise, features about `size` pixels across.
+float fractalNoise(float x, float y, float size, std::uint32_t seed);
+
+// Distance of every picture pixel from the nearest pixel that has road under it, in pixels
+// (a chamfer estimate, exact along rows and columns), row-major; capped at 65535.
+std::vector<std::uint16_t> roadDistance(const SurfaceMap& map, int width, int height);
+// The same from the pixels for which `source` holds, for any predicate over pixel indices.
+template <typename IsSource>
+std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source);
+
+// Sets all four cells of picture pixel (x, y) to `value` where they hold one of the `from` zones.
+void markPixel(SurfaceMap& map, int x, int y, std::int32_t value,
+               std::initializer_list<std::int32_t> from);
+
+inline Colour mix(const Colour& a, const Colour& b, float t) {
+  return Colour{a.red + (b.red - a.red) * t, a.green + (b.green - a.green) * t,
+                a.blue + (b.blue - a.blue) * t};
+}
+inline Colour scaled(const Colour& c, float f) {
+  return Colour{c.red * f, c.green * f, c.blue * f};
+}
+// Soft light of every channel with the cloud texture: the shared cloudy light and shade.
+inline Colour shaded(const Colour& c, const painting::Shade& shade) {
+  using colourrules::softLight;
+  return Colour{softLight(c.red, shade.red), softLight(c.green, shade.green),
+                softLight(c.blue, shade.blue)};
+}
+// A colour with every channel moved by the same random amount −spread/2 .. spread/2.
+inline Colour jittered(const Colour& c, RandomBits& random, int spread) {
+  const auto d = static_cast<float>(random.below(spread) - spread / 2);
+  return Colour{c.red + d, c.green + d, c.blue + d};
+}
+
+template <typename IsSource>
+std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source) {
+  // Two passes of a 3-4 chamfer; steps of 3 per pixel, so the result is divided by 3.
+  constexpr std::uint32_t kFar = 3u * 65535u;
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  std::vector<std::uint32_t> d(count, kFar);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (source(i)) d[i] = 0;
+  }
+  auto relax = [&](std::size_t i, int x, int y, int dx, int dy, std::uint32_t cost) {
+    const int nx = x + dx, ny = y + dy;
+    if (nx < 0 || ny < 0 || nx >= width || ny >= height) return;
+    const std::uint32_t via = d[static_cast<std::size_t>(ny) * width + nx] + cost;
+    if (via < d[i]) d[i] = via;
+  };
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * width + x;
+      relax(i, x, y, -1, 0, 3);
+      relax(i, x, y, -1, -1, 4);
+      relax(i, x, y, 0, -1, 3);
+      relax(i, x, y, 1, -1, 4);
+    }
+  }
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = width - 1; x >= 0; --x) {
+      const std::size_t i = static_cast<std::size_t>(y) * width + x;
+      relax(i, x, y, 1, 0, 3);
+      relax(i, x, y, 1, 1, 4);
+      relax(i, x, y, 0, 1, 3);
+      relax(i, x, y, -1, 1, 4);
+    }
+  }
+  std::vector<std::uint16_t> result(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    result[i] = static_cast<std::uint16_t>(std::min<std::uint32_t>(d[i] / 3, 65535u));
+  }
+  return result;
+}
+
+}  // namespace themekit
