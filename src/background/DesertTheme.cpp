@@ -16,15 +16,10 @@ using themekit::fractalNoise;
 
 constexpr float kRockLevel = 0.64f;  // rock where the outcrop noise rises above this
 
-float outcrop(int x, int y, std::uint32_t seed) {
-  return fractalNoise(static_cast<float>(x), static_cast<float>(y), 150.0f, seed);
-}
-
 // Brightness of the dunes at a pixel: long waves across the wind, bent by noise, lit on the
 // windward side and shaded on the lee side, with fine ripples.
-float duneLight(int x, int y, std::uint32_t seed) {
+float duneLight(int x, int y, float bend) {
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-  const float bend = fractalNoise(fx, fy, 320.0f, seed + 7);
   const float phase = (fx * 0.83f + fy * 0.55f) / 23.0f + bend * 9.0f;
   const float wave = std::sin(phase);
   // The lee side falls off steeply just past the crest.
@@ -38,6 +33,10 @@ float duneLight(int x, int y, std::uint32_t seed) {
 
 void DesertTheme::addZones(SurfaceMap& map, const TrackData&) {
   seed_ = static_cast<std::uint32_t>(platform::randInt());
+  outcrop_ = themekit::NoiseField(static_cast<int>(map.columns / 2), static_cast<int>(map.rows / 2),
+                                  150.0f, seed_);
+  bend_ = themekit::NoiseField(static_cast<int>(map.columns / 2), static_cast<int>(map.rows / 2),
+                               320.0f, seed_ + 7);
   const int width = static_cast<int>(map.columns / 2);
   const int height = static_cast<int>(map.rows / 2);
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
@@ -47,7 +46,7 @@ void DesertTheme::addZones(SurfaceMap& map, const TrackData&) {
       const float clearance = distance[static_cast<std::size_t>(y) * width + x];
       if (clearance < 30.0f) continue;
       const float level = kRockLevel + std::max(0.0f, (90.0f - clearance) / 90.0f) * 0.2f;
-      if (outcrop(x, y, seed_) > level) {
+      if (outcrop_.at(x, y) > level) {
         themekit::markPixel(map, x, y, zone::kRock, {zone::kOpenGround, zone::kGround});
       }
     }
@@ -69,11 +68,11 @@ void DesertTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
         if (x != lastX || y != lastY) {
           lastX = x;
           lastY = y;
-          light = duneLight(x, y, seed_);
+          light = duneLight(x, y, bend_.at(x, y));
           rock = 0;
           relief = 1;
           if (value == zone::kRock) {
-            rock = outcrop(x, y, seed_) - kRockLevel;
+            rock = outcrop_.at(x, y) - kRockLevel;
             // Weathered, blotchy stone cut by dark cracks.
             const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
             const float crack = std::abs(themekit::fractalNoise(fx, fy, 26.0f, seed_ + 5) - 0.5f);

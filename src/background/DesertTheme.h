@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "background/Theme.h"
+#include "background/ThemeKit.h"
 
 // Sand and rock: dunes in long shaded waves, red rock outcrops, dry scrub and stones, a pale road.
 class DesertTheme : public Theme {
@@ -16,4 +17,6 @@ class DesertTheme : public Theme {
 
  private:
   std::uint32_t seed_ = 0;
+  themekit::NoiseField outcrop_;  // rock where it rises high
+  themekit::NoiseField bend_;     // how the dunes' waves wander
 };

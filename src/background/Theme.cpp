@@ -1,7 +1,9 @@
 #include "background/Theme.h"
 
+#include "background/CoastTheme.h"
 #include "background/DesertTheme.h"
 #include "background/MeadowTheme.h"
+#include "background/QuarryTheme.h"
 #include "background/WinterTheme.h"
 
 void Theme::addZones(SurfaceMap&, const TrackData&) {}
@@ -10,11 +12,13 @@ std::unique_ptr<Theme> makeTheme(const std::string& name) {
   if (name == "meadow") return std::make_unique<MeadowTheme>();
   if (name == "desert") return std::make_unique<DesertTheme>();
   if (name == "winter") return std::make_unique<WinterTheme>();
+  if (name == "coast") return std::make_unique<CoastTheme>();
+  if (name == "quarry") return std::make_unique<QuarryTheme>();
   return nullptr;
 }
 
 const std::vector<std::string>& themeNames() {
-  static const std::vector<std::string> names = {"meadow", "desert", "winter"};
+  static const std::vector<std::string> names = {"meadow", "desert", "winter", "coast", "quarry"};
   return names;
 }
 

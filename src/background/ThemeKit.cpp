@@ -40,6 +40,21 @@ float fractalNoise(float x, float y, float size, std::uint32_t seed) {
          (1.0f / 7.0f);
 }
 
+NoiseField::NoiseField(int width, int height, float size, std::uint32_t seed) {
+  const int step = std::max(2, static_cast<int>(size / 16.0f));
+  inverseStep_ = 1.0f / static_cast<float>(step);
+  // One sample beyond the last pixel in each direction, so every pixel has four around it.
+  columns_ = static_cast<std::size_t>(std::max(width, 1) / step + 2);
+  const std::size_t rows = static_cast<std::size_t>(std::max(height, 1) / step + 2);
+  samples_.resize(columns_ * rows);
+  for (std::size_t r = 0; r < rows; ++r) {
+    for (std::size_t c = 0; c < columns_; ++c) {
+      samples_[r * columns_ + c] =
+          fractalNoise(static_cast<float>(c * step), static_cast<float>(r * step), size, seed);
+    }
+  }
+}
+
 std::vector<std::uint16_t> roadDistance(const SurfaceMap& map, int width, int height) {
   return distanceFrom(width, height, [&](std::size_t i) {
     const long long x = static_cast<long long>(i % static_cast<std::size_t>(width));
