@@ -63,8 +63,41 @@ std::vector<bool> seaFrom(const std::vector<bool>& far, int width, int height) {
 }
 
 Colour grassColour(const Shade& shade, RandomBits& random) {
-  const Colour base = themekit::jittered(Colour{118, 150, 72}, random, 36);
-  return themekit::shaded(base, shade);
+  // Mostly green, with pale dry tufts of dune grass here and there.
+  const Colour base = random.below(7) == 0 ? Colour{172, 170, 104} : Colour{112, 148, 70};
+  return themekit::shaded(themekit::jittered(base, random, 40), shade);
+}
+
+// A small boat seen from above, its bow along (dx, dy), centred in a 48 × 48 picture: a pointed
+// hull (white, red or blue) around a wooden deck, with a soft shadow on the water; 36 pixels
+// long.
+platform::Bitmap paintBoat(float dx, float dy, int hull) {
+  static const Colour kHulls[] = {{236, 236, 228}, {186, 52, 40}, {40, 80, 150}};
+  platform::Bitmap boat(48, 48);
+  for (int v = 0; v < 48; ++v) {
+    for (int u = 0; u < 48; ++u) {
+      for (int pass = 0; pass < 2; ++pass) {  // the shadow first, then the hull over it
+        const float shift = pass == 0 ? 3.0f : 0.0f;
+        const float px = static_cast<float>(u) - 24.0f - shift,
+                    py = static_cast<float>(v) - 24.0f - shift;
+        const float along = px * dx + py * dy, across = -px * dy + py * dx;
+        // Half the beam at this point: full amidships, drawn to a point at the bow.
+        const float beam = along > 5.0f ? 7.0f * (1.0f - (along - 5.0f) / 13.0f) : 7.0f;
+        if (along < -18.0f || along > 18.0f || std::abs(across) > beam) continue;
+        if (pass == 0) {
+          boat.setPixel(u, v, platform::argb(80, 0, 20, 40));
+          continue;
+        }
+        const bool rim = std::abs(across) > beam - 2.0f || along < -16.0f;
+        const Colour c = rim ? kHulls[hull] : Colour{176, 138, 92};
+        boat.setPixel(u, v,
+                      platform::argb(255, static_cast<std::uint32_t>(c.red),
+                                     static_cast<std::uint32_t>(c.green),
+                                     static_cast<std::uint32_t>(c.blue)));
+      }
+    }
+  }
+  return boat;
 }
 
 }  // namespace
@@ -180,6 +213,16 @@ void CoastTheme::plantPiers(const SurfaceMap& map, platform::Bitmap& picture,
       }
       if (scenery::placeClearOfRoad(pier, map, picture, left, top)) {
         placed.push_back(SceneryItem{bestX, bestY, length});
+        // A boat moored beside the pier's far half, on one side or the other.
+        const float side = platform::randInt() % 2 == 0 ? 1.0f : -1.0f;
+        const float along = static_cast<float>(length) * (0.55f + 0.1f * (platform::randInt() % 3));
+        const float boatX = startX + dx * along - dy * side * 20.0f;
+        const float boatY = startY + dy * along + dx * side * 20.0f;
+        const int hull = platform::randInt() % 3;
+        const int boatLeft = static_cast<int>(boatX) - 24, boatTop = static_cast<int>(boatY) - 24;
+        if (scenery::placeClearOfRoad(paintBoat(dx, dy, hull), map, picture, boatLeft, boatTop)) {
+          placed.push_back(SceneryItem{static_cast<int>(boatX), static_cast<int>(boatY), 28});
+        }
       }
     }
   }

@@ -91,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TrackRace{"coastal_sweep.rst", 4}, TrackRace{"forest_ribbon.rst", 4},
                       TrackRace{"grand_valley.rst", 4}, TrackRace{"harbour_grid.rst", 4},
                       TrackRace{"meadow_loop.rst", 4}, TrackRace{"quarry_hairpins.rst", 4},
-                      TrackRace{"harbour_grid.rst", 12}),
+                      TrackRace{"harbour_grid.rst", 12}, TrackRace{"canyon_run.rst", 4},
+                      TrackRace{"dune_sprint.rst", 4}, TrackRace{"lighthouse_point.rst", 4},
+                      TrackRace{"mesa_loop.rst", 4}, TrackRace{"pine_switchbacks.rst", 4},
+                      TrackRace{"snowline_sprint.rst", 4}),
     [](const ::testing::TestParamInfo<TrackRace>& info) {
       std::string name = info.param.track;
       name = name.substr(0, name.find('.'));
