@@ -74,40 +74,42 @@ inline Colour jittered(const Colour& c, RandomBits& random, int spread) {
 
 template <typename IsSource>
 std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source) {
-  // Two passes of a 3-4 chamfer; steps of 3 per pixel, so the result is divided by 3.
+  // Two passes of a 3-4 chamfer over the picture with a border of "far" pixels around it, so
+  // the inner loops need no bounds checks; steps of 3 per pixel, so the result is divided by 3.
   constexpr std::uint32_t kFar = 3u * 65535u;
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  std::vector<std::uint32_t> d(count, kFar);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (source(i)) d[i] = 0;
-  }
-  auto relax = [&](std::size_t i, int x, int y, int dx, int dy, std::uint32_t cost) {
-    const int nx = x + dx, ny = y + dy;
-    if (nx < 0 || ny < 0 || nx >= width || ny >= height) return;
-    const std::uint32_t via = d[static_cast<std::size_t>(ny) * width + nx] + cost;
-    if (via < d[i]) d[i] = via;
-  };
+  const std::size_t stride = static_cast<std::size_t>(width) + 2;
+  std::vector<std::uint32_t> d(stride * (static_cast<std::size_t>(height) + 2), kFar);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width + x;
-      relax(i, x, y, -1, 0, 3);
-      relax(i, x, y, -1, -1, 4);
-      relax(i, x, y, 0, -1, 3);
-      relax(i, x, y, 1, -1, 4);
+      if (source(i)) d[(y + 1) * stride + x + 1] = 0;
     }
   }
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = width - 1; x >= 0; --x) {
-      const std::size_t i = static_cast<std::size_t>(y) * width + x;
-      relax(i, x, y, 1, 0, 3);
-      relax(i, x, y, 1, 1, 4);
-      relax(i, x, y, 0, 1, 3);
-      relax(i, x, y, -1, 1, 4);
+  auto least = [](std::uint32_t a, std::uint32_t b) { return a < b ? a : b; };
+  for (int y = 1; y <= height; ++y) {
+    std::uint32_t* row = d.data() + y * stride;
+    const std::uint32_t* above = row - stride;
+    for (int x = 1; x <= width; ++x) {
+      row[x] = least(row[x], least(least(row[x - 1] + 3, above[x] + 3),
+                                   least(above[x - 1] + 4, above[x + 1] + 4)));
+    }
+  }
+  for (int y = height; y >= 1; --y) {
+    std::uint32_t* row = d.data() + y * stride;
+    const std::uint32_t* below = row + stride;
+    for (int x = width; x >= 1; --x) {
+      row[x] = least(row[x], least(least(row[x + 1] + 3, below[x] + 3),
+                                   least(below[x - 1] + 4, below[x + 1] + 4)));
     }
   }
   std::vector<std::uint16_t> result(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    result[i] = static_cast<std::uint16_t>(std::min<std::uint32_t>(d[i] / 3, 65535u));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t value = d[(y + 1) * stride + x + 1] / 3;
+      result[static_cast<std::size_t>(y) * width + x] =
+          static_cast<std::uint16_t>(value < 65535u ? value : 65535u);
+    }
   }
   return result;
 }

@@ -71,21 +71,7 @@ platform::Bitmap paintCrown(int size, const CrownLook& look) {
 }
 
 platform::Bitmap paintTree(int size) {
-  const SurfaceMap disk = crownDisk(size);
-
-  // Guided noise is dark over the disk and light outside it, with a soft rim; the finer random
-  // octaves roughen it into leaves.
-  std::vector<NoiseOctave> octaves;
-  octaves.emplace_back(20, 1.0, size, size);
-  octaves.back().fillGuided(disk, 0);
-  double factor = 1.5;
-  for (int spacing = 20; spacing >= 2;) {
-    spacing /= 2;
-    factor *= 2;
-    octaves.emplace_back(spacing, factor, size, size);
-    octaves.back().fillRandom();
-  }
-
+  const std::vector<NoiseOctave> octaves = crownOctaves(size);
   RandomBits random;
   platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
   layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
