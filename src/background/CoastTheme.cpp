@@ -23,7 +23,7 @@ std::vector<bool> farFromRoad(const SurfaceMap& map, int width, int height, std:
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width + x;
-      far[i] = distance[i] > 80.0f + 50.0f * wander.at(x, y);
+      far[i] = distance[i] > 110.0f + 50.0f * wander.at(x, y);
     }
   }
   return far;
