@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 
 #include "background/Scenery.h"
 #include "background/ThemeKit.h"
@@ -16,9 +15,10 @@ using painting::Colour;
 using painting::Shade;
 
 // Pixels far enough from the road to be sea (when the sea reaches them from the edge).
-std::vector<bool> farFromRoad(const SurfaceMap& map, int width, int height, std::uint32_t seed) {
+std::vector<std::uint8_t> farFromRoad(const SurfaceMap& map, int width, int height,
+                                      std::uint32_t seed) {
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
-  std::vector<bool> far(distance.size());
+  std::vector<std::uint8_t> far(distance.size());
   const themekit::NoiseField wander(width, height, 200.0f, seed);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -30,14 +30,14 @@ std::vector<bool> farFromRoad(const SurfaceMap& map, int width, int height, std:
 }
 
 // The far pixels joined to the picture's edge through far pixels: the sea.
-std::vector<bool> seaFrom(const std::vector<bool>& far, int width, int height) {
-  std::vector<bool> sea(far.size(), false);
-  std::deque<std::size_t> open;
+std::vector<std::uint8_t> seaFrom(const std::vector<std::uint8_t>& far, int width, int height) {
+  std::vector<std::uint8_t> sea(far.size(), 0);
+  std::vector<std::size_t> open;  // pixels whose neighbours are still to be looked at
   auto reach = [&](int x, int y) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
     const std::size_t i = static_cast<std::size_t>(y) * width + x;
     if (far[i] && !sea[i]) {
-      sea[i] = true;
+      sea[i] = 1;
       open.push_back(i);
     }
   };
@@ -50,8 +50,8 @@ std::vector<bool> seaFrom(const std::vector<bool>& far, int width, int height) {
     reach(width - 1, y);
   }
   while (!open.empty()) {
-    const std::size_t i = open.front();
-    open.pop_front();
+    const std::size_t i = open.back();
+    open.pop_back();
     const int x = static_cast<int>(i % static_cast<std::size_t>(width));
     const int y = static_cast<int>(i / static_cast<std::size_t>(width));
     reach(x + 1, y);
@@ -106,7 +106,8 @@ void CoastTheme::addZones(SurfaceMap& map, const TrackData&) {
   seed_ = static_cast<std::uint32_t>(platform::randInt());
   width_ = static_cast<int>(map.columns / 2);
   height_ = static_cast<int>(map.rows / 2);
-  const std::vector<bool> sea = seaFrom(farFromRoad(map, width_, height_, seed_), width_, height_);
+  const std::vector<std::uint8_t> sea =
+      seaFrom(farFromRoad(map, width_, height_, seed_), width_, height_);
   landDistance_ = themekit::distanceFrom(width_, height_, [&](std::size_t i) { return !sea[i]; });
   waterDistance_ = themekit::distanceFrom(width_, height_, [&](std::size_t i) { return sea[i]; });
   for (int y = 0; y < height_; ++y) {

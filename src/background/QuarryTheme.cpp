@@ -49,11 +49,31 @@ void QuarryTheme::addZones(SurfaceMap& map, const TrackData&) {
   }
 }
 
+QuarryTheme::Face QuarryTheme::faceAt(int x, int y, int heightPixels) const {
+  const float h = height(x, y);
+  const float across = (h - std::floor(h)) / kFace;  // 0 at the foot, 1 at the top
+  // The face looks toward the road, down the slope: lit when that is toward the sun.
+  const float dx = height(std::min(x + 2, width_ - 1), y) - height(std::max(x - 2, 0), y);
+  const float dy = height(x, std::min(y + 2, heightPixels - 1)) - height(x, std::max(y - 2, 0));
+  const float norm = std::max(1e-4f, std::hypot(dx, dy));
+  const float lit = -(dx * kSunX + dy * kSunY) / norm;
+  const int layer = static_cast<int>(
+      std::floor(across * 6.0f + 1.5f * themekit::smoothNoise(x / 40.0f, y / 40.0f, seed_ + 4)));
+  Face face;
+  face.stone = kStrata[static_cast<std::size_t>((layer % 5 + 5) % 5)];
+  face.light = 0.78f + 0.22f * lit;
+  if (across < 0.12f) face.light *= 0.6f;  // the shadow at its foot
+  if (across > 0.9f) face.light *= 1.15f;  // the lip of the bench above
+  return face;
+}
+
 void QuarryTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   RandomBits random;
   const painting::RoadLook look{94, 18, 1.03f, 1.0f, 0.95f};
   const int heightPixels = picture.height();
+  int faceX = -1, faceY = -1;
+  Face face;
   painting::paintPixels(
       clouds, picture, [&](long long row, long long column, int x, int y, const Shade& shade) {
         const std::int32_t value = map.at(row, column);
@@ -64,21 +84,13 @@ void QuarryTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
           return themekit::shaded(themekit::jittered(Colour{214, 196, 160}, random, 18), shade);
         }
         if (value == zone::kRock) {
-          const float h = height(x, y);
-          const float across = (h - std::floor(h)) / kFace;  // 0 at the foot, 1 at the top
-          // The face looks toward the road, down the slope: lit when that is toward the sun.
-          const float dx = height(std::min(x + 2, width_ - 1), y) - height(std::max(x - 2, 0), y);
-          const float dy =
-              height(x, std::min(y + 2, heightPixels - 1)) - height(x, std::max(y - 2, 0));
-          const float norm = std::max(1e-4f, std::hypot(dx, dy));
-          const float lit = -(dx * kSunX + dy * kSunY) / norm;
-          const int layer = static_cast<int>(std::floor(
-              across * 6.0f + 1.5f * themekit::smoothNoise(x / 40.0f, y / 40.0f, seed_ + 4)));
-          Colour stone = kStrata[static_cast<std::size_t>((layer % 5 + 5) % 5)];
-          float light = 0.78f + 0.22f * lit;
-          if (across < 0.12f) light *= 0.6f;  // the shadow at its foot
-          if (across > 0.9f) light *= 1.15f;  // the lip of the bench above
-          stone = themekit::scaled(themekit::jittered(stone, random, 16), light);
+          if (x != faceX || y != faceY) {  // once per pixel, not per cell
+            faceX = x;
+            faceY = y;
+            face = faceAt(x, y, heightPixels);
+          }
+          const Colour stone =
+              themekit::scaled(themekit::jittered(face.stone, random, 16), face.light);
           return themekit::shaded(stone, shade);
         }
         // Gravel: speckled grey-beige with darker stones.

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "background/PaintLoop.h"
 #include "background/Theme.h"
 
 // A quarry pit: the road runs on its gravel floor; away from it the ground climbs in benches,
@@ -20,6 +21,12 @@ class QuarryTheme : public Theme {
  private:
   // How far up the benches a pixel lies: whole benches and the share of the current one.
   float height(int x, int y) const;
+  // The stratum a rock face shows at a pixel, and how it is lit.
+  struct Face {
+    painting::Colour stone;
+    float light = 1;
+  };
+  Face faceAt(int x, int y, int heightPixels) const;
 
   std::uint32_t seed_ = 0;
   int width_ = 0;
