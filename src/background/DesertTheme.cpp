@@ -24,8 +24,7 @@ float duneLight(int x, int y, float bend) {
   const float wave = std::sin(phase);
   // The lee side falls off steeply just past the crest.
   const float lee = std::max(0.0f, std::sin(phase - 0.9f)) * std::max(0.0f, -std::cos(phase));
-  const float ripple =
-      std::sin((fx * 0.55f - fy * 0.83f) * 0.0f + (fx * 0.83f + fy * 0.55f) / 3.1f + bend * 30.0f);
+  const float ripple = std::sin((fx * 0.83f + fy * 0.55f) / 3.1f + bend * 30.0f);
   return 1.0f + 0.07f * wave - 0.16f * lee + 0.018f * ripple;
 }
 
