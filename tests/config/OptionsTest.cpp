@@ -42,7 +42,7 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "dry_tarmac_resistance=30\ndry_grass_grip=80\ndry_grass_resistance=1500\n"
             "wet_tarmac_grip=40\nwet_tarmac_resistance=10\nwet_grass_grip=100\n"
             "wet_grass_resistance=3000\n\n"
-            "[ AI ]\nskill=20\n\n");
+            "[ AI ]\nskill=20\ndifficulty=medium\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {
