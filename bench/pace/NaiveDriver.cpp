@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr double kWheelBase = 20.0;  // world units
+// The wheels turn twice as far as the point lies off the car's nose: a quick player's hands.
+constexpr double kSteeringPerBearing = 2.0;
 
 }  // namespace
 
@@ -21,9 +22,7 @@ void NaiveDriver::drive(const std::vector<Car*>&) {
   const double facing = std::atan2(std::cos(heading), std::sin(heading));
   const double bearing =
       std::remainder(std::atan2(next.y - self.getY(), next.x - self.getX()) - facing, 2 * M_PI);
-  const double reach = std::max(std::hypot(next.x - self.getX(), next.y - self.getY()), 1.0);
-  // The steering angle that puts the car on a circle through the point.
-  self.steer = std::clamp(std::atan(2 * kWheelBase * std::sin(bearing) / reach), -1.0, 1.0);
+  self.steer = std::clamp(kSteeringPerBearing * bearing, -1.0, 1.0);
   self.throttle = 1;
   self.brake = 0;
 }

@@ -26,13 +26,16 @@ bool stopped(const Car& car) {
   return car.speed < kStandingSpeed || ahead < 0;
 }
 
+// Every race starts from the same settings: a store left from the last race would hold the
+// players' colours it drew, and the random draws of the next race would differ.
 void setRaceOptions(const SeriesSettings& settings) {
+  Options::destroy(false);
   Options* options = Options::instance();
   options->setOptionInt("onlyCPU", 1);
   options->setOptionInt("nrCars", settings.cars);
   options->setOptionInt("nrLaps", settings.laps);
   options->setOptionInt("sound", 0);
-  options->ini().setValue(Options::kAISection, "difficulty", settings.level, true);
+  options->setAIString("difficulty", settings.level);
 }
 
 void raceOnce(race::RaceData& race, const SeriesSettings& settings, SeriesResult& result,

@@ -32,9 +32,10 @@ ReferenceDriver::ReferenceDriver(Car& car, const TrackData& track,
     p.y *= kMetresPerWorldUnit;
     centre.push_back(p);
   }
-  line_ = driving::resampleLoop(centre, kSpacing);
-  speeds_ = driving::speedProfile(driving::loopCurvature(line_, kCurvatureReach), kSpacing,
-                                  settings.lateralGrip, settings.braking, kTopSpeed);
+  line_ = driving::resampleLine(centre, kSpacing, true);
+  speeds_ = driving::speedProfile(driving::loopCurvature(line_, kCurvatureReach),
+                                  driving::loopSteps(line_), settings.lateralGrip, 0,
+                                  settings.braking, kTopSpeed);
 }
 
 std::size_t ReferenceDriver::followCar(double x, double y) {

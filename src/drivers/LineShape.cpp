@@ -13,21 +13,16 @@ double distance(const TrackPoint& a, const TrackPoint& b) {
 
 }  // namespace
 
-double loopLength(const std::vector<TrackPoint>& loop) {
-  double length = 0;
-  for (std::size_t i = 0; i < loop.size(); ++i)
-    length += distance(loop[i], loop[(i + 1) % loop.size()]);
-  return length;
-}
-
-std::vector<TrackPoint> resampleLoop(const std::vector<TrackPoint>& loop, double spacing) {
-  if (loop.size() < 2 || !(spacing > 0)) return loop;
+std::vector<TrackPoint> resampleLine(const std::vector<TrackPoint>& line, double spacing,
+                                     bool closed) {
+  if (line.size() < 2 || !(spacing > 0)) return line;
   std::vector<TrackPoint> even;
-  even.push_back(loop.front());
+  even.push_back(line.front());
   double left = spacing;  // still to walk before the next point is set down
-  for (std::size_t i = 0; i < loop.size(); ++i) {
-    const TrackPoint& a = loop[i];
-    const TrackPoint& b = loop[(i + 1) % loop.size()];
+  const std::size_t pieces = closed ? line.size() : line.size() - 1;
+  for (std::size_t i = 0; i < pieces; ++i) {
+    const TrackPoint& a = line[i];
+    const TrackPoint& b = line[(i + 1) % line.size()];
     const double piece = distance(a, b);
     double walked = 0;
     while (piece - walked >= left) {
@@ -40,8 +35,10 @@ std::vector<TrackPoint> resampleLoop(const std::vector<TrackPoint>& loop, double
     }
     left -= piece - walked;
   }
-  // The walk ends on the first point again, or just short of it: that point is already there.
-  if (even.size() > 1 && distance(even.back(), even.front()) < spacing * 0.5) even.pop_back();
+  const TrackPoint& end = closed ? line.front() : line.back();
+  // The walk stops on the end point or short of it: a point less than half a step away merges.
+  if (even.size() > 1 && distance(even.back(), end) < spacing * 0.5) even.pop_back();
+  if (!closed) even.push_back(end);
   return even;
 }
 
@@ -61,11 +58,28 @@ std::vector<double> loopCurvature(const std::vector<TrackPoint>& loop, int reach
   return curvature;
 }
 
-std::vector<double> speedProfile(const std::vector<double>& curvature, double spacing,
-                                 double lateralGrip, double braking, double topSpeed) {
+std::vector<double> loopSteps(const std::vector<TrackPoint>& loop) {
+  std::vector<double> steps(loop.size(), 0.0);
+  for (std::size_t i = 0; i < loop.size(); ++i)
+    steps[i] = distance(loop[i], loop[(i + 1) % loop.size()]);
+  return steps;
+}
+
+double lineLength(const std::vector<TrackPoint>& line, bool closed) {
+  double length = 0;
+  for (std::size_t i = 1; i < line.size(); ++i) length += distance(line[i - 1], line[i]);
+  if (closed && line.size() > 1) length += distance(line.back(), line.front());
+  return length;
+}
+
+std::vector<double> speedProfile(const std::vector<double>& curvature,
+                                 const std::vector<double>& steps, double lateralGrip,
+                                 double gripFadeSpeed, double braking, double topSpeed) {
+  // v² × bend = grip × (1 - v² / fade²) solved for v.
+  const double fade = gripFadeSpeed > 0 ? lateralGrip / (gripFadeSpeed * gripFadeSpeed) : 0.0;
   std::vector<double> speed(curvature.size(), topSpeed);
   for (std::size_t i = 0; i < curvature.size(); ++i) {
-    const double bend = std::fabs(curvature[i]);
+    const double bend = std::fabs(curvature[i]) + fade;
     if (bend > 0) speed[i] = std::min(topSpeed, std::sqrt(lateralGrip / bend));
   }
   // Braking reaches back from every slow point; on a loop it may reach back past the start,
@@ -74,7 +88,8 @@ std::vector<double> speedProfile(const std::vector<double>& curvature, double sp
   for (std::size_t k = 2 * count; k-- > 0;) {
     const std::size_t i = k % count;
     const double next = speed[(i + 1) % count];
-    speed[i] = std::min(speed[i], std::sqrt(next * next + 2 * braking * spacing));
+    const double step = i < steps.size() ? steps[i] : 0.0;
+    speed[i] = std::min(speed[i], std::sqrt(next * next + 2 * braking * step));
   }
   return speed;
 }
