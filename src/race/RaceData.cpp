@@ -250,7 +250,9 @@ void RaceData::createCar(int i, bool onlyCpu) {
     humanDriver_ = human.get();
     driver = std::move(human);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    driver = std::make_unique<CPUDriver>(carRef, *track_);
+    const std::string level = Options::instance()->getAIString("difficulty");
+    driver = std::make_unique<CPUDriver>(carRef, *track_,
+                                         parseLevel(level).value_or(DriverLevel::kMedium));
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const CPUDriver&>(*drivers_.back());
