@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "drivers/DriverLevel.h"
+
 namespace app {
 
 namespace {
@@ -63,6 +65,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         (arg == "--cars" ? line.cars : line.laps) = *n;
         (arg == "--cars" ? carsGiven : lapsGiven) = true;
       }
+    } else if (arg == "--difficulty") {
+      const std::string level = hasValue ? value() : std::string();
+      if (!parseLevel(level)) {
+        return fail("--difficulty needs easy, medium or hard, not \"" + level + "\"");
+      }
+      line.level = level;
     } else if (arg == "--screenshot" || arg == "--data") {
       if (!hasValue || args[i + 1].empty()) return fail(arg + " needs a file or folder name");
       (arg == "--screenshot" ? line.screenshot : line.dataDir) = value();
@@ -80,9 +88,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       return fail("unknown option \"" + arg + "\"");
     }
   }
-  if ((carsGiven || lapsGiven) && line.action != CommandLine::Action::Race &&
+  const bool levelGiven = !line.level.empty();
+  if ((carsGiven || lapsGiven || levelGiven) && line.action != CommandLine::Action::Race &&
       line.action != CommandLine::Action::Help) {
-    return fail(std::string(carsGiven ? "--cars" : "--laps") + " only goes with --race");
+    const char* option = carsGiven ? "--cars" : (lapsGiven ? "--laps" : "--difficulty");
+    return fail(std::string(option) + " only goes with --race");
   }
   return line;
 }
@@ -101,6 +111,8 @@ std::string usageText() {
          "      --race TRACK           race a track without the menus and print the results\n"
          "      --cars N               with --race: the number of cars (1 to the start grid)\n"
          "      --laps L               with --race: the number of laps\n"
+         "      --difficulty LEVEL     with --race: how hard the computer drivers race, easy,\n"
+         "                             medium or hard (default: the level chosen in the game)\n"
          "      --generate-background TRACK [OUT]\n"
          "                             paint a track's background picture (OUT: a PNG file)\n"
          "\n"
