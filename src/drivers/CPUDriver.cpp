@@ -207,11 +207,11 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
   const double throttle = out[1] < kLiftedThrottle ? 0.0 : out[1];
   const double brake = speed < kCreepSpeed ? 0.0 : out[2];
 
-  const double slip = 1 + speed * speed / (kSlipSpeed * kSlipSpeed * tyreGrip_);
-  const double lock = std::min(1.0, kPursuitReach * slip * kCellsPerMetre / nearDistance);
   // At speed a small move of the wheel already takes the car aside.
   const double swerve = speed > kFullSwerveSpeed ? std::pow(kFullSwerveSpeed / speed, 2) : 1.0;
-  self.steer = std::clamp(clampUnit(steering, -1.0) * lock + avoidance(cars) * swerve, -1.0, 1.0);
+  self.steer = std::clamp(
+      clampUnit(steering, -1.0) * fullLock(speed, nearDistance) + avoidance(cars) * swerve, -1.0,
+      1.0);
   self.throttle = clampUnit(throttle, 0.0);
   self.brake = clampUnit(brake, 0.0);
 
@@ -219,6 +219,11 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
   text << L"speed: " << speedIn << L"\nangle1: " << angle1 << L"\ndist1: " << dist1 << L"\nangle2: "
        << angle2 << L"\ndist2: " << dist2 << L"\n";
   debugText_ = text.str();
+}
+
+double CPUDriver::fullLock(double speed, double nearDistance) const {
+  const double slip = 1 + speed * speed / (kSlipSpeed * kSlipSpeed * tyreGrip_);
+  return std::min(1.0, kPursuitReach * slip * kCellsPerMetre / nearDistance);
 }
 
 double CPUDriver::avoidance(const std::vector<Car*>& cars) const {

@@ -94,6 +94,9 @@ class CPUDriver : public Driver {
   std::size_t followCar();
   // The speed input: 0.5 at the speed the line allows just ahead, as far as this driver dares.
   float speedInput(std::size_t here) const;
+  // Radians the wheels turn at the network's full steering, for the car's speed (m/s) and the
+  // near target's distance (map units): at most 1, about 0.1 at 40 m/s.
+  double fullLock(double speed, double nearDistance) const;
   // The steering (-1..1) that takes the car round cars close ahead of it.
   double avoidance(const std::vector<Car*>& cars) const;
   TrackPoint carPosition() const;  // map units
