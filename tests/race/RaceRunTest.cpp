@@ -8,7 +8,7 @@
 #include "RaceFixture.h"
 #include "physics/Car.h"
 #include "platform/Text.h"
-#include "race/RaceRunner.h"
+#include "race/HeadlessRace.h"
 #include "race/TimeFormat.h"
 
 namespace {
@@ -20,7 +20,6 @@ constexpr bool kSlowBuild = false;
 #endif
 
 using RaceRuns = RaceFixture;
-using RaceCommandLine = RaceFixture;
 
 // FNV-1a over the race's state, rounded so that the last bits of a platform's libm cannot
 // matter while any change in behaviour does.
@@ -97,40 +96,5 @@ INSTANTIATE_TEST_SUITE_P(
       name = name.substr(0, name.find('.'));
       return name + "_" + std::to_string(info.param.cars) + "_cars";
     });
-
-TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
-  installTrack("meadow_loop.rst");
-  setOptions(2, 5, 0);
-  race::RaceCommand command;
-  command.track = "meadow_loop.rst";
-  command.cars = 2;
-  command.laps = 1;
-  command.level = "hard";
-  command.seed = 3;
-  command.headless = true;
-  testing::internal::CaptureStdout();
-  const int status = race::runRaceCommand(command);
-  const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(status, 0) << out;
-  EXPECT_NE(out.find("Pos.  Driver"), std::string::npos) << out;
-  EXPECT_NE(out.find(" 2    Player"), std::string::npos) << out;
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 5);
-  EXPECT_EQ(Options::instance()->getOptionInt("onlyCPU"), 0);
-  EXPECT_EQ(Options::instance()->getAIString("difficulty"), "medium");
-}
-
-TEST_F(RaceCommandLine, UnfinishedRaceNamesTheCarsAndFails) {
-  installTrack("meadow_loop.rst");
-  race::RaceCommand command;
-  command.track = dir_.folder() + "tracks/meadow_loop.rst";  // a path works as well
-  command.cars = 2;
-  command.headless = true;
-  command.timeLimitSeconds = 10;
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(race::runRaceCommand(command), 2);
-  const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_NE(out.find("Not finished after 10 simulated seconds: Player1 Player2"), std::string::npos)
-      << out;
-}
 
 }  // namespace
