@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and test. Quick when all are there.
+# Installs the Debian packages the game needs to build, run and test (the last line: what checks
+# the installed files and the Debian package). Quick when all are there.
 set -euo pipefail
 packages=(build-essential cmake pkg-config
           libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
           libxerces-c-dev libfontconfig-dev zlib1g-dev fonts-open-sans
           libgtest-dev libgmock-dev libbenchmark-dev
-          clang clang-format libclang-rt-14-dev)
+          clang clang-format libclang-rt-14-dev
+          lintian desktop-file-utils appstream man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,9 +3,14 @@
 #include <charconv>
 #include <limits>
 
+#include "drivers/DriverLevel.h"
+
 namespace app {
 
 namespace {
+
+// The column where --help starts the options' help lines.
+constexpr std::size_t kHelpColumn = 29;
 
 // A whole decimal number in [minimum, maximum], nothing before or after it.
 template <class Number>
@@ -27,82 +32,168 @@ CommandLine fail(std::string message) {
   return result;
 }
 
+std::string readHelp(const std::string&, Arguments&, CommandLine& line) {
+  line.action = CommandLine::Action::Help;
+  return {};
+}
+
+std::string readVersion(const std::string&, Arguments&, CommandLine& line) {
+  if (line.action == CommandLine::Action::Play) line.action = CommandLine::Action::Version;
+  return {};
+}
+
+std::string readHeadless(const std::string&, Arguments&, CommandLine& line) {
+  line.headless = true;
+  return {};
+}
+
+// A number option's value in [minimum, maximum]; `range` says which in the message.
+template <class Number>
+std::string readNumber(const std::string& option, Arguments& args, Number minimum, Number maximum,
+                       const char* range, Number& value) {
+  if (args.done()) return option + " needs a number";
+  const std::string& text = args.take();
+  const auto n = parseNumber<Number>(text, minimum, maximum);
+  if (!n) return option + " needs a whole number " + range + ", not \"" + text + "\"";
+  value = *n;
+  return {};
+}
+
+std::string readFrames(const std::string& option, Arguments& args, CommandLine& line) {
+  return readNumber<long>(option, args, 1, std::numeric_limits<long>::max(), "of at least 1",
+                          line.frames);
+}
+
+std::string readSeed(const std::string& option, Arguments& args, CommandLine& line) {
+  std::uint32_t seed = 0;
+  std::string error = readNumber<std::uint32_t>(
+      option, args, 0, std::numeric_limits<std::uint32_t>::max(), "from 0 to 4294967295", seed);
+  if (error.empty()) line.seed = seed;
+  return error;
+}
+
+// --cars and --laps: 1 to 1000.
+std::string readCars(const std::string& option, Arguments& args, CommandLine& line) {
+  return readNumber(option, args, 1, 1000, "of at least 1", line.cars);
+}
+
+std::string readLaps(const std::string& option, Arguments& args, CommandLine& line) {
+  return readNumber(option, args, 1, 1000, "of at least 1", line.laps);
+}
+
+std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
+  const std::string level = args.done() ? std::string() : args.take();
+  if (!parseLevel(level)) return option + " needs easy, medium or hard, not \"" + level + "\"";
+  line.level = level;
+  return {};
+}
+
+// --screenshot and --data: a name that is not empty.
+std::string readName(const std::string& option, Arguments& args, std::string& name) {
+  if (args.done() || args.next().empty()) return option + " needs a file or folder name";
+  name = args.take();
+  return {};
+}
+
+std::string readScreenshot(const std::string& option, Arguments& args, CommandLine& line) {
+  return readName(option, args, line.screenshot);
+}
+
+std::string readData(const std::string& option, Arguments& args, CommandLine& line) {
+  return readName(option, args, line.dataDir);
+}
+
+std::string readRace(const std::string&, Arguments& args, CommandLine& line) {
+  if (args.done()) return "--race needs a track file";
+  line.action = CommandLine::Action::Race;
+  line.track = args.take();
+  return {};
+}
+
+std::string readGenerate(const std::string&, Arguments& args, CommandLine& line) {
+  if (args.done()) return "--generate-background needs a track file";
+  line.action = CommandLine::Action::GenerateBackground;
+  line.track = args.take();
+  // The optional output is the next argument unless it is another option.
+  if (!args.done() && args.next().rfind("--", 0) != 0) line.output = args.take();
+  return {};
+}
+
+const CommandLineOption* findOption(const std::string& word) {
+  for (const CommandLineOption& option : commandLineOptions()) {
+    if (word == option.name || (option.shortName != nullptr && word == option.shortName)) {
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+// "  -h, --help", "      --frames N": the left column of an option's line in --help.
+std::string usageTerm(const CommandLineOption& option) {
+  std::string term = option.shortName != nullptr ? std::string("  ") + option.shortName + ", "
+                                                 : std::string(6, ' ');
+  term += option.name;
+  if (*option.argument != '\0') term += std::string(" ") + option.argument;
+  return term;
+}
+
 }  // namespace
+
+const std::vector<CommandLineOption>& commandLineOptions() {
+  static const std::vector<CommandLineOption> options = {
+      {"-h", "--help", "", "show this text and stop", readHelp},
+      {nullptr, "--version", "", "print the version and stop", readVersion},
+      {nullptr, "--headless", "", "run without a display (offscreen video, no sound)",
+       readHeadless},
+      {nullptr, "--frames", "N", "quit after N frames (N >= 1)", readFrames},
+      {nullptr, "--screenshot", "FILE", "save the last frame as a PNG picture", readScreenshot},
+      {nullptr, "--data", "DIR", "read options, tracks and pictures from DIR", readData},
+      {nullptr, "--seed", "N", "use one fixed random sequence (0 to 4294967295)", readSeed},
+      {nullptr, "--race", "TRACK", "race a track without the menus and print the results",
+       readRace},
+      {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)", readCars},
+      {nullptr, "--laps", "L", "with --race: the number of laps", readLaps},
+      {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
+       readDifficulty},
+      {nullptr, "--generate-background", "TRACK [OUT]",
+       "paint a track's background picture (OUT: a PNG file)", readGenerate},
+  };
+  return options;
+}
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  bool carsGiven = false;
-  bool lapsGiven = false;
-  const std::size_t count = args.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < count;
-    auto value = [&]() -> const std::string& { return args[++i]; };
-
-    if (arg == "--version") {
-      if (line.action == CommandLine::Action::Play) line.action = CommandLine::Action::Version;
-    } else if (arg == "--help" || arg == "-h") {
-      line.action = CommandLine::Action::Help;
-    } else if (arg == "--headless") {
-      line.headless = true;
-    } else if (arg == "--frames" || arg == "--seed" || arg == "--cars" || arg == "--laps") {
-      if (!hasValue) return fail(arg + " needs a number");
-      const std::string& text = value();
-      if (arg == "--frames") {
-        auto n = parseNumber<long>(text, 1, std::numeric_limits<long>::max());
-        if (!n) return fail("--frames needs a whole number of at least 1, not \"" + text + "\"");
-        line.frames = *n;
-      } else if (arg == "--seed") {
-        auto n = parseNumber<std::uint32_t>(text, 0, std::numeric_limits<std::uint32_t>::max());
-        if (!n)
-          return fail("--seed needs a whole number from 0 to 4294967295, not \"" + text + "\"");
-        line.seed = *n;
-      } else {
-        auto n = parseNumber<int>(text, 1, 1000);
-        if (!n) return fail(arg + " needs a whole number of at least 1, not \"" + text + "\"");
-        (arg == "--cars" ? line.cars : line.laps) = *n;
-        (arg == "--cars" ? carsGiven : lapsGiven) = true;
-      }
-    } else if (arg == "--screenshot" || arg == "--data") {
-      if (!hasValue || args[i + 1].empty()) return fail(arg + " needs a file or folder name");
-      (arg == "--screenshot" ? line.screenshot : line.dataDir) = value();
-    } else if (arg == "--race") {
-      if (!hasValue) return fail("--race needs a track file");
-      line.action = CommandLine::Action::Race;
-      line.track = value();
-    } else if (arg == "--generate-background") {
-      if (!hasValue) return fail("--generate-background needs a track file");
-      line.action = CommandLine::Action::GenerateBackground;
-      line.track = value();
-      // The optional output is the next argument unless it is another option.
-      if (i + 1 < count && args[i + 1].rfind("--", 0) != 0) line.output = value();
-    } else {
-      return fail("unknown option \"" + arg + "\"");
-    }
+  Arguments words(args);
+  while (!words.done()) {
+    const std::string& word = words.take();
+    const CommandLineOption* option = findOption(word);
+    if (option == nullptr) return fail("unknown option \"" + word + "\"");
+    std::string error = option->read(word, words, line);
+    if (!error.empty()) return fail(std::move(error));
   }
-  if ((carsGiven || lapsGiven) && line.action != CommandLine::Action::Race &&
+  const bool carsGiven = line.cars != -1, lapsGiven = line.laps != -1;
+  const bool levelGiven = !line.level.empty();
+  if ((carsGiven || lapsGiven || levelGiven) && line.action != CommandLine::Action::Race &&
       line.action != CommandLine::Action::Help) {
-    return fail(std::string(carsGiven ? "--cars" : "--laps") + " only goes with --race");
+    const char* option = carsGiven ? "--cars" : (lapsGiven ? "--laps" : "--difficulty");
+    return fail(std::string(option) + " only goes with --race");
   }
   return line;
 }
 
 std::string usageText() {
-  return "Usage: kelvane [OPTION]...\n"
-         "A top-down 2D car racing game.\n"
-         "\n"
-         "  -h, --help                 show this text and stop\n"
-         "      --version              print the version and stop\n"
-         "      --headless             run without a display (offscreen video, no sound)\n"
-         "      --frames N             quit after N frames (N >= 1)\n"
-         "      --screenshot FILE      save the last frame as a PNG picture\n"
-         "      --data DIR             read options, tracks and pictures from DIR\n"
-         "      --seed N               use one fixed random sequence (0 to 4294967295)\n"
-         "      --race TRACK           race a track without the menus and print the results\n"
-         "      --cars N               with --race: the number of cars (1 to the start grid)\n"
-         "      --laps L               with --race: the number of laps\n"
-         "      --generate-background TRACK [OUT]\n"
-         "                             paint a track's background picture (OUT: a PNG file)\n"
+  std::string text =
+      "Usage: kelvane [OPTION]...\n"
+      "A top-down 2D car racing game.\n"
+      "\n";
+  for (const CommandLineOption& option : commandLineOptions()) {
+    std::string term = usageTerm(option);
+    // A long term gets its help on a line of its own.
+    term += term.size() < kHelpColumn ? std::string(kHelpColumn - term.size(), ' ')
+                                      : "\n" + std::string(kHelpColumn, ' ');
+    text += term + option.help + "\n";
+  }
+  return text +
          "\n"
          "In the window, F11 switches full screen and F12 saves a screenshot to\n"
          "$XDG_PICTURES_DIR/kelvane/. When the game's folder cannot be written (an installed\n"

@@ -25,10 +25,41 @@ struct CommandLine {
   std::optional<std::uint32_t> seed;  // --seed N: one fixed random sequence
   std::string track;                  // --race / --generate-background
   std::string output;                 // --generate-background's optional OUT
-  int cars = -1;                      // --cars N with --race, 1..
-  int laps = -1;                      // --laps L with --race, 1..
+  int cars = -1;                      // --cars N with --race, 1..; -1 when not given
+  int laps = -1;                      // --laps L with --race, 1..; -1 when not given
+  std::string level;                  // --difficulty with --race: "easy", "medium" or "hard"
   std::string error;
 };
+
+// The words after the program name, taken from the front.
+class Arguments {
+ public:
+  explicit Arguments(const std::vector<std::string>& words) : words_(words) {}
+  bool done() const { return next_ >= words_.size(); }
+  // The next word; only when not done().
+  const std::string& next() const { return words_[next_]; }
+  const std::string& take() { return words_[next_++]; }
+
+ private:
+  const std::vector<std::string>& words_;
+  std::size_t next_ = 0;
+};
+
+// One option of the command line. The table of them drives both the parser and the --help
+// text, and the manual page is tested against it, so the three cannot drift apart.
+struct CommandLineOption {
+  const char* shortName;  // "-h", or null
+  const char* name;       // "--frames"
+  const char* argument;   // what follows it, as --help and the manual page name it ("N",
+                          // "TRACK [OUT]"); empty for a switch
+  const char* help;       // its line in --help
+  // Takes the option's arguments from `args` into `line`, `option` being the word as given;
+  // returns why they are wrong, or an empty text.
+  std::string (*read)(const std::string& option, Arguments& args, CommandLine& line);
+};
+
+// Every option, in the order --help lists them.
+const std::vector<CommandLineOption>& commandLineOptions();
 
 // Reads the arguments after the program name. Never throws: mistakes give Action::Error.
 CommandLine parseCommandLine(const std::vector<std::string>& args);

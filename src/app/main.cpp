@@ -8,27 +8,27 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
+#include "app/commands/RaceCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
-#include "race/RaceRunner.h"
 
 namespace {
 
 int runRace(const app::CommandLine& line) {
-  race::RaceCommand command;
+  app::RaceCommand command;
   command.track = line.track;
   if (line.cars > 0) command.cars = line.cars;
   if (line.laps > 0) command.laps = line.laps;
+  command.level = line.level;
   command.seed = line.seed;
   command.headless = line.headless;
   platform::LaunchSettings& launch = platform::launchSettings();
-  launch.headless = line.headless;
   // A race shown in a window can be cut short and photographed like the game itself.
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
-  return race::runRaceCommand(command);
+  return app::runRaceCommand(command);
 }
 
 int run(const app::CommandLine& line) {
@@ -52,7 +52,7 @@ int run(const app::CommandLine& line) {
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
   if (line.action == Action::GenerateBackground) {
-    return generateBackgroundCommand(line.track, line.output);
+    return app::generateBackgroundCommand(line.track, line.output);
   }
   if (line.action == Action::Race) return runRace(line);
   platform::LaunchSettings& launch = platform::launchSettings();

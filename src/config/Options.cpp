@@ -102,6 +102,9 @@ void Options::normalise() {
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
   ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+  // The computer drivers' level, chosen in the race setup, is kept as it is.
+  ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
+                 true);
 }
 
 void Options::touch() {
@@ -126,6 +129,9 @@ std::string Options::getPlayersString(const std::string& key) const {
 int Options::getAIInt(const std::string& key) const {
   return ini_->getValueInt(kAISection, key, 0);
 }
+std::string Options::getAIString(const std::string& key) const {
+  return ini_->getValue(kAISection, key, "");
+}
 
 void Options::setOptionInt(const std::string& key, int value) {
   ini_->setValueInt(kOptionsSection, key, value);
@@ -134,6 +140,11 @@ void Options::setOptionInt(const std::string& key, int value) {
 
 void Options::setPlayersString(const std::string& key, const std::string& value) {
   ini_->setValue(kPlayersSection, key, value, true);
+  touch();
+}
+
+void Options::setAIString(const std::string& key, const std::string& value) {
+  ini_->setValue(kAISection, key, value, true);
   touch();
 }
 

@@ -10,4 +10,19 @@ double cameraOffset(int screenSize, int backgroundSize, double carPosition) {
   return std::max(std::min(offset, 0.0), static_cast<double>(screenSize - backgroundSize));
 }
 
+void Camera::setScreenSize(int width, int height) {
+  screenWidth_ = width;
+  screenHeight_ = height;
+}
+
+void Camera::reset() {
+  followedCar_ = 0;
+  x_ = y_ = 0;
+}
+
+void Camera::lookAt(double carX, double carY, int backgroundWidth, int backgroundHeight) {
+  x_ = cameraOffset(screenWidth_, backgroundWidth, carX);
+  y_ = cameraOffset(screenHeight_, backgroundHeight, carY);
+}
+
 }  // namespace race

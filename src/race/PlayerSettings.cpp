@@ -4,6 +4,7 @@
 
 #include "config/Options.h"
 #include "platform/Random.h"
+#include "race/RaceAssets.h"
 
 namespace race {
 namespace {
@@ -45,7 +46,8 @@ std::string getPlayerName(int carIndex) {
 }
 
 std::string getPlayerImage(int carIndex) {
-  return storedOrDefault(playerKey(carIndex, "_image"), [] { return std::string("enzo.png"); });
+  return storedOrDefault(playerKey(carIndex, "_image"),
+                         [] { return std::string(kDefaultCarPicture); });
 }
 
 platform::Color getPlayerColor(int carIndex) {

@@ -4,19 +4,18 @@
 #include <vector>
 
 #include "gui/GUI_Listener.h"
-#include "platform/Color.h"
 #include "race/Camera.h"
+#include "race/DebugView.h"
+#include "race/Hud.h"
 #include "race/LapTable.h"
+#include "race/RaceCar.h"
+#include "race/ResultScreen.h"
 
 class Car;
 class Driver;
 class HumanDriver;
 class PhysicsWorld;
-class GUI_Manager;
-class GUI_Component_Button;
 class GUI_Component_ListBox;
-class GUI_Component_ListBoxItem;
-class GUI_Component_Mouse;
 struct TrackData;
 
 namespace platform {
@@ -30,18 +29,15 @@ class Input;
 namespace race {
 
 class EngineSound;
+class RaceControls;
+class RaceView;
 class TireMarks;
 
-// One car of the race with what is drawn of it.
-struct RaceCar {
-  std::unique_ptr<platform::Image> image;  // drawn unscaled, tinted with `color`
-  platform::Color color = platform::kWhite;
-  std::wstring name;
-  std::unique_ptr<Car> car;
-};
-
-// The race: set-up from the options and the chosen track, one frame of simulation, the picture,
-// and the result screen. The main window keeps one for the whole run and starts, runs and ends
+// The race: set-up from the options and the chosen track, the order of one frame, and the race
+// picture. Its parts live beside it: the camera (Camera), the race keys and mouse
+// (RaceControls), the texts, instruments, countdown and debug view (Hud, DebugView, which read
+// the race through a RaceView), the result table (ResultScreen) and the pictures and sound it
+// loads (RaceAssets). The main window keeps one for the whole run and starts, runs and ends
 // races on it; between races it only remembers the chosen track. Everything a race computes
 // runs without drawing, so the same object runs headless races.
 class RaceData : public GUI_Listener {
@@ -54,9 +50,7 @@ class RaceData : public GUI_Listener {
   RaceData& operator=(const RaceData&) = delete;
 
   // The window's size in pixels (800 × 600 until told otherwise).
-  void setScreenSize(int width, int height);
-  int screenWidth() const { return screenWidth_; }
-  int screenHeight() const { return screenHeight_; }
+  void setScreenSize(int width, int height) { camera_.setScreenSize(width, height); }
 
   // A track file name in the program's "tracks/" folder; reads its title and start positions
   // (none when unreadable).
@@ -91,108 +85,76 @@ class RaceData : public GUI_Listener {
 
   // What a race shows, for the window, the runner and tests.
   int carCount() const { return static_cast<int>(cars_.size()); }
-  int lapCount() const { return lapCount_; }
+  int lapCount() const { return laps_ ? laps_->lapCount() : 0; }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
   Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
   Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
-  const HumanDriver* humanDriver() const { return humanDriver_; }
+  // The player's driver, always car 0's; null when only computers drive.
+  const HumanDriver* humanDriver() const;
   const LapTable* laps() const { return laps_.get(); }
   bool allFinished() const;
-  int followedCar() const { return followedCar_; }
+  int followedCar() const { return camera_.followedCar(); }
   int planIndex() const { return planIndex_; }
   bool paused() const { return paused_; }
-  bool showInstruments() const { return showInstruments_; }
+  bool showInstruments() const { return hud_->instrumentsShown(); }
   int countdownFrames() const { return countdownFrames_; }
   int framesPerSecond() const { return 1000 / updateInterval_; }
-  double cameraX() const { return cameraX_; }
-  double cameraY() const { return cameraY_; }
+  double cameraX() const { return camera_.x(); }
+  double cameraY() const { return camera_.y(); }
   const TireMarks* tireMarks() const { return tireMarks_.get(); }
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
-  const platform::Bitmap* overlayBitmap() const { return overlayBitmap_.get(); }
-  GUI_Component_ListBox* resultsList() const { return resultsList_.get(); }
+  const platform::Bitmap* overlayBitmap() const { return hud_->debugView().overlayBitmap(); }
+  GUI_Component_ListBox* resultsList() const { return results_->list(); }
   // Whether the result screen's list and buttons are in the GUI this frame.
-  bool resultScreenShown() const { return resultScreenShown_; }
-  bool scrollButtonsShown() const { return scrollButtonsShown_; }
+  bool resultScreenShown() const { return results_->shown(); }
+  bool scrollButtonsShown() const { return results_->scrollButtonsShown(); }
   // The result rows as the list shows them, by position (refreshed when the game is paused and
   // when a car finishes).
-  std::vector<ResultCells> resultTable() const;
+  std::vector<ResultCells> resultTable() const { return results_->table(); }
   // The standings of this very frame, in the same form.
   std::vector<ResultCells> currentResults() const;
 
  private:
   bool setUpRace();
   bool loadBackground();
-  void loadInstruments();
   void createCar(int i, bool onlyCpu);
-  void buildResultScreen();
   void updateResults();
-  void layoutResults();
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
-  void chooseCarWithMouse();
-  void rebuildOverlay();
   std::vector<Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
+  RaceView view() const;
   void drawCars() const;
-  void drawTexts() const;
-  void drawDebugView() const;
-  void drawInstruments() const;
-  void drawCountdown() const;
-  void drawResultScreen();
 
   platform::Graphics& graphics_;
   platform::Input& input_;
   platform::Audio& audio_;
   int updateInterval_;
-  int screenWidth_ = 800;
-  int screenHeight_ = 600;
 
   std::string tracksFolder_;  // empty: the program's "tracks/"
   std::string trackFile_;
   std::unique_ptr<TrackData> track_;
   std::unique_ptr<platform::Image> background_;
-  std::unique_ptr<platform::Image> powerBar_, brakeBar_, throttleBar_, steerBar_, wheelIndicator_;
 
   std::vector<RaceCar> cars_;
   std::vector<std::unique_ptr<Driver>> drivers_;
   std::vector<Car*> carPointers_;
-  HumanDriver* humanDriver_ = nullptr;
   std::unique_ptr<PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<TireMarks> tireMarks_;
   std::unique_ptr<EngineSound> engineSound_;
-  int lapCount_ = 0;
-  int followedCar_ = 0;
+  Camera camera_;
+  std::unique_ptr<RaceControls> controls_;
+  std::unique_ptr<Hud> hud_;
+  std::unique_ptr<ResultScreen> results_;
   int planIndex_ = 0;
 
   bool active_ = false;
   bool paused_ = false;
-  bool showInstruments_ = false;
   int countdownFrames_ = 0;
-  KeyCooldown pauseKey_;
-  KeyCooldown cameraKeys_;
-  KeyCooldown instrumentsKey_;
-  int overlayCounter_ = 0;
-  double cameraX_ = 0;
-  double cameraY_ = 0;
-  int lastMouseX_ = 0;
-  int lastMouseY_ = 0;
-  int mouseIdleFrames_ = 0;
-  std::unique_ptr<platform::Bitmap> overlayBitmap_;
-  std::unique_ptr<platform::Image> overlayImage_;
-
-  std::unique_ptr<GUI_Manager> resultsGui_;
-  std::unique_ptr<GUI_Component_ListBox> resultsList_;
-  std::unique_ptr<GUI_Component_Button> quitButton_;
-  std::unique_ptr<GUI_Component_Button> scrollUpButton_;
-  std::unique_ptr<GUI_Component_Button> scrollDownButton_;
-  std::unique_ptr<GUI_Component_Mouse> mousePointer_;
-  std::vector<GUI_Component_ListBoxItem*> resultRows_;
-  bool resultScreenShown_ = false;
-  bool scrollButtonsShown_ = false;
 
   std::string lastError_;
 };

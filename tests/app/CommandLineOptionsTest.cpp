@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/CommandLine.h"
 #include "support/TestSupport.h"
@@ -27,6 +30,7 @@ std::set<std::string> optionsMentioned(std::string text) {
 std::vector<std::string> exampleUse(const std::string& option) {
   if (option == "--frames" || option == "--seed") return {option, "3"};
   if (option == "--cars" || option == "--laps") return {"--race", "a.rst", option, "3"};
+  if (option == "--difficulty") return {"--race", "a.rst", option, "hard"};
   if (option == "--screenshot" || option == "--data" || option == "--race" ||
       option == "--generate-background") {
     return {option, "x"};
@@ -35,11 +39,50 @@ std::vector<std::string> exampleUse(const std::string& option) {
 }
 
 const std::set<std::string> kEveryOption = {
-    "--help", "--version", "--headless", "--frames", "--screenshot",          "--data",
-    "--seed", "--race",    "--cars",     "--laps",   "--generate-background",
+    "--help", "--version", "--headless", "--frames", "--screenshot", "--data",
+    "--seed", "--race",    "--cars",     "--laps",   "--difficulty", "--generate-background",
 };
 
+// The options of a manual page's OPTIONS section: each entry's term line (after ".TP") as
+// option name -> {short name, argument}, with the roff markup taken out.
+std::map<std::string, std::pair<std::string, std::string>> manPageOptions(const std::string& page) {
+  const std::size_t start = page.find(".SH OPTIONS\n");
+  const std::size_t end = page.find("\n.SH ", start + 1);
+  std::istringstream section(page.substr(start, end - start));
+  std::map<std::string, std::pair<std::string, std::string>> options;
+  std::string line;
+  while (std::getline(section, line)) {
+    if (line != ".TP" || !std::getline(section, line)) continue;
+    line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
+    line = std::regex_replace(line, std::regex(R"(\\f[RIB])"), "");
+    line = std::regex_replace(line, std::regex(R"("|,|^\.[A-Z]+)"), " ");
+    std::istringstream words(line);
+    std::string word, shortName, name, argument;
+    while (words >> word) {
+      if (word.rfind("--", 0) == 0) {
+        name = word;
+      } else if (word[0] == '-') {
+        shortName = word;
+      } else {
+        argument += (argument.empty() ? "" : " ") + word;
+      }
+    }
+    options[name] = {shortName, argument};
+  }
+  return options;
+}
+
 }  // namespace
+
+TEST(CommandLineDocs, ManPageOptionsAreTheParsersTableWithTheSameArguments) {
+  const auto documented = manPageOptions(
+      testsupport::readFile(std::string(KELVANE_SOURCE_DIR) + "/packaging/kelvane.6"));
+  std::map<std::string, std::pair<std::string, std::string>> table;
+  for (const app::CommandLineOption& option : app::commandLineOptions())
+    table[option.name] = {option.shortName ? option.shortName : "", option.argument};
+  EXPECT_EQ(documented, table);
+  EXPECT_EQ(documented.size(), 12u);
+}
 
 TEST(CommandLineDocs, HelpAndManPageListExactlyTheOptionsTheParserTakes) {
   const std::string manPage =

@@ -5,9 +5,9 @@
 #include <set>
 #include <utility>
 
-#include "SmallTrack.h"
 #include "background/BackgroundGenerator.h"
 #include "platform/Random.h"
+#include "support/SmallTrack.h"
 #include "support/TestSupport.h"
 #include "track/Geometry.h"
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "SmallTrack.h"
 #include "background/BackgroundGenerator.h"
 #include "background/GroundLayer.h"
 #include "platform/Random.h"
+#include "support/SmallTrack.h"
 #include "support/TestSupport.h"
 #include "track/Geometry.h"
 

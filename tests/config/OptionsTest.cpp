@@ -46,7 +46,7 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "dry_gravel_resistance=800\nwet_sand_grip=70\nwet_sand_resistance=2000\n"
             "wet_snow_grip=25\nwet_snow_resistance=1400\nwet_gravel_grip=50\n"
             "wet_gravel_resistance=1000\n\n"
-            "[ AI ]\nskill=20\n\n");
+            "[ AI ]\nskill=20\ndifficulty=medium\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {

@@ -63,18 +63,19 @@ TEST(Camera, LargeBackgroundsFollowTheCarWithoutGaps) {
                    -600.5);  // half the screen in whole pixels
 }
 
-TEST(KeyCooldown, ActsOnceThenRestsTwentyFrames) {
-  race::KeyCooldown key(20);
-  EXPECT_FALSE(key.poll(false));
-  std::vector<int> actedOn;
-  for (int frame = 0; frame < 45; ++frame)
-    if (key.poll(true)) actedOn.push_back(frame);
-  EXPECT_EQ(actedOn, (std::vector<int>{0, 21, 42}));
-  // The rest runs out even while the key is up.
-  race::KeyCooldown released(20);
-  EXPECT_TRUE(released.poll(true));
-  for (int frame = 0; frame < 20; ++frame) EXPECT_FALSE(released.poll(false));
-  EXPECT_TRUE(released.poll(true));
+TEST(Camera, FollowsOneCarOnTheWindowsScreenUntilANewRace) {
+  race::Camera camera;
+  EXPECT_EQ(camera.screenWidth(), 800);  // until the window says otherwise
+  EXPECT_EQ(camera.screenHeight(), 600);
+  camera.setScreenSize(1000, 700);
+  camera.follow(2);
+  camera.lookAt(1000, 100, 3000, 600);
+  EXPECT_EQ(camera.followedCar(), 2);
+  EXPECT_DOUBLE_EQ(camera.x(), -500);
+  EXPECT_DOUBLE_EQ(camera.y(), 50);  // the short background is centred
+  camera.reset();
+  EXPECT_EQ(camera.followedCar(), 0);
+  EXPECT_DOUBLE_EQ(camera.x(), 0);
+  EXPECT_EQ(camera.screenWidth(), 1000);  // the window has not changed
 }
-
 }  // namespace

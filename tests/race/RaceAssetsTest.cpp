@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "RaceFixture.h"
+#include "gui/Sprite.h"
 #include "platform/Bitmap.h"
+#include "platform/Image.h"
+#include "race/RaceAssets.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -66,6 +70,31 @@ TEST(CarPicture, SmallLightAndRoundedForTinting) {
     }
   // Most of the body is near white, so the player's colour shows true.
   EXPECT_GT(light * 2, opaque);
+}
+
+using RaceAssetFiles = RaceFixture;
+
+TEST_F(RaceAssetFiles, PathsNameTheShippedFilesAndMissingOnesFallBackOrStayOut) {
+  namespace fs = std::filesystem;
+  EXPECT_TRUE(fs::is_regular_file(race::carPicturePath(race::kDefaultCarPicture)));
+  EXPECT_TRUE(fs::is_regular_file(race::engineSamplePath()));
+  for (const char* name :
+       {race::kPowerBarPicture, race::kBrakeBarPicture, race::kThrottleBarPicture,
+        race::kSteerBarPicture, race::kWheelIndicatorPicture}) {
+    EXPECT_TRUE(fs::is_regular_file(guiImagePath(name))) << name;
+    EXPECT_NE(race::loadInstrumentPicture(*graphics_, name), nullptr) << name;
+  }
+  EXPECT_NE(race::loadEngineSample(*audio_), nullptr);
+
+  // A player's picture that is gone: the shipped car is drawn instead.
+  const auto car = race::loadCarPicture(*graphics_, "no_such_car.png");
+  ASSERT_NE(car, nullptr);
+  EXPECT_EQ(car->width(), 17);
+  EXPECT_EQ(race::loadInstrumentPicture(*graphics_, "no_such_bar.png"), nullptr);
+  fs::remove(race::engineSamplePath());
+  EXPECT_EQ(race::loadEngineSample(*audio_), nullptr);
+  fs::remove(race::carPicturePath(race::kDefaultCarPicture));
+  EXPECT_THROW(race::loadCarPicture(*graphics_, "no_such_car.png"), std::exception);
 }
 
 }  // namespace

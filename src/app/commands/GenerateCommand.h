@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+namespace app {
+
 // `kelvane --generate-background TRACK.rst [OUT.png]`: paints the background of a track and saves
 // it. An empty `outPath` means the track's folder, its file name without ".rst", and ".png" —
 // or, when the game may not write beside the track (an installed game's tracks), the same name
@@ -9,5 +11,4 @@
 // be loaded or the picture cannot be painted or saved (the reason goes to standard error).
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath);
 
-// The picture file beside a track: its path without ".rst", then ".png".
-std::string defaultBackgroundPath(const std::string& trackPath);
+}  // namespace app

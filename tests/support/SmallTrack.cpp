@@ -1,4 +1,4 @@
-#include "SmallTrack.h"
+#include "support/SmallTrack.h"
 
 #include <gtest/gtest.h>
 

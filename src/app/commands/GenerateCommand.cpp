@@ -1,4 +1,4 @@
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
 
 #include <filesystem>
 #include <iostream>
@@ -7,11 +7,7 @@
 #include "platform/UserFolders.h"
 #include "track/TrackLoader.h"
 
-std::string defaultBackgroundPath(const std::string& trackPath) {
-  std::filesystem::path path(trackPath);
-  if (path.extension() == ".rst") path.replace_extension();
-  return path.string() + ".png";
-}
+namespace app {
 
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath) {
   std::string reason;
@@ -44,3 +40,5 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   std::cout << "Saved the background of \"" << trackPath << "\" to \"" << target << "\"\n";
   return 0;
 }
+
+}  // namespace app

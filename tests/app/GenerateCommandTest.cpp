@@ -2,35 +2,35 @@
 
 #include <filesystem>
 
-#include "SmallTrack.h"
-#include "background/GenerateCommand.h"
+#include "app/commands/GenerateCommand.h"
 #include "platform/Bitmap.h"
+#include "support/SmallTrack.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 TEST(GenerateCommand, SavesBesideTheTrackAndSaysWhere) {
   testsupport::TempDir dir;
-  const std::string track = dir.write("loop.rst", bgtest::roundedLoopText());
+  // A dot in the folder's name: only the file's ".rst" becomes ".png".
+  const std::string track = dir.write("b.c/loop.rst", bgtest::roundedLoopText());
   testing::internal::CaptureStdout();
-  EXPECT_EQ(generateBackgroundCommand(track, ""), 0);
+  EXPECT_EQ(app::generateBackgroundCommand(track, ""), 0);
   const std::string said = testing::internal::GetCapturedStdout();
-  const std::string picture = dir.folder() + "loop.png";
+  const std::string picture = dir.folder() + "b.c/loop.png";
   EXPECT_NE(said.find(picture), std::string::npos);
   ASSERT_TRUE(std::filesystem::exists(picture));
   EXPECT_GT(platform::Bitmap::loadPng(picture).width(), 500);
 
   testing::internal::CaptureStderr();
-  EXPECT_EQ(generateBackgroundCommand(track, dir.folder() + "none/x.png"), 1);
+  EXPECT_EQ(app::generateBackgroundCommand(track, dir.folder() + "none/x.png"), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("none/x.png"), std::string::npos);
 }
 
 TEST(GenerateCommand, UnloadableTrackIsNamed) {
-  EXPECT_EQ(defaultBackgroundPath("/a/b.c/loop.rst"), "/a/b.c/loop.png");
   testsupport::TempDir dir;
   const std::string missing = dir.folder() + "nothing.rst";
   testing::internal::CaptureStderr();
-  EXPECT_EQ(generateBackgroundCommand(missing, ""), 1);
+  EXPECT_EQ(app::generateBackgroundCommand(missing, ""), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find(missing), std::string::npos);
 }
 

@@ -1,55 +1,68 @@
-#include "race/RaceRunner.h"
+#include "app/commands/RaceCommand.h"
 
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
+#include <vector>
 
-#include "background/GenerateCommand.h"
+#include "app/GameWindow.h"
+#include "app/commands/GenerateCommand.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
-#include "platform/Audio.h"
-#include "platform/Graphics.h"
-#include "platform/Input.h"
-#include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "platform/Window.h"
+#include "race/Camera.h"
+#include "race/HeadlessRace.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
 
-namespace race {
+namespace app {
 namespace {
-
-constexpr int kUpdateInterval = 16;  // milliseconds, as the game's race runs
-constexpr double kWindowInterval = 1000.0 / 60.0;
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 
 // Sets the options of a computer-only race and puts the player's own values back afterwards,
 // so a command-line race never changes what the menu shows next time.
 class RaceOptionsScope {
  public:
-  RaceOptionsScope(int cars, int laps) {
+  explicit RaceOptionsScope(const RaceCommand& command) {
     Options* options = Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
+    savedLevel_ = options->getAIString(kLevelKey);
     options->setOptionInt("onlyCPU", 1);
-    options->setOptionInt("nrCars", cars);
-    options->setOptionInt("nrLaps", laps);
+    options->setOptionInt("nrCars", command.cars);
+    options->setOptionInt("nrLaps", command.laps);
+    if (!command.level.empty()) options->setAIString(kLevelKey, command.level);
   }
   ~RaceOptionsScope() {
     Options* options = Options::instance();
     for (std::size_t i = 0; i < saved_.size(); ++i) options->setOptionInt(kKeys[i], saved_[i]);
+    options->setAIString(kLevelKey, savedLevel_);
   }
   RaceOptionsScope(const RaceOptionsScope&) = delete;
   RaceOptionsScope& operator=(const RaceOptionsScope&) = delete;
 
  private:
   static constexpr const char* kKeys[3] = {"onlyCPU", "nrCars", "nrLaps"};
+  static constexpr const char* kLevelKey = "difficulty";
   std::vector<int> saved_;
+  std::string savedLevel_;
+};
+
+// A headless command opens its window as a headless game does (offscreen video, no sound);
+// the settings are put back afterwards, as the tests run many commands in one process.
+class HeadlessScope {
+ public:
+  explicit HeadlessScope(bool headless) : saved_(platform::launchSettings()) {
+    if (headless) platform::launchSettings().headless = true;
+  }
+  ~HeadlessScope() { platform::launchSettings() = saved_; }
+  HeadlessScope(const HeadlessScope&) = delete;
+  HeadlessScope& operator=(const HeadlessScope&) = delete;
+
+ private:
+  platform::LaunchSettings saved_;
 };
 
 // The caches hold pictures and fonts of the graphics the race drew with; they go before it.
@@ -62,7 +75,8 @@ struct CacheScope {
 
 // A background the race can load: the one the track names, or a generated one (beside the
 // track or in the player's folder), generated now if none exists.
-bool ensureBackground(const RaceData& race, const std::string& trackPath, std::string* error) {
+bool ensureBackground(const race::RaceData& race, const std::string& trackPath,
+                      std::string* error) {
   namespace fs = std::filesystem;
   const TrackData* info = race.getTrack();
   const platform::UserFolders folders = platform::userFolders();
@@ -79,10 +93,14 @@ bool ensureBackground(const RaceData& race, const std::string& trackPath, std::s
   return true;
 }
 
+// The race in a window of its own, at the size a race has until told otherwise and at the main
+// window's pace. A headless race never shows it and runs its frames without it.
 class RaceWindow : public platform::Window {
  public:
-  RaceWindow() : Window(kWindowWidth, kWindowHeight, false, kWindowInterval) {}
-  void attach(RaceData& race) { race_ = &race; }
+  RaceWindow()
+      : Window(race::Camera::kDefaultScreenWidth, race::Camera::kDefaultScreenHeight, false,
+               GameWindow::kUpdateIntervalMs) {}
+  void attach(race::RaceData& race) { race_ = &race; }
   void update() override {
     race_->updateRace();
     if (!race_->isActive()) close();
@@ -90,11 +108,11 @@ class RaceWindow : public platform::Window {
   void draw() override { race_->drawRace(); }
 
  private:
-  RaceData* race_ = nullptr;
+  race::RaceData* race_ = nullptr;
 };
 
-void printOutcome(const RaceOutcome& outcome, std::ostream& out) {
-  out << formatResultTable(outcome.table);
+void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
+  out << race::formatResultTable(outcome.table);
   if (!outcome.allFinished) {
     out << "Not finished after " << outcome.simulatedSeconds << " simulated seconds:";
     for (const auto& name : outcome.unfinished) out << ' ' << platform::narrow(name);
@@ -102,53 +120,14 @@ void printOutcome(const RaceOutcome& outcome, std::ostream& out) {
   }
 }
 
-}  // namespace
-
+// The track file for TRACK: the path itself when it names a file, otherwise the file of that
+// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;
   return platform::userFolders().trackFile(track);
 }
 
-RaceOutcome runHeadless(RaceData& race, long maxFrames) {
-  RaceOutcome outcome;
-  while (race.isActive() && !race.allFinished() && outcome.frames < maxFrames) {
-    race.updateRace();
-    ++outcome.frames;
-  }
-  outcome.allFinished = race.allFinished();
-  const int fps = race.framesPerSecond();
-  outcome.simulatedSeconds = static_cast<double>(outcome.frames) / fps;
-  outcome.table = race.currentResults();
-  if (const LapTable* laps = race.laps()) {
-    for (int c = 0; c < race.carCount(); ++c)
-      if (!laps->finished(c)) outcome.unfinished.push_back(race.raceCar(c).name);
-    for (int c : laps->order()) {
-      if (!laps->finished(c)) continue;
-      if (outcome.winnerTime < 0) outcome.winnerTime = laps->totalTime(c);
-      outcome.slowestTime = laps->totalTime(c);
-    }
-  }
-  return outcome;
-}
-
-std::string formatResultTable(const std::vector<ResultCells>& table) {
-  const int widths[5] = {5, 16, 12, 14, 12};
-  const ResultCells heading{L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"};
-  std::ostringstream out;
-  auto line = [&](const ResultCells& cells) {
-    std::string text;
-    for (int c = 0; c < 5; ++c) {
-      std::string cell = platform::narrow(cells[static_cast<std::size_t>(c)]);
-      if (c < 4 && static_cast<int>(cell.size()) < widths[c]) cell.resize(widths[c], ' ');
-      text += cell + (c < 4 ? " " : "");
-    }
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    out << text << '\n';
-  };
-  line(heading);
-  for (const ResultCells& cells : table) line(cells);
-  return out.str();
-}
+}  // namespace
 
 int runRaceCommand(const RaceCommand& command) {
   const std::string trackPath = resolveTrackPath(command.track);
@@ -157,29 +136,14 @@ int runRaceCommand(const RaceCommand& command) {
               << ")\n";
     return 1;
   }
-  if (command.headless) {
-    // Nothing is heard or shown; keep SDL away from real devices.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  }
+  const HeadlessScope headless(command.headless);
   if (command.seed) platform::setFixedSeed(*command.seed);
-  RaceOptionsScope options(command.cars, command.laps);
+  RaceOptionsScope options(command);
 
-  std::unique_ptr<RaceWindow> window;
-  std::unique_ptr<platform::Graphics> graphics;
-  std::unique_ptr<platform::Input> input;
-  std::unique_ptr<platform::Audio> audio;
-  if (!command.headless) {
-    window = std::make_unique<RaceWindow>();
-  } else {
-    graphics = std::make_unique<platform::Graphics>(kWindowWidth, kWindowHeight);
-    input = std::make_unique<platform::Input>();
-    audio = std::make_unique<platform::Audio>();
-  }
+  RaceWindow window;
   CacheScope caches;
-  RaceData race(window ? window->graphics() : *graphics, window ? window->input() : *input,
-                window ? window->audio() : *audio, kUpdateInterval);
-  race.setScreenSize(kWindowWidth, kWindowHeight);
+  race::RaceData race(window.graphics(), window.input(), window.audio(), GameWindow::kFrameMillis);
+  race.setScreenSize(window.graphics().width(), window.graphics().height());
   race.selectTrackPath(trackPath);
   if (!race.getTrack()) {
     std::cerr << "Cannot read the track \"" << trackPath << "\"\n";
@@ -192,17 +156,17 @@ int runRaceCommand(const RaceCommand& command) {
     return 1;
   }
 
-  if (window) {
-    window->attach(race);
-    window->setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
-    window->show();
-    std::cout << formatResultTable(race.currentResults());
+  if (!command.headless) {
+    window.attach(race);
+    window.setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
+    window.show();
+    std::cout << race::formatResultTable(race.currentResults());
     return race.allFinished() ? 0 : 2;
   }
   const long maxFrames = static_cast<long>(command.timeLimitSeconds * race.framesPerSecond());
-  const RaceOutcome outcome = runHeadless(race, maxFrames);
+  const race::RaceOutcome outcome = race::runHeadless(race, maxFrames);
   printOutcome(outcome, std::cout);
   return outcome.allFinished ? 0 : 2;
 }
 
-}  // namespace race
+}  // namespace app

@@ -1,0 +1,21 @@
+#include "race/HudText.h"
+
+#include "gui/FontCache.h"
+#include "platform/Font.h"
+
+namespace race {
+namespace {
+
+constexpr const char* kFontName = "Trebuchet MS";
+
+}  // namespace
+
+void drawHudText(const std::wstring& text, double x, double y, double z, platform::Color color) {
+  FontCache::get(kFontName, 20).draw(text, x, y, z, 1, 1, color);
+}
+
+const platform::Font& countdownFont() {
+  return FontCache::get(kFontName, 40);
+}
+
+}  // namespace race

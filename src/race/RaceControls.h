@@ -1,0 +1,70 @@
+#pragma once
+#include <optional>
+#include <vector>
+
+class Car;
+
+namespace platform {
+class Input;
+}
+
+namespace race {
+
+class Camera;
+
+// A key that acts once and then ignores itself for a while, so a held key does not repeat
+// every frame.
+class KeyCooldown {
+ public:
+  // frames: how long the key rests after acting (20 with 16 ms frames).
+  explicit KeyCooldown(int frames) : frames_(frames) {}
+  // Call once per frame with whether the key is held; true when its action should run.
+  bool poll(bool held) {
+    if (remaining_ > 0) {
+      --remaining_;
+      return false;
+    }
+    if (!held) return false;
+    remaining_ = frames_;
+    return true;
+  }
+  int remaining() const { return remaining_; }
+  // Back to ready (a new race).
+  void reset() { remaining_ = 0; }
+
+ private:
+  int frames_;
+  int remaining_ = 0;
+};
+
+// The race's own keys and mouse (the driving keys belong to the player's driver): Escape pauses,
+// Page Up and Page Down follow another car, Backspace shows the instruments, a click on a car
+// follows it. Each key acts once and then rests, so a held key does not repeat every frame;
+// a key's rest only runs out in the frames that ask for it.
+class RaceControls {
+ public:
+  // restFrames: how long a key rests after acting (20 with 16 ms frames).
+  RaceControls(const platform::Input& input, int restFrames);
+
+  // A new race: every key ready.
+  void reset();
+  // Escape: true when the race should pause or go on. Ask once in every frame of the race.
+  bool pausePressed();
+  // Page Up follows the next car, Page Down the previous one, wrapping around the field of
+  // `carCount` cars; nothing when neither acts. Ask once in every racing frame.
+  std::optional<int> followKeys(int followedCar, int carCount);
+  // Backspace: true when the instruments should be shown or hidden. Ask once in every racing
+  // frame.
+  bool instrumentsPressed();
+  // The car under the pointer while the left button is down: within a car length of its centre
+  // on the screen, the lowest index where cars overlap. Nothing without a click on a car.
+  std::optional<int> clickedCar(const std::vector<Car*>& cars, const Camera& camera) const;
+
+ private:
+  const platform::Input& input_;
+  KeyCooldown pauseKey_;
+  KeyCooldown followKeys_;
+  KeyCooldown instrumentsKey_;
+};
+
+}  // namespace race

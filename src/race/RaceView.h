@@ -1,0 +1,55 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "race/RaceCar.h"
+
+class Car;
+class Driver;
+
+namespace platform {
+class Image;
+}
+
+namespace race {
+
+class Camera;
+class LapTable;
+
+// What the race's overlays (the HUD, the debug view, and whatever joins them) read of a running
+// race: the cars and their drivers, the lap table, the camera, the background and the
+// countdown, all as const. It refers into the race, so the race builds one whenever an overlay
+// needs it and nobody keeps it.
+class RaceView {
+ public:
+  RaceView(const std::vector<RaceCar>& cars, const std::vector<std::unique_ptr<Driver>>& drivers,
+           const LapTable& laps, const Camera& camera, const platform::Image& background,
+           int countdownFrames)
+      : cars_(cars),
+        drivers_(drivers),
+        laps_(laps),
+        camera_(camera),
+        background_(background),
+        countdownFrames_(countdownFrames) {}
+
+  int carCount() const { return static_cast<int>(cars_.size()); }
+  const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
+  const Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
+  const Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
+  const LapTable& laps() const { return laps_; }
+  const Camera& camera() const { return camera_; }
+  const platform::Image& background() const { return background_; }
+  // Frames left before the start: three seconds' worth when the race is set up, 0 in the last
+  // frame of the countdown, negative while racing (-1 is the first racing frame).
+  int countdownFrames() const { return countdownFrames_; }
+
+ private:
+  const std::vector<RaceCar>& cars_;
+  const std::vector<std::unique_ptr<Driver>>& drivers_;
+  const LapTable& laps_;
+  const Camera& camera_;
+  const platform::Image& background_;
+  int countdownFrames_;
+};
+
+}  // namespace race

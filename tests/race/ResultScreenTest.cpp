@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RaceFixture.h"
+#include "gui/GUI_Component_ListBox.h"
+#include "gui/GUI_Listener.h"
+#include "platform/Buttons.h"
+#include "race/ResultScreen.h"
+#include "race/TimeFormat.h"
+
+namespace {
+
+struct Clicks : GUI_Listener {
+  void onClick(std::string id) override { ids.push_back(id); }
+  void onHover(std::string) override {}
+  std::vector<std::string> ids;
+};
+
+std::vector<std::wstring> names(int count) {
+  std::vector<std::wstring> list;
+  for (int i = 1; i <= count; ++i) list.push_back(L"Player" + std::to_wstring(i));
+  return list;
+}
+
+using ResultScreenParts = RaceFixture;
+
+TEST_F(ResultScreenParts, ShownWhenAskedWithAnIdlePointerHiddenAndItsClicksGoToTheRace) {
+  Clicks clicks;
+  race::ResultScreen screen(*graphics_, clicks);
+  screen.build(names(3), 800, 600);
+  ASSERT_EQ(screen.table().size(), 3u);
+  EXPECT_EQ(screen.table()[1],
+            (race::ResultCells{L" 2", L"Player2", race::kNoTime, L"", race::kNoTime}));
+  screen.refresh({{L" 1", L"Player3", L"00:10.000", L"", L"00:10.000"}});
+  EXPECT_EQ(screen.table()[0][1], L"Player3");
+
+  screen.update(input_, false);
+  EXPECT_FALSE(screen.shown());
+  screen.update(input_, true);
+  EXPECT_TRUE(screen.shown());
+  EXPECT_FALSE(screen.scrollButtonsShown());  // three rows fit
+  EXPECT_EQ(screen.handleClick("scrolldown"), race::ResultCommand::none);
+  EXPECT_EQ(screen.list()->firstVisible(), 0);
+  EXPECT_EQ(screen.handleClick("quitRace"), race::ResultCommand::quitRace);
+
+  // "Quit Race" clicked through the GUI pass reaches the listener; the pass changes nothing of
+  // what update() decided.
+  input_.setMouse(613, 464);
+  screen.update(input_, true);
+  input_.setDown(platform::button::kMouseLeft, true);
+  screen.runGui(input_);
+  input_.setDown(platform::button::kMouseLeft, false);
+  screen.runGui(input_);
+  EXPECT_EQ(clicks.ids, std::vector<std::string>{"quitRace"});
+  EXPECT_TRUE(screen.shown());
+
+  // Two seconds (120 frames) without moving hide the pointer; drawing does not count.
+  for (int frame = 1; frame < 120; ++frame) screen.update(input_, true);
+  for (int frame = 0; frame < 10; ++frame) screen.runGui(input_);
+  EXPECT_TRUE(screen.pointerShown());
+  screen.update(input_, true);
+  EXPECT_FALSE(screen.pointerShown());
+  input_.setMouse(600, 464);
+  screen.update(input_, true);
+  EXPECT_TRUE(screen.pointerShown());
+  screen.clear();  // the race is over
+  EXPECT_EQ(screen.list(), nullptr);
+  EXPECT_FALSE(screen.shown());
+}
+
+}  // namespace
