@@ -1,5 +1,6 @@
 // Time of each background stage, and of a whole generation, on the largest shipped track
-// (about 3000 × 2100 world units: a 6000 × 4200 cell map, a 3000 × 2100 picture).
+// (about 3000 × 2100 world units: a 6000 × 4200 cell map, a 3000 × 2100 picture), in every
+// theme.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "background/BackgroundGenerator.h"
+#include "background/Theme.h"
 #include "common/Angle.h"
 #include "platform/Random.h"
 #include "track/TrackLoader.h"
@@ -33,11 +35,13 @@ std::string writeFallbackTrack() {
   return path;
 }
 
-const track::TrackData& largeTrack() {
+// The largest shipped track, painted in the theme numbered `theme` (themeNames() order).
+const track::TrackData& largeTrack(int theme) {
   static const std::unique_ptr<track::TrackData> track = [] {
     auto loaded = track::importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
     return loaded ? std::move(loaded) : track::importTrack(writeFallbackTrack());
   }();
+  track->theme = background::themeNames().at(static_cast<std::size_t>(theme));
   return *track;
 }
 
@@ -47,8 +51,8 @@ const std::string& outputPath() {
   return path;
 }
 
-void runStage(background::BackgroundGenerator& generator, int stage) {
-  const track::TrackData& track = largeTrack();
+void runStage(background::BackgroundGenerator& generator, int stage, int theme) {
+  const track::TrackData& track = largeTrack(theme);
   switch (stage) {
     case 1:
       generator.rasterize(track);
@@ -81,31 +85,39 @@ void runStage(background::BackgroundGenerator& generator, int stage) {
 
 void BM_Stage(benchmark::State& state) {
   const int stage = static_cast<int>(state.range(0));
+  const int theme = static_cast<int>(state.range(1));
   platform::setFixedSeed(7);
   for (auto _ : state) {
     state.PauseTiming();
     auto generator = std::make_unique<background::BackgroundGenerator>();
-    for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier);
+    for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier, theme);
     state.ResumeTiming();
-    runStage(*generator, stage);
+    runStage(*generator, stage, theme);
     state.PauseTiming();
     generator.reset();  // freeing the maps is not part of the stage
     state.ResumeTiming();
   }
-  state.SetLabel(background::BackgroundGenerator::stageCaption(stage).substr(2));
+  state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)) + ": " +
+                 background::BackgroundGenerator::stageCaption(stage).substr(2));
 }
-BENCHMARK(BM_Stage)->DenseRange(1, 8)->Unit(benchmark::kMillisecond)->Iterations(2);
+// Stage 1..8 of each of the five themes.
+BENCHMARK(BM_Stage)
+    ->ArgsProduct({benchmark::CreateDenseRange(1, 8, 1), benchmark::CreateDenseRange(0, 4, 1)})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 void BM_WholeGeneration(benchmark::State& state) {
+  const int theme = static_cast<int>(state.range(0));
   platform::setFixedSeed(7);
   for (auto _ : state) {
     background::BackgroundGenerator generator;
-    if (!generator.step(largeTrack(), outputPath(), {}, true)) {
+    if (!generator.step(largeTrack(theme), outputPath(), {}, true)) {
       state.SkipWithError(generator.lastError().c_str());
       break;
     }
   }
+  state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)));
 }
-BENCHMARK(BM_WholeGeneration)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_WholeGeneration)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

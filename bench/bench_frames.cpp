@@ -82,6 +82,8 @@ void prepareOptions() {
   config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
   config::Options::instance()->setOptionInt(config::key::nrCars, kCars);
   config::Options::instance()->setOptionInt(config::key::nrLaps, 99);
+  // The computer drivers at their hardest: the most work on their line.
+  config::Options::instance()->setAIString(config::key::difficulty, "hard");
 }
 
 // Wall-clock and this thread's processor time together: on a shared machine the wall clock

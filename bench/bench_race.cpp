@@ -80,6 +80,8 @@ void raceOptions(int cars) {
   config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
   config::Options::instance()->setOptionInt(config::key::nrCars, cars);
   config::Options::instance()->setOptionInt(config::key::nrLaps, 3);
+  // The computer drivers at their hardest: the most work on their line.
+  config::Options::instance()->setAIString(config::key::difficulty, "hard");
 }
 
 void releaseCaches() {

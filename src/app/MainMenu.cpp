@@ -13,6 +13,7 @@
 #include "background/BackgroundGenerator.h"
 #include "config/OptionKeys.h"
 #include "config/Options.h"
+#include "drivers/DriverLevel.h"
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component_Background.h"
 #include "gui/GUI_Component_Button.h"
@@ -46,12 +47,32 @@ constexpr const char* kCarsCaption = "gui_carsLbl";
 constexpr const char* kCarsLabel = "gui_nrcarsLbl";
 constexpr const char* kCpuOnlyCaption = "gui_cpuLbl";
 constexpr const char* kCpuOnlyMark = "gui_cpuXLbl";
+constexpr const char* kLevelCaption = "gui_levelLbl";
+constexpr const char* kLevelLabel = "gui_levelXLbl";
 // Lines of a reason or file name we compose into a message box; it has room for about six
 // lines above its button.
 constexpr std::size_t kReasonLines = 2;
 
 config::Options& options() {
   return *config::Options::instance();
+}
+
+// The level in the options; a word the game does not know races at Medium, as the race does.
+drivers::DriverLevel storedLevel() {
+  return drivers::parseLevel(options().getAIString(config::key::difficulty))
+      .value_or(drivers::DriverLevel::kMedium);
+}
+
+std::wstring levelCaption(drivers::DriverLevel level) {
+  switch (level) {
+    case drivers::DriverLevel::kEasy:
+      return L"Easy";
+    case drivers::DriverLevel::kMedium:
+      return L"Medium";
+    case drivers::DriverLevel::kHard:
+      return L"Hard";
+  }
+  return L"";
 }
 
 // A picture exists for the race if it is a file that can be opened for reading. A folder does
@@ -83,7 +104,7 @@ MainMenu::MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& tr
 
 void MainMenu::forgetScreen() {
   trackList_.forget();
-  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = nullptr;
+  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
   toolsMenu_ = nullptr;
   toolsExtended_ = false;
 }
@@ -180,16 +201,20 @@ void MainMenu::buildRaceSetup() {
   addLabel(kCpuOnlyCaption, L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
   cpuOnlyMark_ = addLabel(kCpuOnlyMark, L"X", 253, Y + 24, kWhite, kBlack);
   addButton(command::startRace, L"START RACE", 248, Y + 50, 124);
+  // How hard the computer drivers race: the button shows the level and moves on to the next.
+  addLabel(kLevelCaption, L"Difficulty", 396, Y + 25, kCaption, kWhite);
+  addButton(command::nextDriverLevel, L" ", 396, Y + 50, 90);
+  levelLabel_ = addLabel(kLevelLabel, L"", 404, Y + 49, kWhite, kBlack);
 }
 
 void MainMenu::removeRaceSetup() {
   for (const char* id :
        {kTrackLabel, kLapsCaption, command::addLap, kLapsLabel, command::removeLap, kCarsCaption,
         command::addCar, kCarsLabel, command::removeCar, command::toggleCpuOnly, kCpuOnlyCaption,
-        kCpuOnlyMark, command::startRace}) {
+        kCpuOnlyMark, command::startRace, kLevelCaption, command::nextDriverLevel, kLevelLabel}) {
     widgets_.destroyById(id);
   }
-  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = nullptr;
+  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
 }
 
 void MainMenu::refreshSetupLabels() {
@@ -202,6 +227,7 @@ void MainMenu::refreshSetupLabels() {
   if (cpuOnlyMark_ != nullptr) {
     cpuOnlyMark_->setText(options().getOptionInt(config::key::onlyCPU) != 0 ? L"X" : L"");
   }
+  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(storedLevel()));
 }
 
 int MainMenu::startPositions() const {
@@ -253,6 +279,8 @@ MenuRequest MainMenu::onClick(const std::string& id) {
     changeCars(-1);
   } else if (id == command::toggleCpuOnly) {
     toggleCpuOnly();
+  } else if (id == command::nextDriverLevel) {
+    nextLevel();
   }
   return MenuRequest::None;
 }
@@ -276,6 +304,15 @@ void MainMenu::toggleCpuOnly() {
   const int now = options().getOptionInt(config::key::onlyCPU) == 0 ? 1 : 0;
   options().setOptionInt(config::key::onlyCPU, now);
   if (cpuOnlyMark_ != nullptr) cpuOnlyMark_->setText(now != 0 ? L"X" : L"");
+}
+
+void MainMenu::nextLevel() {
+  const drivers::DriverLevel level =
+      storedLevel() == drivers::DriverLevel::kHard
+          ? drivers::DriverLevel::kEasy
+          : static_cast<drivers::DriverLevel>(static_cast<int>(storedLevel()) + 1);
+  options().setAIString(config::key::difficulty, drivers::levelName(level));
+  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(level));
 }
 
 void MainMenu::chooseTrack(const std::string& rowId) {

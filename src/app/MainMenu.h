@@ -61,6 +61,7 @@ class MainMenu {
   gui::GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
   gui::GUI_Component_Label* carsLabel() const { return carsLabel_; }
   gui::GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
+  gui::GUI_Component_Label* levelLabel() const { return levelLabel_; }
   gui::GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
 
  private:
@@ -76,6 +77,8 @@ class MainMenu {
   void changeLaps(int delta);
   void changeCars(int delta);
   void toggleCpuOnly();
+  // The computer drivers' next level: Easy, Medium, Hard, then Easy again.
+  void nextLevel();
   void startEditor(const std::string& trackPath);
   void openHelp();
   int startPositions() const;
@@ -100,6 +103,7 @@ class MainMenu {
   gui::GUI_Component_Label* lapsLabel_ = nullptr;
   gui::GUI_Component_Label* carsLabel_ = nullptr;
   gui::GUI_Component_Label* cpuOnlyMark_ = nullptr;
+  gui::GUI_Component_Label* levelLabel_ = nullptr;
   gui::GUI_Component_Menu* toolsMenu_ = nullptr;
   bool toolsExtended_ = false;
 };

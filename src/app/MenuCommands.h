@@ -24,6 +24,8 @@ inline constexpr const char* addCar = "addCar";
 inline constexpr const char* removeCar = "subCar";
 inline constexpr const char* toggleCpuOnly = "cpuOnly";
 inline constexpr const char* startRace = "startRace";
+// The computer drivers' level: the button moves on to the next one.
+inline constexpr const char* nextDriverLevel = "driverLevel";
 
 // The message box's button: closes the box, or, as the box's command, starts the painting.
 inline constexpr const char* closePopup = "alertOK";

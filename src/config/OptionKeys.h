@@ -23,16 +23,20 @@ inline constexpr const char* tireMarksQuality = "tireMarksQuality";
 
 // [ Weather Conditions ]
 inline constexpr const char* weatherType = "weatherType";
-// The weather types the file has by default; a player may add the four values of their own.
+// The weather types the file has by default; a player may add one of their own with its values.
 inline constexpr const char* dryWeather = "dry";
 inline constexpr const char* wetWeather = "wet";
-// A weather type's surface values are its name followed by one of these: "dry_tarmac_grip".
-inline constexpr const char* tarmacGrip = "_tarmac_grip";
-inline constexpr const char* tarmacResistance = "_tarmac_resistance";
-inline constexpr const char* grassGrip = "_grass_grip";
-inline constexpr const char* grassResistance = "_grass_resistance";
-inline std::string surfaceValue(const std::string& weather, const char* value) {
-  return weather + value;
+// A weather type's surface values: "<weather>_<ground>_grip" and "<weather>_<ground>_resistance"
+// ("dry_tarmac_grip"), for each kind of ground the cars drive on.
+inline constexpr const char* tarmac = "tarmac";
+inline constexpr const char* grass = "grass";
+inline constexpr const char* sand = "sand";
+inline constexpr const char* snow = "snow";
+inline constexpr const char* gravel = "gravel";
+inline constexpr const char* grip = "_grip";
+inline constexpr const char* resistance = "_resistance";
+inline std::string surfaceValue(const std::string& weather, const char* ground, const char* value) {
+  return weather + "_" + ground + value;
 }
 
 // [ Players ]: "player<number>" followed by one of these, numbers from 1: "player3_name".
@@ -46,5 +50,7 @@ inline std::string player(int number, const char* field) {
 // [ AI ]: the computer drivers read "skill"; a hand-written "aiStr" overrides it at each start.
 inline constexpr const char* skill = "skill";
 inline constexpr const char* aiStr = "aiStr";
+// The computer drivers' level, as the race setup chooses it.
+inline constexpr const char* difficulty = "difficulty";
 
 }  // namespace config::key

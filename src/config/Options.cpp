@@ -26,10 +26,12 @@ struct IntSetting {
   int defaultValue;
 };
 
+// One kind of ground in one weather: its grip, then its resistance.
 struct SurfaceSetting {
   const char* weather;
-  const char* value;
-  int defaultValue;
+  const char* ground;
+  int grip;
+  int resistance;
 };
 
 }  // namespace
@@ -87,25 +89,31 @@ void Options::normalise() {
       {kGraphicsSection, tireMarksMaxDarkness, 80},
       {kGraphicsSection, tireMarksQuality, 2},
   };
+  // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
+  // a car back hardest and gravel least; snow lets it roll but hardly steer.
   static const SurfaceSetting kSurfaces[] = {
-      {dryWeather, tarmacGrip, 100}, {dryWeather, tarmacResistance, 30},
-      {dryWeather, grassGrip, 80},   {dryWeather, grassResistance, 1500},
-      {wetWeather, tarmacGrip, 40},  {wetWeather, tarmacResistance, 10},
-      {wetWeather, grassGrip, 100},  {wetWeather, grassResistance, 3000},
+      {dryWeather, tarmac, 100, 30},  {dryWeather, grass, 80, 1500}, {wetWeather, tarmac, 40, 10},
+      {wetWeather, grass, 100, 3000}, {dryWeather, sand, 60, 2500},  {dryWeather, snow, 35, 1000},
+      {dryWeather, gravel, 60, 800},  {wetWeather, sand, 70, 2000},  {wetWeather, snow, 25, 1400},
+      {wetWeather, gravel, 50, 1000},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
   }
   ini_->setValue(kWeatherSection, weatherType,
                  ini_->getValue(kWeatherSection, weatherType, dryWeather), true);
+  auto keepOrDefault = [this](const std::string& key, int defaultValue) {
+    ini_->setValueInt(kWeatherSection, key, ini_->getValueInt(kWeatherSection, key, defaultValue));
+  };
   for (const auto& s : kSurfaces) {
-    const std::string key = surfaceValue(s.weather, s.value);
-    ini_->setValueInt(kWeatherSection, key,
-                      ini_->getValueInt(kWeatherSection, key, s.defaultValue));
+    keepOrDefault(surfaceValue(s.weather, s.ground, key::grip), s.grip);
+    keepOrDefault(surfaceValue(s.weather, s.ground, key::resistance), s.resistance);
   }
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
   ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
+  // The computer drivers' level, chosen in the race setup, is kept as it is.
+  ini_->setValue(kAISection, difficulty, ini_->getValue(kAISection, difficulty, "medium"), true);
 }
 
 void Options::touch() {
@@ -130,6 +138,9 @@ std::string Options::getPlayersString(const std::string& key) const {
 int Options::getAIInt(const std::string& key) const {
   return ini_->getValueInt(kAISection, key, 0);
 }
+std::string Options::getAIString(const std::string& key) const {
+  return ini_->getValue(kAISection, key, "");
+}
 
 void Options::setOptionInt(const std::string& key, int value) {
   ini_->setValueInt(kOptionsSection, key, value);
@@ -138,6 +149,11 @@ void Options::setOptionInt(const std::string& key, int value) {
 
 void Options::setPlayersString(const std::string& key, const std::string& value) {
   ini_->setValue(kPlayersSection, key, value, true);
+  touch();
+}
+
+void Options::setAIString(const std::string& key, const std::string& value) {
+  ini_->setValue(kAISection, key, value, true);
   touch();
 }
 

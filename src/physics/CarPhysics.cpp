@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/Angle.h"
+#include "physics/Walls.h"
 #include "track/TrackData.h"
 
 namespace physics {
@@ -58,9 +59,9 @@ double wrapTurn(double angle) {
 
 }  // namespace
 
-CarPhysics::CarPhysics(const track::TrackData& track) : Car(track) {}
+physics::CarPhysics::CarPhysics(const track::TrackData& track) : physics::Car(track) {}
 
-void CarPhysics::initModel() {
+void physics::CarPhysics::initModel() {
   inertia_ = mass_;
   drag_ = 5.0;
   resistance_ = 30.0;
@@ -69,19 +70,19 @@ void CarPhysics::initModel() {
   maxGrip_ = 2.0;
 }
 
-void CarPhysics::setPosition(double x, double y, double heading) {
+void physics::CarPhysics::setPosition(double x, double y, double heading) {
   position_ = {x / scale_, y / scale_};
   heading_ = heading;
 }
 
-void CarPhysics::push(double magnitude, double fromX, double fromY) {
+void physics::CarPhysics::push(double magnitude, double fromX, double fromY) {
   // From the given point toward the car; a car standing on the point itself is pushed along +x
   // (atan2(0, 0) = 0).
   const double e = std::atan2(getY() - fromY, getX() - fromX);
   push_ += Vec2{std::cos(e), std::sin(e)} * magnitude;
 }
 
-CarPhysics::Inputs CarPhysics::takeInputs() {
+physics::CarPhysics::Inputs physics::CarPhysics::takeInputs() {
   // The public throttle and brake hold percent after a step, for the display. A driver that
   // does not write them again leaves exactly those values; taking them as new inputs would
   // multiply them by 100 once more every frame, so they are recognised and the last input kept.
@@ -92,7 +93,7 @@ CarPhysics::Inputs CarPhysics::takeInputs() {
   return raw_;
 }
 
-void CarPhysics::update(double dt) {
+void physics::CarPhysics::update(double dt) {
   const Inputs in = takeInputs();
   // A driver's full right (+1) is a steering angle of -1 radian.
   step(dt, in.throttle * 100, in.brake * 100, -in.steer);
@@ -100,16 +101,17 @@ void CarPhysics::update(double dt) {
   brake = shownBrake_ = in.brake * 100;
 }
 
-double CarPhysics::readSurface(double worldX, double worldY) {
-  const SurfaceValues& values = surfaceOptions_.current();
+double physics::CarPhysics::readSurface(double worldX, double worldY) {
   const std::int32_t* cell = cellAt(track(), worldX, worldY);
-  const bool tarmac = cell != nullptr && *cell != track::SurfaceMap::kGrass;
-  resistance_ = tarmac ? values.tarmacResistance : values.grassResistance;
+  const SurfaceGrip& ground =
+      surfaceOptions_.current().of(cell != nullptr ? *cell : track::SurfaceMap::kOutside);
+  resistance_ = ground.resistance;
   // The grip scales the slip angles, not the force limit.
-  return (tarmac ? values.tarmacGrip : values.grassGrip) * 0.01;
+  return ground.grip * 0.01;
 }
 
-void CarPhysics::step(double dt, double throttlePercent, double brakePercent, double steerAngle) {
+void physics::CarPhysics::step(double dt, double throttlePercent, double brakePercent,
+                               double steerAngle) {
   previousX_ = getX();
   previousY_ = getY();
   const double sn = std::sin(heading_);
@@ -169,6 +171,12 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
   velocity_ += worldAcceleration * dt;
   const Vec2 before = position_;
   position_ += velocity_ * dt;
+  if (const track::SurfaceMap* map = track().surfaceMap.get()) {
+    const Vec2 velocityBefore = velocity_;
+    position_ = walls::stopAgainstWalls(*map, before * scale_, position_ * scale_, velocity_) *
+                (1.0 / scale_);
+    angularVelocity_ += wallSpin(velocity_ - velocityBefore);
+  }
   if (dt > 0) speed = (position_ - before).length() / dt;
 
   angularVelocity_ += angularAcceleration * dt;
@@ -177,12 +185,25 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
   push_ = {};
 }
 
-std::int32_t CarPhysics::getSurface() const {
+double physics::CarPhysics::wallSpin(const Vec2& change) const {
+  if (change.x == 0 && change.y == 0) return 0;
+  // The wall pushes on the end of the car that met it, nose or tail, and swings the car round
+  // toward the wall's direction, as a car scraping along a barrier turns along it.
+  const Vec2 forward{std::sin(heading_), std::cos(heading_)};
+  const double half = length_ * 0.5;
+  const Vec2 arm =
+      forward.x * change.x + forward.y * change.y < 0 ? forward * half : forward * -half;
+  const double torque = mass_ * (arm.x * change.y - arm.y * change.x);
+  // A turn by the cross product's sense lowers the heading (x right, y down, forward (sin, cos)).
+  return -torque / inertia_;
+}
+
+std::int32_t physics::CarPhysics::getSurface() const {
   const std::int32_t* cell = cellAt(track(), getX(), getY());
   return cell != nullptr ? *cell : track::SurfaceMap::kOutside;
 }
 
-double CarPhysics::getDriftAngle() const {
+double physics::CarPhysics::getDriftAngle() const {
   if (!std::isfinite(heading_) || !std::isfinite(velocity_.x) || !std::isfinite(velocity_.y)) {
     return 0;
   }

@@ -4,6 +4,7 @@
 
 #include "config/OptionKeys.h"
 #include "config/Options.h"
+#include "track/SurfaceMap.h"
 
 namespace physics {
 
@@ -13,21 +14,51 @@ double nonNegative(int value) {
   return static_cast<double>(std::max(value, 0));
 }
 
+// A ground's grip and resistance in `weather`, with `fallback` for keys the file lacks.
+SurfaceGrip readGrip(const config::Options& options, const std::string& weather, const char* ground,
+                     const SurfaceGrip& fallback) {
+  const config::CIniFile& ini = options.ini();
+  auto value = [&](const char* name, double fallbackValue) {
+    return nonNegative(ini.getValueInt(config::Options::kWeatherSection,
+                                       config::key::surfaceValue(weather, ground, name),
+                                       static_cast<int>(fallbackValue)));
+  };
+  SurfaceGrip grip;
+  grip.grip = value(config::key::grip, fallback.grip);
+  grip.resistance = value(config::key::resistance, fallback.resistance);
+  return grip;
+}
+
 }  // namespace
 
+const SurfaceGrip& SurfaceValues::of(std::int32_t cell) const {
+  switch (cell) {
+    case track::SurfaceMap::kGrass:
+    case track::SurfaceMap::kWater:
+    case track::SurfaceMap::kOutside:
+      return grass;
+    case track::SurfaceMap::kSand:
+      return sand;
+    case track::SurfaceMap::kSnow:
+      return snow;
+    case track::SurfaceMap::kGravel:
+      return gravel;
+    default:
+      return tarmac;
+  }
+}
+
 SurfaceValues SurfaceOptions::read() {
-  const config::Options* options = config::Options::instance();
+  const config::Options& options = *config::Options::instance();
   // The weather type is the prefix of the surface keys: "dry" and "wet" exist by default, and
-  // a user may add the four keys for a weather type of their own.
-  const std::string weather = options->getWeatherString(config::key::weatherType);
-  auto value = [&](const char* name) {
-    return nonNegative(options->getWeatherInt(config::key::surfaceValue(weather, name)));
-  };
+  // a player may add the keys for a weather type of their own.
+  const std::string weather = options.getWeatherString(config::key::weatherType);
   SurfaceValues values;
-  values.tarmacGrip = value(config::key::tarmacGrip);
-  values.tarmacResistance = value(config::key::tarmacResistance);
-  values.grassGrip = value(config::key::grassGrip);
-  values.grassResistance = value(config::key::grassResistance);
+  values.tarmac = readGrip(options, weather, config::key::tarmac, SurfaceGrip{});
+  values.grass = readGrip(options, weather, config::key::grass, SurfaceGrip{});
+  values.sand = readGrip(options, weather, config::key::sand, values.grass);
+  values.snow = readGrip(options, weather, config::key::snow, values.grass);
+  values.gravel = readGrip(options, weather, config::key::gravel, values.grass);
   return values;
 }
 

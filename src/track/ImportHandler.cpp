@@ -75,6 +75,8 @@ void ImportHandler::startElement(const XMLCh* const, const XMLCh* const localnam
     field_ = Field::Title;
   else if (name == u"background")
     field_ = Field::Background;
+  else if (name == u"theme")
+    field_ = Field::Theme;
   else
     field_ = Field::Other;
 }
@@ -103,6 +105,10 @@ void ImportHandler::applyText() {
   }
   if (field_ == Field::Background) {
     background_ = toUtf8(fieldText_.data(), fieldText_.size());
+    return;
+  }
+  if (field_ == Field::Theme) {
+    theme_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
   // A value before the first point or position has no record to go to and is ignored.
@@ -209,6 +215,7 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->positions = startPositions();
   track->title = title();
   track->background = background();
+  track->theme = theme();
   return track;
 }
 

@@ -7,11 +7,15 @@ namespace track {
 // A grid of cells rasterised from the road: kGrass or kRoad (the background generator marks
 // further values). Row-major: index = row × columns + column.
 struct SurfaceMap {
-  // The cell kinds: what the road builder leaves between the roads, what it fills the road
-  // with, and what a query outside the grid answers.
+  // The race's map tells the car what ground it is on. The road builder writes grass and road;
+  // the painted background adds the other kinds off the road, where it painted them.
   static constexpr std::int32_t kGrass = 0;
   static constexpr std::int32_t kRoad = 3;
-  static constexpr std::int32_t kOutside = 7;
+  static constexpr std::int32_t kOutside = 7;  // what a query beyond the map answers
+  static constexpr std::int32_t kSand = 11;
+  static constexpr std::int32_t kSnow = 12;
+  static constexpr std::int32_t kGravel = 13;
+  static constexpr std::int32_t kWater = 14;  // not drivable, like the ground beyond the map
 
   std::uint32_t rows = 0;
   std::uint32_t columns = 0;

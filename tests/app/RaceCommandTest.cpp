@@ -17,6 +17,7 @@ TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
   command.track = "meadow_loop.rst";
   command.cars = 2;
   command.laps = 1;
+  command.level = "hard";
   command.seed = 3;
   command.headless = true;
   testing::internal::CaptureStdout();
@@ -27,6 +28,7 @@ TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
   EXPECT_NE(out.find(" 2    Player"), std::string::npos) << out;
   EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 5);
   EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::onlyCPU), 0);
+  EXPECT_EQ(config::Options::instance()->getAIString(config::key::difficulty), "medium");
 }
 
 TEST_F(RaceCommandLine, UnfinishedRaceNamesTheCarsAndFails) {

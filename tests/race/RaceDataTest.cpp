@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "RaceFixture.h"
 #include "config/OptionKeys.h"
@@ -43,6 +44,31 @@ TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
   // Player settings were filled in for the three players.
   EXPECT_EQ(config::Options::instance()->getPlayersString("player3_name"), "Player3");
   EXPECT_EQ(config::Options::instance()->getPlayersString("player3_color").size(), 13u);
+}
+
+TEST_F(RaceSetUp, TheDriversLevelOutlivesARestartOfTheGame) {
+  installTrack("meadow_loop.rst");
+  const auto levelsRaced = [this] {
+    setOptions(3, 1, 0);
+    auto& race = makeRace("meadow_loop.rst");
+    EXPECT_TRUE(race.startRace()) << race.lastError();
+    std::vector<drivers::DriverLevel> levels;
+    for (int i = 1; i < race.carCount(); ++i)
+      levels.push_back(dynamic_cast<const drivers::CPUDriver&>(race.driver(i)).level());
+    race.endRace();
+    return levels;
+  };
+  EXPECT_EQ(levelsRaced(),
+            std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::kMedium));  // a first start
+  config::Options::instance()->setAIString("difficulty", "hard");
+  // The game closes (the store is written) and starts again; "skill" is rewritten at each
+  // start, the level is not.
+  config::Options::destroy(true);
+  EXPECT_EQ(config::Options::instance()->getAIString("difficulty"), "hard");
+  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::kHard));
+  // A hand-written level the game does not know races at the default.
+  config::Options::instance()->setAIString("difficulty", "insane");
+  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::kMedium));
 }
 
 TEST_F(RaceSetUp, FailuresReturnFalseWithAReasonAndLeaveNoRace) {

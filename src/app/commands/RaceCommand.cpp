@@ -27,16 +27,19 @@ namespace {
 // so a command-line race never changes what the menu shows next time.
 class RaceOptionsScope {
  public:
-  RaceOptionsScope(int cars, int laps) {
+  explicit RaceOptionsScope(const RaceCommand& command) {
     config::Options* options = config::Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
+    savedLevel_ = options->getAIString(config::key::difficulty);
     options->setOptionInt(config::key::onlyCPU, 1);
-    options->setOptionInt(config::key::nrCars, cars);
-    options->setOptionInt(config::key::nrLaps, laps);
+    options->setOptionInt(config::key::nrCars, command.cars);
+    options->setOptionInt(config::key::nrLaps, command.laps);
+    if (!command.level.empty()) options->setAIString(config::key::difficulty, command.level);
   }
   ~RaceOptionsScope() {
     config::Options* options = config::Options::instance();
     for (std::size_t i = 0; i < saved_.size(); ++i) options->setOptionInt(kKeys[i], saved_[i]);
+    options->setAIString(config::key::difficulty, savedLevel_);
   }
   RaceOptionsScope(const RaceOptionsScope&) = delete;
   RaceOptionsScope& operator=(const RaceOptionsScope&) = delete;
@@ -45,6 +48,7 @@ class RaceOptionsScope {
   static constexpr const char* kKeys[3] = {config::key::onlyCPU, config::key::nrCars,
                                            config::key::nrLaps};
   std::vector<int> saved_;
+  std::string savedLevel_;
 };
 
 // A headless command opens its window as a headless game does (offscreen video, no sound);
@@ -135,7 +139,7 @@ int runRaceCommand(const RaceCommand& command) {
   }
   const HeadlessScope headless(command.headless);
   if (command.seed) platform::setFixedSeed(*command.seed);
-  RaceOptionsScope options(command.cars, command.laps);
+  RaceOptionsScope options(command);
 
   RaceWindow window;
   CacheScope caches;
