@@ -60,16 +60,16 @@ config::Options& options() {
 // The level in the options; a word the game does not know races at Medium, as the race does.
 drivers::DriverLevel storedLevel() {
   return drivers::parseLevel(options().getAIString(config::key::difficulty))
-      .value_or(drivers::DriverLevel::kMedium);
+      .value_or(drivers::DriverLevel::Medium);
 }
 
 std::wstring levelCaption(drivers::DriverLevel level) {
   switch (level) {
-    case drivers::DriverLevel::kEasy:
+    case drivers::DriverLevel::Easy:
       return L"Easy";
-    case drivers::DriverLevel::kMedium:
+    case drivers::DriverLevel::Medium:
       return L"Medium";
-    case drivers::DriverLevel::kHard:
+    case drivers::DriverLevel::Hard:
       return L"Hard";
   }
   return L"";
@@ -308,8 +308,8 @@ void MainMenu::toggleCpuOnly() {
 
 void MainMenu::nextLevel() {
   const drivers::DriverLevel level =
-      storedLevel() == drivers::DriverLevel::kHard
-          ? drivers::DriverLevel::kEasy
+      storedLevel() == drivers::DriverLevel::Hard
+          ? drivers::DriverLevel::Easy
           : static_cast<drivers::DriverLevel>(static_cast<int>(storedLevel()) + 1);
   options().setAIString(config::key::difficulty, drivers::levelName(level));
   if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(level));

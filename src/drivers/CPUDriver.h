@@ -27,7 +27,7 @@ class CPUDriver : public Driver {
  public:
   // The first computer driver of a race: a new, untrained network (the race trains it).
   CPUDriver(physics::Car& car, const track::TrackData& track,
-            DriverLevel level = DriverLevel::kMedium);
+            DriverLevel level = DriverLevel::Medium);
   // Every further one: a copy of the previous driver's network, trained or not, and its level.
   CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous);
 

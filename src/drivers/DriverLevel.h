@@ -7,7 +7,7 @@ namespace drivers {
 // How hard the computer drivers race. The network and the path search are the same at every
 // level; the level sets how fast they dare to go, how far ahead they look and how much work
 // goes into their line.
-enum class DriverLevel { kEasy, kMedium, kHard };
+enum class DriverLevel { Easy, Medium, Hard };
 
 // What a level changes in the way a computer driver races.
 struct DrivingStyle {

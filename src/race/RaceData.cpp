@@ -189,7 +189,7 @@ void RaceData::createCar(int i, bool onlyCpu) {
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
     const std::string level = config::Options::instance()->getAIString(config::key::difficulty);
     driver = std::make_unique<drivers::CPUDriver>(
-        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::kMedium));
+        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::Medium));
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());

@@ -33,8 +33,8 @@ TEST(RacingLine, StaysOnTheRoadOnEveryShippedTrackAtEveryLevel) {
     physics::CarPhysics car(*track);
     car.initModel();
     physics::placeOnStartPosition(car, track->positionAt(0));
-    for (drivers::DriverLevel level : {drivers::DriverLevel::kEasy, drivers::DriverLevel::kMedium,
-                                       drivers::DriverLevel::kHard}) {
+    for (drivers::DriverLevel level :
+         {drivers::DriverLevel::Easy, drivers::DriverLevel::Medium, drivers::DriverLevel::Hard}) {
       SCOPED_TRACE(entry.path().filename().string() + " " + drivers::levelName(level));
       platform::setFixedSeed(5);
       const drivers::CPUDriver driver(car, *track, level);

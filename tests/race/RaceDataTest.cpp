@@ -59,16 +59,16 @@ TEST_F(RaceSetUp, TheDriversLevelOutlivesARestartOfTheGame) {
     return levels;
   };
   EXPECT_EQ(levelsRaced(),
-            std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::kMedium));  // a first start
+            std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::Medium));  // a first start
   config::Options::instance()->setAIString("difficulty", "hard");
   // The game closes (the store is written) and starts again; "skill" is rewritten at each
   // start, the level is not.
   config::Options::destroy(true);
   EXPECT_EQ(config::Options::instance()->getAIString("difficulty"), "hard");
-  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::kHard));
+  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::Hard));
   // A hand-written level the game does not know races at the default.
   config::Options::instance()->setAIString("difficulty", "insane");
-  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::kMedium));
+  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::Medium));
 }
 
 TEST_F(RaceSetUp, FailuresReturnFalseWithAReasonAndLeaveNoRace) {
