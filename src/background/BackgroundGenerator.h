@@ -18,7 +18,7 @@ namespace background {
 // one per frame and stay responsive; nothing is drawn on screen.
 class BackgroundGenerator {
  public:
-  // Cell values of the working map beyond the road builder's 0 (grass) and 3 (road).
+  // The working map's cell values (zone::), for the generator's callers and tests.
   static constexpr std::int32_t kGrass = zone::kGround;
   static constexpr std::int32_t kRunOff = zone::kRunOff;
   static constexpr std::int32_t kFinishLine = zone::kFinishLine;
