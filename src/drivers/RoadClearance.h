@@ -6,9 +6,9 @@
 
 namespace drivers {
 
-// How far every cell of a surface map lies from the nearest cell that is not road (3): the room
-// a line has there. Distances are in cells (map units), measured between cell centres with
-// steps of 1 and √2; everything off the map counts as not road.
+// How far every cell of a surface map lies from the nearest cell that is not road
+// (SurfaceMap::kRoad): the room a line has there. Distances are in cells (map units), measured
+// between cell centres with steps of 1 and √2; everything off the map counts as not road.
 class RoadClearance {
  public:
   explicit RoadClearance(const track::SurfaceMap& map);
