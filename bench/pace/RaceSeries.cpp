@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -12,10 +13,10 @@
 #include "platform/Input.h"
 #include "platform/Random.h"
 #include "race/RaceData.h"
+#include "track/SurfaceMap.h"
 
 namespace {
 
-constexpr int kRoad = 3;
 constexpr double kStandingSpeed = 0.5;  // m/s
 
 // A car stands, or rolls backwards, this frame.
@@ -31,11 +32,11 @@ bool stopped(const physics::Car& car) {
 void setRaceOptions(const SeriesSettings& settings) {
   config::Options::destroy(false);
   config::Options* options = config::Options::instance();
-  options->setOptionInt("onlyCPU", 1);
-  options->setOptionInt("nrCars", settings.cars);
-  options->setOptionInt("nrLaps", settings.laps);
-  options->setOptionInt("sound", 0);
-  options->setAIString("difficulty", settings.level);
+  options->setOptionInt(config::key::onlyCPU, 1);
+  options->setOptionInt(config::key::nrCars, settings.cars);
+  options->setOptionInt(config::key::nrLaps, settings.laps);
+  options->setOptionInt(config::key::sound, 0);
+  options->setAIString(config::key::difficulty, settings.level);
 }
 
 void raceOnce(race::RaceData& race, const SeriesSettings& settings, SeriesResult& result,
@@ -50,7 +51,7 @@ void raceOnce(race::RaceData& race, const SeriesSettings& settings, SeriesResult
       if (race.laps()->finished(c)) continue;
       const physics::Car& car = race.car(c);
       ++frames;
-      if (car.getSurface() != kRoad) ++offRoad;
+      if (car.getSurface() != track::SurfaceMap::kRoad) ++offRoad;
       int& run = stopRun[static_cast<std::size_t>(c)];
       run = stopped(car) ? run + 1 : 0;
       result.longestStop =

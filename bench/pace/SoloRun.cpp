@@ -4,11 +4,11 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/StartPosition.h"
 #include "race/LapTable.h"
+#include "track/SurfaceMap.h"
 
 namespace {
 
 constexpr int kFramesPerSecond = 62;
-constexpr int kRoad = 3;
 constexpr double kMostOffRoad = 0.03;
 
 }  // namespace
@@ -37,7 +37,7 @@ SoloResult runSolo(const track::TrackData& track, const DriverMaker& makeDriver,
     table.carMoved(0, car.getPreviousX(), car.getPreviousY(), car.getX(), car.getY());
     table.endFrame();
     ++frames;
-    if (car.getSurface() != kRoad) ++offRoad;
+    if (car.getSurface() != track::SurfaceMap::kRoad) ++offRoad;
   }
   result.lapsDone = table.lapsDone(0);
   result.offRoadShare = frames > 0 ? static_cast<double>(offRoad) / frames : 0;
