@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Angle.h"
 #include "physics/Car.h"
 
 namespace {
@@ -20,8 +21,8 @@ void NaiveDriver::drive(const std::vector<physics::Car*>&) {
   const track::TrackPoint next = road.copyPoint((nearest + 1) % road.pointCount());
   const double heading = -self.getAngle();
   const double facing = std::atan2(std::cos(heading), std::sin(heading));
-  const double bearing =
-      std::remainder(std::atan2(next.y - self.getY(), next.x - self.getX()) - facing, 2 * M_PI);
+  const double bearing = common::wrapAngle(
+      std::atan2(next.y - self.getY(), next.x - self.getX()) - facing, -common::kPi);
   self.steer = std::clamp(kSteeringPerBearing * bearing, -1.0, 1.0);
   self.throttle = 1;
   self.brake = 0;

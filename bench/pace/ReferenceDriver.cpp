@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Angle.h"
 #include "drivers/LineShape.h"
 #include "physics/Car.h"
 
@@ -15,10 +16,6 @@ constexpr double kTopSpeed = 42.0;     // m/s, where drag eats the whole engine
 constexpr double kWheelBase = 2.0;     // metres
 constexpr double kMinLookAhead = 3.0;  // metres
 constexpr double kSpeedLead = 0.15;    // seconds: the speed asked for is the one just ahead
-
-double wrap(double angle) {
-  return std::remainder(angle, 2 * M_PI);
-}
 
 }  // namespace
 
@@ -69,7 +66,8 @@ void ReferenceDriver::drive(const std::vector<physics::Car*>&) {
       line_[(here + static_cast<std::size_t>(lookAhead / kSpacing)) % count];
   const double heading = -self.getAngle();
   const double facing = std::atan2(std::cos(heading), std::sin(heading));
-  const double bearing = wrap(std::atan2(target.y - y, target.x - x) - facing);
+  const double bearing =
+      common::wrapAngle(std::atan2(target.y - y, target.x - x) - facing, -common::kPi);
   const double reach = std::max(std::hypot(target.x - x, target.y - y), 0.5);
   self.steer = std::clamp(std::atan(2 * kWheelBase * std::sin(bearing) / reach), -1.0, 1.0);
 
