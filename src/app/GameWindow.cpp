@@ -153,6 +153,10 @@ void GameWindow::focusLost() {
   if (mode_ == WindowMode::Racing) race_->pause();
 }
 
+bool GameWindow::catchesUp() const {
+  return mode_ == WindowMode::Racing || mode_ == WindowMode::Intro;
+}
+
 void GameWindow::draw() {
   if (mode_ == WindowMode::Racing) {
     // The menu widgets are neither drawn nor asked for commands during a race.

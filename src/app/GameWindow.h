@@ -61,6 +61,9 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   // Another window took the keyboard: a running race pauses with its result screen up, as with
   // Escape, so the player comes back to a race that waited for them.
   void focusLost() override;
+  // Late frames catch up on the race and the intro, which keep to the clock; never on a mode
+  // change (the loading picture must be seen before the long set-up) nor on painting stages.
+  bool catchesUp() const override;
   // The command dispatcher of the menu screens.
   void onClick(std::string id) override;
   void onHover(std::string id) override;

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
-#include <thread>
 #include <unordered_map>
 
 #include "platform/Font.h"
@@ -22,8 +21,9 @@ namespace {
 constexpr int kSdlSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER;
 // Half the stick's travel counts as a direction.
 constexpr Sint16 kStickThreshold = 16384;
-// Frames later than this are not caught up; the schedule starts again from the present.
-constexpr int kMaxLagFrames = 5;
+// The most updates one drawn frame runs; a frame later than this many is not caught up, the
+// schedule starts again from the present.
+constexpr int kMaxUpdatesPerFrame = 5;
 // The notice sits above everything the game draws.
 constexpr double kNoticeZ = 1e9;
 
@@ -95,6 +95,19 @@ struct Window::Backend {
     for (auto& [id, controller] : controllers) SDL_GameControllerClose(controller);
     if (window != nullptr) SDL_DestroyWindow(window);
     if (sdlStarted) SDL_QuitSubSystem(kSdlSystems);
+  }
+
+  void keepFrame(SDL_Renderer* renderer) {
+    // Read before presenting: afterwards the back buffer's contents are undefined.
+    int w = 0;
+    int h = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    if (lastFrame.width() != w || lastFrame.height() != h) lastFrame.resize(w, h);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, lastFrame.data(),
+                             w * 4) == 0) {
+      for (Color *p = lastFrame.data(), *end = p + static_cast<std::size_t>(w) * h; p != end; ++p)
+        *p |= 0xff000000u;
+    }
   }
 
   void addController(int deviceIndex) {
@@ -355,10 +368,18 @@ void Window::drawNotice() {
   noticeFont_->draw(notice_, x, y, kNoticeZ, 1, 1, noticeStyle_.color);
 }
 
-void Window::tick() {
+void Window::runUpdates(int updates) {
+  for (int done = 0; done < updates && !closed_; ++done) {
+    if (done > 0 && !catchesUp()) break;
+    update();
+    ++timing_.updates;
+  }
+}
+
+void Window::tick(int updates) {
   pollEvents();
   handleWindowKeys();
-  update();
+  runUpdates(updates);
   draw();
   // The notice is drawn after the frame that a screenshot captures, never into it.
   if (!screenshotRequested_) drawNotice();
@@ -369,23 +390,9 @@ void Window::tick() {
     SDL_RenderClear(renderer);
   }
   graphics_->flush();
-  if (renderer != nullptr) {
-    if (backend_->keepLastFrame || screenshotRequested_) {
-      // Read before presenting: afterwards the back buffer's contents are undefined.
-      int w = 0;
-      int h = 0;
-      SDL_GetRendererOutputSize(renderer, &w, &h);
-      Bitmap& frame = backend_->lastFrame;
-      if (frame.width() != w || frame.height() != h) frame.resize(w, h);
-      if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, frame.data(), w * 4) ==
-          0) {
-        for (Color *p = frame.data(), *end = p + static_cast<std::size_t>(w) * h; p != end; ++p) {
-          *p |= 0xff000000u;
-        }
-      }
-    }
-    SDL_RenderPresent(renderer);
-  }
+  if (renderer != nullptr && (backend_->keepLastFrame || screenshotRequested_))
+    backend_->keepFrame(renderer);
+  if (renderer != nullptr) SDL_RenderPresent(renderer);
   if (screenshotRequested_) saveRequestedScreenshot();
   input_->endFrame();
   ++frames_;
@@ -395,18 +402,21 @@ void Window::show() {
   const LaunchSettings& launch = launchSettings();
   SDL_ShowWindow(backend_->window);
   using Clock = FramePacer::Clock;
+  FrameClock& clock = frameClock_ != nullptr ? *frameClock_ : steadyFrameClock();
   const auto interval = std::chrono::duration_cast<FramePacer::Duration>(
       std::chrono::duration<double, std::milli>(updateIntervalMs_));
-  FramePacer pacer(interval, interval * kMaxLagFrames);
+  FramePacer pacer(interval, kMaxUpdatesPerFrame);
   timing_ = FrameTiming{};
   double sum = 0, sumSquares = 0;
   Clock::time_point previousStart{};
   long shown = 0;
-  pacer.start(Clock::now());
+  pacer.start(clock.now());
   while (!closed_) {
-    if (!launch.unthrottled) std::this_thread::sleep_until(pacer.deadline());
-    const Clock::time_point start = Clock::now();
-    pacer.frameBegun(start);
+    if (!launch.unthrottled) clock.sleepUntil(pacer.deadline());
+    const Clock::time_point start = clock.now();
+    // Unthrottled runs are simulations: one update per frame whatever the time, so the Nth
+    // frame always shows the same state.
+    const int updates = launch.unthrottled ? 1 : pacer.frameBegun(start);
     if (shown > 0) {
       const double ms = std::chrono::duration<double, std::milli>(start - previousStart).count();
       if (timing_.intervals == 0 || ms < timing_.minMs) timing_.minMs = ms;
@@ -416,7 +426,7 @@ void Window::show() {
       sumSquares += ms * ms;
     }
     previousStart = start;
-    tick();
+    tick(updates);
     ++shown;
     if (launch.maxFrames >= 0 && shown >= launch.maxFrames) closed_ = true;
   }

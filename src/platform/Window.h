@@ -38,10 +38,14 @@ struct FrameTiming {
   double maxMs = 0;
   double stddevMs = 0;
   long resyncs = 0;  // schedule restarts after a stall
+  long updates = 0;  // updates run, caught-up ones included
 };
 
+class FrameClock;
+
 // A window with a fixed update interval: every frame calls update() and then draw(); the draw
-// calls queued in draw() are flushed in ascending z at the end of the frame.
+// calls queued in draw() are flushed in ascending z at the end of the frame. When frames come
+// late, a frame first runs the updates it missed (a few at most), so the game keeps real time.
 class Window {
  public:
   Window(int width, int height, bool fullscreen, double updateIntervalMs);
@@ -54,11 +58,15 @@ class Window {
   // Another window took the keyboard (the held keys have already been released). The game
   // pauses a running race here.
   virtual void focusLost() {}
+  // Whether a late frame may run another update before drawing. A window whose update starts
+  // something that must be seen first (a loading picture) says no for that moment.
+  virtual bool catchesUp() const { return true; }
 
   // Runs the frame loop until close() (or the platform closes the window).
   void show();
-  // Runs exactly one frame: input, update, draw, flush. For tests and tools.
-  void tick();
+  // Runs exactly one frame: input, `updates` updates (fewer when catchesUp() says no), draw,
+  // flush. For tests and tools.
+  void tick(int updates = 1);
   void close();
   bool closed() const { return closed_; }
 
@@ -90,6 +98,9 @@ class Window {
 
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }
+  // The clock show() paces its frames by; the steady clock unless a test hands in its own,
+  // which must outlive the window.
+  void setFrameClock(FrameClock& clock) { frameClock_ = &clock; }
   // True without a display: SDL's offscreen video, drawn by the software renderer.
   bool headless() const;
 
@@ -104,6 +115,7 @@ class Window {
   void handleWindowKeys();
   void saveRequestedScreenshot();
   void drawNotice();
+  void runUpdates(int updates);
 
   std::unique_ptr<Backend> backend_;
   std::unique_ptr<Graphics> graphics_;
@@ -115,6 +127,7 @@ class Window {
   bool closed_ = false;
   long frames_ = 0;
   FrameTiming timing_;
+  FrameClock* frameClock_ = nullptr;
   bool fullscreenKeyHeld_ = false;
   bool screenshotKeyHeld_ = false;
   bool screenshotRequested_ = false;

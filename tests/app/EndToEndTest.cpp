@@ -2,6 +2,7 @@
 // result table and back, background generation, and the options written at exit.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,7 @@
 #include "config/OptionKeys.h"
 #include "gui/GUI_Component_Button.h"
 #include "platform/Bitmap.h"
+#include "platform/FramePacer.h"
 #include "platform/Image.h"
 #include "platform/Text.h"
 #include "race/RaceData.h"
@@ -211,6 +213,61 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   ASSERT_NE(window.race().background(), nullptr);
   EXPECT_EQ(window.race().background()->width(), saved.width());
   EXPECT_EQ(window.race().background()->height(), saved.height());
+}
+
+// A machine too busy to keep up: every sleep of the frame loop wakes 45 ms late (almost three
+// updates' worth), and one wakes ten seconds late, as under a debugger.
+class StarvedClock : public platform::FrameClock {
+ public:
+  static constexpr int kStallingSleep = 40;
+  static constexpr std::chrono::seconds kStall{10};
+
+  Clock::time_point now() override { return now_; }
+  void sleepUntil(Clock::time_point wakeUp) override {
+    ++sleeps_;
+    const auto late = sleeps_ == kStallingSleep ? Clock::duration(kStall)
+                                                : Clock::duration(std::chrono::milliseconds(45));
+    now_ = std::max(now_, wakeUp) + late;
+  }
+  double secondsSince(Clock::time_point start) const {
+    return std::chrono::duration<double>(now_ - start).count();
+  }
+
+ private:
+  Clock::time_point now_ = Clock::time_point{} + std::chrono::hours(1);
+  int sleeps_ = 0;
+};
+
+TEST(EndToEnd, LateFramesKeepTheRaceOnTheWallClockAndAStallDoesNotJumpIt) {
+  GameFolder folder;
+  GameWindow window;
+  Player player(window);
+  StarvedClock clock;
+  window.setFrameClock(clock);
+  player.press(platform::button::kSpace);
+  player.frames(30);
+  player.clickTrack("ring.rst");
+  player.clickButton("startRace");
+  ASSERT_EQ(window.mode(), WindowMode::Loading);
+  window.tick(3);
+  // A late frame still draws the loading picture before the set-up.
+  EXPECT_EQ(window.mode(), WindowMode::Starting);
+  window.tick(3);
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
+
+  // The countdown's frame counter goes on below zero, one step per race update.
+  const int countdownBefore = window.race().countdownFrames();
+  const auto start = clock.now();
+  platform::launchSettings().maxFrames = 100;
+  window.show();
+  platform::launchSettings() = platform::LaunchSettings{};
+  const int raceUpdates = countdownBefore - window.race().countdownFrames();
+  const double updatesPerSecond = 1000.0 / GameWindow::kUpdateIntervalMs;
+  // Only the stall beyond the catch-up bound is lost: one update stands for its ten seconds.
+  const double keptSeconds = clock.secondsSince(start) - StarvedClock::kStall.count();
+  EXPECT_NEAR(raceUpdates, keptSeconds * updatesPerSecond, 3.0);
+  EXPECT_EQ(window.frameTiming().resyncs, 1);
+  EXPECT_GT(window.race().laps()->raceClock(), 0.0f);
 }
 
 TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
