@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -147,6 +149,121 @@ class TimedWindow : public platform::Window {
     draws.add(watch);
   }
 };
+
+// The same race paced in a real window on the display (Xvfb with the software paths on a machine
+// without a GPU): each frame's processor time, renderer threads included, split into update
+// (input and the updates the frame ran), drawing (queueing), rendering and present, and the
+// share of one core over the whole run. Skipped without a display. KELVANE_WINDOW_FRAMES sets
+// the number of frames after the countdown (600, ten seconds, by default).
+class CostedWindow : public platform::Window {
+ public:
+  CostedWindow() : Window(1000, 700, false, 1000.0 / 60.0) {}
+  race::RaceData* race = nullptr;
+  std::vector<double> updateCost, drawCost, renderCost, presentCost, frameCost;
+
+  void update() override {
+    // The first update of a frame finds the previous frame's costs complete.
+    if (frameCount() > 0 && frameCount() != costedFrame_) record(lastFrameCost());
+    costedFrame_ = frameCount();
+    race->updateRace();
+  }
+  void draw() override { race->drawRace(); }
+
+ private:
+  void record(const platform::FrameCost& cost) {
+    updateCost.push_back(cost.update);
+    drawCost.push_back(cost.draw);
+    renderCost.push_back(cost.render);
+    presentCost.push_back(cost.present);
+    frameCost.push_back(cost.update + cost.draw + cost.render + cost.present);
+  }
+  long costedFrame_ = -1;
+};
+
+double processCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Processor seconds of the process KELVANE_X_SERVER_PID names (the X server showing our frames),
+// 0 when unset or unreadable.
+double xServerCpuSeconds() {
+  const char* pid = std::getenv("KELVANE_X_SERVER_PID");
+  if (pid == nullptr) return 0;
+  std::ifstream stat(std::string("/proc/") + pid + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  // Fields after the command's closing parenthesis; user and system time are the 12th and 13th.
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 1; i <= 13 && fields >> field; ++i)
+    if (i >= 12) ticks += std::atof(field.c_str());
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+void BM_WindowRaceFrames(benchmark::State& state) {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') {
+    state.SkipWithError("no DISPLAY: run under Xvfb (tools/window_frames.sh)");
+    for (auto _ : state) {
+    }
+    return;
+  }
+  prepareOptions();
+  config::Options::instance()->setOptionInt(config::key::sound, 0);
+  platform::launchSettings() = platform::LaunchSettings{};
+  const char* frames = std::getenv("KELVANE_WINDOW_FRAMES");
+  const long frameCount = frames != nullptr ? std::max(1L, std::atol(frames)) : 600L;
+  {
+    CostedWindow window;
+    if (window.headless()) {
+      state.SkipWithError("the window is offscreen: set SDL_VIDEODRIVER=x11");
+      return;
+    }
+    race::RaceData race(window.graphics(), window.input(), window.audio(), 16);
+    race.setScreenSize(1000, 700);
+    race.selectTrack(kTrack);
+    if (!race.startRace()) {
+      state.SkipWithError(race.lastError().c_str());
+      return;
+    }
+    window.race = &race;
+    while (race.countdownFrames() >= 0) window.tick();
+    window.updateCost.clear();
+    window.drawCost.clear();
+    window.renderCost.clear();
+    window.presentCost.clear();
+    window.frameCost.clear();
+    double cpu = 0;
+    double xServer = 0;
+    for (auto _ : state) {
+      platform::launchSettings().maxFrames = frameCount;
+      const double before = processCpuSeconds();
+      const double xServerBefore = xServerCpuSeconds();
+      window.show();
+      cpu = processCpuSeconds() - before;
+      xServer = xServerCpuSeconds() - xServerBefore;
+    }
+    const platform::FrameTiming& t = window.frameTiming();
+    const double seconds = t.meanMs * static_cast<double>(t.intervals) / 1000.0;
+    report(state, "update", window.updateCost);
+    report(state, "draw", window.drawCost);
+    report(state, "render", window.renderCost);
+    report(state, "present", window.presentCost);
+    report(state, "frame", window.frameCost);
+    state.counters["frames_per_s"] = static_cast<double>(t.intervals) / seconds;
+    state.counters["updates_per_s"] = static_cast<double>(t.updates) / seconds;
+    state.counters["cpu_percent"] = 100.0 * cpu / seconds;
+    state.counters["x_server_cpu_percent"] = 100.0 * xServer / seconds;
+    state.SetLabel(std::string("12 cars, renderer ") + window.rendererName());
+  }
+  platform::launchSettings() = platform::LaunchSettings{};
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
+}
+BENCHMARK(BM_WindowRaceFrames)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 // Each benchmark iteration is one simulated second (62 frames) after the countdown.
 void BM_RaceFrames(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -68,6 +69,25 @@ int buttonForMouse(Uint8 sdlButton) {
       return -1;
   }
 }
+
+double processCpuMillis() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Charges the processor time since the last lap to one part of the frame.
+class CostLaps {
+ public:
+  void lap(double& part) {
+    const double now = processCpuMillis();
+    part = now - last_;
+    last_ = now;
+  }
+
+ private:
+  double last_ = processCpuMillis();
+};
 
 bool hasDisplay() {
   const char* x11 = std::getenv("DISPLAY");
@@ -221,6 +241,14 @@ Window::~Window() {
 
 bool Window::headless() const {
   return backend_->offscreen;
+}
+
+std::string Window::rendererName() const {
+  const Graphics::Backend* graphicsBackend = graphics_->backend();
+  SDL_RendererInfo info{};
+  if (graphicsBackend == nullptr || SDL_GetRendererInfo(graphicsBackend->renderer, &info) != 0)
+    return "";
+  return info.name != nullptr ? info.name : "";
 }
 
 void Window::setCaption(const std::wstring& caption) {
@@ -377,12 +405,15 @@ void Window::runUpdates(int updates) {
 }
 
 void Window::tick(int updates) {
+  CostLaps laps;
   pollEvents();
   handleWindowKeys();
   runUpdates(updates);
+  laps.lap(cost_.update);
   draw();
   // The notice is drawn after the frame that a screenshot captures, never into it.
   if (!screenshotRequested_) drawNotice();
+  laps.lap(cost_.draw);
   Graphics::Backend* graphicsBackend = graphics_->backend();
   SDL_Renderer* renderer = graphicsBackend != nullptr ? graphicsBackend->renderer : nullptr;
   if (renderer != nullptr) {
@@ -390,9 +421,13 @@ void Window::tick(int updates) {
     SDL_RenderClear(renderer);
   }
   graphics_->flush();
+  // The renderer batches its work until asked; the present should only present.
+  if (renderer != nullptr) SDL_RenderFlush(renderer);
   if (renderer != nullptr && (backend_->keepLastFrame || screenshotRequested_))
     backend_->keepFrame(renderer);
+  laps.lap(cost_.render);
   if (renderer != nullptr) SDL_RenderPresent(renderer);
+  laps.lap(cost_.present);
   if (screenshotRequested_) saveRequestedScreenshot();
   input_->endFrame();
   ++frames_;

@@ -43,6 +43,15 @@ struct FrameTiming {
 
 class FrameClock;
 
+// Processor time of the whole process (a renderer's own threads included) in each part of one
+// frame, milliseconds; a frame of a 12-car race takes a few in all.
+struct FrameCost {
+  double update = 0;   // every update the frame ran
+  double draw = 0;     // queueing the frame's drawing
+  double render = 0;   // the renderer drawing the queue
+  double present = 0;  // handing the picture to the screen
+};
+
 // A window with a fixed update interval: every frame calls update() and then draw(); the draw
 // calls queued in draw() are flushed in ascending z at the end of the frame. When frames come
 // late, a frame first runs the updates it missed (a few at most), so the game keeps real time.
@@ -98,11 +107,15 @@ class Window {
 
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }
+  // Measured over the last frame.
+  const FrameCost& lastFrameCost() const { return cost_; }
   // The clock show() paces its frames by; the steady clock unless a test hands in its own,
   // which must outlive the window.
   void setFrameClock(FrameClock& clock) { frameClock_ = &clock; }
   // True without a display: SDL's offscreen video, drawn by the software renderer.
   bool headless() const;
+  // The renderer drawing the frames, as SDL names it: "software", "opengl", "opengles2"...
+  std::string rendererName() const;
 
   Graphics& graphics() { return *graphics_; }
   Input& input() { return *input_; }
@@ -127,6 +140,7 @@ class Window {
   bool closed_ = false;
   long frames_ = 0;
   FrameTiming timing_;
+  FrameCost cost_;
   FrameClock* frameClock_ = nullptr;
   bool fullscreenKeyHeld_ = false;
   bool screenshotKeyHeld_ = false;
