@@ -89,6 +89,30 @@ class CostLaps {
   double last_ = processCpuMillis();
 };
 
+// Whether an OpenGL renderer draws through one of Mesa's software rasterisers (a machine
+// without a GPU, a virtual display): they take several times the processor time of SDL's own
+// software renderer for the same frame.
+bool rasterisesInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || info.name == nullptr) return false;
+  if (std::string(info.name).rfind("opengl", 0) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+  if (name == nullptr) return false;
+  const std::string rasteriser(reinterpret_cast<const char*>(name));
+  for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+    if (rasteriser.find(software) != std::string::npos) return true;
+  return false;
+}
+
+// SDL_RENDER_DRIVER names the renderer the player wants, whatever it costs.
+bool rendererChosenByUser() {
+  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  return driver != nullptr && *driver != '\0';
+}
+
 bool hasDisplay() {
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -201,11 +225,11 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
   backend_->offscreen = videoDriver == "offscreen" || videoDriver == "dummy";
   backend_->software = backend_->offscreen;
 
-  if (backend_->software) {
-    // Draw straight into the window's memory. Otherwise SDL tries GPU drivers for the window
-    // surface first, which loads EGL for nothing on a machine without a display.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  }
+  // The software renderer draws straight into the window's memory, which goes to the display
+  // as it is. Otherwise SDL hands those pixels through an OpenGL texture, uploaded and drawn
+  // again every frame (on a machine without a GPU, by a software OpenGL: most of the frame's
+  // cost), and without a display it loads EGL for nothing.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   backend_->window =
@@ -216,6 +240,10 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
   SDL_Renderer* renderer = nullptr;
   if (!backend_->software) {
     renderer = SDL_CreateRenderer(backend_->window, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer != nullptr && rasterisesInSoftware(renderer) && !rendererChosenByUser()) {
+      SDL_DestroyRenderer(renderer);
+      renderer = nullptr;
+    }
   }
   if (renderer == nullptr) {
     renderer = SDL_CreateRenderer(backend_->window, -1, SDL_RENDERER_SOFTWARE);
