@@ -4,7 +4,9 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 #include <sstream>
+#include <thread>
 
 #include "common/Angle.h"
 #include "config/OptionKeys.h"
@@ -90,7 +92,8 @@ double clampUnit(double value, double low) {
 
 }  // namespace
 
-CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, DriverLevel level)
+CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, DriverLevel level,
+                     FirstLine firstLine)
     : Driver(car, track),
       level_(level),
       style_(&styleOf(level)),
@@ -100,10 +103,11 @@ CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, DriverLev
       line_(*style_, clearance_.get(), tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>();
-  buildInitialPath();
+  if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
 }
 
-CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous)
+CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous,
+                     FirstLine firstLine)
     : Driver(car, track),
       level_(previous.level_),
       style_(previous.style_),
@@ -113,7 +117,30 @@ CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPU
       line_(*style_, clearance_.get(), tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>(*previous.network_);
-  buildInitialPath();
+  if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
+}
+
+void CPUDriver::planFirstLines(const std::vector<CPUDriver*>& drivers) {
+  // Planning reads only the track and the driver's own car; each thread searches in its own
+  // workspace.
+  std::exception_ptr helperFailure;
+  std::thread helper([&drivers, &helperFailure] {
+    try {
+      SearchWorkspace workspace;
+      for (std::size_t i = 1; i < drivers.size(); i += 2) drivers[i]->buildInitialPath(workspace);
+    } catch (...) {
+      helperFailure = std::current_exception();
+    }
+  });
+  try {
+    for (std::size_t i = 0; i < drivers.size(); i += 2)
+      drivers[i]->buildInitialPath(drivers[i]->workspace_);
+  } catch (...) {
+    helper.join();
+    throw;
+  }
+  helper.join();
+  if (helperFailure) std::rethrow_exception(helperFailure);
 }
 
 void CPUDriver::initialise() {
@@ -369,7 +396,7 @@ std::vector<track::TrackPoint> CPUDriver::trackPointsBetween(const track::TrackP
   return points;
 }
 
-void CPUDriver::buildInitialPath() {
+void CPUDriver::buildInitialPath(SearchWorkspace& workspace) {
   const track::TrackData& road = track();
   const std::size_t count = road.pointCount();
   cursor_ = 0;
@@ -378,7 +405,7 @@ void CPUDriver::buildInitialPath() {
   trackLengthSum_ = driving::squaredLengthSum(trackPoints, true);
   if (count == 0) return;
 
-  workspace_.weight = searchWeight_;
+  workspace.weight = searchWeight_;
   const track::TrackPoint home = carPosition();
   // Three goals a fifth of the lap apart, then back to where the car stands.
   std::vector<track::TrackPoint> goals;
@@ -393,19 +420,19 @@ void CPUDriver::buildInitialPath() {
   LegStart start{home, static_cast<float>(car().getAngle() + common::kHalfPi), kPlanStartStep};
   searchedLegs_ = 0;
   std::vector<track::TrackPoint> line;
-  for (const track::TrackPoint& goal : goals) addLeg(line, start, goal, trackPoints);
+  for (const track::TrackPoint& goal : goals) addLeg(workspace, line, start, goal, trackPoints);
   line_.assignBent(std::move(line));
 }
 
-void CPUDriver::addLeg(std::vector<track::TrackPoint>& line, LegStart& start,
-                       const track::TrackPoint& goal,
+void CPUDriver::addLeg(SearchWorkspace& workspace, std::vector<track::TrackPoint>& line,
+                       LegStart& start, const track::TrackPoint& goal,
                        const std::vector<track::TrackPoint>& trackPoints) {
   const track::TrackData& road = track();
   float endDirection = start.direction;
   float endStep = start.step;
   auto search = [&](const track::TrackPoint& from) {
-    return findPath(workspace_, road, from, goal, start.direction, start.step, endDirection,
-                    endStep, INT_MAX, true)
+    return findPath(workspace, road, from, goal, start.direction, start.step, endDirection, endStep,
+                    INT_MAX, true)
         .value_or(std::vector<track::TrackPoint>{});
   };
   std::vector<track::TrackPoint> nodes = search(start.point);

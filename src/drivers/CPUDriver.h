@@ -25,11 +25,20 @@ namespace drivers {
 // The car must already stand on its start position: the first line is planned from there.
 class CPUDriver : public Driver {
  public:
+  // When the first line is planned: as the driver is made, or by planFirstLine() later, so a
+  // race can plan its whole field on both cores.
+  enum class FirstLine { Now, Later };
+
   // The first computer driver of a race: a new, untrained network (the race trains it).
   CPUDriver(physics::Car& car, const track::TrackData& track,
-            DriverLevel level = DriverLevel::Medium);
+            DriverLevel level = DriverLevel::Medium, FirstLine firstLine = FirstLine::Now);
   // Every further one: a copy of the previous driver's network, trained or not, and its level.
-  CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous);
+  CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous,
+            FirstLine firstLine = FirstLine::Now);
+
+  // Plans the first line of drivers made with FirstLine::Later, half of them on a second thread
+  // with a workspace of its own; the lines are the same as planned one after the other.
+  static void planFirstLines(const std::vector<CPUDriver*>& drivers);
 
   // sample: null trains on the built-in table; otherwise five inputs and three targets.
   void train(int maxEpochs, const Sample* sample) override;
@@ -80,11 +89,11 @@ class CPUDriver : public Driver {
   };
 
   void initialise();
-  void buildInitialPath();
+  void buildInitialPath(SearchWorkspace& workspace);
   // Appends the leg from `start` to `goal` to the first line: the search's, or the track's own
   // points when the search found no way or lost it; `start` moves on to the goal.
-  void addLeg(std::vector<track::TrackPoint>& line, LegStart& start, const track::TrackPoint& goal,
-              const std::vector<track::TrackPoint>& trackPoints);
+  void addLeg(SearchWorkspace& workspace, std::vector<track::TrackPoint>& line, LegStart& start,
+              const track::TrackPoint& goal, const std::vector<track::TrackPoint>& trackPoints);
   bool legKeepsItsWay(const track::TrackPoint& from, const track::TrackPoint& goal,
                       const std::vector<track::TrackPoint>& nodes) const;
   // The track's own points from the one nearest to `from` up to, not including, the one

@@ -138,6 +138,7 @@ bool RaceData::setUpRace() {
   }
   cars_.reserve(static_cast<std::size_t>(carCount));
   for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0);
+  planFirstLines();
   carPointers_ = carPointers();
 
   laps_ = std::make_unique<LapTable>(carCount, lapCount, 1.0f / framesPerSecond(), finish, halfway);
@@ -189,15 +190,25 @@ void RaceData::createCar(int i, bool onlyCpu) {
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
     const std::string level = config::Options::instance()->getAIString(config::key::difficulty);
     driver = std::make_unique<drivers::CPUDriver>(
-        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::Medium));
+        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::Medium),
+        drivers::CPUDriver::FirstLine::Later);
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
-    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous);
+    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous,
+                                                  drivers::CPUDriver::FirstLine::Later);
   }
   drivers_.push_back(std::move(driver));
   world_->registerCar(carRef);
   if (engineSound_) engineSound_->registerCar(carRef);
+}
+
+void RaceData::planFirstLines() {
+  std::vector<drivers::CPUDriver*> computers;
+  for (auto& driver : drivers_)
+    if (auto* computer = dynamic_cast<drivers::CPUDriver*>(driver.get()))
+      computers.push_back(computer);
+  drivers::CPUDriver::planFirstLines(computers);
 }
 
 void RaceData::updateResults() {

@@ -127,6 +127,7 @@ class RaceData : public gui::GUI_Listener {
   bool setUpRace();
   bool loadBackground();
   void createCar(int i, bool onlyCpu);
+  void planFirstLines();
   void updateResults();
   void setFollowedCar(int index);
   void updateCamera();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "DriverFixtures.h"
 #include "drivers/CPUDriver.h"
@@ -190,6 +192,38 @@ TEST_F(RingDriver, SkillOutsideItsRangePlansWithTheEffortOfSkillFive) {
   const auto unfinished = planWhileMoving(200).first;
   ASSERT_FALSE(unfinished.empty());
   for (long long expansions : unfinished) EXPECT_EQ(expansions, 101);
+}
+
+TEST(CPUDriverField, LinesPlannedOnTwoThreadsAreTheLinesPlannedOneAfterTheOther) {
+  const auto track = driverfixtures::ringTrack();
+  std::vector<std::unique_ptr<FakeCar>> cars;
+  for (int i = 0; i < 5; ++i) {
+    const double a = i * 1.3;
+    cars.push_back(std::make_unique<FakeCar>(*track));
+    cars.back()->x = (100 + 70 * std::cos(a)) * 4;
+    cars.back()->y = (100 + 70 * std::sin(a)) * 4;
+    cars.back()->angle = a;
+  }
+  std::vector<std::unique_ptr<drivers::CPUDriver>> oneByOne, together;
+  std::vector<drivers::CPUDriver*> field;
+  for (const auto& car : cars) {
+    oneByOne.push_back(std::make_unique<drivers::CPUDriver>(*car, *track));
+    together.push_back(std::make_unique<drivers::CPUDriver>(
+        *car, *track, drivers::DriverLevel::Medium, drivers::CPUDriver::FirstLine::Later));
+    field.push_back(together.back().get());
+  }
+  drivers::CPUDriver::planFirstLines(field);
+  for (std::size_t i = 0; i < cars.size(); ++i) {
+    const auto& expected = *oneByOne[i]->path();
+    const auto& planned = *together[i]->path();
+    ASSERT_EQ(planned.size(), expected.size()) << "driver " << i;
+    EXPECT_GT(planned.size(), 10u);
+    for (std::size_t n = 0; n < expected.size(); ++n) {
+      EXPECT_EQ(planned[n].x, expected[n].x) << "driver " << i << ", node " << n;
+      EXPECT_EQ(planned[n].y, expected[n].y) << "driver " << i << ", node " << n;
+    }
+    EXPECT_EQ(together[i]->searchedLegs(), oneByOne[i]->searchedLegs());
+  }
 }
 
 }  // namespace
