@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -28,5 +29,21 @@ class TempDir {
 };
 
 std::string readFile(const std::string& path);
+
+// While it lives, a file may grow to `bytes` at most (setrlimit RLIMIT_FSIZE): a write past it
+// fails the way a full disk does. Restores the old limit when it goes.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  unsigned long long oldSoft_;
+};
+
+// The names in `folder`, sorted.
+std::vector<std::string> listFolder(const std::string& folder);
 
 }  // namespace testsupport
