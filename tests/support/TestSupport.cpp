@@ -68,6 +68,13 @@ FileSizeLimit::~FileSizeLimit() {
   setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+ProgramFolderScope::ProgramFolderScope()
+    : folder_(platform::programFolder()), location_(platform::dataLocation()) {}
+
+ProgramFolderScope::~ProgramFolderScope() {
+  platform::setProgramFolder(folder_, location_);
+}
+
 std::vector<std::string> listFolder(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {

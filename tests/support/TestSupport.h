@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Paths.h"
+
 namespace testsupport {
 
 // The source tree's run-time folder (data/), with '/' at the end.
@@ -41,6 +43,20 @@ class FileSizeLimit {
 
  private:
   unsigned long long oldSoft_;
+};
+
+// Keeps the program folder (platform::programFolder) a test sets and puts the one before back
+// when it goes, so no test runs in the folder an earlier one left behind.
+class ProgramFolderScope {
+ public:
+  ProgramFolderScope();
+  ~ProgramFolderScope();
+  ProgramFolderScope(const ProgramFolderScope&) = delete;
+  ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
+
+ private:
+  std::string folder_;
+  platform::DataLocation location_;
 };
 
 // The names in `folder`, sorted.
