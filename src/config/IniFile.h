@@ -27,9 +27,9 @@ class CIniFile {
   bool readFile();
   // Lines the last readFile() passed over; a save would drop them from the file.
   int badLines() const { return badLines_; }
-  // Replaces the file at `path` with the whole document. The text goes to a temporary file in
-  // the same folder first and is renamed into place, so a crash or a full disk never leaves a
-  // truncated file. False (and lastError() says why) when it cannot be written.
+  // Replaces the file at `path` with the whole document through platform::saveFile(), so a
+  // crash or a full disk never leaves a truncated file and only a regular file (or a link to
+  // one) is replaced. False (and lastError() says why) when it cannot be written.
   bool writeFile();
   // Why the last writeFile() failed; empty after a success.
   const std::string& lastError() const { return lastError_; }
