@@ -153,8 +153,9 @@ CIniFile& Options::ini() {
   return *ini_;
 }
 
-// Lines the reader had to pass over would be gone after the save: the file as it was is kept
-// beside it as "options.ini.bak", so nothing the player wrote by hand is lost.
+// Lines the reader had to pass over (or a whole file too large to read) would be gone after the
+// save: the file as it was is kept beside it as "options.ini.bak", so nothing the player wrote
+// by hand is lost.
 void Options::keepBackupOfUnreadableFile() {
   const std::string backup = ini_->getPath() + ".bak";
   std::error_code error;
@@ -167,7 +168,7 @@ bool Options::save() {
   // The user's settings folder may not exist before the first save.
   const std::filesystem::path folder = std::filesystem::path(ini_->getPath()).parent_path();
   if (!folder.empty()) platform::ensureFolder(folder.string());
-  if (ini_->badLines() > 0) keepBackupOfUnreadableFile();
+  if (ini_->badLines() > 0 || ini_->wasTooLarge()) keepBackupOfUnreadableFile();
   if (ini_->writeFile()) return true;
   std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
   return false;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -109,6 +110,32 @@ TEST_F(OptionsFileTest, TenMegabyteLinesNeitherHangNorLoseTheLinesAfterThem) {
   EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), INT_MAX);
   EXPECT_EQ(Options::instance()->getOptionInt("nrCars"), INT_MIN);
   EXPECT_EQ(Options::instance()->getOptionInt("intro"), 0);
+}
+
+TEST_F(OptionsFileTest, TwoHundredThousandKeysAreAllReadAndARepeatedKeyTakesItsLastValue) {
+  std::string text = "[ Options ]\nnrLaps=7\n";
+  for (int i = 0; i < 200000; ++i)
+    text += "key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  text += "[ options ]\nNRLAPS=9\nkey5=again\n";  // the same names, written otherwise
+  dir_.write("options.ini", text);
+  const CIniFile& ini = Options::instance()->ini();
+  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 9);
+  EXPECT_EQ(ini.getValue(Options::kOptionsSection, "key199999"), "199999");
+  EXPECT_EQ(ini.getValue(Options::kOptionsSection, "KEY5"), "again");
+  EXPECT_GE(ini.numValues(ini.findKey(Options::kOptionsSection)), 200000u);
+}
+
+TEST_F(OptionsFileTest, AFileOverTheSizeLimitIsKeptAsABackupAndTheDefaultsAreUsed) {
+  dir_.write("options.ini", "[ Options ]\nnrLaps=7\n");
+  std::filesystem::resize_file(path(), CIniFile::kMaxFileBytes + 1);
+  testing::internal::CaptureStderr();
+  Options::instance();
+  Options::destroy(true);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("larger than 64 MiB"), std::string::npos) << said;
+  EXPECT_EQ(std::filesystem::file_size(path() + ".bak"), CIniFile::kMaxFileBytes + 1);
+  expectCompleteFile();
+  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 2);
 }
 
 TEST_F(OptionsFileTest, MissingAndRepeatedSectionsStillGiveEverySetting) {
