@@ -36,14 +36,6 @@ std::string inQuotes(const std::string& path) {
   throw SaveError("cannot save " + description + ": " + reason);
 }
 
-std::string describeFileType(mode_t mode) {
-  if (S_ISDIR(mode)) return "a directory";
-  if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
-}
-
 // A file-size limit (ulimit -f) would otherwise end the game with SIGXFSZ in the middle of a
 // save; ignored, the write fails with EFBIG and the save reports it like a full disk.
 void ignoreFileSizeSignal() {
@@ -181,6 +173,14 @@ bool isOurTemporaryName(const std::string& name) {
 
 }  // namespace
 
+std::string describeFileKind(unsigned mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
 SaveStream::SaveStream(int fd, std::string description)
     : fd_(fd), description_(std::move(description)) {
   buffer_.reserve(kBufferSize);
@@ -231,7 +231,7 @@ std::string resolveSaveTarget(const std::string& path, const std::string& what) 
       const std::string kind =
           hops == 0 ? "it is " : "it is a symbolic link to " + inQuotes(target) + ", ";
       throw SaveError("cannot save " + what + " " + inQuotes(path) + ": " + kind +
-                      describeFileType(status.st_mode) + ", not a regular file");
+                      describeFileKind(status.st_mode) + ", not a regular file");
     }
     if (hops == kMaxLinkHops) {
       throw SaveError("cannot save " + what + " " + inQuotes(path) + ": too many symbolic links");

@@ -72,6 +72,10 @@ void saveFile(const std::string& path, const SaveWriter& writer,
 // a link to something that is not one (or to nothing).
 std::string resolveSaveTarget(const std::string& path, const std::string& what = "the file");
 
+// What a file-system entry that is not a regular file is, for messages: "a directory", "a named
+// pipe (FIFO)", "a device", "a socket"; `mode` as stat() gives it (st_mode).
+std::string describeFileKind(unsigned mode);
+
 // Deletes the temporary files a killed save left in `folder`: our own hidden
 // ".NAME.kelvane-save-XXXXXX" files and the "NAME.png.tmpPID" / "options.ini.tmp" names older
 // versions used, only when they are older than `minimumAge` (a save in progress in another
