@@ -13,6 +13,7 @@
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "race/RaceData.h"
 
@@ -66,7 +67,8 @@ GameWindow::~GameWindow() {
   race_.reset();
   ImageCache::discard();
   FontCache::discard();
-  Options::destroy(true);
+  // Settings saveSettings() already tried to save are not tried (and reported) again.
+  Options::destroy(attemptedRevision_ != Options::instance()->revision());
   gui_.reset();
   // The generator goes with the window; the platform window closes last.
 }
@@ -153,10 +155,37 @@ void GameWindow::draw() {
   }
 }
 
+bool GameWindow::saveSettings() {
+  Options* options = Options::instance();
+  if (savedRevision_ == options->revision()) return true;
+  attemptedRevision_ = options->revision();
+  if (!options->save()) return false;
+  savedRevision_ = options->revision();
+  return true;
+}
+
+bool GameWindow::closeRequested() {
+  if (saveSettings() || toldSettingsNotSaved_) return true;
+  tellSettingsNotSaved(Options::instance()->lastSaveError());
+  return false;
+}
+
+void GameWindow::tellSettingsNotSaved(const std::string& reason) {
+  toldSettingsNotSaved_ = true;
+  // The popup lives in the menu screens.
+  if (mode_ == WindowMode::racing) race_->endRace();
+  if (mode_ == WindowMode::racing || mode_ == WindowMode::intro) buildMainMenu();
+  messageBox_->showPopup(L"Settings not saved",
+                         wrapLimited(platform::widen(reason), 4) +
+                             L"\nThe file keeps the settings it had.\nClose the window again to "
+                             L"quit all the same.",
+                         "alertOK");
+}
+
 void GameWindow::onClick(std::string id) {
   switch (mainMenu_->onClick(id)) {
     case MenuRequest::Exit:
-      close();
+      notifyCloseRequested();
       break;
     case MenuRequest::StartGeneration:
       mode_ = WindowMode::generating;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/GUI_Listener.h"
@@ -46,7 +47,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   // Reads the options (creating the store, which reads "options.ini" in the program folder),
   // then opens the window with the intro or, with the option "intro" at 0, the main menu.
   GameWindow();
-  // Writes "options.ini" back: the only time the options are saved.
+  // Writes "options.ini" back unless saveSettings() already saved every change.
   ~GameWindow() override;
 
   void update() override;
@@ -54,6 +55,13 @@ class GameWindow : public platform::Window, public GUI_Listener {
   // Another window took the keyboard: a running race pauses with its result screen up, as with
   // Escape, so the player comes back to a race that waited for them.
   void focusLost() override;
+  // The player closes the window (or chooses Exit): the settings are saved first. When they
+  // cannot be, a popup says why and the window stays open this once, so the player knows the
+  // change is lost; asked again, it closes.
+  bool closeRequested() override;
+  // Writes "options.ini" now unless nothing changed since the last save. False when it cannot
+  // be written (the reason is on standard error and in Options::lastSaveError()).
+  bool saveSettings();
   // The command dispatcher of the menu screens.
   void onClick(std::string id) override;
   void onHover(std::string id) override;
@@ -92,7 +100,14 @@ class GameWindow : public platform::Window, public GUI_Listener {
   void updateStarting();
   void updateRacing();
 
+  void tellSettingsNotSaved(const std::string& reason);
+
   WindowMode mode_ = WindowMode::menu;
+  // The options' revision when they were last saved, and when a save was last tried; none
+  // before the first.
+  std::optional<unsigned> savedRevision_;
+  std::optional<unsigned> attemptedRevision_;
+  bool toldSettingsNotSaved_ = false;
   std::wstring version_ = kVersion;
   int screenWidth_ = 0;
   int screenHeight_ = 0;

@@ -12,6 +12,8 @@
 #include "app/commands/RaceCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
+#include "platform/SafeSave.h"
+#include "platform/UserFolders.h"
 #include "platform/Window.h"
 
 namespace {
@@ -51,6 +53,10 @@ int run(const app::CommandLine& line) {
 
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
+  // What a save cut short by a kill left behind, in every folder this run may write to.
+  for (const std::string& folder : platform::userFolders().savedFolders()) {
+    platform::removeStaleSaves(folder);
+  }
   if (line.action == Action::GenerateBackground) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
@@ -65,7 +71,8 @@ int run(const app::CommandLine& line) {
 
   app::GameWindow window;
   window.show();
-  return 0;
+  // A run that ends by itself (--frames) has not saved yet; a lost setting is a failed run.
+  return window.saveSettings() ? 0 : app::kFailureStatus;
 }
 
 }  // namespace

@@ -165,11 +165,17 @@ void Options::keepBackupOfUnreadableFile() {
 }
 
 bool Options::save() {
+  lastSaveError_.clear();
   // The user's settings folder may not exist before the first save.
   const std::filesystem::path folder = std::filesystem::path(ini_->getPath()).parent_path();
-  if (!folder.empty()) platform::ensureFolder(folder.string());
-  if (ini_->badLines() > 0 || ini_->wasTooLarge()) keepBackupOfUnreadableFile();
-  if (ini_->writeFile()) return true;
-  std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
+  std::string folderError;
+  if (!folder.empty() && !platform::ensureFolder(folder.string(), &folderError)) {
+    lastSaveError_ = "cannot save the settings \"" + ini_->getPath() + "\": " + folderError;
+  } else {
+    if (ini_->badLines() > 0 || ini_->wasTooLarge()) keepBackupOfUnreadableFile();
+    if (ini_->writeFile()) return true;
+    lastSaveError_ = ini_->lastError();
+  }
+  std::cerr << "Could not save the settings: " << lastSaveError_ << '\n';
   return false;
 }

@@ -36,9 +36,13 @@ class Options {
   // when the revision moved. It never goes back, not even across destroy() and a new store.
   unsigned revision() const { return revision_; }
 
-  // Writes "options.ini" through a temporary file and a rename. False (with a message on
-  // standard error) when it cannot be written.
+  // Writes "options.ini" through platform::saveFile(), which keeps the old file whole when the
+  // new one cannot be written. False (with a message on standard error, and lastSaveError()
+  // saying why) when it cannot be written.
   bool save();
+  // Why the last save() failed ("cannot save the settings "…/options.ini": No space left on
+  // device"); empty after a success.
+  const std::string& lastSaveError() const { return lastSaveError_; }
 
   // Direct access to the document. Counts as a change, since the caller may write through it.
   CIniFile& ini();
@@ -52,4 +56,5 @@ class Options {
 
   std::unique_ptr<CIniFile> ini_;
   unsigned revision_ = 0;
+  std::string lastSaveError_;
 };

@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -122,6 +123,19 @@ std::string UserFolders::home() const {
 
 std::string UserFolders::configHome() const {
   return variableOr("XDG_CONFIG_HOME", home() + ".config/");
+}
+
+std::vector<std::string> UserFolders::savedFolders() const {
+  const std::string optionsFolder = optionsFile().substr(0, optionsFile().rfind('/') + 1);
+  std::vector<std::string> folders;
+  for (const std::string& folder :
+       {optionsFolder, generatedBackgroundsFolder(), userTracksFolder(), screenshotsFolder()}) {
+    const bool seen = std::any_of(folders.begin(), folders.end(), [&](const std::string& other) {
+      return normalFolder(other) == normalFolder(folder);
+    });
+    if (!seen) folders.push_back(folder);
+  }
+  return folders;
 }
 
 std::string UserFolders::configFolder() const {

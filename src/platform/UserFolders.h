@@ -72,6 +72,11 @@ class UserFolders {
   // environment, else from user-dirs.dirs in the config home, else ~/Pictures.
   std::string screenshotsFolder() const;
 
+  // Every folder the game saves files into (the settings', the generated backgrounds', the
+  // player's tracks, the screenshots'), without repeats: where a killed save may have left a
+  // temporary file (platform::removeStaleSaves).
+  std::vector<std::string> savedFolders() const;
+
  private:
   std::string variableOr(const std::string& name, const std::string& fallback) const;
   std::string home() const;

@@ -89,6 +89,11 @@ TEST(UserFolders, AWritableTreeKeepsEverythingBesideTheProgram) {
   EXPECT_EQ(
       folders.trackFolders(),
       (std::vector<std::string>{"/opt/kelvane/tracks/", "/home/ann/.local/share/kelvane/tracks/"}));
+  // Where a killed save may have left a temporary file, each folder once.
+  EXPECT_EQ(folders.savedFolders(),
+            (std::vector<std::string>{"/opt/kelvane/", "/opt/kelvane/tracks/",
+                                      "/home/ann/.local/share/kelvane/tracks/",
+                                      folders.screenshotsFolder()}));
 }
 
 TEST(UserFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {
