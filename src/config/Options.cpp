@@ -23,6 +23,47 @@ struct IntSetting {
   int defaultValue;
 };
 
+// Beside tarmac and grass, the ground the background painter paints off the road: sand holds
+// a car back hardest and gravel least; snow lets it roll but hardly steer.
+const IntSetting kSurfaces[] = {
+    {Options::kWeatherSection, "dry_tarmac_grip", 100},
+    {Options::kWeatherSection, "dry_tarmac_resistance", 30},
+    {Options::kWeatherSection, "dry_grass_grip", 80},
+    {Options::kWeatherSection, "dry_grass_resistance", 1500},
+    {Options::kWeatherSection, "wet_tarmac_grip", 40},
+    {Options::kWeatherSection, "wet_tarmac_resistance", 10},
+    {Options::kWeatherSection, "wet_grass_grip", 100},
+    {Options::kWeatherSection, "wet_grass_resistance", 3000},
+    {Options::kWeatherSection, "dry_sand_grip", 60},
+    {Options::kWeatherSection, "dry_sand_resistance", 2500},
+    {Options::kWeatherSection, "dry_snow_grip", 35},
+    {Options::kWeatherSection, "dry_snow_resistance", 1000},
+    {Options::kWeatherSection, "dry_gravel_grip", 60},
+    {Options::kWeatherSection, "dry_gravel_resistance", 800},
+    {Options::kWeatherSection, "wet_sand_grip", 70},
+    {Options::kWeatherSection, "wet_sand_resistance", 2000},
+    {Options::kWeatherSection, "wet_snow_grip", 25},
+    {Options::kWeatherSection, "wet_snow_resistance", 1400},
+    {Options::kWeatherSection, "wet_gravel_grip", 50},
+    {Options::kWeatherSection, "wet_gravel_resistance", 1000},
+};
+
+// The weathers whose every surface value has a default.
+const char* const kBuiltInWeathers[] = {"dry", "wet"};
+constexpr const char* kFallbackWeather = "dry";
+
+// A weather of the player's own is raced on when the file gives its road and grass: without
+// them every surface would hold nothing and no car would ever finish.
+bool hasOwnSurfaceKeys(const CIniFile& ini, const std::string& weather) {
+  for (const char* key :
+       {"_tarmac_grip", "_tarmac_resistance", "_grass_grip", "_grass_resistance"}) {
+    if (ini.findValue(ini.findKey(Options::kWeatherSection), weather + key) == CIniFile::noID) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Options* Options::instance() {
@@ -57,7 +98,32 @@ Options::Options() {
     ini_->readFile();
   }
   normalise();
+  warnOfUnknownWeather();
   touch();
+}
+
+std::optional<int> Options::surfaceDefault(const std::string& key) {
+  for (const IntSetting& setting : kSurfaces) {
+    if (key == setting.key) return setting.defaultValue;
+  }
+  return std::nullopt;
+}
+
+std::string Options::weather() const {
+  const std::string chosen = getWeatherString("weatherType");
+  for (const char* builtIn : kBuiltInWeathers) {
+    if (chosen == builtIn) return chosen;
+  }
+  return hasOwnSurfaceKeys(*ini_, chosen) ? chosen : kFallbackWeather;
+}
+
+void Options::warnOfUnknownWeather() const {
+  const std::string chosen = getWeatherString("weatherType");
+  if (weather() == chosen) return;
+  std::cerr << ini_->getPath() << ": weatherType \"" << chosen << "\" is unknown and has no "
+            << chosen << "_tarmac_grip, " << chosen << "_tarmac_resistance, " << chosen
+            << "_grass_grip and " << chosen << "_grass_resistance: racing in \"" << kFallbackWeather
+            << "\" weather\n";
 }
 
 // Every known setting is read with its default and stored back, so the written file always
@@ -76,20 +142,6 @@ void Options::normalise() {
       {kGraphicsSection, "tireMarksDepth", 20},
       {kGraphicsSection, "tireMarksMaxDarkness", 80},
       {kGraphicsSection, "tireMarksQuality", 2},
-  };
-  // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
-  // a car back hardest and gravel least; snow lets it roll but hardly steer.
-  static const IntSetting kSurfaces[] = {
-      {kWeatherSection, "dry_tarmac_grip", 100}, {kWeatherSection, "dry_tarmac_resistance", 30},
-      {kWeatherSection, "dry_grass_grip", 80},   {kWeatherSection, "dry_grass_resistance", 1500},
-      {kWeatherSection, "wet_tarmac_grip", 40},  {kWeatherSection, "wet_tarmac_resistance", 10},
-      {kWeatherSection, "wet_grass_grip", 100},  {kWeatherSection, "wet_grass_resistance", 3000},
-      {kWeatherSection, "dry_sand_grip", 60},    {kWeatherSection, "dry_sand_resistance", 2500},
-      {kWeatherSection, "dry_snow_grip", 35},    {kWeatherSection, "dry_snow_resistance", 1000},
-      {kWeatherSection, "dry_gravel_grip", 60},  {kWeatherSection, "dry_gravel_resistance", 800},
-      {kWeatherSection, "wet_sand_grip", 70},    {kWeatherSection, "wet_sand_resistance", 2000},
-      {kWeatherSection, "wet_snow_grip", 25},    {kWeatherSection, "wet_snow_resistance", 1400},
-      {kWeatherSection, "wet_gravel_grip", 50},  {kWeatherSection, "wet_gravel_resistance", 1000},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));

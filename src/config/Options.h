@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "config/IniFile.h"
@@ -28,6 +29,12 @@ class Options {
   std::string getPlayersString(const std::string& key) const;
   int getAIInt(const std::string& key) const;
   std::string getAIString(const std::string& key) const;
+  // The weather whose surface values the cars use: "weatherType" when it is "dry", "wet" or a
+  // type of the player's own whose tarmac and grass grip and resistance are all in the file;
+  // otherwise "dry" (said on standard error when the file is read).
+  std::string weather() const;
+  // The default of a surface key ("wet_tarmac_grip" → 40); none for a player's own weather.
+  static std::optional<int> surfaceDefault(const std::string& key);
   void setOptionInt(const std::string& key, int value);
   void setPlayersString(const std::string& key, const std::string& value);
   void setAIString(const std::string& key, const std::string& value);
@@ -53,6 +60,7 @@ class Options {
   void keepBackupOfUnreadableFile();
   void touch();
   void normalise();
+  void warnOfUnknownWeather() const;
 
   std::unique_ptr<CIniFile> ini_;
   unsigned revision_ = 0;

@@ -47,13 +47,22 @@ SurfaceValues SurfaceOptions::read() {
   const Options& options = *Options::instance();
   // The weather type is the prefix of the surface keys: "dry" and "wet" exist by default, and
   // a player may add the keys for a weather type of their own.
-  const std::string weather = options.getWeatherString("weatherType");
+  const std::string weather = options.weather();
+  // A key the file lacks has its weather's default; a player's own weather has none, and its
+  // sand, snow and gravel then feel like its grass.
+  auto fallback = [&](const char* ground, const SurfaceGrip& otherwise) {
+    const std::string prefix = weather + "_" + ground;
+    SurfaceGrip grip = otherwise;
+    if (auto value = Options::surfaceDefault(prefix + "_grip")) grip.grip = *value;
+    if (auto value = Options::surfaceDefault(prefix + "_resistance")) grip.resistance = *value;
+    return grip;
+  };
   SurfaceValues values;
-  values.tarmac = readGrip(options, weather, "tarmac", SurfaceGrip{});
-  values.grass = readGrip(options, weather, "grass", SurfaceGrip{});
-  values.sand = readGrip(options, weather, "sand", values.grass);
-  values.snow = readGrip(options, weather, "snow", values.grass);
-  values.gravel = readGrip(options, weather, "gravel", values.grass);
+  values.tarmac = readGrip(options, weather, "tarmac", fallback("tarmac", SurfaceGrip{}));
+  values.grass = readGrip(options, weather, "grass", fallback("grass", SurfaceGrip{}));
+  values.sand = readGrip(options, weather, "sand", fallback("sand", values.grass));
+  values.snow = readGrip(options, weather, "snow", fallback("snow", values.grass));
+  values.gravel = readGrip(options, weather, "gravel", fallback("gravel", values.grass));
   return values;
 }
 
