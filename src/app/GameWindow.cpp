@@ -1,5 +1,7 @@
 #include "app/GameWindow.h"
 
+#include <iostream>
+
 #include "app/IntroScreen.h"
 #include "app/MainMenu.h"
 #include "app/MenuRules.h"
@@ -125,6 +127,7 @@ void GameWindow::updateStarting() {
   if (race_->startRace()) {
     mode_ = WindowMode::racing;
     mainMenu_->clearScreen();
+    tellSoundProblem();
     return;
   }
   buildMainMenu();
@@ -153,6 +156,14 @@ void GameWindow::draw() {
   } else {
     gui_->update(input());
   }
+}
+
+void GameWindow::tellSoundProblem() {
+  const std::string& problem = race_->soundProblem();
+  if (problem.empty() || toldSoundProblem_) return;
+  toldSoundProblem_ = true;
+  std::cerr << problem << '\n';
+  showNotice(platform::widen(problem), kProblemNoticeSeconds);
 }
 
 bool GameWindow::saveSettings() {

@@ -101,6 +101,9 @@ class GameWindow : public platform::Window, public GUI_Listener {
   void updateRacing();
 
   void tellSettingsNotSaved(const std::string& reason);
+  // A race that runs silent though sound is on says why, once per run.
+  void tellSoundProblem();
+  static constexpr double kProblemNoticeSeconds = 6.0;
 
   WindowMode mode_ = WindowMode::menu;
   // The options' revision when they were last saved, and when a save was last tried; none
@@ -108,6 +111,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   std::optional<unsigned> savedRevision_;
   std::optional<unsigned> attemptedRevision_;
   bool toldSettingsNotSaved_ = false;
+  bool toldSoundProblem_ = false;
   std::wstring version_ = kVersion;
   int screenWidth_ = 0;
   int screenHeight_ = 0;

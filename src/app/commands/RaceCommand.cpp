@@ -151,6 +151,7 @@ int runRaceCommand(const RaceCommand& command) {
               << "\": " << (error.empty() ? race.lastError() : error) << '\n';
     return kFailureStatus;
   }
+  if (!race.soundProblem().empty()) std::cerr << race.soundProblem() << '\n';
 
   if (!command.headless) {
     window.attach(race);
