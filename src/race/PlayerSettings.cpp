@@ -4,6 +4,7 @@
 
 #include "config/Options.h"
 #include "platform/Random.h"
+#include "platform/Text.h"
 #include "race/RaceAssets.h"
 
 namespace race {
@@ -41,8 +42,10 @@ int randomChannel() {
 }  // namespace
 
 std::string getPlayerName(int carIndex) {
-  return storedOrDefault(playerKey(carIndex, "_name"),
-                         [&] { return "Player" + std::to_string(carIndex + 1); });
+  return platform::limitText(
+      storedOrDefault(playerKey(carIndex, "_name"),
+                      [&] { return "Player" + std::to_string(carIndex + 1); }),
+      kMaxNameCharacters);
 }
 
 std::string getPlayerImage(int carIndex) {

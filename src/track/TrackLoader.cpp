@@ -14,6 +14,7 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include "platform/Text.h"
 #include "track/Geometry.h"
 #include "track/ImportHandler.h"
 #include "track/LevelInfo.h"
@@ -134,6 +135,7 @@ std::unique_ptr<TrackData> load(ImportHandler& handler, const std::string& path,
 // The track list shows the title; a file without one is shown by its name.
 void defaultTitle(TrackData& track, const std::string& path) {
   if (track.title.empty()) track.title = std::filesystem::path(path).stem().string();
+  track.title = platform::limitText(track.title, tracklimits::kMaxTitleCharacters);
 }
 
 }  // namespace
