@@ -46,7 +46,7 @@ GameWindow::GameWindow()
   const std::string folder = platform::programFolder();
   // The shipped tracks and the player's own ($XDG_DATA_HOME/kelvane/tracks/).
   trackList_ = std::make_unique<TrackList>(*widgets_, platform::userFolders().trackFolders(),
-                                           screenWidth_, screenHeight_);
+                                           screenWidth_, screenHeight_, TitleReading::Background);
 
   race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);
   race_->setScreenSize(screenWidth_, screenHeight_);
@@ -101,6 +101,8 @@ void GameWindow::buildMainMenu() {
 }
 
 void GameWindow::update() {
+  // Titles read in the background fill the list's rows wherever the menu shows.
+  if (mode_ != WindowMode::racing) trackList_->update();
   switch (mode_) {
     case WindowMode::intro:
       if (intro_->update(input())) buildMainMenu();

@@ -23,7 +23,7 @@
 namespace {
 
 // Xerces must be initialised while any of its objects live; Initialize and Terminate are
-// counted, so nested loads (or other users) are safe.
+// counted, so other users are safe.
 class XmlPlatform {
  public:
   XmlPlatform() { xercesc::XMLPlatformUtils::Initialize(); }
@@ -31,6 +31,21 @@ class XmlPlatform {
   XmlPlatform(const XmlPlatform&) = delete;
   XmlPlatform& operator=(const XmlPlatform&) = delete;
 };
+
+// Started once, the first time a track is read, and stopped at exit: starting and stopping it
+// for every file cost more than reading a small track (a folder of 500 tracks took seconds), and
+// starting it is not safe while another thread reads (the track list reads its titles on a
+// thread of its own). Parsers of their own on several threads are.
+bool startXerces() {
+  static const std::unique_ptr<XmlPlatform> platform = []() -> std::unique_ptr<XmlPlatform> {
+    try {
+      return std::make_unique<XmlPlatform>();
+    } catch (...) {
+      return nullptr;
+    }
+  }();
+  return platform != nullptr;
+}
 
 std::string messageOf(const XMLCh* text) {
   if (!text || !*text) return {};
@@ -85,10 +100,7 @@ std::unique_ptr<TrackData> load(ImportHandler& handler, const std::string& path,
   std::string contents;
   if (!readTrackFile(path, contents, reason)) return nullptr;
 
-  std::unique_ptr<XmlPlatform> platform;
-  try {
-    platform = std::make_unique<XmlPlatform>();
-  } catch (...) {
+  if (!startXerces()) {
     setReason(reason, "The XML parser cannot be started.");
     return nullptr;
   }
