@@ -45,6 +45,10 @@ inline std::unique_ptr<TrackData> ringTrack(int size = 200, double innerRadius =
 // Points the options store at a fresh folder for the test's lifetime, optionally with an
 // "options.ini"; the real settings file is never read or written.
 class ScopedOptions {
+ private:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
  public:
   explicit ScopedOptions(const std::string& ini = "") {
     Options::destroy(false);

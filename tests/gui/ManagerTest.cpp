@@ -165,6 +165,7 @@ TEST_F(GuiTest, AMissingPictureFailsInTheLoader) {
 }
 
 TEST(GuiCaches, RefuseToLoadBeforeAnyManagerExists) {
+  testsupport::ProgramFolderScope programFolderScope;
   ImageCache::discard();
   FontCache::discard();
   platform::setProgramFolder(testsupport::dataDir());
@@ -179,6 +180,7 @@ TEST(GuiCaches, RefuseToLoadBeforeAnyManagerExists) {
 }
 
 TEST(GuiCaches, ANewGraphicsDropsThePicturesOfTheOld) {
+  testsupport::ProgramFolderScope programFolderScope;
   platform::setProgramFolder(testsupport::dataDir());
   platform::Graphics first(100, 100);
   GUI_Manager one(first);

@@ -51,6 +51,9 @@ const std::vector<Setting>& numericSettings() {
 
 class OptionsFileTest : public testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     Options::destroy(false);
     platform::setProgramFolder(dir_.folder());
