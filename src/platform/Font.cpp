@@ -89,24 +89,39 @@ std::vector<Font::Face::Run> Font::Face::runsOf(const std::wstring& text) {
   return runs;
 }
 
+double Font::Face::scaleOf(TTF_Font* runFont) const {
+  // A font of fixed sizes (colour emoji) cannot be opened at the line height; its glyphs are
+  // scaled down to it instead.
+  const int height = TTF_FontHeight(runFont);
+  return height > lineHeight && lineHeight > 0 ? static_cast<double>(lineHeight) / height : 1.0;
+}
+
 int Font::Face::widthOf(const std::vector<Run>& runs) const {
   int total = 0;
   for (const Run& run : runs) {
     int width = 0;
     int height = 0;
-    if (TTF_SizeUTF8(run.font, run.utf8.c_str(), &width, &height) == 0) total += width;
+    if (TTF_SizeUTF8(run.font, run.utf8.c_str(), &width, &height) == 0) {
+      total += static_cast<int>(std::lround(width * scaleOf(run.font)));
+    }
   }
   return total;
 }
 
 SDL_Surface* Font::Face::render(const std::vector<Run>& runs) const {
   const SDL_Color white{255, 255, 255, 255};
-  if (runs.size() == 1) return TTF_RenderUTF8_Blended(runs[0].font, runs[0].utf8.c_str(), white);
+  if (runs.size() == 1 && scaleOf(runs[0].font) == 1.0) {
+    return TTF_RenderUTF8_Blended(runs[0].font, runs[0].utf8.c_str(), white);
+  }
+  auto scaled = [this](TTF_Font* runFont, int length) {
+    return static_cast<int>(std::lround(length * scaleOf(runFont)));
+  };
   int ascent = 0;
   int below = 0;
   for (const Run& run : runs) {
-    ascent = std::max(ascent, TTF_FontAscent(run.font));
-    below = std::max(below, TTF_FontHeight(run.font) - TTF_FontAscent(run.font));
+    const int runAscent = scaled(run.font, TTF_FontAscent(run.font));
+    ascent = std::max(ascent, runAscent);
+    below = std::max(below, scaled(run.font, TTF_FontHeight(run.font)) - runAscent);
   }
   const int width = widthOf(runs);
   if (width <= 0) return nullptr;
@@ -121,12 +136,17 @@ SDL_Surface* Font::Face::render(const std::vector<Run>& runs) const {
     TTF_SizeUTF8(run.font, run.utf8.c_str(), &runWidth, &runHeight);
     if (SDL_Surface* piece = TTF_RenderUTF8_Blended(run.font, run.utf8.c_str(), white)) {
       // Copied as it is, transparency included: the runs never overlap.
-      SDL_SetSurfaceBlendMode(piece, SDL_BLENDMODE_NONE);
-      SDL_Rect where{x, ascent - TTF_FontAscent(run.font), piece->w, piece->h};
-      SDL_BlitSurface(piece, nullptr, line, &where);
+      SDL_Rect where{x, ascent - scaled(run.font, TTF_FontAscent(run.font)),
+                     scaled(run.font, piece->w), scaled(run.font, piece->h)};
+      if (where.w == piece->w) {
+        SDL_SetSurfaceBlendMode(piece, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(piece, nullptr, line, &where);
+      } else if (where.w > 0 && where.h > 0) {
+        SDL_SoftStretchLinear(piece, nullptr, line, &where);
+      }
       SDL_FreeSurface(piece);
     }
-    x += runWidth;
+    x += scaled(run.font, runWidth);
   }
   return line;
 }

@@ -93,6 +93,8 @@ struct Font::Face {
   std::vector<Run> runsOf(const std::wstring& text);
   // Width in pixels of the runs together.
   int widthOf(const std::vector<Run>& runs) const;
+  // The factor a run's font is drawn at: 1, or less for a font taller than the line.
+  double scaleOf(TTF_Font* runFont) const;
   // The runs drawn in white side by side on their common baseline; null when nothing renders.
   SDL_Surface* render(const std::vector<Run>& runs) const;
   // The font that draws `character`: this face's when it has the glyph, else the installed font
