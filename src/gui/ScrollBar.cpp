@@ -5,9 +5,6 @@
 
 namespace {
 
-// The skin's own pictures, stretched: the field's fill for the track, the button's for the thumb.
-constexpr const char* kTrackPicture = "list_field_fill.png";
-constexpr const char* kThumbPicture = "main_btn_fill.png";
 constexpr platform::Color kTrackTint = 0xff808080u;
 
 }  // namespace

@@ -9,6 +9,10 @@ class ScrollBar {
   // Pixels.
   static constexpr int kWidth = 12;
   static constexpr int kMinThumb = 16;
+  // The skin's own pictures, stretched: the field's fill (greyed) for the track, the pressed
+  // button's orange for the thumb.
+  static constexpr const char* kTrackPicture = "list_field_fill.png";
+  static constexpr const char* kThumbPicture = "main_btn_fill_down.png";
 
   struct Span {
     int top = 0;

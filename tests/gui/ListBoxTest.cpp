@@ -69,7 +69,7 @@ TEST_F(ListBoxTest, ALongListHasAScrollBarAndMovesByPagesAndSeveralRowsPerNotch)
   fill(30);  // four rows shown
   moveTo(300, slotY(0));
   frame();
-  EXPECT_EQ(drawsOf("main_btn_fill.png"), 1);  // the thumb
+  EXPECT_EQ(drawsOf(ScrollBar::kThumbPicture), 1);  // the thumb
   const ScrollBar& bar = list.scrollBar();
   EXPECT_EQ(bar.top(), 76);
   EXPECT_EQ(bar.height(), 4 * 24);
@@ -117,7 +117,7 @@ TEST_F(ListBoxTest, ShortListIgnoresWheelAndScrolling) {
   wheel(platform::button::kWheelDown);
   list.scrollTo(1);
   EXPECT_EQ(list.firstVisible(), 0);
-  EXPECT_EQ(drawsOf("main_btn_fill.png"), 0);  // no scroll bar
+  EXPECT_EQ(drawsOf(ScrollBar::kThumbPicture), 0);  // no scroll bar
 
   // Exactly full: it may "scroll", but only to 0.
   GUI_Component_ListBox full("full", 1, {100});
