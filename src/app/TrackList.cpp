@@ -1,5 +1,6 @@
 #include "app/TrackList.h"
 
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -67,7 +68,7 @@ void TrackList::update() {
 void TrackList::finishReading() {
   while (reader_) {
     update();
-    std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 
