@@ -68,6 +68,8 @@ int run(const app::CommandLine& line) {
   launch.unthrottled = line.headless && line.frames > 0;
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
+  // Said now rather than after the whole run (throws platform::SaveError).
+  if (!line.screenshot.empty()) platform::resolveSaveTarget(line.screenshot, "the screenshot");
 
   app::GameWindow window;
   window.show();

@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/commands/TrackArgument.h"
 #include "background/BackgroundGenerator.h"
+#include "platform/SafeSave.h"
 #include "platform/UserFolders.h"
 #include "track/TrackLoader.h"
 
@@ -38,6 +39,14 @@ int generateBackgroundCommand(const std::string& trackArgument, const std::strin
   std::string folderError;
   if (outPath.empty() && !folder.empty() && !platform::ensureFolder(folder, &folderError)) {
     std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError << '\n';
+    return kFailureStatus;
+  }
+  // A target that can never be replaced is refused before seconds of painting.
+  try {
+    platform::resolveSaveTarget(target, "the picture");
+  } catch (const platform::SaveError& error) {
+    std::cerr << "Cannot generate the background of \"" << trackPath << "\": " << error.what()
+              << '\n';
     return kFailureStatus;
   }
   BackgroundGenerator generator;
