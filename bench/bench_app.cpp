@@ -38,11 +38,11 @@ struct MenuScreen {
   MenuScreen() { platform::setProgramFolder(std::string(KELVANE_DATA_DIR) + "/"); }
   ~MenuScreen() {
     widgets.clear();
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
   platform::Graphics graphics{1000, 700};
-  GUI_Manager gui{graphics};
+  gui::GUI_Manager gui{graphics};
   app::ScreenWidgets widgets{gui};
 };
 

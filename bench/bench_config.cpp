@@ -26,7 +26,7 @@ std::string writeOptionsFile(int keys) {
 void BM_ReadIniFile(benchmark::State& state) {
   const std::string folder = writeOptionsFile(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    CIniFile ini(folder + "options.ini");
+    config::CIniFile ini(folder + "options.ini");
     ini.readFile();
     benchmark::DoNotOptimize(ini.numKeys());
   }
@@ -44,10 +44,10 @@ BENCHMARK(BM_ReadIniFile)
 void BM_StartOptionsStore(benchmark::State& state) {
   platform::setProgramFolder(writeOptionsFile(static_cast<int>(state.range(0))));
   for (auto _ : state) {
-    Options::destroy(false);
-    benchmark::DoNotOptimize(Options::instance()->getOptionInt("nrLaps"));
+    config::Options::destroy(false);
+    benchmark::DoNotOptimize(config::Options::instance()->getOptionInt("nrLaps"));
   }
-  Options::destroy(false);
+  config::Options::destroy(false);
 }
 BENCHMARK(BM_StartOptionsStore)
     ->Arg(10000)

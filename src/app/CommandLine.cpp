@@ -5,6 +5,7 @@
 
 #include "app/MenuRules.h"
 #include "drivers/DriverLevel.h"
+#include "race/LapTable.h"
 
 namespace app {
 
@@ -84,13 +85,14 @@ std::string readCars(const std::string& option, Arguments& args, CommandLine& li
 // The same laps the race setup in the menu allows.
 std::string readLaps(const std::string& option, Arguments& args, CommandLine& line) {
   static const std::string range =
-      "from " + std::to_string(kMinLaps) + " to " + std::to_string(kMaxLaps);
-  return readNumber(option, args, kMinLaps, kMaxLaps, range.c_str(), line.laps);
+      "from " + std::to_string(race::kMinLaps) + " to " + std::to_string(race::kMaxLaps);
+  return readNumber(option, args, race::kMinLaps, race::kMaxLaps, range.c_str(), line.laps);
 }
 
 std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
   const std::string level = args.done() ? std::string() : args.take();
-  if (!parseLevel(level)) return option + " needs easy, medium or hard, not \"" + level + "\"";
+  if (!drivers::parseLevel(level))
+    return option + " needs easy, medium or hard, not \"" + level + "\"";
   line.level = level;
   return {};
 }

@@ -6,7 +6,9 @@
 #include "app/ScreenWidgets.h"
 #include "app/TrackScan.h"
 
+namespace gui {
 class GUI_Component_ListBox;
+}  // namespace gui
 
 namespace app {
 
@@ -52,7 +54,7 @@ class TrackList {
   void scrollTo(int n);
 
   // The list box, or null when no main menu is shown.
-  GUI_Component_ListBox* listBox() const { return list_; }
+  gui::GUI_Component_ListBox* listBox() const { return list_; }
   // What the list knows of the row with this id ("listboxItem_" + n), or null. A row chosen
   // before its title arrived is read now.
   const TrackListEntry* entryFor(const std::string& rowId);
@@ -66,7 +68,7 @@ class TrackList {
   void showEntry(std::size_t index);
 
   TitleReading titleReading_;
-  GUI_Component_ListBox* list_ = nullptr;
+  gui::GUI_Component_ListBox* list_ = nullptr;
   std::vector<TrackListEntry> entries_;
   std::unique_ptr<TrackTitleReader> reader_;
 };

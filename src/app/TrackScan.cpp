@@ -47,11 +47,11 @@ std::vector<TrackListEntry> readAll(std::vector<TrackListEntry> entries) {
 
 void readTrackEntry(TrackListEntry& entry) {
   std::string reason;
-  if (auto track = readLevelInfo(entry.path, &reason)) {
+  if (auto track = track::readLevelInfo(entry.path, &reason)) {
     entry.readable = true;
     entry.title = track->title;
     // What the painter makes of the name: an unknown theme is painted as the meadow.
-    if (!track->theme.empty()) entry.theme = themeOf(*track)->name();
+    if (!track->theme.empty()) entry.theme = background::themeOf(*track)->name();
   } else {
     entry.reason = reason.empty() ? "cannot be read" : reason;
   }

@@ -8,13 +8,14 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "app/Version.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/SafeSave.h"
-#include "platform/UserFolders.h"
 #include "platform/Window.h"
+#include "track/TrackFolders.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int run(const app::CommandLine& line) {
       std::cerr << "kelvane: " << line.error << "\nTry 'kelvane --help'.\n";
       return app::kUsageErrorStatus;
     case Action::Version:
-      std::cout << "1.0\n";
+      std::cout << app::kVersion << '\n';
       return 0;
     case Action::Help:
       std::cout << app::usageText();
@@ -54,7 +55,7 @@ int run(const app::CommandLine& line) {
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
   // What a save cut short by a kill left behind, in every folder this run may write to.
-  for (const std::string& folder : platform::userFolders().savedFolders()) {
+  for (const std::string& folder : track::trackFolders().savedFolders()) {
     platform::removeStaleSaves(folder);
   }
   if (line.action == Action::GenerateBackground) {

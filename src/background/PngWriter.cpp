@@ -9,6 +9,8 @@
 
 #include "platform/SafeSave.h"
 
+namespace background {
+
 namespace {
 
 // A PNG's chunks written to a SaveStream, which checks every write.
@@ -160,3 +162,5 @@ std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
   }
   return std::nullopt;
 }
+
+}  // namespace background

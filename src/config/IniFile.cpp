@@ -9,6 +9,8 @@
 
 #include "platform/SafeSave.h"
 
+namespace config {
+
 namespace {
 
 // Leading white space, optional sign, digits up to the first non-digit; nothing gives 0.
@@ -224,3 +226,5 @@ std::string CIniFile::checkCase(std::string name) const {
   }
   return name;
 }
+
+}  // namespace config

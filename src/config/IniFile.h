@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace config {
+
 // A small INI document held in memory: sections and keys in the order first seen, string
 // values, numbers as decimal text. Nothing is ever removed. Names are compared after
 // lower-casing ASCII letters (when case-insensitive); surrounding spaces are part of a name.
@@ -103,3 +105,5 @@ class CIniFile {
   int badLines_ = 0;
   bool tooLarge_ = false;
 };
+
+}  // namespace config

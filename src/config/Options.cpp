@@ -4,7 +4,10 @@
 #include <iostream>
 #include <system_error>
 
+#include "config/OptionKeys.h"
 #include "platform/UserFolders.h"
+
+namespace config {
 
 namespace {
 
@@ -23,42 +26,37 @@ struct IntSetting {
   int defaultValue;
 };
 
+// One kind of ground in one weather: its grip, then its resistance.
+struct SurfaceSetting {
+  const char* weather;
+  const char* ground;
+  int grip;
+  int resistance;
+};
+
 // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
 // a car back hardest and gravel least; snow lets it roll but hardly steer.
-const IntSetting kSurfaces[] = {
-    {Options::kWeatherSection, "dry_tarmac_grip", 100},
-    {Options::kWeatherSection, "dry_tarmac_resistance", 30},
-    {Options::kWeatherSection, "dry_grass_grip", 80},
-    {Options::kWeatherSection, "dry_grass_resistance", 1500},
-    {Options::kWeatherSection, "wet_tarmac_grip", 40},
-    {Options::kWeatherSection, "wet_tarmac_resistance", 10},
-    {Options::kWeatherSection, "wet_grass_grip", 100},
-    {Options::kWeatherSection, "wet_grass_resistance", 3000},
-    {Options::kWeatherSection, "dry_sand_grip", 60},
-    {Options::kWeatherSection, "dry_sand_resistance", 2500},
-    {Options::kWeatherSection, "dry_snow_grip", 35},
-    {Options::kWeatherSection, "dry_snow_resistance", 1000},
-    {Options::kWeatherSection, "dry_gravel_grip", 60},
-    {Options::kWeatherSection, "dry_gravel_resistance", 800},
-    {Options::kWeatherSection, "wet_sand_grip", 70},
-    {Options::kWeatherSection, "wet_sand_resistance", 2000},
-    {Options::kWeatherSection, "wet_snow_grip", 25},
-    {Options::kWeatherSection, "wet_snow_resistance", 1400},
-    {Options::kWeatherSection, "wet_gravel_grip", 50},
-    {Options::kWeatherSection, "wet_gravel_resistance", 1000},
+const SurfaceSetting kSurfaces[] = {
+    {key::dryWeather, key::tarmac, 100, 30}, {key::dryWeather, key::grass, 80, 1500},
+    {key::wetWeather, key::tarmac, 40, 10},  {key::wetWeather, key::grass, 100, 3000},
+    {key::dryWeather, key::sand, 60, 2500},  {key::dryWeather, key::snow, 35, 1000},
+    {key::dryWeather, key::gravel, 60, 800}, {key::wetWeather, key::sand, 70, 2000},
+    {key::wetWeather, key::snow, 25, 1400},  {key::wetWeather, key::gravel, 50, 1000},
 };
 
 // The weathers whose every surface value has a default.
-const char* const kBuiltInWeathers[] = {"dry", "wet"};
-constexpr const char* kFallbackWeather = "dry";
+const char* const kBuiltInWeathers[] = {key::dryWeather, key::wetWeather};
+constexpr const char* kFallbackWeather = key::dryWeather;
 
 // A weather of the player's own is raced on when the file gives its road and grass: without
 // them every surface would hold nothing and no car would ever finish.
 bool hasOwnSurfaceKeys(const CIniFile& ini, const std::string& weather) {
-  for (const char* key :
-       {"_tarmac_grip", "_tarmac_resistance", "_grass_grip", "_grass_resistance"}) {
-    if (ini.findValue(ini.findKey(Options::kWeatherSection), weather + key) == CIniFile::noID) {
-      return false;
+  for (const char* ground : {key::tarmac, key::grass}) {
+    for (const char* value : {key::grip, key::resistance}) {
+      const std::string name = key::surfaceValue(weather, ground, value);
+      if (ini.findValue(ini.findKey(Options::kWeatherSection), name) == CIniFile::noID) {
+        return false;
+      }
     }
   }
   return true;
@@ -102,15 +100,18 @@ Options::Options() {
   touch();
 }
 
-std::optional<int> Options::surfaceDefault(const std::string& key) {
-  for (const IntSetting& setting : kSurfaces) {
-    if (key == setting.key) return setting.defaultValue;
+std::optional<int> Options::surfaceDefault(const std::string& name) {
+  for (const SurfaceSetting& setting : kSurfaces) {
+    if (name == key::surfaceValue(setting.weather, setting.ground, key::grip)) return setting.grip;
+    if (name == key::surfaceValue(setting.weather, setting.ground, key::resistance)) {
+      return setting.resistance;
+    }
   }
   return std::nullopt;
 }
 
 std::string Options::weather() const {
-  const std::string chosen = getWeatherString("weatherType");
+  const std::string chosen = getWeatherString(key::weatherType);
   for (const char* builtIn : kBuiltInWeathers) {
     if (chosen == builtIn) return chosen;
   }
@@ -118,7 +119,7 @@ std::string Options::weather() const {
 }
 
 void Options::warnOfUnknownWeather() const {
-  const std::string chosen = getWeatherString("weatherType");
+  const std::string chosen = getWeatherString(key::weatherType);
   if (weather() == chosen) return;
   std::cerr << ini_->getPath() << ": weatherType \"" << chosen << "\" is unknown and has no "
             << chosen << "_tarmac_grip, " << chosen << "_tarmac_resistance, " << chosen
@@ -129,34 +130,38 @@ void Options::warnOfUnknownWeather() const {
 // Every known setting is read with its default and stored back, so the written file always
 // lists them all, in this order.
 void Options::normalise() {
+  using namespace config::key;
   static const IntSetting kBefore[] = {
-      {kOptionsSection, "nrCars", 2},
-      {kOptionsSection, "nrLaps", 2},
-      {kOptionsSection, "onlyCPU", 0},
-      {kOptionsSection, "sound", 0},
-      {kOptionsSection, "intro", 1},
-      {kGraphicsSection, "height", 700},
-      {kGraphicsSection, "width", 1000},
-      {kGraphicsSection, "fullscreen", 0},
-      {kGraphicsSection, "tireMarks", 1},
-      {kGraphicsSection, "tireMarksDepth", 20},
-      {kGraphicsSection, "tireMarksMaxDarkness", 80},
-      {kGraphicsSection, "tireMarksQuality", 2},
+      {kOptionsSection, nrCars, 2},
+      {kOptionsSection, nrLaps, 2},
+      {kOptionsSection, onlyCPU, 0},
+      {kOptionsSection, sound, 0},
+      {kOptionsSection, intro, 1},
+      {kGraphicsSection, height, 700},
+      {kGraphicsSection, width, 1000},
+      {kGraphicsSection, fullscreen, 0},
+      {kGraphicsSection, tireMarks, 1},
+      {kGraphicsSection, tireMarksDepth, 20},
+      {kGraphicsSection, tireMarksMaxDarkness, 80},
+      {kGraphicsSection, tireMarksQuality, 2},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
   }
-  ini_->setValue(kWeatherSection, "weatherType",
-                 ini_->getValue(kWeatherSection, "weatherType", "dry"), true);
+  ini_->setValue(kWeatherSection, weatherType,
+                 ini_->getValue(kWeatherSection, weatherType, dryWeather), true);
+  auto keepOrDefault = [this](const std::string& key, int defaultValue) {
+    ini_->setValueInt(kWeatherSection, key, ini_->getValueInt(kWeatherSection, key, defaultValue));
+  };
   for (const auto& s : kSurfaces) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+    keepOrDefault(surfaceValue(s.weather, s.ground, key::grip), s.grip);
+    keepOrDefault(surfaceValue(s.weather, s.ground, key::resistance), s.resistance);
   }
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
-  ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+  ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
   // The computer drivers' level, chosen in the race setup, is kept as it is.
-  ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
-                 true);
+  ini_->setValue(kAISection, difficulty, ini_->getValue(kAISection, difficulty, "medium"), true);
 }
 
 void Options::touch() {
@@ -231,3 +236,5 @@ bool Options::save() {
   std::cerr << "Could not save the settings: " << lastSaveError_ << '\n';
   return false;
 }
+
+}  // namespace config

@@ -5,6 +5,8 @@
 
 #include "config/IniFile.h"
 
+namespace config {
+
 // The process-wide settings store over "options.ini" (in the program folder, or in the user's
 // settings folder when the program's tree is read-only, see platform::UserFolders). Created on
 // first use: reads the file and fills in a default for every missing setting. Written back once, by
@@ -66,3 +68,5 @@ class Options {
   unsigned revision_ = 0;
   std::string lastSaveError_;
 };
+
+}  // namespace config

@@ -5,6 +5,8 @@
 
 #include "platform/Input.h"
 
+namespace gui {
+
 namespace {
 std::vector<int> checkedColumns(int columnCount, std::vector<int> columnStarts) {
   if (columnCount < 1 || columnStarts.size() < static_cast<std::size_t>(columnCount)) {
@@ -131,3 +133,5 @@ std::string GUI_Component_ListBox::process(const platform::Input& input, bool ma
   if (scrolls()) scrollBar_.draw(firstVisible_, visibleRows_, rowCount());
   return result;
 }
+
+}  // namespace gui

@@ -9,6 +9,8 @@
 #include "gui/GUI_Component_ListBoxItem.h"
 #include "gui/ScrollBar.h"
 
+namespace gui {
+
 // A framed table: an optional title row and any number of rows, of which `visibleRows` are shown
 // from `firstVisible` on. A list longer than it shows has a scroll bar at its right edge (drag or
 // click it); the mouse wheel scrolls it by kWheelRows and Page Up / Page Down by a page less one
@@ -81,3 +83,5 @@ class GUI_Component_ListBox : public GUI_Component {
   bool mouseHeld_ = false;
   bool dragging_ = false;
 };
+
+}  // namespace gui

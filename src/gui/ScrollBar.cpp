@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace gui {
+
 namespace {
 
 constexpr platform::Color kTrackTint = 0xff808080u;
@@ -41,12 +43,12 @@ bool ScrollBar::contains(double x, double y) const {
 }
 
 void ScrollBar::draw(int first, int visible, int total) const {
-  Sprite track(guiImagePath(kTrackPicture));
-  track.x = x_;
-  track.y = top_;
-  track.z = z_;
-  track.stretchTo(kWidth, height_);
-  track.draw(kTrackTint);
+  Sprite trackPiece(guiImagePath(kTrackPicture));
+  trackPiece.x = x_;
+  trackPiece.y = top_;
+  trackPiece.z = z_;
+  trackPiece.stretchTo(kWidth, height_);
+  trackPiece.draw(kTrackTint);
   const Span span = thumb(first, visible, total);
   Sprite knob(guiImagePath(kThumbPicture));
   knob.x = x_ + 2;
@@ -55,3 +57,5 @@ void ScrollBar::draw(int first, int visible, int total) const {
   knob.stretchTo(kWidth - 4, span.height);
   knob.draw();
 }
+
+}  // namespace gui

@@ -1,6 +1,8 @@
 #pragma once
 #include "gui/Sprite.h"
 
+namespace gui {
+
 // The bar beside a list that holds more rows than it shows: a track as tall as the shown rows
 // and a thumb whose size and place say which part of the list is in view. The arithmetic works
 // without pictures; draw() needs the skin pictures loaded.
@@ -41,3 +43,5 @@ class ScrollBar {
   int top_ = 0;
   int height_ = 0;
 };
+
+}  // namespace gui

@@ -4,6 +4,8 @@
 
 #include "platform/Font.h"
 
+namespace gui {
+
 namespace {
 
 // Prefixes shorter than this are never measured on their own: one measurement of a few dozen
@@ -37,3 +39,5 @@ std::wstring fitText(const platform::Font& font, const std::wstring& text, doubl
   }
   return shortened(fits);
 }
+
+}  // namespace gui

@@ -25,19 +25,19 @@ double distanceTo(const race::LineSegment& line, double x, double y) {
 TEST(FinishLine, IsPaintedWhereTheLapsAreCounted) {
   testsupport::TempDir dir;
   const auto track = bgtest::loadRoundedLoop(dir.folder());
-  BackgroundGenerator generator;
+  background::BackgroundGenerator generator;
   // The first call starts; the next two lay out the road and its line marks on the painter's map.
   for (int call = 0; call < 3; ++call) {
     ASSERT_TRUE(generator.step(*track, dir.folder() + "loop.png", {}, false))
         << generator.lastError();
   }
-  const SurfaceMap& map = *generator.map();
+  const track::SurfaceMap& map = *generator.map();
   const race::LineSegment counted = race::finishLineOf(*track);
-  const double cell = BackgroundGenerator::kCellSize;
+  const double cell = background::BackgroundGenerator::kCellSize;
   int painted = 0;
   for (std::uint32_t row = 0; row < map.rows; ++row) {
     for (std::uint32_t column = 0; column < map.columns; ++column) {
-      if (map.at(row, column) != BackgroundGenerator::kFinishLine) continue;
+      if (map.at(row, column) != background::BackgroundGenerator::kFinishLine) continue;
       ++painted;
       const double x = (column + 0.5) * cell, y = (row + 0.5) * cell;
       ASSERT_LT(distanceTo(counted, x, y), 2 * cell) << "painted at " << x << ", " << y;

@@ -36,10 +36,11 @@ platform::Bitmap noisyPicture() {
 const std::vector<Saver>& savers() {
   static const std::vector<Saver> all = {
       {"picture", [](const std::string& path) { noisyPicture().savePng(path); }},
-      {"painted background", [](const std::string& path) { saveOpaquePng(noisyPicture(), path); }},
+      {"painted background",
+       [](const std::string& path) { background::saveOpaquePng(noisyPicture(), path); }},
       {"settings",
        [](const std::string& path) {
-         CIniFile ini(path);
+         config::CIniFile ini(path);
          for (int i = 0; i < 50; ++i) ini.setValueInt(" Options ", "key" + std::to_string(i), i);
          if (!ini.writeFile()) throw std::runtime_error(ini.lastError());
        }},

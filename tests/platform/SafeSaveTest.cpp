@@ -1,5 +1,3 @@
-#include "platform/SafeSave.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -9,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/SafeSave.h"
 #include "support/TestSupport.h"
 
 using platform::SaveError;
@@ -127,8 +126,8 @@ TEST(SafeSave, AKilledSaveLeavesNoFileBehindAndStaleOnesAreSweptAway) {
 
   // What an older game, or a system without unnamed files, left: ours go once a minute old,
   // anything else stays.
-  const std::vector<std::string> stale = {".picture.png.kelvane-save-abc123",
-                                          "picture.png.tmp4242", "options.ini.tmp"};
+  const std::vector<std::string> stale = {".picture.png.kelvane-save-abc123", "picture.png.tmp4242",
+                                          "options.ini.tmp"};
   for (const std::string& name : stale) dir.write(name, "left over");
   dir.write(".picture.png.kelvane-save-young1", "being saved right now");
   dir.write("notes.tmp", "the player's own");
@@ -137,7 +136,6 @@ TEST(SafeSave, AKilledSaveLeavesNoFileBehindAndStaleOnesAreSweptAway) {
   fs::last_write_time(dir.path() / "notes.tmp", twoMinutesAgo);
 
   EXPECT_EQ(platform::removeStaleSaves(dir.folder()), 3);
-  EXPECT_EQ(listFolder(dir.folder()),
-            (std::vector<std::string>{".picture.png.kelvane-save-young1", "notes.tmp",
-                                      "picture.png"}));
+  EXPECT_EQ(listFolder(dir.folder()), (std::vector<std::string>{".picture.png.kelvane-save-young1",
+                                                                "notes.tmp", "picture.png"}));
 }

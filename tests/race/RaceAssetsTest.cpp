@@ -81,7 +81,7 @@ TEST_F(RaceAssetFiles, PathsNameTheShippedFilesAndMissingOnesFallBackOrStayOut) 
   for (const char* name :
        {race::kPowerBarPicture, race::kBrakeBarPicture, race::kThrottleBarPicture,
         race::kSteerBarPicture, race::kWheelIndicatorPicture}) {
-    EXPECT_TRUE(fs::is_regular_file(guiImagePath(name))) << name;
+    EXPECT_TRUE(fs::is_regular_file(gui::guiImagePath(name))) << name;
     EXPECT_NE(race::loadInstrumentPicture(*graphics_, name), nullptr) << name;
   }
   EXPECT_NE(race::loadEngineSample(*audio_), nullptr);
@@ -100,7 +100,7 @@ TEST_F(RaceAssetFiles, PathsNameTheShippedFilesAndMissingOnesFallBackOrStayOut) 
 TEST_F(RaceAssetFiles, AMissingEmptyOrBrokenEngineSoundRacesSilentAndSaysWhy) {
   installTrack("meadow_loop.rst");
   setOptions(1, 1, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  config::Options::instance()->setOptionInt("sound", 1);
   EXPECT_TRUE(makeRace("meadow_loop.rst").startRace());
   EXPECT_EQ(race_->soundProblem(), "");
 
@@ -118,7 +118,7 @@ TEST_F(RaceAssetFiles, AMissingEmptyOrBrokenEngineSoundRacesSilentAndSaysWhy) {
   EXPECT_EQ(race_->soundProblem().rfind("No engine sound: ", 0), 0u) << race_->soundProblem();
 
   // With sound off nothing is missed.
-  Options::instance()->setOptionInt("sound", 0);
+  config::Options::instance()->setOptionInt("sound", 0);
   ASSERT_TRUE(makeRace("meadow_loop.rst").startRace());
   EXPECT_EQ(race_->soundProblem(), "");
 }

@@ -7,6 +7,7 @@
 
 #include "platform/SafeSave.h"
 #include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 #include "track/TrackLimits.h"
 
 namespace app {
@@ -19,8 +20,8 @@ std::string problemWith(const std::string& path) {
   if (::stat(path.c_str(), &status) != 0) return std::strerror(errno);
   if (!S_ISREG(status.st_mode))
     return "it is " + platform::describeFileKind(status.st_mode) + ", not a track file";
-  if (static_cast<std::uintmax_t>(status.st_size) > tracklimits::kMaxFileBytes) {
-    return "it is larger than " + std::to_string(tracklimits::kMaxFileBytes / (1024 * 1024)) +
+  if (static_cast<std::uintmax_t>(status.st_size) > track::limits::kMaxFileBytes) {
+    return "it is larger than " + std::to_string(track::limits::kMaxFileBytes / (1024 * 1024)) +
            " MB, too large for a track file";
   }
   return "";
@@ -38,7 +39,7 @@ std::optional<std::string> resolveTrackArgument(const std::string& track, std::s
   // A bare name that is not here is looked for in the tracks folders.
   const std::string path = exists || track.find('/') != std::string::npos
                                ? track
-                               : platform::userFolders().trackFile(track);
+                               : track::trackFolders().trackFile(track);
   const std::string problem = problemWith(path);
   if (problem.empty()) return path;
   *error = "cannot read the track \"" + path + "\": " + problem;
