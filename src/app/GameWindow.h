@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Version.h"
@@ -53,7 +54,7 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   // Reads the options (creating the store, which reads "options.ini" in the program folder),
   // then opens the window with the intro or, with the option "intro" at 0, the main menu.
   GameWindow();
-  // Writes "options.ini" back: the only time the options are saved.
+  // Writes "options.ini" back unless saveSettings() already saved every change.
   ~GameWindow() override;
 
   void update() override;
@@ -64,6 +65,13 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   // Late frames catch up on the race and the intro, which keep to the clock; never on a mode
   // change (the loading picture must be seen before the long set-up) nor on painting stages.
   bool catchesUp() const override;
+  // The player closes the window (or chooses Exit): the settings are saved first. When they
+  // cannot be, a popup says why and the window stays open this once, so the player knows the
+  // change is lost; asked again, it closes.
+  bool closeRequested() override;
+  // Writes "options.ini" now unless nothing changed since the last save. False when it cannot
+  // be written (the reason is on standard error and in Options::lastSaveError()).
+  bool saveSettings();
   // The command dispatcher of the menu screens.
   void onClick(std::string id) override;
   void onHover(std::string id) override;
@@ -96,7 +104,18 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   void updateStarting();
   void updateRacing();
 
+  void tellSettingsNotSaved(const std::string& reason);
+  // A race that runs silent though sound is on says why, once per run.
+  void tellSoundProblem();
+  static constexpr double kProblemNoticeSeconds = 6.0;
+
   WindowMode mode_ = WindowMode::Menu;
+  // The options' revision when they were last saved, and when a save was last tried; none
+  // before the first.
+  std::optional<unsigned> savedRevision_;
+  std::optional<unsigned> attemptedRevision_;
+  bool toldSettingsNotSaved_ = false;
+  bool toldSoundProblem_ = false;
   std::wstring version_ = kWideVersion;
   int screenWidth_ = 0;
   int screenHeight_ = 0;
