@@ -150,6 +150,21 @@ class TimedWindow : public platform::Window {
   }
 };
 
+// Starts the twelve-car race in a window of 1000 × 700 and runs its countdown; false, with the
+// benchmark skipped, when the race cannot start.
+template <class RaceWindow>
+bool startAfterCountdown(benchmark::State& state, RaceWindow& window, race::RaceData& race) {
+  race.setScreenSize(1000, 700);
+  race.selectTrack(kTrack);
+  if (!race.startRace()) {
+    state.SkipWithError(race.lastError().c_str());
+    return false;
+  }
+  window.race = &race;
+  while (race.countdownFrames() >= 0) window.tick();
+  return true;
+}
+
 // The same race paced in a real window on the display (Xvfb with the software paths on a machine
 // without a GPU): each frame's processor time, renderer threads included, split into update
 // (input and the updates the frame ran), drawing (queueing), rendering and present, and the
@@ -223,14 +238,7 @@ void BM_WindowRaceFrames(benchmark::State& state) {
       return;
     }
     race::RaceData race(window.graphics(), window.input(), window.audio(), 16);
-    race.setScreenSize(1000, 700);
-    race.selectTrack(kTrack);
-    if (!race.startRace()) {
-      state.SkipWithError(race.lastError().c_str());
-      return;
-    }
-    window.race = &race;
-    while (race.countdownFrames() >= 0) window.tick();
+    if (!startAfterCountdown(state, window, race)) return;
     window.updateCost.clear();
     window.drawCost.clear();
     window.renderCost.clear();
@@ -273,14 +281,7 @@ void BM_RaceFrames(benchmark::State& state) {
   {
     TimedWindow window;
     race::RaceData race(window.graphics(), window.input(), window.audio(), 16);
-    race.setScreenSize(1000, 700);
-    race.selectTrack(kTrack);
-    if (!race.startRace()) {
-      state.SkipWithError(race.lastError().c_str());
-      return;
-    }
-    window.race = &race;
-    while (race.countdownFrames() >= 0) window.tick();
+    if (!startAfterCountdown(state, window, race)) return;
     if (state.range(0) != 0) {
       // The instrument panel and debug view (Backspace), as a watching player may leave it.
       window.input().setDown(platform::button::kBackspace, true);
