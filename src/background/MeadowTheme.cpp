@@ -35,17 +35,21 @@ Colour grassColour(const Shade& shade, RandomBits& random) {
 
 void MeadowTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
-  RandomBits random;
   const painting::RoadLook look;
-  painting::paintPixels(
-      clouds, picture, [&](long long row, long long column, int, int, const Shade& shade) {
-        const std::int32_t value = map.at(row, column);
-        if (zone::onRoad(value)) {
-          return painting::roadColour(map, row, column, value, shade, random, look);
-        }
-        if (value == zone::kRunOff) return runOffColour(shade, random);
-        return grassColour(shade, random);
-      });
+  auto drawsOf = [](std::int32_t value) -> std::size_t {
+    if (zone::onRoad(value)) return painting::roadDraws(value);
+    return value == zone::kRunOff ? 1 : 2;
+  };
+  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
+    return [&](long long row, long long column, int, int, const Shade& shade) {
+      const std::int32_t value = map.at(row, column);
+      if (zone::onRoad(value)) {
+        return painting::roadColour(map, row, column, value, shade, random, look);
+      }
+      if (value == zone::kRunOff) return runOffColour(shade, random);
+      return grassColour(shade, random);
+    };
+  });
 }
 
 void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
