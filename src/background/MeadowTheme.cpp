@@ -58,6 +58,7 @@ void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
   const int height = picture.height();
   // One candidate spot per 60 × 60 block, jittered; the grid starts half a block outside the
   // picture so trees can stand across its border.
+  std::vector<scenery::Planned> plan;
   for (int gx = -30; gx < width + 30; gx += 60) {
     for (int gy = -30; gy < height + 30; gy += 60) {
       const int jx = platform::randInt() % 60;
@@ -68,11 +69,11 @@ void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
       const int size = (platform::randInt() % 15) * 2 + 70;
       // A tree that would reach the road is still grown, so the trees after it keep their
       // places and shapes for a given seed; it is just not planted.
-      if (scenery::placeClearOfRoad(paintTree(size), map, picture, px - 35, py - 35)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      plan.push_back({SceneryItem{px, py, size}, px - 35, py - 35,
+                      [seed = drawCrown(size, kTreeThreshold)] { return paintTree(seed); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t MeadowTheme::surfaceOf(std::int32_t zone) const {
