@@ -121,9 +121,9 @@ void BM_WholeGeneration(benchmark::State& state) {
       break;
     }
   }
-  background::parallel::setThreadCount(0);
   state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)) + ", " +
                  std::to_string(background::parallel::threadCount()) + " threads");
+  background::parallel::setThreadCount(0);
 }
 BENCHMARK(BM_WholeGeneration)
     ->ArgsProduct({benchmark::CreateDenseRange(0, 4, 1), {1, 0}})
