@@ -1,6 +1,6 @@
-// Time of each background stage, and of a whole generation, on the largest shipped track
-// (about 3000 × 2100 world units: a 6000 × 4200 cell map, a 3000 × 2100 picture), in every
-// theme.
+// Time of each background stage, and of a whole generation, on Grand Valley (about 3000 × 2100
+// world units: a 6000 × 4200 cell map, a 3000 × 2100 picture), in every theme. Wall time, and
+// processor time of all the painter's threads; the whole generation also on one thread.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "background/BackgroundGenerator.h"
+#include "background/Parallel.h"
 #include "background/Theme.h"
 #include "common/Angle.h"
 #include "platform/Random.h"
@@ -104,10 +105,14 @@ void BM_Stage(benchmark::State& state) {
 BENCHMARK(BM_Stage)
     ->ArgsProduct({benchmark::CreateDenseRange(1, 8, 1), benchmark::CreateDenseRange(0, 4, 1)})
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
     ->Iterations(2);
 
+// Arguments: the theme, and the painter's threads (0: as many as the machine has cores).
 void BM_WholeGeneration(benchmark::State& state) {
   const int theme = static_cast<int>(state.range(0));
+  background::parallel::setThreadCount(static_cast<unsigned>(state.range(1)));
   platform::setFixedSeed(7);
   for (auto _ : state) {
     background::BackgroundGenerator generator;
@@ -116,8 +121,15 @@ void BM_WholeGeneration(benchmark::State& state) {
       break;
     }
   }
-  state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)));
+  state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)) + ", " +
+                 std::to_string(background::parallel::threadCount()) + " threads");
+  background::parallel::setThreadCount(0);
 }
-BENCHMARK(BM_WholeGeneration)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_WholeGeneration)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 4, 1), {1, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Iterations(2);
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "background/GroundLayer.h"
 #include "background/PaintLoop.h"
+#include "background/Parallel.h"
 #include "background/PngWriter.h"
 #include "background/ValueNoise.h"
 #include "common/Angle.h"
@@ -219,45 +220,42 @@ void BackgroundGenerator::addZones(const track::TrackData& track) {
   const int height = static_cast<int>(map.rows / 2 * 2);
 
   // Noise that is dark near the widened road and random further out: run-off hugs the road,
-  // widest in the bends, with a ragged border.
+  // widest in the bends, with a ragged border. The random numbers are drawn first, in the order
+  // the picture has always used; the two widened roads are then drawn side by side.
   std::vector<NoiseOctave> octaves;
-  {
-    const std::unique_ptr<track::SurfaceMap> guide =
-        track::buildSurfaceMap(withWidths(track, widths), kCellSize);
-    double factor = 1;
-    for (int spacing = 50; spacing > 2;) {
-      spacing /= 2;
-      factor *= 2;
-      octaves.emplace_back(spacing, factor, width, height);
-      if (octaves.size() <= 3) {
-        octaves.back().fillGuided(*guide, kRoad);
-      } else {
-        octaves.back().fillRandom();
-      }
-    }
+  double factor = 1;
+  for (int spacing = 50; spacing > 2;) {
+    spacing /= 2;
+    factor *= 2;
+    octaves.emplace_back(spacing, factor, width, height);
+    if (octaves.size() > 3) octaves.back().fillRandom();
   }
-  layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
-    std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(y) * map.columns;
-    for (int x = 0; x < width; ++x) {
-      if (row[x] < 127 && cells[x] == kGrass) cells[x] = kRunOff;
-    }
-  });
-  octaves.clear();
-
   // Open grass lies well clear of a road widened once more; only there do trees grow.
   const int k = randInt() % 3;
   std::vector<double> outerWidths(count);
   for (std::size_t i = 0; i < count; ++i) outerWidths[i] = widths[i] * (1 + 0.5 * k) + 70;
-  const std::unique_ptr<track::SurfaceMap> outer =
-      track::buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
-  for (int y = 0; y < height; ++y) {
+  std::unique_ptr<track::SurfaceMap> outer;
+  parallel::forEachChunk(2, 1, [&](int task, int) {
+    if (task == 1) {
+      outer = track::buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
+      return;
+    }
+    const std::unique_ptr<track::SurfaceMap> guide =
+        track::buildSurfaceMap(withWidths(track, widths), kCellSize);
+    for (std::size_t i = 0; i < 3; ++i) octaves[i].fillGuided(*guide, kRoad);
+  });
+
+  layerOctavesInParallel(octaves, width, height, [&](int y, const std::uint8_t* row) {
     const std::size_t start = static_cast<std::size_t>(y) * map.columns;
     std::int32_t* cells = map.cells.data() + start;
     const std::int32_t* outside = outer->cells.data() + start;
     for (int x = 0; x < width; ++x) {
+      if (row[x] < 127 && cells[x] == kGrass) cells[x] = kRunOff;
       if (outside[x] == kGrass && cells[x] == kGrass) cells[x] = kOpenGrass;
     }
-  }
+  });
+  octaves.clear();
+  outer.reset();
   theme_->addZones(map, track);
 }
 
@@ -272,7 +270,7 @@ void BackgroundGenerator::renderClouds() {
     octaves.emplace_back(spacing, factor, width, height);
     octaves.back().fillRandom();
   }
-  layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
+  layerOctavesInParallel(octaves, width, height, [&](int y, const std::uint8_t* row) {
     platform::Color* pixels = clouds_.data() + static_cast<std::size_t>(y) * width;
     for (int x = 0; x < width; ++x) pixels[x] = platform::argb(255, row[x], row[x], row[x]);
   });

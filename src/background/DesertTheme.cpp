@@ -56,43 +56,47 @@ void DesertTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
 
 void DesertTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
-  RandomBits random;
   const painting::RoadLook look{128, 18, 1.06f, 1.0f, 0.9f};
-  int lastX = -1, lastY = -1;
-  float light = 1, rock = 0, relief = 1;
-  painting::paintPixels(
-      clouds, picture, [&](long long row, long long column, int x, int y, const Shade& shade) {
-        const std::int32_t value = map.at(row, column);
-        if (zone::onRoad(value)) {
-          return painting::roadColour(map, row, column, value, shade, random, look);
-        }
-        if (x != lastX || y != lastY) {
-          lastX = x;
-          lastY = y;
-          light = duneLight(x, y, bend_.at(x, y));
-          rock = 0;
-          relief = 1;
-          if (value == zone::kRock) {
-            rock = outcrop_.at(x, y) - kRockLevel;
-            // Weathered, blotchy stone cut by dark cracks.
-            const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
-            const float crack = std::abs(themekit::fractalNoise(fx, fy, 26.0f, seed_ + 5) - 0.5f);
-            relief = (0.86f + 0.3f * themekit::fractalNoise(fx, fy, 7.0f, seed_ + 3)) *
-                     (crack < 0.012f ? 0.72f : 1.0f);
-          }
-        }
-        if (value == zone::kRunOff) {
-          return themekit::shaded(themekit::jittered(Colour{238, 222, 184}, random, 14), shade);
-        }
+  auto drawsOf = [](std::int32_t value) -> std::size_t {
+    if (zone::onRoad(value)) return painting::roadDraws(value);
+    return 1;
+  };
+  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
+    // What the last pixel worked out once for its four cells.
+    return [&, lastX = -1, lastY = -1, light = 1.0f, rock = 0.0f, relief = 1.0f](
+               long long row, long long column, int x, int y, const Shade& shade) mutable {
+      const std::int32_t value = map.at(row, column);
+      if (zone::onRoad(value)) {
+        return painting::roadColour(map, row, column, value, shade, random, look);
+      }
+      if (x != lastX || y != lastY) {
+        lastX = x;
+        lastY = y;
+        light = duneLight(x, y, bend_.at(x, y));
+        rock = 0;
+        relief = 1;
         if (value == zone::kRock) {
-          // Red rock, dark along its rim.
-          const float rim = rock < 0.012f ? 0.7f : 1.0f;
-          const Colour stone = themekit::jittered(Colour{180, 108, 72}, random, 22);
-          return themekit::shaded(themekit::scaled(stone, relief * rim), shade);
+          rock = outcrop_.at(x, y) - kRockLevel;
+          // Weathered, blotchy stone cut by dark cracks.
+          const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
+          const float crack = std::abs(themekit::fractalNoise(fx, fy, 26.0f, seed_ + 5) - 0.5f);
+          relief = (0.86f + 0.3f * themekit::fractalNoise(fx, fy, 7.0f, seed_ + 3)) *
+                   (crack < 0.012f ? 0.72f : 1.0f);
         }
-        const Colour sand = themekit::jittered(Colour{224, 186, 128}, random, 12);
-        return themekit::shaded(themekit::scaled(sand, light), shade);
-      });
+      }
+      if (value == zone::kRunOff) {
+        return themekit::shaded(themekit::jittered(Colour{238, 222, 184}, random, 14), shade);
+      }
+      if (value == zone::kRock) {
+        // Red rock, dark along its rim.
+        const float rim = rock < 0.012f ? 0.7f : 1.0f;
+        const Colour stone = themekit::jittered(Colour{180, 108, 72}, random, 22);
+        return themekit::shaded(themekit::scaled(stone, relief * rim), shade);
+      }
+      const Colour sand = themekit::jittered(Colour{224, 186, 128}, random, 12);
+      return themekit::shaded(themekit::scaled(sand, light), shade);
+    };
+  });
 }
 
 void DesertTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,

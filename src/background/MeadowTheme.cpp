@@ -35,17 +35,21 @@ Colour grassColour(const Shade& shade, RandomBits& random) {
 
 void MeadowTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
-  RandomBits random;
   const painting::RoadLook look;
-  painting::paintPixels(
-      clouds, picture, [&](long long row, long long column, int, int, const Shade& shade) {
-        const std::int32_t value = map.at(row, column);
-        if (zone::onRoad(value)) {
-          return painting::roadColour(map, row, column, value, shade, random, look);
-        }
-        if (value == zone::kRunOff) return runOffColour(shade, random);
-        return grassColour(shade, random);
-      });
+  auto drawsOf = [](std::int32_t value) -> std::size_t {
+    if (zone::onRoad(value)) return painting::roadDraws(value);
+    return value == zone::kRunOff ? 1 : 2;
+  };
+  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
+    return [&](long long row, long long column, int, int, const Shade& shade) {
+      const std::int32_t value = map.at(row, column);
+      if (zone::onRoad(value)) {
+        return painting::roadColour(map, row, column, value, shade, random, look);
+      }
+      if (value == zone::kRunOff) return runOffColour(shade, random);
+      return grassColour(shade, random);
+    };
+  });
 }
 
 void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
@@ -54,6 +58,7 @@ void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
   const int height = picture.height();
   // One candidate spot per 60 × 60 block, jittered; the grid starts half a block outside the
   // picture so trees can stand across its border.
+  std::vector<scenery::Planned> plan;
   for (int gx = -30; gx < width + 30; gx += 60) {
     for (int gy = -30; gy < height + 30; gy += 60) {
       const int jx = platform::randInt() % 60;
@@ -64,11 +69,11 @@ void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
       const int size = (platform::randInt() % 15) * 2 + 70;
       // A tree that would reach the road is still grown, so the trees after it keep their
       // places and shapes for a given seed; it is just not planted.
-      if (scenery::placeClearOfRoad(paintTree(size), map, picture, px - 35, py - 35)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      plan.push_back({SceneryItem{px, py, size}, px - 35, py - 35,
+                      [seed = drawCrown(size, kTreeThreshold)] { return paintTree(seed); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t MeadowTheme::surfaceOf(std::int32_t zone) const {

@@ -1,11 +1,16 @@
 #pragma once
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <stdexcept>
+#include <vector>
 
 #include "background/ColourRules.h"
+#include "background/Parallel.h"
 #include "background/RandomBits.h"
 #include "background/Zones.h"
 #include "platform/Bitmap.h"
+#include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
 namespace background {
@@ -66,36 +71,80 @@ inline Colour roadColour(const track::SurfaceMap& map, long long row, long long 
   }
 }
 
-// Paints every pixel of `picture` as the mean of its 2 × 2 map cells: pixel (x, y) covers rows
-// 2y, 2y + 1 and columns 2x, 2x + 1; cells are visited row by row, each adds a quarter of its
-// colour, truncated at once. `cellColour(row, column, x, y, shade)` gives a cell's colour; cells
-// beyond the map read 7 (SurfaceMap::kOutside), which themes paint as their ground.
-template <typename CellColour>
-void paintPixels(const platform::Bitmap& clouds, platform::Bitmap& picture,
-                 CellColour&& cellColour) {
-  const int width = picture.width();
-  const int height = picture.height();
-  auto quarter = [](float value) { return static_cast<int>(value * 0.25f); };
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const platform::Color texture = clouds.getPixel(x, y);
-      const Shade shade{static_cast<float>(platform::redOf(texture)),
-                        static_cast<float>(platform::greenOf(texture)),
-                        static_cast<float>(platform::blueOf(texture))};
-      int red = 0, green = 0, blue = 0;
+// How many times roadColour draws for a cell of `value`.
+inline std::size_t roadDraws(std::int32_t value) {
+  return value == zone::kPathMark ? 0 : 1;
+}
+
+// Draws of the painting loop before each picture row (and, last, in all), from the draws each
+// cell's colour takes: `drawsOf(value)` for a cell of that value.
+template <typename DrawsOf>
+std::vector<std::size_t> drawsBeforeRows(const track::SurfaceMap& map, int width, int height,
+                                         DrawsOf&& drawsOf) {
+  std::vector<std::size_t> before(static_cast<std::size_t>(height) + 1, 0);
+  parallel::forEachChunk(height, 64, [&](int first, int last) {
+    for (int y = first; y < last; ++y) {
+      std::size_t draws = 0;
       for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
-        for (long long column = 2LL * x; column <= 2LL * x + 1; ++column) {
-          const Colour c = cellColour(row, column, x, y, shade);
-          red += quarter(c.red);
-          green += quarter(c.green);
-          blue += quarter(c.blue);
+        for (long long column = 0; column < 2LL * width; ++column) {
+          draws += drawsOf(map.at(row, column));
         }
       }
-      picture.setPixel(x, y,
-                       platform::argb(255, std::clamp(red, 0, 255), std::clamp(green, 0, 255),
-                                      std::clamp(blue, 0, 255)));
+      before[static_cast<std::size_t>(y) + 1] = draws;
     }
-  }
+  });
+  for (std::size_t y = 1; y < before.size(); ++y) before[y] += before[y - 1];
+  return before;
+}
+
+// Paints every pixel of `picture` as the mean of its 2 × 2 map cells: pixel (x, y) covers rows
+// 2y, 2y + 1 and columns 2x, 2x + 1; cells are visited row by row, each adds a quarter of its
+// colour, truncated at once. `makeCellColour(random)` gives a function
+// `cellColour(row, column, x, y, shade)` for a cell's colour that draws from `random`; cells
+// beyond the map read 7 (SurfaceMap::kOutside), which themes paint as their ground.
+// Rows are painted on several threads, each band of rows with its own cellColour. Every row gets
+// the random numbers a painting from the top row down would give it: `drawsOf(value)` tells how
+// many times a cell of that value calls random.below(), and a band that draws another number of
+// times than that throws std::logic_error.
+template <typename DrawsOf, typename MakeCellColour>
+void paintPixels(const track::SurfaceMap& map, const platform::Bitmap& clouds,
+                 platform::Bitmap& picture, DrawsOf&& drawsOf, MakeCellColour&& makeCellColour) {
+  const int width = picture.width();
+  const int height = picture.height();
+  const std::vector<std::size_t> before = drawsBeforeRows(map, width, height, drawsOf);
+  // The game's random source is drawn in one place, in order, as a painting on one thread would.
+  std::vector<std::uint32_t> words((before.back() + 1) / 2);
+  for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(platform::randInt());
+  auto quarter = [](float value) { return static_cast<int>(value * 0.25f); };
+  parallel::forEachChunk(height, 16, [&](int first, int last) {
+    RandomBits random(words.data(), before[static_cast<std::size_t>(first)]);
+    auto cellColour = makeCellColour(random);
+    for (int y = first; y < last; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const platform::Color texture = clouds.getPixel(x, y);
+        const Shade shade{static_cast<float>(platform::redOf(texture)),
+                          static_cast<float>(platform::greenOf(texture)),
+                          static_cast<float>(platform::blueOf(texture))};
+        int red = 0, green = 0, blue = 0;
+        for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
+          for (long long column = 2LL * x; column <= 2LL * x + 1; ++column) {
+            const Colour c = cellColour(row, column, x, y, shade);
+            red += quarter(c.red);
+            green += quarter(c.green);
+            blue += quarter(c.blue);
+          }
+        }
+        picture.setPixel(x, y,
+                         platform::argb(255, std::clamp(red, 0, 255), std::clamp(green, 0, 255),
+                                        std::clamp(blue, 0, 255)));
+      }
+    }
+    const std::size_t expected =
+        before[static_cast<std::size_t>(last)] - before[static_cast<std::size_t>(first)];
+    if (random.belowDraws() != expected) {
+      throw std::logic_error("the painter's count of random draws per cell is wrong");
+    }
+  });
 }
 
 }  // namespace painting

@@ -2,11 +2,13 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
 
+#include "background/Parallel.h"
 #include "platform/SafeSave.h"
 
 namespace background {
@@ -48,13 +50,93 @@ class PngFile {
 
 struct DeflateStream {
   z_stream stream{};
+  // Raw deflate, without zlib's header and check value: bands compressed on their own are
+  // joined into one stream.
   explicit DeflateStream(int level) {
-    if (deflateInit(&stream, level) != Z_OK) throw std::runtime_error("zlib cannot start");
+    if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+      throw std::runtime_error("zlib cannot start");
+    }
   }
   ~DeflateStream() { deflateEnd(&stream); }
   DeflateStream(const DeflateStream&) = delete;
   DeflateStream& operator=(const DeflateStream&) = delete;
 };
+
+// Row y as PNG stores it: a filter byte, then the "Sub" filter over RGB: each byte minus the
+// same channel of the pixel to its left, which turns smooth stretches of road and grass into
+// small numbers that compress well.
+void filterRow(const platform::Bitmap& picture, int y, unsigned char* row) {
+  row[0] = 1;
+  const platform::Color* pixels = picture.data() + static_cast<std::size_t>(y) * picture.width();
+  unsigned char left[3] = {0, 0, 0};
+  for (int x = 0; x < picture.width(); ++x) {
+    const unsigned char rgb[3] = {platform::redOf(pixels[x]), platform::greenOf(pixels[x]),
+                                  platform::blueOf(pixels[x])};
+    for (int c = 0; c < 3; ++c) {
+      row[1 + 3 * static_cast<std::size_t>(x) + c] = static_cast<unsigned char>(rgb[c] - left[c]);
+      left[c] = rgb[c];
+    }
+  }
+}
+
+// One band of rows, compressed on its own and ended on a byte boundary (or, for the last band,
+// ending the stream), with the check value of its uncompressed bytes.
+struct CompressedBand {
+  std::vector<unsigned char> bytes;
+  uLong adler = 1;
+  std::size_t length = 0;  // uncompressed bytes
+  std::string error;
+};
+
+CompressedBand compressBand(const platform::Bitmap& picture, int first, int last, bool final) {
+  CompressedBand band;
+  std::vector<unsigned char> raw((1 + 3 * static_cast<std::size_t>(picture.width())) *
+                                 static_cast<std::size_t>(last - first));
+  const std::size_t rowBytes = raw.size() / static_cast<std::size_t>(last - first);
+  for (int y = first; y < last; ++y) {
+    filterRow(picture, y, raw.data() + rowBytes * static_cast<std::size_t>(y - first));
+  }
+  band.adler = adler32(1L, raw.data(), static_cast<uInt>(raw.size()));
+  band.length = raw.size();
+  DeflateStream deflater(Z_BEST_SPEED);
+  band.bytes.resize(deflateBound(&deflater.stream, static_cast<uLong>(raw.size())) + 16);
+  deflater.stream.next_in = raw.data();
+  deflater.stream.avail_in = static_cast<uInt>(raw.size());
+  deflater.stream.next_out = band.bytes.data();
+  deflater.stream.avail_out = static_cast<uInt>(band.bytes.size());
+  const int result = deflate(&deflater.stream, final ? Z_FINISH : Z_SYNC_FLUSH);
+  if ((final && result != Z_STREAM_END) || (!final && result != Z_OK) ||
+      deflater.stream.avail_in != 0) {
+    band.error = "compression failed";
+  }
+  band.bytes.resize(band.bytes.size() - deflater.stream.avail_out);
+  return band;
+}
+
+// The picture's data as one zlib stream, its bands of rows compressed on the painter's threads.
+// The bands do not depend on the number of threads, so neither do the file's bytes.
+std::vector<unsigned char> compressPicture(const platform::Bitmap& picture, PngFile& png) {
+  constexpr int kRowsPerBand = 64;
+  const int height = picture.height();
+  const int bandCount = (height - 1) / kRowsPerBand + 1;
+  std::vector<CompressedBand> bands(static_cast<std::size_t>(bandCount));
+  parallel::forEachChunk(bandCount, 1, [&](int band, int) {
+    const int first = band * kRowsPerBand;
+    bands[static_cast<std::size_t>(band)] =
+        compressBand(picture, first, std::min(height, first + kRowsPerBand), band == bandCount - 1);
+  });
+  std::vector<unsigned char> stream = {0x78, 0x01};  // deflate, 32 KB window, fastest
+  uLong adler = 1;
+  for (const CompressedBand& band : bands) {
+    if (!band.error.empty()) png.fail(band.error);
+    stream.insert(stream.end(), band.bytes.begin(), band.bytes.end());
+    adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.length));
+  }
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    stream.push_back(static_cast<unsigned char>(adler >> shift));
+  }
+  return stream;
+}
 
 void writeTo(const platform::Bitmap& picture, const std::vector<PngChunk>& extra, PngFile& png) {
   static const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
@@ -70,40 +152,11 @@ void writeTo(const platform::Bitmap& picture, const std::vector<PngChunk>& extra
   header[12] = 0;  // not interlaced
   png.chunk("IHDR", header, sizeof header);
 
-  DeflateStream deflater(Z_BEST_SPEED);
-  std::vector<unsigned char> row(1 + 3 * static_cast<std::size_t>(picture.width()));
-  std::vector<unsigned char> out(1 << 18);
-  auto pump = [&](int flush) {
-    int result = Z_OK;
-    do {
-      deflater.stream.next_out = out.data();
-      deflater.stream.avail_out = static_cast<uInt>(out.size());
-      result = deflate(&deflater.stream, flush);
-      if (result == Z_STREAM_ERROR) png.fail("compression failed");
-      const std::size_t produced = out.size() - deflater.stream.avail_out;
-      if (produced > 0) png.chunk("IDAT", out.data(), produced);
-    } while (deflater.stream.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
-  };
-
-  for (int y = 0; y < picture.height(); ++y) {
-    // The "Sub" filter: each byte minus the same channel of the pixel to its left, which turns
-    // smooth stretches of road and grass into small numbers that compress well.
-    row[0] = 1;
-    const platform::Color* pixels = picture.data() + static_cast<std::size_t>(y) * picture.width();
-    unsigned char left[3] = {0, 0, 0};
-    for (int x = 0; x < picture.width(); ++x) {
-      const unsigned char rgb[3] = {platform::redOf(pixels[x]), platform::greenOf(pixels[x]),
-                                    platform::blueOf(pixels[x])};
-      for (int c = 0; c < 3; ++c) {
-        row[1 + 3 * static_cast<std::size_t>(x) + c] = static_cast<unsigned char>(rgb[c] - left[c]);
-        left[c] = rgb[c];
-      }
-    }
-    deflater.stream.next_in = row.data();
-    deflater.stream.avail_in = static_cast<uInt>(row.size());
-    pump(Z_NO_FLUSH);
+  const std::vector<unsigned char> data = compressPicture(picture, png);
+  constexpr std::size_t kChunkBytes = 1 << 18;
+  for (std::size_t at = 0; at < data.size(); at += kChunkBytes) {
+    png.chunk("IDAT", data.data() + at, std::min(kChunkBytes, data.size() - at));
   }
-  pump(Z_FINISH);
   for (const PngChunk& chunk : extra) {
     png.chunk(chunk.type.c_str(), chunk.data.data(), chunk.data.size());
   }

@@ -71,35 +71,38 @@ QuarryTheme::Face QuarryTheme::faceAt(int x, int y, int heightPixels) const {
 
 void QuarryTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
-  RandomBits random;
   const painting::RoadLook look{94, 18, 1.03f, 1.0f, 0.95f};
   const int heightPixels = picture.height();
-  int faceX = -1, faceY = -1;
-  Face face;
-  painting::paintPixels(
-      clouds, picture, [&](long long row, long long column, int x, int y, const Shade& shade) {
-        const std::int32_t value = map.at(row, column);
-        if (zone::onRoad(value)) {
-          return painting::roadColour(map, row, column, value, shade, random, look);
+  auto drawsOf = [](std::int32_t value) -> std::size_t {
+    if (zone::onRoad(value)) return painting::roadDraws(value);
+    return value == zone::kRunOff || value == zone::kRock ? 1 : 2;
+  };
+  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
+    return [&, faceX = -1, faceY = -1, face = Face{}](long long row, long long column, int x, int y,
+                                                      const Shade& shade) mutable {
+      const std::int32_t value = map.at(row, column);
+      if (zone::onRoad(value)) {
+        return painting::roadColour(map, row, column, value, shade, random, look);
+      }
+      if (value == zone::kRunOff) {
+        return themekit::shaded(themekit::jittered(Colour{214, 196, 160}, random, 18), shade);
+      }
+      if (value == zone::kRock) {
+        if (x != faceX || y != faceY) {  // once per pixel, not per cell
+          faceX = x;
+          faceY = y;
+          face = faceAt(x, y, heightPixels);
         }
-        if (value == zone::kRunOff) {
-          return themekit::shaded(themekit::jittered(Colour{214, 196, 160}, random, 18), shade);
-        }
-        if (value == zone::kRock) {
-          if (x != faceX || y != faceY) {  // once per pixel, not per cell
-            faceX = x;
-            faceY = y;
-            face = faceAt(x, y, heightPixels);
-          }
-          const Colour stone =
-              themekit::scaled(themekit::jittered(face.stone, random, 16), face.light);
-          return themekit::shaded(stone, shade);
-        }
-        // Gravel: speckled grey-beige with darker stones.
-        Colour gravel = themekit::jittered(Colour{166, 156, 140}, random, 34);
-        if (random.below(16) == 0) gravel = themekit::scaled(gravel, 0.62f);
-        return themekit::shaded(gravel, shade);
-      });
+        const Colour stone =
+            themekit::scaled(themekit::jittered(face.stone, random, 16), face.light);
+        return themekit::shaded(stone, shade);
+      }
+      // Gravel: speckled grey-beige with darker stones.
+      Colour gravel = themekit::jittered(Colour{166, 156, 140}, random, 34);
+      if (random.below(16) == 0) gravel = themekit::scaled(gravel, 0.62f);
+      return themekit::shaded(gravel, shade);
+    };
+  });
 }
 
 void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "background/Compositing.h"
+#include "background/Parallel.h"
 #include "background/Zones.h"
 
 namespace background {
@@ -40,6 +41,21 @@ bool placeClearOfRoad(const platform::Bitmap& item, const track::SurfaceMap& map
   if (coversRoad(item, map, ox, oy)) return false;
   compositing::sourceOver(item, picture, ox, oy);
   return true;
+}
+
+void paintAndPlace(const std::vector<Planned>& plan, const track::SurfaceMap& map,
+                   platform::Bitmap& picture, std::vector<SceneryItem>& placed) {
+  std::vector<platform::Bitmap> pictures(plan.size());
+  parallel::forEachChunk(static_cast<int>(plan.size()), 4, [&](int first, int last) {
+    for (int i = first; i < last; ++i) {
+      pictures[static_cast<std::size_t>(i)] = plan[static_cast<std::size_t>(i)].paint();
+    }
+  });
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    if (placeClearOfRoad(pictures[i], map, picture, plan[i].left, plan[i].top)) {
+      placed.push_back(plan[i].item);
+    }
+  }
 }
 
 }  // namespace scenery

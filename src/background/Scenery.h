@@ -1,4 +1,8 @@
 #pragma once
+#include <functional>
+#include <vector>
+
+#include "background/Theme.h"
 #include "platform/Bitmap.h"
 #include "track/SurfaceMap.h"
 
@@ -13,6 +17,21 @@ bool coversRoad(const platform::Bitmap& item, const track::SurfaceMap& map, int 
 // Draws `item` over `picture` at (ox, oy) unless it would cover the road; true when drawn.
 bool placeClearOfRoad(const platform::Bitmap& item, const track::SurfaceMap& map,
                       platform::Bitmap& picture, int ox, int oy);
+
+// A piece of scenery planned in the order of the random numbers: `paint` gives its picture and
+// must touch no shared state (its random numbers drawn beforehand); its top-left corner goes to
+// picture pixel (left, top); `item` is what placed() reports.
+struct Planned {
+  SceneryItem item;
+  int left = 0;
+  int top = 0;
+  std::function<platform::Bitmap()> paint;
+};
+
+// Paints the planned pieces on the painter's threads, then draws them over `picture` in their
+// order, leaving out those that would cover the road; appends the drawn ones to `placed`.
+void paintAndPlace(const std::vector<Planned>& plan, const track::SurfaceMap& map,
+                   platform::Bitmap& picture, std::vector<SceneryItem>& placed);
 
 }  // namespace scenery
 

@@ -7,6 +7,7 @@
 #include "background/Compositing.h"
 #include "background/RandomBits.h"
 #include "background/ValueNoise.h"
+#include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
 namespace background {
@@ -52,12 +53,33 @@ std::vector<NoiseOctave> crownOctaves(int size) {
 
 }  // namespace
 
-platform::Bitmap paintCrown(int size, const CrownLook& look) {
+CrownSeed drawCrown(int size, float threshold) {
+  CrownSeed seed;
+  seed.size = size;
   const std::vector<NoiseOctave> octaves = crownOctaves(size);
-  RandomBits random;
-  platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
-  const float threshold = 128.0f - 40.0f * look.sparse;
+  seed.shade.resize(static_cast<std::size_t>(size) * size);
+  std::size_t leaves = 0;
   layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
+    std::copy(row, row + size, seed.shade.begin() + static_cast<std::ptrdiff_t>(y) * size);
+    for (int x = 0; x < size; ++x) leaves += row[x] < threshold ? 1 : 0;
+  });
+  // One random number per leaf pixel, two to a word, as RandomBits::below() takes them.
+  seed.words.resize((leaves + 1) / 2);
+  for (std::uint32_t& word : seed.words) word = static_cast<std::uint32_t>(platform::randInt());
+  return seed;
+}
+
+float crownThreshold(const CrownLook& look) {
+  return 128.0f - 40.0f * look.sparse;
+}
+
+platform::Bitmap paintCrown(const CrownSeed& seed, const CrownLook& look) {
+  const int size = seed.size;
+  RandomBits random(seed.words.data(), 0);
+  platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
+  const float threshold = crownThreshold(look);
+  for (int y = 0; y < size; ++y) {
+    const std::uint8_t* row = seed.shade.data() + static_cast<std::size_t>(y) * size;
     for (int x = 0; x < size; ++x) {
       const float shade = row[x];
       if (shade >= threshold) continue;  // outside the crown
@@ -68,30 +90,38 @@ platform::Bitmap paintCrown(int size, const CrownLook& look) {
       canvas.setPixel(x + kMargin, y + kMargin,
                       platform::argb(255, channel(0), channel(1), channel(2)));
     }
-  });
+  }
   platform::Bitmap tree = compositing::blurredShadow(canvas);
   compositing::sourceOver(canvas, tree, -look.shadowOffset, -look.shadowOffset);
   return tree;
 }
 
-platform::Bitmap paintTree(int size) {
-  const std::vector<NoiseOctave> octaves = crownOctaves(size);
-  RandomBits random;
+platform::Bitmap paintCrown(int size, const CrownLook& look) {
+  return paintCrown(drawCrown(size, crownThreshold(look)), look);
+}
+
+platform::Bitmap paintTree(const CrownSeed& seed) {
+  const int size = seed.size;
+  RandomBits random(seed.words.data(), 0);
   platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
-  layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
+  for (int y = 0; y < size; ++y) {
+    const std::uint8_t* row = seed.shade.data() + static_cast<std::size_t>(y) * size;
     for (int x = 0; x < size; ++x) {
       const int shade = row[x];
-      if (shade >= 128) continue;  // outside the crown
+      if (shade >= kTreeThreshold) continue;  // outside the crown
       // Leaves are brighter where the noise is darker.
       const float leaf = static_cast<float>(60 + random.below(10));
       const auto green = static_cast<std::uint32_t>(colourrules::overlay(leaf, 200.0f - shade));
       canvas.setPixel(x + kMargin, y + kMargin, platform::argb(255, 0, green, 0));
     }
-  });
-
+  }
   platform::Bitmap tree = compositing::blurredShadow(canvas);
   compositing::sourceOver(canvas, tree, -kShadowOffset, -kShadowOffset);
   return tree;
+}
+
+platform::Bitmap paintTree(int size) {
+  return paintTree(drawCrown(size, kTreeThreshold));
 }
 
 }  // namespace background

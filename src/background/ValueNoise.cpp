@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "background/Parallel.h"
 #include "background/RandomBits.h"
 #include "platform/Random.h"
 #include "track/SurfaceMap.h"
@@ -61,28 +62,35 @@ void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
   const int half = spacing_ / 2;
   const int side = 2 * half;
   const long long cellsPerNode = static_cast<long long>(side) * side;
-  for (int j = 0; j < nodeRows_; ++j) {
-    const long long top = static_cast<long long>(spacing_) * j - half;
-    for (int i = 0; i < nodeColumns_; ++i) {
-      const long long left = static_cast<long long>(spacing_) * i - half;
-      long long differing = 0;
-      for (long long r = top; r < top + side; ++r) {
-        if (r < 0 || r >= static_cast<long long>(map.rows)) {
-          differing += side;  // a whole row outside the map counts as 7
-          continue;
+  // Each node reads only the map, so rows of nodes are counted on several threads; a small map
+  // (a tree's crown) is not worth a thread.
+  constexpr long long kCellsPerChunk = 1 << 18;
+  const long long cellsPerRow = std::max(1LL, cellsPerNode * nodeColumns_);
+  const int rowsPerChunk = static_cast<int>(std::max(1LL, kCellsPerChunk / cellsPerRow));
+  parallel::forEachChunk(nodeRows_, rowsPerChunk, [&](int firstRow, int lastRow) {
+    for (int j = firstRow; j < lastRow; ++j) {
+      const long long top = static_cast<long long>(spacing_) * j - half;
+      for (int i = 0; i < nodeColumns_; ++i) {
+        const long long left = static_cast<long long>(spacing_) * i - half;
+        long long differing = 0;
+        for (long long r = top; r < top + side; ++r) {
+          if (r < 0 || r >= static_cast<long long>(map.rows)) {
+            differing += side;  // a whole row outside the map counts as 7
+            continue;
+          }
+          const std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(r) * map.columns;
+          for (long long c = left; c < left + side; ++c) {
+            const bool inside = c >= 0 && c < static_cast<long long>(map.columns);
+            const std::int32_t cell = inside ? cells[c] : track::SurfaceMap::kOutside;
+            differing += cell != value ? 1 : 0;
+          }
         }
-        const std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(r) * map.columns;
-        for (long long c = left; c < left + side; ++c) {
-          const bool inside = c >= 0 && c < static_cast<long long>(map.columns);
-          const std::int32_t cell = inside ? cells[c] : track::SurfaceMap::kOutside;
-          differing += cell != value ? 1 : 0;
-        }
+        // A spacing of 1 leaves no cells around a node; such a node stays dark.
+        nodes_[static_cast<std::size_t>(j) * nodeColumns_ + i] =
+            cellsPerNode == 0 ? 0 : static_cast<std::uint8_t>(differing * 255 / cellsPerNode);
       }
-      // A spacing of 1 leaves no cells around a node; such a node stays dark.
-      nodes_[static_cast<std::size_t>(j) * nodeColumns_ + i] =
-          cellsPerNode == 0 ? 0 : static_cast<std::uint8_t>(differing * 255 / cellsPerNode);
     }
-  }
+  });
 }
 
 void NoiseOctave::blendRow(int y, std::uint8_t* row) const {

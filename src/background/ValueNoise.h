@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "background/Parallel.h"
+
 namespace track {
 struct SurfaceMap;
 }  // namespace track
@@ -61,6 +63,22 @@ void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height
     for (const NoiseOctave& octave : octaves) octave.blendRow(y, row.data());
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
+}
+
+// layerOctaves with the rows shared among the painter's threads: `takeRow` may be called for
+// several rows at once and in any order, so it must touch nothing but its own row.
+template <typename RowSink>
+void layerOctavesInParallel(const std::vector<NoiseOctave>& octaves, int width, int height,
+                            RowSink&& takeRow) {
+  constexpr int kRowsPerChunk = 16;
+  parallel::forEachChunk(height, kRowsPerChunk, [&](int first, int last) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
+    for (int y = first; y < last; ++y) {
+      std::fill(row.begin(), row.end(), std::uint8_t{0});
+      for (const NoiseOctave& octave : octaves) octave.blendRow(y, row.data());
+      takeRow(y, static_cast<const std::uint8_t*>(row.data()));
+    }
+  });
 }
 
 }  // namespace background

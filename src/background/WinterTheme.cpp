@@ -39,28 +39,32 @@ void WinterTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
 
 void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
-  RandomBits random;
   const painting::RoadLook look{80, 18, 0.95f, 1.0f, 1.07f};
-  painting::paintPixels(
-      clouds, picture, [&](long long row, long long column, int, int, const Shade& shade) {
-        const std::int32_t value = map.at(row, column);
-        if (zone::onRoad(value)) {
-          return painting::roadColour(map, row, column, value, shade, random, look);
+  auto drawsOf = [](std::int32_t value) -> std::size_t {
+    if (zone::onRoad(value)) return painting::roadDraws(value);
+    return value == zone::kVerge || value == zone::kRunOff ? 2 : 1;
+  };
+  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
+    return [&](long long row, long long column, int, int, const Shade& shade) {
+      const std::int32_t value = map.at(row, column);
+      if (zone::onRoad(value)) {
+        return painting::roadColour(map, row, column, value, shade, random, look);
+      }
+      if (value == zone::kVerge) {
+        const bool rut = random.below(9) == 0;
+        return snowColour(shade, random, rut ? Colour{178, 176, 176} : Colour{214, 216, 222},
+                          Colour{168, 174, 190});
+      }
+      if (value == zone::kRunOff) {
+        // Grit strewn on the snow.
+        if (random.below(5) < 2) {
+          return themekit::shaded(themekit::jittered(Colour{150, 126, 98}, random, 30), shade);
         }
-        if (value == zone::kVerge) {
-          const bool rut = random.below(9) == 0;
-          return snowColour(shade, random, rut ? Colour{178, 176, 176} : Colour{214, 216, 222},
-                            Colour{168, 174, 190});
-        }
-        if (value == zone::kRunOff) {
-          // Grit strewn on the snow.
-          if (random.below(5) < 2) {
-            return themekit::shaded(themekit::jittered(Colour{150, 126, 98}, random, 30), shade);
-          }
-          return snowColour(shade, random, Colour{222, 220, 220}, Colour{172, 176, 190});
-        }
-        return snowColour(shade, random, Colour{246, 248, 252}, Colour{188, 202, 230});
-      });
+        return snowColour(shade, random, Colour{222, 220, 220}, Colour{172, 176, 190});
+      }
+      return snowColour(shade, random, Colour{246, 248, 252}, Colour{188, 202, 230});
+    };
+  });
 }
 
 void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,

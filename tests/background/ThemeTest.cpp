@@ -8,6 +8,7 @@
 
 #include "background/BackgroundGenerator.h"
 #include "background/GroundLayer.h"
+#include "background/Parallel.h"
 #include "platform/Random.h"
 #include "support/SmallTrack.h"
 #include "support/TestSupport.h"
@@ -143,6 +144,21 @@ TEST(Themes, EveryThemeKeepsTheRoadClearAndMapsItsGround) {
               kinds.runOff);
     EXPECT_GT(painted.count(kinds.ground), painted.ground->cells.size() / 3);
     EXPECT_GT(painted.count(kinds.runOff), 20u);
+  }
+}
+
+// The painter shares its rows among threads; the picture must not show how many there were.
+TEST(Themes, EveryThemePaintsTheSamePictureOnOneThreadAsOnSeveral) {
+  for (const std::string& name : background::themeNames()) {
+    SCOPED_TRACE(name);
+    background::parallel::setThreadCount(1);
+    const Painted alone(name);
+    background::parallel::setThreadCount(5);
+    const Painted shared(name);
+    background::parallel::setThreadCount(0);
+    ASSERT_TRUE(alone.painted && shared.painted);
+    EXPECT_EQ(pictureHash(alone.generator.picture()), pictureHash(shared.generator.picture()));
+    EXPECT_EQ(alone.ground->cells, shared.ground->cells);
   }
 }
 
