@@ -16,6 +16,9 @@ class ImageCache {
   // Throws std::runtime_error "No graphics specified" before any GUI_Manager exists, and
   // whatever the image loading throws for a missing or broken file.
   static const platform::Image& get(const std::string& fileName);
+  // One opaque white pixel: stretched and tinted, it draws a plain rectangle (a text field's
+  // caret, a colour swatch). Throws like get() before any GUI_Manager exists.
+  static const platform::Image& pixel();
 
   // Pictures belong to the graphics they were loaded with, so installing a different one
   // drops the pictures of the previous.
@@ -30,4 +33,5 @@ class ImageCache {
 
   platform::Graphics* graphics_ = nullptr;
   std::map<std::string, std::unique_ptr<platform::Image>> images_;
+  std::unique_ptr<platform::Image> pixel_;
 };

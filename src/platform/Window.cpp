@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -29,35 +30,6 @@ constexpr double kNoticeZ = 1e9;
 constexpr int kNoticeHeight = 18;
 constexpr Color kNoticeColor = 0xffff8c1a;  // the game's racing orange
 constexpr Color kNoticeShadow = 0xc0000000;
-
-int buttonForScancode(SDL_Scancode code) {
-  switch (code) {
-    case SDL_SCANCODE_ESCAPE:
-      return button::kEscape;
-    case SDL_SCANCODE_BACKSPACE:
-      return button::kBackspace;
-    case SDL_SCANCODE_SPACE:
-      return button::kSpace;
-    case SDL_SCANCODE_F11:
-      return button::kF11;
-    case SDL_SCANCODE_F12:
-      return button::kF12;
-    case SDL_SCANCODE_UP:
-      return button::kUp;
-    case SDL_SCANCODE_DOWN:
-      return button::kDown;
-    case SDL_SCANCODE_LEFT:
-      return button::kLeft;
-    case SDL_SCANCODE_RIGHT:
-      return button::kRight;
-    case SDL_SCANCODE_PAGEUP:
-      return button::kPageUp;
-    case SDL_SCANCODE_PAGEDOWN:
-      return button::kPageDown;
-    default:
-      return -1;
-  }
-}
 
 int buttonForMouse(Uint8 sdlButton) {
   switch (sdlButton) {
@@ -117,8 +89,8 @@ struct Window::Backend {
     SDL_GameControllerClose(it->second);
     controllers.erase(it);
     if (controllers.empty()) {
-      for (int b : {button::kGamepadLeft, button::kGamepadRight, button::kGamepadUp,
-                    button::kGamepadDown, button::kGamepadButton0}) {
+      for (int b = button::kGamepadLeft; b < button::kGamepadButton0 + button::kGamepadButtonCount;
+           ++b) {
         input.setDown(b, false);
       }
     }
@@ -127,7 +99,8 @@ struct Window::Backend {
   // Every connected pad counts: whichever is pushed steers.
   void readControllers(Input& input) const {
     if (controllers.empty()) return;
-    bool left = false, right = false, up = false, down = false, button0 = false;
+    bool left = false, right = false, up = false, down = false;
+    std::array<bool, button::kGamepadButtonCount> buttons{};
     for (const auto& [id, pad] : controllers) {
       const Sint16 x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
       const Sint16 y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
@@ -139,14 +112,51 @@ struct Window::Backend {
            SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP) != 0;
       down = down || y > kStickThreshold ||
              SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN) != 0;
-      button0 = button0 || SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_A) != 0;
+      for (int b = 0; b <= SDL_CONTROLLER_BUTTON_RIGHTSHOULDER; ++b) {
+        buttons[static_cast<std::size_t>(b)] =
+            buttons[static_cast<std::size_t>(b)] ||
+            SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(b)) != 0;
+      }
+      constexpr std::size_t kLeftTrigger = button::kGamepadLeftTrigger - button::kGamepadButton0;
+      constexpr std::size_t kRightTrigger = kLeftTrigger + 1;
+      buttons[kLeftTrigger] =
+          buttons[kLeftTrigger] ||
+          SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kStickThreshold;
+      buttons[kRightTrigger] =
+          buttons[kRightTrigger] ||
+          SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > kStickThreshold;
     }
-    input.setDown(button::kGamepadLeft, left);
-    input.setDown(button::kGamepadRight, right);
-    input.setDown(button::kGamepadUp, up);
-    input.setDown(button::kGamepadDown, down);
-    input.setDown(button::kGamepadButton0, button0);
+    report(input, button::kGamepadLeft, left);
+    report(input, button::kGamepadRight, right);
+    report(input, button::kGamepadUp, up);
+    report(input, button::kGamepadDown, down);
+    for (int b = 0; b < button::kGamepadButtonCount; ++b) {
+      report(input, button::kGamepadButton0 + b, buttons[static_cast<std::size_t>(b)]);
+    }
   }
+
+  // A pad's button or direction that goes down counts as a press, like a key's, so a
+  // "press a button" capture sees it.
+  static void report(Input& input, int id, bool held) {
+    if (held && !input.down(id)) {
+      input.press(id);
+    } else {
+      input.setDown(id, held);
+    }
+  }
+
+  // The platform's text input (and an input method's window) is on only while the game asks.
+  void syncTextInput(const Input& input) {
+    const bool wanted = input.textInputRequested();
+    if (wanted == textInputOn) return;
+    if (wanted) {
+      SDL_StartTextInput();
+    } else {
+      SDL_StopTextInput();
+    }
+    textInputOn = wanted;
+  }
+  bool textInputOn = true;
 };
 
 Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
@@ -166,6 +176,8 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
     throw std::runtime_error(std::string("cannot start SDL video: ") + SDL_GetError());
   }
   backend_->sdlStarted = true;
+  // SDL switches text input on with its video; the game asks for it only while a field is edited.
+  backend_->syncTextInput(Input());
   const char* driver = SDL_GetCurrentVideoDriver();
   const std::string videoDriver = driver != nullptr ? driver : "";
   backend_->offscreen = videoDriver == "offscreen" || videoDriver == "dummy";
@@ -207,6 +219,10 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
 Window::~Window() {
   // Textures and the renderer before the window they draw into.
   if (graphics_) graphics_->setBackend(nullptr);
+}
+
+bool Window::textInputActive() const {
+  return backend_->textInputOn;
 }
 
 bool Window::headless() const {
@@ -260,6 +276,9 @@ void Window::pollEvents() {
         } else {
           input.release(buttonForScancode(event.key.keysym.scancode));
         }
+        break;
+      case SDL_TEXTINPUT:
+        input.typeText(event.text.text);
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
@@ -383,6 +402,7 @@ void Window::tick() {
     SDL_RenderPresent(renderer);
   }
   if (screenshotRequested_) saveRequestedScreenshot();
+  backend_->syncTextInput(*input_);
   input_->endFrame();
   ++frames_;
 }

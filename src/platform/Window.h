@@ -77,6 +77,9 @@ class Window {
   // What the event loop does when another window takes the focus; tests call it to script that.
   void notifyFocusLost();
 
+  // Whether the platform's text input is on (a text field has the focus).
+  bool textInputActive() const;
+
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }
   // True without a display: SDL's offscreen video, drawn by the software renderer.

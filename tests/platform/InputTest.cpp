@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/ButtonNames.h"
 #include "platform/Input.h"
 
 namespace {
@@ -32,6 +33,34 @@ TEST(InputTest, UnknownIdsAreIgnored) {
   input.release(button::kCount + 5);
   EXPECT_FALSE(input.down(-1));
   EXPECT_FALSE(input.down(button::kCount));
+}
+
+TEST(InputTest, PressesOfAFrameAreKeptInOrderWithTheirRepeats) {
+  Input input;
+  input.press(button::kBackspace);
+  input.press(button::kLeft);
+  input.press(button::kBackspace);  // the key held down repeats
+  EXPECT_EQ(input.presses(),
+            (std::vector<int>{button::kBackspace, button::kLeft, button::kBackspace}));
+  input.endFrame();
+  EXPECT_TRUE(input.presses().empty());
+}
+
+TEST(InputTest, EveryNamedButtonIsFoundAgainByItsName) {
+  int named = 0;
+  for (int id = 0; id < button::kCount; ++id) {
+    const std::string name = platform::buttonName(id);
+    if (name.empty()) continue;
+    ++named;
+    EXPECT_EQ(platform::buttonByName(name), id) << name;
+    EXPECT_TRUE(button::isKey(id) || button::isGamepad(id)) << name;
+  }
+  EXPECT_GT(named, 100);
+  EXPECT_EQ(platform::buttonName(button::kPageUp), "Page Up");
+  EXPECT_EQ(platform::buttonByName("page up"), button::kPageUp);
+  EXPECT_EQ(platform::buttonByName("pad a"), button::kGamepadButton0);
+  EXPECT_FALSE(platform::buttonByName("Hyper"));
+  EXPECT_EQ(platform::buttonName(button::kMouseLeft), "");
 }
 
 }  // namespace
