@@ -7,6 +7,7 @@
 #include <xercesc/util/TransService.hpp>
 
 #include "track/NumberText.h"
+#include "track/PathFingerprint.h"
 #include "track/TrackLimits.h"
 
 namespace {
@@ -217,5 +218,6 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->title = title();
   track->background = background();
   track->theme = theme();
+  track->pathFingerprint = pathFingerprint(file);
   return track;
 }
