@@ -49,6 +49,6 @@ if(KELVANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-open-sans")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, libsdl2-mixer-2.0-0, libxerces-c3.2, libfontconfig1, zlib1g, fonts-open-sans")
+      "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, libsdl2-mixer-2.0-0, libxerces-c3.2, libsqlite3-0, libfontconfig1, zlib1g, fonts-open-sans")
 endif()
 include(CPack)

@@ -140,6 +140,10 @@ std::string UserFolders::optionsSeedFile() const {
   return treeWritable_ ? std::string() : env_.programFolder + "options.ini";
 }
 
+std::string UserFolders::recordsFile() const {
+  return (treeWritable_ ? env_.programFolder : dataFolder()) + "records.db";
+}
+
 std::string UserFolders::shippedTracksFolder() const {
   return env_.programFolder + "tracks/";
 }

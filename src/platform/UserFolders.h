@@ -44,6 +44,10 @@ class UserFolders {
   // the options live in the tree anyway.
   std::string optionsSeedFile() const;
 
+  // The player's records (a database): "records.db" beside the program in a writable tree,
+  // else in dataFolder().
+  std::string recordsFile() const;
+
   // The tracks shipped with the game: programFolder + "tracks/".
   std::string shippedTracksFolder() const;
   // $XDG_DATA_HOME/kelvane/tracks/: a player's own tracks and, for a read-only tree, the

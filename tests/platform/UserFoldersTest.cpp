@@ -81,6 +81,7 @@ TEST(UserFolders, AWritableTreeKeepsEverythingBesideTheProgram) {
   const UserFolders folders = env.folders();
   EXPECT_TRUE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/opt/kelvane/options.ini");
+  EXPECT_EQ(folders.recordsFile(), "/opt/kelvane/records.db");
   EXPECT_EQ(folders.optionsSeedFile(), "");
   EXPECT_EQ(folders.generatedBackgroundsFolder(), "/opt/kelvane/tracks/");
   EXPECT_EQ(folders.generatedBackgroundFile("meadow_loop.rst"),
@@ -99,6 +100,7 @@ TEST(UserFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {
   const UserFolders folders = env.folders();
   EXPECT_FALSE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/home/ann/cfg/kelvane/options.ini");
+  EXPECT_EQ(folders.recordsFile(), "/home/ann/data/kelvane/records.db");
   EXPECT_EQ(folders.optionsSeedFile(), "/opt/kelvane/options.ini");
   EXPECT_EQ(folders.generatedBackgroundsFolder(), "/home/ann/data/kelvane/tracks/");
   EXPECT_EQ(folders.generatedBackgroundFile("meadow_loop.rst"),
