@@ -23,6 +23,11 @@ struct IntSetting {
   int defaultValue;
 };
 
+struct TextSetting {
+  const char* key;
+  const char* defaultValue;
+};
+
 }  // namespace
 
 Options* Options::instance() {
@@ -69,6 +74,8 @@ void Options::normalise() {
       {kOptionsSection, "onlyCPU", 0},
       {kOptionsSection, "sound", 0},
       {kOptionsSection, "intro", 1},
+      // The engine's loudness in percent (0..100), as the settings screen sets it.
+      {kOptionsSection, "volume", 100},
       {kGraphicsSection, "height", 700},
       {kGraphicsSection, "width", 1000},
       {kGraphicsSection, "fullscreen", 0},
@@ -76,6 +83,28 @@ void Options::normalise() {
       {kGraphicsSection, "tireMarksDepth", 20},
       {kGraphicsSection, "tireMarksMaxDarkness", 80},
       {kGraphicsSection, "tireMarksQuality", 2},
+      // The race camera's scale in percent (100, 150 or 200) and whether the minimap is shown.
+      {kGraphicsSection, "zoom", 100},
+      {kGraphicsSection, "minimap", 1},
+  };
+  // The player's keys and pad buttons by name (see platform::buttonName), and how the keys
+  // steer: "direct" (full lock at once) or "smooth".
+  static const TextSetting kControls[] = {
+      {"steering", "direct"},
+      {"throttleKey", "Up"},
+      {"brakeKey", "Down"},
+      {"leftKey", "Left"},
+      {"rightKey", "Right"},
+      {"backOnTrackKey", "R"},
+      {"followNextKey", "Page Up"},
+      {"followPreviousKey", "Page Down"},
+      {"throttlePad", "Pad A"},
+      {"brakePad", "Pad B"},
+      {"leftPad", "Pad Left"},
+      {"rightPad", "Pad Right"},
+      {"backOnTrackPad", "Pad Y"},
+      {"followNextPad", "Pad RB"},
+      {"followPreviousPad", "Pad LB"},
   };
   // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
   // a car back hardest and gravel least; snow lets it roll but hardly steer.
@@ -105,6 +134,10 @@ void Options::normalise() {
   // The computer drivers' level, chosen in the race setup, is kept as it is.
   ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
                  true);
+  for (const auto& s : kControls) {
+    ini_->setValue(kControlsSection, s.key, ini_->getValue(kControlsSection, s.key, s.defaultValue),
+                   true);
+  }
 }
 
 void Options::touch() {
@@ -133,8 +166,22 @@ std::string Options::getAIString(const std::string& key) const {
   return ini_->getValue(kAISection, key, "");
 }
 
+std::string Options::getControlsString(const std::string& key) const {
+  return ini_->getValue(kControlsSection, key, "");
+}
+
 void Options::setOptionInt(const std::string& key, int value) {
   ini_->setValueInt(kOptionsSection, key, value);
+  touch();
+}
+
+void Options::setGraphicsInt(const std::string& key, int value) {
+  ini_->setValueInt(kGraphicsSection, key, value);
+  touch();
+}
+
+void Options::setControlsString(const std::string& key, const std::string& value) {
+  ini_->setValue(kControlsSection, key, value, true);
   touch();
 }
 

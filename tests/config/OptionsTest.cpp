@@ -35,9 +35,9 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
   EXPECT_FALSE(std::filesystem::exists(path()));  // nothing is written until saved
   Options::destroy(true);
   EXPECT_EQ(testsupport::readFile(path()),
-            "[ Options ]\nnrCars=2\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=1\n\n"
+            "[ Options ]\nnrCars=2\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=1\nvolume=100\n\n"
             "[ Graphics ]\nheight=700\nwidth=1000\nfullscreen=0\ntireMarks=1\ntireMarksDepth=20\n"
-            "tireMarksMaxDarkness=80\ntireMarksQuality=2\n\n"
+            "tireMarksMaxDarkness=80\ntireMarksQuality=2\nzoom=100\nminimap=1\n\n"
             "[ Weather Conditions ]\nweatherType=dry\ndry_tarmac_grip=100\n"
             "dry_tarmac_resistance=30\ndry_grass_grip=80\ndry_grass_resistance=1500\n"
             "wet_tarmac_grip=40\nwet_tarmac_resistance=10\nwet_grass_grip=100\n"
@@ -46,7 +46,12 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "dry_gravel_resistance=800\nwet_sand_grip=70\nwet_sand_resistance=2000\n"
             "wet_snow_grip=25\nwet_snow_resistance=1400\nwet_gravel_grip=50\n"
             "wet_gravel_resistance=1000\n\n"
-            "[ AI ]\nskill=20\ndifficulty=medium\n\n");
+            "[ AI ]\nskill=20\ndifficulty=medium\n\n"
+            "[ Controls ]\nsteering=direct\nthrottleKey=Up\nbrakeKey=Down\nleftKey=Left\n"
+            "rightKey=Right\nbackOnTrackKey=R\nfollowNextKey=Page Up\n"
+            "followPreviousKey=Page Down\nthrottlePad=Pad A\nbrakePad=Pad B\nleftPad=Pad Left\n"
+            "rightPad=Pad Right\nbackOnTrackPad=Pad Y\nfollowNextPad=Pad RB\n"
+            "followPreviousPad=Pad LB\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {
@@ -59,10 +64,12 @@ TEST_F(OptionsTest, UnknownSectionsAndKeysStayAndBadNumbersBecomeZero) {
   const std::string text = normalised(
       "; mine\n[Options]\nnrLaps=9\n[ options ]\nnrLaps=lots\nfavourite=blue\n[ Mine ]\nx=y\n");
   // [Options] without spaces is another section, which the game never reads.
-  EXPECT_EQ(text.rfind("; mine\n\n[Options]\nnrLaps=9\n\n[ options ]\nnrLaps=0\nfavourite=blue\n"
-                       "nrCars=2\nonlyCPU=0\nsound=0\nintro=1\n\n[ Mine ]\nx=y\n\n[ Graphics ]\n",
-                       0),
-            0u);
+  EXPECT_EQ(
+      text.rfind(
+          "; mine\n\n[Options]\nnrLaps=9\n\n[ options ]\nnrLaps=0\nfavourite=blue\n"
+          "nrCars=2\nonlyCPU=0\nsound=0\nintro=1\nvolume=100\n\n[ Mine ]\nx=y\n\n[ Graphics ]\n",
+          0),
+      0u);
 }
 
 TEST_F(OptionsTest, SettersStayInMemoryAndMoveTheRevision) {
