@@ -4,14 +4,30 @@
 #include <array>
 #include <cctype>
 
+#include "config/Options.h"
+
 namespace {
 
 constexpr std::array<const char*, 3> kNames = {"easy", "medium", "hard"};
+constexpr std::array<const char*, 3> kCaptions = {"Easy", "Medium", "Hard"};
+constexpr const char* kLevelKey = "difficulty";
 
 }  // namespace
 
 const char* levelName(DriverLevel level) {
   return kNames[static_cast<std::size_t>(level)];
+}
+
+const char* levelCaption(DriverLevel level) {
+  return kCaptions[static_cast<std::size_t>(level)];
+}
+
+DriverLevel storedLevel() {
+  return parseLevel(Options::instance()->getAIString(kLevelKey)).value_or(DriverLevel::kMedium);
+}
+
+void storeLevel(DriverLevel level) {
+  Options::instance()->setAIString(kLevelKey, levelName(level));
 }
 
 std::optional<DriverLevel> parseLevel(const std::string& name) {
