@@ -121,7 +121,8 @@ bool RaceData::setUpRace() {
 
   camera_.reset();
   paused_ = false;
-  controls_->reset();
+  const drivers::Controls keys = drivers::Controls::fromOptions();
+  controls_->reset(keys);
   world_ = std::make_unique<PhysicsWorld>();
   const bool sound = optionInt("sound") != 0;
   if (sound) {
@@ -137,7 +138,7 @@ bool RaceData::setUpRace() {
     return false;
   }
   cars_.reserve(static_cast<std::size_t>(carCount));
-  for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
+  for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0, keys);
   carPointers_ = carPointers();
 
   laps_ = std::make_unique<LapTable>(carCount, lapCount, 1.0f / framesPerSecond(), finish, halfway);
@@ -170,7 +171,7 @@ bool RaceData::loadBackground() {
   return false;
 }
 
-void RaceData::createCar(int i, bool onlyCpu) {
+void RaceData::createCar(int i, bool onlyCpu, const drivers::Controls& keys) {
   RaceCar entry;
   entry.color = getPlayerColor(i);
   entry.name = platform::widen(getPlayerName(i));
@@ -184,11 +185,9 @@ void RaceData::createCar(int i, bool onlyCpu) {
 
   std::unique_ptr<Driver> driver;
   if (i == 0 && !onlyCpu) {
-    driver = std::make_unique<HumanDriver>(carRef, *track_, input_);
+    driver = std::make_unique<HumanDriver>(carRef, *track_, input_, keys);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    const std::string level = Options::instance()->getAIString("difficulty");
-    driver = std::make_unique<CPUDriver>(carRef, *track_,
-                                         parseLevel(level).value_or(DriverLevel::kMedium));
+    driver = std::make_unique<CPUDriver>(carRef, *track_, storedLevel());
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const CPUDriver&>(*drivers_.back());

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "drivers/Controls.h"
 #include "gui/GUI_Listener.h"
 #include "race/Camera.h"
 #include "race/DebugView.h"
@@ -118,7 +119,7 @@ class RaceData : public GUI_Listener {
  private:
   bool setUpRace();
   bool loadBackground();
-  void createCar(int i, bool onlyCpu);
+  void createCar(int i, bool onlyCpu, const drivers::Controls& keys);
   void updateResults();
   void setFollowedCar(int index);
   void updateCamera();
