@@ -27,9 +27,14 @@ class Image;
 class Input;
 }  // namespace platform
 
+namespace records {
+class RecordBook;
+}
+
 namespace race {
 
 class EngineSound;
+class RaceRecords;
 class RaceControls;
 class RaceView;
 class TireMarks;
@@ -81,6 +86,14 @@ class RaceData : public GUI_Listener {
   // Why the last startRace failed, for the player or the command line.
   const std::string& lastError() const { return lastError_; }
 
+  // Where the player's records are kept; null (the default) keeps none.
+  void setRecordBook(records::RecordBook* book);
+  const RaceRecords& records() const { return *records_; }
+
+  // What the player asked for when the race stopped being active.
+  enum class EndRequest { Menu, RaceAgain, NextTrack };
+  EndRequest endRequest() const { return endRequest_; }
+
   void onClick(std::string id) override;
   void onHover(std::string id) override;
 
@@ -124,6 +137,7 @@ class RaceData : public GUI_Listener {
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
+  void finish(EndRequest request);
   std::vector<Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
@@ -151,10 +165,12 @@ class RaceData : public GUI_Listener {
   std::unique_ptr<RaceControls> controls_;
   std::unique_ptr<Hud> hud_;
   std::unique_ptr<ResultScreen> results_;
+  std::unique_ptr<RaceRecords> records_;
   int planIndex_ = 0;
 
   bool active_ = false;
   bool paused_ = false;
+  EndRequest endRequest_ = EndRequest::Menu;
   int countdownFrames_ = 0;
 
   std::string lastError_;
