@@ -38,6 +38,12 @@ const platform::Image& ImageCache::pixel() {
   return *cache.pixel_;
 }
 
+std::unique_ptr<platform::Image> ImageCache::fromPixels(const platform::Bitmap& pixels) {
+  ImageCache& cache = instance();
+  if (cache.graphics_ == nullptr) throw std::runtime_error("No graphics specified");
+  return std::make_unique<platform::Image>(*cache.graphics_, pixels, false);
+}
+
 void ImageCache::setGraphics(platform::Graphics* graphics) {
   ImageCache& cache = instance();
   if (cache.graphics_ != graphics) {

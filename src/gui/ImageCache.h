@@ -4,6 +4,7 @@
 #include <string>
 
 namespace platform {
+class Bitmap;
 class Graphics;
 class Image;
 }  // namespace platform
@@ -19,6 +20,9 @@ class ImageCache {
   // One opaque white pixel: stretched and tinted, it draws a plain rectangle (a text field's
   // caret, a colour swatch). Throws like get() before any GUI_Manager exists.
   static const platform::Image& pixel();
+  // A picture made from pixels with the installed graphics, owned by the caller (a track's
+  // thumbnail). Throws like get() before any GUI_Manager exists.
+  static std::unique_ptr<platform::Image> fromPixels(const platform::Bitmap& pixels);
 
   // Pictures belong to the graphics they were loaded with, so installing a different one
   // drops the pictures of the previous.

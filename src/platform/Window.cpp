@@ -241,6 +241,15 @@ void Window::setFullscreen(bool fullscreen) {
   }
 }
 
+Window::Size Window::screenSize() const {
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(backend_->window);
+  if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+    return {mode.w, mode.h};
+  }
+  return {graphics_->width(), graphics_->height()};
+}
+
 void Window::close() {
   closed_ = true;
 }
