@@ -12,6 +12,10 @@ namespace race {
 class RaceData;
 }
 
+namespace records {
+class RecordBook;
+}
+
 namespace app {
 
 class IntroScreen;
@@ -19,6 +23,7 @@ class MainMenu;
 class MessageBox;
 class RaceTrackChoice;
 class ScreenWidgets;
+class SettingsScreen;
 class TrackList;
 
 // The window's modes, in this order.
@@ -79,6 +84,8 @@ class GameWindow : public platform::Window, public GUI_Listener {
   race::RaceData& race() { return *race_; }
   MainMenu& mainMenu() { return *mainMenu_; }
   MessageBox& messageBox() { return *messageBox_; }
+  SettingsScreen& settings() { return *settings_; }
+  records::RecordBook& records() { return *records_; }
   TrackList& trackList() { return *trackList_; }
   BackgroundGenerator& generator() { return *generator_; }
 
@@ -91,6 +98,7 @@ class GameWindow : public platform::Window, public GUI_Listener {
   void buildMainMenu();
   void updateStarting();
   void updateRacing();
+  void afterRace();
 
   WindowMode mode_ = WindowMode::menu;
   std::wstring version_ = kVersion;
@@ -100,6 +108,8 @@ class GameWindow : public platform::Window, public GUI_Listener {
   std::unique_ptr<GUI_Manager> gui_;
   std::unique_ptr<ScreenWidgets> widgets_;
   std::unique_ptr<MessageBox> messageBox_;
+  std::unique_ptr<SettingsScreen> settings_;
+  std::unique_ptr<records::RecordBook> records_;
   std::unique_ptr<TrackList> trackList_;
   std::unique_ptr<race::RaceData> race_;
   std::unique_ptr<RaceTrackChoice> raceChoice_;

@@ -5,8 +5,11 @@
 #include <memory>
 
 #include "app/ExternalTools.h"
+#include "app/KeysPanel.h"
 #include "app/MenuRules.h"
 #include "app/MessageBox.h"
+#include "app/SettingsScreen.h"
+#include "app/SetupPreview.h"
 #include "app/TrackChoice.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
@@ -22,6 +25,7 @@
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/Sprite.h"
 #include "platform/Text.h"
+#include "records/RecordBook.h"
 #include "track/TrackData.h"
 #include "track/TrackLoader.h"
 
@@ -37,25 +41,6 @@ constexpr std::size_t kReasonLines = 2;
 
 Options& options() {
   return *Options::instance();
-}
-
-constexpr const char* kLevelKey = "difficulty";
-
-// The level in the options; a word the game does not know races at Medium, as the race does.
-DriverLevel storedLevel() {
-  return parseLevel(options().getAIString(kLevelKey)).value_or(DriverLevel::kMedium);
-}
-
-std::wstring levelCaption(DriverLevel level) {
-  switch (level) {
-    case DriverLevel::kEasy:
-      return L"Easy";
-    case DriverLevel::kMedium:
-      return L"Medium";
-    case DriverLevel::kHard:
-      return L"Hard";
-  }
-  return L"";
 }
 
 // A picture exists for the race if it is a file that can be opened for reading. A folder does
@@ -83,10 +68,42 @@ MainMenu::MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& tr
       race_(race),
       programFolder_(std::move(programFolder)),
       screenWidth_(screenWidth),
-      screenHeight_(screenHeight) {}
+      screenHeight_(screenHeight),
+      keysPanel_(std::make_unique<KeysPanel>(widgets, screenWidth, screenHeight)),
+      preview_(std::make_unique<SetupPreview>(widgets, screenWidth, screenHeight,
+                                              rowBaseY(screenHeight))) {}
+
+MainMenu::~MainMenu() = default;
+
+void MainMenu::attachRecords(records::RecordBook* book) {
+  records_ = book;
+  trackList_.setRecordBook(book);
+  preview_->setRecordBook(book);
+}
+
+void MainMenu::showRecordsNotice() {
+  if (records_ == nullptr) return;
+  const std::string notice = records_->takeNotice();
+  if (notice.empty()) return;
+  messageBox_.showPopup(L"Records", L"\n" + wrapText(platform::widen(notice)), "alertOK");
+}
+
+MenuRequest MainMenu::startNextTrack(const std::string& currentFile) {
+  const std::string rowId = trackList_.rowIdAfter(currentFile);
+  if (rowId.empty()) return MenuRequest::None;
+  chooseTrack(rowId);
+  if (carsLabel_ == nullptr || race_.getTrackFile().empty()) return MenuRequest::None;
+  if (const TrackListEntry* entry = trackList_.entryFor(rowId)) {
+    trackList_.scrollTo(entry->number - 1);  // the chosen row in view
+  }
+  return startChecks();
+}
 
 void MainMenu::forgetScreen() {
   trackList_.forget();
+  keysPanel_->forget();
+  preview_->forget();
+  if (settings_ != nullptr) settings_->forget();
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
   toolsMenu_ = nullptr;
   toolsExtended_ = false;
@@ -124,12 +141,14 @@ void MainMenu::buildMainMenu() {
 
   bar->addItem("tools", L"Tools");
   auto tools = dropDown("toolsMenu");
+  tools->addItem(SettingsScreen::kOpen, L"Settings", true);
   tools->addItem("createCircuit", L"Create New Track", true);
   toolsMenu_ = &bar->addSubMenu("tools", std::move(tools));
 
   bar->addItem("help", L"Help");
   auto helpMenu = dropDown("helpMenu");
   helpMenu->addItem("helpIndex", L"Kelvane Help", true);
+  helpMenu->addItem(KeysPanel::kOpen, L"Keys", true);
   helpMenu->addItem("about", L"About Kelvane", true);
   bar->addSubMenu("help", std::move(helpMenu));
 
@@ -188,15 +207,17 @@ void MainMenu::buildRaceSetup() {
   addLabel("gui_levelLbl", L"Difficulty", 396, Y + 25, kCaption, kWhite);
   addButton("driverLevel", L" ", 396, Y + 50, 90);
   levelLabel_ = addLabel("gui_levelXLbl", L"", 404, Y + 49, kWhite, kBlack);
+  addButton(SettingsScreen::kOpen, L"Settings", 396, Y + 81, 90);
 }
 
 void MainMenu::removeRaceSetup() {
   for (const char* id :
        {"gui_trackLbl", "gui_lapsLbl", "addLap", "gui_nrlapsLbl", "subLap", "gui_carsLbl", "addCar",
         "gui_nrcarsLbl", "subCar", "cpuOnly", "gui_cpuLbl", "gui_cpuXLbl", "startRace",
-        "gui_levelLbl", "driverLevel", "gui_levelXLbl"}) {
+        "gui_levelLbl", "driverLevel", "gui_levelXLbl", SettingsScreen::kOpen}) {
     widgets_.destroyById(id);
   }
+  preview_->clear();
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
 }
 
@@ -210,7 +231,7 @@ void MainMenu::refreshSetupLabels() {
   if (cpuOnlyMark_ != nullptr) {
     cpuOnlyMark_->setText(options().getOptionInt("onlyCPU") != 0 ? L"X" : L"");
   }
-  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(storedLevel()));
+  if (levelLabel_ != nullptr) levelLabel_->setText(platform::widen(levelCaption(storedLevel())));
 }
 
 int MainMenu::startPositions() const {
@@ -218,7 +239,20 @@ int MainMenu::startPositions() const {
   return track == nullptr ? 0 : static_cast<int>(track->positionCount());
 }
 
+void MainMenu::update(const platform::Input& input) {
+  keysPanel_->update(input);
+  if (settings_ == nullptr || !settings_->isOpen()) return;
+  settings_->update(input);
+  if (!settings_->isOpen()) refreshSetupLabels();
+}
+
 MenuRequest MainMenu::onClick(const std::string& id) {
+  if (keysPanel_->onClick(id)) return MenuRequest::None;
+  if (settings_ != nullptr && settings_->onClick(id)) {
+    // The race setup shows what the settings may have changed (the computer drivers' level).
+    if (!settings_->isOpen()) refreshSetupLabels();
+    return MenuRequest::None;
+  }
   if (id == "exit") return MenuRequest::Exit;
   if (id == "createCircuit") {
     startEditor("");
@@ -272,6 +306,7 @@ void MainMenu::changeLaps(int delta) {
   if (const auto laps = steppedLaps(options().getOptionInt("nrLaps"), delta)) {
     options().setOptionInt("nrLaps", *laps);
     if (lapsLabel_ != nullptr) lapsLabel_->setText(std::to_wstring(*laps));
+    preview_->showLaps(*laps);
   }
 }
 
@@ -292,8 +327,8 @@ void MainMenu::nextLevel() {
   const DriverLevel level = storedLevel() == DriverLevel::kHard
                                 ? DriverLevel::kEasy
                                 : static_cast<DriverLevel>(static_cast<int>(storedLevel()) + 1);
-  options().setAIString(kLevelKey, levelName(level));
-  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(level));
+  storeLevel(level);
+  if (levelLabel_ != nullptr) levelLabel_->setText(platform::widen(levelCaption(level)));
 }
 
 void MainMenu::chooseTrack(const std::string& rowId) {
@@ -337,6 +372,9 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   // shows a count the buttons could not have produced.
   options().setOptionInt("nrLaps", sanitizedLaps(options().getOptionInt("nrLaps")));
   refreshSetupLabels();
+  const std::string path = chosenTrackPath();
+  preview_->show(path, folders().backgroundCandidates(path, race_.track()->background),
+                 options().getOptionInt("nrLaps"));
   if (!toolsExtended_) {
     extendToolsMenu();
     toolsExtended_ = true;

@@ -6,6 +6,8 @@
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component_ListBox.h"
 #include "platform/Text.h"
+#include "race/TimeFormat.h"
+#include "records/RecordBook.h"
 
 namespace app {
 
@@ -22,23 +24,50 @@ TrackList::TrackList(ScreenWidgets& widgets, std::vector<std::string> tracksFold
       screenHeight_(screenHeight) {}
 
 void TrackList::buildTrackList() {
-  const std::vector<int> columns = {50, screenWidth_ / 2 - 20, screenWidth_ - 32};
+  const std::vector<int> columns = {50, screenWidth_ / 2 - 20, screenWidth_ - 152,
+                                    screenWidth_ - 32};
   if (list_ != nullptr) {
     widgets_.destroy(list_);
     list_ = nullptr;
   }
-  auto list = std::make_unique<GUI_Component_ListBox>(kId, 3, columns);
+  auto list = std::make_unique<GUI_Component_ListBox>(kId, 4, columns);
   list->setFrameKind(FieldFrameKind::List);
 
   entries_ = scanTrackFolders(tracksFolders_);
   for (const TrackListEntry& entry : entries_) {
     list->addRow(kRowPrefix + std::to_string(entry.number),
                  {L" " + std::to_wstring(entry.number), titleCellOf(entry),
-                  platform::widen(entry.fileName)});
+                  platform::widen(entry.fileName), bestLapCellOf(entry)});
   }
-  list->setTitle({L"No.", L"Track", L"Filename"});
+  list->setTitle({L"No.", L"Track", L"Filename", L"Best lap"});
   list->layout(kLayer, 10, 46, trackListHeight(screenHeight_));
   list_ = widgets_.add(std::move(list));
+}
+
+std::wstring TrackList::bestLapCellOf(const TrackListEntry& entry) const {
+  if (records_ == nullptr || !entry.readable) return L"";
+  const auto record = records_->bestLap({entry.fileName, entry.pathFingerprint});
+  return record ? race::formatTime(static_cast<float>(record->seconds)) : L"";
+}
+
+std::string TrackList::rowIdOf(const std::string& fileName) const {
+  for (const TrackListEntry& entry : entries_) {
+    if (entry.fileName == fileName) return kRowPrefix + std::to_string(entry.number);
+  }
+  return "";
+}
+
+std::string TrackList::rowIdAfter(const std::string& fileName) const {
+  const auto count = entries_.size();
+  std::size_t current = count - 1;  // a file not in the list starts from the top
+  for (std::size_t i = 0; i < count; ++i) {
+    if (entries_[i].fileName == fileName) current = i;
+  }
+  for (std::size_t step = 1; step <= count; ++step) {
+    const TrackListEntry& next = entries_[(current + step) % count];
+    if (next.readable) return kRowPrefix + std::to_string(next.number);
+  }
+  return "";
 }
 
 void TrackList::forget() {

@@ -7,11 +7,16 @@
 
 class GUI_Component_ListBox;
 
+namespace records {
+class RecordBook;
+}
+
 namespace app {
 
 // The main menu's list of installed tracks: one row per ".rst" file of the tracks folders with
-// its running number, title and file name. Rebuilt from the folder every time the main menu is
-// built, so new or edited tracks appear after "Refresh" or after a race.
+// its running number, title, file name and the player's best lap on it. Rebuilt from the folder
+// every time the main menu is built, so new or edited tracks appear after "Refresh" or after a
+// race.
 class TrackList {
  public:
   static constexpr const char* kId = "gui_tracksLB";
@@ -23,6 +28,9 @@ class TrackList {
   // The tracks of every folder in one list (the shipped tracks, then the player's own).
   TrackList(ScreenWidgets& widgets, std::vector<std::string> tracksFolders, int screenWidth,
             int screenHeight);
+
+  // Where the "Best lap" column is read from; without a record book the column stays empty.
+  void setRecordBook(const records::RecordBook* book) { records_ = book; }
 
   // Scans the folder and puts up a fresh list box (replacing the previous one).
   void buildTrackList();
@@ -37,14 +45,22 @@ class TrackList {
   GUI_Component_ListBox* listBox() const { return list_; }
   // What the list knows of the row with this id ("listboxItem_" + n), or null.
   const TrackListEntry* entryFor(const std::string& rowId) const;
+  // The row id of a track file, or "" when the list does not show it.
+  std::string rowIdOf(const std::string& fileName) const;
+  // The row id of the first readable track after `fileName` in the list, wrapping at the end;
+  // "" when there is none.
+  std::string rowIdAfter(const std::string& fileName) const;
   const std::vector<TrackListEntry>& entries() const { return entries_; }
 
  private:
+  std::wstring bestLapCellOf(const TrackListEntry& entry) const;
+
   ScreenWidgets& widgets_;
   std::vector<std::string> tracksFolders_;
   int screenWidth_;
   int screenHeight_;
   GUI_Component_ListBox* list_ = nullptr;
+  const records::RecordBook* records_ = nullptr;
   std::vector<TrackListEntry> entries_;
 };
 

@@ -33,6 +33,7 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder) {
     if (auto track = readLevelInfo(tracksFolder + name, &reason)) {
       entry.readable = true;
       entry.title = track->title;
+      entry.pathFingerprint = track->pathFingerprint;
       // What the painter makes of the name: an unknown theme is painted as the meadow.
       if (!track->theme.empty()) entry.theme = themeOf(*track)->name();
     } else {

@@ -6,13 +6,14 @@ namespace app {
 
 // One track file found in the tracks folder, as the track list shows it.
 struct TrackListEntry {
-  int number = 0;         // 1, 2, 3 ... in the order the folder listing yields the files
-  std::string fileName;   // without folder, e.g. "harbour_loop.rst"
-  std::string path;       // the file with its folder
-  std::string title;      // from the file; empty when it cannot be read
-  std::string theme;      // the landscape it is painted in; empty when the file names none
-  bool readable = false;  // whether the file gave a track summary
-  std::string reason;     // why it cannot be read (short text for the player)
+  int number = 0;               // 1, 2, 3 ... in the order the folder listing yields the files
+  std::string fileName;         // without folder, e.g. "harbour_loop.rst"
+  std::string path;             // the file with its folder
+  std::string title;            // from the file; empty when it cannot be read
+  std::string theme;            // the landscape it is painted in; empty when the file names none
+  std::string pathFingerprint;  // of its road, under which its records are kept
+  bool readable = false;        // whether the file gave a track summary
+  std::string reason;           // why it cannot be read (short text for the player)
 };
 
 // True for names that end in ".rst" exactly (lower case) and are long enough to have one.

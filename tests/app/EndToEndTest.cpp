@@ -2,19 +2,29 @@
 // result table and back, background generation, and the options written at exit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
+#include "GameFixture.h"
 #include "MenuFixture.h"
 #include "app/GameWindow.h"
 #include "app/MainMenu.h"
+#include "app/SettingsScreen.h"
+#include "app/SetupPreview.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
 #include "gui/GUI_Component_Button.h"
+#include "physics/Car.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
 #include "platform/Text.h"
+#include "race/LapTable.h"
 #include "race/RaceData.h"
+#include "race/RaceRecords.h"
+#include "race/TimeFormat.h"
 
 namespace {
 
@@ -22,76 +32,10 @@ using app::GameWindow;
 using app::WindowMode;
 using menutest::squareTrack;
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-// A program folder with the shipped pictures, a small options file and two small tracks:
-// "ring.rst" with a background picture and "bare.rst" without any.
-class GameFolder {
- public:
-  GameFolder() {
-    program.writeTrack("ring.rst", squareTrack("Small Ring", "ring_bg.png", 4));
-    platform::Bitmap(420, 420, 0xff3a7a3au).savePng(program.tracks() + "ring_bg.png");
-    program.writeTrack("bare.rst", squareTrack("Bare Square", "missing.png", 2));
-    writeOptions();
-  }
-  void writeOptions() const {
-    std::ofstream out(program.folder() + "options.ini");
-    // One human car: no computer driver needs to learn before a race, which keeps races quick.
-    out << "[ Options ]\nnrCars=1\nnrLaps=3\nonlyCPU=0\nsound=0\nintro=1\n\n"
-        << "[ Graphics ]\nwidth=" << kWidth << "\nheight=" << kHeight << "\nfullscreen=0\n";
-  }
-  menutest::ProgramFolder program;
-};
-
-class Player {
- public:
-  explicit Player(GameWindow& window) : window_(window) {}
-
-  void frames(int n) {
-    for (int i = 0; i < n; ++i) window_.tick();
-  }
-  void press(int button) {
-    window_.input().setDown(button, true);
-    window_.tick();
-    window_.input().setDown(button, false);
-    window_.tick();
-  }
-  void click(int x, int y) {
-    window_.input().setMouse(x, y);
-    window_.input().setDown(platform::button::kMouseLeft, true);
-    window_.tick();
-    window_.input().setDown(platform::button::kMouseLeft, false);
-    window_.tick();
-  }
-  void clickButton(const std::string& id) {
-    auto* button = dynamic_cast<GUI_Component_Button*>(window_.gui().find(id));
-    ASSERT_NE(button, nullptr) << id;
-    const auto& s = button->skin();
-    click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
-  }
-  void clickTrack(const std::string& file) {
-    auto* list = window_.trackList().listBox();
-    ASSERT_NE(list, nullptr);
-    for (int i = 0; i < list->rowCount(); ++i) {
-      auto& row = list->row(i);
-      if (row.cells()[2] != platform::widen(file)) continue;
-      list->scrollTo(i);
-      const int offset = -list->rowHeight() * list->firstVisible();
-      const auto& s = row.skin();
-      click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2 + offset);
-      return;
-    }
-    FAIL() << file << " not listed";
-  }
-  std::wstring popupTitle() {
-    auto* label = dynamic_cast<GUI_Component_Label*>(window_.gui().find("popuptitle"));
-    return label == nullptr ? L"" : label->text();
-  }
-
- private:
-  GameWindow& window_;
-};
+using apptest::GameFolder;
+using apptest::kHeight;
+using apptest::kWidth;
+using apptest::Player;
 
 TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
   GameFolder folder;
@@ -154,7 +98,7 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     EXPECT_FALSE(window.race().isActive());
     EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
     EXPECT_NE(window.trackList().listBox(), nullptr);
-    EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 1);
+    EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 2);  // Settings, Create New Track
   }
   // The window's teardown wrote the options back.
   const std::string ini = testsupport::readFile(folder.program.folder() + "options.ini");
@@ -231,10 +175,129 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   player.clickButton("refreshTracks");
   EXPECT_EQ(window.trackList().listBox()->rowCount(), 3);
   EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
-  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 1);
+  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 2);
   player.clickTrack("later.rst");
   EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Added Later");
-  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 3);
+  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 4);
+}
+
+}  // namespace
+
+namespace {
+
+// The player's keys as a driver would press them: steer toward the next corner of the path,
+// keep the speed down to take the corners. One frame per call.
+class KeyboardPilot {
+ public:
+  explicit KeyboardPilot(GameWindow& window) : window_(window) {}
+
+  void drive() {
+    const race::RaceData& race = window_.race();
+    const Car& car = race.car(0);
+    const std::vector<TrackPoint>& path = race.getTrack()->points;
+    const TrackPoint& target = path[next_ % path.size()];
+    const double dx = target.x - car.getX(), dy = target.y - car.getY();
+    if (dx * dx + dy * dy < 45.0 * 45.0) ++next_;
+    // The car heads along (sin h, cos h) with h = -angle; steering right turns it clockwise on
+    // the screen (y grows downward).
+    const double heading = -car.getAngle();
+    const double cross = std::sin(heading) * dy - std::cos(heading) * dx;
+    const double dot = std::sin(heading) * dx + std::cos(heading) * dy;
+    const double off = std::atan2(cross, dot);
+    platform::Input& input = window_.input();
+    input.setDown(platform::button::kLeft, off < -0.08);
+    input.setDown(platform::button::kRight, off > 0.08);
+    input.setDown(platform::button::kUp, car.speed < 8.0);
+    window_.tick();
+  }
+  void letGo() {
+    for (int b : {platform::button::kLeft, platform::button::kRight, platform::button::kUp}) {
+      window_.input().setDown(b, false);
+    }
+  }
+
+ private:
+  GameWindow& window_;
+  std::size_t next_ = 0;
+};
+
+// A new player's evening: settings first, one lap on the keyboard, the record in the list,
+// and the same race again.
+TEST(EndToEnd, SettingsThenALapOnTheKeysSetARecordShownInTheListAndTheRaceGoesAgain) {
+  GameFolder folder;
+  GameWindow window;
+  Player player(window);
+  player.press(platform::button::kSpace);
+  player.frames(30);
+  ASSERT_EQ(window.mode(), WindowMode::menu);
+
+  player.clickTrack("ring.rst");
+  player.clickButton("settings");
+  ASSERT_TRUE(window.settings().isOpen());
+  player.clickButton("settings_sound");
+  player.clickButton("settings_level0");
+  player.clickButton("settings_tab1");
+  player.clickButton("settings_name");
+  for (int i = 0; i < 7; ++i) player.tap(platform::button::kBackspace);
+  player.type("Ann");
+  player.tap(platform::button::kEnter);
+  player.clickButton("settings_colour0");
+  player.clickButton("settings_back");
+  EXPECT_EQ(Options::instance()->getOptionInt("sound"), 1);
+
+  player.clickButton("subLap");
+  player.clickButton("subLap");
+  ASSERT_EQ(window.mainMenu().lapsLabel()->text(), L"1");
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  EXPECT_EQ(window.race().raceCar(0).name, L"Ann");
+  EXPECT_EQ(window.race().raceCar(0).color, 0xffd62828u);
+
+  KeyboardPilot pilot(window);
+  const int countdown = window.race().countdownFrames();
+  player.frames(countdown + 1);
+  for (int frame = 0; frame < 3000 && !window.race().laps()->finished(0); ++frame) pilot.drive();
+  pilot.letGo();
+  ASSERT_TRUE(window.race().laps()->finished(0))
+      << "the car stood at " << window.race().car(0).getX() << ", " << window.race().car(0).getY();
+  const float lap = window.race().laps()->bestLap(0);
+  player.frames(1);
+  ASSERT_TRUE(window.race().resultScreenShown());
+  EXPECT_EQ(window.race().records().newRecords().lap, true);
+  EXPECT_EQ(window.race().records().newRecords().race, true);
+
+  // The result screen's buttons, as it places them: "Race again", "Next track", "Menu".
+  const int buttonY = kHeight - (kHeight - 500) / 2 - 98 + 12;
+  const int raceAgainX = (kWidth - 500) / 2 + 209 + 50;
+  const int menuX = (kWidth - 500) / 2 + 413 + 50;
+
+  // "Menu": the list shows the lap record beside the track.
+  player.click(menuX, buttonY);
+  player.frames(1);
+  ASSERT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(player.trackRow("ring.rst").at(3), race::formatTime(lap));
+  EXPECT_EQ(player.trackRow("bare.rst").at(3), L"");
+  player.clickTrack("ring.rst");
+  const auto& lines = window.mainMenu().preview().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), race::formatTime(lap) + L"  Ann"), lines.end());
+
+  // The same race once more, from the result screen.
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::racing);
+  player.press(platform::button::kEscape);
+  player.frames(1);
+  ASSERT_TRUE(window.race().resultScreenShown());
+  player.click(raceAgainX, buttonY);
+  player.frames(3);
+  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  EXPECT_EQ(window.race().getTrackFile(), "ring.rst");
+  EXPECT_EQ(window.race().carCount(), 1);
+  EXPECT_EQ(window.race().lapCount(), 1);
+  EXPECT_FALSE(window.race().paused());
+  EXPECT_EQ(window.race().raceCar(0).name, L"Ann");
+  EXPECT_EQ(window.race().records().recordLap(), std::optional<double>(lap));
 }
 
 }  // namespace

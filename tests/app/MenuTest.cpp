@@ -9,6 +9,7 @@
 #include "MenuFixture.h"
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
+#include "platform/Bitmap.h"
 #include "platform/Font.h"
 #include "platform/Text.h"
 
@@ -54,7 +55,9 @@ TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
   EXPECT_EQ(world.gui.find("startRace"), nullptr);
   EXPECT_EQ(world.menu.carsLabel(), nullptr);
   ASSERT_NE(toolsMenuOf(world), nullptr);
-  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 1);
+  // "Settings" and "Create New Track" until a track is chosen.
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 2);
+  EXPECT_NE(toolsMenuOf(world)->findItem("settings"), nullptr);
 
   auto* refresh = dynamic_cast<GUI_Component_Button*>(world.gui.find("refreshTracks"));
   EXPECT_EQ(refresh->skin().left(), 1000 - 293);
@@ -77,14 +80,14 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
   EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
   EXPECT_EQ(world.menu.lapsLabel()->text(), L"5");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
-  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 4);
   EXPECT_NE(toolsMenuOf(world)->findItem("modifyTrack"), nullptr);
   EXPECT_NE(toolsMenuOf(world)->findItem("generateBackground"), nullptr);
 
   const auto owned = world.widgets.ownedCount();
   chooseFile("nogrid.rst");
   EXPECT_EQ(world.widgets.ownedCount(), owned);  // labels updated, nothing added
-  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 4);
   EXPECT_EQ(world.menu.trackLabel()->text(), L"No Grid");
   EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"0");
@@ -339,6 +342,34 @@ TEST_F(MainMenuTest, TrackWithoutRoadCannotBeGenerated) {
   EXPECT_EQ(world.popupTitle(), L"Error loading track");
   ASSERT_NE(world.choice.track(), nullptr);  // the summary is back for the menu
   EXPECT_EQ(world.choice.track()->positionCount(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainMenuTest, NextTrackTakesTheFollowingRowWrapsAtTheEndAndPassesOverBrokenFiles) {
+  world.program.writeTrack("broken.rst", "<track><title>Broken");
+  world.program.writeTrack("ready.rst", squareTrack("Ready", "ready_bg.png", 2));
+  platform::Bitmap(420, 420, 0xff3a7a3au).savePng(world.program.tracks() + "ready_bg.png");
+  world.menu.buildMainMenu();
+  const auto& entries = world.trackList.entries();
+  ASSERT_EQ(entries.size(), 4u);
+  // Each readable file in list order, from the last back to the first.
+  std::vector<std::string> readable;
+  for (const auto& entry : entries) {
+    if (entry.readable) readable.push_back(entry.fileName);
+  }
+  ASSERT_EQ(readable.size(), 3u);
+  for (std::size_t i = 0; i < readable.size(); ++i) {
+    world.menu.buildMainMenu();
+    const std::string& expected = readable[(i + 1) % readable.size()];
+    const app::MenuRequest request = world.menu.startNextTrack(readable[i]);
+    EXPECT_EQ(world.choice.getTrackFile(), expected) << "after " << readable[i];
+    // Started as START RACE starts it: the track with its picture loads, the others say why
+    // not.
+    EXPECT_EQ(request == app::MenuRequest::StartLoading, expected == "ready.rst") << expected;
+  }
 }
 
 }  // namespace
