@@ -23,9 +23,23 @@ struct IntSetting {
   int defaultValue;
 };
 
-struct TextSetting {
-  const char* key;
-  const char* defaultValue;
+// The player's keys and pad buttons, each a button id as the game numbers them (the
+// keyboard's scan codes: Up 200, R 19; the pad from 262: its directions, then A, B, X ...).
+const IntSetting kKeys[] = {
+    {Options::kKeysSection, "backOnTrack", 19},
+    {Options::kKeysSection, "throttle", 200},
+    {Options::kKeysSection, "brake", 208},
+    {Options::kKeysSection, "steerLeft", 203},
+    {Options::kKeysSection, "steerRight", 205},
+    {Options::kKeysSection, "followNext", 201},
+    {Options::kKeysSection, "followPrevious", 209},
+    {Options::kKeysSection, "padThrottle", 266},
+    {Options::kKeysSection, "padBrake", 267},
+    {Options::kKeysSection, "padSteerLeft", 262},
+    {Options::kKeysSection, "padSteerRight", 263},
+    {Options::kKeysSection, "padBackOnTrack", 269},
+    {Options::kKeysSection, "padFollowNext", 276},
+    {Options::kKeysSection, "padFollowPrevious", 275},
 };
 
 }  // namespace
@@ -74,8 +88,10 @@ void Options::normalise() {
       {kOptionsSection, "onlyCPU", 0},
       {kOptionsSection, "sound", 0},
       {kOptionsSection, "intro", 1},
-      // The engine's loudness in percent (0..100), as the settings screen sets it.
+      // The engine's loudness in percent (0..100), as the settings screen sets it, and whether
+      // the keys steer smoothly (1) or at full lock at once (0).
       {kOptionsSection, "volume", 100},
+      {kOptionsSection, "smoothSteering", 0},
       {kGraphicsSection, "height", 700},
       {kGraphicsSection, "width", 1000},
       {kGraphicsSection, "fullscreen", 0},
@@ -86,25 +102,6 @@ void Options::normalise() {
       // The race camera's scale in percent (100, 150 or 200) and whether the minimap is shown.
       {kGraphicsSection, "zoom", 100},
       {kGraphicsSection, "minimap", 1},
-  };
-  // The player's keys and pad buttons by name (see platform::buttonName), and how the keys
-  // steer: "direct" (full lock at once) or "smooth".
-  static const TextSetting kControls[] = {
-      {"steering", "direct"},
-      {"throttleKey", "Up"},
-      {"brakeKey", "Down"},
-      {"leftKey", "Left"},
-      {"rightKey", "Right"},
-      {"backOnTrackKey", "R"},
-      {"followNextKey", "Page Up"},
-      {"followPreviousKey", "Page Down"},
-      {"throttlePad", "Pad A"},
-      {"brakePad", "Pad B"},
-      {"leftPad", "Pad Left"},
-      {"rightPad", "Pad Right"},
-      {"backOnTrackPad", "Pad Y"},
-      {"followNextPad", "Pad RB"},
-      {"followPreviousPad", "Pad LB"},
   };
   // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
   // a car back hardest and gravel least; snow lets it roll but hardly steer.
@@ -134,9 +131,8 @@ void Options::normalise() {
   // The computer drivers' level, chosen in the race setup, is kept as it is.
   ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
                  true);
-  for (const auto& s : kControls) {
-    ini_->setValue(kControlsSection, s.key, ini_->getValue(kControlsSection, s.key, s.defaultValue),
-                   true);
+  for (const auto& s : kKeys) {
+    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
   }
 }
 
@@ -166,8 +162,15 @@ std::string Options::getAIString(const std::string& key) const {
   return ini_->getValue(kAISection, key, "");
 }
 
-std::string Options::getControlsString(const std::string& key) const {
-  return ini_->getValue(kControlsSection, key, "");
+int Options::defaultKey(const std::string& key) {
+  for (const IntSetting& s : kKeys) {
+    if (key == s.key) return s.defaultValue;
+  }
+  return -1;
+}
+
+int Options::getKeysInt(const std::string& key) const {
+  return ini_->getValueInt(kKeysSection, key, -1);
 }
 
 void Options::setOptionInt(const std::string& key, int value) {
@@ -180,8 +183,8 @@ void Options::setGraphicsInt(const std::string& key, int value) {
   touch();
 }
 
-void Options::setControlsString(const std::string& key, const std::string& value) {
-  ini_->setValue(kControlsSection, key, value, true);
+void Options::setKeysInt(const std::string& key, int value) {
+  ini_->setValueInt(kKeysSection, key, value);
   touch();
 }
 

@@ -1,7 +1,6 @@
 #include "drivers/Controls.h"
 
 #include <algorithm>
-#include <string>
 
 #include "config/Options.h"
 #include "platform/ButtonNames.h"
@@ -17,33 +16,24 @@ struct ActionInfo {
   const char* caption;
   const char* keyOption;
   const char* padOption;
-  int defaultKey;
-  int defaultPad;
 };
 
-constexpr int kKeyR = 19;
-constexpr int kPadB = button::kGamepadButton0 + 1;
-constexpr int kPadY = button::kGamepadButton0 + 3;
-constexpr int kPadLeftShoulder = button::kGamepadButton0 + 9;
-constexpr int kPadRightShoulder = button::kGamepadButton0 + 10;
-
-// In the order of Action.
+// In the order of Action. Their defaults are the options' own (Options::defaultKey).
 constexpr std::array<ActionInfo, kActionCount> kInfo = {{
-    {"Throttle", "throttleKey", "throttlePad", button::kUp, button::kGamepadButton0},
-    {"Brake", "brakeKey", "brakePad", button::kDown, kPadB},
-    {"Steer left", "leftKey", "leftPad", button::kLeft, button::kGamepadLeft},
-    {"Steer right", "rightKey", "rightPad", button::kRight, button::kGamepadRight},
-    {"Back on track", "backOnTrackKey", "backOnTrackPad", kKeyR, kPadY},
-    {"Follow next car", "followNextKey", "followNextPad", button::kPageUp, kPadRightShoulder},
-    {"Follow previous car", "followPreviousKey", "followPreviousPad", button::kPageDown,
-     kPadLeftShoulder},
+    {"Throttle", "throttle", "padThrottle"},
+    {"Brake", "brake", "padBrake"},
+    {"Steer left", "steerLeft", "padSteerLeft"},
+    {"Steer right", "steerRight", "padSteerRight"},
+    {"Back on track", "backOnTrack", "padBackOnTrack"},
+    {"Follow next car", "followNext", "padFollowNext"},
+    {"Follow previous car", "followPrevious", "padFollowPrevious"},
 }};
 
 // Pause, instruments, full screen, screenshot and "race again" on the result screen.
 constexpr std::array kReservedKeys = {button::kEscape, button::kBackspace, button::kF11,
                                       button::kF12, button::kEnter};
 
-constexpr const char* kSteeringKey = "steering";
+constexpr const char* kSmoothSteering = "smoothSteering";
 
 std::size_t indexOf(Action action) {
   return static_cast<std::size_t>(action);
@@ -51,15 +41,11 @@ std::size_t indexOf(Action action) {
 
 }  // namespace
 
-const char* steeringName(Steering steering) {
-  return steering == Steering::Smooth ? "smooth" : "direct";
-}
-
 Controls Controls::defaults() {
   Controls controls;
   for (std::size_t i = 0; i < kInfo.size(); ++i) {
-    controls.keys_[i] = kInfo[i].defaultKey;
-    controls.pads_[i] = kInfo[i].defaultPad;
+    controls.keys_[i] = Options::defaultKey(kInfo[i].keyOption);
+    controls.pads_[i] = Options::defaultKey(kInfo[i].padOption);
   }
   return controls;
 }
@@ -69,16 +55,16 @@ Controls Controls::fromOptions() {
   const Options& options = *Options::instance();
   for (Action action : kActions) {
     for (Device device : {Device::Keyboard, Device::Gamepad}) {
-      const std::string name = options.getControlsString(optionKey(action, device));
-      const std::optional<int> id = platform::buttonByName(name);
-      // A hand-edited name the game does not know, or one that would clash, keeps the default.
-      if (id && accepts(device, *id) && controls.button(action, device) != *id) {
-        controls.assign(action, device, *id);
+      const int id = options.getKeysInt(optionKey(action, device));
+      // A hand-edited number that is no button of the device, or the game's own key, keeps the
+      // default.
+      if (accepts(device, id) && controls.button(action, device) != id) {
+        controls.assign(action, device, id);
       }
     }
   }
-  const std::string steering = options.getControlsString(kSteeringKey);
-  controls.steering_ = steering == "smooth" ? Steering::Smooth : Steering::Direct;
+  controls.steering_ =
+      options.getOptionInt(kSmoothSteering) != 0 ? Steering::Smooth : Steering::Direct;
   return controls;
 }
 
@@ -86,11 +72,10 @@ void Controls::store() const {
   Options& options = *Options::instance();
   for (Action action : kActions) {
     for (Device device : {Device::Keyboard, Device::Gamepad}) {
-      options.setControlsString(optionKey(action, device),
-                                platform::buttonName(button(action, device)));
+      options.setKeysInt(optionKey(action, device), button(action, device));
     }
   }
-  options.setControlsString(kSteeringKey, steeringName(steering_));
+  options.setOptionInt(kSmoothSteering, steering_ == Steering::Smooth ? 1 : 0);
 }
 
 int Controls::button(Action action, Device device) const {

@@ -22,8 +22,9 @@ enum class Device { Keyboard, Gamepad };
 // turns the wheel over about 0.15 s and gives less lock the faster the car goes.
 enum class Steering { Direct, Smooth };
 
-// The player's keys and pad buttons for every action, and the steering. Kept in the options'
-// [ Controls ] section by name ("throttleKey=Up", "throttlePad=Pad A").
+// The player's keys and pad buttons for every action, and the steering. Kept in the options:
+// the buttons' ids in [ Keys ] ("throttle=200" is the Up arrow, "padThrottle=266" the pad's A),
+// the steering as "smoothSteering" in [ Options ].
 class Controls {
  public:
   static Controls defaults();
@@ -51,7 +52,7 @@ class Controls {
 
   // "Throttle", "Brake", "Steer left", ... for the screens.
   static const char* caption(Action action);
-  // The option key of an action's button: "throttleKey", "throttlePad", ...
+  // The option key of an action's button: "throttle", "padThrottle", ...
   static const char* optionKey(Action action, Device device);
 
   bool operator==(const Controls&) const = default;
@@ -61,7 +62,5 @@ class Controls {
   std::array<int, kActionCount> pads_{};
   Steering steering_ = Steering::Direct;
 };
-
-const char* steeringName(Steering steering);
 
 }  // namespace drivers

@@ -2,9 +2,7 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "platform/Buttons.h"
 #include "platform/SdlBackend.h"
@@ -136,15 +134,6 @@ constexpr std::array kButtons = {
     NamedButton{button::kGamepadRightTrigger, "Pad RT", SDL_SCANCODE_UNKNOWN},
 };
 
-bool sameName(const std::string& a, const char* b) {
-  const std::string other(b);
-  return a.size() == other.size() &&
-         std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 }  // namespace
 
 std::string buttonName(int id) {
@@ -152,13 +141,6 @@ std::string buttonName(int id) {
     if (b.id == id) return b.name;
   }
   return {};
-}
-
-std::optional<int> buttonByName(const std::string& name) {
-  for (const NamedButton& b : kButtons) {
-    if (sameName(name, b.name)) return b.id;
-  }
-  return std::nullopt;
 }
 
 int buttonForScancode(SDL_Scancode code) {

@@ -68,7 +68,7 @@ TEST_F(SettingsTest, ChangesGoIntoOptionsIniAtOnceAndAreThereAfterARestart) {
     // Written already, not only at exit.
     const std::string written = ini();
     for (const char* line :
-         {"sound=1", "volume=80", "difficulty=hard", "steering=smooth", "zoom=200", "minimap=0",
+         {"sound=1", "volume=80", "difficulty=hard", "smoothSteering=1", "zoom=200", "minimap=0",
           "player1_name=Zo\xc3\xab", "player1_color=255-140207058"}) {
       EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
     }
@@ -130,9 +130,9 @@ TEST_F(SettingsTest, APressedKeyIsTakenAConflictSwapsAndTheGamesOwnKeysAreRefuse
   EXPECT_EQ(caption(window, "settings_pad4"), L"Pad X");
 
   const std::string written = ini();
-  EXPECT_NE(written.find("throttleKey=Down"), std::string::npos) << written;
-  EXPECT_NE(written.find("brakeKey=W"), std::string::npos) << written;
-  EXPECT_NE(written.find("backOnTrackPad=Pad X"), std::string::npos) << written;
+  EXPECT_NE(written.find("throttle=208"), std::string::npos) << written;        // Down
+  EXPECT_NE(written.find("brake=17"), std::string::npos) << written;            // W
+  EXPECT_NE(written.find("padBackOnTrack=268"), std::string::npos) << written;  // the pad's X
   // Help > Keys shows the keys as they are now.
   const auto lines = app::KeysPanel::lines();
   EXPECT_EQ(lines[0].action, L"Throttle");
@@ -141,7 +141,7 @@ TEST_F(SettingsTest, APressedKeyIsTakenAConflictSwapsAndTheGamesOwnKeysAreRefuse
 
   player.clickButton("settings_defaults");
   EXPECT_EQ(caption(window, "settings_key0"), L"Up");
-  EXPECT_NE(ini().find("throttleKey=Up"), std::string::npos);
+  EXPECT_NE(ini().find("throttle=200"), std::string::npos);
 }
 
 TEST_F(SettingsTest, ASettingThatCannotBeWrittenSaysSo) {

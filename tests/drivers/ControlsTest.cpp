@@ -51,17 +51,19 @@ TEST(Controls, TakingAnotherActionsButtonSwapsThemAndTheGamesOwnKeysAreRefused) 
   EXPECT_TRUE(controls.held(input, Action::Brake));
 }
 
-TEST(Controls, KeptInTheOptionsByNameAndAHandEditedMistakeKeepsTheDefault) {
+TEST(Controls, KeptInTheOptionsAndAHandEditedMistakeKeepsTheDefault) {
   testsupport::TempDir dir;
   const std::string oldFolder = platform::programFolder();
   platform::setProgramFolder(dir.folder());
   Options::destroy(false);
+  // W for the throttle, a number that is no key for the brake, Escape for steering left, W
+  // again for steering right, and smooth steering.
   dir.write("options.ini",
-            "[ Controls ]\nthrottleKey=w\nbrakeKey=Hyperdrive\nleftKey=Escape\nrightKey=W\n"
-            "steering=smooth\n");
+            "[ Keys ]\nthrottle=17\nbrake=999\nsteerLeft=1\nsteerRight=17\n"
+            "[ Options ]\nsmoothSteering=1\n");
   const Controls read = Controls::fromOptions();
-  EXPECT_EQ(read.button(Action::Brake, Device::Keyboard), button::kDown);  // unknown name
-  EXPECT_EQ(read.button(Action::Left, Device::Keyboard), button::kLeft);   // the game's key
+  EXPECT_EQ(read.button(Action::Brake, Device::Keyboard), button::kDown);
+  EXPECT_EQ(read.button(Action::Left, Device::Keyboard), button::kLeft);  // the game's key
   EXPECT_EQ(read.steering(), drivers::Steering::Smooth);
   // W twice: the later one takes it and hands its own default over, nothing is doubled.
   EXPECT_EQ(read.button(Action::Right, Device::Keyboard), kKeyW);
@@ -69,8 +71,10 @@ TEST(Controls, KeptInTheOptionsByNameAndAHandEditedMistakeKeepsTheDefault) {
 
   Controls changed = Controls::defaults();
   changed.assign(Action::BackOnTrack, Device::Gamepad, kPadX);
+  changed.setSteering(drivers::Steering::Direct);
   changed.store();
-  EXPECT_EQ(Options::instance()->getControlsString("backOnTrackPad"), "Pad X");
+  EXPECT_EQ(Options::instance()->getKeysInt("padBackOnTrack"), kPadX);
+  EXPECT_EQ(Options::instance()->getOptionInt("smoothSteering"), 0);
   EXPECT_EQ(Controls::fromOptions(), changed);
   Options::destroy(false);
   platform::setProgramFolder(oldFolder);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/ButtonNames.h"
 #include "platform/Input.h"
 
@@ -46,20 +48,17 @@ TEST(InputTest, PressesOfAFrameAreKeptInOrderWithTheirRepeats) {
   EXPECT_TRUE(input.presses().empty());
 }
 
-TEST(InputTest, EveryNamedButtonIsFoundAgainByItsName) {
-  int named = 0;
+TEST(InputTest, EveryKeyAndPadButtonHasANameOfItsOwn) {
+  std::set<std::string> names;
   for (int id = 0; id < button::kCount; ++id) {
     const std::string name = platform::buttonName(id);
     if (name.empty()) continue;
-    ++named;
-    EXPECT_EQ(platform::buttonByName(name), id) << name;
+    EXPECT_TRUE(names.insert(name).second) << name << " twice";
     EXPECT_TRUE(button::isKey(id) || button::isGamepad(id)) << name;
   }
-  EXPECT_GT(named, 100);
+  EXPECT_GT(names.size(), 100u);
   EXPECT_EQ(platform::buttonName(button::kPageUp), "Page Up");
-  EXPECT_EQ(platform::buttonByName("page up"), button::kPageUp);
-  EXPECT_EQ(platform::buttonByName("pad a"), button::kGamepadButton0);
-  EXPECT_FALSE(platform::buttonByName("Hyper"));
+  EXPECT_EQ(platform::buttonName(button::kGamepadButton0), "Pad A");
   EXPECT_EQ(platform::buttonName(button::kMouseLeft), "");
 }
 
