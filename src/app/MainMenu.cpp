@@ -503,6 +503,17 @@ void MainMenu::startEditor(const std::string& trackPath) {
 void MainMenu::openHelp() {
   std::string error;
   if (openHelpDocument(&error)) return;
+  // Without a desktop to open it, the player can still read the page in a browser of their
+  // choosing, and Help > Keys shows the controls in the game.
+  if (readableFile(helpDocumentPath())) {
+    messageBox_.showPopup(L"Kelvane Help",
+                          L"\nNo program was found to show the help.\nOpen this file in a web "
+                          L"browser:\n" +
+                              wrapLimited(platform::widen(helpDocumentPath()), 3) +
+                              L"\n\nHelp > Keys lists the controls.",
+                          "alertOK");
+    return;
+  }
   messageBox_.showPopup(
       L"Help not available",
       L"\nThe help could not be opened:\n" + wrapLimited(platform::widen(error), kReasonLines),

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "MenuFixture.h"
+#include "app/KeysPanel.h"
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
 #include "platform/Bitmap.h"
@@ -292,6 +293,41 @@ TEST_F(MainMenuTest, MissingEditorAndHelpAreReported) {
   world.rest();
   world.clickMenu("help", "helpIndex");
   EXPECT_EQ(world.popupTitle(), L"Help not available");
+  world.clickWidget("alertOK");
+
+  // The page is there but nothing can open it: the box names it for a browser.
+  world.program.linkHelp();
+  setenv("PATH", world.program.folder().c_str(), 1);
+  world.rest();
+  world.clickMenu("help", "helpIndex");
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(world.popupTitle(), L"Kelvane Help");
+  std::wstring text;
+  for (auto* widget : world.gui.components()) {
+    if (auto* line = dynamic_cast<GUI_Component_Label*>(widget);
+        line && line->id() == "popuptext") {
+      text += line->text();
+    }
+  }
+  EXPECT_NE(text.find(platform::widen(world.program.folder())), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"index.html"), std::wstring::npos) << text;
+}
+
+TEST_F(MainMenuTest, HelpKeysShowsThePlayersKeysInAPanelThatAnyClickCloses) {
+  opts().setKeysInt("throttle", 17);  // W
+  world.menu.buildMainMenu();
+  world.clickMenu("help", "helpKeys");
+  ASSERT_TRUE(world.menu.keysPanel().isOpen());
+  bool throttleShown = false;
+  for (auto* widget : world.gui.components()) {
+    if (auto* line = dynamic_cast<GUI_Component_Label*>(widget)) {
+      throttleShown |= line->text() == L"W  /  Pad A";
+    }
+  }
+  EXPECT_TRUE(throttleShown);
+  world.click(5, 5);  // outside the panel
+  EXPECT_FALSE(world.menu.keysPanel().isOpen());
+  EXPECT_EQ(world.count("keys_close"), 0);
 }
 
 TEST_F(MainMenuTest, EditTrackStartsTheEditorWithTheTrackPath) {
