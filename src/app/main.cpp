@@ -10,6 +10,7 @@
 #include "app/GameWindow.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
+#include "app/commands/RecordsCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
@@ -45,6 +46,7 @@ int run(const app::CommandLine& line) {
       return 0;
     case Action::Race:
     case Action::GenerateBackground:
+    case Action::Records:
     case Action::Play:
       break;
   }
@@ -55,6 +57,7 @@ int run(const app::CommandLine& line) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
   if (line.action == Action::Race) return runRace(line);
+  if (line.action == Action::Records) return app::recordsCommand(line.track);
   platform::LaunchSettings& launch = platform::launchSettings();
   launch.headless = line.headless;
   // Nobody watches a headless run with a frame count: its frames go as fast as the machine
