@@ -1,6 +1,7 @@
 #include "app/GameSettingsPage.h"
 
 #include "app/MenuRules.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "drivers/Controls.h"
 #include "drivers/DriverLevel.h"
@@ -14,8 +15,8 @@ constexpr int kRowHeight = 38;
 constexpr int kControlX = 200;  // from the area's left edge
 constexpr int kChoiceWidth = 90;
 
-Options& options() {
-  return *Options::instance();
+config::Options& options() {
+  return *config::Options::instance();
 }
 
 std::wstring percentText(int volume) {
@@ -37,12 +38,14 @@ GameSettingsPage::GameSettingsPage(PanelWidgets& panel, SettingsHost& host, cons
   };
 
   caption(L"Sound");
-  soundMark_ = panel_.checkBox("settings_sound", x, y, options().getOptionInt("sound") != 0);
+  soundMark_ =
+      panel_.checkBox("settings_sound", x, y, options().getOptionInt(config::key::sound) != 0);
   y += kRowHeight;
   caption(L"Volume");
   panel_.button("settings_volumeDown", L"-", x, y, 24);
-  volumeLabel_ = panel_.label("settings_volumeLbl", percentText(options().getOptionInt("volume")),
-                              x + 34, y + 3);
+  volumeLabel_ =
+      panel_.label("settings_volumeLbl", percentText(options().getOptionInt(config::key::volume)),
+                   x + 34, y + 3);
   panel_.button("settings_volumeUp", L"+", x + 90, y, 24);
   y += kRowHeight;
   caption(L"Full screen");
@@ -51,8 +54,8 @@ GameSettingsPage::GameSettingsPage(PanelWidgets& panel, SettingsHost& host, cons
 
   caption(L"Window size");
   const platform::Window::Size screen = host_.window().screenSize();
-  const WindowSize current{windowWidthFor(options().getGraphicsInt("width")),
-                           windowHeightFor(options().getGraphicsInt("height"))};
+  const WindowSize current{windowWidthFor(options().getGraphicsInt(config::key::width)),
+                           windowHeightFor(options().getGraphicsInt(config::key::height))};
   sizes_ = windowSizeChoices(screen.width, screen.height, current);
   for (std::size_t i = 0; i < sizes_.size(); ++i) {
     if (sizes_[i] == current) sizeIndex_ = static_cast<int>(i);
@@ -67,7 +70,7 @@ GameSettingsPage::GameSettingsPage(PanelWidgets& panel, SettingsHost& host, cons
   caption(L"Computer drivers");
   level_ = std::make_unique<ChoiceRow>(panel_, "settings_level",
                                        std::vector<std::wstring>{L"Easy", L"Medium", L"Hard"}, x, y,
-                                       kChoiceWidth, static_cast<int>(storedLevel()));
+                                       kChoiceWidth, static_cast<int>(drivers::storedLevel()));
   y += kRowHeight;
   caption(L"Keyboard steering");
   const bool smooth = drivers::Controls::fromOptions().steering() == drivers::Steering::Smooth;
@@ -78,31 +81,31 @@ GameSettingsPage::GameSettingsPage(PanelWidgets& panel, SettingsHost& host, cons
   caption(L"Camera zoom");
   zoom_ = std::make_unique<ChoiceRow>(
       panel_, "settings_zoom", std::vector<std::wstring>{L"1\u00d7", L"1.5\u00d7", L"2\u00d7"}, x,
-      y, kChoiceWidth, zoomIndexOf(options().getGraphicsInt("zoom")));
+      y, kChoiceWidth, zoomIndexOf(options().getGraphicsInt(config::key::zoom)));
   y += kRowHeight;
   caption(L"Minimap");
-  minimapMark_ =
-      panel_.checkBox("settings_minimap", x, y, options().getGraphicsInt("minimap") != 0);
+  minimapMark_ = panel_.checkBox("settings_minimap", x, y,
+                                 options().getGraphicsInt(config::key::minimap) != 0);
 }
 
-void GameSettingsPage::toggle(GUI_Component_Label* mark, bool on) {
+void GameSettingsPage::toggle(gui::GUI_Component_Label* mark, bool on) {
   mark->setText(on ? L"X" : L"");
   host_.settingChanged();
 }
 
 bool GameSettingsPage::onClick(const std::string& id) {
   if (id == "settings_sound") {
-    const bool on = options().getOptionInt("sound") == 0;
-    options().setOptionInt("sound", on ? 1 : 0);
+    const bool on = options().getOptionInt(config::key::sound) == 0;
+    options().setOptionInt(config::key::sound, on ? 1 : 0);
     toggle(soundMark_, on);
   } else if (id == "settings_fullscreen") {
     platform::Window& window = host_.window();
     window.setFullscreen(!window.fullscreen());
-    options().setGraphicsInt("fullscreen", window.fullscreen() ? 1 : 0);
+    options().setGraphicsInt(config::key::fullscreen, window.fullscreen() ? 1 : 0);
     toggle(fullscreenMark_, window.fullscreen());
   } else if (id == "settings_minimap") {
-    const bool on = options().getGraphicsInt("minimap") == 0;
-    options().setGraphicsInt("minimap", on ? 1 : 0);
+    const bool on = options().getGraphicsInt(config::key::minimap) == 0;
+    options().setGraphicsInt(config::key::minimap, on ? 1 : 0);
     toggle(minimapMark_, on);
   } else if (id == "settings_volumeDown" || id == "settings_volumeUp") {
     stepVolume(id == "settings_volumeUp" ? 1 : -1);
@@ -110,7 +113,7 @@ bool GameSettingsPage::onClick(const std::string& id) {
     stepWindowSize(id == "settings_sizeUp" ? 1 : -1);
   } else if (const int level = level_->indexOf(id); level >= 0) {
     level_->choose(level);
-    storeLevel(static_cast<DriverLevel>(level));
+    drivers::storeLevel(static_cast<drivers::DriverLevel>(level));
     host_.settingChanged();
   } else if (const int steering = steering_->indexOf(id); steering >= 0) {
     steering_->choose(steering);
@@ -120,7 +123,7 @@ bool GameSettingsPage::onClick(const std::string& id) {
     host_.settingChanged();
   } else if (const int zoom = zoom_->indexOf(id); zoom >= 0) {
     zoom_->choose(zoom);
-    options().setGraphicsInt("zoom", kZoomLevels[static_cast<std::size_t>(zoom)]);
+    options().setGraphicsInt(config::key::zoom, kZoomLevels[static_cast<std::size_t>(zoom)]);
     host_.settingChanged();
   } else {
     return false;
@@ -129,8 +132,8 @@ bool GameSettingsPage::onClick(const std::string& id) {
 }
 
 void GameSettingsPage::stepVolume(int delta) {
-  const int volume = steppedVolume(options().getOptionInt("volume"), delta);
-  options().setOptionInt("volume", volume);
+  const int volume = steppedVolume(options().getOptionInt(config::key::volume), delta);
+  options().setOptionInt(config::key::volume, volume);
   host_.window().audio().setMasterVolume(volume / 100.0);
   volumeLabel_->setText(percentText(volume));
   host_.settingChanged();
@@ -141,8 +144,8 @@ void GameSettingsPage::stepWindowSize(int delta) {
   if (next < 0 || next >= static_cast<int>(sizes_.size())) return;
   sizeIndex_ = next;
   const WindowSize& size = sizes_[static_cast<std::size_t>(next)];
-  options().setGraphicsInt("width", size.width);
-  options().setGraphicsInt("height", size.height);
+  options().setGraphicsInt(config::key::width, size.width);
+  options().setGraphicsInt(config::key::height, size.height);
   sizeLabel_->setText(sizeText(size));
   host_.say(L"The window opens at " + sizeText(size) + L" from the next start.");
   host_.settingChanged();

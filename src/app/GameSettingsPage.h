@@ -5,7 +5,9 @@
 #include "app/SettingsChoices.h"
 #include "app/SettingsPage.h"
 
+namespace gui {
 class GUI_Component_Label;
+}
 
 namespace app {
 
@@ -17,7 +19,7 @@ class GameSettingsPage : public SettingsPage {
   bool onClick(const std::string& id) override;
 
  private:
-  void toggle(GUI_Component_Label* mark, bool on);
+  void toggle(gui::GUI_Component_Label* mark, bool on);
   void stepVolume(int delta);
   void stepWindowSize(int delta);
 
@@ -25,11 +27,11 @@ class GameSettingsPage : public SettingsPage {
   SettingsHost& host_;
   std::vector<WindowSize> sizes_;
   int sizeIndex_ = 0;
-  GUI_Component_Label* soundMark_ = nullptr;
-  GUI_Component_Label* fullscreenMark_ = nullptr;
-  GUI_Component_Label* minimapMark_ = nullptr;
-  GUI_Component_Label* volumeLabel_ = nullptr;
-  GUI_Component_Label* sizeLabel_ = nullptr;
+  gui::GUI_Component_Label* soundMark_ = nullptr;
+  gui::GUI_Component_Label* fullscreenMark_ = nullptr;
+  gui::GUI_Component_Label* minimapMark_ = nullptr;
+  gui::GUI_Component_Label* volumeLabel_ = nullptr;
+  gui::GUI_Component_Label* sizeLabel_ = nullptr;
   std::unique_ptr<ChoiceRow> level_;
   std::unique_ptr<ChoiceRow> steering_;
   std::unique_ptr<ChoiceRow> zoom_;

@@ -9,26 +9,27 @@
 #include "gui/GUI_Component_Label.h"
 #include "gui/GUI_Component_Swatch.h"
 #include "gui/Sprite.h"
+#include "gui/UiFont.h"
 
 namespace app {
 namespace {
 
-constexpr const char* kFont = "Trebuchet MS";
 constexpr int kChoiceGap = 6;
 constexpr int kButtonHeight = 25;
 
 }  // namespace
 
-GUI_Component_Label* PanelWidgets::label(const std::string& id, const std::wstring& text, int x,
-                                         int y, int height, platform::Color colour) {
-  auto label = std::make_unique<GUI_Component_Label>(id, text, kFont, height, x, y, layer_, true);
+gui::GUI_Component_Label* PanelWidgets::label(const std::string& id, const std::wstring& text,
+                                              int x, int y, int height, platform::Color colour) {
+  auto label = std::make_unique<gui::GUI_Component_Label>(id, text, gui::kFontFamily, height, x, y,
+                                                          layer_, true);
   label->setColour(colour);
   return add(std::move(label));
 }
 
-GUI_Component_Button* PanelWidgets::button(const std::string& id, const std::wstring& caption,
-                                           int x, int y, int width) {
-  auto button = std::make_unique<GUI_Component_Button>(id, caption);
+gui::GUI_Component_Button* PanelWidgets::button(const std::string& id, const std::wstring& caption,
+                                                int x, int y, int width) {
+  auto button = std::make_unique<gui::GUI_Component_Button>(id, caption);
   button->place(layer_, x, y, width);
   return add(std::move(button));
 }
@@ -40,7 +41,8 @@ gui::GUI_Component_Swatch* PanelWidgets::swatch(const std::string& id, int x, in
                                                          clickable));
 }
 
-GUI_Component_Label* PanelWidgets::checkBox(const std::string& id, int x, int y, bool checked) {
+gui::GUI_Component_Label* PanelWidgets::checkBox(const std::string& id, int x, int y,
+                                                 bool checked) {
   button(id, L" ", x, y, 20);
   return label(id + "_mark", checked ? L"X" : L"", x + 5, y - 1, 20);
 }
@@ -49,17 +51,18 @@ PanelWidgets::Corner PanelWidgets::frame(const std::string& idPrefix, const std:
                                          int screenWidth, int screenHeight, int width, int height) {
   const Corner corner{(screenWidth - width) / 2, std::max(0, (screenHeight - height) / 2)};
   // Below the panel's own widgets: the dimming takes the mouse only where they do not.
-  add(std::make_unique<GUI_Component_Image>(idPrefix + "bg", guiImagePath("alert_bg.png"),
-                                            layer_ - 2, 0, 0, screenWidth, screenHeight, true));
-  add(std::make_unique<GUI_Component_Background>(idPrefix + "panel", layer_ - 1, corner.x, corner.y,
-                                                 corner.x + width, corner.y + height,
-                                                 FieldFrameKind::Sub));
+  add(std::make_unique<gui::GUI_Component_Image>(idPrefix + "bg", gui::guiImagePath("alert_bg.png"),
+                                                 layer_ - 2, 0, 0, screenWidth, screenHeight,
+                                                 true));
+  add(std::make_unique<gui::GUI_Component_Background>(idPrefix + "panel", layer_ - 1, corner.x,
+                                                      corner.y, corner.x + width, corner.y + height,
+                                                      gui::FieldFrameKind::Sub));
   label(idPrefix + "title", title, corner.x + 16, corner.y + 10, 22, kAccent);
   return corner;
 }
 
 void PanelWidgets::clear() {
-  for (GUI_Component* widget : mine_) widgets_.destroy(widget);
+  for (gui::GUI_Component* widget : mine_) widgets_.destroy(widget);
   mine_.clear();
 }
 

@@ -6,12 +6,11 @@
 #include "app/ScreenWidgets.h"
 #include "platform/Color.h"
 
+namespace gui {
 class GUI_Component_Button;
 class GUI_Component_Label;
-
-namespace gui {
 class GUI_Component_Swatch;
-}
+}  // namespace gui
 
 namespace app {
 
@@ -38,17 +37,17 @@ class PanelWidgets {
     return raw;
   }
   // (x, y) top-left, pixels; height e.g. 18.
-  GUI_Component_Label* label(const std::string& id, const std::wstring& text, int x, int y,
-                             int height = 18, platform::Color colour = kText);
+  gui::GUI_Component_Label* label(const std::string& id, const std::wstring& text, int x, int y,
+                                  int height = 18, platform::Color colour = kText);
   // width: exactly that many pixels (the caption shortened to fit), -1 as wide as the caption.
-  GUI_Component_Button* button(const std::string& id, const std::wstring& caption, int x, int y,
-                               int width);
+  gui::GUI_Component_Button* button(const std::string& id, const std::wstring& caption, int x,
+                                    int y, int width);
   // A plain rectangle (clickable ones report their id).
   gui::GUI_Component_Swatch* swatch(const std::string& id, int x, int y, int width, int height,
                                     platform::Color colour, bool clickable);
   // A check box: a 20-pixel button with an "X" drawn over it while `checked`. The mark is
   // returned, to be changed with setText(L"X") or setText(L"").
-  GUI_Component_Label* checkBox(const std::string& id, int x, int y, bool checked);
+  gui::GUI_Component_Label* checkBox(const std::string& id, int x, int y, bool checked);
 
   // A dimmed window with a framed panel of width × height pixels centred on it, and the title
   // in its top-left corner. The dimming takes every click, so nothing below the panel reacts.
@@ -70,7 +69,7 @@ class PanelWidgets {
  private:
   ScreenWidgets& widgets_;
   int layer_;
-  std::vector<GUI_Component*> mine_;
+  std::vector<gui::GUI_Component*> mine_;
 };
 
 // A row of buttons of which one is chosen, marked by an orange bar under it: "Easy",

@@ -1,6 +1,7 @@
 #include "app/PlayerSettingsPage.h"
 
 #include "app/SettingsChoices.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/GUI_Component_Background.h"
 #include "gui/GUI_Component_Picture.h"
@@ -17,10 +18,10 @@ constexpr int kSwatchSize = 28;
 constexpr int kSwatchGap = 8;
 constexpr int kSwatchesPerRow = 8;
 constexpr const char* kSwatchPrefix = "settings_colour";
-// The player's car is car 0, whose settings are "player1_…".
+// The player's car is car 0, whose settings are player number 1's.
 constexpr int kPlayerCar = 0;
-const std::string kNameKey = "player1_name";
-const std::string kColourKey = "player1_color";
+const std::string kNameKey = config::key::player(1, config::key::playerName);
+const std::string kColourKey = config::key::player(1, config::key::playerColor);
 
 }  // namespace
 
@@ -53,8 +54,8 @@ PlayerSettingsPage::PlayerSettingsPage(PanelWidgets& panel, SettingsHost& host, 
   // The car as it will race, large, on a field of its own.
   y += 2 * (kSwatchSize + kSwatchGap) + 20;
   const int boxWidth = 8 * (kSwatchSize + kSwatchGap) - kSwatchGap;
-  panel_.add(std::make_unique<GUI_Component_Background>(
-      "settings_carBox", panel_.layer(), x, y, x + boxWidth, y + 110, FieldFrameKind::List));
+  panel_.add(std::make_unique<gui::GUI_Component_Background>(
+      "settings_carBox", panel_.layer(), x, y, x + boxWidth, y + 110, gui::FieldFrameKind::List));
   car_ = panel_.add(std::make_unique<gui::GUI_Component_Picture>(
       "settings_car", race::carPicturePath(race::getPlayerImage(kPlayerCar)), panel_.layer(),
       x + boxWidth / 2.0, y + 55.0, 8.0, 0.0, current));
@@ -78,14 +79,14 @@ bool PlayerSettingsPage::onClick(const std::string& id) {
 void PlayerSettingsPage::rename(const std::string& typed) {
   const std::string name = cleanedName(typed, race::getPlayerName(kPlayerCar));
   name_->setText(name);
-  Options::instance()->setPlayersString(kNameKey, name);
+  config::Options::instance()->setPlayersString(kNameKey, name);
   host_.settingChanged();
 }
 
 void PlayerSettingsPage::chooseColour(std::size_t index) {
   for (std::size_t i = 0; i < swatches_.size(); ++i) swatches_[i]->setSelected(i == index);
   car_->setTint(kCarColours[index]);
-  Options::instance()->setPlayersString(kColourKey, race::colorText(kCarColours[index]));
+  config::Options::instance()->setPlayersString(kColourKey, race::colorText(kCarColours[index]));
   host_.settingChanged();
 }
 

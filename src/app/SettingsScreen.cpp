@@ -118,9 +118,9 @@ void SettingsScreen::update(const platform::Input& input) {
 }
 
 void SettingsScreen::settingChanged() {
-  Options& options = *Options::instance();
+  config::Options& options = *config::Options::instance();
   if (options.save()) return;
-  const Options& read = options;
+  const config::Options& read = options;
   messageBox_.showPopup(L"Settings not saved",
                         L"\nThe settings could not be written to\n" +
                             wrapLimited(platform::widen(read.ini().getPath()), 2) + L":\n" +

@@ -5,7 +5,9 @@
 #include "app/PanelWidgets.h"
 #include "app/SettingsPage.h"
 
+namespace gui {
 class GUI_Component_Label;
+}
 
 namespace app {
 
@@ -62,7 +64,7 @@ class SettingsScreen : public SettingsHost {
   PanelWidgets pageWidgets_;
   std::unique_ptr<SettingsPage> page_;
   std::unique_ptr<ChoiceRow> tabs_;
-  GUI_Component_Label* statusLabel_ = nullptr;
+  gui::GUI_Component_Label* statusLabel_ = nullptr;
   std::wstring status_;
   Page pageShown_ = Page::Game;
   bool open_ = false;

@@ -12,6 +12,7 @@
 #include "gui/GUI_Component_Picture.h"
 #include "gui/ImageCache.h"
 #include "gui/TextFit.h"
+#include "gui/UiFont.h"
 #include "platform/Image.h"
 #include "platform/Text.h"
 #include "race/TimeFormat.h"
@@ -70,7 +71,7 @@ SetupPreview::SetupPreview(ScreenWidgets& widgets, int screenWidth, int screenHe
 void SetupPreview::show(const std::string& trackPath, const std::vector<std::string>& backgrounds,
                         int laps) {
   laps_ = laps;
-  const std::unique_ptr<TrackData> track = importTrack(trackPath);
+  const std::unique_ptr<track::TrackData> track = track::importTrack(trackPath);
   const std::string name = std::filesystem::path(trackPath).filename().string();
   if (track) {
     const TrackFacts facts = factsOf(*track);
@@ -94,7 +95,7 @@ void SetupPreview::showLaps(int laps) {
 }
 
 const platform::Bitmap& SetupPreview::thumbnailOf(const std::string& trackPath,
-                                                  const TrackData& track,
+                                                  const track::TrackData& track,
                                                   const std::vector<std::string>& backgrounds) {
   const std::string cacheKey = trackPath + "#" + key_.pathHash;
   const auto cached = thumbnails_.find(cacheKey);
@@ -153,7 +154,7 @@ void SetupPreview::addColumn(const std::vector<Line>& column, int x, int width) 
     if (y + kLineHeight > screenHeight_) break;  // a low window shows what fits
     lines_.push_back(line.text);
     const std::wstring fitted =
-        fitText(FontCache::get("Trebuchet MS", kFontHeight), line.text, width);
+        gui::fitText(gui::FontCache::get(gui::kFontFamily, kFontHeight), line.text, width);
     auto* label = panel_.label("gui_previewLbl", fitted, x, y, kFontHeight,
                                line.caption ? kCaptionColour : kTextColour);
     label->setShadowColour(kShadowColour);
@@ -171,12 +172,12 @@ void SetupPreview::build() {
   int x = left;
   if (thumbnail_.width() > 0 && room >= 40 && left + kThumbnailWidth < screenWidth_) {
     // Centred in a field of the thumbnail's full size, so every track's picture lines up.
-    panel_.add(std::make_unique<GUI_Component_Background>(
+    panel_.add(std::make_unique<gui::GUI_Component_Background>(
         "gui_previewBox", kLayer, x, top, x + kThumbnailWidth + 4,
-        top + std::min(room, kThumbnailHeight + 4), FieldFrameKind::List));
+        top + std::min(room, kThumbnailHeight + 4), gui::FieldFrameKind::List));
     if (thumbnail_.height() + 4 <= room) {
       panel_.add(std::make_unique<gui::GUI_Component_Picture>(
-          "gui_previewImg", ImageCache::fromPixels(thumbnail_), kLayer,
+          "gui_previewImg", gui::ImageCache::fromPixels(thumbnail_), kLayer,
           x + 2 + (kThumbnailWidth - thumbnail_.width()) / 2,
           top + 2 + (kThumbnailHeight - thumbnail_.height()) / 2));
       hasThumbnail_ = true;

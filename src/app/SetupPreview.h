@@ -8,7 +8,9 @@
 #include "platform/Bitmap.h"
 #include "records/Records.h"
 
+namespace track {
 struct TrackData;
+}
 
 namespace records {
 class RecordBook;
@@ -52,7 +54,7 @@ class SetupPreview {
   std::vector<Line> factsColumn() const;
   std::vector<Line> resultsColumn() const;
   void addColumn(const std::vector<Line>& column, int x, int width);
-  const platform::Bitmap& thumbnailOf(const std::string& trackPath, const TrackData& track,
+  const platform::Bitmap& thumbnailOf(const std::string& trackPath, const track::TrackData& track,
                                       const std::vector<std::string>& backgrounds);
 
   PanelWidgets panel_;

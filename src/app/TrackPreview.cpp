@@ -56,7 +56,7 @@ platform::Bitmap scaledDown(const platform::Bitmap& picture, const Fit& fit) {
 }
 
 // Squared distance from p to the segment a-b, and where along it the nearest point lies (0..1).
-double distanceSquared(double px, double py, const TrackPoint& a, const TrackPoint& b,
+double distanceSquared(double px, double py, const track::TrackPoint& a, const track::TrackPoint& b,
                        double* along) {
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double length = dx * dx + dy * dy;
@@ -69,16 +69,16 @@ double distanceSquared(double px, double py, const TrackPoint& a, const TrackPoi
 
 // The road over grass: a pixel is road when its centre lies within half the road's width of
 // the path (the width taken along each stretch between two points).
-platform::Bitmap outline(const TrackData& track, const Fit& fit) {
+platform::Bitmap outline(const track::TrackData& track, const Fit& fit) {
   platform::Bitmap thumbnail(fit.width, fit.height, kGrass);
-  const std::vector<TrackPoint>& points = track.points;
+  const std::vector<track::TrackPoint>& points = track.points;
   const std::size_t count = points.size();
   for (int ty = 0; ty < fit.height; ++ty) {
     for (int tx = 0; tx < fit.width; ++tx) {
       const double wx = (tx + 0.5) / fit.scale, wy = (ty + 0.5) / fit.scale;
       for (std::size_t i = 0; i < count; ++i) {
-        const TrackPoint& a = points[i];
-        const TrackPoint& b = points[(i + 1) % count];
+        const track::TrackPoint& a = points[i];
+        const track::TrackPoint& b = points[(i + 1) % count];
         double along = 0;
         const double d2 = distanceSquared(wx, wy, a, b, &along);
         // At least a pixel wide, so a narrow road still shows in a small picture.
@@ -91,7 +91,7 @@ platform::Bitmap outline(const TrackData& track, const Fit& fit) {
     }
   }
   // The finish line (the path's last point) as a light mark.
-  const TrackPoint& finish = points.back();
+  const track::TrackPoint& finish = points.back();
   const int fx = static_cast<int>(finish.x * fit.scale),
             fy = static_cast<int>(finish.y * fit.scale);
   for (int y = fy - 1; y <= fy + 1; ++y) {
@@ -104,19 +104,19 @@ platform::Bitmap outline(const TrackData& track, const Fit& fit) {
 
 }  // namespace
 
-TrackFacts factsOf(const TrackData& track) {
+TrackFacts factsOf(const track::TrackData& track) {
   TrackFacts facts;
   const std::size_t count = track.points.size();
   for (std::size_t i = 0; count > 1 && i < count; ++i) {
-    const TrackPoint& a = track.points[i];
-    const TrackPoint& b = track.points[(i + 1) % count];
+    const track::TrackPoint& a = track.points[i];
+    const track::TrackPoint& b = track.points[(i + 1) % count];
     facts.lengthMetres += std::hypot(b.x - a.x, b.y - a.y) / kWorldUnitsPerMetre;
   }
   facts.gridPlaces = static_cast<int>(track.positionCount());
   return facts;
 }
 
-platform::Bitmap trackThumbnail(const TrackData& track, const platform::Bitmap* background,
+platform::Bitmap trackThumbnail(const track::TrackData& track, const platform::Bitmap* background,
                                 int width, int height) {
   if (background != nullptr && background->width() > 0 && background->height() > 0) {
     return scaledDown(*background,
@@ -125,7 +125,7 @@ platform::Bitmap trackThumbnail(const TrackData& track, const platform::Bitmap* 
   if (track.points.size() < 2) return {};
   // The world reaches as far as the road does, with the same margin on the top and left.
   double right = 0, bottom = 0;
-  for (const TrackPoint& p : track.points) {
+  for (const track::TrackPoint& p : track.points) {
     right = std::max(right, p.x + p.width);
     bottom = std::max(bottom, p.y + p.width);
   }

@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace background {
+
 namespace {
 
 struct FileCloser {
@@ -191,3 +193,5 @@ std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
   }
   return std::nullopt;
 }
+
+}  // namespace background

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+namespace config {
+
 namespace {
 
 // Leading white space, optional sign, digits up to the first non-digit; nothing gives 0.
@@ -239,3 +241,5 @@ std::string CIniFile::checkCase(std::string name) const {
   }
   return name;
 }
+
+}  // namespace config

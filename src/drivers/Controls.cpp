@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/ButtonNames.h"
 #include "platform/Buttons.h"
@@ -18,22 +19,20 @@ struct ActionInfo {
   const char* padOption;
 };
 
-// In the order of Action. Their defaults are the options' own (Options::defaultKey).
+// In the order of Action. Their defaults are the options' own (config::Options::defaultKey).
 constexpr std::array<ActionInfo, kActionCount> kInfo = {{
-    {"Throttle", "throttle", "padThrottle"},
-    {"Brake", "brake", "padBrake"},
-    {"Steer left", "steerLeft", "padSteerLeft"},
-    {"Steer right", "steerRight", "padSteerRight"},
-    {"Back on track", "backOnTrack", "padBackOnTrack"},
-    {"Follow next car", "followNext", "padFollowNext"},
-    {"Follow previous car", "followPrevious", "padFollowPrevious"},
+    {"Throttle", config::key::throttle, config::key::padThrottle},
+    {"Brake", config::key::brake, config::key::padBrake},
+    {"Steer left", config::key::steerLeft, config::key::padSteerLeft},
+    {"Steer right", config::key::steerRight, config::key::padSteerRight},
+    {"Back on track", config::key::backOnTrack, config::key::padBackOnTrack},
+    {"Follow next car", config::key::followNext, config::key::padFollowNext},
+    {"Follow previous car", config::key::followPrevious, config::key::padFollowPrevious},
 }};
 
 // Pause, instruments, full screen, screenshot and "race again" on the result screen.
 constexpr std::array kReservedKeys = {button::kEscape, button::kBackspace, button::kF11,
                                       button::kF12, button::kEnter};
-
-constexpr const char* kSmoothSteering = "smoothSteering";
 
 std::size_t indexOf(Action action) {
   return static_cast<std::size_t>(action);
@@ -44,15 +43,15 @@ std::size_t indexOf(Action action) {
 Controls Controls::defaults() {
   Controls controls;
   for (std::size_t i = 0; i < kInfo.size(); ++i) {
-    controls.keys_[i] = Options::defaultKey(kInfo[i].keyOption);
-    controls.pads_[i] = Options::defaultKey(kInfo[i].padOption);
+    controls.keys_[i] = config::Options::defaultKey(kInfo[i].keyOption);
+    controls.pads_[i] = config::Options::defaultKey(kInfo[i].padOption);
   }
   return controls;
 }
 
 Controls Controls::fromOptions() {
   Controls controls = defaults();
-  const Options& options = *Options::instance();
+  const config::Options& options = *config::Options::instance();
   for (Action action : kActions) {
     for (Device device : {Device::Keyboard, Device::Gamepad}) {
       const int id = options.getKeysInt(optionKey(action, device));
@@ -64,18 +63,18 @@ Controls Controls::fromOptions() {
     }
   }
   controls.steering_ =
-      options.getOptionInt(kSmoothSteering) != 0 ? Steering::Smooth : Steering::Direct;
+      options.getOptionInt(config::key::smoothSteering) != 0 ? Steering::Smooth : Steering::Direct;
   return controls;
 }
 
 void Controls::store() const {
-  Options& options = *Options::instance();
+  config::Options& options = *config::Options::instance();
   for (Action action : kActions) {
     for (Device device : {Device::Keyboard, Device::Gamepad}) {
       options.setKeysInt(optionKey(action, device), button(action, device));
     }
   }
-  options.setOptionInt(kSmoothSteering, steering_ == Steering::Smooth ? 1 : 0);
+  options.setOptionInt(config::key::smoothSteering, steering_ == Steering::Smooth ? 1 : 0);
 }
 
 int Controls::button(Action action, Device device) const {

@@ -4,13 +4,15 @@
 #include <array>
 #include <cctype>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
+
+namespace drivers {
 
 namespace {
 
 constexpr std::array<const char*, 3> kNames = {"easy", "medium", "hard"};
 constexpr std::array<const char*, 3> kCaptions = {"Easy", "Medium", "Hard"};
-constexpr const char* kLevelKey = "difficulty";
 
 }  // namespace
 
@@ -23,11 +25,12 @@ const char* levelCaption(DriverLevel level) {
 }
 
 DriverLevel storedLevel() {
-  return parseLevel(Options::instance()->getAIString(kLevelKey)).value_or(DriverLevel::kMedium);
+  return parseLevel(config::Options::instance()->getAIString(config::key::difficulty))
+      .value_or(DriverLevel::Medium);
 }
 
 void storeLevel(DriverLevel level) {
-  Options::instance()->setAIString(kLevelKey, levelName(level));
+  config::Options::instance()->setAIString(config::key::difficulty, levelName(level));
 }
 
 std::optional<DriverLevel> parseLevel(const std::string& name) {
@@ -79,3 +82,5 @@ const DrivingStyle& styleOf(DriverLevel level) {
   }};
   return styles[static_cast<std::size_t>(level)];
 }
+
+}  // namespace drivers

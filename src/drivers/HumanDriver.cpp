@@ -6,8 +6,7 @@
 #include "physics/Car.h"
 #include "platform/Input.h"
 
-using drivers::Action;
-
+namespace drivers {
 namespace {
 
 constexpr double kFullLockUpTo = 8.0;    // m/s
@@ -16,8 +15,8 @@ constexpr double kLeastLock = 0.35;
 
 }  // namespace
 
-HumanDriver::HumanDriver(Car& car, const TrackData& track, const platform::Input& input,
-                         drivers::Controls controls)
+HumanDriver::HumanDriver(physics::Car& car, const track::TrackData& track,
+                         const platform::Input& input, Controls controls)
     : Driver(car, track), input_(input), controls_(controls) {}
 
 void HumanDriver::train(int, const Sample*) {}
@@ -33,13 +32,13 @@ double HumanDriver::steerTowards(double wanted) {
   return steer_;
 }
 
-void HumanDriver::drive(const std::vector<Car*>&) {
-  Car& controlled = car();
+void HumanDriver::drive(const std::vector<physics::Car*>&) {
+  physics::Car& controlled = car();
 
   const bool left = controls_.held(input_, Action::Left);
   const bool right = controls_.held(input_, Action::Right);
   const double wanted = left ? -1.0 : (right ? 1.0 : 0.0);
-  if (controls_.steering() == drivers::Steering::Smooth) {
+  if (controls_.steering() == Steering::Smooth) {
     controlled.steer = steerTowards(wanted) * smoothLock(controlled.speed);
   } else {
     controlled.steer = wanted;
@@ -56,3 +55,5 @@ void HumanDriver::learn() {}
 bool HumanDriver::plan() {
   return true;
 }
+
+}  // namespace drivers

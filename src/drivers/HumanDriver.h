@@ -6,6 +6,8 @@ namespace platform {
 class Input;
 }
 
+namespace drivers {
+
 // The player's driver: reads the player's keys and pad buttons every frame and sets the car's
 // controls. Throttle and brake are all-or-nothing; steering is all-or-nothing too ("direct"),
 // or turns over about 0.15 s with less lock at speed ("smooth", see Controls).
@@ -17,12 +19,12 @@ class HumanDriver : public Driver {
   static constexpr double kSteerSeconds = 0.15;
 
   // The input must outlive the driver (the window owns it).
-  HumanDriver(Car& car, const TrackData& track, const platform::Input& input,
-              drivers::Controls controls = drivers::Controls::defaults());
+  HumanDriver(physics::Car& car, const track::TrackData& track, const platform::Input& input,
+              Controls controls = Controls::defaults());
 
   void train(int maxEpochs, const Sample* sample) override;
   // Left wins over right, throttle over brake.
-  void drive(const std::vector<Car*>& cars) override;
+  void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override;
   bool plan() override;
 
@@ -34,6 +36,8 @@ class HumanDriver : public Driver {
   double steerTowards(double wanted);
 
   const platform::Input& input_;
-  drivers::Controls controls_;
+  Controls controls_;
   double steer_ = 0;  // smooth steering's wheel position, -1..1
 };
+
+}  // namespace drivers

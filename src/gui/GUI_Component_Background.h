@@ -2,6 +2,8 @@
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component.h"
 
+namespace gui {
+
 // A screen backdrop in the plain-background frame ("bg.png"), or a panel in another frame.
 // Never takes the mouse.
 class GUI_Component_Background : public GUI_Component {
@@ -17,3 +19,5 @@ class GUI_Component_Background : public GUI_Component {
  private:
   FieldFrame frame_;
 };
+
+}  // namespace gui

@@ -2,6 +2,7 @@
 
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
+#include "gui/UiFont.h"
 #include "platform/Buttons.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
@@ -26,7 +27,7 @@ GUI_Component_TextField::GUI_Component_TextField(std::string id, const std::stri
     : GUI_Component(std::move(id)),
       editor_(maxChars),
       frame_(FieldFrameKind::List),
-      font_(FontCache::get("Trebuchet MS", kFontHeight)) {
+      font_(FontCache::get(kFontFamily, kFontHeight)) {
   editor_.setText(text);
 }
 

@@ -9,6 +9,8 @@ class Graphics;
 class Image;
 }  // namespace platform
 
+namespace gui {
+
 // The process-wide store of loaded pictures: each file is loaded once and shared by every
 // widget. Created on first use; the first GUI_Manager installs the graphics to load with.
 class ImageCache {
@@ -39,3 +41,5 @@ class ImageCache {
   std::map<std::string, std::unique_ptr<platform::Image>> images_;
   std::unique_ptr<platform::Image> pixel_;
 };
+
+}  // namespace gui

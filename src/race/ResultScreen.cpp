@@ -6,6 +6,7 @@
 #include "gui/GUI_Component_ListBox.h"
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/GUI_Manager.h"
+#include "gui/UiFont.h"
 #include "platform/Buttons.h"
 #include "platform/Input.h"
 #include "race/TimeFormat.h"
@@ -20,7 +21,7 @@ constexpr platform::Color kRecordColour = 0xffff8c1au;  // the game's racing ora
 
 }  // namespace
 
-ResultScreen::ResultScreen(platform::Graphics& graphics, GUI_Listener& listener)
+ResultScreen::ResultScreen(platform::Graphics& graphics, gui::GUI_Listener& listener)
     : graphics_(graphics), listener_(listener) {}
 
 ResultScreen::~ResultScreen() {
@@ -33,10 +34,10 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
   screenHeight_ = screenHeight;
   idleFrames_ = 0;
   rows_.clear();
-  gui_ = std::make_unique<GUI_Manager>(graphics_);
-  list_ = std::make_unique<GUI_Component_ListBox>("resultsLB", 5,
-                                                  std::vector<int>{40, 200, 300, 400, 500});
-  list_->setFrameKind(FieldFrameKind::List);
+  gui_ = std::make_unique<gui::GUI_Manager>(graphics_);
+  list_ = std::make_unique<gui::GUI_Component_ListBox>("resultsLB", 5,
+                                                       std::vector<int>{40, 200, 300, 400, 500});
+  list_->setFrameKind(gui::FieldFrameKind::List);
   list_->setTitle({L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"});
   for (std::size_t p = 0; p < driverNames.size(); ++p) {
     auto& row = list_->addRow(
@@ -47,20 +48,20 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
 
   const int w = screenWidth, h = screenHeight;
   const int buttonY = h - (h - 500) / 2 - 98;
-  quitButton_ = std::make_unique<GUI_Component_Button>(kQuitRace, L"Menu");
+  quitButton_ = std::make_unique<gui::GUI_Component_Button>(kQuitRace, L"Menu");
   quitButton_->place(1000, (w - 500) / 2 + 413, buttonY, 100);
-  raceAgainButton_ = std::make_unique<GUI_Component_Button>(kRaceAgain, L"Race again");
+  raceAgainButton_ = std::make_unique<gui::GUI_Component_Button>(kRaceAgain, L"Race again");
   raceAgainButton_->place(1000, (w - 500) / 2 + 209, buttonY, 100);
-  nextTrackButton_ = std::make_unique<GUI_Component_Button>(kNextTrack, L"Next track");
+  nextTrackButton_ = std::make_unique<gui::GUI_Component_Button>(kNextTrack, L"Next track");
   nextTrackButton_->place(1000, (w - 500) / 2 + 311, buttonY, 100);
-  recordsLabel_ = std::make_unique<GUI_Component_Label>("recordsLbl", L"", "Trebuchet MS", 18,
-                                                        (w - 500) / 2 + 4, buttonY + 34, 1000);
+  recordsLabel_ = std::make_unique<gui::GUI_Component_Label>(
+      "recordsLbl", L"", gui::kFontFamily, 18, (w - 500) / 2 + 4, buttonY + 34, 1000);
   recordsLabel_->setColour(kRecordColour);
-  scrollUpButton_ = std::make_unique<GUI_Component_Button>(kScrollUp, L"Scroll up");
+  scrollUpButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollUp, L"Scroll up");
   scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
-  scrollDownButton_ = std::make_unique<GUI_Component_Button>(kScrollDown, L"Scroll down");
+  scrollDownButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollDown, L"Scroll down");
   scrollDownButton_->place(1000, w / 2 - 146, buttonY, 100);
-  pointer_ = std::make_unique<GUI_Component_Mouse>("mouse", 1001);
+  pointer_ = std::make_unique<gui::GUI_Component_Mouse>("mouse", 1001);
   gui_->add(pointer_.get());
   gui_->addListener(&listener_);
   shown_ = scrollButtonsShown_ = false;
@@ -94,7 +95,7 @@ void ResultScreen::refresh(const std::vector<ResultCells>& rows) {
 
 std::vector<ResultCells> ResultScreen::table() const {
   std::vector<ResultCells> table;
-  for (const GUI_Component_ListBoxItem* row : rows_) {
+  for (const gui::GUI_Component_ListBoxItem* row : rows_) {
     ResultCells cells;
     const auto& texts = row->cells();
     for (std::size_t c = 0; c < cells.size() && c < texts.size(); ++c) cells[c] = texts[c];
@@ -117,12 +118,12 @@ const std::wstring& ResultScreen::recordsLine() const {
 }
 
 ResultCommand ResultScreen::handleClick(const std::string& id) {
-  if (id == kQuitRace) return ResultCommand::quitRace;
-  if (id == kRaceAgain) return ResultCommand::raceAgain;
-  if (id == kNextTrack) return ResultCommand::nextTrack;
+  if (id == kQuitRace) return ResultCommand::QuitRace;
+  if (id == kRaceAgain) return ResultCommand::RaceAgain;
+  if (id == kNextTrack) return ResultCommand::NextTrack;
   if ((id == kScrollUp || id == kScrollDown) && list_)
     list_->scrollTo(list_->firstVisible() + (id == kScrollUp ? -1 : 1));
-  return ResultCommand::none;
+  return ResultCommand::None;
 }
 
 void ResultScreen::update(const platform::Input& input, bool shown) {

@@ -2,6 +2,8 @@
 
 #include "track/PathFingerprint.h"
 
+namespace track {
+
 std::unique_ptr<TrackData> LevelInfo::buildTrack() {
   auto track = std::make_unique<TrackData>();
   track->title = title();
@@ -11,3 +13,5 @@ std::unique_ptr<TrackData> LevelInfo::buildTrack() {
   track->pathFingerprint = pathFingerprint(pathPoints());
   return track;
 }
+
+}  // namespace track

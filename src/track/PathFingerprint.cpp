@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace track {
 namespace {
 
 constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ull;
@@ -32,3 +33,5 @@ std::string pathFingerprint(const std::vector<TrackPoint>& filePoints) {
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return text;
 }
+
+}  // namespace track

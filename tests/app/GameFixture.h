@@ -76,9 +76,9 @@ class Player {
   }
   // A button, colour swatch or text field by its id.
   void clickButton(const std::string& id) {
-    GUI_Component* widget = window_.gui().find(id);
+    gui::GUI_Component* widget = window_.gui().find(id);
     ASSERT_NE(widget, nullptr) << id;
-    if (auto* button = dynamic_cast<GUI_Component_Button*>(widget)) {
+    if (auto* button = dynamic_cast<gui::GUI_Component_Button*>(widget)) {
       const auto& s = button->skin();
       click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
     } else if (auto* swatch = dynamic_cast<gui::GUI_Component_Swatch*>(widget)) {
@@ -114,7 +114,7 @@ class Player {
   }
   std::wstring popupTitle() { return labelText("popuptitle"); }
   std::wstring labelText(const std::string& id) {
-    auto* label = dynamic_cast<GUI_Component_Label*>(window_.gui().find(id));
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(window_.gui().find(id));
     return label == nullptr ? L"" : label->text();
   }
 

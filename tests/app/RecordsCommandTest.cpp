@@ -29,7 +29,7 @@ records::RaceResult raceOn(const records::TrackKey& track, int laps, double seco
 TEST(RecordsCommand, PrintsEveryTracksRecordsOrOneTracksWithItsLastRaces) {
   testsupport::TempDir dir;
   const std::string ring = dir.write("ring.rst", menutest::squareTrack("Ring", "r.png", 4));
-  const records::TrackKey key{"ring.rst", importTrack(ring)->pathFingerprint};
+  const records::TrackKey key{"ring.rst", track::importTrack(ring)->pathFingerprint};
   records::RecordBook book(dir.folder() + "records.db", kNow);
   std::ostringstream out, errors;
   EXPECT_EQ(app::printRecords(book, "", out, errors), 0);

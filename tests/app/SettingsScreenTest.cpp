@@ -12,6 +12,7 @@
 #include "app/MainMenu.h"
 #include "app/PlayerSettingsPage.h"
 #include "app/SettingsScreen.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/GUI_Component_TextField.h"
 #include "support/TestSupport.h"
@@ -34,7 +35,7 @@ class SettingsTest : public ::testing::Test {
   }
   std::string ini() const { return testsupport::readFile(folder.program.folder() + "options.ini"); }
   static std::wstring caption(GameWindow& window, const std::string& id) {
-    auto* button = dynamic_cast<GUI_Component_Button*>(window.gui().find(id));
+    auto* button = dynamic_cast<gui::GUI_Component_Button*>(window.gui().find(id));
     return button == nullptr ? L"" : button->caption();
   }
 
@@ -76,7 +77,7 @@ TEST_F(SettingsTest, ChangesGoIntoOptionsIniAtOnceAndAreThereAfterARestart) {
     EXPECT_FALSE(window.settings().isOpen());
     EXPECT_EQ(player.labelText("gui_levelXLbl"), L"Hard");  // the setup shows the new level
   }
-  Options::destroy(false);
+  config::Options::destroy(false);
   GameWindow restarted;
   Player player(restarted);
   restarted.mainMenu().onClick(SettingsScreen::kOpen);  // Tools > Settings
@@ -155,7 +156,7 @@ TEST_F(SettingsTest, ASettingThatCannotBeWrittenSaysSo) {
   player.clickButton("alertOK");
   EXPECT_EQ(player.popupTitle(), L"");
   EXPECT_TRUE(window.settings().isOpen());
-  EXPECT_EQ(Options::instance()->getOptionInt("sound"), 1);  // kept for this run
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::sound), 1);  // kept for this run
   std::filesystem::remove(folder.program.folder() + "options.ini");
 }
 

@@ -55,7 +55,7 @@ TEST(Controls, KeptInTheOptionsAndAHandEditedMistakeKeepsTheDefault) {
   testsupport::TempDir dir;
   const std::string oldFolder = platform::programFolder();
   platform::setProgramFolder(dir.folder());
-  Options::destroy(false);
+  config::Options::destroy(false);
   // W for the throttle, a number that is no key for the brake, Escape for steering left, W
   // again for steering right, and smooth steering.
   dir.write("options.ini",
@@ -73,10 +73,10 @@ TEST(Controls, KeptInTheOptionsAndAHandEditedMistakeKeepsTheDefault) {
   changed.assign(Action::BackOnTrack, Device::Gamepad, kPadX);
   changed.setSteering(drivers::Steering::Direct);
   changed.store();
-  EXPECT_EQ(Options::instance()->getKeysInt("padBackOnTrack"), kPadX);
-  EXPECT_EQ(Options::instance()->getOptionInt("smoothSteering"), 0);
+  EXPECT_EQ(config::Options::instance()->getKeysInt("padBackOnTrack"), kPadX);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("smoothSteering"), 0);
   EXPECT_EQ(Controls::fromOptions(), changed);
-  Options::destroy(false);
+  config::Options::destroy(false);
   platform::setProgramFolder(oldFolder);
 }
 

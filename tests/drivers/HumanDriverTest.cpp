@@ -20,10 +20,10 @@ struct Held {
 };
 
 TEST(HumanDriver, LeftWinsOverRightAndThrottleOverBrake) {
-  TrackData track;
-  CarPhysics car(track);
+  track::TrackData track;
+  physics::CarPhysics car(track);
   platform::Input input;
-  HumanDriver driver(car, track, input);
+  drivers::HumanDriver driver(car, track, input);
   const Held cases[] = {
       {{}, 0, 0, 0},
       {{button::kLeft}, 0, 0, -1},
@@ -51,15 +51,15 @@ TEST(HumanDriver, LeftWinsOverRightAndThrottleOverBrake) {
 }
 
 TEST(HumanDriver, ThePlayersOwnKeysDriveAndSmoothSteeringTurnsTheWheelGradually) {
-  TrackData track;
-  CarPhysics car(track);
+  track::TrackData track;
+  physics::CarPhysics car(track);
   platform::Input input;
   drivers::Controls controls = drivers::Controls::defaults();
   constexpr int kKeyW = 17, kKeyA = 30;
   controls.assign(drivers::Action::Throttle, drivers::Device::Keyboard, kKeyW);
   controls.assign(drivers::Action::Left, drivers::Device::Keyboard, kKeyA);
   controls.setSteering(drivers::Steering::Smooth);
-  HumanDriver driver(car, track, input, controls);
+  drivers::HumanDriver driver(car, track, input, controls);
 
   input.setDown(button::kUp, true);  // no longer the throttle
   driver.drive({&car});
@@ -81,9 +81,9 @@ TEST(HumanDriver, ThePlayersOwnKeysDriveAndSmoothSteeringTurnsTheWheelGradually)
   input.setDown(kKeyA, false);
   driver.drive({&car});
   EXPECT_NEAR(car.steer, -1.0 + 1.0 / 9.3, 1e-9);
-  EXPECT_EQ(HumanDriver::smoothLock(5), 1.0);
-  EXPECT_NEAR(HumanDriver::smoothLock(24), 0.675, 1e-9);
-  EXPECT_EQ(HumanDriver::smoothLock(60), 0.35);
+  EXPECT_EQ(drivers::HumanDriver::smoothLock(5), 1.0);
+  EXPECT_NEAR(drivers::HumanDriver::smoothLock(24), 0.675, 1e-9);
+  EXPECT_EQ(drivers::HumanDriver::smoothLock(60), 0.35);
   input.setDown(kKeyA, true);
   car.speed = 60;
   for (int frame = 0; frame < 12; ++frame) driver.drive({&car});

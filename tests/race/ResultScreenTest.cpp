@@ -12,7 +12,7 @@
 
 namespace {
 
-struct Clicks : GUI_Listener {
+struct Clicks : gui::GUI_Listener {
   void onClick(std::string id) override { ids.push_back(id); }
   void onHover(std::string) override {}
   std::vector<std::string> ids;
@@ -41,9 +41,9 @@ TEST_F(ResultScreenParts, ShownWhenAskedWithAnIdlePointerHiddenAndItsClicksGoToT
   screen.update(input_, true);
   EXPECT_TRUE(screen.shown());
   EXPECT_FALSE(screen.scrollButtonsShown());  // three rows fit
-  EXPECT_EQ(screen.handleClick("scrolldown"), race::ResultCommand::none);
+  EXPECT_EQ(screen.handleClick("scrolldown"), race::ResultCommand::None);
   EXPECT_EQ(screen.list()->firstVisible(), 0);
-  EXPECT_EQ(screen.handleClick("quitRace"), race::ResultCommand::quitRace);
+  EXPECT_EQ(screen.handleClick("quitRace"), race::ResultCommand::QuitRace);
 
   // "Quit Race" clicked through the GUI pass reaches the listener; the pass changes nothing of
   // what update() decided.
@@ -74,8 +74,8 @@ TEST_F(ResultScreenParts, RaceAgainAndNextTrackAreCommandsAndEnterRacesAgainOnce
   Clicks clicks;
   race::ResultScreen screen(*graphics_, clicks);
   screen.build(names(2), 800, 600);
-  EXPECT_EQ(screen.handleClick("raceAgain"), race::ResultCommand::raceAgain);
-  EXPECT_EQ(screen.handleClick("nextTrack"), race::ResultCommand::nextTrack);
+  EXPECT_EQ(screen.handleClick("raceAgain"), race::ResultCommand::RaceAgain);
+  EXPECT_EQ(screen.handleClick("nextTrack"), race::ResultCommand::NextTrack);
   EXPECT_EQ(screen.recordsLine(), L"");
   screen.markRecords({true, true});
   EXPECT_EQ(screen.recordsLine(), L"New lap record!  New race record!");

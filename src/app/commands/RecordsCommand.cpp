@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/commands/TrackArgument.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
 #include "race/TimeFormat.h"
@@ -46,13 +47,6 @@ void printTrack(std::ostream& out, const records::TrackRecords& track) {
   }
 }
 
-// A track argument as the race command takes it: a file, or a name in the tracks folders.
-std::string resolveTrackPath(const std::string& track) {
-  std::error_code ignored;
-  if (std::filesystem::is_regular_file(track, ignored)) return track;
-  return platform::userFolders().trackFile(track);
-}
-
 }  // namespace
 
 int printRecords(const records::RecordBook& book, const std::string& trackPath, std::ostream& out,
@@ -64,7 +58,7 @@ int printRecords(const records::RecordBook& book, const std::string& trackPath, 
     return 0;
   }
   std::string reason;
-  const auto track = readLevelInfo(trackPath, &reason);
+  const auto track = track::readLevelInfo(trackPath, &reason);
   if (!track) {
     errors << "Cannot read the track \"" << trackPath << "\": " << reason << '\n';
     return 1;
@@ -91,7 +85,7 @@ int recordsCommand(const std::string& track) {
                            static_cast<std::int64_t>(std::time(nullptr)));
   const std::string notice = book.takeNotice();
   if (!notice.empty()) std::cerr << notice << '\n';
-  return printRecords(book, track.empty() ? "" : resolveTrackPath(track), std::cout, std::cerr);
+  return printRecords(book, track.empty() ? "" : trackArgumentPath(track), std::cout, std::cerr);
 }
 
 }  // namespace app
