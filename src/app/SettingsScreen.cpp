@@ -120,11 +120,8 @@ void SettingsScreen::update(const platform::Input& input) {
 void SettingsScreen::settingChanged() {
   config::Options& options = *config::Options::instance();
   if (options.save()) return;
-  const config::Options& read = options;
   messageBox_.showPopup(L"Settings not saved",
-                        L"\nThe settings could not be written to\n" +
-                            wrapLimited(platform::widen(read.ini().getPath()), 2) + L":\n" +
-                            wrapLimited(platform::widen(read.ini().lastError()), 2) +
+                        L"\n" + wrapLimited(platform::widen(options.lastSaveError()), 4) +
                             L"\nThe change lasts until the game ends.",
                         "alertOK");
 }

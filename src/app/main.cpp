@@ -14,7 +14,9 @@
 #include "app/commands/RecordsCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
+#include "platform/SafeSave.h"
 #include "platform/Window.h"
+#include "track/TrackFolders.h"
 
 namespace {
 
@@ -54,6 +56,10 @@ int run(const app::CommandLine& line) {
 
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
+  // What a save cut short by a kill left behind, in every folder this run may write to.
+  for (const std::string& folder : track::trackFolders().savedFolders()) {
+    platform::removeStaleSaves(folder);
+  }
   if (line.action == Action::GenerateBackground) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
@@ -66,10 +72,13 @@ int run(const app::CommandLine& line) {
   launch.unthrottled = line.headless && line.frames > 0;
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
+  // Said now rather than after the whole run (throws platform::SaveError).
+  if (!line.screenshot.empty()) platform::resolveSaveTarget(line.screenshot, "the screenshot");
 
   app::GameWindow window;
   window.show();
-  return 0;
+  // A run that ends by itself (--frames) has not saved yet; a lost setting is a failed run.
+  return window.saveSettings() ? 0 : app::kFailureStatus;
 }
 
 }  // namespace

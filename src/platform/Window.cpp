@@ -273,7 +273,7 @@ void Window::pollEvents() {
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
       case SDL_QUIT:
-        closed_ = true;
+        notifyCloseRequested();
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:

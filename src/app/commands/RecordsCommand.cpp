@@ -3,7 +3,9 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
+#include "app/CommandLine.h"
 #include "app/commands/TrackArgument.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
@@ -61,7 +63,7 @@ int printRecords(const records::RecordBook& book, const std::string& trackPath, 
   const auto track = track::readLevelInfo(trackPath, &reason);
   if (!track) {
     errors << "Cannot read the track \"" << trackPath << "\": " << reason << '\n';
-    return 1;
+    return kFailureStatus;
   }
   const records::TrackKey key{std::filesystem::path(trackPath).filename().string(),
                               track->pathFingerprint};
@@ -85,7 +87,14 @@ int recordsCommand(const std::string& track) {
                            static_cast<std::int64_t>(std::time(nullptr)));
   const std::string notice = book.takeNotice();
   if (!notice.empty()) std::cerr << notice << '\n';
-  return printRecords(book, track.empty() ? "" : trackArgumentPath(track), std::cout, std::cerr);
+  if (track.empty()) return printRecords(book, "", std::cout, std::cerr);
+  std::string problem;
+  const std::optional<std::string> resolved = resolveTrackArgument(track, &problem);
+  if (!resolved) {
+    std::cerr << "Cannot print the records: " << problem << '\n';
+    return kFailureStatus;
+  }
+  return printRecords(book, *resolved, std::cout, std::cerr);
 }
 
 }  // namespace app
