@@ -53,7 +53,7 @@ if(KELVANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${kelvane_fonts}")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, libsdl2-mixer-2.0-0, libxerces-c3.2, libfontconfig1, libfribidi0, zlib1g, ${kelvane_fonts}")
+      "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, libsdl2-mixer-2.0-0, libxerces-c3.2, libsqlite3-0, libfontconfig1, libfribidi0, zlib1g, ${kelvane_fonts}")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, fonts-noto-color-emoji")
 include(CPack)

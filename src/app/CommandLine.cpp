@@ -143,6 +143,13 @@ std::string readGenerate(const std::string&, Arguments& args, CommandLine& line)
   return {};
 }
 
+std::string readRecords(const std::string&, Arguments& args, CommandLine& line) {
+  line.action = CommandLine::Action::Records;
+  // The optional track is the next argument unless it is another option.
+  if (!args.done() && args.next().rfind("--", 0) != 0) line.track = args.take();
+  return {};
+}
+
 const CommandLineOption* findOption(const std::string& word) {
   for (const CommandLineOption& option : commandLineOptions()) {
     if (word == option.name || (option.shortName != nullptr && word == option.shortName)) {
@@ -181,6 +188,8 @@ const std::vector<CommandLineOption>& commandLineOptions() {
        readDifficulty},
       {nullptr, "--generate-background", "TRACK [OUT]",
        "paint a track's background picture (OUT: a PNG file)", readGenerate},
+      {nullptr, "--records", "[TRACK]", "print the lap and race records (of one track)",
+       readRecords},
   };
   return options;
 }
@@ -222,7 +231,8 @@ std::string usageText() {
          "In the window, F11 switches full screen and F12 saves a screenshot to\n"
          "$XDG_PICTURES_DIR/kelvane/. When the game's folder cannot be written (an installed\n"
          "game), the settings are kept in $XDG_CONFIG_HOME/kelvane/options.ini and generated\n"
-         "backgrounds and a player's own tracks in $XDG_DATA_HOME/kelvane/tracks/.\n"
+         "backgrounds and a player's own tracks in $XDG_DATA_HOME/kelvane/tracks/, the\n"
+         "records in $XDG_DATA_HOME/kelvane/records.db.\n"
          "\n"
          "Exit status: 0 on success; 1 when a file cannot be read or saved (a track, a\n"
          "picture, the settings) or a race cannot start; 2 when the command line is wrong;\n"

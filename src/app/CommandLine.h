@@ -14,6 +14,7 @@ struct CommandLine {
     Help,                // print the usage and stop
     Race,                // race a track headless (--race TRACK)
     GenerateBackground,  // paint a track's background (--generate-background TRACK [OUT])
+    Records,             // print the player's records (--records [TRACK])
     Error,               // the arguments make no sense: `error` says why
   };
 
@@ -23,7 +24,7 @@ struct CommandLine {
   std::string screenshot;  // --screenshot FILE: the last frame as a PNG
   std::string dataDir;     // --data DIR: the run-time tree instead of the executable's folder
   std::optional<std::uint32_t> seed;  // --seed N: one fixed random sequence
-  std::string track;                  // --race / --generate-background
+  std::string track;                  // --race / --generate-background / --records
   std::string output;                 // --generate-background's optional OUT
   int cars = -1;                      // --cars N with --race, 1..; -1 when not given
   int laps = -1;                      // --laps L with --race, 1..; -1 when not given

@@ -14,8 +14,12 @@ bool startTrackEditor(const std::string& trackPath, std::string* error) {
   return platform::startProgram(kTrackEditorProgram, args, error);
 }
 
+std::string helpDocumentPath() {
+  return platform::programFolder() + kHelpDocument;
+}
+
 bool openHelpDocument(std::string* error) {
-  const std::string path = platform::programFolder() + kHelpDocument;
+  const std::string path = helpDocumentPath();
   // The desktop opener happily starts and then fails on its own for a missing file, where the
   // player would see nothing; checking first lets the game say what is wrong.
   std::error_code ignored;

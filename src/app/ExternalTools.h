@@ -15,6 +15,9 @@ inline constexpr const char* kHelpDocument = "help/index.html";
 // editor cannot be started.
 bool startTrackEditor(const std::string& trackPath, std::string* error);
 
+// The help document's full path: programFolder + kHelpDocument.
+std::string helpDocumentPath();
+
 // Opens programFolder + kHelpDocument with the desktop's viewer. False, with `error` filled,
 // when the document is missing or no viewer can be started.
 bool openHelpDocument(std::string* error);

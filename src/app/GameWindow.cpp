@@ -1,5 +1,6 @@
 #include "app/GameWindow.h"
 
+#include <ctime>
 #include <iostream>
 
 #include "app/IntroScreen.h"
@@ -9,6 +10,7 @@
 #include "app/MessageBox.h"
 #include "app/RaceTrackChoice.h"
 #include "app/ScreenWidgets.h"
+#include "app/SettingsScreen.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
 #include "config/OptionKeys.h"
@@ -20,6 +22,7 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "race/RaceData.h"
+#include "records/RecordBook.h"
 #include "track/TrackFolders.h"
 
 namespace app {
@@ -51,16 +54,26 @@ GameWindow::GameWindow()
   gui_->addListener(this);
   widgets_ = std::make_unique<ScreenWidgets>(*gui_);
   messageBox_ = std::make_unique<MessageBox>(*widgets_, screenWidth_, screenHeight_, version_);
+  settings_ =
+      std::make_unique<SettingsScreen>(*widgets_, *messageBox_, *this, screenWidth_, screenHeight_);
+  audio().setMasterVolume(config::Options::instance()->getOptionInt(config::key::volume) / 100.0);
   const std::string folder = platform::programFolder();
   // The shipped tracks and the player's own ($XDG_DATA_HOME/kelvane/tracks/).
   trackList_ = std::make_unique<TrackList>(*widgets_, track::trackFolders().trackFolders(),
                                            screenWidth_, screenHeight_, TitleReading::Background);
 
+  // The records file is opened once; a file that cannot be used is moved aside here, and the
+  // menu says so once it is up.
+  records_ = std::make_unique<records::RecordBook>(platform::userFolders().recordsFile(),
+                                                   static_cast<std::int64_t>(std::time(nullptr)));
   race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);
   race_->setScreenSize(screenWidth_, screenHeight_);
+  race_->setRecordBook(records_.get());
   raceChoice_ = std::make_unique<RaceTrackChoice>(*race_);
   mainMenu_ = std::make_unique<MainMenu>(*widgets_, *messageBox_, *trackList_, *raceChoice_, folder,
                                          screenWidth_, screenHeight_);
+  mainMenu_->attachSettings(settings_.get());
+  mainMenu_->attachRecords(records_.get());
   intro_ = std::make_unique<IntroScreen>(*widgets_, screenWidth_, screenHeight_);
 
   if (config::Options::instance()->getOptionInt(config::key::intro) != 0) {
@@ -106,6 +119,7 @@ void GameWindow::buildIntro() {
 void GameWindow::buildMainMenu() {
   mainMenu_->buildMainMenu();
   mode_ = WindowMode::Menu;
+  mainMenu_->showRecordsNotice();
 }
 
 void GameWindow::update() {
@@ -116,6 +130,7 @@ void GameWindow::update() {
       if (intro_->update(input())) buildMainMenu();
       break;
     case WindowMode::Menu:
+      mainMenu_->update(input());
       break;
     case WindowMode::Generating:
       if (mainMenu_->stepGeneration(*generator_)) mode_ = WindowMode::Menu;
@@ -151,9 +166,25 @@ void GameWindow::updateRacing() {
     race_->updateRace();
     return;
   }
-  // The player quit from the result screen: back to a main menu read afresh from disk.
+  afterRace();
+}
+
+// The player left the result screen: back to a main menu read afresh from disk, or straight
+// into the same race again, or into the next track's.
+void GameWindow::afterRace() {
+  const race::RaceData::EndRequest request = race_->endRequest();
+  const std::string trackFile = race_->getTrackFile();
   race_->endRace();
+  if (request == race::RaceData::EndRequest::RaceAgain) {
+    mainMenu_->buildLoadingScreen();
+    mode_ = WindowMode::Loading;
+    return;
+  }
   buildMainMenu();
+  if (request == race::RaceData::EndRequest::NextTrack &&
+      mainMenu_->startNextTrack(trackFile) == MenuRequest::StartLoading) {
+    mode_ = WindowMode::Loading;
+  }
 }
 
 void GameWindow::focusLost() {

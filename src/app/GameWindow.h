@@ -18,6 +18,10 @@ namespace race {
 class RaceData;
 }
 
+namespace records {
+class RecordBook;
+}
+
 namespace app {
 
 class IntroScreen;
@@ -25,6 +29,7 @@ class MainMenu;
 class MessageBox;
 class RaceTrackChoice;
 class ScreenWidgets;
+class SettingsScreen;
 class TrackList;
 
 // The window's modes, in this order.
@@ -91,6 +96,8 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   race::RaceData& race() { return *race_; }
   MainMenu& mainMenu() { return *mainMenu_; }
   MessageBox& messageBox() { return *messageBox_; }
+  SettingsScreen& settings() { return *settings_; }
+  records::RecordBook& records() { return *records_; }
   TrackList& trackList() { return *trackList_; }
   background::BackgroundGenerator& generator() { return *generator_; }
 
@@ -103,6 +110,7 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   void buildMainMenu();
   void updateStarting();
   void updateRacing();
+  void afterRace();
 
   void tellSettingsNotSaved(const std::string& reason);
   // A race that runs silent though sound is on says why, once per run.
@@ -123,6 +131,8 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   std::unique_ptr<gui::GUI_Manager> gui_;
   std::unique_ptr<ScreenWidgets> widgets_;
   std::unique_ptr<MessageBox> messageBox_;
+  std::unique_ptr<SettingsScreen> settings_;
+  std::unique_ptr<records::RecordBook> records_;
   std::unique_ptr<TrackList> trackList_;
   std::unique_ptr<race::RaceData> race_;
   std::unique_ptr<RaceTrackChoice> raceChoice_;

@@ -5,9 +5,12 @@
 #include <memory>
 
 #include "app/ExternalTools.h"
+#include "app/KeysPanel.h"
 #include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "app/MessageBox.h"
+#include "app/SettingsScreen.h"
+#include "app/SetupPreview.h"
 #include "app/TrackChoice.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
@@ -26,6 +29,7 @@
 #include "gui/UiFont.h"
 #include "platform/Text.h"
 #include "platform/UserFolders.h"
+#include "records/RecordBook.h"
 #include "track/TrackData.h"
 #include "track/TrackLoader.h"
 
@@ -57,24 +61,6 @@ config::Options& options() {
   return *config::Options::instance();
 }
 
-// The level in the options; a word the game does not know races at Medium, as the race does.
-drivers::DriverLevel storedLevel() {
-  return drivers::parseLevel(options().getAIString(config::key::difficulty))
-      .value_or(drivers::DriverLevel::Medium);
-}
-
-std::wstring levelCaption(drivers::DriverLevel level) {
-  switch (level) {
-    case drivers::DriverLevel::Easy:
-      return L"Easy";
-    case drivers::DriverLevel::Medium:
-      return L"Medium";
-    case drivers::DriverLevel::Hard:
-      return L"Hard";
-  }
-  return L"";
-}
-
 // A picture exists for the race if it is a file that can be opened for reading. A folder does
 // not count (an empty background name would otherwise name the tracks folder itself).
 bool readableFile(const std::string& path) {
@@ -100,10 +86,42 @@ MainMenu::MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& tr
       race_(race),
       programFolder_(std::move(programFolder)),
       screenWidth_(screenWidth),
-      screenHeight_(screenHeight) {}
+      screenHeight_(screenHeight),
+      keysPanel_(std::make_unique<KeysPanel>(widgets, screenWidth, screenHeight)),
+      preview_(std::make_unique<SetupPreview>(widgets, screenWidth, screenHeight,
+                                              rowBaseY(screenHeight))) {}
+
+MainMenu::~MainMenu() = default;
+
+void MainMenu::attachRecords(records::RecordBook* book) {
+  records_ = book;
+  trackList_.setRecordBook(book);
+  preview_->setRecordBook(book);
+}
+
+void MainMenu::showRecordsNotice() {
+  if (records_ == nullptr) return;
+  const std::string notice = records_->takeNotice();
+  if (notice.empty()) return;
+  messageBox_.showPopup(L"Records", L"\n" + wrapText(platform::widen(notice)), "alertOK");
+}
+
+MenuRequest MainMenu::startNextTrack(const std::string& currentFile) {
+  const std::string rowId = trackList_.rowIdAfter(currentFile);
+  if (rowId.empty()) return MenuRequest::None;
+  chooseTrack(rowId);
+  if (carsLabel_ == nullptr || race_.getTrackFile().empty()) return MenuRequest::None;
+  if (const TrackListEntry* entry = trackList_.entryFor(rowId)) {
+    trackList_.scrollTo(entry->number - 1);  // the chosen row in view
+  }
+  return startChecks();
+}
 
 void MainMenu::forgetScreen() {
   trackList_.forget();
+  keysPanel_->forget();
+  preview_->forget();
+  if (settings_ != nullptr) settings_->forget();
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
   toolsMenu_ = nullptr;
   toolsExtended_ = false;
@@ -141,12 +159,14 @@ void MainMenu::buildMainMenu() {
 
   bar->addItem(kToolsEntry, L"Tools");
   auto tools = dropDown("toolsMenu");
+  tools->addItem(command::settings, L"Settings", true);
   tools->addItem(command::createTrack, L"Create New Track", true);
   toolsMenu_ = &bar->addSubMenu(kToolsEntry, std::move(tools));
 
   bar->addItem(kHelpEntry, L"Help");
   auto helpMenu = dropDown("helpMenu");
   helpMenu->addItem(command::helpIndex, L"Kelvane Help", true);
+  helpMenu->addItem(command::helpKeys, L"Keys", true);
   helpMenu->addItem(command::about, L"About Kelvane", true);
   bar->addSubMenu(kHelpEntry, std::move(helpMenu));
 
@@ -205,15 +225,17 @@ void MainMenu::buildRaceSetup() {
   addLabel(kLevelCaption, L"Difficulty", 396, Y + 25, kCaption, kWhite);
   addButton(command::nextDriverLevel, L" ", 396, Y + 50, 90);
   levelLabel_ = addLabel(kLevelLabel, L"", 404, Y + 49, kWhite, kBlack);
+  addButton(command::settings, L"Settings", 396, Y + 81, 90);
 }
 
 void MainMenu::removeRaceSetup() {
-  for (const char* id :
-       {kTrackLabel, kLapsCaption, command::addLap, kLapsLabel, command::removeLap, kCarsCaption,
-        command::addCar, kCarsLabel, command::removeCar, command::toggleCpuOnly, kCpuOnlyCaption,
-        kCpuOnlyMark, command::startRace, kLevelCaption, command::nextDriverLevel, kLevelLabel}) {
+  for (const char* id : {kTrackLabel, kLapsCaption, command::addLap, kLapsLabel, command::removeLap,
+                         kCarsCaption, command::addCar, kCarsLabel, command::removeCar,
+                         command::toggleCpuOnly, kCpuOnlyCaption, kCpuOnlyMark, command::startRace,
+                         kLevelCaption, command::nextDriverLevel, kLevelLabel, command::settings}) {
     widgets_.destroyById(id);
   }
+  preview_->clear();
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
 }
 
@@ -227,7 +249,9 @@ void MainMenu::refreshSetupLabels() {
   if (cpuOnlyMark_ != nullptr) {
     cpuOnlyMark_->setText(options().getOptionInt(config::key::onlyCPU) != 0 ? L"X" : L"");
   }
-  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(storedLevel()));
+  if (levelLabel_ != nullptr) {
+    levelLabel_->setText(platform::widen(drivers::levelCaption(drivers::storedLevel())));
+  }
 }
 
 int MainMenu::startPositions() const {
@@ -235,7 +259,20 @@ int MainMenu::startPositions() const {
   return track == nullptr ? 0 : static_cast<int>(track->positionCount());
 }
 
+void MainMenu::update(const platform::Input& input) {
+  keysPanel_->update(input);
+  if (settings_ == nullptr || !settings_->isOpen()) return;
+  settings_->update(input);
+  if (!settings_->isOpen()) refreshSetupLabels();
+}
+
 MenuRequest MainMenu::onClick(const std::string& id) {
+  if (keysPanel_->onClick(id)) return MenuRequest::None;
+  if (settings_ != nullptr && settings_->onClick(id)) {
+    // The race setup shows what the settings may have changed (the computer drivers' level).
+    if (!settings_->isOpen()) refreshSetupLabels();
+    return MenuRequest::None;
+  }
   if (id == command::exit) return MenuRequest::Exit;
   if (id == command::createTrack) {
     startEditor("");
@@ -289,6 +326,7 @@ void MainMenu::changeLaps(int delta) {
   if (const auto laps = steppedLaps(options().getOptionInt(config::key::nrLaps), delta)) {
     options().setOptionInt(config::key::nrLaps, *laps);
     if (lapsLabel_ != nullptr) lapsLabel_->setText(std::to_wstring(*laps));
+    preview_->showLaps(*laps);
   }
 }
 
@@ -307,12 +345,13 @@ void MainMenu::toggleCpuOnly() {
 }
 
 void MainMenu::nextLevel() {
-  const drivers::DriverLevel level =
-      storedLevel() == drivers::DriverLevel::Hard
-          ? drivers::DriverLevel::Easy
-          : static_cast<drivers::DriverLevel>(static_cast<int>(storedLevel()) + 1);
-  options().setAIString(config::key::difficulty, drivers::levelName(level));
-  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(level));
+  using drivers::DriverLevel;
+  const DriverLevel level =
+      drivers::storedLevel() == DriverLevel::Hard
+          ? DriverLevel::Easy
+          : static_cast<DriverLevel>(static_cast<int>(drivers::storedLevel()) + 1);
+  drivers::storeLevel(level);
+  if (levelLabel_ != nullptr) levelLabel_->setText(platform::widen(drivers::levelCaption(level)));
 }
 
 void MainMenu::chooseTrack(const std::string& rowId) {
@@ -360,6 +399,9 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   options().setOptionInt(config::key::nrLaps,
                          sanitizedLaps(options().getOptionInt(config::key::nrLaps)));
   refreshSetupLabels();
+  const std::string path = chosenTrackPath();
+  preview_->show(path, folders().backgroundCandidates(path, race_.track()->background),
+                 options().getOptionInt(config::key::nrLaps));
   if (!toolsExtended_) {
     extendToolsMenu();
     toolsExtended_ = true;
@@ -488,6 +530,17 @@ void MainMenu::startEditor(const std::string& trackPath) {
 void MainMenu::openHelp() {
   std::string error;
   if (openHelpDocument(&error)) return;
+  // Without a desktop to open it, the player can still read the page in a browser of their
+  // choosing, and Help > Keys shows the controls in the game.
+  if (readableFile(helpDocumentPath())) {
+    messageBox_.showPopup(L"Kelvane Help",
+                          L"\nNo program was found to show the help.\nOpen this file in a web "
+                          L"browser:\n" +
+                              wrapLimited(platform::widen(helpDocumentPath()), 3) +
+                              L"\n\nHelp > Keys lists the controls.",
+                          "alertOK");
+    return;
+  }
   messageBox_.showPopup(
       L"Help not available",
       L"\nThe help could not be opened:\n" + wrapLimited(platform::widen(error), kReasonLines),

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "app/ScreenWidgets.h"
@@ -12,9 +13,20 @@ namespace background {
 class BackgroundGenerator;
 }  // namespace background
 
+namespace records {
+class RecordBook;
+}
+
+namespace platform {
+class Input;
+}
+
 namespace app {
 
+class KeysPanel;
 class MessageBox;
+class SettingsScreen;
+class SetupPreview;
 class TrackList;
 class TrackChoice;
 
@@ -38,6 +50,18 @@ class MainMenu {
   // `programFolder` ends with '/'; the window size in pixels.
   MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& trackList, TrackChoice& race,
            std::string programFolder, int screenWidth, int screenHeight);
+  ~MainMenu();
+
+  // The settings screen that "settings" opens (the window has one; a menu without it ignores
+  // the command).
+  void attachSettings(SettingsScreen* settings) { settings_ = settings; }
+  // Where the track list and the race setup read the player's records (none without it).
+  void attachRecords(records::RecordBook* book);
+  SettingsScreen* settings() const { return settings_; }
+  KeysPanel& keysPanel() { return *keysPanel_; }
+  const SetupPreview& preview() const { return *preview_; }
+  // Once per frame while a menu screen is shown: the panels over the menu read keys here.
+  void update(const platform::Input& input);
 
   void buildMainMenu();
   void buildRaceSetup();
@@ -56,6 +80,13 @@ class MainMenu {
 
   // The picture the race would use, if any: the one the track names, else the generated one.
   std::string availableBackground() const;
+
+  // "Next track" on the result screen: chooses the track after `currentFile` in the list
+  // (wrapping at the end, passing over files that cannot be read) and starts it as "START
+  // RACE" does, message boxes and all.
+  MenuRequest startNextTrack(const std::string& currentFile);
+  // Shows what the record book has to say about its file (moved aside, not kept), if anything.
+  void showRecordsNotice();
 
   gui::GUI_Component_Label* trackLabel() const { return trackLabel_; }
   gui::GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
@@ -106,6 +137,10 @@ class MainMenu {
   gui::GUI_Component_Label* levelLabel_ = nullptr;
   gui::GUI_Component_Menu* toolsMenu_ = nullptr;
   bool toolsExtended_ = false;
+  SettingsScreen* settings_ = nullptr;
+  records::RecordBook* records_ = nullptr;
+  std::unique_ptr<KeysPanel> keysPanel_;
+  std::unique_ptr<SetupPreview> preview_;
 };
 
 }  // namespace app

@@ -11,6 +11,10 @@ inline constexpr const char* editTrack = "modifyTrack";
 inline constexpr const char* generateBackground = "generateBackground";
 inline constexpr const char* helpIndex = "helpIndex";
 inline constexpr const char* about = "about";
+// Tools > Settings (and the race setup's "Settings"), Help > Keys: they open panels over the
+// menu, whose own commands start with "settings_" and "keys_".
+inline constexpr const char* settings = "settings";
+inline constexpr const char* helpKeys = "helpKeys";
 
 // The track list's buttons.
 inline constexpr const char* refreshTracks = "refreshTracks";

@@ -10,6 +10,10 @@ namespace gui {
 class GUI_Component_ListBox;
 }  // namespace gui
 
+namespace records {
+class RecordBook;
+}
+
 namespace app {
 
 class TrackTitleReader;
@@ -21,8 +25,9 @@ enum class TitleReading {
 };
 
 // The main menu's list of installed tracks: one row per ".rst" file of the tracks folders with
-// its running number, title and file name. Rebuilt from the folder every time the main menu is
-// built, so new or edited tracks appear after "Refresh" or after a race.
+// its running number, title, file name and the player's best lap on it. Rebuilt from the folder
+// every time the main menu is built, so new or edited tracks appear after "Refresh" or after a
+// race.
 class TrackList {
  public:
   static constexpr const char* kId = "gui_tracksLB";
@@ -36,6 +41,9 @@ class TrackList {
   TrackList(ScreenWidgets& widgets, std::vector<std::string> tracksFolders, int screenWidth,
             int screenHeight, TitleReading reading = TitleReading::Immediate);
   ~TrackList();
+
+  // Where the "Best lap" column is read from; without a record book the column stays empty.
+  void setRecordBook(const records::RecordBook* book) { records_ = book; }
 
   // Scans the folder and puts up a fresh list box (replacing the previous one). In the
   // background mode its rows show "…" for titles until update() brings them in.
@@ -58,17 +66,26 @@ class TrackList {
   // What the list knows of the row with this id ("listboxItem_" + n), or null. A row chosen
   // before its title arrived is read now.
   const TrackListEntry* entryFor(const std::string& rowId);
+  // The row id of a track file, or "" when the list does not show it.
+  std::string rowIdOf(const std::string& fileName) const;
+  // The row id of the first readable track after `fileName` in the list, wrapping at the end;
+  // "" when there is none. Rows not read yet are read on the way.
+  std::string rowIdAfter(const std::string& fileName);
   const std::vector<TrackListEntry>& entries() const { return entries_; }
 
  private:
+  std::wstring bestLapCellOf(const TrackListEntry& entry) const;
+  void showEntry(std::size_t index);
+  // The entry at `index`, read now if the thread has not brought it yet.
+  const TrackListEntry& readEntry(std::size_t index);
+
   ScreenWidgets& widgets_;
   std::vector<std::string> tracksFolders_;
   int screenWidth_;
   int screenHeight_;
-  void showEntry(std::size_t index);
-
   TitleReading titleReading_;
   gui::GUI_Component_ListBox* list_ = nullptr;
+  const records::RecordBook* records_ = nullptr;
   std::vector<TrackListEntry> entries_;
   std::unique_ptr<TrackTitleReader> reader_;
 };

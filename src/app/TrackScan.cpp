@@ -50,6 +50,7 @@ void readTrackEntry(TrackListEntry& entry) {
   if (auto track = track::readLevelInfo(entry.path, &reason)) {
     entry.readable = true;
     entry.title = track->title;
+    entry.pathFingerprint = track->pathFingerprint;
     // What the painter makes of the name: an unknown theme is painted as the meadow.
     if (!track->theme.empty()) entry.theme = background::themeOf(*track)->name();
   } else {

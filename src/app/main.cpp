@@ -11,6 +11,7 @@
 #include "app/Version.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
+#include "app/commands/RecordsCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/SafeSave.h"
@@ -48,6 +49,7 @@ int run(const app::CommandLine& line) {
       return 0;
     case Action::Race:
     case Action::GenerateBackground:
+    case Action::Records:
     case Action::Play:
       break;
   }
@@ -62,6 +64,7 @@ int run(const app::CommandLine& line) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
   if (line.action == Action::Race) return runRace(line);
+  if (line.action == Action::Records) return app::recordsCommand(line.track);
   platform::LaunchSettings& launch = platform::launchSettings();
   launch.headless = line.headless;
   // Nobody watches a headless run with a frame count: its frames go as fast as the machine

@@ -11,6 +11,10 @@ inline constexpr const char* nrLaps = "nrLaps";
 inline constexpr const char* onlyCPU = "onlyCPU";
 inline constexpr const char* sound = "sound";
 inline constexpr const char* intro = "intro";
+// The race sounds' loudness in percent, 0..100.
+inline constexpr const char* volume = "volume";
+// 1: the keys turn the wheel gradually and less at speed; 0: full lock at once.
+inline constexpr const char* smoothSteering = "smoothSteering";
 
 // [ Graphics ]
 inline constexpr const char* height = "height";
@@ -20,6 +24,10 @@ inline constexpr const char* tireMarks = "tireMarks";
 inline constexpr const char* tireMarksDepth = "tireMarksDepth";
 inline constexpr const char* tireMarksMaxDarkness = "tireMarksMaxDarkness";
 inline constexpr const char* tireMarksQuality = "tireMarksQuality";
+// The race camera's zoom in percent: 100, 150 or 200.
+inline constexpr const char* zoom = "zoom";
+// 1 shows the minimap in a race, 0 hides it.
+inline constexpr const char* minimap = "minimap";
 
 // [ Weather Conditions ]
 inline constexpr const char* weatherType = "weatherType";
@@ -52,5 +60,22 @@ inline constexpr const char* skill = "skill";
 inline constexpr const char* aiStr = "aiStr";
 // The computer drivers' level, as the race setup chooses it.
 inline constexpr const char* difficulty = "difficulty";
+
+// [ Keys ]: the player's keys and gamepad buttons, each a button id as the game numbers them
+// (platform/Buttons.h: the keyboard's scan codes, Up is 200 and R 19; the pad from 262).
+inline constexpr const char* throttle = "throttle";
+inline constexpr const char* brake = "brake";
+inline constexpr const char* steerLeft = "steerLeft";
+inline constexpr const char* steerRight = "steerRight";
+inline constexpr const char* backOnTrack = "backOnTrack";
+inline constexpr const char* followNext = "followNext";
+inline constexpr const char* followPrevious = "followPrevious";
+inline constexpr const char* padThrottle = "padThrottle";
+inline constexpr const char* padBrake = "padBrake";
+inline constexpr const char* padSteerLeft = "padSteerLeft";
+inline constexpr const char* padSteerRight = "padSteerRight";
+inline constexpr const char* padBackOnTrack = "padBackOnTrack";
+inline constexpr const char* padFollowNext = "padFollowNext";
+inline constexpr const char* padFollowPrevious = "padFollowPrevious";
 
 }  // namespace config::key

@@ -34,6 +34,25 @@ struct SurfaceSetting {
   int resistance;
 };
 
+// The player's keys and pad buttons, each a button id as the game numbers them (the
+// keyboard's scan codes: Up 200, R 19; the pad from 262: its directions, then A, B, X ...).
+const IntSetting kKeys[] = {
+    {Options::kKeysSection, key::backOnTrack, 19},
+    {Options::kKeysSection, key::throttle, 200},
+    {Options::kKeysSection, key::brake, 208},
+    {Options::kKeysSection, key::steerLeft, 203},
+    {Options::kKeysSection, key::steerRight, 205},
+    {Options::kKeysSection, key::followNext, 201},
+    {Options::kKeysSection, key::followPrevious, 209},
+    {Options::kKeysSection, key::padThrottle, 266},
+    {Options::kKeysSection, key::padBrake, 267},
+    {Options::kKeysSection, key::padSteerLeft, 262},
+    {Options::kKeysSection, key::padSteerRight, 263},
+    {Options::kKeysSection, key::padBackOnTrack, 269},
+    {Options::kKeysSection, key::padFollowNext, 276},
+    {Options::kKeysSection, key::padFollowPrevious, 275},
+};
+
 // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
 // a car back hardest and gravel least; snow lets it roll but hardly steer.
 const SurfaceSetting kSurfaces[] = {
@@ -137,6 +156,10 @@ void Options::normalise() {
       {kOptionsSection, onlyCPU, 0},
       {kOptionsSection, sound, 0},
       {kOptionsSection, intro, 1},
+      // The engine's loudness in percent (0..100), as the settings screen sets it, and whether
+      // the keys steer smoothly (1) or at full lock at once (0).
+      {kOptionsSection, volume, 100},
+      {kOptionsSection, smoothSteering, 0},
       {kGraphicsSection, height, 700},
       {kGraphicsSection, width, 1000},
       {kGraphicsSection, fullscreen, 0},
@@ -144,6 +167,9 @@ void Options::normalise() {
       {kGraphicsSection, tireMarksDepth, 20},
       {kGraphicsSection, tireMarksMaxDarkness, 80},
       {kGraphicsSection, tireMarksQuality, 2},
+      // The race camera's scale in percent (100, 150 or 200) and whether the minimap is shown.
+      {kGraphicsSection, zoom, 100},
+      {kGraphicsSection, minimap, 1},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
@@ -162,6 +188,9 @@ void Options::normalise() {
   ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
   // The computer drivers' level, chosen in the race setup, is kept as it is.
   ini_->setValue(kAISection, difficulty, ini_->getValue(kAISection, difficulty, "medium"), true);
+  for (const auto& s : kKeys) {
+    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+  }
 }
 
 void Options::touch() {
@@ -190,8 +219,29 @@ std::string Options::getAIString(const std::string& key) const {
   return ini_->getValue(kAISection, key, "");
 }
 
+int Options::defaultKey(const std::string& key) {
+  for (const IntSetting& s : kKeys) {
+    if (key == s.key) return s.defaultValue;
+  }
+  return -1;
+}
+
+int Options::getKeysInt(const std::string& key) const {
+  return ini_->getValueInt(kKeysSection, key, -1);
+}
+
 void Options::setOptionInt(const std::string& key, int value) {
   ini_->setValueInt(kOptionsSection, key, value);
+  touch();
+}
+
+void Options::setGraphicsInt(const std::string& key, int value) {
+  ini_->setValueInt(kGraphicsSection, key, value);
+  touch();
+}
+
+void Options::setKeysInt(const std::string& key, int value) {
+  ini_->setValueInt(kKeysSection, key, value);
   touch();
 }
 

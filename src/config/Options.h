@@ -19,6 +19,7 @@ class Options {
   static constexpr const char* kWeatherSection = " Weather Conditions ";
   static constexpr const char* kPlayersSection = " Players ";
   static constexpr const char* kAISection = " AI ";
+  static constexpr const char* kKeysSection = " Keys ";
 
   static Options* instance();
   // Writes the file (if `save`) and destroys the store; the next instance() reads it anew.
@@ -31,6 +32,11 @@ class Options {
   std::string getPlayersString(const std::string& key) const;
   int getAIInt(const std::string& key) const;
   std::string getAIString(const std::string& key) const;
+  // A key's button id (platform/Buttons.h), or -1 when the file holds none.
+  int getKeysInt(const std::string& key) const;
+  // The button id a key has by default ("throttle": 200, the Up arrow), or -1 for a name that
+  // is no key.
+  static int defaultKey(const std::string& key);
   // The weather whose surface values the cars use: "weatherType" when it is "dry", "wet" or a
   // type of the player's own whose tarmac and grass grip and resistance are all in the file;
   // otherwise "dry" (said on standard error when the file is read).
@@ -38,6 +44,8 @@ class Options {
   // The default of a surface key ("wet_tarmac_grip" → 40); none for a player's own weather.
   static std::optional<int> surfaceDefault(const std::string& key);
   void setOptionInt(const std::string& key, int value);
+  void setGraphicsInt(const std::string& key, int value);
+  void setKeysInt(const std::string& key, int value);
   void setPlayersString(const std::string& key, const std::string& value);
   void setAIString(const std::string& key, const std::string& value);
 

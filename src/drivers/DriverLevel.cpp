@@ -4,16 +4,33 @@
 #include <array>
 #include <cctype>
 
+#include "config/OptionKeys.h"
+#include "config/Options.h"
+
 namespace drivers {
 
 namespace {
 
 constexpr std::array<const char*, 3> kNames = {"easy", "medium", "hard"};
+constexpr std::array<const char*, 3> kCaptions = {"Easy", "Medium", "Hard"};
 
 }  // namespace
 
 const char* levelName(DriverLevel level) {
   return kNames[static_cast<std::size_t>(level)];
+}
+
+const char* levelCaption(DriverLevel level) {
+  return kCaptions[static_cast<std::size_t>(level)];
+}
+
+DriverLevel storedLevel() {
+  return parseLevel(config::Options::instance()->getAIString(config::key::difficulty))
+      .value_or(DriverLevel::Medium);
+}
+
+void storeLevel(DriverLevel level) {
+  config::Options::instance()->setAIString(config::key::difficulty, levelName(level));
 }
 
 std::optional<DriverLevel> parseLevel(const std::string& name) {

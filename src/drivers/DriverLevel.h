@@ -34,6 +34,12 @@ struct DrivingStyle {
 
 // "easy", "medium" or "hard".
 const char* levelName(DriverLevel level);
+// "Easy", "Medium" or "Hard", for the screens.
+const char* levelCaption(DriverLevel level);
+// The level kept in the options ("difficulty" in [ AI ]), as the race setup and the settings
+// screen choose it; a word the game does not know races at Medium.
+DriverLevel storedLevel();
+void storeLevel(DriverLevel level);
 // The level of a name in any case; nothing for anything else.
 std::optional<DriverLevel> parseLevel(const std::string& name);
 const DrivingStyle& styleOf(DriverLevel level);

@@ -4,11 +4,13 @@
 
 namespace gui {
 
-// A screen backdrop in the plain-background frame ("bg.png"). Never takes the mouse.
+// A screen backdrop in the plain-background frame ("bg.png"), or a panel in another frame.
+// Never takes the mouse.
 class GUI_Component_Background : public GUI_Component {
  public:
   // Covers (x, y) to (x2, y2) on layer z.
-  GUI_Component_Background(std::string id, int z, int x, int y, int x2, int y2);
+  GUI_Component_Background(std::string id, int z, int x, int y, int x2, int y2,
+                           FieldFrameKind kind = FieldFrameKind::PlainBackground);
 
   std::string process(const platform::Input& input, bool mayTakeMouse) override;
   int getZ() const override { return frame_.z(); }

@@ -30,9 +30,28 @@ const platform::Image& ImageCache::get(const std::string& fileName) {
   return result;
 }
 
+const platform::Image& ImageCache::pixel() {
+  ImageCache& cache = instance();
+  if (cache.graphics_ == nullptr) throw std::runtime_error("No graphics specified");
+  if (!cache.pixel_) {
+    cache.pixel_ = std::make_unique<platform::Image>(
+        *cache.graphics_, platform::Bitmap(1, 1, platform::kWhite), false);
+  }
+  return *cache.pixel_;
+}
+
+std::unique_ptr<platform::Image> ImageCache::fromPixels(const platform::Bitmap& pixels) {
+  ImageCache& cache = instance();
+  if (cache.graphics_ == nullptr) throw std::runtime_error("No graphics specified");
+  return std::make_unique<platform::Image>(*cache.graphics_, pixels, false);
+}
+
 void ImageCache::setGraphics(platform::Graphics* graphics) {
   ImageCache& cache = instance();
-  if (cache.graphics_ != graphics) cache.images_.clear();
+  if (cache.graphics_ != graphics) {
+    cache.images_.clear();
+    cache.pixel_.reset();
+  }
   cache.graphics_ = graphics;
 }
 

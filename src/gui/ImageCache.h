@@ -4,6 +4,7 @@
 #include <string>
 
 namespace platform {
+class Bitmap;
 class Graphics;
 class Image;
 }  // namespace platform
@@ -18,6 +19,12 @@ class ImageCache {
   // Throws std::runtime_error "No graphics specified" before any GUI_Manager exists, and
   // whatever the image loading throws for a missing or broken file.
   static const platform::Image& get(const std::string& fileName);
+  // One opaque white pixel: stretched and tinted, it draws a plain rectangle (a text field's
+  // caret, a colour swatch). Throws like get() before any GUI_Manager exists.
+  static const platform::Image& pixel();
+  // A picture made from pixels with the installed graphics, owned by the caller (a track's
+  // thumbnail). Throws like get() before any GUI_Manager exists.
+  static std::unique_ptr<platform::Image> fromPixels(const platform::Bitmap& pixels);
 
   // Pictures belong to the graphics they were loaded with, so installing a different one
   // drops the pictures of the previous.
@@ -32,6 +39,7 @@ class ImageCache {
 
   platform::Graphics* graphics_ = nullptr;
   std::map<std::string, std::unique_ptr<platform::Image>> images_;
+  std::unique_ptr<platform::Image> pixel_;
 };
 
 }  // namespace gui

@@ -25,6 +25,7 @@ struct MixerState {
   // Bumped each time a channel starts a sound: a handle from an earlier sound on the same
   // channel then no longer matches and cannot touch the newer sound.
   std::vector<unsigned> generations;
+  double masterVolume = 1.0;
 };
 
 MixerState& mixer() {
@@ -81,6 +82,18 @@ Audio::Audio() {
   state.generations.assign(static_cast<std::size_t>(channels), 0u);
   state.open = true;
   available_ = true;
+  Mix_MasterVolume(static_cast<int>(std::lround(state.masterVolume * MIX_MAX_VOLUME)));
+}
+
+void Audio::setMasterVolume(double volume) {
+  MixerState& state = mixer();
+  state.masterVolume = std::clamp(volume, 0.0, 1.0);
+  if (state.open)
+    Mix_MasterVolume(static_cast<int>(std::lround(state.masterVolume * MIX_MAX_VOLUME)));
+}
+
+double Audio::masterVolume() const {
+  return mixer().masterVolume;
 }
 
 Audio::~Audio() {

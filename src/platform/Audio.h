@@ -14,6 +14,11 @@ class Audio {
   Audio& operator=(const Audio&) = delete;
   bool available() const { return available_; }
 
+  // The loudness of everything played, 0 (silent) .. 1 (as each sound asks), at once for the
+  // sounds already playing too. Kept while the device is silent, and applied if one opens.
+  void setMasterVolume(double volume);
+  double masterVolume() const;
+
  private:
   bool available_ = false;
 };

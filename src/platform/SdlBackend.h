@@ -118,4 +118,7 @@ void ensureTtf();
 // SDL_image's PNG support, likewise once per process.
 void ensureImage();
 
+// The game's button id of a key (see Buttons.h), or -1 for a key the game does not name.
+int buttonForScancode(SDL_Scancode code);
+
 }  // namespace platform

@@ -106,6 +106,10 @@ std::string UserFolders::optionsSeedFile() const {
   return treeWritable_ ? std::string() : env_.programFolder + "options.ini";
 }
 
+std::string UserFolders::recordsFile() const {
+  return (treeWritable_ ? env_.programFolder : dataFolder()) + "records.db";
+}
+
 std::string UserFolders::picturesFolderFromUserDirs() const {
   std::ifstream in(configHome() + "user-dirs.dirs");
   static const std::string kKey = "XDG_PICTURES_DIR=";

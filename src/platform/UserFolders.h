@@ -55,6 +55,10 @@ class UserFolders {
   // the options live in the tree anyway.
   std::string optionsSeedFile() const;
 
+  // The player's records (a database): "records.db" beside the program in a writable tree,
+  // else in dataFolder().
+  std::string recordsFile() const;
+
   // Where F12 screenshots go: $XDG_PICTURES_DIR/kelvane/, with XDG_PICTURES_DIR from the
   // environment, else from user-dirs.dirs in the config home, else ~/Pictures.
   std::string screenshotsFolder() const;

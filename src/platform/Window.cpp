@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -27,35 +28,6 @@ constexpr Sint16 kStickThreshold = 16384;
 constexpr int kMaxUpdatesPerFrame = 5;
 // The notice sits above everything the game draws.
 constexpr double kNoticeZ = 1e9;
-
-int buttonForScancode(SDL_Scancode code) {
-  switch (code) {
-    case SDL_SCANCODE_ESCAPE:
-      return button::kEscape;
-    case SDL_SCANCODE_BACKSPACE:
-      return button::kBackspace;
-    case SDL_SCANCODE_SPACE:
-      return button::kSpace;
-    case SDL_SCANCODE_F11:
-      return button::kF11;
-    case SDL_SCANCODE_F12:
-      return button::kF12;
-    case SDL_SCANCODE_UP:
-      return button::kUp;
-    case SDL_SCANCODE_DOWN:
-      return button::kDown;
-    case SDL_SCANCODE_LEFT:
-      return button::kLeft;
-    case SDL_SCANCODE_RIGHT:
-      return button::kRight;
-    case SDL_SCANCODE_PAGEUP:
-      return button::kPageUp;
-    case SDL_SCANCODE_PAGEDOWN:
-      return button::kPageDown;
-    default:
-      return -1;
-  }
-}
 
 int buttonForMouse(Uint8 sdlButton) {
   switch (sdlButton) {
@@ -171,8 +143,8 @@ struct Window::Backend {
     SDL_GameControllerClose(it->second);
     controllers.erase(it);
     if (controllers.empty()) {
-      for (int b : {button::kGamepadLeft, button::kGamepadRight, button::kGamepadUp,
-                    button::kGamepadDown, button::kGamepadButton0}) {
+      for (int b = button::kGamepadLeft; b < button::kGamepadButton0 + button::kGamepadButtonCount;
+           ++b) {
         input.setDown(b, false);
       }
     }
@@ -181,7 +153,8 @@ struct Window::Backend {
   // Every connected pad counts: whichever is pushed steers.
   void readControllers(Input& input) const {
     if (controllers.empty()) return;
-    bool left = false, right = false, up = false, down = false, button0 = false;
+    bool left = false, right = false, up = false, down = false;
+    std::array<bool, button::kGamepadButtonCount> buttons{};
     for (const auto& [id, pad] : controllers) {
       const Sint16 x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
       const Sint16 y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
@@ -193,14 +166,51 @@ struct Window::Backend {
            SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP) != 0;
       down = down || y > kStickThreshold ||
              SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN) != 0;
-      button0 = button0 || SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_A) != 0;
+      for (int b = 0; b <= SDL_CONTROLLER_BUTTON_RIGHTSHOULDER; ++b) {
+        buttons[static_cast<std::size_t>(b)] =
+            buttons[static_cast<std::size_t>(b)] ||
+            SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(b)) != 0;
+      }
+      constexpr std::size_t kLeftTrigger = button::kGamepadLeftTrigger - button::kGamepadButton0;
+      constexpr std::size_t kRightTrigger = kLeftTrigger + 1;
+      buttons[kLeftTrigger] =
+          buttons[kLeftTrigger] ||
+          SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kStickThreshold;
+      buttons[kRightTrigger] =
+          buttons[kRightTrigger] ||
+          SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > kStickThreshold;
     }
-    input.setDown(button::kGamepadLeft, left);
-    input.setDown(button::kGamepadRight, right);
-    input.setDown(button::kGamepadUp, up);
-    input.setDown(button::kGamepadDown, down);
-    input.setDown(button::kGamepadButton0, button0);
+    report(input, button::kGamepadLeft, left);
+    report(input, button::kGamepadRight, right);
+    report(input, button::kGamepadUp, up);
+    report(input, button::kGamepadDown, down);
+    for (int b = 0; b < button::kGamepadButtonCount; ++b) {
+      report(input, button::kGamepadButton0 + b, buttons[static_cast<std::size_t>(b)]);
+    }
   }
+
+  // A pad's button or direction that goes down counts as a press, like a key's, so a
+  // "press a button" capture sees it.
+  static void report(Input& input, int id, bool held) {
+    if (held && !input.down(id)) {
+      input.press(id);
+    } else {
+      input.setDown(id, held);
+    }
+  }
+
+  // The platform's text input (and an input method's window) is on only while the game asks.
+  void syncTextInput(const Input& input) {
+    const bool wanted = input.textInputRequested();
+    if (wanted == textInputOn) return;
+    if (wanted) {
+      SDL_StartTextInput();
+    } else {
+      SDL_StopTextInput();
+    }
+    textInputOn = wanted;
+  }
+  bool textInputOn = true;
 };
 
 Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
@@ -220,6 +230,8 @@ Window::Window(int width, int height, bool fullscreen, double updateIntervalMs)
     throw std::runtime_error(std::string("cannot start SDL video: ") + SDL_GetError());
   }
   backend_->sdlStarted = true;
+  // SDL switches text input on with its video; the game asks for it only while a field is edited.
+  backend_->syncTextInput(Input());
   const char* driver = SDL_GetCurrentVideoDriver();
   const std::string videoDriver = driver != nullptr ? driver : "";
   backend_->offscreen = videoDriver == "offscreen" || videoDriver == "dummy";
@@ -267,6 +279,10 @@ Window::~Window() {
   if (graphics_) graphics_->setBackend(nullptr);
 }
 
+bool Window::textInputActive() const {
+  return backend_->textInputOn;
+}
+
 bool Window::headless() const {
   return backend_->offscreen;
 }
@@ -289,6 +305,15 @@ void Window::setFullscreen(bool fullscreen) {
       0) {
     fullscreen_ = fullscreen;
   }
+}
+
+Window::Size Window::screenSize() const {
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(backend_->window);
+  if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+    return {mode.w, mode.h};
+  }
+  return {graphics_->width(), graphics_->height()};
 }
 
 void Window::close() {
@@ -326,6 +351,9 @@ void Window::pollEvents() {
         } else {
           input.release(buttonForScancode(event.key.keysym.scancode));
         }
+        break;
+      case SDL_TEXTINPUT:
+        input.typeText(event.text.text);
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
@@ -457,6 +485,7 @@ void Window::tick(int updates) {
   if (renderer != nullptr) SDL_RenderPresent(renderer);
   laps.lap(cost_.present);
   if (screenshotRequested_) saveRequestedScreenshot();
+  backend_->syncTextInput(*input_);
   input_->endFrame();
   ++frames_;
 }

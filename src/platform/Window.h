@@ -88,6 +88,13 @@ class Window {
   long frameCount() const { return frames_; }
 
   void setFullscreen(bool fullscreen);
+  // The size of the screen the window is on, in pixels; the window's own size when the platform
+  // cannot tell (no display).
+  struct Size {
+    int width = 0;
+    int height = 0;
+  };
+  Size screenSize() const;
   bool fullscreen() const { return fullscreen_; }
   // The last drawn frame as a PNG. Frames are only kept while keepLastFrame is on (it is from
   // the start when LaunchSettings::screenshotPath is set). Throws std::runtime_error when no
@@ -111,6 +118,9 @@ class Window {
   void notifyCloseRequested() {
     if (closeRequested()) closed_ = true;
   }
+
+  // Whether the platform's text input is on (a text field has the focus).
+  bool textInputActive() const;
 
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }

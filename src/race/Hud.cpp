@@ -73,6 +73,10 @@ void Hud::drawTexts(const RaceView& view) const {
   drawHudText(formatTime(laps.previousLapTime(f)), 160, 85);
   drawHudText(L"Best Lap:", 20, 110);
   drawHudText(formatTime(laps.bestLap(f)), 160, 110);
+  if (const auto record = view.recordLap()) {
+    drawHudText(L"Record Lap:", 20, 135);
+    drawHudText(formatTime(static_cast<float>(*record)), 160, 135);
+  }
 }
 
 void Hud::drawInstruments(const RaceView& view) const {

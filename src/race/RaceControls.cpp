@@ -10,7 +10,8 @@ namespace race {
 RaceControls::RaceControls(const platform::Input& input, int restFrames)
     : input_(input), pauseKey_(restFrames), followKeys_(restFrames), instrumentsKey_(restFrames) {}
 
-void RaceControls::reset() {
+void RaceControls::reset(const drivers::Controls& keys) {
+  keys_ = keys;
   pauseKey_.reset();
   followKeys_.reset();
   instrumentsKey_.reset();
@@ -21,10 +22,10 @@ bool RaceControls::pausePressed() {
 }
 
 std::optional<int> RaceControls::followKeys(int followedCar, int carCount) {
-  const bool pageUp = input_.down(platform::button::kPageUp);
-  const bool pageDown = input_.down(platform::button::kPageDown);
-  if (!followKeys_.poll(pageUp || pageDown)) return std::nullopt;
-  return pageUp ? (followedCar + 1) % carCount : (followedCar + carCount - 1) % carCount;
+  const bool next = keys_.held(input_, drivers::Action::FollowNext);
+  const bool previous = keys_.held(input_, drivers::Action::FollowPrevious);
+  if (!followKeys_.poll(next || previous)) return std::nullopt;
+  return next ? (followedCar + 1) % carCount : (followedCar + carCount - 1) % carCount;
 }
 
 bool RaceControls::instrumentsPressed() {

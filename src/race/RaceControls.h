@@ -2,6 +2,8 @@
 #include <optional>
 #include <vector>
 
+#include "drivers/Controls.h"
+
 namespace physics {
 class Car;
 }
@@ -40,20 +42,21 @@ class KeyCooldown {
 };
 
 // The race's own keys and mouse (the driving keys belong to the player's driver): Escape pauses,
-// Page Up and Page Down follow another car, Backspace shows the instruments, a click on a car
-// follows it. Each key acts once and then rests, so a held key does not repeat every frame;
-// a key's rest only runs out in the frames that ask for it.
+// the player's "follow next/previous car" keys (Page Up and Page Down unless changed) follow
+// another car, Backspace shows the instruments, a click on a car follows it. Each key acts once and
+// then rests, so a held key does not repeat every frame; a key's rest only runs out in the frames
+// that ask for it.
 class RaceControls {
  public:
   // restFrames: how long a key rests after acting (20 with 16 ms frames).
   RaceControls(const platform::Input& input, int restFrames);
 
-  // A new race: every key ready.
-  void reset();
+  // A new race: every key ready, the player's keys as the settings have them.
+  void reset(const drivers::Controls& keys = drivers::Controls::defaults());
   // Escape: true when the race should pause or go on. Ask once in every frame of the race.
   bool pausePressed();
-  // Page Up follows the next car, Page Down the previous one, wrapping around the field of
-  // `carCount` cars; nothing when neither acts. Ask once in every racing frame.
+  // "Follow next" follows the next car, "follow previous" the previous one, wrapping around the
+  // field of `carCount` cars; nothing when neither acts. Ask once in every racing frame.
   std::optional<int> followKeys(int followedCar, int carCount);
   // Backspace: true when the instruments should be shown or hidden. Ask once in every racing
   // frame.
@@ -64,6 +67,7 @@ class RaceControls {
 
  private:
   const platform::Input& input_;
+  drivers::Controls keys_ = drivers::Controls::defaults();
   KeyCooldown pauseKey_;
   KeyCooldown followKeys_;
   KeyCooldown instrumentsKey_;

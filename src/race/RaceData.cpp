@@ -1,6 +1,7 @@
 #include "race/RaceData.h"
 
 #include <algorithm>
+#include <ctime>
 #include <exception>
 
 #include "background/GroundLayer.h"
@@ -21,6 +22,7 @@
 #include "race/PlayerSettings.h"
 #include "race/RaceAssets.h"
 #include "race/RaceControls.h"
+#include "race/RaceRecords.h"
 #include "race/RaceView.h"
 #include "race/ResultScreen.h"
 #include "race/TireMarks.h"
@@ -40,6 +42,10 @@ int graphicsInt(const char* key) {
   return config::Options::instance()->getGraphicsInt(key);
 }
 
+std::int64_t now() {
+  return static_cast<std::int64_t>(std::time(nullptr));
+}
+
 }  // namespace
 
 RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platform::Audio& audio,
@@ -51,8 +57,13 @@ RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platfor
       // Keys rest a third of a second after acting.
       controls_(std::make_unique<RaceControls>(input_, 1000 / (3 * updateInterval_))),
       hud_(std::make_unique<Hud>(graphics, updateInterval_)),
-      results_(std::make_unique<ResultScreen>(graphics, *this)) {
+      results_(std::make_unique<ResultScreen>(graphics, *this)),
+      records_(std::make_unique<RaceRecords>(nullptr)) {
   platform::seedFromClock();
+}
+
+void RaceData::setRecordBook(records::RecordBook* book) {
+  records_ = std::make_unique<RaceRecords>(book);
 }
 
 RaceData::~RaceData() {
@@ -121,7 +132,8 @@ bool RaceData::setUpRace() {
 
   camera_.reset();
   paused_ = false;
-  controls_->reset();
+  const drivers::Controls keys = drivers::Controls::fromOptions();
+  controls_->reset(keys);
   world_ = std::make_unique<physics::PhysicsWorld>();
   const bool sound = optionInt(config::key::sound) != 0;
   soundProblem_.clear();
@@ -142,7 +154,7 @@ bool RaceData::setUpRace() {
     return false;
   }
   cars_.reserve(static_cast<std::size_t>(carCount));
-  for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0);
+  for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0, keys);
   planFirstLines();
   carPointers_ = carPointers();
 
@@ -153,6 +165,10 @@ bool RaceData::setUpRace() {
         std::make_unique<TireMarks>(background_->width(), background_->height(), &graphics_);
   planIndex_ = 0;
   results_->build(driverNames(), camera_.screenWidth(), camera_.screenHeight());
+  const bool onlyCpu = optionInt(config::key::onlyCPU) != 0;
+  records_->start({trackFile_, track_->pathFingerprint}, lapCount, carCount,
+                  {onlyCpu ? -1 : 0, getPlayerName(0), drivers::levelName(drivers::storedLevel())});
+  endRequest_ = EndRequest::Menu;
   active_ = true;
   return true;
 }
@@ -177,7 +193,7 @@ bool RaceData::loadBackground() {
   return false;
 }
 
-void RaceData::createCar(int i, bool onlyCpu) {
+void RaceData::createCar(int i, bool onlyCpu, const drivers::Controls& keys) {
   RaceCar entry;
   entry.color = getPlayerColor(i);
   entry.name = platform::widen(getPlayerName(i));
@@ -191,12 +207,10 @@ void RaceData::createCar(int i, bool onlyCpu) {
 
   std::unique_ptr<drivers::Driver> driver;
   if (i == 0 && !onlyCpu) {
-    driver = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_);
+    driver = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_, keys);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    const std::string level = config::Options::instance()->getAIString(config::key::difficulty);
-    driver = std::make_unique<drivers::CPUDriver>(
-        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::Medium),
-        drivers::CPUDriver::FirstLine::Later);
+    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, drivers::storedLevel(),
+                                                  drivers::CPUDriver::FirstLine::Later);
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
@@ -225,6 +239,7 @@ std::vector<ResultCells> RaceData::currentResults() const {
 }
 
 void RaceData::endRace() {
+  if (active_ || laps_) records_->end(laps_.get(), now());
   results_->clear();
   // Drivers and the world point at the cars: they go first.
   drivers_.clear();
@@ -271,7 +286,8 @@ void RaceData::setFollowedCar(int index) {
 }
 
 RaceView RaceData::view() const {
-  return RaceView(cars_, drivers_, *laps_, camera_, *background_, countdownFrames_);
+  return RaceView(cars_, drivers_, *laps_, camera_, *background_, countdownFrames_,
+                  records_->recordLap());
 }
 
 void RaceData::pause() {
@@ -322,6 +338,7 @@ void RaceData::updateRace() {
   if (const auto clicked = controls_->clickedCar(carPointers_, camera_)) setFollowedCar(*clicked);
   // The result screen comes up by itself once the followed car has finished.
   results_->update(input_, laps_->lapsDone(followedCar()) == laps_->lapCount() || paused_);
+  if (results_->raceAgainKeyPressed(input_)) finish(EndRequest::RaceAgain);
 }
 
 void RaceData::updateCamera() {
@@ -337,11 +354,33 @@ void RaceData::countLaps() {
       someoneFinished = true;
   }
   laps_->endFrame();
-  if (someoneFinished) updateResults();
+  if (someoneFinished) {
+    const bool recordedBefore = records_->recorded();
+    records_->update(*laps_, now());
+    if (records_->recorded() && !recordedBefore) results_->markRecords(records_->newRecords());
+    updateResults();
+  }
+}
+
+void RaceData::finish(EndRequest request) {
+  endRequest_ = request;
+  active_ = false;
 }
 
 void RaceData::onClick(std::string id) {
-  if (results_->handleClick(id) == ResultCommand::QuitRace) active_ = false;
+  switch (results_->handleClick(id)) {
+    case ResultCommand::QuitRace:
+      finish(EndRequest::Menu);
+      break;
+    case ResultCommand::RaceAgain:
+      finish(EndRequest::RaceAgain);
+      break;
+    case ResultCommand::NextTrack:
+      finish(EndRequest::NextTrack);
+      break;
+    case ResultCommand::None:
+      break;
+  }
 }
 
 void RaceData::onHover(std::string) {}

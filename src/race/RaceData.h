@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "drivers/Controls.h"
 #include "gui/GUI_Listener.h"
 #include "race/Camera.h"
 #include "race/DebugView.h"
@@ -34,9 +35,14 @@ class Image;
 class Input;
 }  // namespace platform
 
+namespace records {
+class RecordBook;
+}
+
 namespace race {
 
 class EngineSound;
+class RaceRecords;
 class RaceControls;
 class RaceView;
 class TireMarks;
@@ -91,6 +97,14 @@ class RaceData : public gui::GUI_Listener {
   // sound …"); empty when the engine sample loaded or sound is off. The window says it.
   const std::string& soundProblem() const { return soundProblem_; }
 
+  // Where the player's records are kept; null (the default) keeps none.
+  void setRecordBook(records::RecordBook* book);
+  const RaceRecords& records() const { return *records_; }
+
+  // What the player asked for when the race stopped being active.
+  enum class EndRequest { Menu, RaceAgain, NextTrack };
+  EndRequest endRequest() const { return endRequest_; }
+
   void onClick(std::string id) override;
   void onHover(std::string id) override;
 
@@ -129,12 +143,13 @@ class RaceData : public gui::GUI_Listener {
  private:
   bool setUpRace();
   bool loadBackground();
-  void createCar(int i, bool onlyCpu);
+  void createCar(int i, bool onlyCpu, const drivers::Controls& keys);
   void planFirstLines();
   void updateResults();
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
+  void finish(EndRequest request);
   std::vector<physics::Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
@@ -162,10 +177,12 @@ class RaceData : public gui::GUI_Listener {
   std::unique_ptr<RaceControls> controls_;
   std::unique_ptr<Hud> hud_;
   std::unique_ptr<ResultScreen> results_;
+  std::unique_ptr<RaceRecords> records_;
   int planIndex_ = 0;
 
   bool active_ = false;
   bool paused_ = false;
+  EndRequest endRequest_ = EndRequest::Menu;
   int countdownFrames_ = 0;
 
   std::string lastError_;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "race/RaceCar.h"
@@ -28,13 +29,15 @@ class RaceView {
  public:
   RaceView(const std::vector<RaceCar>& cars,
            const std::vector<std::unique_ptr<drivers::Driver>>& drivers, const LapTable& laps,
-           const Camera& camera, const platform::Image& background, int countdownFrames)
+           const Camera& camera, const platform::Image& background, int countdownFrames,
+           std::optional<double> recordLap = std::nullopt)
       : cars_(cars),
         drivers_(drivers),
         laps_(laps),
         camera_(camera),
         background_(background),
-        countdownFrames_(countdownFrames) {}
+        countdownFrames_(countdownFrames),
+        recordLap_(recordLap) {}
 
   int carCount() const { return static_cast<int>(cars_.size()); }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
@@ -46,6 +49,8 @@ class RaceView {
   // Frames left before the start: three seconds' worth when the race is set up, 0 in the last
   // frame of the countdown, negative while racing (-1 is the first racing frame).
   int countdownFrames() const { return countdownFrames_; }
+  // The track's lap record as the race began (seconds), when the player has one to beat.
+  std::optional<double> recordLap() const { return recordLap_; }
 
  private:
   const std::vector<RaceCar>& cars_;
@@ -54,6 +59,7 @@ class RaceView {
   const Camera& camera_;
   const platform::Image& background_;
   int countdownFrames_;
+  std::optional<double> recordLap_;
 };
 
 }  // namespace race

@@ -2,17 +2,22 @@
 
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component_Button.h"
+#include "gui/GUI_Component_Label.h"
 #include "gui/GUI_Component_ListBox.h"
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/GUI_Manager.h"
+#include "gui/UiFont.h"
+#include "platform/Buttons.h"
 #include "platform/Input.h"
 #include "race/TimeFormat.h"
 
 namespace race {
 namespace {
 
-constexpr int kPointerIdleFrames = 120;     // two seconds without movement hide the pointer
-constexpr int kScrollButtonsFromCars = 16;  // fifteen rows fit in the list
+constexpr int kPointerIdleFrames = 120;       // two seconds without movement hide the pointer
+constexpr int kScrollButtonsFromCars = 16;    // fifteen rows fit in the list
+constexpr int kRaceAgainKeyAfterFrames = 30;  // half a second on screen
+constexpr platform::Color kRecordColour = 0xffff8c1au;  // the game's racing orange
 
 }  // namespace
 
@@ -43,8 +48,15 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
 
   const int w = screenWidth, h = screenHeight;
   const int buttonY = h - (h - 500) / 2 - 98;
-  quitButton_ = std::make_unique<gui::GUI_Component_Button>(kQuitRace, L"Quit Race");
+  quitButton_ = std::make_unique<gui::GUI_Component_Button>(kQuitRace, L"Menu");
   quitButton_->place(1000, (w - 500) / 2 + 413, buttonY, 100);
+  raceAgainButton_ = std::make_unique<gui::GUI_Component_Button>(kRaceAgain, L"Race again");
+  raceAgainButton_->place(1000, (w - 500) / 2 + 209, buttonY, 100);
+  nextTrackButton_ = std::make_unique<gui::GUI_Component_Button>(kNextTrack, L"Next track");
+  nextTrackButton_->place(1000, (w - 500) / 2 + 311, buttonY, 100);
+  recordsLabel_ = std::make_unique<gui::GUI_Component_Label>(
+      "recordsLbl", L"", gui::kFontFamily, 18, (w - 500) / 2 + 4, buttonY + 34, 1000);
+  recordsLabel_->setColour(kRecordColour);
   scrollUpButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollUp, L"Scroll up");
   scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
   scrollDownButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollDown, L"Scroll down");
@@ -63,6 +75,9 @@ void ResultScreen::clear() {
   if (gui_) gui_->clear();
   rows_.clear();
   pointer_.reset();
+  recordsLabel_.reset();
+  nextTrackButton_.reset();
+  raceAgainButton_.reset();
   scrollDownButton_.reset();
   scrollUpButton_.reset();
   quitButton_.reset();
@@ -89,8 +104,23 @@ std::vector<ResultCells> ResultScreen::table() const {
   return table;
 }
 
+void ResultScreen::markRecords(const records::NewRecords& records) {
+  if (!recordsLabel_) return;
+  std::wstring line;
+  if (records.lap) line = L"New lap record!";
+  if (records.race) line += std::wstring(line.empty() ? L"" : L"  ") + L"New race record!";
+  recordsLabel_->setText(line);
+}
+
+const std::wstring& ResultScreen::recordsLine() const {
+  static const std::wstring kNone;
+  return recordsLabel_ ? recordsLabel_->text() : kNone;
+}
+
 ResultCommand ResultScreen::handleClick(const std::string& id) {
   if (id == kQuitRace) return ResultCommand::QuitRace;
+  if (id == kRaceAgain) return ResultCommand::RaceAgain;
+  if (id == kNextTrack) return ResultCommand::NextTrack;
   if ((id == kScrollUp || id == kScrollDown) && list_)
     list_->scrollTo(list_->firstVisible() + (id == kScrollUp ? -1 : 1));
   return ResultCommand::None;
@@ -109,18 +139,33 @@ void ResultScreen::update(const platform::Input& input, bool shown) {
 
   gui_->remove(list_.get());
   gui_->remove(quitButton_.get());
+  gui_->remove(raceAgainButton_.get());
+  gui_->remove(nextTrackButton_.get());
+  gui_->remove(recordsLabel_.get());
   gui_->remove(scrollDownButton_.get());
   gui_->remove(scrollUpButton_.get());
   shown_ = shown;
   scrollButtonsShown_ = shown && static_cast<int>(rows_.size()) >= kScrollButtonsFromCars;
+  shownFrames_ = shown_ ? shownFrames_ + 1 : 0;
   if (shown_) {
     gui_->add(list_.get());
     gui_->add(quitButton_.get());
+    gui_->add(raceAgainButton_.get());
+    gui_->add(nextTrackButton_.get());
+    gui_->add(recordsLabel_.get());
     if (scrollButtonsShown_) {
       gui_->add(scrollDownButton_.get());
       gui_->add(scrollUpButton_.get());
     }
   }
+}
+
+bool ResultScreen::raceAgainKeyPressed(const platform::Input& input) const {
+  if (!shown_ || shownFrames_ < kRaceAgainKeyAfterFrames) return false;
+  for (int id : input.presses()) {
+    if (id == platform::button::kEnter || id == platform::button::kKeypadEnter) return true;
+  }
+  return false;
 }
 
 void ResultScreen::runGui(const platform::Input& input) {

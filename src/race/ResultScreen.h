@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "race/LapTable.h"
+#include "records/Records.h"
 
 namespace gui {
 class GUI_Component_Button;
+class GUI_Component_Label;
 class GUI_Component_ListBox;
 class GUI_Component_ListBoxItem;
 class GUI_Component_Mouse;
@@ -23,18 +25,23 @@ namespace race {
 
 // What a click on the result screen asks of the race.
 enum class ResultCommand {
-  None,      // nothing, or something the screen did itself (scrolling)
-  QuitRace,  // "Quit Race": the race ends
+  None,       // nothing, or something the screen did itself (scrolling)
+  QuitRace,   // "Menu": the race ends, back to the menu
+  RaceAgain,  // "Race again": the same race once more
+  NextTrack,  // "Next track": the same race on the next track of the list
 };
 
 // The result table over the race: a list with a row per car ("Pos.", "Driver", "Total time",
-// "Difference", "Best lap") and "Quit Race", plus "Scroll up" and "Scroll down" when the field
-// does not fit in the list. It has its own GUI pass, whose clicks go to the race. Each frame
+// "Difference", "Best lap"), the buttons "Race again", "Next track" and "Menu", plus "Scroll
+// up" and "Scroll down" when the field does not fit in the list, and a line naming the records
+// the player's race set. It has its own GUI pass, whose clicks go to the race. Each frame
 // update() decides what is in the GUI and counts the pointer's idle time; drawing changes none
 // of it.
 class ResultScreen {
  public:
   static constexpr const char* kQuitRace = "quitRace";
+  static constexpr const char* kRaceAgain = "raceAgain";
+  static constexpr const char* kNextTrack = "nextTrack";
   static constexpr const char* kScrollUp = "scrollup";
   static constexpr const char* kScrollDown = "scrolldown";
 
@@ -52,6 +59,9 @@ class ResultScreen {
   void clear();
   // New standings, by position.
   void refresh(const std::vector<ResultCells>& rows);
+  // The player's race set these records: the screen says so under the table.
+  void markRecords(const records::NewRecords& records);
+  const std::wstring& recordsLine() const;
   // A click on one of the screen's widgets: the scroll buttons move the list by a row here;
   // what is left for the race comes back.
   ResultCommand handleClick(const std::string& id);
@@ -63,6 +73,9 @@ class ResultScreen {
   // The GUI's pass: draws the widgets in the GUI and delivers at most one click to the
   // listener, which may end the race from there.
   void runGui(const platform::Input& input);
+  // Enter pressed in this frame while the screen has been shown for half a second (so a key
+  // held when the car finished does not count): the same race once more.
+  bool raceAgainKeyPressed(const platform::Input& input) const;
 
   bool shown() const { return shown_; }
   bool scrollButtonsShown() const { return scrollButtonsShown_; }
@@ -82,6 +95,9 @@ class ResultScreen {
   std::unique_ptr<gui::GUI_Component_ListBox> list_;
   std::vector<gui::GUI_Component_ListBoxItem*> rows_;
   std::unique_ptr<gui::GUI_Component_Button> quitButton_;
+  std::unique_ptr<gui::GUI_Component_Button> raceAgainButton_;
+  std::unique_ptr<gui::GUI_Component_Button> nextTrackButton_;
+  std::unique_ptr<gui::GUI_Component_Label> recordsLabel_;
   std::unique_ptr<gui::GUI_Component_Button> scrollUpButton_;
   std::unique_ptr<gui::GUI_Component_Button> scrollDownButton_;
   std::unique_ptr<gui::GUI_Component_Mouse> pointer_;
@@ -90,6 +106,7 @@ class ResultScreen {
   int lastMouseX_ = 0;
   int lastMouseY_ = 0;
   int idleFrames_ = 0;
+  int shownFrames_ = 0;
 };
 
 }  // namespace race

@@ -8,6 +8,7 @@
 
 #include "common/Angle.h"
 #include "track/NumberText.h"
+#include "track/PathFingerprint.h"
 #include "track/TrackLimits.h"
 
 namespace track {
@@ -216,6 +217,7 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->title = title();
   track->background = background();
   track->theme = theme();
+  track->pathFingerprint = pathFingerprint(file);
   return track;
 }
 

@@ -1,5 +1,7 @@
 #include "track/LevelInfo.h"
 
+#include "track/PathFingerprint.h"
+
 namespace track {
 
 std::unique_ptr<TrackData> LevelInfo::buildTrack() {
@@ -8,6 +10,7 @@ std::unique_ptr<TrackData> LevelInfo::buildTrack() {
   track->background = background();
   track->theme = theme();
   track->positions = startPositions();
+  track->pathFingerprint = pathFingerprint(pathPoints());
   return track;
 }
 

@@ -32,6 +32,8 @@ struct TrackData {
   // The landscape the background painter paints around the road ("desert", "winter", ...);
   // empty when the file names none, which paints the meadow.
   std::string theme;
+  // Changes whenever the road does (see pathFingerprint); set by both loaders.
+  std::string pathFingerprint;
 
   std::size_t pointCount() const { return points.size(); }
   std::size_t positionCount() const { return positions.size(); }

@@ -50,6 +50,12 @@ TEST(CommandLine, VersionHelpAndTheRaceAndGeneratorCommands) {
   ASSERT_EQ(noOutput.action, Action::GenerateBackground) << noOutput.error;
   EXPECT_EQ(noOutput.output, "");
   EXPECT_EQ(*noOutput.seed, 3u);
+
+  // --records takes a track when one follows.
+  EXPECT_EQ(parseCommandLine({"--records"}).action, Action::Records);
+  EXPECT_EQ(parseCommandLine({"--records"}).track, "");
+  EXPECT_EQ(parseCommandLine({"--records", "oval.rst"}).track, "oval.rst");
+  EXPECT_EQ(parseCommandLine({"--records", "--data", "d"}).track, "");
 }
 
 TEST(CommandLine, MistakesAreErrorsWithAReason) {

@@ -7,12 +7,16 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "GameFixture.h"
 #include "MenuFixture.h"
 #include "app/GameWindow.h"
 #include "app/MainMenu.h"
+#include "app/SettingsScreen.h"
+#include "app/SetupPreview.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
 #include "config/OptionKeys.h"
@@ -24,6 +28,7 @@
 #include "platform/Text.h"
 #include "race/LapTable.h"
 #include "race/RaceData.h"
+#include "race/RaceRecords.h"
 #include "race/TimeFormat.h"
 
 namespace {
@@ -32,76 +37,10 @@ using app::GameWindow;
 using app::WindowMode;
 using menutest::squareTrack;
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-// A program folder with the shipped pictures, a small options file and two small tracks:
-// "ring.rst" with a background picture and "bare.rst" without any.
-class GameFolder {
- public:
-  GameFolder() {
-    program.writeTrack("ring.rst", squareTrack("Small Ring", "ring_bg.png", 4));
-    platform::Bitmap(420, 420, 0xff3a7a3au).savePng(program.tracks() + "ring_bg.png");
-    program.writeTrack("bare.rst", squareTrack("Bare Square", "missing.png", 2));
-    writeOptions();
-  }
-  void writeOptions() const {
-    std::ofstream out(program.folder() + "options.ini");
-    // One human car: no computer driver needs to learn before a race, which keeps races quick.
-    out << "[ Options ]\nnrCars=1\nnrLaps=3\nonlyCPU=0\nsound=0\nintro=1\n\n"
-        << "[ Graphics ]\nwidth=" << kWidth << "\nheight=" << kHeight << "\nfullscreen=0\n";
-  }
-  menutest::ProgramFolder program;
-};
-
-class Player {
- public:
-  explicit Player(GameWindow& window) : window_(window) {}
-
-  void frames(int n) {
-    for (int i = 0; i < n; ++i) window_.tick();
-  }
-  void press(int button) {
-    window_.input().setDown(button, true);
-    window_.tick();
-    window_.input().setDown(button, false);
-    window_.tick();
-  }
-  void click(int x, int y) {
-    window_.input().setMouse(x, y);
-    window_.input().setDown(platform::button::kMouseLeft, true);
-    window_.tick();
-    window_.input().setDown(platform::button::kMouseLeft, false);
-    window_.tick();
-  }
-  void clickButton(const std::string& id) {
-    auto* button = dynamic_cast<gui::GUI_Component_Button*>(window_.gui().find(id));
-    ASSERT_NE(button, nullptr) << id;
-    const auto& s = button->skin();
-    click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
-  }
-  void clickTrack(const std::string& file) {
-    auto* list = window_.trackList().listBox();
-    ASSERT_NE(list, nullptr);
-    for (int i = 0; i < list->rowCount(); ++i) {
-      auto& row = list->row(i);
-      if (row.cells()[2] != platform::widen(file)) continue;
-      list->scrollTo(i);
-      const int offset = -list->rowHeight() * list->firstVisible();
-      const auto& s = row.skin();
-      click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2 + offset);
-      return;
-    }
-    FAIL() << file << " not listed";
-  }
-  std::wstring popupTitle() {
-    auto* label = dynamic_cast<gui::GUI_Component_Label*>(window_.gui().find("popuptitle"));
-    return label == nullptr ? L"" : label->text();
-  }
-
- private:
-  GameWindow& window_;
-};
+using apptest::GameFolder;
+using apptest::kHeight;
+using apptest::kWidth;
+using apptest::Player;
 
 TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
   GameFolder folder;
@@ -164,7 +103,7 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     EXPECT_FALSE(window.race().isActive());
     EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
     EXPECT_NE(window.trackList().listBox(), nullptr);
-    EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 1);
+    EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 2);  // Settings, Create New Track
   }
   // The window's teardown wrote the options back.
   const std::string ini = testsupport::readFile(folder.program.folder() + "options.ini");
@@ -296,11 +235,15 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   player.clickButton("refreshTracks");
   EXPECT_EQ(window.trackList().listBox()->rowCount(), 3);
   EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
-  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 1);
+  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 2);
   player.clickTrack("later.rst");
   EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Added Later");
-  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 3);
+  EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 4);
 }
+
+}  // namespace
+
+namespace {
 
 // The keys a player presses to follow the road: aim at the path a few waypoints ahead, steer
 // towards it, and keep to a speed every corner of the small ring allows.
@@ -340,6 +283,87 @@ class ScriptedDriver {
   }
   std::vector<std::pair<double, double>> waypoints_;
 };
+
+// A new player's evening: settings first, one lap on the keyboard, the record in the list,
+// and the same race again.
+TEST(EndToEnd, SettingsThenALapOnTheKeysSetARecordShownInTheListAndTheRaceGoesAgain) {
+  GameFolder folder;
+  GameWindow window;
+  Player player(window);
+  player.press(platform::button::kSpace);
+  player.frames(30);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
+
+  player.clickTrack("ring.rst");
+  player.clickButton("settings");
+  ASSERT_TRUE(window.settings().isOpen());
+  player.clickButton("settings_sound");
+  player.clickButton("settings_level0");
+  player.clickButton("settings_tab1");
+  player.clickButton("settings_name");
+  for (int i = 0; i < 7; ++i) player.tap(platform::button::kBackspace);
+  player.type("Ann");
+  player.tap(platform::button::kEnter);
+  player.clickButton("settings_colour0");
+  player.clickButton("settings_back");
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::sound), 1);
+
+  player.clickButton("subLap");
+  player.clickButton("subLap");
+  ASSERT_EQ(window.mainMenu().lapsLabel()->text(), L"1");
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
+  EXPECT_EQ(window.race().raceCar(0).name, L"Ann");
+  EXPECT_EQ(window.race().raceCar(0).color, 0xffd62828u);
+
+  const ScriptedDriver driver(*window.race().getTrack());
+  for (int frame = 0; frame < 4000 && !window.race().laps()->finished(0); ++frame) {
+    driver.pressKeys(window.race().car(0), window.input());
+    window.tick();
+  }
+  window.input().releaseAll();
+  ASSERT_TRUE(window.race().laps()->finished(0))
+      << "the car stood at " << window.race().car(0).getX() << ", " << window.race().car(0).getY();
+  const float lap = window.race().laps()->bestLap(0);
+  player.frames(1);
+  ASSERT_TRUE(window.race().resultScreenShown());
+  EXPECT_EQ(window.race().records().newRecords().lap, true);
+  EXPECT_EQ(window.race().records().newRecords().race, true);
+
+  // The result screen's buttons, as it places them: "Race again", "Next track", "Menu".
+  const int buttonY = kHeight - (kHeight - 500) / 2 - 98 + 12;
+  const int raceAgainX = (kWidth - 500) / 2 + 209 + 50;
+  const int menuX = (kWidth - 500) / 2 + 413 + 50;
+
+  // "Menu": the list shows the lap record beside the track.
+  player.click(menuX, buttonY);
+  player.frames(1);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
+  window.trackList().finishReading();  // the column fills in as each row is read
+  EXPECT_EQ(player.trackRow("ring.rst").at(3), race::formatTime(lap));
+  EXPECT_EQ(player.trackRow("bare.rst").at(3), L"");
+  player.clickTrack("ring.rst");
+  const auto& lines = window.mainMenu().preview().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), race::formatTime(lap) + L"  Ann"), lines.end());
+
+  // The same race once more, from the result screen.
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::Racing);
+  player.press(platform::button::kEscape);
+  player.frames(1);
+  ASSERT_TRUE(window.race().resultScreenShown());
+  player.click(raceAgainX, buttonY);
+  player.frames(3);
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
+  EXPECT_EQ(window.race().getTrackFile(), "ring.rst");
+  EXPECT_EQ(window.race().carCount(), 1);
+  EXPECT_EQ(window.race().lapCount(), 1);
+  EXPECT_FALSE(window.race().paused());
+  EXPECT_EQ(window.race().raceCar(0).name, L"Ann");
+  EXPECT_EQ(window.race().records().recordLap(), std::optional<double>(lap));
+}
 
 TEST(EndToEnd, APlayerDrivesAFullLapWithTheKeysAndSeesItCounted) {
   GameFolder folder;

@@ -7,10 +7,12 @@
 #include <thread>
 
 #include "MenuFixture.h"
+#include "app/KeysPanel.h"
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
 #include "config/OptionKeys.h"
 #include "gui/UiFont.h"
+#include "platform/Bitmap.h"
 #include "platform/Font.h"
 #include "platform/Text.h"
 
@@ -56,7 +58,9 @@ TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
   EXPECT_EQ(world.gui.find("startRace"), nullptr);
   EXPECT_EQ(world.menu.carsLabel(), nullptr);
   ASSERT_NE(toolsMenuOf(world), nullptr);
-  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 1);
+  // "Settings" and "Create New Track" until a track is chosen.
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 2);
+  EXPECT_NE(toolsMenuOf(world)->findItem("settings"), nullptr);
 
   auto* refresh = dynamic_cast<gui::GUI_Component_Button*>(world.gui.find("refreshTracks"));
   EXPECT_EQ(refresh->skin().left(), 1000 - 293);
@@ -79,14 +83,14 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
   EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
   EXPECT_EQ(world.menu.lapsLabel()->text(), L"5");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
-  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 4);
   EXPECT_NE(toolsMenuOf(world)->findItem("modifyTrack"), nullptr);
   EXPECT_NE(toolsMenuOf(world)->findItem("generateBackground"), nullptr);
 
   const auto owned = world.widgets.ownedCount();
   chooseFile("nogrid.rst");
   EXPECT_EQ(world.widgets.ownedCount(), owned);  // labels updated, nothing added
-  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
+  EXPECT_EQ(toolsMenuOf(world)->itemCount(), 4);
   EXPECT_EQ(world.menu.trackLabel()->text(), L"No Grid");
   EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 0);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"0");
@@ -309,6 +313,41 @@ TEST_F(MainMenuTest, MissingEditorAndHelpAreReported) {
   world.rest();
   world.clickMenu("help", "helpIndex");
   EXPECT_EQ(world.popupTitle(), L"Help not available");
+  world.clickWidget("alertOK");
+
+  // The page is there but nothing can open it: the box names it for a browser.
+  world.program.linkHelp();
+  setenv("PATH", world.program.folder().c_str(), 1);
+  world.rest();
+  world.clickMenu("help", "helpIndex");
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(world.popupTitle(), L"Kelvane Help");
+  std::wstring text;
+  for (auto* widget : world.gui.components()) {
+    if (auto* line = dynamic_cast<gui::GUI_Component_Label*>(widget);
+        line && line->id() == "popuptext") {
+      text += line->text();
+    }
+  }
+  EXPECT_NE(text.find(platform::widen(world.program.folder())), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"index.html"), std::wstring::npos) << text;
+}
+
+TEST_F(MainMenuTest, HelpKeysShowsThePlayersKeysInAPanelThatAnyClickCloses) {
+  opts().setKeysInt("throttle", 17);  // W
+  world.menu.buildMainMenu();
+  world.clickMenu("help", "helpKeys");
+  ASSERT_TRUE(world.menu.keysPanel().isOpen());
+  bool throttleShown = false;
+  for (auto* widget : world.gui.components()) {
+    if (auto* line = dynamic_cast<gui::GUI_Component_Label*>(widget)) {
+      throttleShown |= line->text() == L"W  /  Pad A";
+    }
+  }
+  EXPECT_TRUE(throttleShown);
+  world.click(5, 5);  // outside the panel
+  EXPECT_FALSE(world.menu.keysPanel().isOpen());
+  EXPECT_EQ(world.count("keys_close"), 0);
 }
 
 TEST_F(MainMenuTest, EditTrackStartsTheEditorWithTheTrackPath) {
@@ -359,6 +398,34 @@ TEST_F(MainMenuTest, TrackWithoutRoadCannotBeGenerated) {
   EXPECT_EQ(world.popupTitle(), L"Error loading track");
   ASSERT_NE(world.choice.track(), nullptr);  // the summary is back for the menu
   EXPECT_EQ(world.choice.track()->positionCount(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainMenuTest, NextTrackTakesTheFollowingRowWrapsAtTheEndAndPassesOverBrokenFiles) {
+  world.program.writeTrack("broken.rst", "<track><title>Broken");
+  world.program.writeTrack("ready.rst", squareTrack("Ready", "ready_bg.png", 2));
+  platform::Bitmap(420, 420, 0xff3a7a3au).savePng(world.program.tracks() + "ready_bg.png");
+  world.menu.buildMainMenu();
+  const auto& entries = world.trackList.entries();
+  ASSERT_EQ(entries.size(), 4u);
+  // Each readable file in list order, from the last back to the first.
+  std::vector<std::string> readable;
+  for (const auto& entry : entries) {
+    if (entry.readable) readable.push_back(entry.fileName);
+  }
+  ASSERT_EQ(readable.size(), 3u);
+  for (std::size_t i = 0; i < readable.size(); ++i) {
+    world.menu.buildMainMenu();
+    const std::string& expected = readable[(i + 1) % readable.size()];
+    const app::MenuRequest request = world.menu.startNextTrack(readable[i]);
+    EXPECT_EQ(world.choice.getTrackFile(), expected) << "after " << readable[i];
+    // Started as START RACE starts it: the track with its picture loads, the others say why
+    // not.
+    EXPECT_EQ(request == app::MenuRequest::StartLoading, expected == "ready.rst") << expected;
+  }
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(TrackListScreen, RowsAreNumberedWithTitleAndFileName) {
   std::sort(titles.begin(), titles.end());
   EXPECT_EQ(titles, (std::vector<std::wstring>{L"Alpha Ring", L"Beta Bends"}));
   const auto& title = list->title()->cells();
-  EXPECT_EQ(title, (std::vector<std::wstring>{L"No.", L"Track", L"Filename"}));
+  EXPECT_EQ(title, (std::vector<std::wstring>{L"No.", L"Track", L"Filename", L"Best lap"}));
   EXPECT_EQ(list->getZ(), 400);
   EXPECT_EQ(list->frame().kind(), gui::FieldFrameKind::List);
 }

@@ -39,9 +39,10 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
   EXPECT_FALSE(std::filesystem::exists(path()));  // nothing is written until saved
   config::Options::destroy(true);
   EXPECT_EQ(testsupport::readFile(path()),
-            "[ Options ]\nnrCars=2\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=1\n\n"
+            "[ Options ]\nnrCars=2\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=1\nvolume=100\n"
+            "smoothSteering=0\n\n"
             "[ Graphics ]\nheight=700\nwidth=1000\nfullscreen=0\ntireMarks=1\ntireMarksDepth=20\n"
-            "tireMarksMaxDarkness=80\ntireMarksQuality=2\n\n"
+            "tireMarksMaxDarkness=80\ntireMarksQuality=2\nzoom=100\nminimap=1\n\n"
             "[ Weather Conditions ]\nweatherType=dry\ndry_tarmac_grip=100\n"
             "dry_tarmac_resistance=30\ndry_grass_grip=80\ndry_grass_resistance=1500\n"
             "wet_tarmac_grip=40\nwet_tarmac_resistance=10\nwet_grass_grip=100\n"
@@ -50,7 +51,11 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "dry_gravel_resistance=800\nwet_sand_grip=70\nwet_sand_resistance=2000\n"
             "wet_snow_grip=25\nwet_snow_resistance=1400\nwet_gravel_grip=50\n"
             "wet_gravel_resistance=1000\n\n"
-            "[ AI ]\nskill=20\ndifficulty=medium\n\n");
+            "[ AI ]\nskill=20\ndifficulty=medium\n\n"
+            "[ Keys ]\nbackOnTrack=19\nthrottle=200\nbrake=208\nsteerLeft=203\nsteerRight=205\n"
+            "followNext=201\nfollowPrevious=209\npadThrottle=266\npadBrake=267\n"
+            "padSteerLeft=262\npadSteerRight=263\npadBackOnTrack=269\npadFollowNext=276\n"
+            "padFollowPrevious=275\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {
@@ -64,7 +69,8 @@ TEST_F(OptionsTest, UnknownSectionsAndKeysStayAndBadNumbersBecomeZero) {
       "; mine\n[Options]\nnrLaps=9\n[ options ]\nnrLaps=lots\nfavourite=blue\n[ Mine ]\nx=y\n");
   // [Options] without spaces is another section, which the game never reads.
   EXPECT_EQ(text.rfind("; mine\n\n[Options]\nnrLaps=9\n\n[ options ]\nnrLaps=0\nfavourite=blue\n"
-                       "nrCars=2\nonlyCPU=0\nsound=0\nintro=1\n\n[ Mine ]\nx=y\n\n[ Graphics ]\n",
+                       "nrCars=2\nonlyCPU=0\nsound=0\nintro=1\nvolume=100\nsmoothSteering=0\n\n[ "
+                       "Mine ]\nx=y\n\n[ Graphics ]\n",
                        0),
             0u);
 }

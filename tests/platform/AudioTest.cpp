@@ -109,3 +109,12 @@ TEST_F(AudioTest, WithoutADeviceEverythingIsSilentButBrokenFilesAreStillFound) {
   setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
   if (savedDriver.empty()) unsetenv("SDL_AUDIODRIVER");
 }
+
+TEST(Audio, TheMasterVolumeIsKeptInRangeEvenWithoutADevice) {
+  platform::Audio audio;
+  audio.setMasterVolume(0.4);
+  EXPECT_DOUBLE_EQ(audio.masterVolume(), 0.4);
+  audio.setMasterVolume(3.0);
+  EXPECT_DOUBLE_EQ(audio.masterVolume(), 1.0);
+  audio.setMasterVolume(1.0);
+}

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "platform/ButtonNames.h"
 #include "platform/Input.h"
 
 namespace {
@@ -32,6 +35,31 @@ TEST(InputTest, UnknownIdsAreIgnored) {
   input.release(button::kCount + 5);
   EXPECT_FALSE(input.down(-1));
   EXPECT_FALSE(input.down(button::kCount));
+}
+
+TEST(InputTest, PressesOfAFrameAreKeptInOrderWithTheirRepeats) {
+  Input input;
+  input.press(button::kBackspace);
+  input.press(button::kLeft);
+  input.press(button::kBackspace);  // the key held down repeats
+  EXPECT_EQ(input.presses(),
+            (std::vector<int>{button::kBackspace, button::kLeft, button::kBackspace}));
+  input.endFrame();
+  EXPECT_TRUE(input.presses().empty());
+}
+
+TEST(InputTest, EveryKeyAndPadButtonHasANameOfItsOwn) {
+  std::set<std::string> names;
+  for (int id = 0; id < button::kCount; ++id) {
+    const std::string name = platform::buttonName(id);
+    if (name.empty()) continue;
+    EXPECT_TRUE(names.insert(name).second) << name << " twice";
+    EXPECT_TRUE(button::isKey(id) || button::isGamepad(id)) << name;
+  }
+  EXPECT_GT(names.size(), 100u);
+  EXPECT_EQ(platform::buttonName(button::kPageUp), "Page Up");
+  EXPECT_EQ(platform::buttonName(button::kGamepadButton0), "Pad A");
+  EXPECT_EQ(platform::buttonName(button::kMouseLeft), "");
 }
 
 }  // namespace

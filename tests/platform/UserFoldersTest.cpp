@@ -48,6 +48,7 @@ TEST(UserFolders, AWritableTreeKeepsEverythingBesideTheProgram) {
   const UserFolders folders = env.folders();
   EXPECT_TRUE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/opt/kelvane/options.ini");
+  EXPECT_EQ(folders.recordsFile(), "/opt/kelvane/records.db");
   EXPECT_EQ(folders.optionsSeedFile(), "");
 }
 
@@ -59,6 +60,7 @@ TEST(UserFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {
   const UserFolders folders = env.folders();
   EXPECT_FALSE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/home/ann/cfg/kelvane/options.ini");
+  EXPECT_EQ(folders.recordsFile(), "/home/ann/data/kelvane/records.db");
   EXPECT_EQ(folders.optionsSeedFile(), "/opt/kelvane/options.ini");
 }
 

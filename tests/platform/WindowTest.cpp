@@ -82,3 +82,20 @@ TEST(Window, ScreenshotWithoutAKeptFrameFailsCleanly) {
   testsupport::TempDir dir;
   EXPECT_THROW(window.saveScreenshot(dir.folder() + "none.png"), std::runtime_error);
 }
+
+TEST(Window, TextInputIsOnOnlyWhileSomethingAsksForIt) {
+  platformtest::HeadlessWindow window;
+  bool asking = true;
+  window.onDraw = [&] {
+    if (asking) window.input().requestTextInput();
+  };
+  EXPECT_FALSE(window.textInputActive());  // not even at the start, as SDL would have it
+  window.tick();
+  EXPECT_TRUE(window.textInputActive());
+  window.input().typeText("\xc3\xa9");
+  EXPECT_EQ(window.input().typedText(), "\xc3\xa9");
+  asking = false;
+  window.tick();
+  EXPECT_FALSE(window.textInputActive());
+  EXPECT_TRUE(window.input().typedText().empty());
+}

@@ -70,4 +70,32 @@ TEST_F(ResultScreenParts, ShownWhenAskedWithAnIdlePointerHiddenAndItsClicksGoToT
   EXPECT_FALSE(screen.shown());
 }
 
+TEST_F(ResultScreenParts, RaceAgainAndNextTrackAreCommandsAndEnterRacesAgainOnceTheTableIsUp) {
+  Clicks clicks;
+  race::ResultScreen screen(*graphics_, clicks);
+  screen.build(names(2), 800, 600);
+  EXPECT_EQ(screen.handleClick("raceAgain"), race::ResultCommand::RaceAgain);
+  EXPECT_EQ(screen.handleClick("nextTrack"), race::ResultCommand::NextTrack);
+  EXPECT_EQ(screen.recordsLine(), L"");
+  screen.markRecords({true, true});
+  EXPECT_EQ(screen.recordsLine(), L"New lap record!  New race record!");
+  screen.markRecords({false, true});
+  EXPECT_EQ(screen.recordsLine(), L"New race record!");
+
+  // Enter held as the car finished does not count; a press half a second later does.
+  auto pressEnter = [&] {
+    input_.press(platform::button::kEnter);
+    const bool again = screen.raceAgainKeyPressed(input_);
+    input_.endFrame();
+    input_.release(platform::button::kEnter);
+    return again;
+  };
+  EXPECT_FALSE(pressEnter());  // not shown yet
+  screen.update(input_, true);
+  EXPECT_FALSE(pressEnter());
+  for (int frame = 0; frame < 30; ++frame) screen.update(input_, true);
+  EXPECT_TRUE(pressEnter());
+  EXPECT_FALSE(screen.raceAgainKeyPressed(input_));  // no press in this frame
+}
+
 }  // namespace

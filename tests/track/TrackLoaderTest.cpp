@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "support/TestSupport.h"
+#include "track/PathFingerprint.h"
 #include "track/TrackLimits.h"
 #include "track/TrackLoader.h"
 
@@ -280,3 +281,26 @@ TEST_F(TrackLoaderTest, HugeFilesAreRefusedUnread) {
 }
 
 }  // namespace
+
+TEST(PathFingerprint, ChangesWithTheRoadAndNothingElse) {
+  std::vector<track::TrackPoint> road = {
+      {0, 0, 40, 0, 0}, {100, 0, 40, 0, 0}, {100, 100, 40, 0, 0}};
+  const std::string original = track::pathFingerprint(road);
+  EXPECT_EQ(original.size(), 16u);
+  EXPECT_EQ(track::pathFingerprint(road), original);
+  road[1].rotation = 2.0;  // computed by the loader, not part of the road's file
+  EXPECT_EQ(track::pathFingerprint(road), original);
+  road[1].x = 100.5;
+  EXPECT_NE(track::pathFingerprint(road), original);
+  road[1].x = 100;
+  road[2].width = 41;
+  EXPECT_NE(track::pathFingerprint(road), original);
+
+  // Both loaders agree on a shipped track.
+  const std::string path = testsupport::tracksDir() + "harbour_grid.rst";
+  const auto full = track::importTrack(path);
+  const auto summary = track::readLevelInfo(path);
+  ASSERT_TRUE(full && summary);
+  EXPECT_EQ(full->pathFingerprint.size(), 16u);
+  EXPECT_EQ(full->pathFingerprint, summary->pathFingerprint);
+}
