@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/SafeSave.h"
+
 namespace {
 
 struct FileCloser {
@@ -134,18 +136,19 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path) {
   if (picture.width() <= 0 || picture.height() <= 0) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": it is empty");
   }
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  try {
-    PngFile png(temporary, path);
-    writeTo(picture, png);
-    png.finish();
-  } catch (...) {
-    std::remove(temporary.c_str());
-    throw;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(temporary.c_str());
-    throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
+  std::string reason;
+  const bool saved = platform::saveFileSafely(
+      path,
+      [&picture, &path](const std::string& temporary) {
+        PngFile png(temporary, path);
+        writeTo(picture, png);
+        png.finish();
+      },
+      &reason);
+  // The file's own failures already name the picture; a refused or failed rename does not.
+  if (!saved) {
+    const std::string prefix = "cannot save the picture \"";
+    throw std::runtime_error(reason.rfind(prefix, 0) == 0 ? reason
+                                                          : prefix + path + "\": " + reason);
   }
 }

@@ -1,15 +1,11 @@
 #include "config/IniFile.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 #include <utility>
+
+#include "platform/SafeSave.h"
 
 namespace {
 
@@ -34,47 +30,13 @@ int parseIntLikeAtoi(const std::string& text) {
   return static_cast<int>(value);
 }
 
-std::string errnoText(int error) {
-  return std::strerror(error);
-}
-
-// Writes `text` beside `path` and renames it over `path`. The old file stays whole until the
-// new one is completely on disk.
+// The settings go through the game's safe save: a crash or a full disk never leaves a truncated
+// file.
 bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    error = "cannot create " + temporary + ": " + errnoText(errno);
-    return false;
-  }
-  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  int savedErrno = errno;
-  if (ok && std::fflush(file) != 0) {
-    ok = false;
-    savedErrno = errno;
-  }
-  if (ok && ::fsync(::fileno(file)) != 0) {
-    ok = false;
-    savedErrno = errno;
-  }
-  if (std::fclose(file) != 0 && ok) {
-    ok = false;
-    savedErrno = errno;
-  }
-  std::error_code ignored;
-  if (!ok) {
-    error = "cannot write " + temporary + ": " + errnoText(savedErrno);
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code renameError;
-  std::filesystem::rename(temporary, path, renameError);
-  if (renameError) {
-    error = "cannot replace " + path + ": " + renameError.message();
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  std::string reason;
+  if (platform::saveTextSafely(path, text, &reason)) return true;
+  error = "cannot save " + path + ": " + reason;
+  return false;
 }
 
 }  // namespace

@@ -2,13 +2,11 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/SafeSave.h"
 #include "platform/SdlBackend.h"
 
 namespace platform {
@@ -75,17 +73,16 @@ void Bitmap::savePng(const std::string& path) const {
   if (!surface) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": " + SDL_GetError());
   }
-  const std::string temporary = path + ".tmp" + std::to_string(getpid());
-  if (IMG_SavePNG(surface.get(), temporary.c_str()) != 0) {
-    const std::string reason = IMG_GetError();
-    std::remove(temporary.c_str());
-    throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(temporary.c_str());
-    throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
-  }
+  std::string reason;
+  const bool saved = saveFileSafely(
+      path,
+      [&surface](const std::string& temporary) {
+        if (IMG_SavePNG(surface.get(), temporary.c_str()) != 0) {
+          throw std::runtime_error(IMG_GetError());
+        }
+      },
+      &reason);
+  if (!saved) throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
 }
 
 }  // namespace platform

@@ -29,8 +29,8 @@ class Bitmap {
 
   // Throws std::runtime_error with a message naming the file and the problem.
   static Bitmap loadPng(const std::string& path);
-  // Writes a PNG to a temporary file beside `path` and renames it into place, so an
-  // interrupted save never leaves a broken picture. Throws std::runtime_error on failure.
+  // Writes a PNG through saveFileSafely, so an interrupted save never leaves a broken picture.
+  // Throws std::runtime_error naming the file on failure.
   void savePng(const std::string& path) const;
 
  private:
