@@ -6,16 +6,32 @@ namespace platform {
 // gamepad. The platform maps SDL's keys, mouse and game controllers onto them.
 namespace button {
 constexpr int kEscape = 1;
+constexpr int kMinus = 12;
+constexpr int kEquals = 13;  // the "=" / "+" key
 constexpr int kBackspace = 14;
+constexpr int kTab = 15;
+constexpr int kY = 21;
+constexpr int kO = 24;
+constexpr int kReturn = 28;
+constexpr int kControl = 29;  // either Control key
+constexpr int kS = 31;
+constexpr int kShift = 42;  // either Shift key
+constexpr int kZ = 44;
+constexpr int kN = 49;
 constexpr int kSpace = 57;
+constexpr int kKeypadMinus = 74;
+constexpr int kKeypadPlus = 78;
 constexpr int kF11 = 87;
 constexpr int kF12 = 88;
+constexpr int kHome = 199;
 constexpr int kUp = 200;
 constexpr int kPageUp = 201;
 constexpr int kLeft = 203;
 constexpr int kRight = 205;
+constexpr int kEnd = 207;
 constexpr int kDown = 208;
 constexpr int kPageDown = 209;
+constexpr int kDelete = 211;
 constexpr int kMouseLeft = 256;
 constexpr int kMouseRight = 257;
 constexpr int kMouseMiddle = 258;

@@ -54,6 +54,41 @@ int buttonForScancode(SDL_Scancode code) {
       return button::kPageUp;
     case SDL_SCANCODE_PAGEDOWN:
       return button::kPageDown;
+    case SDL_SCANCODE_HOME:
+      return button::kHome;
+    case SDL_SCANCODE_END:
+      return button::kEnd;
+    case SDL_SCANCODE_DELETE:
+      return button::kDelete;
+    case SDL_SCANCODE_TAB:
+      return button::kTab;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+      return button::kReturn;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL:
+      return button::kControl;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT:
+      return button::kShift;
+    case SDL_SCANCODE_MINUS:
+      return button::kMinus;
+    case SDL_SCANCODE_EQUALS:
+      return button::kEquals;
+    case SDL_SCANCODE_KP_MINUS:
+      return button::kKeypadMinus;
+    case SDL_SCANCODE_KP_PLUS:
+      return button::kKeypadPlus;
+    case SDL_SCANCODE_N:
+      return button::kN;
+    case SDL_SCANCODE_O:
+      return button::kO;
+    case SDL_SCANCODE_S:
+      return button::kS;
+    case SDL_SCANCODE_Y:
+      return button::kY;
+    case SDL_SCANCODE_Z:
+      return button::kZ;
     default:
       return -1;
   }
@@ -251,7 +286,7 @@ void Window::pollEvents() {
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
       case SDL_QUIT:
-        closed_ = true;
+        if (closeRequested()) closed_ = true;
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:

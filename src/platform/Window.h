@@ -44,6 +44,9 @@ class Window {
   // Another window took the keyboard (the held keys have already been released). The game
   // pauses a running race here.
   virtual void focusLost() {}
+  // The platform asks the window to close (its close button, the desktop's quit). True closes
+  // it, as by default; a window holding unsaved work can ask first and close() later.
+  virtual bool closeRequested() { return true; }
 
   // Runs the frame loop until close() (or the platform closes the window).
   void show();
