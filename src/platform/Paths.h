@@ -19,6 +19,10 @@ void setProgramFolder(const std::string& folder);
 void setProgramFolder(const std::string& folder, DataLocation location);
 DataLocation dataLocation();
 
+// The folder of the running program file, ending with '/'. An installed game's other programs
+// (the track editor) lie here, whatever run-time tree it reads.
+const std::string& executableFolder();
+
 // The choice programFolder() makes by default, for a program in `executableFolder` (ending
 // with '/'): that folder when it has "tracks/" or "images/", else the installed share folder
 // relative to it when that exists, else the executable's folder all the same.
