@@ -175,9 +175,14 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
     return refuse(text.str());
   }
   for (const TrackPoint& p : track.points) {
+    if (!withinCoordinateLimit(p.width)) {
+      std::ostringstream text;
+      text << "A road width of " << p.width << " is beyond the limit (at most "
+           << tracklimits::kMaxCoordinate << " world units).";
+      return refuse(text.str());
+    }
     if (!withinCoordinateLimit(p.x) || !withinCoordinateLimit(p.y) ||
-        !withinCoordinateLimit(p.width) || !withinCoordinateLimit(p.offset) ||
-        !std::isfinite(p.rotation)) {
+        !withinCoordinateLimit(p.offset) || !std::isfinite(p.rotation)) {
       std::ostringstream text;
       text << "A path point lies too far out (coordinates, widths and offsets must stay within "
            << tracklimits::kMaxCoordinate << " world units).";
