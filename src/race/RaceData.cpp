@@ -114,7 +114,7 @@ bool RaceData::setUpRace() {
     lastError_ = reason;
     return false;
   }
-  track_->surfaceMap = buildSurfaceMap(*track_, 4.0);
+  track_->surfaceMap = buildSurfaceMap(*track_, SurfaceMap::kRaceCellSize);
   if (!loadBackground()) return false;
   hud_->start();
 

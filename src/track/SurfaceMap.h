@@ -6,6 +6,8 @@
 // further values). Row-major: index = row × columns + column.
 struct SurfaceMap {
   static constexpr std::int32_t kOutside = 7;
+  // World units per cell of the map a race is driven on (the cars' ground, the drivers' plans).
+  static constexpr double kRaceCellSize = 4.0;
 
   std::uint32_t rows = 0;
   std::uint32_t columns = 0;
