@@ -7,22 +7,6 @@ namespace app {
 
 namespace {
 
-// The column where --help starts the options' help lines.
-constexpr std::size_t kHelpColumn = 29;
-
-// A whole decimal number in [minimum, maximum], nothing before or after it.
-template <class Number>
-std::optional<Number> parseNumber(const std::string& text, Number minimum, Number maximum) {
-  long long value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
-  if (value < static_cast<long long>(minimum) || value > static_cast<long long>(maximum)) {
-    return std::nullopt;
-  }
-  return static_cast<Number>(value);
-}
-
 CommandLine fail(std::string message) {
   CommandLine result;
   result.action = CommandLine::Action::Error;
@@ -51,9 +35,10 @@ std::string readNumber(const std::string& option, Arguments& args, Number minimu
                        const char* range, Number& value) {
   if (args.done()) return option + " needs a number";
   const std::string& text = args.take();
-  const auto n = parseNumber<Number>(text, minimum, maximum);
+  const auto n =
+      parseWholeNumber(text, static_cast<long long>(minimum), static_cast<long long>(maximum));
   if (!n) return option + " needs a whole number " + range + ", not \"" + text + "\"";
-  value = *n;
+  value = static_cast<Number>(*n);
   return {};
 }
 
@@ -110,24 +95,6 @@ std::string readGenerate(const std::string&, Arguments& args, CommandLine& line)
   return {};
 }
 
-const CommandLineOption* findOption(const std::string& word) {
-  for (const CommandLineOption& option : commandLineOptions()) {
-    if (word == option.name || (option.shortName != nullptr && word == option.shortName)) {
-      return &option;
-    }
-  }
-  return nullptr;
-}
-
-// "  -h, --help", "      --frames N": the left column of an option's line in --help.
-std::string usageTerm(const CommandLineOption& option) {
-  std::string term = option.shortName != nullptr ? std::string("  ") + option.shortName + ", "
-                                                 : std::string(6, ' ');
-  term += option.name;
-  if (*option.argument != '\0') term += std::string(" ") + option.argument;
-  return term;
-}
-
 }  // namespace
 
 const std::vector<CommandLineOption>& commandLineOptions() {
@@ -155,7 +122,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
   Arguments words(args);
   while (!words.done()) {
     const std::string& word = words.take();
-    const CommandLineOption* option = findOption(word);
+    const CommandLineOption* option = findOptionIn(commandLineOptions(), word);
     if (option == nullptr) return fail("unknown option \"" + word + "\"");
     std::string error = option->read(word, words, line);
     if (!error.empty()) return fail(std::move(error));
@@ -173,13 +140,7 @@ std::string usageText() {
       "Usage: kelvane [OPTION]...\n"
       "A top-down 2D car racing game.\n"
       "\n";
-  for (const CommandLineOption& option : commandLineOptions()) {
-    std::string term = usageTerm(option);
-    // A long term gets its help on a line of its own.
-    term += term.size() < kHelpColumn ? std::string(kHelpColumn - term.size(), ' ')
-                                      : "\n" + std::string(kHelpColumn, ' ');
-    text += term + option.help + "\n";
-  }
+  text += optionHelpLines(commandLineOptions());
   return text +
          "\n"
          "In the window, F11 switches full screen and F12 saves a screenshot to\n"
