@@ -1,0 +1,45 @@
+#include "editor/TrackContent.h"
+
+namespace editor {
+
+namespace {
+
+bool samePoints(const std::vector<TrackPoint>& a, const std::vector<TrackPoint>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].width != b[i].width ||
+        a[i].offset != b[i].offset || a[i].rotation != b[i].rotation) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TrackContent::operator==(const TrackContent& other) const {
+  return title == other.title && background == other.background && samePoints(path, other.path) &&
+         samePoints(places, other.places);
+}
+
+TrackData trackOf(const TrackContent& content) {
+  TrackData track;
+  setPathFromFile(track, content.path);
+  track.positions = content.places;
+  track.title = content.title;
+  track.background = content.background;
+  return track;
+}
+
+TrackContent contentOf(const TrackData& track) {
+  TrackContent content;
+  content.path = pathInFileOrder(track);
+  // The loader replaced the rotations; the file's own are of no use to anyone.
+  for (TrackPoint& p : content.path) p.rotation = 0;
+  content.places = track.positions;
+  content.title = track.title;
+  content.background = track.background;
+  return content;
+}
+
+}  // namespace editor
