@@ -33,10 +33,7 @@ int parseIntLikeAtoi(const std::string& text) {
 // The settings go through the game's safe save: a crash or a full disk never leaves a truncated
 // file.
 bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
-  std::string reason;
-  if (platform::saveTextSafely(path, text, &reason)) return true;
-  error = "cannot save " + path + ": " + reason;
-  return false;
+  return platform::saveTextSafely(path, text, &error);
 }
 
 }  // namespace

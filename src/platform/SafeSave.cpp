@@ -15,8 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void throwErrno() {
-  throw std::runtime_error(std::strerror(errno));
+[[noreturn]] void throwErrno(const std::string& what) {
+  throw std::runtime_error(what + ": " + std::strerror(errno));
 }
 
 // The file a save really replaces: a link's target, followed as far as it goes.
@@ -38,13 +38,13 @@ std::string refusal(const std::string& path) {
   return {};
 }
 
-void writeAll(int file, const std::string& text) {
+void writeAll(int file, const std::string& text, const std::string& name) {
   const char* data = text.data();
   std::size_t left = text.size();
   while (left > 0) {
     const ssize_t n = ::write(file, data, left);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throwErrno();
+    if (n <= 0) throwErrno("cannot write " + name);
     data += n;
     left -= static_cast<std::size_t>(n);
   }
@@ -60,7 +60,7 @@ bool saveFileSafely(const std::string& path,
     if (error != nullptr) *error = reason;
     return false;
   }
-  const std::string temporary = target + ".tmp" + std::to_string(::getpid());
+  const std::string temporary = target + ".tmp";
   std::error_code ignored;
   try {
     write(temporary);
@@ -73,7 +73,7 @@ bool saveFileSafely(const std::string& path,
   fs::rename(temporary, target, renameError);
   if (renameError) {
     fs::remove(temporary, ignored);
-    if (error != nullptr) *error = renameError.message();
+    if (error != nullptr) *error = "cannot replace " + target + ": " + renameError.message();
     return false;
   }
   return true;
@@ -84,15 +84,15 @@ bool saveTextSafely(const std::string& path, const std::string& text, std::strin
       path,
       [&text](const std::string& temporary) {
         const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (file < 0) throwErrno();
+        if (file < 0) throwErrno("cannot create " + temporary);
         try {
-          writeAll(file, text);
-          if (::fsync(file) != 0) throwErrno();
+          writeAll(file, text, temporary);
+          if (::fsync(file) != 0) throwErrno("cannot write " + temporary);
         } catch (...) {
           ::close(file);
           throw;
         }
-        if (::close(file) != 0) throwErrno();
+        if (::close(file) != 0) throwErrno("cannot write " + temporary);
       },
       error);
 }

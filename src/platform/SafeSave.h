@@ -10,9 +10,10 @@ namespace platform {
 // completely on disk. Nothing but a regular file is ever replaced: a folder, a device or a pipe
 // of that name is refused; a symbolic link is followed and the file it names is replaced.
 //
-// `write` receives the temporary file's path and throws std::runtime_error (with the reason)
-// when it cannot fill it. Returns false and fills `error` with the reason (without the file's
-// name) when the file cannot be saved; the temporary file is then removed.
+// `write` receives the temporary file's path (`path` + ".tmp") and throws std::runtime_error
+// with the reason when it cannot fill it. Returns false and fills `error` with the reason when
+// the file cannot be saved ("cannot create …", "cannot replace …"); the temporary file is then
+// removed.
 bool saveFileSafely(const std::string& path,
                     const std::function<void(const std::string& temporary)>& write,
                     std::string* error = nullptr);
