@@ -164,6 +164,15 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
          << " world units.";
     return refuse(text.str());
   }
+  // A road too wide makes the track too large as well; the width is the better reason.
+  for (const TrackPoint& p : track.points) {
+    if (!withinCoordinateLimit(p.width)) {
+      std::ostringstream text;
+      text << "A road width of " << p.width << " is too wide (at most "
+           << tracklimits::kMaxCoordinate << " world units).";
+      return refuse(text.str());
+    }
+  }
   const double extentX = track.extentX;
   const double extentY = track.extentY;
   if (extentX < 0 || extentY < 0 || extentX > tracklimits::kMaxExtent ||
@@ -175,12 +184,6 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
     return refuse(text.str());
   }
   for (const TrackPoint& p : track.points) {
-    if (!withinCoordinateLimit(p.width)) {
-      std::ostringstream text;
-      text << "A road width of " << p.width << " is beyond the limit (at most "
-           << tracklimits::kMaxCoordinate << " world units).";
-      return refuse(text.str());
-    }
     if (!withinCoordinateLimit(p.x) || !withinCoordinateLimit(p.y) ||
         !withinCoordinateLimit(p.offset) || !std::isfinite(p.rotation)) {
       std::ostringstream text;
