@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "drivers/RoadNeeds.h"
+
 namespace {
 
 constexpr float kFullTurn = 6.2831853f;
@@ -145,8 +147,9 @@ class PathSearch {
   // The car needs room on both sides: every cell of the 5 × 5 block around it must be road.
   bool roomAround(std::int32_t row, std::int32_t column) const {
     const SurfaceMap& map = *ws_.map_;
-    for (std::int32_t r = row - 2; r <= row + 2; ++r) {
-      for (std::int32_t c = column - 2; c <= column + 2; ++c) {
+    constexpr std::int32_t kRoom = roadneeds::kRoomCells;
+    for (std::int32_t r = row - kRoom; r <= row + kRoom; ++r) {
+      for (std::int32_t c = column - kRoom; c <= column + kRoom; ++c) {
         if (map.at(r, c) != kRoad) return false;
       }
     }
