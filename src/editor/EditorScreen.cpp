@@ -91,12 +91,32 @@ void EditorScreen::update() {
     host_.setCaption(caption());
     shownVersion_ = document_.version();
   }
+  describeSelection();
   // The checks build the race's map: after a drag, not at every step of it.
   if (document_.version() != checkedVersion_ && !control_.dragging()) refreshChecks();
 }
 
 void EditorScreen::draw() {
   gui_.update(input_);
+}
+
+void EditorScreen::describeSelection() {
+  const Handle selected = control_.selected();
+  if (selected == describedSelection_) return;
+  describedSelection_ = selected;
+  const std::wstring number = std::to_wstring(selected.index + 1);
+  switch (selected.kind) {
+    case HandleKind::Point:
+      setMessage(L"Point " + number +
+                 L": drag it, drag a square handle or turn the wheel for the width, Delete.");
+      break;
+    case HandleKind::Place:
+    case HandleKind::PlaceKnob:
+      setMessage(L"Grid place " + number + L": drag the car to move it, its knob to turn it.");
+      break;
+    default:
+      break;
+  }
 }
 
 bool EditorScreen::modal() const {
@@ -193,6 +213,11 @@ void EditorScreen::onClick(std::string id) {
 
 void EditorScreen::popup(const std::wstring& title, const std::wstring& text) {
   messageBox_.showPopup(title, text, "alertOK");
+}
+
+void EditorScreen::setDriveResult(const std::wstring& text) {
+  driveResult_ = text;
+  panel_.showDriveResult(text);
 }
 
 void EditorScreen::setMessage(const std::wstring& text, bool alarming) {
@@ -421,8 +446,8 @@ void EditorScreen::testDrive() {
     popup(L"Test drive not started", L"\nThe game could not be started:\n" + wrapped(error));
     return;
   }
-  setMessage(L"Test drive: the game races " + std::to_wstring(cars) +
-             L" computer cars on the track in its own window.");
+  setDriveResult(L"Test drive: " + std::to_wstring(cars) +
+                 L" computer cars race in the game's window.");
 }
 
 void EditorScreen::computerLap() {
@@ -438,7 +463,7 @@ void EditorScreen::computerLap() {
     popup(L"Computer lap not started", L"\nThe game could not be started:\n" + wrapped(error));
     return;
   }
-  panel_.showDriveResult(L"Computer lap: " + std::to_wstring(cars) + L" cars racing...");
+  setDriveResult(L"Computer lap: " + std::to_wstring(cars) + L" cars racing...");
 }
 
 void EditorScreen::paintBackground() {
@@ -487,7 +512,7 @@ void EditorScreen::pollJobs() {
     }
   }
   if (computerLap_.running() && !computerLap_.poll()) {
-    panel_.showDriveResult(platform::widen(computerLap_.result()));
+    setDriveResult(platform::widen(computerLap_.result()));
   }
 }
 

@@ -72,6 +72,8 @@ class EditorScreen : public GUI_Listener {
   const std::vector<Finding>& findings() const { return findings_; }
   int gridCount() const { return gridCount_; }
   const std::wstring& message() const { return message_; }
+  // What the last test drive or computer lap showed.
+  const std::wstring& driveResult() const { return driveResult_; }
   const platform::Image* picture() const { return picture_.get(); }
   bool paintingRunning() const { return painting_.running(); }
   bool computerLapRunning() const { return computerLap_.running(); }
@@ -82,6 +84,7 @@ class EditorScreen : public GUI_Listener {
   enum class Pending { None, New, OpenPath, Quit };
 
   void handleKeys();
+  void describeSelection();
   bool pressed(int button) const;
   bool modal() const;
 
@@ -112,6 +115,7 @@ class EditorScreen : public GUI_Listener {
   void fitView();
   void showFinding(const std::string& rowId);
   void setMessage(const std::wstring& text, bool alarming = false);
+  void setDriveResult(const std::wstring& text);
   void popup(const std::wstring& title, const std::wstring& text);
 
   platform::Graphics& graphics_;
@@ -132,11 +136,13 @@ class EditorScreen : public GUI_Listener {
   std::vector<Finding> findings_;
   unsigned long checkedVersion_ = ~0ul;
   unsigned long shownVersion_ = ~0ul;
+  Handle describedSelection_;
   int gridCount_ = 8;
   Pending pending_ = Pending::None;
   std::string pendingPath_;
   std::wstring message_;
   bool messageAlarming_ = false;
+  std::wstring driveResult_;
   std::vector<bool> keysDown_;
   // The copies go last, after the jobs that may still read them have stopped.
   TemporaryTracks temporary_;

@@ -110,7 +110,7 @@ void checkWidths(const Loop& loop, std::vector<Finding>& findings) {
                   : "from point " + std::to_string(i + 1) + " to " + std::to_string(last + 1);
     findings.push_back(at(Severity::Warning,
                           "The road is " + wholeNumber(narrowest) + " wide " + where +
-                              ": the computer drivers need " +
+                              ": the computer drivers' path search needs " +
                               wholeNumber(roadneeds::kNarrowestRoad) + ".",
                           loop.point(i)));
     i = last;

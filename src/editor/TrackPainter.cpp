@@ -223,9 +223,13 @@ void TrackPainter::paintHandles(const Scene& scene) {
       handles.box(edge.x - 5, edge.y - 5, edge.x + 5, edge.y + 5, style::kSlate);
       handles.box(edge.x - 3.5, edge.y - 3.5, edge.x + 3.5, edge.y + 3.5, style::kOrange);
     }
-    label(L"Point " + std::to_wstring(i + 1) + L", width " +
-              std::to_wstring(std::lround(content.path[i].width)),
-          p.x + 12, p.y + 10, kMarksLayer, platform::kWhite);
+    const std::wstring text = L"Point " + std::to_wstring(i + 1) + L", width " +
+                              std::to_wstring(std::lround(content.path[i].width));
+    // Beside the point, on the side where the canvas has room for it.
+    const double width = FontCache::get(style::kFont, kLabelHeight).textWidth(text);
+    const double x =
+        p.x + 12 + width < view.left() + view.width() - 4 ? p.x + 12 : p.x - 12 - width;
+    label(text, x, p.y + 10, kMarksLayer, platform::kWhite);
   }
   handles.drawOn(graphics_, kHandlesLayer);
 }

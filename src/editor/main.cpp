@@ -1,53 +1,26 @@
 // Solvern, the track editor: reads the command line, then either checks or rewrites a track
 // file, or opens the editor's window on a new track or the track given.
 #include <exception>
+#include <filesystem>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "editor/EditorCommandLine.h"
 #include "editor/EditorWindow.h"
-#include "editor/TrackChecks.h"
+#include "editor/FileCommands.h"
 #include "platform/Paths.h"
+#include "platform/UserFolders.h"
 #include "platform/Window.h"
-#include "track/TrackLoader.h"
-#include "track/TrackWriter.h"
 
 namespace {
 
-std::unique_ptr<TrackData> readOrSay(const std::string& path) {
-  std::string reason;
-  std::unique_ptr<TrackData> track = readTrackAsWritten(path, &reason);
-  if (!track) std::cerr << "solvern: cannot read \"" << path << "\": " << reason << '\n';
-  return track;
-}
-
-int check(const std::string& path) {
-  const std::unique_ptr<TrackData> track = readOrSay(path);
-  if (!track) return editor::kRefusedStatus;
-  const std::vector<editor::Finding> findings = editor::checkTrack(*track);
-  for (const editor::Finding& finding : findings) {
-    std::cout << path << ": " << editor::findingLine(finding) << '\n';
-  }
-  if (findings.empty()) std::cout << path << ": no problems found\n";
-  if (editor::gameRefuses(findings)) {
-    std::cout << path << ": the game will refuse this track\n";
-    return editor::kRefusedStatus;
-  }
-  return 0;
-}
-
-int saveAs(const std::string& path, const std::string& output) {
-  const std::unique_ptr<TrackData> track = readOrSay(path);
-  if (!track) return editor::kRefusedStatus;
-  std::string error;
-  if (!saveTrackFile(*track, output, &error)) {
-    std::cerr << "solvern: cannot save \"" << output << "\": " << error << '\n';
-    return editor::kRefusedStatus;
-  }
-  std::cout << "Saved \"" << path << "\" to \"" << output << "\"\n";
-  return 0;
+// A track named without a folder that is not in the current folder is looked for among the
+// player's tracks and the shipped ones, as the game's --race does.
+std::string trackFile(const std::string& track) {
+  std::error_code error;
+  if (track.empty() || std::filesystem::is_regular_file(track, error)) return track;
+  return platform::userFolders().trackFile(track);
 }
 
 int edit(const editor::EditorCommandLine& line) {
@@ -58,7 +31,7 @@ int edit(const editor::EditorCommandLine& line) {
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
   editor::EditorWindow window;
-  if (!line.track.empty()) window.screen().open(line.track);
+  if (!line.track.empty()) window.screen().open(trackFile(line.track));
   window.show();
   return 0;
 }
@@ -76,13 +49,17 @@ int run(const editor::EditorCommandLine& line) {
       std::cout << editor::editorUsageText();
       return 0;
     case Action::Check:
-      return check(line.track);
     case Action::SaveAs:
-      return saveAs(line.track, line.output);
     case Action::Edit:
       break;
   }
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
+  if (line.action == Action::Check) {
+    return editor::checkCommand(trackFile(line.track), std::cout, std::cerr);
+  }
+  if (line.action == Action::SaveAs) {
+    return editor::saveAsCommand(trackFile(line.track), line.output, std::cout, std::cerr);
+  }
   return edit(line);
 }
 
