@@ -132,9 +132,9 @@ void EditorPanel::buildPanel() {
 
   y += 44;
   addButton("paintBackground", L"Paint background", left, y, 160);
-  painting_ = addLabel("gui_paintingLbl", L"", 15, left + 168, y + 4, kCaption);
+  painting_ = addLabel("gui_paintingLbl", L"", 15, left, y + 32, kCaption);
 
-  y += 40;
+  y += 58;
   checksSummary_ = addLabel("gui_checksLbl", L"Checks", 17, left, y, kHeading);
   checksTop_ = y + 24;
 }

@@ -85,6 +85,11 @@ EditorScreen::~EditorScreen() {
 void EditorScreen::update() {
   handleKeys();
   pollJobs();
+  if (pictureStale_) {
+    pictureStale_ = false;
+    loadPicture();
+    refreshPanel();
+  }
   if (document_.version() != shownVersion_) {
     control_.forgetMissing();
     refreshPanel();
@@ -281,7 +286,7 @@ void EditorScreen::newTrack() {
   empty.title = TrackDocument::kNewTitle;
   document_.reset(std::move(empty), "");
   control_.select({});
-  loadPicture();
+  pictureStale_ = true;
   fitView();
   setMessage(L"A new track: click to add points; the first one is the start and finish line.");
 }
@@ -300,7 +305,7 @@ bool EditorScreen::open(const std::string& path) {
                    ? gridCount_
                    : std::min(static_cast<int>(track->positions.size()), startgrid::kMaxPlaces);
   panel_.showGridCount(gridCount_);
-  loadPicture();
+  pictureStale_ = true;
   fitView();
   setMessage(L"Opened " + platform::widen(path) + L".");
   return true;
@@ -371,7 +376,7 @@ bool EditorScreen::save(bool asNew) {
   }
   const bool moved = !document_.path().empty() && !asNew && target != document_.path();
   document_.markSaved(target);
-  loadPicture();
+  pictureStale_ = true;
   if (moved) {
     setMessage(L"The track's folder is read-only: saved to " + platform::widen(target) + L".");
   } else {
@@ -493,14 +498,14 @@ void EditorScreen::paintBackground() {
 void EditorScreen::pollJobs() {
   if (painting_.running()) {
     panel_.showPainting(platform::widen(painting_.stageCaption()) + L" (" +
-                        std::to_wstring(std::min(painting_.stage(), 8)) + L"/8)");
+                        std::to_wstring(std::min(painting_.stage(), 8)) + L" of 8)");
   }
   if (painting_.collectFinished()) {
     if (!painting_.error().empty()) {
-      panel_.showPainting(L"Failed");
+      panel_.showPainting(L"The painting failed.");
       popup(L"Background painting failed", L"\n" + wrapped(painting_.error()));
     } else {
-      panel_.showPainting(L"Done");
+      panel_.showPainting(L"Painted " + platform::widen(fileNameOf(painting_.outputPath())) + L".");
       const std::string picture = painting_.outputPath();
       // The track names its picture when the picture lies beside it.
       if (fs::path(picture).parent_path() ==

@@ -133,6 +133,9 @@ class EditorScreen : public GUI_Listener {
   std::unique_ptr<app::TrackList> openList_;
   std::unique_ptr<platform::Image> picture_;
   std::string picturePath_;
+  // The picture is replaced only at the start of a frame: commands arrive while the frame's
+  // drawing still waits in the queue, the old picture with it.
+  bool pictureStale_ = false;
   std::vector<Finding> findings_;
   unsigned long checkedVersion_ = ~0ul;
   unsigned long shownVersion_ = ~0ul;

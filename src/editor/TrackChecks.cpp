@@ -84,10 +84,13 @@ void checkCrossings(const Loop& loop, std::vector<Finding>& findings) {
       const TrackPoint& p = loop.point(j);
       const TrackPoint& q = loop.point(j + 1);
       if (race::segmentsCross(a.x, a.y, b.x, b.y, p.x, p.y, q.x, q.y)) {
+        // The mark goes where the two stretches meet.
+        const double den = (b.x - a.x) * (q.y - p.y) - (b.y - a.y) * (q.x - p.x);
+        const double t = ((p.x - a.x) * (q.y - p.y) - (p.y - a.y) * (q.x - p.x)) / den;
         findings.push_back(at(Severity::Warning,
                               "The road crosses itself between points " + std::to_string(i + 1) +
                                   " and " + std::to_string(i + 2) + ".",
-                              a));
+                              TrackPoint{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), 0, 0, 0}));
       }
     }
   }

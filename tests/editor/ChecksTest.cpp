@@ -91,6 +91,11 @@ TEST(EditorChecks, ARoadThatCrossesItselfOrIsTooNarrowAndABadGridAreWarnings) {
   EXPECT_FALSE(editor::gameRefuses(crossing));
   EXPECT_NE(messages(crossing, Severity::Warning).find("crosses itself between points 1 and 2"),
             std::string::npos);
+  for (const Finding& f : crossing) {
+    if (f.message.find("crosses") == std::string::npos) continue;
+    EXPECT_NEAR(f.x, 600, 1e-6);  // where the stretches meet
+    EXPECT_NEAR(f.y, 500, 1e-6);
+  }
 
   // A narrow stretch is one warning naming its points and the narrowest width.
   editor::TrackContent narrow = ring();
