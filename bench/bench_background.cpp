@@ -1,5 +1,6 @@
 // Time of each background stage, and of a whole generation, on the largest shipped track
-// (about 3000 × 2100 world units: a 6000 × 4200 cell map, a 3000 × 2100 picture).
+// (about 3000 × 2100 world units: a 6000 × 4200 cell map, a 3000 × 2100 picture), in every
+// theme.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "background/BackgroundGenerator.h"
+#include "background/Theme.h"
 #include "platform/Random.h"
 #include "track/TrackLoader.h"
 
@@ -32,11 +34,13 @@ std::string writeFallbackTrack() {
   return path;
 }
 
-const TrackData& largeTrack() {
+// The largest shipped track, painted in the theme numbered `theme` (themeNames() order).
+const TrackData& largeTrack(int theme) {
   static const std::unique_ptr<TrackData> track = [] {
     auto loaded = importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
     return loaded ? std::move(loaded) : importTrack(writeFallbackTrack());
   }();
+  track->theme = themeNames().at(static_cast<std::size_t>(theme));
   return *track;
 }
 
@@ -46,8 +50,8 @@ const std::string& outputPath() {
   return path;
 }
 
-void runStage(BackgroundGenerator& generator, int stage) {
-  const TrackData& track = largeTrack();
+void runStage(BackgroundGenerator& generator, int stage, int theme) {
+  const TrackData& track = largeTrack(theme);
   switch (stage) {
     case 1:
       generator.rasterize(track);
@@ -80,31 +84,39 @@ void runStage(BackgroundGenerator& generator, int stage) {
 
 void BM_Stage(benchmark::State& state) {
   const int stage = static_cast<int>(state.range(0));
+  const int theme = static_cast<int>(state.range(1));
   platform::setFixedSeed(7);
   for (auto _ : state) {
     state.PauseTiming();
     auto generator = std::make_unique<BackgroundGenerator>();
-    for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier);
+    for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier, theme);
     state.ResumeTiming();
-    runStage(*generator, stage);
+    runStage(*generator, stage, theme);
     state.PauseTiming();
     generator.reset();  // freeing the maps is not part of the stage
     state.ResumeTiming();
   }
-  state.SetLabel(BackgroundGenerator::stageCaption(stage).substr(2));
+  state.SetLabel(themeNames().at(static_cast<std::size_t>(theme)) + ": " +
+                 BackgroundGenerator::stageCaption(stage).substr(2));
 }
-BENCHMARK(BM_Stage)->DenseRange(1, 8)->Unit(benchmark::kMillisecond)->Iterations(2);
+// Stage 1..8 of each of the five themes.
+BENCHMARK(BM_Stage)
+    ->ArgsProduct({benchmark::CreateDenseRange(1, 8, 1), benchmark::CreateDenseRange(0, 4, 1)})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 void BM_WholeGeneration(benchmark::State& state) {
+  const int theme = static_cast<int>(state.range(0));
   platform::setFixedSeed(7);
   for (auto _ : state) {
     BackgroundGenerator generator;
-    if (!generator.step(largeTrack(), outputPath(), {}, true)) {
+    if (!generator.step(largeTrack(theme), outputPath(), {}, true)) {
       state.SkipWithError(generator.lastError().c_str());
       break;
     }
   }
+  state.SetLabel(themeNames().at(static_cast<std::size_t>(theme)));
 }
-BENCHMARK(BM_WholeGeneration)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_WholeGeneration)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

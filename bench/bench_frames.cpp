@@ -81,6 +81,8 @@ void prepareOptions() {
   Options::instance()->setOptionInt("onlyCPU", 1);
   Options::instance()->setOptionInt("nrCars", kCars);
   Options::instance()->setOptionInt("nrLaps", 99);
+  // The computer drivers at their hardest: the most work on their line.
+  Options::instance()->setAIString("difficulty", "hard");
 }
 
 // Wall-clock and this thread's processor time together: on a shared machine the wall clock

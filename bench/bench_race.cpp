@@ -79,6 +79,8 @@ void raceOptions(int cars) {
   Options::instance()->setOptionInt("onlyCPU", 1);
   Options::instance()->setOptionInt("nrCars", cars);
   Options::instance()->setOptionInt("nrLaps", 3);
+  // The computer drivers at their hardest: the most work on their line.
+  Options::instance()->setAIString("difficulty", "hard");
 }
 
 void releaseCaches() {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "drivers/DriverLevel.h"
+
 namespace app {
 
 namespace {
@@ -64,6 +66,13 @@ std::string readLaps(const std::string& option, Arguments& args, CommandLine& li
   return readNumber(option, args, 1, 1000, "of at least 1", line.laps);
 }
 
+std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
+  const std::string level = args.done() ? std::string() : args.take();
+  if (!parseLevel(level)) return option + " needs easy, medium or hard, not \"" + level + "\"";
+  line.level = level;
+  return {};
+}
+
 // --screenshot and --data: a name that is not empty.
 std::string readName(const std::string& option, Arguments& args, std::string& name) {
   if (args.done() || args.next().empty()) return option + " needs a file or folder name";
@@ -111,6 +120,8 @@ const std::vector<CommandLineOption>& commandLineOptions() {
        readRace},
       {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)", readCars},
       {nullptr, "--laps", "L", "with --race: the number of laps", readLaps},
+      {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
+       readDifficulty},
       {nullptr, "--generate-background", "TRACK [OUT]",
        "paint a track's background picture (OUT: a PNG file)", readGenerate},
   };
@@ -128,9 +139,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     if (!error.empty()) return fail(std::move(error));
   }
   const bool carsGiven = line.cars != -1, lapsGiven = line.laps != -1;
-  if ((carsGiven || lapsGiven) && line.action != CommandLine::Action::Race &&
+  const bool levelGiven = !line.level.empty();
+  if ((carsGiven || lapsGiven || levelGiven) && line.action != CommandLine::Action::Race &&
       line.action != CommandLine::Action::Help) {
-    return fail(std::string(carsGiven ? "--cars" : "--laps") + " only goes with --race");
+    const char* option = carsGiven ? "--cars" : (lapsGiven ? "--laps" : "--difficulty");
+    return fail(std::string(option) + " only goes with --race");
   }
   return line;
 }

@@ -29,6 +29,7 @@ struct CommandLine {
   std::string output;                 // --generate-background's optional OUT
   int cars = -1;                      // --cars N with --race, 1..; -1 when not given
   int laps = -1;                      // --laps L with --race, 1..; -1 when not given
+  std::string level;                  // --difficulty with --race: "easy", "medium" or "hard"
   std::string error;
 };
 

@@ -11,6 +11,7 @@
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
 #include "config/Options.h"
+#include "drivers/DriverLevel.h"
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component_Background.h"
 #include "gui/GUI_Component_Button.h"
@@ -36,6 +37,25 @@ constexpr std::size_t kReasonLines = 2;
 
 Options& options() {
   return *Options::instance();
+}
+
+constexpr const char* kLevelKey = "difficulty";
+
+// The level in the options; a word the game does not know races at Medium, as the race does.
+DriverLevel storedLevel() {
+  return parseLevel(options().getAIString(kLevelKey)).value_or(DriverLevel::kMedium);
+}
+
+std::wstring levelCaption(DriverLevel level) {
+  switch (level) {
+    case DriverLevel::kEasy:
+      return L"Easy";
+    case DriverLevel::kMedium:
+      return L"Medium";
+    case DriverLevel::kHard:
+      return L"Hard";
+  }
+  return L"";
 }
 
 // A picture exists for the race if it is a file that can be opened for reading. A folder does
@@ -67,7 +87,7 @@ MainMenu::MainMenu(ScreenWidgets& widgets, MessageBox& messageBox, TrackList& tr
 
 void MainMenu::forgetScreen() {
   trackList_.forget();
-  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = nullptr;
+  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
   toolsMenu_ = nullptr;
   toolsExtended_ = false;
 }
@@ -164,15 +184,20 @@ void MainMenu::buildRaceSetup() {
   addLabel("gui_cpuLbl", L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
   cpuOnlyMark_ = addLabel("gui_cpuXLbl", L"X", 253, Y + 24, kWhite, kBlack);
   addButton("startRace", L"START RACE", 248, Y + 50, 124);
+  // How hard the computer drivers race: the button shows the level and moves on to the next.
+  addLabel("gui_levelLbl", L"Difficulty", 396, Y + 25, kCaption, kWhite);
+  addButton("driverLevel", L" ", 396, Y + 50, 90);
+  levelLabel_ = addLabel("gui_levelXLbl", L"", 404, Y + 49, kWhite, kBlack);
 }
 
 void MainMenu::removeRaceSetup() {
   for (const char* id :
        {"gui_trackLbl", "gui_lapsLbl", "addLap", "gui_nrlapsLbl", "subLap", "gui_carsLbl", "addCar",
-        "gui_nrcarsLbl", "subCar", "cpuOnly", "gui_cpuLbl", "gui_cpuXLbl", "startRace"}) {
+        "gui_nrcarsLbl", "subCar", "cpuOnly", "gui_cpuLbl", "gui_cpuXLbl", "startRace",
+        "gui_levelLbl", "driverLevel", "gui_levelXLbl"}) {
     widgets_.destroyById(id);
   }
-  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = nullptr;
+  trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
 }
 
 void MainMenu::refreshSetupLabels() {
@@ -185,6 +210,7 @@ void MainMenu::refreshSetupLabels() {
   if (cpuOnlyMark_ != nullptr) {
     cpuOnlyMark_->setText(options().getOptionInt("onlyCPU") != 0 ? L"X" : L"");
   }
+  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(storedLevel()));
 }
 
 int MainMenu::startPositions() const {
@@ -236,6 +262,8 @@ MenuRequest MainMenu::onClick(const std::string& id) {
     changeCars(-1);
   } else if (id == "cpuOnly") {
     toggleCpuOnly();
+  } else if (id == "driverLevel") {
+    nextLevel();
   }
   return MenuRequest::None;
 }
@@ -258,6 +286,14 @@ void MainMenu::toggleCpuOnly() {
   const int now = options().getOptionInt("onlyCPU") == 0 ? 1 : 0;
   options().setOptionInt("onlyCPU", now);
   if (cpuOnlyMark_ != nullptr) cpuOnlyMark_->setText(now != 0 ? L"X" : L"");
+}
+
+void MainMenu::nextLevel() {
+  const DriverLevel level = storedLevel() == DriverLevel::kHard
+                                ? DriverLevel::kEasy
+                                : static_cast<DriverLevel>(static_cast<int>(storedLevel()) + 1);
+  options().setAIString(kLevelKey, levelName(level));
+  if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(level));
 }
 
 void MainMenu::chooseTrack(const std::string& rowId) {

@@ -57,6 +57,7 @@ class MainMenu {
   GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
   GUI_Component_Label* carsLabel() const { return carsLabel_; }
   GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
+  GUI_Component_Label* levelLabel() const { return levelLabel_; }
   GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
   bool toolsExtended() const { return toolsExtended_; }
 
@@ -73,6 +74,8 @@ class MainMenu {
   void changeLaps(int delta);
   void changeCars(int delta);
   void toggleCpuOnly();
+  // The computer drivers' next level: Easy, Medium, Hard, then Easy again.
+  void nextLevel();
   void startEditor(const std::string& trackPath);
   void openHelp();
   int startPositions() const;
@@ -97,6 +100,7 @@ class MainMenu {
   GUI_Component_Label* lapsLabel_ = nullptr;
   GUI_Component_Label* carsLabel_ = nullptr;
   GUI_Component_Label* cpuOnlyMark_ = nullptr;
+  GUI_Component_Label* levelLabel_ = nullptr;
   GUI_Component_Menu* toolsMenu_ = nullptr;
   bool toolsExtended_ = false;
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "background/Theme.h"
 #include "platform/Text.h"
 #include "track/TrackLoader.h"
 
@@ -32,6 +33,8 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder) {
     if (auto track = readLevelInfo(tracksFolder + name, &reason)) {
       entry.readable = true;
       entry.title = track->title;
+      // What the painter makes of the name: an unknown theme is painted as the meadow.
+      if (!track->theme.empty()) entry.theme = themeOf(*track)->name();
     } else {
       entry.reason = reason.empty() ? "cannot be read" : reason;
     }
@@ -60,6 +63,9 @@ std::vector<TrackListEntry> scanTrackFolders(const std::vector<std::string>& tra
 }
 
 std::wstring titleCellOf(const TrackListEntry& entry) {
+  if (entry.readable && !entry.theme.empty()) {
+    return platform::widen(entry.title) + L" \u00b7 " + platform::widen(entry.theme);
+  }
   if (entry.readable) return platform::widen(entry.title);
   return L"(unreadable: " + platform::widen(entry.reason) + L")";
 }

@@ -10,6 +10,7 @@ struct TrackListEntry {
   std::string fileName;   // without folder, e.g. "harbour_loop.rst"
   std::string path;       // the file with its folder
   std::string title;      // from the file; empty when it cannot be read
+  std::string theme;      // the landscape it is painted in; empty when the file names none
   bool readable = false;  // whether the file gave a track summary
   std::string reason;     // why it cannot be read (short text for the player)
 };
@@ -26,8 +27,9 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder);
 // entry in place, as the race also takes the player's copy for that name.
 std::vector<TrackListEntry> scanTrackFolders(const std::vector<std::string>& tracksFolders);
 
-// The title cell of a row: the track's title, or for a file that cannot be read a short note
-// with the reason, so the player sees which file is broken and why.
+// The title cell of a row: the track's title (with its theme, when the file names one), or for
+// a file that cannot be read a short note with the reason, so the player sees which file is
+// broken and why.
 std::wstring titleCellOf(const TrackListEntry& entry);
 
 }  // namespace app

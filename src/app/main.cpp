@@ -21,6 +21,7 @@ int runRace(const app::CommandLine& line) {
   command.track = line.track;
   if (line.cars > 0) command.cars = line.cars;
   if (line.laps > 0) command.laps = line.laps;
+  command.level = line.level;
   command.seed = line.seed;
   command.headless = line.headless;
   platform::LaunchSettings& launch = platform::launchSettings();

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iostream>
 #include <stdexcept>
 
-#include "background/ColourRules.h"
-#include "background/Compositing.h"
+#include "background/GroundLayer.h"
+#include "background/PaintLoop.h"
 #include "background/PngWriter.h"
-#include "background/RandomBits.h"
-#include "background/TreePainter.h"
 #include "background/ValueNoise.h"
 #include "platform/Random.h"
 #include "track/Geometry.h"
@@ -80,65 +79,6 @@ std::vector<double> smoothed(const std::vector<double>& values) {
     result[i] = (values[(i + count - 1) % count] + values[i] + values[(i + 1) % count]) / 3.0;
   }
   return result;
-}
-
-struct Rgb {
-  int red = 0;
-  int green = 0;
-  int blue = 0;
-};
-
-int quarter(float value) {
-  return static_cast<int>(value * 0.25f);
-}
-
-// Adds a quarter of one map cell's colour to the pixel it belongs to.
-void addCell(const SurfaceMap& map, long long row, long long column, float tR, float tG, float tB,
-             RandomBits& random, Rgb& sum) {
-  using namespace colourrules;
-  const std::int32_t value = map.at(row, column);
-  switch (value) {
-    case BackgroundGenerator::kPathMark:
-      sum.red += 63;
-      return;
-    case BackgroundGenerator::kRoad: {
-      float g = BackgroundGenerator::isEdgeLineCell(map, row, column)
-                    ? static_cast<float>(random.below(40) + 170)
-                    : static_cast<float>(random.below(20) + 80);
-      g = darken(darken(darken(g, tR), tG), tB);
-      const int q = quarter(g);
-      sum.red += q;
-      sum.green += q;
-      sum.blue += q;
-      return;
-    }
-    case BackgroundGenerator::kFinishLine:
-    case BackgroundGenerator::kWhiteMark: {
-      float g = static_cast<float>(random.below(80) + 160);
-      g = darken(darken(darken(g, tR), tG), tB);
-      const int q = quarter(g);
-      sum.red += q;
-      sum.green += q;
-      sum.blue += q;
-      return;
-    }
-    case BackgroundGenerator::kRunOff: {
-      const int c = random.below(40);
-      sum.red += quarter(softLight(static_cast<float>(221 - c), tR));
-      sum.green += quarter(softLight(static_cast<float>(183 - c), tG));
-      sum.blue += quarter(softLight(static_cast<float>(138 - c), tB));
-      return;
-    }
-    default: {
-      const int green = random.below(80) + 60;
-      const int rest = std::clamp(green - (random.below(30) + 100), 0, 255);
-      const float s = softLight(softLight(static_cast<float>(rest), tR), tB);
-      sum.red += quarter(s);
-      sum.green += quarter(softLight(static_cast<float>(green), tG));
-      sum.blue += quarter(s);
-      return;
-    }
-  }
 }
 
 }  // namespace
@@ -233,7 +173,12 @@ void BackgroundGenerator::release() {
 
 void BackgroundGenerator::rasterize(const TrackData& track) {
   if (track.points.empty()) throw std::runtime_error("The track has no path to paint.");
+  warning_.clear();
+  theme_ = themeOf(track, &warning_);
+  if (!warning_.empty()) std::cerr << warning_ << '\n';
   map_ = buildSurfaceMap(track, kCellSize);
+  extentX_ = track.extentX;
+  extentY_ = track.extentY;
   const int width = static_cast<int>(map_->columns / 2);
   const int height = static_cast<int>(map_->rows / 2);
   picture_.resize(width, height, 0x00000000u);
@@ -310,6 +255,7 @@ void BackgroundGenerator::addZones(const TrackData& track) {
       if (outside[x] == kGrass && cells[x] == kGrass) cells[x] = kOpenGrass;
     }
   }
+  theme_->addZones(map, track);
 }
 
 void BackgroundGenerator::renderClouds() {
@@ -339,63 +285,20 @@ void BackgroundGenerator::addPath(const std::vector<TrackPoint>& marks) {
 }
 
 bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, long long column) {
-  if (map.at(row, column) != kRoad) return false;
-  if (map.at(row - 2, column) != kRoad || map.at(row + 2, column) != kRoad ||
-      map.at(row, column - 2) != kRoad || map.at(row, column + 2) != kRoad) {
-    return false;
-  }
-  // The outside value 7 is not below 3, so the map's border never draws a line.
-  auto offRoad = [&](long long r, long long c) { return map.at(r, c) < kRoad; };
-  return offRoad(row - 5, column) || offRoad(row + 5, column) || offRoad(row, column + 5) ||
-         offRoad(row, column - 5) || offRoad(row - 3, column - 3) || offRoad(row - 3, column + 3) ||
-         offRoad(row + 3, column - 3) || offRoad(row + 3, column + 3);
+  return painting::isEdgeLineCell(map, row, column);
 }
 
 void BackgroundGenerator::paint() {
-  const SurfaceMap& map = *map_;
-  const int width = picture_.width();
-  const int height = picture_.height();
-  RandomBits random;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const platform::Color shade = clouds_.getPixel(x, y);
-      const float tR = platform::redOf(shade);
-      const float tG = platform::greenOf(shade);
-      const float tB = platform::blueOf(shade);
-      Rgb sum;
-      for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
-        for (long long column = 2LL * x; column <= 2LL * x + 1; ++column) {
-          addCell(map, row, column, tR, tG, tB, random, sum);
-        }
-      }
-      picture_.setPixel(x, y,
-                        platform::argb(255, std::min(sum.red, 255), std::min(sum.green, 255),
-                                       std::min(sum.blue, 255)));
-    }
-  }
+  theme_->paint(*map_, clouds_, picture_);
 }
 
 void BackgroundGenerator::plantTrees() {
-  const SurfaceMap& map = *map_;
-  const int width = picture_.width();
-  const int height = picture_.height();
-  // One candidate spot per 60 × 60 block, jittered; the grid starts half a block outside the
-  // picture so trees can stand across its border.
-  for (int gx = -30; gx < width + 30; gx += 60) {
-    for (int gy = -30; gy < height + 30; gy += 60) {
-      const int jx = randInt() % 60;
-      const int jy = randInt() % 60;
-      const int px = static_cast<int>(jx * 0.8 + gx);
-      const int py = static_cast<int>(jy * 0.8 + gy);
-      if (map.at(2LL * py, 2LL * px) != kOpenGrass) continue;
-      const int size = (randInt() % 15) * 2 + 70;
-      compositing::sourceOver(paintTree(size), picture_, px - 35, py - 35);
-      trees_.push_back(TreeSpot{px, py, size});
-    }
-  }
+  theme_->plantScenery(*map_, picture_, trees_);
 }
 
 void BackgroundGenerator::save(const std::string& outputPath) {
-  saveOpaquePng(picture_, outputPath);
+  // The ground the race will feel travels inside the picture.
+  const GroundLayer ground = GroundLayer::paintedOn(*map_, *theme_, extentX_, extentY_);
+  saveOpaquePng(picture_, outputPath, {PngChunk{GroundLayer::kChunkType, ground.encode()}});
   map_.reset();
 }

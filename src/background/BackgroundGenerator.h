@@ -3,34 +3,33 @@
 #include <string>
 #include <vector>
 
+#include "background/Theme.h"
+#include "background/Zones.h"
 #include "platform/Bitmap.h"
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
-// Paints a track's background picture (one pixel per world unit) and saves it as a PNG: grass,
-// grey road with light edge lines, finish line and grid brackets, sand in the bends, cloudy
-// shading and trees with soft shadows. The work is split into eight stages so the window can run
+// Paints a track's background picture (one pixel per world unit) and saves it as a PNG: the
+// ground of the track's theme, grey road with light edge lines, finish line and grid brackets,
+// sand in the bends, cloudy shading and the theme's scenery (trees with soft shadows on the
+// meadow). The work is split into eight stages so the window can run
 // one per frame and stay responsive; nothing is drawn on screen.
 class BackgroundGenerator {
  public:
   // Cell values of the working map beyond the road builder's 0 (grass) and 3 (road).
-  static constexpr std::int32_t kGrass = 0;
-  static constexpr std::int32_t kRunOff = 1;
-  static constexpr std::int32_t kFinishLine = 2;
-  static constexpr std::int32_t kRoad = 3;
-  static constexpr std::int32_t kPathMark = 4;
-  static constexpr std::int32_t kWhiteMark = 8;
-  static constexpr std::int32_t kOpenGrass = 9;
+  static constexpr std::int32_t kGrass = zone::kGround;
+  static constexpr std::int32_t kRunOff = zone::kRunOff;
+  static constexpr std::int32_t kFinishLine = zone::kFinishLine;
+  static constexpr std::int32_t kRoad = zone::kRoad;
+  static constexpr std::int32_t kPathMark = zone::kPathMark;
+  static constexpr std::int32_t kWhiteMark = zone::kWhiteMark;
+  static constexpr std::int32_t kOpenGrass = zone::kOpenGround;
   // World units per map cell.
   static constexpr double kCellSize = 0.5;
 
-  // A tree planted by the last generation: the picture pixel it was placed for and its crown
-  // size in pixels.
-  struct TreeSpot {
-    int x = 0;
-    int y = 0;
-    int size = 0;
-  };
+  // A tree (or other piece of scenery) planted by the last generation: the picture pixel it was
+  // placed for and its size in pixels.
+  using TreeSpot = SceneryItem;
 
   BackgroundGenerator() = default;
 
@@ -56,6 +55,10 @@ class BackgroundGenerator {
   const platform::Bitmap& picture() const { return picture_; }
   const platform::Bitmap& clouds() const { return clouds_; }
   const std::vector<TreeSpot>& trees() const { return trees_; }
+  // The landscape of the generation, chosen by the track in stage 1 (none before).
+  const Theme* theme() const { return theme_.get(); }
+  // Why the generation paints another theme than the track asks for; empty when it does not.
+  const std::string& warning() const { return warning_; }
 
   // Whether a road cell carries the light edge line: 2 cells clear of the road border on all
   // four sides, yet within 5 cells (3 diagonally) of grass, run-off or finish line. Cells beyond
@@ -82,5 +85,10 @@ class BackgroundGenerator {
   platform::Bitmap picture_;
   platform::Bitmap clouds_;
   std::vector<TreeSpot> trees_;
+  std::unique_ptr<Theme> theme_;
+  // The track's extents (world units), for the ground layer saved with the picture.
+  std::int32_t extentX_ = 0;
+  std::int32_t extentY_ = 0;
   std::string lastError_;
+  std::string warning_;
 };

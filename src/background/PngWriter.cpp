@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -79,7 +80,7 @@ struct DeflateStream {
   DeflateStream& operator=(const DeflateStream&) = delete;
 };
 
-void writeTo(const platform::Bitmap& picture, PngFile& png) {
+void writeTo(const platform::Bitmap& picture, const std::vector<PngChunk>& extra, PngFile& png) {
   static const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
   png.write(kSignature, sizeof kSignature);
 
@@ -127,21 +128,25 @@ void writeTo(const platform::Bitmap& picture, PngFile& png) {
     pump(Z_NO_FLUSH);
   }
   pump(Z_FINISH);
+  for (const PngChunk& chunk : extra) {
+    png.chunk(chunk.type.c_str(), chunk.data.data(), chunk.data.size());
+  }
   png.chunk("IEND", nullptr, 0);
 }
 
 }  // namespace
 
-void saveOpaquePng(const platform::Bitmap& picture, const std::string& path) {
+void saveOpaquePng(const platform::Bitmap& picture, const std::string& path,
+                   const std::vector<PngChunk>& extra) {
   if (picture.width() <= 0 || picture.height() <= 0) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": it is empty");
   }
   std::string reason;
   const bool saved = platform::saveFileSafely(
       path,
-      [&picture, &path](const std::string& temporary) {
+      [&picture, &extra, &path](const std::string& temporary) {
         PngFile png(temporary, path);
-        writeTo(picture, png);
+        writeTo(picture, extra, png);
         png.finish();
       },
       &reason);
@@ -151,4 +156,41 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path) {
     throw std::runtime_error(reason.rfind(prefix, 0) == 0 ? reason
                                                           : prefix + path + "\": " + reason);
   }
+}
+
+std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
+                                                       const std::string& type) {
+  static const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+  std::ifstream file(path, std::ios::binary);
+  unsigned char signature[8];
+  if (!file.read(reinterpret_cast<char*>(signature), 8) ||
+      std::memcmp(signature, kSignature, 8) != 0) {
+    return std::nullopt;
+  }
+  auto bigEndian = [](const unsigned char* in) {
+    return static_cast<std::uint32_t>(in[0]) << 24 | static_cast<std::uint32_t>(in[1]) << 16 |
+           static_cast<std::uint32_t>(in[2]) << 8 | static_cast<std::uint32_t>(in[3]);
+  };
+  unsigned char header[8];
+  while (file.read(reinterpret_cast<char*>(header), 8)) {
+    const std::uint32_t length = bigEndian(header);
+    const std::string name(reinterpret_cast<const char*>(header + 4), 4);
+    // Lengths beyond 2^31 are not allowed by the format: the file is damaged.
+    if (length > 0x7fffffffu || name == "IEND") return std::nullopt;
+    if (name != type) {
+      file.seekg(static_cast<std::streamoff>(length) + 4, std::ios::cur);
+      continue;
+    }
+    std::vector<unsigned char> data(length);
+    unsigned char tail[4];
+    if (!file.read(reinterpret_cast<char*>(data.data()), length) ||
+        !file.read(reinterpret_cast<char*>(tail), 4)) {
+      return std::nullopt;
+    }
+    uLong crc = crc32(0L, header + 4, 4);
+    if (length > 0) crc = crc32(crc, data.data(), static_cast<uInt>(length));
+    if (static_cast<std::uint32_t>(crc) != bigEndian(tail)) return std::nullopt;
+    return data;
+  }
+  return std::nullopt;
 }

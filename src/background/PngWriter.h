@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 
@@ -7,4 +9,16 @@
 // mostly noise, which the default compression level spends seconds on for almost no gain.
 // Saved through platform::saveFileSafely, so an interrupted save never leaves a broken
 // picture. Throws std::runtime_error naming the file and the problem.
-void saveOpaquePng(const platform::Bitmap& picture, const std::string& path);
+// `extra` chunks (private ancillary ones, a four-letter type and its bytes) are written after
+// the picture data; viewers skip them.
+struct PngChunk {
+  std::string type;  // four letters, e.g. "kvGR"
+  std::vector<unsigned char> data;
+};
+void saveOpaquePng(const platform::Bitmap& picture, const std::string& path,
+                   const std::vector<PngChunk>& extra = {});
+
+// The bytes of the first chunk of `type` in a PNG file, or none when the file cannot be read,
+// is no PNG, has a damaged chunk before it, or has no such chunk.
+std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
+                                                       const std::string& type);

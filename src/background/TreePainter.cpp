@@ -1,5 +1,6 @@
 #include "background/TreePainter.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "background/ColourRules.h"
@@ -28,13 +29,10 @@ SurfaceMap crownDisk(int size) {
   return disk;
 }
 
-}  // namespace
-
-platform::Bitmap paintTree(int size) {
+// Guided noise is dark over the disk and light outside it, with a soft rim; the finer random
+// octaves roughen it into leaves.
+std::vector<NoiseOctave> crownOctaves(int size) {
   const SurfaceMap disk = crownDisk(size);
-
-  // Guided noise is dark over the disk and light outside it, with a soft rim; the finer random
-  // octaves roughen it into leaves.
   std::vector<NoiseOctave> octaves;
   octaves.emplace_back(20, 1.0, size, size);
   octaves.back().fillGuided(disk, 0);
@@ -45,7 +43,35 @@ platform::Bitmap paintTree(int size) {
     octaves.emplace_back(spacing, factor, size, size);
     octaves.back().fillRandom();
   }
+  return octaves;
+}
 
+}  // namespace
+
+platform::Bitmap paintCrown(int size, const CrownLook& look) {
+  const std::vector<NoiseOctave> octaves = crownOctaves(size);
+  RandomBits random;
+  platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
+  const float threshold = 128.0f - 40.0f * look.sparse;
+  layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
+    for (int x = 0; x < size; ++x) {
+      const float shade = row[x];
+      if (shade >= threshold) continue;  // outside the crown
+      const float t = std::min(1.0f, (threshold - shade) / 70.0f + random.below(20) * 0.01f);
+      auto channel = [&](int c) {
+        return static_cast<std::uint32_t>(look.dark[c] + (look.light[c] - look.dark[c]) * t);
+      };
+      canvas.setPixel(x + kMargin, y + kMargin,
+                      platform::argb(255, channel(0), channel(1), channel(2)));
+    }
+  });
+  platform::Bitmap tree = compositing::blurredShadow(canvas);
+  compositing::sourceOver(canvas, tree, -look.shadowOffset, -look.shadowOffset);
+  return tree;
+}
+
+platform::Bitmap paintTree(int size) {
+  const std::vector<NoiseOctave> octaves = crownOctaves(size);
   RandomBits random;
   platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
   layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {

@@ -6,3 +6,14 @@
 // tree; the crown's top-left corner sits at (3, 3).
 // size: crown diameter in pixels, 70..98 in the generator. Draws from platform::randInt().
 platform::Bitmap paintTree(int size);
+
+// A crown of the same build in other colours: leaves between `dark` and `light` (RGB 0..255),
+// brighter where the noise is darker, with the soft shadow `shadowOffset` pixels right of and
+// below it; `sparse` 0..1 thins the crown out (dry scrub). The picture is (size + 20) square.
+struct CrownLook {
+  float dark[3] = {0, 60, 0};
+  float light[3] = {0, 140, 0};
+  int shadowOffset = 7;
+  float sparse = 0;
+};
+platform::Bitmap paintCrown(int size, const CrownLook& look);

@@ -77,11 +77,19 @@ void Options::normalise() {
       {kGraphicsSection, "tireMarksMaxDarkness", 80},
       {kGraphicsSection, "tireMarksQuality", 2},
   };
+  // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
+  // a car back hardest and gravel least; snow lets it roll but hardly steer.
   static const IntSetting kSurfaces[] = {
       {kWeatherSection, "dry_tarmac_grip", 100}, {kWeatherSection, "dry_tarmac_resistance", 30},
       {kWeatherSection, "dry_grass_grip", 80},   {kWeatherSection, "dry_grass_resistance", 1500},
       {kWeatherSection, "wet_tarmac_grip", 40},  {kWeatherSection, "wet_tarmac_resistance", 10},
       {kWeatherSection, "wet_grass_grip", 100},  {kWeatherSection, "wet_grass_resistance", 3000},
+      {kWeatherSection, "dry_sand_grip", 60},    {kWeatherSection, "dry_sand_resistance", 2500},
+      {kWeatherSection, "dry_snow_grip", 35},    {kWeatherSection, "dry_snow_resistance", 1000},
+      {kWeatherSection, "dry_gravel_grip", 60},  {kWeatherSection, "dry_gravel_resistance", 800},
+      {kWeatherSection, "wet_sand_grip", 70},    {kWeatherSection, "wet_sand_resistance", 2000},
+      {kWeatherSection, "wet_snow_grip", 25},    {kWeatherSection, "wet_snow_resistance", 1400},
+      {kWeatherSection, "wet_gravel_grip", 50},  {kWeatherSection, "wet_gravel_resistance", 1000},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
@@ -94,6 +102,9 @@ void Options::normalise() {
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
   ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+  // The computer drivers' level, chosen in the race setup, is kept as it is.
+  ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
+                 true);
 }
 
 void Options::touch() {
@@ -118,6 +129,9 @@ std::string Options::getPlayersString(const std::string& key) const {
 int Options::getAIInt(const std::string& key) const {
   return ini_->getValueInt(kAISection, key, 0);
 }
+std::string Options::getAIString(const std::string& key) const {
+  return ini_->getValue(kAISection, key, "");
+}
 
 void Options::setOptionInt(const std::string& key, int value) {
   ini_->setValueInt(kOptionsSection, key, value);
@@ -126,6 +140,11 @@ void Options::setOptionInt(const std::string& key, int value) {
 
 void Options::setPlayersString(const std::string& key, const std::string& value) {
   ini_->setValue(kPlayersSection, key, value, true);
+  touch();
+}
+
+void Options::setAIString(const std::string& key, const std::string& value) {
+  ini_->setValue(kAISection, key, value, true);
   touch();
 }
 

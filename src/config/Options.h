@@ -27,8 +27,10 @@ class Options {
   int getWeatherInt(const std::string& key) const;
   std::string getPlayersString(const std::string& key) const;
   int getAIInt(const std::string& key) const;
+  std::string getAIString(const std::string& key) const;
   void setOptionInt(const std::string& key, int value);
   void setPlayersString(const std::string& key, const std::string& value);
+  void setAIString(const std::string& key, const std::string& value);
 
   // Counts every change; readers that cache a value (the car's surface values) re-read it
   // when the revision moved. It never goes back, not even across destroy() and a new store.

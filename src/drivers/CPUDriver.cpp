@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include "config/Options.h"
 #include "drivers/DrivingFeatures.h"
+#include "drivers/LineShape.h"
+#include "drivers/LineSmoothing.h"
 #include "physics/Car.h"
+#include "physics/SurfaceOptions.h"
 #include "platform/Random.h"
 
 namespace {
@@ -19,12 +23,44 @@ constexpr double kFarLookAhead = 900;    // map units², a few nodes ahead
 // Metres per second. Every frame off the road lowers the speed weight; after a long time
 // there it would reach zero and the speed input would divide by it.
 constexpr double kMinSpeedWeight = 1.0;
+// A driver that never slides would otherwise dare more every lap until it flew off; it dares at
+// most 5 % more than its level's line.
+constexpr double kMaxSpeedWeight = 42.0;
 // The evasive term divides by a difference of headings; near zero it would explode.
 constexpr double kMinHeadingDifference = 1e-3;
 // Metres per second. The network, never shown a standing car before a sharp bend, may answer
 // with more brake than throttle there; at rest the brake holds the car for good, so below
 // walking pace the driver creeps on instead of braking.
 constexpr double kCreepSpeed = 1.5;
+
+constexpr double kDryTarmacGrip = 100;  // percent
+constexpr double kCellsPerMetre = 2.5;  // a map unit is 4 world units, 0.4 metres
+// The speed weight the line's own speeds stand for.
+constexpr double kBaseSpeedWeight = 40.0;
+// The speed asked for is the one this many seconds ahead, so that the brakes come on in time.
+constexpr double kSpeedLead = 0.15;
+constexpr double kSpeedInputGain = 2.5;
+// How far the network's full steering turns the wheels: as far as the circle through the near
+// target needs, at most a full radian. Like a driver aiming at a point ahead, it turns the
+// wheel less the further that point lies, so at speed the network's whole range spans the small
+// angles a fast car needs. A fast car's tyres slip and it needs more lock for the same bend:
+// about a third more at 30 m/s (measured on the car model).
+constexpr double kPursuitReach = 1.47;  // metres: the network's steering for a bearing
+constexpr double kSlipSpeed = 50;       // m/s on dry tarmac, less where it slips more
+// Up to this speed (m/s) the wheel swerves round cars close ahead in full; faster, less.
+constexpr double kFullSwerveSpeed = 10;
+// A throttle this light is no throttle: lifting off completely brakes twice as hard.
+constexpr double kLiftedThrottle = 0.05;
+// A leg of the first line that is this much longer than the road's middle has lost its way.
+constexpr double kLongestDetour = 1.5;
+// Map units of line re-planned per unit of planning effort.
+constexpr double kWindowPerEffort = 4;
+
+// The tarmac's grip in the current weather as a share of dry tarmac's, kept within what the
+// line's arithmetic can bear.
+double tyreGrip() {
+  return std::clamp(SurfaceOptions::read().tarmac.grip / kDryTarmacGrip, 0.1, 2.0);
+}
 
 double clampUnit(double value, double low) {
   if (!std::isfinite(value)) return 0;
@@ -33,15 +69,27 @@ double clampUnit(double value, double low) {
 
 }  // namespace
 
-CPUDriver::CPUDriver(Car& car, const TrackData& track)
-    : Driver(car, track), workspace_(SearchWorkspace::shared()) {
+CPUDriver::CPUDriver(Car& car, const TrackData& track, DriverLevel level)
+    : Driver(car, track),
+      level_(level),
+      style_(&styleOf(level)),
+      workspace_(SearchWorkspace::shared()),
+      clearance_(track.surfaceMap ? std::make_unique<RoadClearance>(*track.surfaceMap) : nullptr),
+      tyreGrip_(tyreGrip()),
+      line_(*style_, clearance_.get(), tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>();
   buildInitialPath();
 }
 
 CPUDriver::CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous)
-    : Driver(car, track), workspace_(SearchWorkspace::shared()) {
+    : Driver(car, track),
+      level_(previous.level_),
+      style_(previous.style_),
+      workspace_(SearchWorkspace::shared()),
+      clearance_(track.surfaceMap ? std::make_unique<RoadClearance>(*track.surfaceMap) : nullptr),
+      tyreGrip_(tyreGrip()),
+      line_(*style_, clearance_.get(), tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>(*previous.network_);
   buildInitialPath();
@@ -82,17 +130,18 @@ double CPUDriver::distanceWeightHere() const {
 }
 
 std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, double budget) {
-  const std::size_t count = path_.size();
+  const std::vector<TrackPoint>& nodes = line_.nodes();
+  const std::size_t count = nodes.size();
   if (count == 0) return std::nullopt;
-  cursor_ = driving::followCursor(cursor_, driving::nearestNode(path_, position), count);
+  cursor_ = driving::followCursor(cursor_, driving::nearestNode(nodes, position), count);
 
   std::size_t candidate = static_cast<std::size_t>(cursor_) % count;
   double sum = 0;
   // A path whose nodes all coincide never reaches the budget; one lap shows that.
   for (std::size_t steps = 0; sum <= budget && !(steps >= count && sum == 0); ++steps) {
     const std::size_t next = (candidate + 1) % count;
-    const double dx = path_[next].x - path_[candidate].x;
-    const double dy = path_[next].y - path_[candidate].y;
+    const double dx = nodes[next].x - nodes[candidate].x;
+    const double dy = nodes[next].y - nodes[candidate].y;
     sum += dx * dx + dy * dy;
     candidate = next;
   }
@@ -100,14 +149,33 @@ std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, doub
 }
 
 void CPUDriver::setPath(std::vector<TrackPoint> path) {
-  path_ = std::move(path);
+  line_.assign(std::move(path));
   cursor_ = 0;
   searchInProgress_ = false;
 }
 
+std::size_t CPUDriver::followCar() {
+  const std::vector<TrackPoint>& nodes = line_.nodes();
+  cursor_ =
+      driving::followCursor(cursor_, driving::nearestNode(nodes, carPosition()), nodes.size());
+  return static_cast<std::size_t>(cursor_);
+}
+
+float CPUDriver::speedInput(std::size_t here) const {
+  const double speed = car().speed;
+  const double allowed =
+      line_.speeds()[line_.nodeAhead(here, kSpeedLead * speed * kCellsPerMetre)] * speedWeight_ /
+      kBaseSpeedWeight;
+  // Every 4 % faster or slower than allowed moves the input by 0.1.
+  const double input = 0.5 + kSpeedInputGain * (speed / std::max(allowed, kCreepSpeed) - 1);
+  if (!(input >= 0.001)) return 0;
+  return static_cast<float>(std::min(input, 1.0));
+}
+
 void CPUDriver::drive(const std::vector<Car*>& cars) {
   Car& self = car();
-  if (path_.empty()) {
+  const std::vector<TrackPoint>& nodes = line_.nodes();
+  if (nodes.empty()) {
     // Whatever is left unwritten stays in force for the car's next steps: a driver without a
     // line lets the car coast straight rather than hold its last steering lock.
     self.throttle = 0;
@@ -116,13 +184,14 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
     return;
   }
 
-  float speedInput = static_cast<float>(self.speed / speedWeight_);
-  if (!(speedInput >= 0.001f)) speedInput = 0;
-  if (speedInput > 1) speedInput = 1;
-
-  const TrackPoint position = carPosition();
-  target1_ = path_[*lookAhead(position, kNearLookAhead)];
-  target2_ = path_[*lookAhead(position, kFarLookAhead)];
+  const std::size_t here = followCar();
+  const double speed = self.speed;
+  const double travel = speed * kCellsPerMetre;  // map units a second
+  const double nearDistance = std::max(style_->nearMinimum, style_->nearReach * speed * travel);
+  target1_ = nodes[line_.nodeAhead(here, nearDistance)];
+  target2_ =
+      nodes[line_.nodeAhead(here, std::max(style_->farMinimum, style_->farReach * speed * travel))];
+  const float speedIn = speedInput(here);
 
   const double x = self.getX();
   const double y = self.getY();
@@ -133,14 +202,39 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
   const double angle2 = driving::bearingFeature(angle, x, y, *target2_);
   const double dist2 = driving::distanceFeature(x, y, *target2_, reach);
 
-  const auto& out = network_->compute({speedInput, angle1, dist1, angle2, dist2});
-  double steering = out[0] * 2 - 1;
-  const double throttle = out[1];
-  const double brake = self.speed < kCreepSpeed ? 0.0 : out[2];
+  const auto& out = network_->compute({speedIn, angle1, dist1, angle2, dist2});
+  const double steering = out[0] * 2 - 1;
+  const double throttle = out[1] < kLiftedThrottle ? 0.0 : out[1];
+  const double brake = speed < kCreepSpeed ? 0.0 : out[2];
 
+  // At speed a small move of the wheel already takes the car aside.
+  const double swerve = speed > kFullSwerveSpeed ? std::pow(kFullSwerveSpeed / speed, 2) : 1.0;
+  self.steer = std::clamp(
+      clampUnit(steering, -1.0) * fullLock(speed, nearDistance) + avoidance(cars) * swerve, -1.0,
+      1.0);
+  self.throttle = clampUnit(throttle, 0.0);
+  self.brake = clampUnit(brake, 0.0);
+
+  std::wostringstream text;
+  text << L"speed: " << speedIn << L"\nangle1: " << angle1 << L"\ndist1: " << dist1 << L"\nangle2: "
+       << angle2 << L"\ndist2: " << dist2 << L"\n";
+  debugText_ = text.str();
+}
+
+double CPUDriver::fullLock(double speed, double nearDistance) const {
+  const double slip = 1 + speed * speed / (kSlipSpeed * kSlipSpeed * tyreGrip_);
+  return std::min(1.0, kPursuitReach * slip * kCellsPerMetre / nearDistance);
+}
+
+double CPUDriver::avoidance(const std::vector<Car*>& cars) const {
   // Steer away from cars close ahead, harder the closer they are.
+  const Car& self = car();
+  const double x = self.getX();
+  const double y = self.getY();
+  const double angle = self.getAngle();
   const double heading = -angle;
   const double radiusSquared = avoidanceRadius_ * avoidanceRadius_;
+  double steering = 0;
   double side = 0;
   int touching = 0;
   double touchingAngles = 0;
@@ -168,15 +262,7 @@ void CPUDriver::drive(const std::vector<Car*>& cars) {
       steering += std::clamp(0.5 / difference, -1.0, 1.0);
     }
   }
-
-  self.steer = clampUnit(steering, -1.0);
-  self.throttle = clampUnit(throttle, 0.0);
-  self.brake = clampUnit(brake, 0.0);
-
-  std::wostringstream text;
-  text << L"speed: " << speedInput << L"\nangle1: " << angle1 << L"\ndist1: " << dist1
-       << L"\nangle2: " << angle2 << L"\ndist2: " << dist2 << L"\n";
-  debugText_ = text.str();
+  return std::isfinite(steering) ? steering : 0.0;
 }
 
 void CPUDriver::learn() {
@@ -189,7 +275,7 @@ void CPUDriver::learn() {
   const double reward =
       drift <= 0 ? 1.0 : (drift >= driving::kQuarterPi ? 0.0 : 1 - drift / driving::kQuarterPi);
   const double change = reward / 500 - penalty / 500;
-  speedWeight_ = std::max(speedWeight_ + change / 10, kMinSpeedWeight);
+  speedWeight_ = std::clamp(speedWeight_ + change / 10, kMinSpeedWeight, kMaxSpeedWeight);
 
   const std::size_t count = distanceWeights_.size();
   if (count == 0) return;
@@ -211,20 +297,21 @@ void CPUDriver::learn() {
 }
 
 bool CPUDriver::plan() {
-  const std::size_t count = path_.size();
+  const std::vector<TrackPoint>& nodes = line_.nodes();
+  const std::size_t count = nodes.size();
   if (count == 0) return true;
-  const int effort = driving::planningEffort(Options::instance()->getAIInt("skill"));
+  const int effort =
+      std::max(1, static_cast<int>(driving::planningEffort(Options::instance()->getAIInt("skill")) *
+                                   style_->planningShare));
 
   if (!searchInProgress_) {
-    const TrackPoint position = carPosition();
-    const std::size_t here = *lookAhead(position, 0);
+    const std::size_t here = followCar();
     const std::size_t next = (here + 1) % count;
     if (next == here) return true;
-    segmentDirection_ = std::atan2(path_[next].y - path_[here].y, path_[next].x - path_[here].x);
-    const double window = std::min(trackLengthSum_ / 5, effort * 1000.0 / 4);
-    const std::size_t end = *lookAhead(position, static_cast<int>(window));
-    segmentStart_ = driving::nearestNode(path_, path_[next]);
-    segmentEnd_ = driving::nearestNode(path_, path_[end]);
+    segmentDirection_ = std::atan2(nodes[next].y - nodes[here].y, nodes[next].x - nodes[here].x);
+    const double window = std::min(line_.length() / 5, effort * kWindowPerEffort);
+    segmentStart_ = next;
+    segmentEnd_ = line_.nodeAhead(next, window);
     const auto n = static_cast<long long>(count);
     const auto l = static_cast<long long>(segmentStart_);
     const long long o = driving::unwrapIndex(static_cast<long long>(segmentEnd_), l, n);
@@ -234,7 +321,7 @@ bool CPUDriver::plan() {
 
   float endDirection = 0;
   float endStep = 0;
-  const auto found = findPath(workspace_, track(), path_[segmentStart_], path_[segmentEnd_],
+  const auto found = findPath(workspace_, track(), nodes[segmentStart_], nodes[segmentEnd_],
                               static_cast<float>(segmentDirection_), kPlanStartStep, endDirection,
                               endStep, effort * 10LL, !searchInProgress_);
   if (!found) {
@@ -242,30 +329,9 @@ bool CPUDriver::plan() {
     return false;
   }
   searchInProgress_ = false;
-  if (found->size() >= 2) splice(*found);
+  // Only a stretch the car drives faster replaces the old one; the line then starts with it.
+  if (found->size() >= 2 && line_.replaceStretch(segmentStart_, segmentEnd_, *found)) cursor_ = 0;
   return true;
-}
-
-void CPUDriver::splice(const std::vector<TrackPoint>& newNodes) {
-  const std::size_t count = path_.size();
-  std::vector<TrackPoint> replaced;
-  for (std::size_t i = segmentStart_;; i = (i + 1) % count) {
-    replaced.push_back(path_[i]);
-    if (i == segmentEnd_) break;
-  }
-  // Squared steps favour lines of many short moves; a new line must not be much worse.
-  if (driving::squaredLengthSum(replaced, false) * 1.3 <
-      driving::squaredLengthSum(newNodes, false)) {
-    return;
-  }
-  std::vector<TrackPoint> spliced = newNodes;
-  spliced.reserve(newNodes.size() + count);
-  for (std::size_t i = (segmentEnd_ + 1) % count;; i = (i + 1) % count) {
-    spliced.push_back(path_[i]);
-    if (i == segmentStart_) break;
-  }
-  path_ = std::move(spliced);
-  cursor_ = 0;
 }
 
 std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
@@ -283,7 +349,6 @@ std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
 void CPUDriver::buildInitialPath() {
   const TrackData& road = track();
   const std::size_t count = road.pointCount();
-  path_.clear();
   cursor_ = 0;
   std::vector<TrackPoint> trackPoints;
   for (std::size_t i = 0; i < count; ++i) trackPoints.push_back(road.getPoint(i));
@@ -302,43 +367,71 @@ void CPUDriver::buildInitialPath() {
   }
   goals.push_back(home);
 
-  float direction = static_cast<float>(car().getAngle() + driving::kHalfPi);
-  float step = kPlanStartStep;
-  TrackPoint legStart = home;
-  for (std::size_t leg = 0; leg < goals.size(); ++leg) {
-    const TrackPoint& goal = goals[leg];
-    float endDirection = direction;
-    float endStep = step;
-    auto search = [&](const TrackPoint& start) {
-      return findPath(workspace_, road, start, goal, direction, step, endDirection, endStep,
-                      INT_MAX, true)
-          .value_or(std::vector<TrackPoint>{});
-    };
-    std::vector<TrackPoint> nodes = search(legStart);
-    if (nodes.empty() && leg > 0 && path_.size() >= 4) {
-      // The previous leg may have ended where no move leads on; back up a little.
-      path_.resize(path_.size() - 3);
-      legStart = path_.back();
-      nodes = search(legStart);
-    }
-    if (nodes.empty() || driving::squaredLengthSum(nodes, true) > trackLengthSum_ * 4 / 5) {
-      nodes = trackPointsBetween(legStart, goal);
-      // After backing up, the leg starts on the line's last node; don't repeat it.
-      if (!nodes.empty() && !path_.empty() && nodes.front().x == path_.back().x &&
-          nodes.front().y == path_.back().y) {
-        nodes.erase(nodes.begin());
-      }
-      // The next leg sets off along the track from this goal.
-      const std::size_t at = road.nearestPointIndex(goal);
-      const TrackPoint& ahead = trackPoints[(at + 1) % count];
-      direction = static_cast<float>(std::atan2(ahead.y - goal.y, ahead.x - goal.x));
-      step = kPlanStartStep;
-    } else {
-      direction = endDirection;
-      step = endStep;
-    }
-    path_.insert(path_.end(), nodes.begin(), nodes.end());
-    legStart = goal;
+  LegStart start{home, static_cast<float>(car().getAngle() + driving::kHalfPi), kPlanStartStep};
+  searchedLegs_ = 0;
+  std::vector<TrackPoint> line;
+  for (const TrackPoint& goal : goals) addLeg(line, start, goal, trackPoints);
+  line_.assignBent(std::move(line));
+}
+
+void CPUDriver::addLeg(std::vector<TrackPoint>& line, LegStart& start, const TrackPoint& goal,
+                       const std::vector<TrackPoint>& trackPoints) {
+  const TrackData& road = track();
+  float endDirection = start.direction;
+  float endStep = start.step;
+  auto search = [&](const TrackPoint& from) {
+    return findPath(workspace_, road, from, goal, start.direction, start.step, endDirection,
+                    endStep, INT_MAX, true)
+        .value_or(std::vector<TrackPoint>{});
+  };
+  std::vector<TrackPoint> nodes = search(start.point);
+  if (nodes.empty() && line.size() >= 4) {
+    // The previous leg may have ended where no move leads on; back up a little.
+    line.resize(line.size() - 3);
+    start.point = line.back();
+    nodes = search(start.point);
   }
-  cursor_ = 0;
+  if (legKeepsItsWay(start.point, goal, nodes)) {
+    ++searchedLegs_;
+    start.direction = endDirection;
+    start.step = endStep;
+  } else {
+    nodes = trackPointsBetween(start.point, goal);
+    // After backing up, the leg starts on the line's last node; don't repeat it.
+    if (!nodes.empty() && !line.empty() && nodes.front().x == line.back().x &&
+        nodes.front().y == line.back().y) {
+      nodes.erase(nodes.begin());
+    }
+    // The next leg sets off along the track from this goal.
+    const std::size_t at = road.nearestPointIndex(goal);
+    const TrackPoint& ahead = trackPoints[(at + 1) % trackPoints.size()];
+    start.direction = static_cast<float>(std::atan2(ahead.y - goal.y, ahead.x - goal.x));
+    start.step = kPlanStartStep;
+  }
+  line.insert(line.end(), nodes.begin(), nodes.end());
+  start.point = goal;
+}
+
+bool CPUDriver::legKeepsItsWay(const TrackPoint& from, const TrackPoint& goal,
+                               const std::vector<TrackPoint>& nodes) const {
+  if (nodes.empty()) return false;
+  // Each leg is judged by its own length: one much longer than the road's middle has wandered
+  // off, or gone round the wrong way.
+  std::vector<TrackPoint> walked = {from};
+  walked.insert(walked.end(), nodes.begin(), nodes.end());
+  return driving::lineLength(walked, false) <=
+         kLongestDetour * trackDistanceBetween(from, goal) + kPlanStartStep;
+}
+
+double CPUDriver::trackDistanceBetween(const TrackPoint& from, const TrackPoint& to) const {
+  const std::size_t count = track().pointCount();
+  if (count == 0) return 0;
+  const std::size_t last = track().nearestPointIndex(to);
+  double length = 0;
+  for (std::size_t i = track().nearestPointIndex(from); i != last; i = (i + 1) % count) {
+    const TrackPoint a = track().getPoint(i);
+    const TrackPoint b = track().getPoint((i + 1) % count);
+    length += std::hypot(b.x - a.x, b.y - a.y);
+  }
+  return length;
 }

@@ -6,20 +6,26 @@
 #include <vector>
 
 #include "drivers/Driver.h"
+#include "drivers/DriverLevel.h"
 #include "drivers/NeuralNetwork.h"
 #include "drivers/PathSearch.h"
+#include "drivers/RacingLine.h"
+#include "drivers/RoadClearance.h"
 
-// A computer driver. It follows a line of path nodes (map units) planned over the surface map
-// and improved piece by piece during the race, feeds the network its speed and the bearing and
-// distance of two look-ahead nodes, steers around cars close ahead, and adapts how fast it
-// dares to go where it drifted or left the road.
+// A computer driver. It follows a racing line of path nodes (map units): planned over the
+// surface map by the grid search, bent inside the road towards the least curvature, and
+// improved piece by piece during the race. Every frame it feeds the network its speed as a
+// share of the speed the line allows ahead and the bearing and distance of two look-ahead
+// nodes, steers around cars close ahead, and adapts how fast it dares to go where it drifted or
+// left the road. The level sets how fast it dares, how far it looks and how much work goes
+// into the line.
 //
 // The car must already stand on its start position: the first line is planned from there.
 class CPUDriver : public Driver {
  public:
   // The first computer driver of a race: a new, untrained network (the race trains it).
-  CPUDriver(Car& car, const TrackData& track);
-  // Every further one: a copy of the previous driver's network, trained or not.
+  CPUDriver(Car& car, const TrackData& track, DriverLevel level = DriverLevel::kMedium);
+  // Every further one: a copy of the previous driver's network, trained or not, and its level.
   CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous);
 
   // sample: null trains on the built-in table; otherwise five inputs and three targets.
@@ -28,15 +34,19 @@ class CPUDriver : public Driver {
   void learn() override;
   bool plan() override;
 
-  const std::vector<TrackPoint>* path() const override { return &path_; }
+  const std::vector<TrackPoint>* path() const override { return &line_.nodes(); }
   std::optional<TrackPoint> target1() const override { return target1_; }
   std::optional<TrackPoint> target2() const override { return target2_; }
   double speedWeight() const override { return speedWeight_; }
   double distanceWeightHere() const override;
   const std::wstring& debugText() const override { return debugText_; }
 
+  DriverLevel level() const { return level_; }
   // Index of the path node the car is at.
   int cursor() const { return cursor_; }
+  // Per path node: the speed (m/s) the line allows there at this level, before the driver's
+  // own daring (the speed weight) scales it.
+  const std::vector<double>& lineSpeeds() const { return line_.speeds(); }
   bool searchInProgress() const { return searchInProgress_; }
   // Sum over the track's consecutive point pairs of dx² + dy², map units.
   double trackLengthSum() const { return trackLengthSum_; }
@@ -45,6 +55,9 @@ class CPUDriver : public Driver {
   const NeuralNetwork& network() const { return *network_; }
   // Epochs of the last train call.
   int lastTrainingEpochs() const { return lastTrainingEpochs_; }
+  // How many of the first line's four legs the search found; the others follow the track's
+  // own points.
+  int searchedLegs() const { return searchedLegs_; }
 
   // Moves the cursor after the car at `position` (map units) and walks on from it until the
   // summed squared node-to-node distances exceed `budget` (map units²). Returns the index of
@@ -55,24 +68,58 @@ class CPUDriver : public Driver {
   void setPath(std::vector<TrackPoint> path);
 
  private:
+  // Where the next leg of the first line sets off: the point (map units), the direction
+  // (radians) and the search's step (cells).
+  struct LegStart {
+    TrackPoint point;
+    float direction;
+    float step;
+  };
+
   void initialise();
   void buildInitialPath();
+  // Appends the leg from `start` to `goal` to the first line: the search's, or the track's own
+  // points when the search found no way or lost it; `start` moves on to the goal.
+  void addLeg(std::vector<TrackPoint>& line, LegStart& start, const TrackPoint& goal,
+              const std::vector<TrackPoint>& trackPoints);
+  bool legKeepsItsWay(const TrackPoint& from, const TrackPoint& goal,
+                      const std::vector<TrackPoint>& nodes) const;
   // The track's own points from the one nearest to `from` up to, not including, the one
   // nearest to `to`: the line of last resort.
   std::vector<TrackPoint> trackPointsBetween(const TrackPoint& from, const TrackPoint& to) const;
-  void splice(const std::vector<TrackPoint>& newNodes);
+  // Length (map units) of the road's middle from the track point nearest to `from` on to the
+  // one nearest to `to`.
+  double trackDistanceBetween(const TrackPoint& from, const TrackPoint& to) const;
+  // Moves the cursor after the car and returns the node it is at.
+  std::size_t followCar();
+  // The speed input: 0.5 at the speed the line allows just ahead, as far as this driver dares.
+  float speedInput(std::size_t here) const;
+  // Radians the wheels turn at the network's full steering, for the car's speed (m/s) and the
+  // near target's distance (map units): at most 1, about 0.1 at 40 m/s.
+  double fullLock(double speed, double nearDistance) const;
+  // The steering (-1..1) that takes the car round cars close ahead of it.
+  double avoidance(const std::vector<Car*>& cars) const;
   TrackPoint carPosition() const;  // map units
   std::size_t nearestTrackPoint() const;
 
+  DriverLevel level_;
+  const DrivingStyle* style_;
   SearchWorkspace& workspace_;
+  // The room the road leaves around each cell; none without a surface map.
+  std::unique_ptr<RoadClearance> clearance_;
+  // The tarmac's grip in this weather as a share of dry tarmac's.
+  double tyreGrip_;
   std::unique_ptr<NeuralNetwork> network_;
-  std::vector<TrackPoint> path_;
+  RacingLine line_;
   int cursor_ = 0;
   std::wstring debugText_;
   std::optional<TrackPoint> target1_;
   std::optional<TrackPoint> target2_;
   double searchWeight_ = 0.1;
-  double speedWeight_ = 40.0;  // metres per second that count as input 1.0
+  // How fast the driver dares to go, as m/s that stand for 40: at 40 it takes the line's own
+  // speeds, at 42 (the most) 5 % more. Learning raises it slowly while the car runs straight
+  // and lowers it where it slides or leaves the road.
+  double speedWeight_ = 40.0;
   std::vector<double> distanceWeights_;
   double avoidanceRadius_ = 60.0;  // world units
   double trackLengthSum_ = 0;
@@ -81,4 +128,5 @@ class CPUDriver : public Driver {
   double segmentDirection_ = 0;
   bool searchInProgress_ = false;
   int lastTrainingEpochs_ = 0;
+  int searchedLegs_ = 0;
 };

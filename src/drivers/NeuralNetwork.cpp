@@ -36,23 +36,49 @@ NeuralNetwork::NeuralNetwork() {
   randomise(hiddenToOutput_);
 }
 
+// The lessons, as a driving teacher would give them. Speed is the car's speed against the
+// speed its line allows just ahead: 0.5 is exactly that speed, 0.4 is 4 % slower, 0.6 4 %
+// faster. Angles are the bearings of the near and the far target (0.5 straight ahead).
+// Distances carry no lesson here: they vary over their usual range so that the network learns
+// to leave them aside.
 const std::vector<NeuralNetwork::Sample>& NeuralNetwork::trainingTable() {
-  // speed, angle 1, distance 1, angle 2, distance 2 -> steering, throttle, brake
-  static const std::vector<Sample> table = {
-      {0.0, 0.5, 0.2, 0.5, 0.7, 0.5, 0.9, 0.0},   {0.5, 0.5, 0.2, 0.5, 0.7, 0.5, 0.5, 0.0},
-      {1.0, 0.5, 0.2, 0.5, 0.8, 0.5, 0.0, 0.0},   {0.8, 0.6, 0.2, 0.7, 0.8, 0.62, 0.0, 1.0},
-      {1.0, 0.4, 0.2, 0.3, 0.7, 0.38, 0.0, 1.0},  {1.0, 0.8, 0.1, 1.0, 0.6, 0.85, 0.0, 1.0},
-      {0.6, 0.5, 0.2, 0.8, 0.4, 0.55, 0.0, 1.0},  {0.2, 0.8, 0.1, 1.0, 0.3, 0.85, 0.0, 1.0},
-      {1.0, 0.2, 0.1, 0.0, 0.7, 0.18, 0.0, 1.0},  {0.6, 0.5, 0.2, 0.1, 0.5, 0.48, 0.0, 1.0},
-      {0.3, 0.3, 0.1, 0.05, 0.7, 0.25, 0.0, 1.0}, {0.9, 0.3, 0.1, 0.05, 0.9, 0.25, 0.0, 1.0},
-      {0.9, 0.7, 0.1, 0.95, 0.9, 0.75, 0.0, 1.0}, {0.7, 0.6, 0.2, 0.7, 1.0, 0.62, 0.0, 1.0},
-      {0.7, 0.4, 0.2, 0.3, 1.0, 0.38, 0.0, 1.0},  {0.0, 0.3, 0.2, 0.1, 0.4, 0.25, 0.9, 0.0},
-      {0.2, 0.7, 0.2, 1.0, 0.3, 0.75, 0.1, 0.4},  {0.2, 1.0, 0.2, 1.0, 0.3, 0.9, 0.2, 0.0},
-      {0.1, 0.2, 0.2, 0.3, 0.3, 0.2, 0.3, 0.0},   {0.0, 0.65, 0.2, 0.65, 0.4, 0.65, 0.9, 0.0},
-      {0.1, 0.4, 0.2, 0.3, 0.3, 0.38, 0.3, 0.0},  {0.5, 0.6, 0.2, 0.6, 1.0, 0.6, 0.0, 1.0},
-      {0.9, 0.4, 0.2, 0.4, 1.0, 0.4, 0.0, 1.0},   {0.4, 0.6, 0.2, 0.6, 1.0, 0.6, 0.4, 0.0},
-      {0.2, 0.4, 0.2, 0.4, 1.0, 0.4, 1.0, 0.0},
+  struct Situation {
+    double speed, angle1, angle2;
   };
+  // clang-format off
+  static const Situation situations[] = {
+      // Holding the speed through bends of every kind: steering only.
+      {0.5, 0.5, 0.5},  {0.5, 0.6, 0.6},   {0.5, 0.4, 0.4},  {0.5, 0.7, 0.8},  {0.5, 0.3, 0.2},
+      {0.5, 0.85, 1.0}, {0.5, 0.15, 0.0},  {0.5, 1.0, 1.0},  {0.5, 0.0, 0.0},  {0.5, 0.55, 0.7},
+      {0.5, 0.45, 0.3}, {0.5, 0.5, 0.8},   {0.5, 0.5, 0.2},  {0.5, 0.6, 0.4},  {0.5, 0.4, 0.6},
+      // Too slow or too fast on the straight: pedals only.
+      {0.0, 0.5, 0.5},  {0.2, 0.5, 0.5},   {0.4, 0.5, 0.5},  {0.45, 0.5, 0.5}, {0.55, 0.5, 0.5},
+      {0.6, 0.5, 0.5},  {0.7, 0.5, 0.5},   {0.85, 0.5, 0.5}, {1.0, 0.5, 0.5},
+      // Both at once: full throttle out of a bend, braking into one.
+      {0.0, 0.7, 0.8},  {0.3, 0.7, 0.8},   {0.65, 0.7, 0.8}, {1.0, 0.7, 0.8},  {0.2, 0.3, 0.2},
+      {0.7, 0.3, 0.2},  {0.4, 0.9, 1.0},   {0.8, 0.9, 1.0},  {0.45, 0.1, 0.0}, {0.9, 0.1, 0.0},
+      {0.0, 0.65, 0.65}, {0.6, 0.4, 0.3},
+  };
+  // clang-format on
+  static const double nearDistances[] = {0.1, 0.3, 0.6, 1.0, 0.2};
+  static const double farDistances[] = {0.3, 0.6, 1.0, 0.8};
+  static const std::vector<Sample> table = [] {
+    std::vector<Sample> samples;
+    std::size_t row = 0;
+    for (const Situation& s : situations) {
+      // Steer mostly for the near target, a little for the far one; never quite full lock.
+      const double steering =
+          std::clamp(0.5 + 0.8 * (s.angle1 - 0.5) + 0.2 * (s.angle2 - 0.5), 0.05, 0.95);
+      // Full throttle up to 4 % under the speed, hold it, lift and brake above it.
+      const double throttle = std::clamp((0.55 - s.speed) / 0.15, 0.0, 1.0);
+      const double brake = std::clamp((s.speed - 0.55) / 0.15, 0.0, 1.0);
+      const double near = nearDistances[row % 5];
+      const double far = std::max(near, farDistances[row % 4]);
+      samples.push_back({s.speed, s.angle1, near, s.angle2, far, steering, throttle, brake});
+      ++row;
+    }
+    return samples;
+  }();
   return table;
 }
 

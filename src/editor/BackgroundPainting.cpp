@@ -18,6 +18,7 @@ bool BackgroundPainting::start(const TrackData& track, const std::string& output
   copy->extentY = track.extentY;
   copy->title = track.title;
   copy->background = track.background;
+  copy->theme = track.theme;
   outputPath_ = outputPath;
   error_.clear();
   stage_ = 1;

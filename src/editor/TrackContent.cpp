@@ -18,8 +18,8 @@ bool samePoints(const std::vector<TrackPoint>& a, const std::vector<TrackPoint>&
 }  // namespace
 
 bool TrackContent::operator==(const TrackContent& other) const {
-  return title == other.title && background == other.background && samePoints(path, other.path) &&
-         samePoints(places, other.places);
+  return title == other.title && background == other.background && theme == other.theme &&
+         samePoints(path, other.path) && samePoints(places, other.places);
 }
 
 TrackData trackOf(const TrackContent& content) {
@@ -28,6 +28,7 @@ TrackData trackOf(const TrackContent& content) {
   track.positions = content.places;
   track.title = content.title;
   track.background = content.background;
+  track.theme = content.theme;
   return track;
 }
 
@@ -39,6 +40,7 @@ TrackContent contentOf(const TrackData& track) {
   content.places = track.positions;
   content.title = track.title;
   content.background = track.background;
+  content.theme = track.theme;
   return content;
 }
 

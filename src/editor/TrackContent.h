@@ -15,6 +15,7 @@ struct TrackContent {
   std::vector<TrackPoint> places;
   std::string title;
   std::string background;
+  std::string theme;  // the landscape the background painter paints; empty for its default
 
   bool operator==(const TrackContent& other) const;
 };

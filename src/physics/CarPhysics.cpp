@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "physics/Walls.h"
 #include "track/TrackData.h"
 
 namespace {
@@ -103,12 +104,12 @@ void CarPhysics::update(double dt) {
 }
 
 double CarPhysics::readSurface(double worldX, double worldY) {
-  const SurfaceValues& values = surfaceOptions_.current();
   const std::int32_t* cell = cellAt(track(), worldX, worldY);
-  const bool tarmac = cell != nullptr && *cell != 0;
-  resistance_ = tarmac ? values.tarmacResistance : values.grassResistance;
+  const SurfaceGrip& ground =
+      surfaceOptions_.current().of(cell != nullptr ? *cell : SurfaceMap::kOutside);
+  resistance_ = ground.resistance;
   // The grip scales the slip angles, not the force limit.
-  return (tarmac ? values.tarmacGrip : values.grassGrip) * 0.01;
+  return ground.grip * 0.01;
 }
 
 void CarPhysics::step(double dt, double throttlePercent, double brakePercent, double steerAngle) {
@@ -171,12 +172,31 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
   velocity_ += worldAcceleration * dt;
   const Vec2 before = position_;
   position_ += velocity_ * dt;
+  if (const SurfaceMap* map = track().surfaceMap.get()) {
+    const Vec2 velocityBefore = velocity_;
+    position_ = walls::stopAgainstWalls(*map, before * scale_, position_ * scale_, velocity_) *
+                (1.0 / scale_);
+    angularVelocity_ += wallSpin(velocity_ - velocityBefore);
+  }
   if (dt > 0) speed = (position_ - before).length() / dt;
 
   angularVelocity_ += angularAcceleration * dt;
   heading_ += angularVelocity_ * dt;
 
   push_ = {};
+}
+
+double CarPhysics::wallSpin(const Vec2& change) const {
+  if (change.x == 0 && change.y == 0) return 0;
+  // The wall pushes on the end of the car that met it, nose or tail, and swings the car round
+  // toward the wall's direction, as a car scraping along a barrier turns along it.
+  const Vec2 forward{std::sin(heading_), std::cos(heading_)};
+  const double half = length_ * 0.5;
+  const Vec2 arm =
+      forward.x * change.x + forward.y * change.y < 0 ? forward * half : forward * -half;
+  const double torque = mass_ * (arm.x * change.y - arm.y * change.x);
+  // A turn by the cross product's sense lowers the heading (x right, y down, forward (sin, cos)).
+  return -torque / inertia_;
 }
 
 std::int32_t CarPhysics::getSurface() const {

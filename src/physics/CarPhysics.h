@@ -8,7 +8,8 @@
 // The car model: two axles on one track in the plane, integrated with a fixed step. Works in
 // metres, seconds and radians inside; talks to the rest of the game in world units
 // (10 world units = 1 metre). Grip and rolling resistance come from the options, chosen by the
-// track's surface map under the car (any non-zero cell is road, everything else grass).
+// track's surface map under the car (grass, sand, snow, gravel or road). Water and the ground
+// beyond the map are walls: the car stops against them and slides along them.
 class CarPhysics : public Car {
  public:
   explicit CarPhysics(const TrackData& track);
@@ -47,6 +48,9 @@ class CarPhysics : public Car {
   void step(double dt, double throttlePercent, double brakePercent, double steerAngle);
   // Grip factor (1 = normal) of the ground under the car; also sets the rolling resistance.
   double readSurface(double worldX, double worldY);
+  // The change of the angular velocity (radians per second) when a wall changed the velocity
+  // by `change` (metres per second).
+  double wallSpin(const Vec2& change) const;
 
   Vec2 position_;       // metres
   Vec2 velocity_;       // world frame, metres per second

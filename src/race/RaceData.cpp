@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "background/GroundLayer.h"
 #include "config/Options.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
@@ -159,6 +160,7 @@ bool RaceData::loadBackground() {
   for (const std::string& candidate : candidates) {
     try {
       background_ = std::make_unique<platform::Image>(graphics_, candidate, false);
+      dressSurfaceMap(*track_->surfaceMap, *track_, candidate);  // the ground the picture shows
       return true;
     } catch (const std::exception& error) {
       errors += (errors.empty() ? "" : "; ") + std::string(error.what());
@@ -184,7 +186,9 @@ void RaceData::createCar(int i, bool onlyCpu) {
   if (i == 0 && !onlyCpu) {
     driver = std::make_unique<HumanDriver>(carRef, *track_, input_);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    driver = std::make_unique<CPUDriver>(carRef, *track_);
+    const std::string level = Options::instance()->getAIString("difficulty");
+    driver = std::make_unique<CPUDriver>(carRef, *track_,
+                                         parseLevel(level).value_or(DriverLevel::kMedium));
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const CPUDriver&>(*drivers_.back());

@@ -60,6 +60,8 @@ void ImportHandler::startElement(const XMLCh* const, const XMLCh* const localnam
     field_ = Field::kTitle;
   else if (name == u"background")
     field_ = Field::kBackground;
+  else if (name == u"theme")
+    field_ = Field::kTheme;
   else
     field_ = Field::kOther;
 }
@@ -88,6 +90,10 @@ void ImportHandler::applyText() {
   }
   if (field_ == Field::kBackground) {
     background_ = toUtf8(fieldText_.data(), fieldText_.size());
+    return;
+  }
+  if (field_ == Field::kTheme) {
+    theme_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
   // A value before the first point or position has no record to go to and is ignored.
@@ -171,5 +177,6 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->positions = startPositions();
   track->title = title();
   track->background = background();
+  track->theme = theme();
   return track;
 }

@@ -47,12 +47,24 @@ class ImportHandler : public xercesc::DefaultHandler {
   std::vector<TrackPoint> startPositions() const { return recordsOf(positions_); }
   const std::string& title() const { return title_; }
   const std::string& background() const { return background_; }
+  const std::string& theme() const { return theme_; }
   void setFailureText(const std::string& text) {
     if (failureText_.empty()) failureText_ = text;
   }
 
  private:
-  enum class Field { kNone, kX, kY, kWidth, kOffset, kRotation, kTitle, kBackground, kOther };
+  enum class Field {
+    kNone,
+    kX,
+    kY,
+    kWidth,
+    kOffset,
+    kRotation,
+    kTitle,
+    kBackground,
+    kTheme,
+    kOther
+  };
 
   void raiseError(const std::string& text);
   void applyText();
@@ -68,6 +80,7 @@ class ImportHandler : public xercesc::DefaultHandler {
   std::u16string fieldText_;  // the current element's text so far
   std::string title_;
   std::string background_;
+  std::string theme_;
   bool error_ = false;
   std::string failureText_;
 };

@@ -5,7 +5,15 @@
 // A grid of cells rasterised from the road: 0 grass, 3 road (the background generator marks
 // further values). Row-major: index = row × columns + column.
 struct SurfaceMap {
-  static constexpr std::int32_t kOutside = 7;
+  // The race's map tells the car what ground it is on. The road builder writes grass and road;
+  // the painted background adds the other kinds off the road, where it painted them.
+  static constexpr std::int32_t kGrass = 0;
+  static constexpr std::int32_t kRoad = 3;
+  static constexpr std::int32_t kOutside = 7;  // what a query beyond the map answers
+  static constexpr std::int32_t kSand = 11;
+  static constexpr std::int32_t kSnow = 12;
+  static constexpr std::int32_t kGravel = 13;
+  static constexpr std::int32_t kWater = 14;  // not drivable, like the ground beyond the map
   // World units per cell of the map a race is driven on (the cars' ground, the drivers' plans).
   static constexpr double kRaceCellSize = 4.0;
 

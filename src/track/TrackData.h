@@ -27,6 +27,9 @@ struct TrackData {
   std::int32_t extentY = 0;
   std::string background;
   std::string title;
+  // The landscape the background painter paints around the road ("desert", "winter", ...);
+  // empty when the file names none, which paints the meadow.
+  std::string theme;
 
   std::size_t pointCount() const { return points.size(); }
   std::size_t positionCount() const { return positions.size(); }

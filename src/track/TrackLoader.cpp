@@ -140,6 +140,7 @@ class AsWritten : public ImportHandler {
     track->positions = startPositions();
     track->title = title();
     track->background = background();
+    track->theme = theme();
     return track;
   }
 };

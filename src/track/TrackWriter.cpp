@@ -62,6 +62,8 @@ std::string trackFileText(const TrackData& track) {
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<track>\n";
   out += "  <title>" + escaped(track.title) + "</title>\n";
   out += "  <background>" + escaped(track.background) + "</background>\n";
+  // The meadow is the painter's own choice for a track that names none.
+  if (!track.theme.empty()) out += "  <theme>" + escaped(track.theme) + "</theme>\n";
   out += "  <points>\n";
   for (const TrackPoint& p : pathInFileOrder(track)) writeRecord(out, "point", p, 0.0);
   out += "  </points>\n  <positions>\n";

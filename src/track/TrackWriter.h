@@ -3,7 +3,7 @@
 
 #include "track/TrackData.h"
 
-// The track file (XML) of a track: title, background, the path points in file order (the finish
+// The track file (XML) of a track: title, background, theme (when it has one), the path points in file order (the finish
 // line first) and the start positions. Every number is written in the shortest form that reads
 // back as exactly the same value, so loading the file gives exactly this track again. Path
 // points are written with rotation 0: the loader works their rotation out itself.

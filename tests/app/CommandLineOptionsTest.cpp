@@ -31,6 +31,7 @@ std::set<std::string> optionsMentioned(std::string text) {
 std::vector<std::string> exampleUse(const std::string& option) {
   if (option == "--frames" || option == "--seed") return {option, "3"};
   if (option == "--cars" || option == "--laps") return {"--race", "a.rst", option, "3"};
+  if (option == "--difficulty") return {"--race", "a.rst", option, "hard"};
   if (option == "--screenshot" || option == "--data" || option == "--race" ||
       option == "--generate-background") {
     return {option, "x"};
@@ -39,8 +40,8 @@ std::vector<std::string> exampleUse(const std::string& option) {
 }
 
 const std::set<std::string> kEveryOption = {
-    "--help", "--version", "--headless", "--frames", "--screenshot",          "--data",
-    "--seed", "--race",    "--cars",     "--laps",   "--generate-background",
+    "--help", "--version", "--headless", "--frames", "--screenshot", "--data",
+    "--seed", "--race",    "--cars",     "--laps",   "--difficulty", "--generate-background",
 };
 
 }  // namespace
@@ -52,7 +53,7 @@ TEST(CommandLineDocs, ManPageOptionsAreTheParsersTableWithTheSameArguments) {
   for (const app::CommandLineOption& option : app::commandLineOptions())
     table[option.name] = {option.shortName ? option.shortName : "", option.argument};
   EXPECT_EQ(documented, table);
-  EXPECT_EQ(documented.size(), 11u);
+  EXPECT_EQ(documented.size(), 12u);
 }
 
 TEST(CommandLineDocs, HelpAndManPageListExactlyTheOptionsTheParserTakes) {

@@ -32,12 +32,14 @@ TEST(CommandLine, VersionHelpAndTheRaceAndGeneratorCommands) {
   EXPECT_EQ(parseCommandLine({"--help"}).action, Action::Help);
   EXPECT_EQ(parseCommandLine({"--version", "--help"}).action, Action::Help);
 
-  const CommandLine race =
-      parseCommandLine({"--race", "oval.rst", "--cars", "4", "--laps", "3", "--seed", "9"});
+  const CommandLine race = parseCommandLine(
+      {"--race", "oval.rst", "--cars", "4", "--laps", "3", "--difficulty", "Hard", "--seed", "9"});
   ASSERT_EQ(race.action, Action::Race) << race.error;
   EXPECT_EQ(race.track, "oval.rst");
   EXPECT_EQ(race.cars, 4);
   EXPECT_EQ(race.laps, 3);
+  EXPECT_EQ(race.level, "Hard");
+  EXPECT_EQ(parseCommandLine({"--race", "oval.rst"}).level, "");  // the stored level
 
   const CommandLine generate = parseCommandLine({"--generate-background", "oval.rst", "out.png"});
   EXPECT_EQ(generate.action, Action::GenerateBackground);
@@ -67,6 +69,9 @@ TEST(CommandLine, MistakesAreErrorsWithAReason) {
       {"--race"},
       {"--race", "a.rst", "--cars", "0"},
       {"--cars", "3"},  // without --race
+      {"--race", "a.rst", "--difficulty"},
+      {"--race", "a.rst", "--difficulty", "nightmare"},
+      {"--difficulty", "easy"},  // without --race
       {"--generate-background"},
   };
   for (const auto& args : wrong) {

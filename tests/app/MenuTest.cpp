@@ -119,6 +119,27 @@ TEST_F(MainMenuTest, CountersStoreTheirValueAndStopAtTheLimits) {
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
 }
 
+TEST_F(MainMenuTest, TheDifficultyButtonStepsThroughTheLevelsAndStoresTheChoice) {
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  EXPECT_EQ(world.menu.levelLabel()->text(), L"Medium");  // a first start
+  const std::vector<std::pair<std::wstring, std::string>> steps = {
+      {L"Hard", "hard"}, {L"Easy", "easy"}, {L"Medium", "medium"}, {L"Hard", "hard"}};
+  for (const auto& [shown, stored] : steps) {
+    world.clickWidget("driverLevel");
+    EXPECT_EQ(world.menu.levelLabel()->text(), shown);
+    EXPECT_EQ(opts().getAIString("difficulty"), stored);
+  }
+  // The menu built again shows the stored level; a word the game does not know reads as Medium.
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  EXPECT_EQ(world.menu.levelLabel()->text(), L"Hard");
+  opts().setAIString("difficulty", "brutal");
+  world.menu.buildMainMenu();
+  chooseFile("three.rst");
+  EXPECT_EQ(world.menu.levelLabel()->text(), L"Medium");
+}
+
 TEST_F(MainMenuTest, StartChecksFindNamedOrGeneratedBackground) {
   world.menu.buildMainMenu();
   chooseFile("three.rst");

@@ -16,6 +16,7 @@ TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
   command.track = "meadow_loop.rst";
   command.cars = 2;
   command.laps = 1;
+  command.level = "hard";
   command.seed = 3;
   command.headless = true;
   testing::internal::CaptureStdout();
@@ -26,6 +27,7 @@ TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
   EXPECT_NE(out.find(" 2    Player"), std::string::npos) << out;
   EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 5);
   EXPECT_EQ(Options::instance()->getOptionInt("onlyCPU"), 0);
+  EXPECT_EQ(Options::instance()->getAIString("difficulty"), "medium");
 }
 
 TEST_F(RaceCommandLine, UnfinishedRaceNamesTheCarsAndFails) {

@@ -48,6 +48,17 @@ TEST(TrackListScreen, RowsAreNumberedWithTitleAndFileName) {
   EXPECT_EQ(list->frame().kind(), FieldFrameKind::List);
 }
 
+TEST(TrackListScreen, ATrackThatNamesAThemeShowsItBesideItsTitle) {
+  MenuWorld world;
+  std::string xml = squareTrack("Ice Ring", "i.png", 2);
+  xml.insert(xml.find("<title>"), "<theme>winter</theme>");
+  world.program.writeTrack("ice.rst", xml);
+  world.trackList.buildTrackList();
+  const auto* cells = world.trackList.listBox()->cellsOf("listboxItem_1");
+  ASSERT_NE(cells, nullptr);
+  EXPECT_EQ((*cells)[1], L"Ice Ring \u00b7 winter");
+}
+
 TEST(TrackListScreen, RebuildReplacesTheListBoxAndEmptyFolderGivesHeaderOnly) {
   MenuWorld world;
   world.trackList.buildTrackList();

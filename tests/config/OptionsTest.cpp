@@ -41,8 +41,12 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "[ Weather Conditions ]\nweatherType=dry\ndry_tarmac_grip=100\n"
             "dry_tarmac_resistance=30\ndry_grass_grip=80\ndry_grass_resistance=1500\n"
             "wet_tarmac_grip=40\nwet_tarmac_resistance=10\nwet_grass_grip=100\n"
-            "wet_grass_resistance=3000\n\n"
-            "[ AI ]\nskill=20\n\n");
+            "wet_grass_resistance=3000\ndry_sand_grip=60\ndry_sand_resistance=2500\n"
+            "dry_snow_grip=35\ndry_snow_resistance=1000\ndry_gravel_grip=60\n"
+            "dry_gravel_resistance=800\nwet_sand_grip=70\nwet_sand_resistance=2000\n"
+            "wet_snow_grip=25\nwet_snow_resistance=1400\nwet_gravel_grip=50\n"
+            "wet_gravel_resistance=1000\n\n"
+            "[ AI ]\nskill=20\ndifficulty=medium\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {

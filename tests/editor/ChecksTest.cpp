@@ -172,6 +172,7 @@ TEST(EditorChecks, SaveAsRewritesEveryShippedTrackIntoExactlyTheSameTrack) {
     EXPECT_EQ(original->extentY, again->extentY);
     EXPECT_EQ(original->title, again->title);
     EXPECT_EQ(original->background, again->background);
+    EXPECT_EQ(original->theme, again->theme);
     // Written again, it is the same file: nothing drifts from save to save.
     const std::string twice = dir.folder() + "twice.rst";
     ASSERT_EQ(editor::saveAsCommand(copy, twice, out, errors), 0);

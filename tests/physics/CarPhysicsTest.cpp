@@ -1,4 +1,6 @@
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "PhysicsFixture.h"
 #include "physics/PhysicsWorld.h"
@@ -95,6 +97,30 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
   setWeather("wet_tarmac_resistance", "-500");  // would make the step blow up
   road->update(kDt);
   EXPECT_EQ(road->resistance(), 0);
+}
+
+TEST_F(CarStep, SandSnowAndGravelHoldTheCarByTheirOwnKeys) {
+  const std::int32_t kinds[] = {SurfaceMap::kSand, SurfaceMap::kSnow, SurfaceMap::kGravel};
+  std::vector<std::unique_ptr<CarPhysics>> cars;
+  for (int k = 0; k < 3; ++k) {
+    track_.surfaceMap->set(50, 50 + 10 * k, kinds[k]);
+    cars.push_back(makeCar(202 + 40 * k, 202));
+    cars.back()->update(kDt);
+  }
+  EXPECT_EQ(cars[0]->resistance(), 2500);
+  EXPECT_EQ(cars[1]->resistance(), 1000);
+  EXPECT_EQ(cars[2]->resistance(), 800);
+  EXPECT_EQ(cars[1]->getSurface(), SurfaceMap::kSnow);
+
+  // A weather type of the player's own without those keys drives on them as on its grass.
+  CIniFile& ini = Options::instance()->ini();
+  ini.setValue(" Weather Conditions ", "weatherType", "ice", true);
+  ini.setValueInt(" Weather Conditions ", "ice_grass_resistance", 4000);
+  ini.setValueInt(" Weather Conditions ", "ice_snow_resistance", 200);
+  for (auto& car : cars) car->update(kDt);
+  EXPECT_EQ(cars[0]->resistance(), 4000);
+  EXPECT_EQ(cars[1]->resistance(), 200);
+  EXPECT_EQ(cars[2]->resistance(), 4000);
 }
 
 TEST_F(CarStep, PushesAddUpAndActInTheNextStepOnly) {

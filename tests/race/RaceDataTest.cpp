@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "RaceFixture.h"
 #include "drivers/CPUDriver.h"
@@ -42,6 +43,30 @@ TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
   // Player settings were filled in for the three players.
   EXPECT_EQ(Options::instance()->getPlayersString("player3_name"), "Player3");
   EXPECT_EQ(Options::instance()->getPlayersString("player3_color").size(), 13u);
+}
+
+TEST_F(RaceSetUp, TheDriversLevelOutlivesARestartOfTheGame) {
+  installTrack("meadow_loop.rst");
+  const auto levelsRaced = [this] {
+    setOptions(3, 1, 0);
+    auto& race = makeRace("meadow_loop.rst");
+    EXPECT_TRUE(race.startRace()) << race.lastError();
+    std::vector<DriverLevel> levels;
+    for (int i = 1; i < race.carCount(); ++i)
+      levels.push_back(dynamic_cast<const CPUDriver&>(race.driver(i)).level());
+    race.endRace();
+    return levels;
+  };
+  EXPECT_EQ(levelsRaced(), std::vector<DriverLevel>(2, DriverLevel::kMedium));  // a first start
+  Options::instance()->setAIString("difficulty", "hard");
+  // The game closes (the store is written) and starts again; "skill" is rewritten at each
+  // start, the level is not.
+  Options::destroy(true);
+  EXPECT_EQ(Options::instance()->getAIString("difficulty"), "hard");
+  EXPECT_EQ(levelsRaced(), std::vector<DriverLevel>(2, DriverLevel::kHard));
+  // A hand-written level the game does not know races at the default.
+  Options::instance()->setAIString("difficulty", "insane");
+  EXPECT_EQ(levelsRaced(), std::vector<DriverLevel>(2, DriverLevel::kMedium));
 }
 
 TEST_F(RaceSetUp, FailuresReturnFalseWithAReasonAndLeaveNoRace) {

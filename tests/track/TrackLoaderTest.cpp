@@ -159,7 +159,17 @@ TEST_F(TrackLoaderTest, TitleDefaultsToFileNameAndBackgroundToEmpty) {
   ASSERT_TRUE(track) << reason;
   EXPECT_EQ(track->title, "nameless");
   EXPECT_EQ(track->background, "");
+  EXPECT_EQ(track->theme, "");  // the painter's default landscape
   EXPECT_EQ(readLevelInfo(path)->title, "nameless");
+}
+
+TEST_F(TrackLoaderTest, BothLoadersReadTheTheme) {
+  const std::string path =
+      dir.write("dunes.rst", "<t><theme>desert</theme><point/><point><x>5</x></point></t>");
+  auto track = importTrack(path, &reason);
+  ASSERT_TRUE(track) << reason;
+  EXPECT_EQ(track->theme, "desert");
+  EXPECT_EQ(readLevelInfo(path)->theme, "desert");
 }
 
 TEST_F(TrackLoaderTest, TextIsReadAsUtf8) {

@@ -46,8 +46,12 @@ struct Control {
 
 struct Layout {
   std::string title;
+  std::string theme;  // empty: the painter's default
   double spacing = 40;
   int grid = 8;
+  // World units between the road and the picture's left and top edges; room for a coast.
+  double marginLeft = kMargin;
+  double marginTop = kMargin;
   std::vector<Control> controls;
 };
 
@@ -71,6 +75,10 @@ bool readLayout(const std::string& file, Layout& layout) {
       words >> layout.spacing;
     } else if (key == "grid") {
       words >> layout.grid;
+    } else if (key == "theme") {
+      words >> layout.theme;
+    } else if (key == "margin") {
+      words >> layout.marginLeft >> layout.marginTop;
     } else if (key == "point") {
       Control c;
       words >> c.at.x >> c.at.y >> c.width;
@@ -201,12 +209,13 @@ int main(int argc, char** argv) {
     minX = std::min(minX, s.at.x - s.width * 0.5);
     minY = std::min(minY, s.at.y - s.width * 0.5);
   }
-  const Vec shift{std::round(kMargin - minX), std::round(kMargin - minY)};
+  const Vec shift{std::round(layout.marginLeft - minX), std::round(layout.marginTop - minY)};
 
   const std::filesystem::path output(argv[2]);
   TrackData track;
   track.title = layout.title;
   track.background = output.stem().string() + ".png";
+  track.theme = layout.theme;
   std::vector<TrackPoint> points;
   for (const Sample& s : path) points.push_back(pointAt(s.at + shift, s.width, 0));
   setPathFromFile(track, points);

@@ -26,23 +26,28 @@ namespace {
 // so a command-line race never changes what the menu shows next time.
 class RaceOptionsScope {
  public:
-  RaceOptionsScope(int cars, int laps) {
+  explicit RaceOptionsScope(const RaceCommand& command) {
     Options* options = Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
+    savedLevel_ = options->getAIString(kLevelKey);
     options->setOptionInt("onlyCPU", 1);
-    options->setOptionInt("nrCars", cars);
-    options->setOptionInt("nrLaps", laps);
+    options->setOptionInt("nrCars", command.cars);
+    options->setOptionInt("nrLaps", command.laps);
+    if (!command.level.empty()) options->setAIString(kLevelKey, command.level);
   }
   ~RaceOptionsScope() {
     Options* options = Options::instance();
     for (std::size_t i = 0; i < saved_.size(); ++i) options->setOptionInt(kKeys[i], saved_[i]);
+    options->setAIString(kLevelKey, savedLevel_);
   }
   RaceOptionsScope(const RaceOptionsScope&) = delete;
   RaceOptionsScope& operator=(const RaceOptionsScope&) = delete;
 
  private:
   static constexpr const char* kKeys[3] = {"onlyCPU", "nrCars", "nrLaps"};
+  static constexpr const char* kLevelKey = "difficulty";
   std::vector<int> saved_;
+  std::string savedLevel_;
 };
 
 // A headless command opens its window as a headless game does (offscreen video, no sound);
@@ -133,7 +138,7 @@ int runRaceCommand(const RaceCommand& command) {
   }
   const HeadlessScope headless(command.headless);
   if (command.seed) platform::setFixedSeed(*command.seed);
-  RaceOptionsScope options(command.cars, command.laps);
+  RaceOptionsScope options(command);
 
   RaceWindow window;
   CacheScope caches;

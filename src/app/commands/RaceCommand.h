@@ -5,13 +5,15 @@
 
 namespace app {
 
-// `kelvane --race TRACK.rst --cars N --laps L [--seed S] [--headless]`: a race of computer
-// drivers only, run through the game's own race code. TRACK is a path to a track file or a file
-// name in the tracks folder.
+// `kelvane --race TRACK.rst --cars N --laps L [--difficulty LEVEL] [--seed S] [--headless]`: a
+// race of computer drivers only, run through the game's own race code. TRACK is a path to a
+// track file or a file name in the tracks folder.
 struct RaceCommand {
   std::string track;
   int cars = 4;
   int laps = 3;
+  // "easy", "medium" or "hard"; empty: the level the player chose last in the game.
+  std::string level;
   std::optional<std::uint32_t> seed;
   // No window: frames run as fast as they can, without drawing.
   bool headless = false;
