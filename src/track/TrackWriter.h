@@ -3,10 +3,11 @@
 
 #include "track/TrackData.h"
 
-// The track file (XML) of a track: title, background, theme (when it has one), the path points in file order (the finish
-// line first) and the start positions. Every number is written in the shortest form that reads
-// back as exactly the same value, so loading the file gives exactly this track again. Path
-// points are written with rotation 0: the loader works their rotation out itself.
+// The track file (XML) of a track: title, background, theme (when it has one), the path points
+// in file order (the finish line first) and the start positions. Every number is written in the
+// shortest form that reads back as exactly the same value, so loading the file gives exactly
+// this track again. Path points are written with rotation 0: the loader works their rotation
+// out itself.
 std::string trackFileText(const TrackData& track);
 
 // Saves the track file at `path` through the game's safe save (platform::saveFileSafely): the
