@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
-#include <charconv>
 #include <limits>
 
+#include "app/WindowOptions.h"
 #include "drivers/DriverLevel.h"
 
 namespace app {
@@ -26,32 +26,9 @@ std::string readVersion(const std::string&, Arguments&, CommandLine& line) {
   return {};
 }
 
-std::string readHeadless(const std::string&, Arguments&, CommandLine& line) {
-  line.headless = true;
-  return {};
-}
-
-// A number option's value in [minimum, maximum]; `range` says which in the message.
-template <class Number>
-std::string readNumber(const std::string& option, Arguments& args, Number minimum, Number maximum,
-                       const char* range, Number& value) {
-  if (args.done()) return option + " needs a number";
-  const std::string& text = args.take();
-  const auto n =
-      parseWholeNumber(text, static_cast<long long>(minimum), static_cast<long long>(maximum));
-  if (!n) return option + " needs a whole number " + range + ", not \"" + text + "\"";
-  value = static_cast<Number>(*n);
-  return {};
-}
-
-std::string readFrames(const std::string& option, Arguments& args, CommandLine& line) {
-  return readNumber<long>(option, args, 1, std::numeric_limits<long>::max(), "of at least 1",
-                          line.frames);
-}
-
 std::string readSeed(const std::string& option, Arguments& args, CommandLine& line) {
   std::uint32_t seed = 0;
-  std::string error = readNumber<std::uint32_t>(
+  std::string error = readWholeNumber<std::uint32_t>(
       option, args, 0, std::numeric_limits<std::uint32_t>::max(), "from 0 to 4294967295", seed);
   if (error.empty()) line.seed = seed;
   return error;
@@ -59,11 +36,11 @@ std::string readSeed(const std::string& option, Arguments& args, CommandLine& li
 
 // --cars and --laps: 1 to 1000.
 std::string readCars(const std::string& option, Arguments& args, CommandLine& line) {
-  return readNumber(option, args, 1, 1000, "of at least 1", line.cars);
+  return readWholeNumber(option, args, 1, 1000, "of at least 1", line.cars);
 }
 
 std::string readLaps(const std::string& option, Arguments& args, CommandLine& line) {
-  return readNumber(option, args, 1, 1000, "of at least 1", line.laps);
+  return readWholeNumber(option, args, 1, 1000, "of at least 1", line.laps);
 }
 
 std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
@@ -71,21 +48,6 @@ std::string readDifficulty(const std::string& option, Arguments& args, CommandLi
   if (!parseLevel(level)) return option + " needs easy, medium or hard, not \"" + level + "\"";
   line.level = level;
   return {};
-}
-
-// --screenshot and --data: a name that is not empty.
-std::string readName(const std::string& option, Arguments& args, std::string& name) {
-  if (args.done() || args.next().empty()) return option + " needs a file or folder name";
-  name = args.take();
-  return {};
-}
-
-std::string readScreenshot(const std::string& option, Arguments& args, CommandLine& line) {
-  return readName(option, args, line.screenshot);
-}
-
-std::string readData(const std::string& option, Arguments& args, CommandLine& line) {
-  return readName(option, args, line.dataDir);
 }
 
 std::string readRace(const std::string&, Arguments& args, CommandLine& line) {
@@ -107,24 +69,31 @@ std::string readGenerate(const std::string&, Arguments& args, CommandLine& line)
 }  // namespace
 
 const std::vector<CommandLineOption>& commandLineOptions() {
-  static const std::vector<CommandLineOption> options = {
-      {"-h", "--help", "", "show this text and stop", readHelp},
-      {nullptr, "--version", "", "print the version and stop", readVersion},
-      {nullptr, "--headless", "", "run without a display (offscreen video, no sound)",
-       readHeadless},
-      {nullptr, "--frames", "N", "quit after N frames (N >= 1)", readFrames},
-      {nullptr, "--screenshot", "FILE", "save the last frame as a PNG picture", readScreenshot},
-      {nullptr, "--data", "DIR", "read options, tracks and pictures from DIR", readData},
-      {nullptr, "--seed", "N", "use one fixed random sequence (0 to 4294967295)", readSeed},
-      {nullptr, "--race", "TRACK", "race a track without the menus and print the results",
-       readRace},
-      {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)", readCars},
-      {nullptr, "--laps", "L", "with --race: the number of laps", readLaps},
-      {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
-       readDifficulty},
-      {nullptr, "--generate-background", "TRACK [OUT]",
-       "paint a track's background picture (OUT: a PNG file)", readGenerate},
-  };
+  static const std::vector<CommandLineOption> options = [] {
+    std::vector<CommandLineOption> table = {
+        {"-h", "--help", "", "show this text and stop", readHelp},
+        {nullptr, "--version", "", "print the version and stop", readVersion},
+    };
+    const std::vector<CommandLineOption> window =
+        windowOptionEntries<CommandLine>("read options, tracks and pictures from DIR");
+    table.insert(table.end(), window.begin(), window.end());
+    table.insert(
+        table.end(),
+        {
+
+            {nullptr, "--seed", "N", "use one fixed random sequence (0 to 4294967295)", readSeed},
+            {nullptr, "--race", "TRACK", "race a track without the menus and print the results",
+             readRace},
+            {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)",
+             readCars},
+            {nullptr, "--laps", "L", "with --race: the number of laps", readLaps},
+            {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
+             readDifficulty},
+            {nullptr, "--generate-background", "TRACK [OUT]",
+             "paint a track's background picture (OUT: a PNG file)", readGenerate},
+        });
+    return table;
+  }();
   return options;
 }
 

@@ -33,4 +33,10 @@ std::optional<long long> parseWholeNumber(const std::string& text, long long min
   return value;
 }
 
+std::string readName(const std::string& option, Arguments& args, std::string& name) {
+  if (args.done() || args.next().empty()) return option + " needs a file or folder name";
+  name = args.take();
+  return {};
+}
+
 }  // namespace app

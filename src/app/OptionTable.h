@@ -65,4 +65,22 @@ std::string optionHelpLines(const std::vector<OptionOf<Line>>& table) {
 std::optional<long long> parseWholeNumber(const std::string& text, long long minimum,
                                           long long maximum);
 
+// Takes a number option's value in [minimum, maximum] from `args` into `value`; returns why it
+// is wrong (`range` says which numbers it takes, "of at least 1"), or an empty text.
+template <class Number>
+std::string readWholeNumber(const std::string& option, Arguments& args, Number minimum,
+                            Number maximum, const char* range, Number& value) {
+  if (args.done()) return option + " needs a number";
+  const std::string& text = args.take();
+  const auto n =
+      parseWholeNumber(text, static_cast<long long>(minimum), static_cast<long long>(maximum));
+  if (!n) return option + " needs a whole number " + range + ", not \"" + text + "\"";
+  value = static_cast<Number>(*n);
+  return {};
+}
+
+// Takes a file or folder name that is not empty from `args` into `name`; returns why it is
+// missing, or an empty text.
+std::string readName(const std::string& option, Arguments& args, std::string& name);
+
 }  // namespace app

@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "app/WindowOptions.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
 #include "platform/Paths.h"
@@ -55,13 +56,7 @@ int run(const app::CommandLine& line) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
   if (line.action == Action::Race) return runRace(line);
-  platform::LaunchSettings& launch = platform::launchSettings();
-  launch.headless = line.headless;
-  // Nobody watches a headless run with a frame count: its frames go as fast as the machine
-  // allows. Without one it keeps the normal pace rather than spinning until it is stopped.
-  launch.unthrottled = line.headless && line.frames > 0;
-  launch.maxFrames = line.frames;
-  launch.screenshotPath = line.screenshot;
+  app::applyWindowOptions(line);
 
   app::GameWindow window;
   window.show();

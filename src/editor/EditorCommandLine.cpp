@@ -1,6 +1,6 @@
 #include "editor/EditorCommandLine.h"
 
-#include <limits>
+#include "app/WindowOptions.h"
 
 namespace editor {
 
@@ -14,49 +14,27 @@ std::string readHelp(const std::string&, app::Arguments&, Line& line) {
 }
 
 std::string readVersion(const std::string&, app::Arguments&, Line& line) {
-  if (line.action != Line::Action::Help) line.action = Line::Action::Version;
+  if (line.action == Line::Action::Edit) line.action = Line::Action::Version;
   return {};
 }
 
-std::string readHeadless(const std::string&, app::Arguments&, Line& line) {
-  line.headless = true;
-  return {};
-}
-
-std::string readFrames(const std::string& option, app::Arguments& args, Line& line) {
-  if (args.done()) return option + " needs a number";
-  const std::string& text = args.take();
-  const auto n = app::parseWholeNumber(text, 1, std::numeric_limits<long>::max());
-  if (!n) return option + " needs a whole number of at least 1, not \"" + text + "\"";
-  line.frames = static_cast<long>(*n);
-  return {};
-}
-
-std::string readName(const std::string& option, app::Arguments& args, std::string& name,
-                     const char* what) {
+std::string readTrack(const std::string& option, app::Arguments& args, std::string& track,
+                      const char* what) {
   if (args.done() || args.next().empty()) return option + " needs " + what;
-  name = args.take();
+  track = args.take();
   return {};
-}
-
-std::string readScreenshot(const std::string& option, app::Arguments& args, Line& line) {
-  return readName(option, args, line.screenshot, "a file name");
-}
-
-std::string readData(const std::string& option, app::Arguments& args, Line& line) {
-  return readName(option, args, line.dataDir, "a folder name");
 }
 
 std::string readCheck(const std::string& option, app::Arguments& args, Line& line) {
   line.action = Line::Action::Check;
-  return readName(option, args, line.track, "a track file");
+  return readTrack(option, args, line.track, "a track file");
 }
 
 std::string readSaveAs(const std::string& option, app::Arguments& args, Line& line) {
   line.action = Line::Action::SaveAs;
-  std::string error = readName(option, args, line.output, "the file to write and a track file");
+  std::string error = readTrack(option, args, line.output, "the file to write and a track file");
   if (!error.empty()) return error;
-  return readName(option, args, line.track, "a track file after the file to write");
+  return readTrack(option, args, line.track, "a track file after the file to write");
 }
 
 Line fail(std::string message) {
@@ -69,17 +47,19 @@ Line fail(std::string message) {
 }  // namespace
 
 const std::vector<EditorOption>& editorOptions() {
-  static const std::vector<EditorOption> options = {
-      {"-h", "--help", "", "show this text and stop", readHelp},
-      {nullptr, "--version", "", "print the version and stop", readVersion},
-      {nullptr, "--headless", "", "run without a display (offscreen video, no sound)",
-       readHeadless},
-      {nullptr, "--frames", "N", "quit after N frames (N >= 1)", readFrames},
-      {nullptr, "--screenshot", "FILE", "save the last frame as a PNG picture", readScreenshot},
-      {nullptr, "--data", "DIR", "read pictures and tracks from DIR", readData},
-      {nullptr, "--check", "TRACK", "print the checks of a track file", readCheck},
-      {nullptr, "--save-as", "OUT TRACK", "read a track file and write it to OUT", readSaveAs},
-  };
+  static const std::vector<EditorOption> options = [] {
+    std::vector<EditorOption> table = {
+        {"-h", "--help", "", "show this text and stop", readHelp},
+        {nullptr, "--version", "", "print the version and stop", readVersion},
+    };
+    const std::vector<EditorOption> window =
+        app::windowOptionEntries<Line>("read pictures and tracks from DIR");
+    table.insert(table.end(), window.begin(), window.end());
+    table.push_back({nullptr, "--check", "TRACK", "print the checks of a track file", readCheck});
+    table.push_back(
+        {nullptr, "--save-as", "OUT TRACK", "read a track file and write it to OUT", readSaveAs});
+    return table;
+  }();
   return options;
 }
 

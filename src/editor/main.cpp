@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/WindowOptions.h"
 #include "editor/EditorCommandLine.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "platform/Paths.h"
 #include "platform/UserFolders.h"
-#include "platform/Window.h"
 
 namespace {
 
@@ -24,12 +24,7 @@ std::string trackFile(const std::string& track) {
 }
 
 int edit(const editor::EditorCommandLine& line) {
-  platform::LaunchSettings& launch = platform::launchSettings();
-  launch.headless = line.headless;
-  // A headless run with a frame count is a test or a picture: as fast as the machine allows.
-  launch.unthrottled = line.headless && line.frames > 0;
-  launch.maxFrames = line.frames;
-  launch.screenshotPath = line.screenshot;
+  app::applyWindowOptions(line);
   editor::EditorWindow window;
   if (!line.track.empty()) window.screen().open(trackFile(line.track));
   window.show();
