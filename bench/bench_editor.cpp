@@ -19,13 +19,13 @@
 namespace {
 
 // The shipped track with the most path points.
-const TrackData& largestTrack() {
-  static const std::unique_ptr<TrackData> track = [] {
-    std::unique_ptr<TrackData> best;
+const track::TrackData& largestTrack() {
+  static const std::unique_ptr<track::TrackData> track = [] {
+    std::unique_ptr<track::TrackData> best;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(KELVANE_DATA_DIR) + "/tracks/")) {
       if (entry.path().extension() != ".rst") continue;
-      auto track = importTrack(entry.path().string());
+      auto track = track::importTrack(entry.path().string());
       if (track && (!best || track->points.size() > best->points.size())) best = std::move(track);
     }
     if (!best) throw std::runtime_error("no shipped track found");
@@ -35,7 +35,7 @@ const TrackData& largestTrack() {
 }
 
 void BM_CheckTrack(benchmark::State& state) {
-  const TrackData& track = largestTrack();
+  const track::TrackData& track = largestTrack();
   for (auto _ : state) benchmark::DoNotOptimize(editor::checkTrack(track));
 }
 BENCHMARK(BM_CheckTrack)->Unit(benchmark::kMillisecond);
@@ -55,12 +55,12 @@ BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintCanvas(benchmark::State& state) {
   platform::Graphics graphics(1200, 760);
-  GUI_Manager gui(graphics);  // installs the graphics the painter's fonts load with
+  gui::GUI_Manager gui(graphics);  // installs the graphics the painter's fonts load with
   editor::TrackDocument document;
   document.reset(editor::contentOf(largestTrack()), "");
   editor::Viewport view;
   view.setCanvas(0, 28, 884, 702);
-  const TrackData& track = document.track();
+  const track::TrackData& track = document.track();
   view.fit(0, 0, track.extentX, track.extentY);
   const std::vector<editor::Finding> findings = editor::checkTrack(track);
   editor::TrackPainter painter(graphics);
@@ -68,7 +68,7 @@ void BM_PaintCanvas(benchmark::State& state) {
     painter.paint({&document, &view, nullptr, {editor::HandleKind::Point, 3}, {}, &findings});
     graphics.flush();
   }
-  FontCache::discard();
+  gui::FontCache::discard();
 }
 BENCHMARK(BM_PaintCanvas)->Unit(benchmark::kMicrosecond);
 

@@ -45,7 +45,8 @@ std::string readLaps(const std::string& option, Arguments& args, CommandLine& li
 
 std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
   const std::string level = args.done() ? std::string() : args.take();
-  if (!parseLevel(level)) return option + " needs easy, medium or hard, not \"" + level + "\"";
+  if (!drivers::parseLevel(level))
+    return option + " needs easy, medium or hard, not \"" + level + "\"";
   line.level = level;
   return {};
 }

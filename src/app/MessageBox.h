@@ -20,7 +20,7 @@ class MessageBox {
 
   // Replaces any open box. `text` is split at "\n"; each non-empty line is centred in the
   // 400 pixel box, an empty line only moves the next one down. The OK button's command is
-  // `buttonId` ("alertOK" closes the box; others act and close it themselves).
+  // `buttonId` (command::closePopup closes the box; others act and close it themselves).
   void showPopup(const std::wstring& title, const std::wstring& text, const std::string& buttonId);
   // A button of a question box: its command and its caption.
   struct Choice {

@@ -27,8 +27,8 @@ void TrackList::buildTrackList() {
     widgets_.destroy(list_);
     list_ = nullptr;
   }
-  auto list = std::make_unique<GUI_Component_ListBox>(kId, 3, columns);
-  list->setFrameKind(FieldFrameKind::List);
+  auto list = std::make_unique<gui::GUI_Component_ListBox>(kId, 3, columns);
+  list->setFrameKind(gui::FieldFrameKind::List);
 
   entries_ = scanTrackFolders(tracksFolders_);
   for (const TrackListEntry& entry : entries_) {

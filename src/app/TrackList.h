@@ -5,7 +5,9 @@
 #include "app/ScreenWidgets.h"
 #include "app/TrackScan.h"
 
+namespace gui {
 class GUI_Component_ListBox;
+}  // namespace gui
 
 namespace app {
 
@@ -34,7 +36,7 @@ class TrackList {
   void scrollTo(int n);
 
   // The list box, or null when no main menu is shown.
-  GUI_Component_ListBox* listBox() const { return list_; }
+  gui::GUI_Component_ListBox* listBox() const { return list_; }
   // What the list knows of the row with this id ("listboxItem_" + n), or null.
   const TrackListEntry* entryFor(const std::string& rowId) const;
   const std::vector<TrackListEntry>& entries() const { return entries_; }
@@ -44,7 +46,7 @@ class TrackList {
   std::vector<std::string> tracksFolders_;
   int screenWidth_;
   int screenHeight_;
-  GUI_Component_ListBox* list_ = nullptr;
+  gui::GUI_Component_ListBox* list_ = nullptr;
   std::vector<TrackListEntry> entries_;
 };
 

@@ -30,11 +30,11 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder) {
     entry.fileName = name;
     entry.path = tracksFolder + name;
     std::string reason;
-    if (auto track = readLevelInfo(tracksFolder + name, &reason)) {
+    if (auto track = track::readLevelInfo(tracksFolder + name, &reason)) {
       entry.readable = true;
       entry.title = track->title;
       // What the painter makes of the name: an unknown theme is painted as the meadow.
-      if (!track->theme.empty()) entry.theme = themeOf(*track)->name();
+      if (!track->theme.empty()) entry.theme = background::themeOf(*track)->name();
     } else {
       entry.reason = reason.empty() ? "cannot be read" : reason;
     }

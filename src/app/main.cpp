@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "app/Version.h"
 #include "app/WindowOptions.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
@@ -39,7 +40,7 @@ int run(const app::CommandLine& line) {
       std::cerr << "kelvane: " << line.error << "\nTry 'kelvane --help'.\n";
       return app::kUsageErrorStatus;
     case Action::Version:
-      std::cout << "1.0\n";
+      std::cout << app::kVersion << '\n';
       return 0;
     case Action::Help:
       std::cout << app::usageText();

@@ -13,6 +13,8 @@
 
 #include "platform/SafeSave.h"
 
+namespace background {
+
 namespace {
 
 struct FileCloser {
@@ -194,3 +196,5 @@ std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
   }
   return std::nullopt;
 }
+
+}  // namespace background

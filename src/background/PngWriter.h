@@ -5,6 +5,8 @@
 
 #include "platform/Bitmap.h"
 
+namespace background {
+
 // Saves an opaque picture as an 8-bit RGB PNG with fast compression: a generated background is
 // mostly noise, which the default compression level spends seconds on for almost no gain.
 // Saved through platform::saveFileSafely, so an interrupted save never leaves a broken
@@ -22,3 +24,5 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path,
 // is no PNG, has a damaged chunk before it, or has no such chunk.
 std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
                                                        const std::string& type);
+
+}  // namespace background

@@ -7,6 +7,8 @@
 
 #include "platform/SafeSave.h"
 
+namespace config {
+
 namespace {
 
 // Leading white space, optional sign, digits up to the first non-digit; nothing gives 0.
@@ -198,3 +200,5 @@ std::string CIniFile::checkCase(std::string name) const {
   }
   return name;
 }
+
+}  // namespace config

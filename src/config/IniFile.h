@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace config {
+
 // A small INI document held in memory: sections and keys in the order first seen, string
 // values, numbers as decimal text. Nothing is ever removed. Names are compared after
 // lower-casing ASCII letters (when case-insensitive); surrounding spaces are part of a name.
@@ -84,3 +86,5 @@ class CIniFile {
   std::string lastError_;
   int badLines_ = 0;
 };
+
+}  // namespace config

@@ -4,7 +4,10 @@
 #include <iostream>
 #include <system_error>
 
+#include "config/OptionKeys.h"
 #include "platform/UserFolders.h"
+
+namespace config {
 
 namespace {
 
@@ -21,6 +24,14 @@ struct IntSetting {
   const char* section;
   const char* key;
   int defaultValue;
+};
+
+// One kind of ground in one weather: its grip, then its resistance.
+struct SurfaceSetting {
+  const char* weather;
+  const char* ground;
+  int grip;
+  int resistance;
 };
 
 }  // namespace
@@ -63,48 +74,46 @@ Options::Options() {
 // Every known setting is read with its default and stored back, so the written file always
 // lists them all, in this order.
 void Options::normalise() {
+  using namespace config::key;
   static const IntSetting kBefore[] = {
-      {kOptionsSection, "nrCars", 2},
-      {kOptionsSection, "nrLaps", 2},
-      {kOptionsSection, "onlyCPU", 0},
-      {kOptionsSection, "sound", 0},
-      {kOptionsSection, "intro", 1},
-      {kGraphicsSection, "height", 700},
-      {kGraphicsSection, "width", 1000},
-      {kGraphicsSection, "fullscreen", 0},
-      {kGraphicsSection, "tireMarks", 1},
-      {kGraphicsSection, "tireMarksDepth", 20},
-      {kGraphicsSection, "tireMarksMaxDarkness", 80},
-      {kGraphicsSection, "tireMarksQuality", 2},
+      {kOptionsSection, nrCars, 2},
+      {kOptionsSection, nrLaps, 2},
+      {kOptionsSection, onlyCPU, 0},
+      {kOptionsSection, sound, 0},
+      {kOptionsSection, intro, 1},
+      {kGraphicsSection, height, 700},
+      {kGraphicsSection, width, 1000},
+      {kGraphicsSection, fullscreen, 0},
+      {kGraphicsSection, tireMarks, 1},
+      {kGraphicsSection, tireMarksDepth, 20},
+      {kGraphicsSection, tireMarksMaxDarkness, 80},
+      {kGraphicsSection, tireMarksQuality, 2},
   };
   // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
   // a car back hardest and gravel least; snow lets it roll but hardly steer.
-  static const IntSetting kSurfaces[] = {
-      {kWeatherSection, "dry_tarmac_grip", 100}, {kWeatherSection, "dry_tarmac_resistance", 30},
-      {kWeatherSection, "dry_grass_grip", 80},   {kWeatherSection, "dry_grass_resistance", 1500},
-      {kWeatherSection, "wet_tarmac_grip", 40},  {kWeatherSection, "wet_tarmac_resistance", 10},
-      {kWeatherSection, "wet_grass_grip", 100},  {kWeatherSection, "wet_grass_resistance", 3000},
-      {kWeatherSection, "dry_sand_grip", 60},    {kWeatherSection, "dry_sand_resistance", 2500},
-      {kWeatherSection, "dry_snow_grip", 35},    {kWeatherSection, "dry_snow_resistance", 1000},
-      {kWeatherSection, "dry_gravel_grip", 60},  {kWeatherSection, "dry_gravel_resistance", 800},
-      {kWeatherSection, "wet_sand_grip", 70},    {kWeatherSection, "wet_sand_resistance", 2000},
-      {kWeatherSection, "wet_snow_grip", 25},    {kWeatherSection, "wet_snow_resistance", 1400},
-      {kWeatherSection, "wet_gravel_grip", 50},  {kWeatherSection, "wet_gravel_resistance", 1000},
+  static const SurfaceSetting kSurfaces[] = {
+      {dryWeather, tarmac, 100, 30},  {dryWeather, grass, 80, 1500}, {wetWeather, tarmac, 40, 10},
+      {wetWeather, grass, 100, 3000}, {dryWeather, sand, 60, 2500},  {dryWeather, snow, 35, 1000},
+      {dryWeather, gravel, 60, 800},  {wetWeather, sand, 70, 2000},  {wetWeather, snow, 25, 1400},
+      {wetWeather, gravel, 50, 1000},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
   }
-  ini_->setValue(kWeatherSection, "weatherType",
-                 ini_->getValue(kWeatherSection, "weatherType", "dry"), true);
+  ini_->setValue(kWeatherSection, weatherType,
+                 ini_->getValue(kWeatherSection, weatherType, dryWeather), true);
+  auto keepOrDefault = [this](const std::string& key, int defaultValue) {
+    ini_->setValueInt(kWeatherSection, key, ini_->getValueInt(kWeatherSection, key, defaultValue));
+  };
   for (const auto& s : kSurfaces) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+    keepOrDefault(surfaceValue(s.weather, s.ground, key::grip), s.grip);
+    keepOrDefault(surfaceValue(s.weather, s.ground, key::resistance), s.resistance);
   }
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
-  ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+  ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
   // The computer drivers' level, chosen in the race setup, is kept as it is.
-  ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
-                 true);
+  ini_->setValue(kAISection, difficulty, ini_->getValue(kAISection, difficulty, "medium"), true);
 }
 
 void Options::touch() {
@@ -172,3 +181,5 @@ bool Options::save() {
   std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
   return false;
 }
+
+}  // namespace config

@@ -4,6 +4,8 @@
 
 #include "config/IniFile.h"
 
+namespace config {
+
 // The process-wide settings store over "options.ini" (in the program folder, or in the user's
 // settings folder when the program's tree is read-only, see platform::UserFolders). Created on
 // first use: reads the file and fills in a default for every missing setting. Written back once, by
@@ -53,3 +55,5 @@ class Options {
   std::unique_ptr<CIniFile> ini_;
   unsigned revision_ = 0;
 };
+
+}  // namespace config

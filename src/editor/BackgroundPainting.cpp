@@ -8,10 +8,10 @@ BackgroundPainting::~BackgroundPainting() {
   cancel();
 }
 
-bool BackgroundPainting::start(const TrackData& track, const std::string& outputPath) {
+bool BackgroundPainting::start(const track::TrackData& track, const std::string& outputPath) {
   if (running()) return false;
   if (thread_.joinable()) thread_.join();
-  auto copy = std::make_unique<TrackData>();
+  auto copy = std::make_unique<track::TrackData>();
   copy->points = track.points;
   copy->positions = track.positions;
   copy->extentX = track.extentX;
@@ -28,8 +28,8 @@ bool BackgroundPainting::start(const TrackData& track, const std::string& output
   return true;
 }
 
-void BackgroundPainting::run(std::unique_ptr<TrackData> track) {
-  BackgroundGenerator generator;
+void BackgroundPainting::run(std::unique_ptr<track::TrackData> track) {
+  background::BackgroundGenerator generator;
   std::string error;
   // The generator's first step only begins a generation; each later one paints a stage.
   while (generator.stage() < 9 && !cancelled_) {
@@ -57,7 +57,7 @@ void BackgroundPainting::cancel() {
 }
 
 std::string BackgroundPainting::stageCaption() const {
-  const std::string caption = BackgroundGenerator::stageCaption(stage());
+  const std::string caption = background::BackgroundGenerator::stageCaption(stage());
   // The generator's captions are laid out for its progress popup.
   const std::size_t start = caption.find_first_not_of('\n');
   return start == std::string::npos ? std::string() : caption.substr(start);

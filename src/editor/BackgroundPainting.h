@@ -8,10 +8,10 @@
 
 namespace editor {
 
-// The game's background painter (BackgroundGenerator) run on a thread of its own, so the editor
-// keeps drawing and answering while a picture is painted. The thread works on its own copy of
-// the track and never touches the window, the widgets or SDL; the window asks for the progress
-// once a frame. While it paints, the thread is the only user of the game's random source.
+// The game's background painter (background::BackgroundGenerator) run on a thread of its own, so
+// the editor keeps drawing and answering while a picture is painted. The thread works on its own
+// copy of the track and never touches the window, the widgets or SDL; the window asks for the
+// progress once a frame. While it paints, the thread is the only user of the game's random source.
 class BackgroundPainting {
  public:
   BackgroundPainting() = default;
@@ -21,14 +21,14 @@ class BackgroundPainting {
   BackgroundPainting& operator=(const BackgroundPainting&) = delete;
 
   // Paints `track` into the PNG file `outputPath`. False when a painting is still under way.
-  bool start(const TrackData& track, const std::string& outputPath);
+  bool start(const track::TrackData& track, const std::string& outputPath);
   // Stops after the stage under way and waits for the thread.
   void cancel();
 
   bool running() const { return thread_.joinable() && !finished_.load(); }
   // True once, when a painting has ended since the last call (the thread is then joined).
   bool collectFinished();
-  // The stage that runs next, 1..8 (9 when saved), as BackgroundGenerator counts them.
+  // The stage that runs next, 1..8 (9 when saved), as background::BackgroundGenerator counts them.
   int stage() const { return stage_.load(); }
   // "Rendering clouds" and so on: what the painter does now.
   std::string stageCaption() const;
@@ -37,7 +37,7 @@ class BackgroundPainting {
   const std::string& outputPath() const { return outputPath_; }
 
  private:
-  void run(std::unique_ptr<TrackData> track);
+  void run(std::unique_ptr<track::TrackData> track);
 
   std::thread thread_;
   std::atomic<int> stage_{0};

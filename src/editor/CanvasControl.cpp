@@ -58,7 +58,7 @@ void CanvasControl::press(const platform::Input& input) {
   switch (hit.kind) {
     case HandleKind::Point: {
       selected_ = hit;
-      const TrackPoint& p = content.path[hit.index];
+      const track::TrackPoint& p = content.path[hit.index];
       startDrag(Drag::Point, hit, p.x - wx, p.y - wy);
       break;
     }
@@ -68,7 +68,7 @@ void CanvasControl::press(const platform::Input& input) {
       break;
     case HandleKind::Place: {
       selected_ = hit;
-      const TrackPoint& p = content.places[hit.index];
+      const track::TrackPoint& p = content.places[hit.index];
       startDrag(Drag::Place, hit, p.x - wx, p.y - wy);
       break;
     }
@@ -106,16 +106,16 @@ void CanvasControl::moveDrag(const platform::Input& input) {
       break;
     case Drag::Knob: {
       if (dragged_.index >= content.places.size()) break;
-      const TrackPoint& p = content.places[dragged_.index];
+      const track::TrackPoint& p = content.places[dragged_.index];
       // Screen y grows downward; the race's rotation counts upward.
       document_.rotatePlace(dragged_.index, std::atan2(-(wy - p.y), wx - p.x));
       break;
     }
     case Drag::Edge: {
       if (dragged_.index >= content.path.size()) break;
-      const TrackData& track = document_.track();
+      const track::TrackData& track = document_.track();
       const std::size_t n = track.points.size();
-      const TrackPoint& p = track.points[(dragged_.index + n - 1) % n];
+      const track::TrackPoint& p = track.points[(dragged_.index + n - 1) % n];
       // How far the pointer lies across the road, toward the right-hand edge.
       const double across = (wx - p.x) * std::cos(p.rotation) + (wy - p.y) * std::sin(p.rotation);
       const double width = dragged_.kind == HandleKind::RightEdge ? 2 * (across + p.offset)

@@ -38,7 +38,7 @@ TemporaryTracks::~TemporaryTracks() {
   fs::remove_all(folder_, ignored);
 }
 
-std::string TemporaryTracks::write(const TrackData& track, const std::string& fileName,
+std::string TemporaryTracks::write(const track::TrackData& track, const std::string& fileName,
                                    const std::string& picture, std::string* error) {
   if (folder_.empty()) {
     std::error_code failure;
@@ -50,7 +50,7 @@ std::string TemporaryTracks::write(const TrackData& track, const std::string& fi
     folder_ = pattern + "/";
   }
   const std::string path = folder_ + fileName;
-  if (!saveTrackFile(track, path, error)) return {};
+  if (!track::saveTrackFile(track, path, error)) return {};
   if (!picture.empty() && !track.background.empty()) {
     std::error_code ignored;
     const std::string link = folder_ + track.background;

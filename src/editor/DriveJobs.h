@@ -22,8 +22,8 @@ class TemporaryTracks {
 
   // Saves `track` as `fileName` (".rst") in the folder; `picture` is the background picture's
   // full path, or empty. Returns the copy's path, or empty with `error` filled.
-  std::string write(const TrackData& track, const std::string& fileName, const std::string& picture,
-                    std::string* error);
+  std::string write(const track::TrackData& track, const std::string& fileName,
+                    const std::string& picture, std::string* error);
 
  private:
   std::string folder_;  // made on first use, ends with '/'

@@ -25,9 +25,9 @@ constexpr unsigned kShadow = 0xffffffffu;
 constexpr std::size_t kCheckLineChars = 38;
 constexpr int kDriveLines = 2;
 
-std::unique_ptr<GUI_Component_Menu> dropDown(const std::string& id) {
-  auto menu = std::make_unique<GUI_Component_Menu>(id);
-  menu->setFrameKind(FieldFrameKind::Sub);
+std::unique_ptr<gui::GUI_Component_Menu> dropDown(const std::string& id) {
+  auto menu = std::make_unique<gui::GUI_Component_Menu>(id);
+  menu->setFrameKind(gui::FieldFrameKind::Sub);
   return menu;
 }
 
@@ -41,17 +41,17 @@ EditorPanel::EditorPanel(app::ScreenWidgets& widgets, platform::Graphics& graphi
       screenHeight_(screenHeight) {}
 
 void EditorPanel::build() {
-  widgets_.add(std::make_unique<GUI_Component_Mouse>("gui_mouse", kPointerLayer));
+  widgets_.add(std::make_unique<gui::GUI_Component_Mouse>("gui_mouse", kPointerLayer));
   buildPanel();
   buildStatusLine();
   buildMenuBar();
 }
 
-GUI_Component_Label* EditorPanel::addLabel(const std::string& id, const std::wstring& text,
-                                           int height, int x, int y, unsigned colour,
-                                           unsigned shadow) {
-  auto label = std::make_unique<GUI_Component_Label>(id, text, style::kFont, height, x, y,
-                                                     kControlsLayer, true);
+gui::GUI_Component_Label* EditorPanel::addLabel(const std::string& id, const std::wstring& text,
+                                                int height, int x, int y, unsigned colour,
+                                                unsigned shadow) {
+  auto label = std::make_unique<gui::GUI_Component_Label>(id, text, style::kFont, height, x, y,
+                                                          kControlsLayer, true);
   label->setColour(colour);
   label->setShadowColour(shadow);
   return widgets_.add(std::move(label));
@@ -59,13 +59,13 @@ GUI_Component_Label* EditorPanel::addLabel(const std::string& id, const std::wst
 
 void EditorPanel::addButton(const std::string& id, const std::wstring& caption, int x, int y,
                             int width) {
-  auto button = std::make_unique<GUI_Component_Button>(id, caption);
+  auto button = std::make_unique<gui::GUI_Component_Button>(id, caption);
   button->place(kControlsLayer, x, y, width);
   widgets_.add(std::move(button));
 }
 
 void EditorPanel::buildMenuBar() {
-  auto bar = std::make_unique<GUI_Component_Menu>("editorMenu");
+  auto bar = std::make_unique<gui::GUI_Component_Menu>("editorMenu");
   bar->addItem("file", L"File");
   auto file = dropDown("fileMenu");
   file->addItem("newTrack", L"New Track    Ctrl+N", true);
@@ -102,9 +102,9 @@ void EditorPanel::buildMenuBar() {
 
 void EditorPanel::buildPanel() {
   const int x = panelLeft();
-  widgets_.add(std::make_unique<GUI_Component_Background>("gui_panelBg", kPanelLayer, x - 4,
-                                                          kMenuBarHeight, screenWidth_,
-                                                          screenHeight_ - kStatusHeight + 40));
+  widgets_.add(std::make_unique<gui::GUI_Component_Background>("gui_panelBg", kPanelLayer, x - 4,
+                                                               kMenuBarHeight, screenWidth_,
+                                                               screenHeight_ - kStatusHeight + 40));
   const int left = x + 8;
   title_ = addLabel("gui_titleLbl", L"", 20, left, kMenuBarHeight + 10, kHeading);
   file_ = addLabel("gui_fileLbl", L"", 15, left, kMenuBarHeight + 36, kCaption);
@@ -182,9 +182,9 @@ void EditorPanel::showFindings(const std::vector<Finding>& findings) {
   }
   if (checks_) widgets_.destroy(checks_);
   const int x = panelLeft();
-  auto list = std::make_unique<GUI_Component_ListBox>("gui_checksLB", 1,
-                                                      std::vector<int>{kPanelWidth - 20});
-  list->setFrameKind(FieldFrameKind::List);
+  auto list = std::make_unique<gui::GUI_Component_ListBox>("gui_checksLB", 1,
+                                                           std::vector<int>{kPanelWidth - 20});
+  list->setFrameKind(gui::FieldFrameKind::List);
   for (std::size_t i = 0; i < findings.size(); ++i) {
     const Finding& f = findings[i];
     const std::wstring prefix = f.severity == Severity::Refusal ? L"Error: " : L"Warning: ";

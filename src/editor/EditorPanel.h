@@ -5,8 +5,10 @@
 #include "app/ScreenWidgets.h"
 #include "editor/TrackChecks.h"
 
+namespace gui {
 class GUI_Component_Label;
 class GUI_Component_ListBox;
+}  // namespace gui
 
 namespace platform {
 class Graphics;
@@ -54,8 +56,8 @@ class EditorPanel {
 
  private:
   int panelLeft() const { return screenWidth_ - kPanelWidth - 8; }
-  GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int height, int x,
-                                int y, unsigned colour, unsigned shadow = 0xffffffffu);
+  gui::GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int height,
+                                     int x, int y, unsigned colour, unsigned shadow = 0xffffffffu);
   void addButton(const std::string& id, const std::wstring& caption, int x, int y, int width);
   void buildMenuBar();
   void buildPanel();
@@ -66,16 +68,16 @@ class EditorPanel {
   int screenWidth_;
   int screenHeight_;
   int checksTop_ = 0;
-  GUI_Component_Label* title_ = nullptr;
-  GUI_Component_Label* file_ = nullptr;
-  GUI_Component_Label* background_ = nullptr;
-  GUI_Component_Label* gridCount_ = nullptr;
-  std::vector<GUI_Component_Label*> driveLines_;
-  GUI_Component_Label* painting_ = nullptr;
-  GUI_Component_Label* checksSummary_ = nullptr;
-  GUI_Component_ListBox* checks_ = nullptr;
-  GUI_Component_Label* facts_ = nullptr;
-  GUI_Component_Label* message_ = nullptr;
+  gui::GUI_Component_Label* title_ = nullptr;
+  gui::GUI_Component_Label* file_ = nullptr;
+  gui::GUI_Component_Label* background_ = nullptr;
+  gui::GUI_Component_Label* gridCount_ = nullptr;
+  std::vector<gui::GUI_Component_Label*> driveLines_;
+  gui::GUI_Component_Label* painting_ = nullptr;
+  gui::GUI_Component_Label* checksSummary_ = nullptr;
+  gui::GUI_Component_ListBox* checks_ = nullptr;
+  gui::GUI_Component_Label* facts_ = nullptr;
+  gui::GUI_Component_Label* message_ = nullptr;
 };
 
 }  // namespace editor

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "app/ExternalTools.h"
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
+#include "app/Version.h"
 #include "editor/CanvasWidget.h"
 #include "editor/SavePlaces.h"
 #include "gui/GUI_Component_Button.h"
@@ -16,6 +18,7 @@
 #include "platform/Image.h"
 #include "platform/Input.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 #include "track/StartGrid.h"
 #include "track/TrackLoader.h"
 #include "track/TrackWriter.h"
@@ -48,14 +51,14 @@ constexpr int kKeys[] = {button::kZ,          button::kY,           button::kS, 
 }  // namespace
 
 EditorScreen::EditorScreen(platform::Graphics& graphics, const platform::Input& input,
-                           platform::UserFolders folders, EditorHost& host)
+                           track::TrackFolders folders, EditorHost& host)
     : graphics_(graphics),
       input_(input),
       folders_(std::move(folders)),
       host_(host),
       gui_(graphics),
       widgets_(gui_),
-      messageBox_(widgets_, kWidth, kHeight, L"1.0"),
+      messageBox_(widgets_, kWidth, kHeight, app::kWideVersion),
       panel_(widgets_, graphics, kWidth, kHeight),
       control_(document_, view_),
       painter_(graphics),
@@ -157,7 +160,7 @@ void EditorScreen::handleKeys() {
 // ----- commands -----
 
 void EditorScreen::onClick(std::string id) {
-  if (id == "alertOK") {
+  if (id == app::command::closePopup) {
     messageBox_.closePopup();
   } else if (id == "promptSave" || id == "promptDiscard" || id == "promptCancel") {
     answer(id);
@@ -196,7 +199,8 @@ void EditorScreen::onClick(std::string id) {
   } else if (id == "fitView") {
     fitView();
   } else if (id == "gridLess" || id == "gridMore") {
-    gridCount_ = std::clamp(gridCount_ + (id == "gridMore" ? 1 : -1), 1, startgrid::kMaxPlaces);
+    gridCount_ =
+        std::clamp(gridCount_ + (id == "gridMore" ? 1 : -1), 1, track::startgrid::kMaxPlaces);
     panel_.showGridCount(gridCount_);
   } else if (id == "placeGrid") {
     placeGrid();
@@ -217,7 +221,7 @@ void EditorScreen::onClick(std::string id) {
 }
 
 void EditorScreen::popup(const std::wstring& title, const std::wstring& text) {
-  messageBox_.showPopup(title, text, "alertOK");
+  messageBox_.showPopup(title, text, app::command::closePopup);
 }
 
 void EditorScreen::setDriveResult(const std::wstring& text) {
@@ -293,7 +297,7 @@ void EditorScreen::newTrack() {
 
 bool EditorScreen::open(const std::string& path) {
   std::string reason;
-  const std::unique_ptr<TrackData> track = readTrackAsWritten(path, &reason);
+  const std::unique_ptr<track::TrackData> track = track::readTrackAsWritten(path, &reason);
   if (!track) {
     popup(L"Track cannot be read",
           L"\n" + wrapped(fileNameOf(path), 1) + L"\ncannot be opened:\n" + wrapped(reason));
@@ -301,9 +305,9 @@ bool EditorScreen::open(const std::string& path) {
   }
   document_.reset(contentOf(*track), path);
   control_.select({});
-  gridCount_ = track->positions.empty()
-                   ? gridCount_
-                   : std::min(static_cast<int>(track->positions.size()), startgrid::kMaxPlaces);
+  gridCount_ = track->positions.empty() ? gridCount_
+                                        : std::min(static_cast<int>(track->positions.size()),
+                                                   track::startgrid::kMaxPlaces);
   panel_.showGridCount(gridCount_);
   pictureStale_ = true;
   fitView();
@@ -315,8 +319,8 @@ bool EditorScreen::open(const std::string& path) {
 
 void EditorScreen::showOpenView() {
   closeOpenView();
-  widgets_.add(std::make_unique<GUI_Component_Image>("openBackdrop", guiImagePath("bg.png"),
-                                                     kOpenLayer, 0, 0, kWidth, kHeight, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>(
+      "openBackdrop", gui::guiImagePath("bg.png"), kOpenLayer, 0, 0, kWidth, kHeight, true));
   openList_ = std::make_unique<app::TrackList>(widgets_, folders_.trackFolders(), kWidth, kHeight);
   openList_->buildTrackList();
   const int y = app::rowBaseY(kHeight);
@@ -324,7 +328,7 @@ void EditorScreen::showOpenView() {
       {"openUp", L"Scroll up"}, {"openDown", L"Scroll down"}, {"openCancel", L"Cancel"}};
   int x = kWidth - 330;
   for (const auto& [id, caption] : buttons) {
-    auto b = std::make_unique<GUI_Component_Button>(id, caption);
+    auto b = std::make_unique<gui::GUI_Component_Button>(id, caption);
     b->place(kOpenButtonsLayer, x, y, 100);
     widgets_.add(std::move(b));
     x += 106;
@@ -369,7 +373,7 @@ bool EditorScreen::save(bool asNew) {
   const std::string target = saveTarget(asNew);
   std::string error;
   if (!platform::ensureFolder(fs::path(target).parent_path().string(), &error) ||
-      !saveTrackFile(document_.track(), target, &error)) {
+      !track::saveTrackFile(document_.track(), target, &error)) {
     popup(L"Track not saved",
           L"\n" + wrapped(target, 2) + L"\ncould not be saved:\n" + wrapped(error, 2));
     return false;
@@ -477,7 +481,7 @@ void EditorScreen::paintBackground() {
     return;
   }
   std::string reason;
-  if (!trackLoadable(document_.track(), &reason)) {
+  if (!track::trackLoadable(document_.track(), &reason)) {
     popup(L"No background painted",
           L"\nThe painter needs a track the game loads:\n" + wrapped(reason));
     return;
@@ -544,8 +548,8 @@ void EditorScreen::refreshPanel() {
                                                : std::wstring(L"none (plain grass)")));
   double length = 0;
   for (std::size_t i = 0; i < content.path.size() && content.path.size() > 1; ++i) {
-    const TrackPoint& a = content.path[i];
-    const TrackPoint& b = content.path[(i + 1) % content.path.size()];
+    const track::TrackPoint& a = content.path[i];
+    const track::TrackPoint& b = content.path[(i + 1) % content.path.size()];
     length += std::hypot(a.x - b.x, a.y - b.y);
   }
   // Ten world units make a metre.
@@ -595,7 +599,7 @@ void EditorScreen::fitView() {
     return;
   }
   double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-  for (const TrackPoint& p : content.path) {
+  for (const track::TrackPoint& p : content.path) {
     minX = std::min(minX, p.x - p.width);
     minY = std::min(minY, p.y - p.width);
     maxX = std::max(maxX, p.x + p.width);

@@ -16,7 +16,7 @@
 #include "editor/Viewport.h"
 #include "gui/GUI_Listener.h"
 #include "gui/GUI_Manager.h"
-#include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 
 namespace platform {
 class Graphics;
@@ -38,14 +38,14 @@ class EditorHost {
 // The editor's one screen: the canvas with the track, the panel, the menus and the dialogs, and
 // the commands behind them. It runs on any graphics and input, so the tests drive it headless
 // with scripted input as the window drives it with the real ones.
-class EditorScreen : public GUI_Listener {
+class EditorScreen : public gui::GUI_Listener {
  public:
   static constexpr int kWidth = 1200;
   static constexpr int kHeight = 760;
 
   // `folders` decides where tracks are looked for and saved.
   EditorScreen(platform::Graphics& graphics, const platform::Input& input,
-               platform::UserFolders folders, EditorHost& host);
+               track::TrackFolders folders, EditorHost& host);
   ~EditorScreen() override;
 
   // Opens the track file at `path` for editing (no question asked). False, with a message box
@@ -67,7 +67,7 @@ class EditorScreen : public GUI_Listener {
   TrackDocument& document() { return document_; }
   Viewport& view() { return view_; }
   CanvasControl& control() { return control_; }
-  GUI_Manager& gui() { return gui_; }
+  gui::GUI_Manager& gui() { return gui_; }
   app::ScreenWidgets& widgets() { return widgets_; }
   const std::vector<Finding>& findings() const { return findings_; }
   int gridCount() const { return gridCount_; }
@@ -120,9 +120,9 @@ class EditorScreen : public GUI_Listener {
 
   platform::Graphics& graphics_;
   const platform::Input& input_;
-  platform::UserFolders folders_;
+  track::TrackFolders folders_;
   EditorHost& host_;
-  GUI_Manager gui_;
+  gui::GUI_Manager gui_;
   app::ScreenWidgets widgets_;
   app::MessageBox messageBox_;
   EditorPanel panel_;

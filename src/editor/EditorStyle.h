@@ -1,11 +1,12 @@
 #pragma once
+#include "gui/UiFont.h"
 #include "platform/Color.h"
 
 // The editor's colours and fonts: the game's skin (dark slate panels, racing orange) over a
 // track drawn in the colours the background painter uses.
 namespace editor::style {
 
-inline constexpr const char* kFont = "Trebuchet MS";
+inline constexpr const char* kFont = gui::kFontFamily;
 
 inline constexpr platform::Color kGrass = 0xff4d7a35;
 inline constexpr platform::Color kOutsidePicture = 0xff2f4a24;

@@ -9,14 +9,14 @@ namespace editor {
 EditorWindow::EditorWindow()
     : Window(EditorScreen::kWidth, EditorScreen::kHeight, false,
              app::GameWindow::kUpdateIntervalMs) {
-  screen_ = std::make_unique<EditorScreen>(graphics(), input(), platform::userFolders(), *this);
+  screen_ = std::make_unique<EditorScreen>(graphics(), input(), track::trackFolders(), *this);
   Window::setCaption(screen_->caption());
 }
 
 EditorWindow::~EditorWindow() {
   screen_.reset();
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 
 }  // namespace editor

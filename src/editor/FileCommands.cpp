@@ -13,9 +13,9 @@ namespace editor {
 
 namespace {
 
-std::unique_ptr<TrackData> readOrSay(const std::string& path, std::ostream& errors) {
+std::unique_ptr<track::TrackData> readOrSay(const std::string& path, std::ostream& errors) {
   std::string reason;
-  std::unique_ptr<TrackData> track = readTrackAsWritten(path, &reason);
+  std::unique_ptr<track::TrackData> track = track::readTrackAsWritten(path, &reason);
   if (!track) errors << "solvern: cannot read \"" << path << "\": " << reason << '\n';
   return track;
 }
@@ -23,7 +23,7 @@ std::unique_ptr<TrackData> readOrSay(const std::string& path, std::ostream& erro
 }  // namespace
 
 int checkCommand(const std::string& trackPath, std::ostream& out, std::ostream& errors) {
-  const std::unique_ptr<TrackData> track = readOrSay(trackPath, errors);
+  const std::unique_ptr<track::TrackData> track = readOrSay(trackPath, errors);
   if (!track) return kRefusedStatus;
   const std::vector<Finding> findings = checkTrack(*track);
   for (const Finding& finding : findings) out << trackPath << ": " << findingLine(finding) << '\n';
@@ -35,10 +35,10 @@ int checkCommand(const std::string& trackPath, std::ostream& out, std::ostream& 
 
 int saveAsCommand(const std::string& trackPath, const std::string& outputPath, std::ostream& out,
                   std::ostream& errors) {
-  const std::unique_ptr<TrackData> track = readOrSay(trackPath, errors);
+  const std::unique_ptr<track::TrackData> track = readOrSay(trackPath, errors);
   if (!track) return kRefusedStatus;
   std::string error;
-  if (!saveTrackFile(*track, outputPath, &error)) {
+  if (!track::saveTrackFile(*track, outputPath, &error)) {
     errors << "solvern: cannot save \"" << outputPath << "\": " << error << '\n';
     return kRefusedStatus;
   }

@@ -15,8 +15,8 @@ double squaredDistance(double ax, double ay, double bx, double by) {
 }
 
 // Whether world point (x, y) lies on the car standing on `place`.
-bool onCar(const TrackPoint& place, double x, double y) {
-  const ContactRectangle car = startFootprint(place);
+bool onCar(const track::TrackPoint& place, double x, double y) {
+  const physics::ContactRectangle car = physics::startFootprint(place);
   const double c = std::cos(car.angle), s = std::sin(car.angle);
   const double dx = x - car.x, dy = y - car.y;
   // Back into the car's own axes: across (cos, sin), along (−sin, cos).
@@ -36,15 +36,15 @@ double segmentDistance(double px, double py, double ax, double ay, double bx, do
 
 ScreenPoint edgeHandle(const TrackDocument& document, const Viewport& view, std::size_t index,
                        bool rightEdge) {
-  const std::vector<TrackPoint>& points = document.track().points;
+  const std::vector<track::TrackPoint>& points = document.track().points;
   const std::size_t n = points.size();
   // File point i is the game's point i − 1; the file's first is the game's last.
-  const EdgePoints edges = edgePoints(points[(index + n - 1) % n], 1.0f);
-  const TrackPoint& edge = rightEdge ? edges.first : edges.second;
+  const track::EdgePoints edges = track::edgePoints(points[(index + n - 1) % n], 1.0f);
+  const track::TrackPoint& edge = rightEdge ? edges.first : edges.second;
   return {view.toScreenX(edge.x), view.toScreenY(edge.y)};
 }
 
-ScreenPoint knobOf(const TrackPoint& place, const Viewport& view) {
+ScreenPoint knobOf(const track::TrackPoint& place, const Viewport& view) {
   // A car on rotation r drives toward (cos r, −sin r).
   return {view.toScreenX(place.x) + std::cos(place.rotation) * kKnobDistance,
           view.toScreenY(place.y) - std::sin(place.rotation) * kKnobDistance};
@@ -87,8 +87,8 @@ Handle handleAt(const TrackDocument& document, const Viewport& view, const Handl
   if (best.kind != HandleKind::None) return best;
   const std::size_t n = content.path.size();
   for (std::size_t i = 0; n >= 2 && i < n; ++i) {
-    const TrackPoint& a = content.path[i];
-    const TrackPoint& b = content.path[(i + 1) % n];
+    const track::TrackPoint& a = content.path[i];
+    const track::TrackPoint& b = content.path[(i + 1) % n];
     if (segmentDistance(sx, sy, view.toScreenX(a.x), view.toScreenY(a.y), view.toScreenX(b.x),
                         view.toScreenY(b.y)) <= kPickRadius * 0.7) {
       return {HandleKind::Segment, i};

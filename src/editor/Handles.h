@@ -39,7 +39,7 @@ inline constexpr double kKnobDistance = 24.0;
 ScreenPoint edgeHandle(const TrackDocument& document, const Viewport& view, std::size_t index,
                        bool rightEdge);
 // The turning knob of a grid place: in front of the car, in its direction of travel.
-ScreenPoint knobOf(const TrackPoint& place, const Viewport& view);
+ScreenPoint knobOf(const track::TrackPoint& place, const Viewport& view);
 
 // The handle under the screen point (sx, sy). The knob and width handles exist only for the
 // selected place or point; then come the places (drawn on top), the points and the centre line.

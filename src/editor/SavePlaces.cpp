@@ -17,12 +17,12 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-std::string savePathFor(const platform::UserFolders& folders, const std::string& trackPath) {
+std::string savePathFor(const track::TrackFolders& folders, const std::string& trackPath) {
   // The painted background goes where the game may write for this track; so does the track.
   return folderOf(folders.generatedBackgroundFile(trackPath)) + fileNameOf(trackPath);
 }
 
-std::string newTracksFolder(const platform::UserFolders& folders) {
+std::string newTracksFolder(const track::TrackFolders& folders) {
   return folders.generatedBackgroundsFolder();
 }
 

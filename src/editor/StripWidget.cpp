@@ -7,7 +7,7 @@ namespace editor {
 
 StripWidget::StripWidget(std::string id, platform::Graphics& graphics, int z, int left, int top,
                          int right, int bottom)
-    : GUI_Component(std::move(id)),
+    : gui::GUI_Component(std::move(id)),
       graphics_(graphics),
       z_(z),
       left_(left),

@@ -12,7 +12,7 @@ namespace editor {
 
 // A plain bar of one colour with a thin line along its top, like the game's menu bar: the
 // editor's status line stands on one. Never takes the mouse.
-class StripWidget : public GUI_Component {
+class StripWidget : public gui::GUI_Component {
  public:
   // (left, top)-(right, bottom) in window pixels on layer z.
   StripWidget(std::string id, platform::Graphics& graphics, int z, int left, int top, int right,

@@ -25,7 +25,7 @@ struct Finding {
 // will not race. Warnings: a path of two points, a road that crosses itself, a road narrower
 // than the computer drivers need, and grid places off the road, ahead of the finish line or
 // overlapping another place.
-std::vector<Finding> checkTrack(const TrackData& track);
+std::vector<Finding> checkTrack(const track::TrackData& track);
 
 // Whether any finding is a refusal.
 bool gameRefuses(const std::vector<Finding>& findings);

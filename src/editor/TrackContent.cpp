@@ -4,7 +4,7 @@ namespace editor {
 
 namespace {
 
-bool samePoints(const std::vector<TrackPoint>& a, const std::vector<TrackPoint>& b) {
+bool samePoints(const std::vector<track::TrackPoint>& a, const std::vector<track::TrackPoint>& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].width != b[i].width ||
@@ -22,9 +22,9 @@ bool TrackContent::operator==(const TrackContent& other) const {
          samePoints(path, other.path) && samePoints(places, other.places);
 }
 
-TrackData trackOf(const TrackContent& content) {
-  TrackData track;
-  setPathFromFile(track, content.path);
+track::TrackData trackOf(const TrackContent& content) {
+  track::TrackData track;
+  track::setPathFromFile(track, content.path);
   track.positions = content.places;
   track.title = content.title;
   track.background = content.background;
@@ -32,11 +32,11 @@ TrackData trackOf(const TrackContent& content) {
   return track;
 }
 
-TrackContent contentOf(const TrackData& track) {
+TrackContent contentOf(const track::TrackData& track) {
   TrackContent content;
-  content.path = pathInFileOrder(track);
+  content.path = track::pathInFileOrder(track);
   // The loader replaced the rotations; the file's own are of no use to anyone.
-  for (TrackPoint& p : content.path) p.rotation = 0;
+  for (track::TrackPoint& p : content.path) p.rotation = 0;
   content.places = track.positions;
   content.title = track.title;
   content.background = track.background;

@@ -11,8 +11,8 @@ namespace editor {
 // loop back to point 0. Path points keep x, y, width and offset (world units); the loader works
 // their rotation out. Start places keep x, y (the front of the car) and rotation.
 struct TrackContent {
-  std::vector<TrackPoint> path;
-  std::vector<TrackPoint> places;
+  std::vector<track::TrackPoint> path;
+  std::vector<track::TrackPoint> places;
   std::string title;
   std::string background;
   std::string theme;  // the landscape the background painter paints; empty for its default
@@ -22,8 +22,8 @@ struct TrackContent {
 
 // The track as the game loads it from such a file: the path in the game's order with its cross
 // directions and extents (track::setPathFromFile), the places as start positions.
-TrackData trackOf(const TrackContent& content);
+track::TrackData trackOf(const TrackContent& content);
 // What a loaded track's file holds.
-TrackContent contentOf(const TrackData& track);
+TrackContent contentOf(const track::TrackData& track);
 
 }  // namespace editor

@@ -50,7 +50,7 @@ double TrackDocument::widthBefore(std::size_t index) const {
 void TrackDocument::addPoint(double x, double y) {
   record();
   const double width = widthBefore(content_.path.size());
-  content_.path.push_back(TrackPoint{x, y, width, 0, 0});
+  content_.path.push_back(track::TrackPoint{x, y, width, 0, 0});
   changed();
 }
 
@@ -59,13 +59,13 @@ void TrackDocument::insertPoint(std::size_t after, double x, double y) {
   record();
   const double width = widthBefore(after);
   content_.path.insert(content_.path.begin() + static_cast<std::ptrdiff_t>(after) + 1,
-                       TrackPoint{x, y, width, 0, 0});
+                       track::TrackPoint{x, y, width, 0, 0});
   changed();
 }
 
 void TrackDocument::movePoint(std::size_t index, double x, double y) {
   if (index >= content_.path.size()) return;
-  TrackPoint& p = content_.path[index];
+  track::TrackPoint& p = content_.path[index];
   if (p.x == x && p.y == y) return;
   record();
   p.x = x;
@@ -100,13 +100,13 @@ void TrackDocument::changeWidth(std::size_t index, double by) {
 
 void TrackDocument::placeGrid(int count) {
   record();
-  content_.places = startgrid::layOut(content_.path, count);
+  content_.places = track::startgrid::layOut(content_.path, count);
   changed();
 }
 
 void TrackDocument::movePlace(std::size_t index, double x, double y) {
   if (index >= content_.places.size()) return;
-  TrackPoint& p = content_.places[index];
+  track::TrackPoint& p = content_.places[index];
   if (p.x == x && p.y == y) return;
   record();
   p.x = x;

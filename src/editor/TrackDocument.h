@@ -67,7 +67,7 @@ class TrackDocument {
 
   const TrackContent& content() const { return content_; }
   // The track as the game would load it; rebuilt after every change.
-  const TrackData& track() const { return track_; }
+  const track::TrackData& track() const { return track_; }
   // Counts changes (edits, undo, redo, reset), so views can tell when to look again.
   unsigned long version() const { return version_; }
   // The file the track was read from or last saved to; empty for a new track.
@@ -83,7 +83,7 @@ class TrackDocument {
 
   TrackContent content_;
   TrackContent saved_;
-  TrackData track_;
+  track::TrackData track_;
   std::vector<TrackContent> undo_;
   std::vector<TrackContent> redo_;
   std::string path_;

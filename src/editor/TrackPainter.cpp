@@ -26,14 +26,14 @@ struct Corner {
   double y = 0;
 };
 
-Corner onScreen(const Viewport& view, const TrackPoint& p) {
+Corner onScreen(const Viewport& view, const track::TrackPoint& p) {
   return {view.toScreenX(p.x), view.toScreenY(p.y)};
 }
 
 // The four corners of the car on a place, on the screen: rear left, rear right, front right,
 // front left.
-std::array<Corner, 4> carCorners(const Viewport& view, const TrackPoint& place) {
-  const ContactRectangle car = startFootprint(place);
+std::array<Corner, 4> carCorners(const Viewport& view, const track::TrackPoint& place) {
+  const physics::ContactRectangle car = physics::startFootprint(place);
   const double c = std::cos(car.angle), s = std::sin(car.angle);
   std::array<Corner, 4> corners;
   const double across[4] = {-car.sx, car.sx, car.sx, -car.sx};
@@ -52,8 +52,8 @@ double handleRadius(const TrackContent& content, const Viewport& view) {
   if (n < 2) return kPointRadius;
   double total = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const TrackPoint& a = content.path[i];
-    const TrackPoint& b = content.path[(i + 1) % n];
+    const track::TrackPoint& a = content.path[i];
+    const track::TrackPoint& b = content.path[(i + 1) % n];
     total += std::hypot(a.x - b.x, a.y - b.y);
   }
   return std::clamp(total / static_cast<double>(n) * view.zoom() / 4.0, 2.5, kPointRadius);
@@ -72,7 +72,7 @@ void TrackPainter::paint(const Scene& scene) {
 
 void TrackPainter::label(const std::wstring& text, double x, double y, double z,
                          platform::Color color) {
-  const platform::Font& font = FontCache::get(style::kFont, kLabelHeight);
+  const platform::Font& font = gui::FontCache::get(style::kFont, kLabelHeight);
   font.draw(text, x + 1, y + 1, z, 1, 1, style::kTextShadow);
   font.draw(text, x, y, z, 1, 1, color);
 }
@@ -95,12 +95,12 @@ void TrackPainter::paintGround(const Scene& scene) {
 
 void TrackPainter::paintRoad(const Scene& scene) {
   const Viewport& view = *scene.view;
-  const std::vector<TrackPoint>& points = scene.document->track().points;
+  const std::vector<track::TrackPoint>& points = scene.document->track().points;
   const std::size_t n = points.size();
   if (n < 2) return;
   std::vector<Corner> right(n), left(n);
   for (std::size_t i = 0; i < n; ++i) {
-    const EdgePoints edges = edgePoints(points[i], 1.0f);
+    const track::EdgePoints edges = track::edgePoints(points[i], 1.0f);
     right[i] = onScreen(view, edges.first);
     left[i] = onScreen(view, edges.second);
   }
@@ -136,7 +136,7 @@ void TrackPainter::paintRoad(const Scene& scene) {
 }
 
 void TrackPainter::paintLapLines(const Scene& scene) {
-  const TrackData& track = scene.document->track();
+  const track::TrackData& track = scene.document->track();
   if (track.points.size() < 2) return;
   const Viewport& view = *scene.view;
   Shapes lines;
@@ -166,7 +166,7 @@ void TrackPainter::paintLapLines(const Scene& scene) {
 
 void TrackPainter::paintPlaces(const Scene& scene) {
   const Viewport& view = *scene.view;
-  const std::vector<TrackPoint>& places = scene.document->content().places;
+  const std::vector<track::TrackPoint>& places = scene.document->content().places;
   Shapes cars, outlines;
   for (std::size_t i = 0; i < places.size(); ++i) {
     const auto c = carCorners(view, places[i]);
@@ -226,7 +226,7 @@ void TrackPainter::paintHandles(const Scene& scene) {
     const std::wstring text = L"Point " + std::to_wstring(i + 1) + L", width " +
                               std::to_wstring(std::lround(content.path[i].width));
     // Beside the point, on the side where the canvas has room for it.
-    const double width = FontCache::get(style::kFont, kLabelHeight).textWidth(text);
+    const double width = gui::FontCache::get(style::kFont, kLabelHeight).textWidth(text);
     const double x =
         p.x + 12 + width < view.left() + view.width() - 4 ? p.x + 12 : p.x - 12 - width;
     label(text, x, p.y + 10, kMarksLayer, platform::kWhite);

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/Version.h"
 #include "app/WindowOptions.h"
 #include "editor/EditorCommandLine.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "platform/Paths.h"
-#include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ namespace {
 std::string trackFile(const std::string& track) {
   std::error_code error;
   if (track.empty() || std::filesystem::is_regular_file(track, error)) return track;
-  return platform::userFolders().trackFile(track);
+  return track::trackFolders().trackFile(track);
 }
 
 int edit(const editor::EditorCommandLine& line) {
@@ -38,7 +39,7 @@ int run(const editor::EditorCommandLine& line) {
       std::cerr << "solvern: " << line.error << "\nTry 'solvern --help'.\n";
       return editor::kUsageErrorStatus;
     case Action::Version:
-      std::cout << "1.0\n";
+      std::cout << app::kVersion << '\n';
       return 0;
     case Action::Help:
       std::cout << editor::editorUsageText();

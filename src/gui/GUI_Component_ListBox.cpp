@@ -5,6 +5,8 @@
 
 #include "platform/Input.h"
 
+namespace gui {
+
 namespace {
 std::vector<int> checkedColumns(int columnCount, std::vector<int> columnStarts) {
   if (columnCount < 1 || columnStarts.size() < static_cast<std::size_t>(columnCount)) {
@@ -108,3 +110,5 @@ std::string GUI_Component_ListBox::process(const platform::Input& input, bool ma
   }
   return result;
 }
+
+}  // namespace gui

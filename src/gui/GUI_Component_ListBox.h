@@ -7,6 +7,8 @@
 #include "gui/GUI_Component.h"
 #include "gui/GUI_Component_ListBoxItem.h"
 
+namespace gui {
+
 // A framed table: an optional title row and any number of rows, of which `visibleRows` are shown
 // from `firstVisible` on. The mouse wheel scrolls it; a row under the pointer reports its own id.
 class GUI_Component_ListBox : public GUI_Component {
@@ -61,3 +63,5 @@ class GUI_Component_ListBox : public GUI_Component {
   int firstVisible_ = 0;
   int visibleRows_ = 0;
 };
+
+}  // namespace gui

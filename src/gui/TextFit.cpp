@@ -2,6 +2,8 @@
 
 #include "platform/Font.h"
 
+namespace gui {
+
 std::wstring fitText(const platform::Font& font, std::wstring text, double maxWidth) {
   while (text.size() > 3 && font.textWidth(text) > maxWidth) {
     text.resize(text.size() - 3);
@@ -9,3 +11,5 @@ std::wstring fitText(const platform::Font& font, std::wstring text, double maxWi
   }
   return text;
 }
+
+}  // namespace gui

@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
 
+namespace track {
 struct TrackData;
+}  // namespace track
+
+namespace physics {
 
 // Root of everything the physics world moves.
 class PhysicsObject {
@@ -19,7 +23,7 @@ class Car : public PhysicsObject {
   static constexpr double kStandardLengthMetres = static_cast<double>(1.65f);
   static constexpr double kWorldUnitsPerMetre = 10.0;
 
-  explicit Car(const TrackData& track) : track_(&track) {}
+  explicit Car(const track::TrackData& track) : track_(&track) {}
 
   // Inputs written by a driver every frame: throttle and brake 0..1, steer -1 (full left)
   // .. 1 (full right). After a step, throttle and brake hold percent (0..100), as the display
@@ -50,7 +54,7 @@ class Car : public PhysicsObject {
   virtual std::int32_t getSurface() const = 0;  // surface map cell under the car, 7 outside
   virtual double getDriftAngle() const { return 0; }  // 0..π between motion and heading
 
-  const TrackData& track() const { return *track_; }
+  const track::TrackData& track() const { return *track_; }
 
  protected:
   double scale_ = kWorldUnitsPerMetre;
@@ -63,5 +67,7 @@ class Car : public PhysicsObject {
   double previousY_ = 0;
 
  private:
-  const TrackData* track_;
+  const track::TrackData* track_;
 };
+
+}  // namespace physics

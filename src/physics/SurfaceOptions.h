@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+namespace physics {
+
 // How one kind of ground holds and slows a car.
 struct SurfaceGrip {
   double grip = 0;        // percent of the normal grip, typically 30..100
@@ -43,3 +45,5 @@ class SurfaceOptions {
   unsigned revision_ = 0;
   SurfaceValues values_;
 };
+
+}  // namespace physics

@@ -23,6 +23,10 @@ DataLocation dataLocation();
 // (the track editor) lie here, whatever run-time tree it reads.
 const std::string& executableFolder();
 
+// The folder name with a '/' at its end: every folder name the game keeps ends so, and a file
+// name is simply appended. "" becomes "/".
+std::string withSlash(std::string folder);
+
 // The choice programFolder() makes by default, for a program in `executableFolder` (ending
 // with '/'): that folder when it has "tracks/" or "images/", else the installed share folder
 // relative to it when that exists, else the executable's folder all the same.

@@ -4,6 +4,7 @@
 
 #include "platform/Audio.h"
 #include "platform/Bitmap.h"
+#include "platform/Color.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 
@@ -19,6 +20,15 @@ struct LaunchSettings {
   bool unthrottled = false;    // run frames as fast as possible (headless simulations)
 };
 LaunchSettings& launchSettings();
+
+// How the window's notices look. The game hands its own; without it a notice is drawn in the
+// system's sans-serif face, white.
+struct NoticeStyle {
+  std::string fontFamily = "sans-serif";
+  int height = 18;  // pixels
+  Color color = kWhite;
+  Color shadow = 0xc0000000;
+};
 
 // How evenly show() ran its frames: the intervals between the starts of consecutive frames.
 struct FrameTiming {
@@ -75,6 +85,7 @@ class Window {
   const std::string& lastScreenshot() const { return lastScreenshot_; }
   // A short message drawn over the game (bottom left) for `seconds`.
   void showNotice(const std::wstring& text, double seconds = 2.0);
+  void setNoticeStyle(NoticeStyle style);
   const std::wstring& notice() const { return notice_; }
   long noticeFramesLeft() const { return noticeFrames_; }
   // What the event loop does when another window takes the focus; tests call it to script that.
@@ -113,6 +124,7 @@ class Window {
   std::string lastScreenshot_;
   std::wstring notice_;
   long noticeFrames_ = 0;
+  NoticeStyle noticeStyle_;
   std::unique_ptr<Font> noticeFont_;
   bool noticeFontFailed_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Font.h"
@@ -49,7 +50,7 @@ void Hud::update(const RaceView& view) {
 
 void Hud::draw(const RaceView& view) const {
   drawTexts(view);
-  if (instrumentsShown_ && Options::instance()->getOptionInt("onlyCPU") == 1)
+  if (instrumentsShown_ && config::Options::instance()->getOptionInt(config::key::onlyCPU) == 1)
     debugView_->draw(view);
   if (instrumentsShown_) drawInstruments(view);
   const Camera& camera = view.camera();
@@ -59,7 +60,7 @@ void Hud::draw(const RaceView& view) const {
 
 void Hud::drawTexts(const RaceView& view) const {
   const int f = view.camera().followedCar();
-  const Car& c = view.car(f);
+  const physics::Car& c = view.car(f);
   const LapTable& laps = view.laps();
   drawHudText(L"Speed:", 20, 10);
   drawHudText(std::to_wstring(static_cast<long long>(c.speed * 10)), 160, 10);
@@ -76,7 +77,7 @@ void Hud::drawTexts(const RaceView& view) const {
 
 void Hud::drawInstruments(const RaceView& view) const {
   const Camera& camera = view.camera();
-  const Car& c = view.car(camera.followedCar());
+  const physics::Car& c = view.car(camera.followedCar());
   const int w = camera.screenWidth(), h = camera.screenHeight();
   const float b = static_cast<float>(c.brake * 0.41);
   const float t = static_cast<float>(c.throttle * 0.41);

@@ -1,21 +1,17 @@
 #include "race/HudText.h"
 
 #include "gui/FontCache.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 
 namespace race {
-namespace {
-
-constexpr const char* kFontName = "Trebuchet MS";
-
-}  // namespace
 
 void drawHudText(const std::wstring& text, double x, double y, double z, platform::Color color) {
-  FontCache::get(kFontName, 20).draw(text, x, y, z, 1, 1, color);
+  gui::FontCache::get(gui::kFontFamily, 20).draw(text, x, y, z, 1, 1, color);
 }
 
 const platform::Font& countdownFont() {
-  return FontCache::get(kFontName, 40);
+  return gui::FontCache::get(gui::kFontFamily, 40);
 }
 
 }  // namespace race

@@ -29,7 +29,7 @@ std::unique_ptr<platform::Image> loadCarPicture(platform::Graphics& graphics,
 std::unique_ptr<platform::Image> loadInstrumentPicture(platform::Graphics& graphics,
                                                        const char* name) {
   try {
-    return std::make_unique<platform::Image>(graphics, guiImagePath(name), true);
+    return std::make_unique<platform::Image>(graphics, gui::guiImagePath(name), true);
   } catch (const std::exception&) {
     return nullptr;
   }

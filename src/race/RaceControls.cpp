@@ -31,12 +31,12 @@ bool RaceControls::instrumentsPressed() {
   return instrumentsKey_.poll(input_.down(platform::button::kBackspace));
 }
 
-std::optional<int> RaceControls::clickedCar(const std::vector<Car*>& cars,
+std::optional<int> RaceControls::clickedCar(const std::vector<physics::Car*>& cars,
                                             const Camera& camera) const {
   if (!input_.down(platform::button::kMouseLeft)) return std::nullopt;
   const double mx = input_.mouseX(), my = input_.mouseY();
   for (std::size_t b = 0; b < cars.size(); ++b) {
-    const Car& c = *cars[b];
+    const physics::Car& c = *cars[b];
     const double dx = mx - (c.getX() + camera.x()), dy = my - (c.getY() + camera.y());
     if (dx * dx + dy * dy < c.getLength() * c.getLength()) return static_cast<int>(b);
   }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "background/GroundLayer.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
@@ -14,7 +15,6 @@
 #include "platform/Image.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
-#include "platform/UserFolders.h"
 #include "race/DebugView.h"
 #include "race/EngineSound.h"
 #include "race/Hud.h"
@@ -25,19 +25,19 @@
 #include "race/ResultScreen.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
+#include "track/TrackFolders.h"
 #include "track/TrackLoader.h"
 
 namespace race {
 namespace {
 
-constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
 
 int optionInt(const char* key) {
-  return Options::instance()->getOptionInt(key);
+  return config::Options::instance()->getOptionInt(key);
 }
 int graphicsInt(const char* key) {
-  return Options::instance()->getGraphicsInt(key);
+  return config::Options::instance()->getGraphicsInt(key);
 }
 
 }  // namespace
@@ -61,26 +61,26 @@ RaceData::~RaceData() {
 
 std::string RaceData::trackPath() const {
   // A name chosen from the track list may stand in the shipped folder or the player's own.
-  return tracksFolder_.empty() ? platform::userFolders().trackFile(trackFile_)
+  return tracksFolder_.empty() ? track::trackFolders().trackFile(trackFile_)
                                : tracksFolder_ + trackFile_;
 }
 
 void RaceData::selectTrack(const std::string& fileName) {
   tracksFolder_.clear();
   trackFile_ = fileName;
-  track_ = readLevelInfo(trackPath());
+  track_ = track::readLevelInfo(trackPath());
 }
 
 void RaceData::selectTrackPath(const std::string& path) {
   const auto slash = path.find_last_of('/');
   tracksFolder_ = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
   trackFile_ = slash == std::string::npos ? path : path.substr(slash + 1);
-  track_ = readLevelInfo(trackPath());
+  track_ = track::readLevelInfo(trackPath());
 }
 
 void RaceData::loadTrack() {
   std::string reason;
-  track_ = importTrack(trackPath(), &reason);
+  track_ = track::importTrack(trackPath(), &reason);
   if (!track_) lastError_ = "Cannot load the track " + trackPath() + ": " + reason;
 }
 
@@ -105,25 +105,25 @@ bool RaceData::setUpRace() {
   if (!track_) return false;
 
   // A hand-edited options file may hold anything; the menu's own limits apply.
-  const int requestedCars = optionInt("nrCars");
+  const int requestedCars = optionInt(config::key::nrCars);
   const int carCount = std::max(requestedCars, 1);
-  const int lapCount = std::clamp(optionInt("nrLaps"), 1, kMaxLaps);
+  const int lapCount = std::clamp(optionInt(config::key::nrLaps), kMinLaps, kMaxLaps);
   countdownFrames_ = framesPerSecond() * 3;
 
   std::string reason;
-  if (!surfaceMapFits(*track_, 4.0, &reason)) {
+  if (!track::surfaceMapFits(*track_, 4.0, &reason)) {
     lastError_ = reason;
     return false;
   }
-  track_->surfaceMap = buildSurfaceMap(*track_, SurfaceMap::kRaceCellSize);
+  track_->surfaceMap = track::buildSurfaceMap(*track_, track::SurfaceMap::kRaceCellSize);
   if (!loadBackground()) return false;
   hud_->start();
 
   camera_.reset();
   paused_ = false;
   controls_->reset();
-  world_ = std::make_unique<PhysicsWorld>();
-  const bool sound = optionInt("sound") != 0;
+  world_ = std::make_unique<physics::PhysicsWorld>();
+  const bool sound = optionInt(config::key::sound) != 0;
   if (sound) {
     if (auto sample = loadEngineSample(audio_))
       engineSound_ = std::make_unique<EngineSound>(std::move(sample));
@@ -137,12 +137,12 @@ bool RaceData::setUpRace() {
     return false;
   }
   cars_.reserve(static_cast<std::size_t>(carCount));
-  for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
+  for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0);
   carPointers_ = carPointers();
 
   laps_ = std::make_unique<LapTable>(carCount, lapCount, 1.0f / framesPerSecond(), finish, halfway);
   if (engineSound_) engineSound_->setListener(car(0));
-  if (graphicsInt("tireMarks") != 0)
+  if (graphicsInt(config::key::tireMarks) != 0)
     tireMarks_ =
         std::make_unique<TireMarks>(background_->width(), background_->height(), &graphics_);
   planIndex_ = 0;
@@ -155,12 +155,13 @@ bool RaceData::loadBackground() {
   // The picture the track names, else the generated one: beside the track, or in the player's
   // folder when the game could not write beside it.
   const std::vector<std::string> candidates =
-      platform::userFolders().backgroundCandidates(trackPath(), track_->background);
+      track::trackFolders().backgroundCandidates(trackPath(), track_->background);
   std::string errors;
   for (const std::string& candidate : candidates) {
     try {
       background_ = std::make_unique<platform::Image>(graphics_, candidate, false);
-      dressSurfaceMap(*track_->surfaceMap, *track_, candidate);  // the ground the picture shows
+      background::dressSurfaceMap(*track_->surfaceMap, *track_,
+                                  candidate);  // the ground the picture shows
       return true;
     } catch (const std::exception& error) {
       errors += (errors.empty() ? "" : "; ") + std::string(error.what());
@@ -175,24 +176,24 @@ void RaceData::createCar(int i, bool onlyCpu) {
   entry.color = getPlayerColor(i);
   entry.name = platform::widen(getPlayerName(i));
   entry.image = loadCarPicture(graphics_, getPlayerImage(i));
-  auto physics = std::make_unique<CarPhysics>(*track_);
+  auto physics = std::make_unique<physics::CarPhysics>(*track_);
   physics->initModel();
-  placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
+  physics::placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
   entry.car = std::move(physics);
-  Car& carRef = *entry.car;
+  physics::Car& carRef = *entry.car;
   cars_.push_back(std::move(entry));
 
-  std::unique_ptr<Driver> driver;
+  std::unique_ptr<drivers::Driver> driver;
   if (i == 0 && !onlyCpu) {
-    driver = std::make_unique<HumanDriver>(carRef, *track_, input_);
+    driver = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    const std::string level = Options::instance()->getAIString("difficulty");
-    driver = std::make_unique<CPUDriver>(carRef, *track_,
-                                         parseLevel(level).value_or(DriverLevel::kMedium));
+    const std::string level = config::Options::instance()->getAIString(config::key::difficulty);
+    driver = std::make_unique<drivers::CPUDriver>(
+        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::Medium));
     driver->train(kTrainingEpochs, nullptr);
   } else {
-    const auto& previous = dynamic_cast<const CPUDriver&>(*drivers_.back());
-    driver = std::make_unique<CPUDriver>(carRef, *track_, previous);
+    const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
+    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous);
   }
   drivers_.push_back(std::move(driver));
   world_->registerCar(carRef);
@@ -223,8 +224,9 @@ void RaceData::endRace() {
   active_ = false;
 }
 
-const HumanDriver* RaceData::humanDriver() const {
-  return drivers_.empty() ? nullptr : dynamic_cast<const HumanDriver*>(drivers_.front().get());
+const drivers::HumanDriver* RaceData::humanDriver() const {
+  return drivers_.empty() ? nullptr
+                          : dynamic_cast<const drivers::HumanDriver*>(drivers_.front().get());
 }
 
 bool RaceData::allFinished() const {
@@ -234,8 +236,8 @@ bool RaceData::allFinished() const {
   return true;
 }
 
-std::vector<Car*> RaceData::carPointers() const {
-  std::vector<Car*> pointers;
+std::vector<physics::Car*> RaceData::carPointers() const {
+  std::vector<physics::Car*> pointers;
   for (const RaceCar& entry : cars_) pointers.push_back(entry.car.get());
   return pointers;
 }
@@ -285,14 +287,14 @@ void RaceData::updateRace() {
         driver->learn();
       }
       world_->step();
-      if (engineSound_ && optionInt("sound") != 0) engineSound_->update();
+      if (engineSound_ && optionInt(config::key::sound) != 0) engineSound_->update();
       updateCamera();
       if (tireMarks_) {
-        if (graphicsInt("tireMarks") != 0) {
+        if (graphicsInt(config::key::tireMarks) != 0) {
           TireMarkSettings settings;
-          settings.depth = static_cast<unsigned>(graphicsInt("tireMarksDepth"));
-          settings.quality = graphicsInt("tireMarksQuality");
-          settings.maxDarkness = graphicsInt("tireMarksMaxDarkness");
+          settings.depth = static_cast<unsigned>(graphicsInt(config::key::tireMarksDepth));
+          settings.quality = graphicsInt(config::key::tireMarksQuality);
+          settings.maxDarkness = graphicsInt(config::key::tireMarksMaxDarkness);
           tireMarks_->lay(carPointers_, settings);
         } else {
           tireMarks_->advanceTurn(count);
@@ -307,14 +309,14 @@ void RaceData::updateRace() {
 }
 
 void RaceData::updateCamera() {
-  const Car& followed = car(camera_.followedCar());
+  const physics::Car& followed = car(camera_.followedCar());
   camera_.lookAt(followed.getX(), followed.getY(), background_->width(), background_->height());
 }
 
 void RaceData::countLaps() {
   bool someoneFinished = false;
   for (int i = 0; i < carCount(); ++i) {
-    const Car& c = car(i);
+    const physics::Car& c = car(i);
     if (laps_->carMoved(i, c.getPreviousX(), c.getPreviousY(), c.getX(), c.getY()))
       someoneFinished = true;
   }
@@ -323,7 +325,7 @@ void RaceData::countLaps() {
 }
 
 void RaceData::onClick(std::string id) {
-  if (results_->handleClick(id) == ResultCommand::quitRace) active_ = false;
+  if (results_->handleClick(id) == ResultCommand::QuitRace) active_ = false;
 }
 
 void RaceData::onHover(std::string) {}

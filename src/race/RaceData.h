@@ -11,12 +11,20 @@
 #include "race/RaceCar.h"
 #include "race/ResultScreen.h"
 
+namespace physics {
 class Car;
+class PhysicsWorld;
+}  // namespace physics
+namespace drivers {
 class Driver;
 class HumanDriver;
-class PhysicsWorld;
+}  // namespace drivers
+namespace gui {
 class GUI_Component_ListBox;
+}  // namespace gui
+namespace track {
 struct TrackData;
+}  // namespace track
 
 namespace platform {
 class Audio;
@@ -40,7 +48,7 @@ class TireMarks;
 // loads (RaceAssets). The main window keeps one for the whole run and starts, runs and ends
 // races on it; between races it only remembers the chosen track. Everything a race computes
 // runs without drawing, so the same object runs headless races.
-class RaceData : public GUI_Listener {
+class RaceData : public gui::GUI_Listener {
  public:
   // updateInterval: milliseconds per frame, 16 in the game (62 frames per simulated second).
   RaceData(platform::Graphics& graphics, platform::Input& input, platform::Audio& audio,
@@ -62,7 +70,7 @@ class RaceData : public GUI_Listener {
   void loadTrack();
   const std::string& getTrackFile() const { return trackFile_; }
   std::string trackPath() const;
-  const TrackData* getTrack() const { return track_.get(); }
+  const track::TrackData* getTrack() const { return track_.get(); }
 
   // Sets up a race from the options and the chosen track. False (and lastError()) when the
   // track cannot be read, has fewer start positions than cars, or no background can be loaded.
@@ -87,10 +95,10 @@ class RaceData : public GUI_Listener {
   int carCount() const { return static_cast<int>(cars_.size()); }
   int lapCount() const { return laps_ ? laps_->lapCount() : 0; }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
-  Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
-  Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
+  physics::Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
+  drivers::Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
   // The player's driver, always car 0's; null when only computers drive.
-  const HumanDriver* humanDriver() const;
+  const drivers::HumanDriver* humanDriver() const;
   const LapTable* laps() const { return laps_.get(); }
   bool allFinished() const;
   int followedCar() const { return camera_.followedCar(); }
@@ -105,7 +113,7 @@ class RaceData : public GUI_Listener {
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
   const platform::Bitmap* overlayBitmap() const { return hud_->debugView().overlayBitmap(); }
-  GUI_Component_ListBox* resultsList() const { return results_->list(); }
+  gui::GUI_Component_ListBox* resultsList() const { return results_->list(); }
   // Whether the result screen's list and buttons are in the GUI this frame.
   bool resultScreenShown() const { return results_->shown(); }
   bool scrollButtonsShown() const { return results_->scrollButtonsShown(); }
@@ -123,7 +131,7 @@ class RaceData : public GUI_Listener {
   void setFollowedCar(int index);
   void updateCamera();
   void countLaps();
-  std::vector<Car*> carPointers() const;
+  std::vector<physics::Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
   RaceView view() const;
@@ -136,13 +144,13 @@ class RaceData : public GUI_Listener {
 
   std::string tracksFolder_;  // empty: the program's "tracks/"
   std::string trackFile_;
-  std::unique_ptr<TrackData> track_;
+  std::unique_ptr<track::TrackData> track_;
   std::unique_ptr<platform::Image> background_;
 
   std::vector<RaceCar> cars_;
-  std::vector<std::unique_ptr<Driver>> drivers_;
-  std::vector<Car*> carPointers_;
-  std::unique_ptr<PhysicsWorld> world_;
+  std::vector<std::unique_ptr<drivers::Driver>> drivers_;
+  std::vector<physics::Car*> carPointers_;
+  std::unique_ptr<physics::PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<TireMarks> tireMarks_;
   std::unique_ptr<EngineSound> engineSound_;

@@ -10,6 +10,8 @@
 #include "track/TrackLimits.h"
 #include "track/TrackLoader.h"
 
+namespace track {
+
 namespace {
 
 std::u16string_view view(const XMLCh* text) {
@@ -47,23 +49,23 @@ void ImportHandler::startElement(const XMLCh* const, const XMLCh* const localnam
   }
   fieldText_.clear();
   if (name == u"x")
-    field_ = Field::kX;
+    field_ = Field::X;
   else if (name == u"y")
-    field_ = Field::kY;
+    field_ = Field::Y;
   else if (name == u"width")
-    field_ = Field::kWidth;
+    field_ = Field::Width;
   else if (name == u"offset")
-    field_ = Field::kOffset;
+    field_ = Field::Offset;
   else if (name == u"rotation")
-    field_ = Field::kRotation;
+    field_ = Field::Rotation;
   else if (name == u"title")
-    field_ = Field::kTitle;
+    field_ = Field::Title;
   else if (name == u"background")
-    field_ = Field::kBackground;
+    field_ = Field::Background;
   else if (name == u"theme")
-    field_ = Field::kTheme;
+    field_ = Field::Theme;
   else
-    field_ = Field::kOther;
+    field_ = Field::Other;
 }
 
 void ImportHandler::endElement(const XMLCh* const, const XMLCh* const localname,
@@ -71,12 +73,12 @@ void ImportHandler::endElement(const XMLCh* const, const XMLCh* const localname,
   const std::u16string_view name = view(localname);
   if (current_ && name == u"point") points_.push_back(*current_);
   if (current_ && name == u"position") positions_.push_back(*current_);
-  field_ = Field::kNone;
+  field_ = Field::None;
   fieldText_.clear();
 }
 
 void ImportHandler::characters(const XMLCh* const chars, const XMLSize_t length) {
-  if (field_ == Field::kNone || field_ == Field::kOther) return;
+  if (field_ == Field::None || field_ == Field::Other) return;
   // The parser may hand over one element's text in several pieces (around entity references,
   // for instance); the value is always read from all of it so far.
   fieldText_.append(chars, length);
@@ -84,15 +86,15 @@ void ImportHandler::characters(const XMLCh* const chars, const XMLSize_t length)
 }
 
 void ImportHandler::applyText() {
-  if (field_ == Field::kTitle) {
+  if (field_ == Field::Title) {
     title_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
-  if (field_ == Field::kBackground) {
+  if (field_ == Field::Background) {
     background_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
-  if (field_ == Field::kTheme) {
+  if (field_ == Field::Theme) {
     theme_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
@@ -100,26 +102,26 @@ void ImportHandler::applyText() {
   if (!current_) return;
 
   const DecimalText number = parseDecimalText(toAscii(fieldText_));
-  if (!number.finite || std::fabs(number.value) > tracklimits::kMaxFileValue) {
+  if (!number.finite || std::fabs(number.value) > limits::kMaxFileValue) {
     raiseError("The track file holds a number that is not usable: \"" + toAscii(fieldText_) +
                "\".");
     return;
   }
   TrackPoint& record = records_[*current_];
   switch (field_) {
-    case Field::kX:
+    case Field::X:
       record.x = number.value;
       break;
-    case Field::kY:
+    case Field::Y:
       record.y = number.value;
       break;
-    case Field::kWidth:
+    case Field::Width:
       record.width = number.value;
       break;
-    case Field::kOffset:
+    case Field::Offset:
       record.offset = number.value;
       break;
-    case Field::kRotation:
+    case Field::Rotation:
       record.rotation = number.value;
       break;
     default:
@@ -180,3 +182,5 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->theme = theme();
   return track;
 }
+
+}  // namespace track

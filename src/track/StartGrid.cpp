@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace startgrid {
+namespace track::startgrid {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::vector<TrackPoint> layOut(const std::vector<TrackPoint>& loop, int count) {
   return grid;
 }
 
-}  // namespace startgrid
+}  // namespace track::startgrid

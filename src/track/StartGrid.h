@@ -6,7 +6,7 @@
 // The standard start grid: two staggered columns behind the finish line, every car facing the
 // direction of travel. Places are start positions (front of the car, rotation as the race reads
 // it: 0 faces right, π/2 up the screen).
-namespace startgrid {
+namespace track::startgrid {
 
 // World units from the finish line back to the front of the pole car.
 inline constexpr double kFront = 24.0;
@@ -25,4 +25,4 @@ inline constexpr int kMaxPlaces = 16;
 // than two points.
 std::vector<TrackPoint> layOut(const std::vector<TrackPoint>& loop, int count);
 
-}  // namespace startgrid
+}  // namespace track::startgrid

@@ -3,27 +3,27 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace {
+#include "common/Angle.h"
 
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
-constexpr double kHalfPi = 1.57079632675;
+namespace track {
+
+namespace {
 
 [[noreturn]] void throwIndexOutOfBounds() {
   throw std::out_of_range("Index out of bounds");
 }
 
 // The direction across the path at P, 90 degrees clockwise on screen from the mean direction of
-// travel from A through P to B. The game has always used these shortened constants.
+// travel from A through P to B.
 double crossDirection(const TrackPoint& a, const TrackPoint& p, const TrackPoint& b) {
   const double in = std::atan2((p.y - a.y) * 0.5, (p.x - a.x) * 0.5);
   const double out = std::atan2((b.y - p.y) * 0.5, (b.x - p.x) * 0.5);
   double mean;
-  if ((in < 0 && out < 0) || (in >= 0 && out >= 0) || std::fabs(in) + std::fabs(out) <= kPi)
+  if ((in < 0 && out < 0) || (in >= 0 && out >= 0) || std::fabs(in) + std::fabs(out) <= common::kPi)
     mean = (in + out) / 2;
   else
-    mean = (in + out + kTwoPi) / 2;
-  return mean + kHalfPi;
+    mean = (in + out + common::kTwoPi) / 2;
+  return mean + common::kHalfPi;
 }
 
 }  // namespace
@@ -101,3 +101,5 @@ std::vector<TrackPoint> pathInFileOrder(const TrackData& track) {
   file.insert(file.end(), track.points.begin(), track.points.end() - 1);
   return file;
 }
+
+}  // namespace track

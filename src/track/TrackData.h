@@ -7,6 +7,8 @@
 
 #include "track/SurfaceMap.h"
 
+namespace track {
+
 // One point of the path or one start position, in world units (x right, y down, radians).
 // Also serves as the general 2D point record where only x and y matter.
 struct TrackPoint {
@@ -58,3 +60,5 @@ struct TrackData {
 void setPathFromFile(TrackData& track, const std::vector<TrackPoint>& filePoints);
 // The path points in file order (the finish line first), as a track file lists them.
 std::vector<TrackPoint> pathInFileOrder(const TrackData& track);
+
+}  // namespace track

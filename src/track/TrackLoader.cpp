@@ -19,6 +19,8 @@
 #include "track/LevelInfo.h"
 #include "track/TrackLimits.h"
 
+namespace track {
+
 namespace {
 
 // Xerces must be initialised while any of its objects live; Initialize and Terminate are
@@ -50,9 +52,9 @@ bool readTrackFile(const std::string& path, std::string& contents, std::string* 
     setReason(reason, "The track file cannot be opened.");
     return false;
   }
-  if (size > tracklimits::kMaxFileBytes) {
+  if (size > limits::kMaxFileBytes) {
     setReason(reason, "The track file is too large (over " +
-                          std::to_string(tracklimits::kMaxFileBytes / (1024 * 1024)) + " MB).");
+                          std::to_string(limits::kMaxFileBytes / (1024 * 1024)) + " MB).");
     return false;
   }
   std::ifstream in(path, std::ios::binary);
@@ -182,11 +184,11 @@ bool trackLoadable(const TrackData& track, std::string* reason) {
   }
   // The background generator rasterises at the finest cell size; what fits there fits the race.
   std::string tooLarge;
-  if (!surfaceMapFits(track, tracklimits::kMinCellSize, &tooLarge)) {
+  if (!surfaceMapFits(track, limits::kMinCellSize, &tooLarge)) {
     setReason(reason, tooLarge);
     return false;
   }
-  if (rasterisedCells(track, tracklimits::kMinCellSize) > tracklimits::kMaxRasterCells) {
+  if (rasterisedCells(track, limits::kMinCellSize) > limits::kMaxRasterCells) {
     setReason(reason, "The track's road is too long or winds too much to be drawn.");
     return false;
   }
@@ -199,3 +201,5 @@ std::string pathPointsProblem(std::size_t count) {
   if (count < 2) return "The track needs at least two path points.";
   return {};
 }
+
+}  // namespace track

@@ -5,6 +5,8 @@
 
 #include "track/TrackData.h"
 
+namespace track {
+
 // The whole track: path (cross directions computed), start positions, title, background.
 // No track on failure; `reason`, if given, then receives a short text for the player.
 std::unique_ptr<TrackData> importTrack(const std::string& path, std::string* reason = nullptr);
@@ -26,3 +28,5 @@ bool trackLoadable(const TrackData& track, std::string* reason = nullptr);
 
 // Why a path of `count` points cannot make a track; empty for two or more.
 std::string pathPointsProblem(std::size_t count);
+
+}  // namespace track

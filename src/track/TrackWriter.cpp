@@ -4,6 +4,8 @@
 
 #include "platform/SafeSave.h"
 
+namespace track {
+
 namespace {
 
 // Text as element content: markup characters and the white space that XML would otherwise
@@ -75,3 +77,5 @@ std::string trackFileText(const TrackData& track) {
 bool saveTrackFile(const TrackData& track, const std::string& path, std::string* error) {
   return platform::saveTextSafely(path, trackFileText(track), error);
 }
+
+}  // namespace track

@@ -3,6 +3,8 @@
 
 #include "track/TrackData.h"
 
+namespace track {
+
 // The track file (XML) of a track: title, background, theme (when it has one), the path points
 // in file order (the finish line first) and the start positions. Every number is written in the
 // shortest form that reads back as exactly the same value, so loading the file gives exactly
@@ -14,3 +16,5 @@ std::string trackFileText(const TrackData& track);
 // old file stays whole until the new one is complete, and nothing but a regular file is
 // replaced. False, with the reason in `error`, when it cannot be saved.
 bool saveTrackFile(const TrackData& track, const std::string& path, std::string* error = nullptr);
+
+}  // namespace track

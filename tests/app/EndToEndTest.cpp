@@ -10,6 +10,7 @@
 #include "app/MainMenu.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
+#include "config/OptionKeys.h"
 #include "gui/GUI_Component_Button.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
@@ -65,7 +66,7 @@ class Player {
     window_.tick();
   }
   void clickButton(const std::string& id) {
-    auto* button = dynamic_cast<GUI_Component_Button*>(window_.gui().find(id));
+    auto* button = dynamic_cast<gui::GUI_Component_Button*>(window_.gui().find(id));
     ASSERT_NE(button, nullptr) << id;
     const auto& s = button->skin();
     click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
@@ -85,7 +86,7 @@ class Player {
     FAIL() << file << " not listed";
   }
   std::wstring popupTitle() {
-    auto* label = dynamic_cast<GUI_Component_Label*>(window_.gui().find("popuptitle"));
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(window_.gui().find("popuptitle"));
     return label == nullptr ? L"" : label->text();
   }
 
@@ -99,24 +100,24 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     GameWindow window;
     Player player(window);
     EXPECT_EQ(window.caption(), L"PROJECT KELVANE 1.0");
-    ASSERT_EQ(window.mode(), WindowMode::intro);
+    ASSERT_EQ(window.mode(), WindowMode::Intro);
     player.frames(3);
     player.press(platform::button::kSpace);
     // Space was last down at frame 4; the intro ends 30 frames later.
     player.frames(28);
-    EXPECT_EQ(window.mode(), WindowMode::intro);
+    EXPECT_EQ(window.mode(), WindowMode::Intro);
     player.frames(1);
-    ASSERT_EQ(window.mode(), WindowMode::menu);
+    ASSERT_EQ(window.mode(), WindowMode::Menu);
     ASSERT_NE(window.trackList().listBox(), nullptr);
 
     player.clickTrack("ring.rst");
     ASSERT_NE(window.mainMenu().carsLabel(), nullptr);
     EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Small Ring");
 
-    Options::instance()->setOptionInt("nrLaps", 99);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, 99);
     player.clickButton("addLap");
-    EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 99);
-    Options::instance()->setOptionInt("nrLaps", 2);
+    EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 99);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, 2);
     player.clickButton("subLap");
     player.clickButton("subLap");
     EXPECT_EQ(window.mainMenu().lapsLabel()->text(), L"1");
@@ -130,12 +131,12 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     player.clickButton("cpuOnly");
     EXPECT_EQ(window.mainMenu().cpuOnlyMark()->text(), L"");
     player.clickButton("startRace");
-    EXPECT_EQ(window.mode(), WindowMode::loading);
+    EXPECT_EQ(window.mode(), WindowMode::Loading);
     EXPECT_NE(window.gui().find("gui_loadImg"), nullptr);
     player.frames(1);
-    EXPECT_EQ(window.mode(), WindowMode::starting);
+    EXPECT_EQ(window.mode(), WindowMode::Starting);
     player.frames(1);
-    ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+    ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
     EXPECT_EQ(window.gui().components().size(), 0u);
     EXPECT_EQ(window.race().carCount(), 1);
     EXPECT_NE(window.race().humanDriver(), nullptr);
@@ -150,7 +151,7 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     const int quitY = kHeight - (kHeight - 500) / 2 - 98 + 12;
     player.click(quitX, quitY);
     player.frames(1);
-    EXPECT_EQ(window.mode(), WindowMode::menu);
+    EXPECT_EQ(window.mode(), WindowMode::Menu);
     EXPECT_FALSE(window.race().isActive());
     EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
     EXPECT_NE(window.trackList().listBox(), nullptr);
@@ -169,19 +170,19 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   Player player(window);
   player.press(platform::button::kSpace);
   player.frames(30);
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   player.clickTrack("bare.rst");
   player.clickButton("startRace");
   EXPECT_EQ(player.popupTitle(), L"Background image not found");
   player.clickButton("startGeneration");
-  EXPECT_EQ(window.mode(), WindowMode::generating);
+  EXPECT_EQ(window.mode(), WindowMode::Generating);
   EXPECT_EQ(player.popupTitle(), L"Background Generation");
   std::vector<std::wstring> progress;
   int frames = 0;
-  while (window.mode() == WindowMode::generating && frames < 20) {
+  while (window.mode() == WindowMode::Generating && frames < 20) {
     player.frames(1);
     ++frames;
-    auto* line = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptext"));
+    auto* line = dynamic_cast<gui::GUI_Component_Label*>(window.gui().find("popuptext"));
     if (line != nullptr) progress.push_back(line->text());
   }
   EXPECT_EQ(frames, 9);
@@ -190,11 +191,11 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   EXPECT_EQ(progress[0], L"Rasterizing level");
   EXPECT_EQ(progress[3], L"Rendering clouds");
   EXPECT_EQ(progress[7], L"Saving image");
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_EQ(player.popupTitle(), L"Generating completed");
   bool pathShown = false;
   for (auto* w : window.gui().components()) {
-    auto* label = dynamic_cast<GUI_Component_Label*>(w);
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(w);
     pathShown |= label != nullptr && label->text() == L"tracks/bare.png";
   }
   EXPECT_TRUE(pathShown);
@@ -205,7 +206,7 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
 
   player.clickButton("startRace");
   player.frames(2);
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   const auto saved = platform::Bitmap::loadPng(picture);
   ASSERT_NE(window.race().background(), nullptr);
   EXPECT_EQ(window.race().background()->width(), saved.width());
@@ -221,7 +222,7 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   }
   GameWindow window;
   Player player(window);
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_EQ(window.screenWidth(), 640);
   EXPECT_EQ(window.graphics().height(), 480);
   player.clickTrack("ring.rst");

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commands/RaceCommand.h"
+#include "config/OptionKeys.h"
 #include "race/RaceFixture.h"
 
 namespace {
@@ -25,9 +26,9 @@ TEST_F(RaceCommandLine, PrintsTheResultTableAndLeavesTheOptionsAlone) {
   EXPECT_EQ(status, 0) << out;
   EXPECT_NE(out.find("Pos.  Driver"), std::string::npos) << out;
   EXPECT_NE(out.find(" 2    Player"), std::string::npos) << out;
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 5);
-  EXPECT_EQ(Options::instance()->getOptionInt("onlyCPU"), 0);
-  EXPECT_EQ(Options::instance()->getAIString("difficulty"), "medium");
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 5);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::onlyCPU), 0);
+  EXPECT_EQ(config::Options::instance()->getAIString(config::key::difficulty), "medium");
 }
 
 TEST_F(RaceCommandLine, UnfinishedRaceNamesTheCarsAndFails) {

@@ -45,7 +45,7 @@ TEST(TrackListScreen, RowsAreNumberedWithTitleAndFileName) {
   const auto& title = list->title()->cells();
   EXPECT_EQ(title, (std::vector<std::wstring>{L"No.", L"Track", L"Filename"}));
   EXPECT_EQ(list->getZ(), 400);
-  EXPECT_EQ(list->frame().kind(), FieldFrameKind::List);
+  EXPECT_EQ(list->frame().kind(), gui::FieldFrameKind::List);
 }
 
 TEST(TrackListScreen, ATrackThatNamesAThemeShowsItBesideItsTitle) {

@@ -27,7 +27,7 @@ editor::TrackContent ring(int count = 24, double width = 80) {
     const double a = 6.283185307179586 * i / count;
     content.path.push_back({800 + 500 * std::cos(a), 700 + 500 * std::sin(a), width, 0, 0});
   }
-  content.places = startgrid::layOut(content.path, 4);
+  content.places = track::startgrid::layOut(content.path, 4);
   return content;
 }
 
@@ -47,7 +47,7 @@ std::string messages(const std::vector<Finding>& findings, Severity severity) {
 TEST(EditorChecks, EveryShippedTrackAndAFreshRingAreAllClear) {
   for (const auto& entry : std::filesystem::directory_iterator(testsupport::tracksDir())) {
     if (entry.path().extension() != ".rst") continue;
-    const auto track = importTrack(entry.path().string());
+    const auto track = track::importTrack(entry.path().string());
     ASSERT_NE(track, nullptr) << entry.path();
     for (const Finding& f : editor::checkTrack(*track)) {
       ADD_FAILURE() << entry.path().filename() << ": " << f.message;
@@ -70,7 +70,7 @@ TEST(EditorChecks, WhatTheGameRefusesIsAnErrorWithTheLoadersOwnReason) {
             std::string::npos);
 
   editor::TrackContent huge = ring();
-  for (TrackPoint& p : huge.path) p.x *= 20;
+  for (track::TrackPoint& p : huge.path) p.x *= 20;
   EXPECT_NE(messages(findingsOf(huge), Severity::Refusal).find("too large"), std::string::npos);
 
   editor::TrackContent wide = ring();
@@ -78,7 +78,7 @@ TEST(EditorChecks, WhatTheGameRefusesIsAnErrorWithTheLoadersOwnReason) {
   EXPECT_NE(messages(findingsOf(wide), Severity::Refusal).find("road width of 9000"),
             std::string::npos);
   // The same rules as the loader's: what it refuses, the checks call an error.
-  EXPECT_FALSE(trackLoadable(editor::trackOf(wide)));
+  EXPECT_FALSE(track::trackLoadable(editor::trackOf(wide)));
 }
 
 TEST(EditorChecks, ARoadThatCrossesItselfOrIsTooNarrowAndABadGridAreWarnings) {
@@ -86,7 +86,7 @@ TEST(EditorChecks, ARoadThatCrossesItselfOrIsTooNarrowAndABadGridAreWarnings) {
   editor::TrackContent eight = ring();
   eight.path = {
       {200, 200, 80, 0, 0}, {1000, 800, 80, 0, 0}, {1000, 200, 80, 0, 0}, {200, 800, 80, 0, 0}};
-  eight.places = startgrid::layOut(eight.path, 2);
+  eight.places = track::startgrid::layOut(eight.path, 2);
   const auto crossing = findingsOf(eight);
   EXPECT_FALSE(editor::gameRefuses(crossing));
   EXPECT_NE(messages(crossing, Severity::Warning).find("crosses itself between points 1 and 2"),
@@ -151,21 +151,21 @@ TEST(EditorChecks, SaveAsRewritesEveryShippedTrackIntoExactlyTheSameTrack) {
     const std::string copy = dir.folder() + entry.path().filename().string();
     std::ostringstream out, errors;
     ASSERT_EQ(editor::saveAsCommand(entry.path().string(), copy, out, errors), 0) << errors.str();
-    const auto original = importTrack(entry.path().string());
-    const auto again = importTrack(copy);
+    const auto original = track::importTrack(entry.path().string());
+    const auto again = track::importTrack(copy);
     ASSERT_NE(again, nullptr) << copy;
     ASSERT_EQ(original->points.size(), again->points.size());
     for (std::size_t i = 0; i < original->points.size(); ++i) {
-      const TrackPoint& a = original->points[i];
-      const TrackPoint& b = again->points[i];
+      const track::TrackPoint& a = original->points[i];
+      const track::TrackPoint& b = again->points[i];
       EXPECT_TRUE(a.x == b.x && a.y == b.y && a.width == b.width && a.offset == b.offset &&
                   a.rotation == b.rotation)
           << copy << " point " << i;
     }
     ASSERT_EQ(original->positions.size(), again->positions.size());
     for (std::size_t i = 0; i < original->positions.size(); ++i) {
-      const TrackPoint& a = original->positions[i];
-      const TrackPoint& b = again->positions[i];
+      const track::TrackPoint& a = original->positions[i];
+      const track::TrackPoint& b = again->positions[i];
       EXPECT_TRUE(a.x == b.x && a.y == b.y && a.rotation == b.rotation) << copy << " place " << i;
     }
     EXPECT_EQ(original->extentX, again->extentX);

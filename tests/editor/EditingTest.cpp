@@ -23,7 +23,7 @@ void drawRectangle(EditorWorld& world) {
   }
 }
 
-const std::vector<TrackPoint>& path(EditorWorld& world) {
+const std::vector<track::TrackPoint>& path(EditorWorld& world) {
   return world.screen.document().content().path;
 }
 
@@ -110,10 +110,10 @@ TEST(EditorEditing, TheGridStandsBehindTheFinishFacingTheWayAndItsPlacesMoveAndT
   for (int i = 0; i < 4; ++i) world.clickButton("gridLess");
   EXPECT_EQ(world.screen.gridCount(), 4);
   world.clickButton("placeGrid");
-  const std::vector<TrackPoint>& places = world.screen.document().content().places;
+  const std::vector<track::TrackPoint>& places = world.screen.document().content().places;
   ASSERT_EQ(places.size(), 4u);
   // The last stretch runs up the left side into the finish at (200, 200).
-  for (const TrackPoint& place : places) {
+  for (const track::TrackPoint& place : places) {
     EXPECT_GT(place.y, 200);
     EXPECT_LT(std::fabs(place.x - 200), 40);
     EXPECT_NEAR(place.rotation, 1.5707963, 1e-3);  // facing up the screen
@@ -125,7 +125,7 @@ TEST(EditorEditing, TheGridStandsBehindTheFinishFacingTheWayAndItsPlacesMoveAndT
   for (const editor::Finding& f : world.screen.findings()) ADD_FAILURE() << f.message;
 
   // A car dragged by its body moves; its knob turns it.
-  const TrackPoint third = places[2];
+  const track::TrackPoint third = places[2];
   const double cx = world.screenX(third.x), cy = world.screenY(third.y + 8);
   world.drag(cx, cy, cx + 10, cy);
   EXPECT_NEAR(places[2].x, third.x + 10 / world.screen.view().zoom(), kNear);

@@ -14,14 +14,15 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 
 namespace editortest {
 
 namespace button = platform::button;
 
 // `readOnlyTree`: the run-time tree is an installed one that the editor may not write to.
-inline platform::UserFolders foldersFor(const std::string& tree, const std::string& home,
-                                        bool readOnlyTree) {
+inline track::TrackFolders foldersFor(const std::string& tree, const std::string& home,
+                                      bool readOnlyTree) {
   platform::FolderEnvironment env;
   env.programFolder = tree;
   env.installedTree = readOnlyTree;
@@ -33,7 +34,7 @@ inline platform::UserFolders foldersFor(const std::string& tree, const std::stri
   env.writable = [tree, readOnlyTree](const std::string& path) {
     return !(readOnlyTree && path.rfind(tree, 0) == 0);
   };
-  return platform::UserFolders(env);
+  return track::TrackFolders(platform::UserFolders(env));
 }
 
 class EditorWorld : public editor::EditorHost {
@@ -49,8 +50,8 @@ class EditorWorld : public editor::EditorHost {
   // The cached pictures belong to this world's graphics: they go after the screen, before it.
   ~EditorWorld() override {
     owner.reset();
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
 
   void setCaption(const std::wstring& text) override { caption = text; }
@@ -120,21 +121,21 @@ class EditorWorld : public editor::EditorHost {
 
   // Clicks the button with this id, or the entry of the menu bar's drop-down `barId`.
   void clickButton(const std::string& id) {
-    auto* widget = dynamic_cast<GUI_Component_Button*>(screen.gui().find(id));
+    auto* widget = dynamic_cast<gui::GUI_Component_Button*>(screen.gui().find(id));
     ASSERT_NE(widget, nullptr) << id;
     const auto& s = widget->skin();
     click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
     rest();
   }
   void clickMenu(const std::string& barId, const std::string& id) {
-    auto* bar = dynamic_cast<GUI_Component_Menu*>(screen.gui().find("editorMenu"));
+    auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(screen.gui().find("editorMenu"));
     ASSERT_NE(bar, nullptr);
     auto* opener = bar->findItem(barId);
     ASSERT_NE(opener, nullptr) << barId;
     input.setMouse((opener->skin().left() + opener->skin().right()) / 2,
                    (opener->skin().top() + opener->skin().bottom()) / 2);
     frame();
-    GUI_Component_MenuItem* entry = nullptr;
+    gui::GUI_Component_MenuItem* entry = nullptr;
     for (int i = 0; i < bar->subMenuCount() && entry == nullptr; ++i) {
       entry = bar->subMenu(i).findItem(id);
     }
@@ -144,7 +145,7 @@ class EditorWorld : public editor::EditorHost {
     rest();
   }
   std::wstring popupTitle() {
-    auto* title = dynamic_cast<GUI_Component_Label*>(screen.gui().find("popuptitle"));
+    auto* title = dynamic_cast<gui::GUI_Component_Label*>(screen.gui().find("popuptitle"));
     return title == nullptr ? L"" : title->text();
   }
 

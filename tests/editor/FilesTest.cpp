@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorFixture.h"
+#include "app/MenuCommands.h"
 #include "app/TrackList.h"
 #include "gui/GUI_Component_ListBox.h"
 #include "track/TrackLoader.h"
@@ -17,7 +18,7 @@ void drawTriangle(EditorWorld& world) {
   world.clickWorld(700, 850);
 }
 
-void expectSameTrack(const TrackData& a, const TrackData& b) {
+void expectSameTrack(const track::TrackData& a, const track::TrackData& b) {
   ASSERT_EQ(a.points.size(), b.points.size());
   for (std::size_t i = 0; i < a.points.size(); ++i) {
     EXPECT_EQ(a.points[i].x, b.points[i].x);
@@ -45,7 +46,7 @@ TEST(EditorFiles, ANewTrackIsSavedUnderItsTitleAndTheGameLoadsWhatTheEditorShows
   EXPECT_EQ(world.screen.document().path(), saved);
   EXPECT_FALSE(world.screen.document().modified());
   EXPECT_EQ(world.caption, L"Solvern - New Track");
-  const auto loaded = importTrack(saved);
+  const auto loaded = track::importTrack(saved);
   ASSERT_NE(loaded, nullptr);
   expectSameTrack(*loaded, world.screen.document().track());
 
@@ -78,7 +79,7 @@ TEST(EditorFiles, UnsavedChangesAreAskedAboutBeforeNewOpenAndQuit) {
   // Opening a track from the list asks too; answered with "Don't save", the track opens.
   drawTriangle(world);
   world.key(button::kO, true);
-  auto* list = dynamic_cast<GUI_Component_ListBox*>(world.screen.gui().find("gui_tracksLB"));
+  auto* list = dynamic_cast<gui::GUI_Component_ListBox*>(world.screen.gui().find("gui_tracksLB"));
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->rowCount(), 1);
   const auto& row = list->row(0).skin();
@@ -94,7 +95,7 @@ TEST(EditorFiles, UnsavedChangesAreAskedAboutBeforeNewOpenAndQuit) {
   EXPECT_FALSE(world.quitCalled);
   world.clickButton("promptSave");
   EXPECT_TRUE(world.quitCalled);
-  EXPECT_EQ(importTrack(world.program.tracks() + "ring.rst")->points.size(), 5u);
+  EXPECT_EQ(track::importTrack(world.program.tracks() + "ring.rst")->points.size(), 5u);
 
   // Nothing to save: quitting needs no question.
   EditorWorld fresh;
@@ -114,7 +115,7 @@ TEST(EditorFiles, ATrackOfAReadOnlyTreeIsSavedToThePlayersTracksFolderWhereTheGa
   EXPECT_EQ(world.screen.document().path(), copy);
   EXPECT_EQ(testsupport::readFile(shipped), original);
   EXPECT_NE(world.screen.message().find(L"read-only"), std::wstring::npos);
-  const auto loaded = importTrack(copy);
+  const auto loaded = track::importTrack(copy);
   ASSERT_NE(loaded, nullptr);
   expectSameTrack(*loaded, world.screen.document().track());
   // The player's copy takes the shipped one's place in the game.
@@ -135,7 +136,7 @@ TEST(EditorFiles, ATrackWithErrorsIsSavedWithAClearWordThatTheGameWillRefuseIt) 
   world.key(button::kS, true);
   EXPECT_FALSE(world.screen.document().modified());
   EXPECT_EQ(world.popupTitle(), L"Saved, but the game will refuse it");
-  world.clickButton("alertOK");
+  world.clickButton(app::command::closePopup);
   // It opens again as it was left, one point and all.
   EditorWorld again;
   ASSERT_TRUE(again.screen.open(world.screen.document().path()));

@@ -53,13 +53,13 @@ TEST(EditorWindow, AMenuCommandThatReplacesTheTracksPictureDuringAFrameDrawsSafe
 
   // "Save" arrives while the frame that drew the old picture is still queued.
   window.screen().document().movePoint(0, 70, 70);
-  auto* bar = dynamic_cast<GUI_Component_Menu*>(window.screen().gui().find("editorMenu"));
+  auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(window.screen().gui().find("editorMenu"));
   ASSERT_NE(bar, nullptr);
   const auto& opener = bar->findItem("file")->skin();
   window.input().setMouse((opener.left() + opener.right()) / 2,
                           (opener.top() + opener.bottom()) / 2);
   window.tick();
-  GUI_Component_MenuItem* save = nullptr;
+  gui::GUI_Component_MenuItem* save = nullptr;
   for (int i = 0; i < bar->subMenuCount() && save == nullptr; ++i) {
     save = bar->subMenu(i).findItem("saveTrack");
   }

@@ -17,7 +17,7 @@
 namespace guitest {
 
 // Writes down what a manager tells it, as "hover:id" and "click:id".
-class Recorder : public GUI_Listener {
+class Recorder : public gui::GUI_Listener {
  public:
   explicit Recorder(std::string name = "") : name_(std::move(name)) {}
   void onClick(std::string id) override { events.push_back(name_ + "click:" + id); }
@@ -43,8 +43,8 @@ class GuiTest : public ::testing::Test {
     manager.addListener(&recorder);
   }
   ~GuiTest() override {
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
 
   // One frame: the draws of the previous frame are dropped, so queued() shows this frame's.
@@ -68,7 +68,7 @@ class GuiTest : public ::testing::Test {
 
   // Draw calls of this frame that use the skin picture `name`.
   int drawsOf(const std::string& name) const {
-    const platform::Image* image = &ImageCache::get(guiImagePath(name));
+    const platform::Image* image = &gui::ImageCache::get(gui::guiImagePath(name));
     int count = 0;
     for (const auto& call : graphics.queued()) {
       if (call.kind == platform::DrawCall::Kind::Image && call.image == image) ++count;
@@ -84,7 +84,7 @@ class GuiTest : public ::testing::Test {
   }
 
   platform::Graphics graphics{800, 600};
-  GUI_Manager manager{graphics};
+  gui::GUI_Manager manager{graphics};
   platform::Input input;
   Recorder recorder;
 };

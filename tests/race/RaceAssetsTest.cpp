@@ -81,7 +81,7 @@ TEST_F(RaceAssetFiles, PathsNameTheShippedFilesAndMissingOnesFallBackOrStayOut) 
   for (const char* name :
        {race::kPowerBarPicture, race::kBrakeBarPicture, race::kThrottleBarPicture,
         race::kSteerBarPicture, race::kWheelIndicatorPicture}) {
-    EXPECT_TRUE(fs::is_regular_file(guiImagePath(name))) << name;
+    EXPECT_TRUE(fs::is_regular_file(gui::guiImagePath(name))) << name;
     EXPECT_NE(race::loadInstrumentPicture(*graphics_, name), nullptr) << name;
   }
   EXPECT_NE(race::loadEngineSample(*audio_), nullptr);

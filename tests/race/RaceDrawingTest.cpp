@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "RaceFixture.h"
+#include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "platform/Buttons.h"
 #include "platform/Font.h"
@@ -111,7 +112,7 @@ TEST_F(RacePicture, CarsAreTurnedToTheirHeadingAndTinted) {
   int cars = 0;
   for (const DrawCall& call : frame()) {
     if (call.z != 50) continue;
-    const Car& car = race.car(cars);
+    const physics::Car& car = race.car(cars);
     EXPECT_TRUE(call.rotated);
     EXPECT_DOUBLE_EQ(call.x, car.getX() + race.cameraX());
     EXPECT_DOUBLE_EQ(call.angle, car.getAngle() / 3.1415926535 * 180 - 90);
@@ -131,7 +132,7 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);  // brake bar frame
   EXPECT_NE(imageAt(calls, 766, 540, 1000), nullptr);  // throttle bar frame
   EXPECT_NE(imageAt(calls, 740, 530, 1000), nullptr);  // steering bar
-  const Car& car = race.car(0);
+  const physics::Car& car = race.car(0);
   const DrawCall* wheel = imageAt(calls, 761 + car.getSteer() * 21, 531, 1000);
   ASSERT_NE(wheel, nullptr);
   EXPECT_TRUE(wheel->rotated);
@@ -148,7 +149,7 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   EXPECT_TRUE(overlay);
 
   // Any "onlyCPU" value but 1 hides the debug view, not the panel.
-  Options::instance()->setOptionInt("onlyCPU", 2);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 2);
   calls = frame();
   EXPECT_EQ(text(calls, L"SpeedWeight:"), nullptr);
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);

@@ -167,8 +167,8 @@ double rounded(double value) {
   return std::round(value * 100.0) / 100.0;
 }
 
-TrackPoint pointAt(Vec at, double width, double rotation) {
-  TrackPoint p;
+track::TrackPoint pointAt(Vec at, double width, double rotation) {
+  track::TrackPoint p;
   p.x = rounded(at.x);
   p.y = rounded(at.y);
   p.width = rounded(width);
@@ -196,11 +196,11 @@ int main(int argc, char** argv) {
   std::vector<Sample> path;
   for (int i = 0; i < count; ++i) path.push_back(sampleAt(curve, total * i / count, nullptr));
   // The grid follows the fine curve; its last sample closes the loop and is left out.
-  std::vector<TrackPoint> fine;
+  std::vector<track::TrackPoint> fine;
   for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
-    fine.push_back(TrackPoint{curve[i].at.x, curve[i].at.y, curve[i].width, 0, 0});
+    fine.push_back(track::TrackPoint{curve[i].at.x, curve[i].at.y, curve[i].width, 0, 0});
   }
-  const std::vector<TrackPoint> grid = startgrid::layOut(fine, layout.grid);
+  const std::vector<track::TrackPoint> grid = track::startgrid::layOut(fine, layout.grid);
   checkClearance(path);
 
   // Shift everything so that the road keeps a margin from the picture's top and left.
@@ -212,18 +212,18 @@ int main(int argc, char** argv) {
   const Vec shift{std::round(layout.marginLeft - minX), std::round(layout.marginTop - minY)};
 
   const std::filesystem::path output(argv[2]);
-  TrackData track;
+  track::TrackData track;
   track.title = layout.title;
   track.background = output.stem().string() + ".png";
   track.theme = layout.theme;
-  std::vector<TrackPoint> points;
+  std::vector<track::TrackPoint> points;
   for (const Sample& s : path) points.push_back(pointAt(s.at + shift, s.width, 0));
-  setPathFromFile(track, points);
-  for (const TrackPoint& p : grid) {
+  track::setPathFromFile(track, points);
+  for (const track::TrackPoint& p : grid) {
     track.positions.push_back(pointAt(Vec{p.x, p.y} + shift, 0, p.rotation));
   }
   std::string error;
-  if (!saveTrackFile(track, output.string(), &error)) {
+  if (!track::saveTrackFile(track, output.string(), &error)) {
     std::cerr << "cannot write " << argv[2] << ": " << error << "\n";
     return 1;
   }

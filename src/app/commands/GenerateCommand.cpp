@@ -5,13 +5,14 @@
 
 #include "background/BackgroundGenerator.h"
 #include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 #include "track/TrackLoader.h"
 
 namespace app {
 
 int generateBackgroundCommand(const std::string& trackPath, const std::string& outPath) {
   std::string reason;
-  const std::unique_ptr<TrackData> track = importTrack(trackPath, &reason);
+  const std::unique_ptr<track::TrackData> track = track::importTrack(trackPath, &reason);
   if (!track) {
     std::cerr << "Cannot load the track \"" << trackPath
               << "\": " << (reason.empty() ? "unknown reason" : reason) << '\n';
@@ -22,7 +23,7 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
   const std::string besideTrack =
       trackPath.find('/') == std::string::npos ? "./" + trackPath : trackPath;
   const std::string target =
-      outPath.empty() ? platform::userFolders().generatedBackgroundFile(besideTrack) : outPath;
+      outPath.empty() ? track::trackFolders().generatedBackgroundFile(besideTrack) : outPath;
   // The player's tracks folder is made on first use; a folder named on the command line must
   // exist already, so a typing mistake is reported rather than created.
   const std::string folder = std::filesystem::path(target).parent_path().string();
@@ -31,7 +32,7 @@ int generateBackgroundCommand(const std::string& trackPath, const std::string& o
     std::cerr << "Cannot save the background of \"" << trackPath << "\": " << folderError << '\n';
     return 1;
   }
-  BackgroundGenerator generator;
+  background::BackgroundGenerator generator;
   if (!generator.step(*track, target, {}, true)) {
     std::cerr << "Cannot generate the background of \"" << trackPath
               << "\": " << generator.lastError() << '\n';

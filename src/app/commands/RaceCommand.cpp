@@ -7,17 +7,18 @@
 
 #include "app/GameWindow.h"
 #include "app/commands/GenerateCommand.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
-#include "platform/UserFolders.h"
 #include "platform/Window.h"
 #include "race/Camera.h"
 #include "race/HeadlessRace.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
+#include "track/TrackFolders.h"
 
 namespace app {
 namespace {
@@ -27,25 +28,25 @@ namespace {
 class RaceOptionsScope {
  public:
   explicit RaceOptionsScope(const RaceCommand& command) {
-    Options* options = Options::instance();
+    config::Options* options = config::Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
-    savedLevel_ = options->getAIString(kLevelKey);
-    options->setOptionInt("onlyCPU", 1);
-    options->setOptionInt("nrCars", command.cars);
-    options->setOptionInt("nrLaps", command.laps);
-    if (!command.level.empty()) options->setAIString(kLevelKey, command.level);
+    savedLevel_ = options->getAIString(config::key::difficulty);
+    options->setOptionInt(config::key::onlyCPU, 1);
+    options->setOptionInt(config::key::nrCars, command.cars);
+    options->setOptionInt(config::key::nrLaps, command.laps);
+    if (!command.level.empty()) options->setAIString(config::key::difficulty, command.level);
   }
   ~RaceOptionsScope() {
-    Options* options = Options::instance();
+    config::Options* options = config::Options::instance();
     for (std::size_t i = 0; i < saved_.size(); ++i) options->setOptionInt(kKeys[i], saved_[i]);
-    options->setAIString(kLevelKey, savedLevel_);
+    options->setAIString(config::key::difficulty, savedLevel_);
   }
   RaceOptionsScope(const RaceOptionsScope&) = delete;
   RaceOptionsScope& operator=(const RaceOptionsScope&) = delete;
 
  private:
-  static constexpr const char* kKeys[3] = {"onlyCPU", "nrCars", "nrLaps"};
-  static constexpr const char* kLevelKey = "difficulty";
+  static constexpr const char* kKeys[3] = {config::key::onlyCPU, config::key::nrCars,
+                                           config::key::nrLaps};
   std::vector<int> saved_;
   std::string savedLevel_;
 };
@@ -68,8 +69,8 @@ class HeadlessScope {
 // The caches hold pictures and fonts of the graphics the race drew with; they go before it.
 struct CacheScope {
   ~CacheScope() {
-    FontCache::discard();
-    ImageCache::discard();
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
   }
 };
 
@@ -78,8 +79,8 @@ struct CacheScope {
 bool ensureBackground(const race::RaceData& race, const std::string& trackPath,
                       std::string* error) {
   namespace fs = std::filesystem;
-  const TrackData* info = race.getTrack();
-  const platform::UserFolders folders = platform::userFolders();
+  const track::TrackData* info = race.getTrack();
+  const track::TrackFolders folders = track::trackFolders();
   for (const std::string& candidate :
        folders.backgroundCandidates(trackPath, info ? info->background : std::string())) {
     std::error_code ignored;
@@ -121,10 +122,10 @@ void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
 }
 
 // The track file for TRACK: the path itself when it names a file, otherwise the file of that
-// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
+// name in the player's tracks folder or, failing that, the shipped one (track::TrackFolders).
 std::string resolveTrackPath(const std::string& track) {
   if (std::filesystem::is_regular_file(track)) return track;
-  return platform::userFolders().trackFile(track);
+  return track::trackFolders().trackFile(track);
 }
 
 }  // namespace
