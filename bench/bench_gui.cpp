@@ -14,7 +14,9 @@
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
+#include "gui/TextFit.h"
 #include "gui/UiFont.h"
+#include "platform/Font.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/Paths.h"
@@ -101,5 +103,26 @@ void BM_ButtonPlaceWithLongCaption(benchmark::State& state) {
   for (auto _ : state) button.place(550, 0, 0, 100);
 }
 BENCHMARK(BM_ButtonPlaceWithLongCaption);
+
+// A title of `length` characters shortened to fit its list cell (358 pixels, as in a 1000-pixel
+// wide window).
+void BM_FitText(benchmark::State& state) {
+  MenuScreen screen(0);
+  const platform::Font& font = gui::FontCache::get(gui::kFontFamily, 17);
+  const std::wstring title(static_cast<std::size_t>(state.range(0)), L'a');
+  for (auto _ : state) benchmark::DoNotOptimize(gui::fitText(font, title, 358));
+}
+BENCHMARK(BM_FitText)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The first menu frame's list layout with 12 ordinary rows and one track whose title is
+// `length` characters; compare with length 10 for the cost of the long title.
+void BM_ListLayoutWithLongTitle(benchmark::State& state) {
+  MenuScreen screen(12);
+  auto* list = static_cast<gui::GUI_Component_ListBox*>(screen.gui->find("gui_tracksLB"));
+  list->addRow("listboxItem_long",
+               {L"13", std::wstring(static_cast<std::size_t>(state.range(0)), L'a'), L"long.rst"});
+  for (auto _ : state) list->layout(400, 0, 46, 438);
+}
+BENCHMARK(BM_ListLayoutWithLongTitle)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/GameWindow.h"
 
+#include <iostream>
+
 #include "app/IntroScreen.h"
 #include "app/MainMenu.h"
 #include "app/MenuCommands.h"
@@ -16,6 +18,7 @@
 #include "gui/ImageCache.h"
 #include "gui/UiFont.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 #include "race/RaceData.h"
 #include "track/TrackFolders.h"
 
@@ -51,7 +54,7 @@ GameWindow::GameWindow()
   const std::string folder = platform::programFolder();
   // The shipped tracks and the player's own ($XDG_DATA_HOME/kelvane/tracks/).
   trackList_ = std::make_unique<TrackList>(*widgets_, track::trackFolders().trackFolders(),
-                                           screenWidth_, screenHeight_);
+                                           screenWidth_, screenHeight_, TitleReading::Background);
 
   race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);
   race_->setScreenSize(screenWidth_, screenHeight_);
@@ -74,7 +77,8 @@ GameWindow::~GameWindow() {
   race_.reset();
   gui::ImageCache::discard();
   gui::FontCache::discard();
-  config::Options::destroy(true);
+  // Settings saveSettings() already tried to save are not tried (and reported) again.
+  config::Options::destroy(attemptedRevision_ != config::Options::instance()->revision());
   gui_.reset();
   // The generator goes with the window; the platform window closes last.
 }
@@ -105,6 +109,8 @@ void GameWindow::buildMainMenu() {
 }
 
 void GameWindow::update() {
+  // Titles read in the background fill the list's rows wherever the menu shows.
+  if (mode_ != WindowMode::Racing) trackList_->update();
   switch (mode_) {
     case WindowMode::Intro:
       if (intro_->update(input())) buildMainMenu();
@@ -131,6 +137,7 @@ void GameWindow::updateStarting() {
   if (race_->startRace()) {
     mode_ = WindowMode::Racing;
     mainMenu_->clearScreen();
+    tellSoundProblem();
     return;
   }
   buildMainMenu();
@@ -162,10 +169,45 @@ void GameWindow::draw() {
   }
 }
 
+void GameWindow::tellSoundProblem() {
+  const std::string& problem = race_->soundProblem();
+  if (problem.empty() || toldSoundProblem_) return;
+  toldSoundProblem_ = true;
+  std::cerr << problem << '\n';
+  showNotice(platform::widen(problem), kProblemNoticeSeconds);
+}
+
+bool GameWindow::saveSettings() {
+  config::Options* options = config::Options::instance();
+  if (savedRevision_ == options->revision()) return true;
+  attemptedRevision_ = options->revision();
+  if (!options->save()) return false;
+  savedRevision_ = options->revision();
+  return true;
+}
+
+bool GameWindow::closeRequested() {
+  if (saveSettings() || toldSettingsNotSaved_) return true;
+  tellSettingsNotSaved(config::Options::instance()->lastSaveError());
+  return false;
+}
+
+void GameWindow::tellSettingsNotSaved(const std::string& reason) {
+  toldSettingsNotSaved_ = true;
+  // The popup lives in the menu screens.
+  if (mode_ == WindowMode::Racing) race_->endRace();
+  if (mode_ == WindowMode::Racing || mode_ == WindowMode::Intro) buildMainMenu();
+  messageBox_->showPopup(L"Settings not saved",
+                         wrapLimited(platform::widen(reason), 4) +
+                             L"\nThe file keeps the settings it had.\nClose the window again to "
+                             L"quit all the same.",
+                         "alertOK");
+}
+
 void GameWindow::onClick(std::string id) {
   switch (mainMenu_->onClick(id)) {
     case MenuRequest::Exit:
-      close();
+      notifyCloseRequested();
       break;
     case MenuRequest::StartGeneration:
       mode_ = WindowMode::Generating;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Version.h"
@@ -53,7 +54,7 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   // Reads the options (creating the store, which reads "options.ini" in the program folder),
   // then opens the window with the intro or, with the option "intro" at 0, the main menu.
   GameWindow();
-  // Writes "options.ini" back: the only time the options are saved.
+  // Writes "options.ini" back unless saveSettings() already saved every change.
   ~GameWindow() override;
 
   void update() override;
@@ -61,6 +62,13 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   // Another window took the keyboard: a running race pauses with its result screen up, as with
   // Escape, so the player comes back to a race that waited for them.
   void focusLost() override;
+  // The player closes the window (or chooses Exit): the settings are saved first. When they
+  // cannot be, a popup says why and the window stays open this once, so the player knows the
+  // change is lost; asked again, it closes.
+  bool closeRequested() override;
+  // Writes "options.ini" now unless nothing changed since the last save. False when it cannot
+  // be written (the reason is on standard error and in Options::lastSaveError()).
+  bool saveSettings();
   // The command dispatcher of the menu screens.
   void onClick(std::string id) override;
   void onHover(std::string id) override;
@@ -93,7 +101,18 @@ class GameWindow : public platform::Window, public gui::GUI_Listener {
   void updateStarting();
   void updateRacing();
 
+  void tellSettingsNotSaved(const std::string& reason);
+  // A race that runs silent though sound is on says why, once per run.
+  void tellSoundProblem();
+  static constexpr double kProblemNoticeSeconds = 6.0;
+
   WindowMode mode_ = WindowMode::Menu;
+  // The options' revision when they were last saved, and when a save was last tried; none
+  // before the first.
+  std::optional<unsigned> savedRevision_;
+  std::optional<unsigned> attemptedRevision_;
+  bool toldSettingsNotSaved_ = false;
+  bool toldSoundProblem_ = false;
   std::wstring version_ = kWideVersion;
   int screenWidth_ = 0;
   int screenHeight_ = 0;

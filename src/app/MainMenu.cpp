@@ -318,6 +318,8 @@ void MainMenu::nextLevel() {
 void MainMenu::chooseTrack(const std::string& rowId) {
   gui::GUI_Component_ListBox* list = trackList_.listBox();
   if (list == nullptr) return;
+  // Read now if its title has not arrived yet, so the row shows it before it is taken.
+  const TrackListEntry* entry = trackList_.entryFor(rowId);
   const std::vector<std::wstring>* cells = list->cellsOf(rowId);
   if (cells == nullptr || cells->size() < 3) return;
   const std::wstring title = (*cells)[1];
@@ -333,7 +335,7 @@ void MainMenu::chooseTrack(const std::string& rowId) {
 
   // A file that could not be read when the list was built is not handed to the race: the
   // race keeps the track chosen before, and the player learns what is wrong with this one.
-  if (const TrackListEntry* entry = trackList_.entryFor(rowId); entry && !entry->readable) {
+  if (entry != nullptr && !entry->readable) {
     showUnreadable(entry->reason);
     return;
   }

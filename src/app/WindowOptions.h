@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/OptionTable.h"
+#include "platform/SafeSave.h"
 #include "platform/Window.h"
 
 // The options every program of the game takes for its window, read the same way into any
@@ -52,7 +53,8 @@ std::vector<OptionOf<Line>> windowOptionEntries(const char* dataHelp) {
   };
 }
 
-// Sets how the window will run, before it is made.
+// Sets how the window will run, before it is made. Throws platform::SaveError when the
+// screenshot's FILE can never be replaced (a folder, a pipe), said now rather than after the run.
 template <class Line>
 void applyWindowOptions(const Line& line) {
   platform::LaunchSettings& launch = platform::launchSettings();
@@ -62,6 +64,7 @@ void applyWindowOptions(const Line& line) {
   launch.unthrottled = line.headless && line.frames > 0;
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
+  if (!line.screenshot.empty()) platform::resolveSaveTarget(line.screenshot, "the screenshot");
 }
 
 }  // namespace app

@@ -14,7 +14,9 @@
 #include "app/commands/RaceCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
+#include "platform/SafeSave.h"
 #include "platform/Window.h"
+#include "track/TrackFolders.h"
 
 namespace {
 
@@ -53,6 +55,10 @@ int run(const app::CommandLine& line) {
 
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
+  // What a save cut short by a kill left behind, in every folder this run may write to.
+  for (const std::string& folder : track::trackFolders().savedFolders()) {
+    platform::removeStaleSaves(folder);
+  }
   if (line.action == Action::GenerateBackground) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
@@ -61,7 +67,8 @@ int run(const app::CommandLine& line) {
 
   app::GameWindow window;
   window.show();
-  return 0;
+  // A run that ends by itself (--frames) has not saved yet; a lost setting is a failed run.
+  return window.saveSettings() ? 0 : app::kFailureStatus;
 }
 
 }  // namespace

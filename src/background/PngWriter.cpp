@@ -1,13 +1,9 @@
 #include "background/PngWriter.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -17,22 +13,12 @@ namespace background {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const {
-    if (file) std::fclose(file);
-  }
-};
-
+// A PNG's chunks written to a SaveStream, which checks every write.
 class PngFile {
  public:
-  PngFile(const std::string& path, const std::string& shownName)
-      : file_(std::fopen(path.c_str(), "wb")), name_(shownName) {
-    if (!file_) fail(std::strerror(errno));
-  }
+  explicit PngFile(platform::SaveStream& out) : out_(out) {}
 
-  void write(const void* data, std::size_t size) {
-    if (size > 0 && std::fwrite(data, 1, size, file_.get()) != size) fail(std::strerror(errno));
-  }
+  void write(const void* data, std::size_t size) { out_.write(data, size); }
 
   void chunk(const char type[4], const unsigned char* data, std::size_t size) {
     unsigned char header[8];
@@ -47,18 +33,7 @@ class PngFile {
     write(tail, 4);
   }
 
-  // Flushes everything to disk; a full disk shows up here at the latest.
-  void finish() {
-    if (std::fflush(file_.get()) != 0 || ::fsync(::fileno(file_.get())) != 0) {
-      fail(std::strerror(errno));
-    }
-    std::FILE* file = file_.release();
-    if (std::fclose(file) != 0) fail(std::strerror(errno));
-  }
-
-  [[noreturn]] void fail(const std::string& reason) const {
-    throw std::runtime_error("cannot save the picture \"" + name_ + "\": " + reason);
-  }
+  [[noreturn]] void fail(const std::string& reason) const { out_.fail(reason); }
 
   static void putBigEndian(unsigned char* out, std::uint32_t value) {
     out[0] = static_cast<unsigned char>(value >> 24);
@@ -68,8 +43,7 @@ class PngFile {
   }
 
  private:
-  std::unique_ptr<std::FILE, FileCloser> file_;
-  std::string name_;
+  platform::SaveStream& out_;
 };
 
 struct DeflateStream {
@@ -143,21 +117,13 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path,
   if (picture.width() <= 0 || picture.height() <= 0) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": it is empty");
   }
-  std::string reason;
-  const bool saved = platform::saveFileSafely(
+  platform::saveFile(
       path,
-      [&picture, &extra, &path](const std::string& temporary) {
-        PngFile png(temporary, path);
+      [&](platform::SaveStream& out) {
+        PngFile png(out);
         writeTo(picture, extra, png);
-        png.finish();
       },
-      &reason);
-  // The file's own failures already name the picture; a refused or failed rename does not.
-  if (!saved) {
-    const std::string prefix = "cannot save the picture \"";
-    throw std::runtime_error(reason.rfind(prefix, 0) == 0 ? reason
-                                                          : prefix + path + "\": " + reason);
-  }
+      "the picture");
 }
 
 std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,

@@ -9,8 +9,9 @@ namespace background {
 
 // Saves an opaque picture as an 8-bit RGB PNG with fast compression: a generated background is
 // mostly noise, which the default compression level spends seconds on for almost no gain.
-// Saved through platform::saveFileSafely, so an interrupted save never leaves a broken
-// picture. Throws std::runtime_error naming the file and the problem.
+// Saved with platform::saveFile(): the old picture stays whole unless the new one is completely
+// written, and only a regular file is replaced. Throws std::runtime_error naming the file and
+// the problem.
 // `extra` chunks (private ancillary ones, a four-letter type and its bytes) are written after
 // the picture data; viewers skip them.
 struct PngChunk {

@@ -34,6 +34,34 @@ struct SurfaceSetting {
   int resistance;
 };
 
+// Beside tarmac and grass, the ground the background painter paints off the road: sand holds
+// a car back hardest and gravel least; snow lets it roll but hardly steer.
+const SurfaceSetting kSurfaces[] = {
+    {key::dryWeather, key::tarmac, 100, 30}, {key::dryWeather, key::grass, 80, 1500},
+    {key::wetWeather, key::tarmac, 40, 10},  {key::wetWeather, key::grass, 100, 3000},
+    {key::dryWeather, key::sand, 60, 2500},  {key::dryWeather, key::snow, 35, 1000},
+    {key::dryWeather, key::gravel, 60, 800}, {key::wetWeather, key::sand, 70, 2000},
+    {key::wetWeather, key::snow, 25, 1400},  {key::wetWeather, key::gravel, 50, 1000},
+};
+
+// The weathers whose every surface value has a default.
+const char* const kBuiltInWeathers[] = {key::dryWeather, key::wetWeather};
+constexpr const char* kFallbackWeather = key::dryWeather;
+
+// A weather of the player's own is raced on when the file gives its road and grass: without
+// them every surface would hold nothing and no car would ever finish.
+bool hasOwnSurfaceKeys(const CIniFile& ini, const std::string& weather) {
+  for (const char* ground : {key::tarmac, key::grass}) {
+    for (const char* value : {key::grip, key::resistance}) {
+      const std::string name = key::surfaceValue(weather, ground, value);
+      if (ini.findValue(ini.findKey(Options::kWeatherSection), name) == CIniFile::noID) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Options* Options::instance() {
@@ -68,7 +96,35 @@ Options::Options() {
     ini_->readFile();
   }
   normalise();
+  warnOfUnknownWeather();
   touch();
+}
+
+std::optional<int> Options::surfaceDefault(const std::string& name) {
+  for (const SurfaceSetting& setting : kSurfaces) {
+    if (name == key::surfaceValue(setting.weather, setting.ground, key::grip)) return setting.grip;
+    if (name == key::surfaceValue(setting.weather, setting.ground, key::resistance)) {
+      return setting.resistance;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string Options::weather() const {
+  const std::string chosen = getWeatherString(key::weatherType);
+  for (const char* builtIn : kBuiltInWeathers) {
+    if (chosen == builtIn) return chosen;
+  }
+  return hasOwnSurfaceKeys(*ini_, chosen) ? chosen : kFallbackWeather;
+}
+
+void Options::warnOfUnknownWeather() const {
+  const std::string chosen = getWeatherString(key::weatherType);
+  if (weather() == chosen) return;
+  std::cerr << ini_->getPath() << ": weatherType \"" << chosen << "\" is unknown and has no "
+            << chosen << "_tarmac_grip, " << chosen << "_tarmac_resistance, " << chosen
+            << "_grass_grip and " << chosen << "_grass_resistance: racing in \"" << kFallbackWeather
+            << "\" weather\n";
 }
 
 // Every known setting is read with its default and stored back, so the written file always
@@ -88,14 +144,6 @@ void Options::normalise() {
       {kGraphicsSection, tireMarksDepth, 20},
       {kGraphicsSection, tireMarksMaxDarkness, 80},
       {kGraphicsSection, tireMarksQuality, 2},
-  };
-  // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
-  // a car back hardest and gravel least; snow lets it roll but hardly steer.
-  static const SurfaceSetting kSurfaces[] = {
-      {dryWeather, tarmac, 100, 30},  {dryWeather, grass, 80, 1500}, {wetWeather, tarmac, 40, 10},
-      {wetWeather, grass, 100, 3000}, {dryWeather, sand, 60, 2500},  {dryWeather, snow, 35, 1000},
-      {dryWeather, gravel, 60, 800},  {wetWeather, sand, 70, 2000},  {wetWeather, snow, 25, 1400},
-      {wetWeather, gravel, 50, 1000},
   };
   for (const auto& s : kBefore) {
     ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
@@ -162,8 +210,9 @@ CIniFile& Options::ini() {
   return *ini_;
 }
 
-// Lines the reader had to pass over would be gone after the save: the file as it was is kept
-// beside it as "options.ini.bak", so nothing the player wrote by hand is lost.
+// Lines the reader had to pass over (or a whole file too large to read) would be gone after the
+// save: the file as it was is kept beside it as "options.ini.bak", so nothing the player wrote
+// by hand is lost.
 void Options::keepBackupOfUnreadableFile() {
   const std::string backup = ini_->getPath() + ".bak";
   std::error_code error;
@@ -173,12 +222,18 @@ void Options::keepBackupOfUnreadableFile() {
 }
 
 bool Options::save() {
+  lastSaveError_.clear();
   // The user's settings folder may not exist before the first save.
   const std::filesystem::path folder = std::filesystem::path(ini_->getPath()).parent_path();
-  if (!folder.empty()) platform::ensureFolder(folder.string());
-  if (ini_->badLines() > 0) keepBackupOfUnreadableFile();
-  if (ini_->writeFile()) return true;
-  std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
+  std::string folderError;
+  if (!folder.empty() && !platform::ensureFolder(folder.string(), &folderError)) {
+    lastSaveError_ = "cannot save the settings \"" + ini_->getPath() + "\": " + folderError;
+  } else {
+    if (ini_->badLines() > 0 || ini_->wasTooLarge()) keepBackupOfUnreadableFile();
+    if (ini_->writeFile()) return true;
+    lastSaveError_ = ini_->lastError();
+  }
+  std::cerr << "Could not save the settings: " << lastSaveError_ << '\n';
   return false;
 }
 

@@ -52,13 +52,31 @@ SurfaceValues SurfaceOptions::read() {
   const config::Options& options = *config::Options::instance();
   // The weather type is the prefix of the surface keys: "dry" and "wet" exist by default, and
   // a player may add the keys for a weather type of their own.
-  const std::string weather = options.getWeatherString(config::key::weatherType);
+  const std::string weather = options.weather();
+  // A key the file lacks has its weather's default; a player's own weather has none, and its
+  // sand, snow and gravel then feel like its grass.
+  auto fallback = [&](const char* ground, const SurfaceGrip& otherwise) {
+    using config::key::surfaceValue;
+    SurfaceGrip grip = otherwise;
+    const auto defaultGrip =
+        config::Options::surfaceDefault(surfaceValue(weather, ground, config::key::grip));
+    const auto defaultResistance =
+        config::Options::surfaceDefault(surfaceValue(weather, ground, config::key::resistance));
+    if (defaultGrip) grip.grip = *defaultGrip;
+    if (defaultResistance) grip.resistance = *defaultResistance;
+    return grip;
+  };
   SurfaceValues values;
-  values.tarmac = readGrip(options, weather, config::key::tarmac, SurfaceGrip{});
-  values.grass = readGrip(options, weather, config::key::grass, SurfaceGrip{});
-  values.sand = readGrip(options, weather, config::key::sand, values.grass);
-  values.snow = readGrip(options, weather, config::key::snow, values.grass);
-  values.gravel = readGrip(options, weather, config::key::gravel, values.grass);
+  values.tarmac =
+      readGrip(options, weather, config::key::tarmac, fallback(config::key::tarmac, SurfaceGrip{}));
+  values.grass =
+      readGrip(options, weather, config::key::grass, fallback(config::key::grass, SurfaceGrip{}));
+  values.sand =
+      readGrip(options, weather, config::key::sand, fallback(config::key::sand, values.grass));
+  values.snow =
+      readGrip(options, weather, config::key::snow, fallback(config::key::snow, values.grass));
+  values.gravel =
+      readGrip(options, weather, config::key::gravel, fallback(config::key::gravel, values.grass));
   return values;
 }
 

@@ -34,10 +34,11 @@ class SurfaceOptions {
  public:
   const SurfaceValues& current();
 
-  // The values as the store holds them now, without the cache. Negative numbers (a hand-edited
-  // file) read as 0: a negative grip or resistance would make the integration blow up. A
-  // weather type of the player's own that lacks the sand, snow or gravel keys drives on those
-  // as on its grass.
+  // The values as the store holds them now, without the cache, for Options::weather() (an
+  // unknown weather type races as "dry"). Negative numbers (a hand-edited file) read as 0: a
+  // negative grip or resistance would make the integration blow up. A missing key of "dry" or
+  // "wet" has its default; a weather type of the player's own that lacks the sand, snow or
+  // gravel keys drives on those as on its grass.
   static SurfaceValues read();
 
  private:

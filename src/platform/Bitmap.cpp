@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 
 #include "platform/SafeSave.h"
@@ -17,6 +18,50 @@ struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// SDL_image writes its PNG through this into a SaveStream. SDL_image does not check what its
+// writes return, so a failed write is kept here and raised once the encoder is done.
+class StreamOps {
+ public:
+  explicit StreamOps(SaveStream& out) : ops_(SDL_AllocRW()), out_(out) {
+    if (!ops_) throw std::runtime_error(std::string("SDL cannot write: ") + SDL_GetError());
+    ops_->type = SDL_RWOPS_UNKNOWN;
+    ops_->hidden.unknown.data1 = this;
+    ops_->size = [](SDL_RWops*) -> Sint64 { return -1; };
+    ops_->seek = [](SDL_RWops*, Sint64, int) -> Sint64 { return -1; };
+    ops_->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+    ops_->write = &StreamOps::write;
+    ops_->close = [](SDL_RWops*) { return 0; };
+  }
+  ~StreamOps() { SDL_FreeRW(ops_); }
+  StreamOps(const StreamOps&) = delete;
+  StreamOps& operator=(const StreamOps&) = delete;
+
+  SDL_RWops* get() const { return ops_; }
+
+  // Passes on the first failed write, else fails with `encoderError` when it is not empty.
+  void rethrow(const std::string& encoderError) const {
+    if (failure_) std::rethrow_exception(failure_);
+    if (!encoderError.empty()) out_.fail(encoderError);
+  }
+
+ private:
+  static size_t write(SDL_RWops* ops, const void* data, size_t size, size_t count) {
+    auto* self = static_cast<StreamOps*>(ops->hidden.unknown.data1);
+    if (self->failure_) return 0;
+    try {
+      self->out_.write(data, size * count);
+      return count;
+    } catch (...) {
+      self->failure_ = std::current_exception();
+      return 0;
+    }
+  }
+
+  SDL_RWops* ops_;
+  SaveStream& out_;
+  std::exception_ptr failure_;
+};
 
 }  // namespace
 
@@ -73,16 +118,14 @@ void Bitmap::savePng(const std::string& path) const {
   if (!surface) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": " + SDL_GetError());
   }
-  std::string reason;
-  const bool saved = saveFileSafely(
+  saveFile(
       path,
-      [&surface](const std::string& temporary) {
-        if (IMG_SavePNG(surface.get(), temporary.c_str()) != 0) {
-          throw std::runtime_error(IMG_GetError());
-        }
+      [&](SaveStream& out) {
+        StreamOps ops(out);
+        if (IMG_SavePNG_RW(surface.get(), ops.get(), 0) != 0) ops.rethrow(IMG_GetError());
+        ops.rethrow("");
       },
-      &reason);
-  if (!saved) throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
+      "the picture");
 }
 
 }  // namespace platform

@@ -283,7 +283,7 @@ void Window::pollEvents() {
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
       case SDL_QUIT:
-        if (closeRequested()) closed_ = true;
+        notifyCloseRequested();
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:

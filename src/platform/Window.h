@@ -54,8 +54,9 @@ class Window {
   // Another window took the keyboard (the held keys have already been released). The game
   // pauses a running race here.
   virtual void focusLost() {}
-  // The platform asks the window to close (its close button, the desktop's quit). True closes
-  // it, as by default; a window holding unsaved work can ask first and close() later.
+  // The player asked to close the window (its close button, the desktop's quit). True closes
+  // it; false keeps it open, for instance to say first that something could not be saved, or
+  // to ask about unsaved work and close() later.
   virtual bool closeRequested() { return true; }
 
   // Runs the frame loop until close() (or the platform closes the window).
@@ -90,6 +91,10 @@ class Window {
   long noticeFramesLeft() const { return noticeFrames_; }
   // What the event loop does when another window takes the focus; tests call it to script that.
   void notifyFocusLost();
+  // What the event loop does when the player closes the window; tests call it to script that.
+  void notifyCloseRequested() {
+    if (closeRequested()) closed_ = true;
+  }
 
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }

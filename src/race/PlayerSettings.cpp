@@ -5,6 +5,7 @@
 #include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/Random.h"
+#include "platform/Text.h"
 #include "race/RaceAssets.h"
 
 namespace race {
@@ -43,8 +44,10 @@ int randomChannel() {
 }  // namespace
 
 std::string getPlayerName(int carIndex) {
-  return storedOrDefault(playerKey(carIndex, config::key::playerName),
-                         [&] { return "Player" + std::to_string(carIndex + 1); });
+  return platform::limitText(
+      storedOrDefault(playerKey(carIndex, config::key::playerName),
+                      [&] { return "Player" + std::to_string(carIndex + 1); }),
+      kMaxNameCharacters);
 }
 
 std::string getPlayerImage(int carIndex) {

@@ -35,10 +35,11 @@ std::unique_ptr<platform::Image> loadInstrumentPicture(platform::Graphics& graph
   }
 }
 
-std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio) {
+std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio, std::string* problem) {
   try {
     return std::make_unique<platform::Sample>(audio, engineSamplePath());
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    if (problem != nullptr) *problem = error.what();
     return nullptr;
   }
 }

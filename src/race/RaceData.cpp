@@ -124,9 +124,14 @@ bool RaceData::setUpRace() {
   controls_->reset();
   world_ = std::make_unique<physics::PhysicsWorld>();
   const bool sound = optionInt(config::key::sound) != 0;
+  soundProblem_.clear();
   if (sound) {
-    if (auto sample = loadEngineSample(audio_))
+    std::string problem;
+    if (auto sample = loadEngineSample(audio_, &problem)) {
       engineSound_ = std::make_unique<EngineSound>(std::move(sample));
+    } else {
+      soundProblem_ = "No engine sound: " + problem;
+    }
   }
   const LineSegment finish = finishLineOf(*track_);
   const LineSegment halfway = halfwayLineOf(*track_);

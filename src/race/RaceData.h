@@ -87,6 +87,9 @@ class RaceData : public gui::GUI_Listener {
   void endRace();
   // Why the last startRace failed, for the player or the command line.
   const std::string& lastError() const { return lastError_; }
+  // With sound on, why the last startRace() races silent ("No engine sound: cannot read the
+  // sound …"); empty when the engine sample loaded or sound is off. The window says it.
+  const std::string& soundProblem() const { return soundProblem_; }
 
   void onClick(std::string id) override;
   void onHover(std::string id) override;
@@ -165,6 +168,7 @@ class RaceData : public gui::GUI_Listener {
   int countdownFrames_ = 0;
 
   std::string lastError_;
+  std::string soundProblem_;
 };
 
 }  // namespace race

@@ -1,5 +1,6 @@
 #include "track/TrackFolders.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -55,6 +56,20 @@ std::string TrackFolders::shippedTracksFolder() const {
 
 std::string TrackFolders::userTracksFolder() const {
   return folders_.dataFolder() + "tracks/";
+}
+
+std::vector<std::string> TrackFolders::savedFolders() const {
+  const std::string options = folders_.optionsFile();
+  const std::string optionsFolder = options.substr(0, options.rfind('/') + 1);
+  std::vector<std::string> folders;
+  for (const std::string& folder : {optionsFolder, generatedBackgroundsFolder(), userTracksFolder(),
+                                    folders_.screenshotsFolder()}) {
+    const bool seen = std::any_of(folders.begin(), folders.end(), [&](const std::string& other) {
+      return normalFolder(other) == normalFolder(folder);
+    });
+    if (!seen) folders.push_back(folder);
+  }
+  return folders;
 }
 
 std::vector<std::string> TrackFolders::trackFolders() const {

@@ -38,6 +38,11 @@ class TrackFolders {
   std::vector<std::string> backgroundCandidates(const std::string& trackPath,
                                                 const std::string& namedBackground) const;
 
+  // Every folder the game saves files into (the settings', the generated backgrounds', the
+  // player's tracks, the screenshots'), without repeats: where a killed save may have left a
+  // temporary file (platform::removeStaleSaves).
+  std::vector<std::string> savedFolders() const;
+
   const platform::UserFolders& userFolders() const { return folders_; }
 
  private:

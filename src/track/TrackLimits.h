@@ -26,6 +26,10 @@ inline constexpr double kMaxFileValue = 1'000'000.0;
 // long zigzags within every other limit would otherwise keep the map builder busy for minutes
 // and take gigabytes.
 inline constexpr double kMaxRasterCells = 20'000'000.0;
+// Characters of a title kept from the file; a longer one ends in "…". Every place that shows a
+// title (the track list, the race setup, popups, the window caption) then costs the same
+// whatever the file holds: a 10 000-character title once froze the menu for seconds.
+inline constexpr std::size_t kMaxTitleCharacters = 120;
 // Track files are a few hundred kilobytes at most; larger files are refused unread.
 inline constexpr std::size_t kMaxFileBytes = 8u * 1024u * 1024u;
 

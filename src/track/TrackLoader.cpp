@@ -14,6 +14,7 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include "platform/Text.h"
 #include "track/Geometry.h"
 #include "track/ImportHandler.h"
 #include "track/LevelInfo.h"
@@ -24,7 +25,7 @@ namespace track {
 namespace {
 
 // Xerces must be initialised while any of its objects live; Initialize and Terminate are
-// counted, so nested loads (or other users) are safe.
+// counted, so other users are safe.
 class XmlPlatform {
  public:
   XmlPlatform() { xercesc::XMLPlatformUtils::Initialize(); }
@@ -32,6 +33,21 @@ class XmlPlatform {
   XmlPlatform(const XmlPlatform&) = delete;
   XmlPlatform& operator=(const XmlPlatform&) = delete;
 };
+
+// Started once, the first time a track is read, and stopped at exit: starting and stopping it
+// for every file cost more than reading a small track (a folder of 500 tracks took seconds), and
+// starting it is not safe while another thread reads (the track list reads its titles on a
+// thread of its own). Parsers of their own on several threads are.
+bool startXerces() {
+  static const std::unique_ptr<XmlPlatform> platform = []() -> std::unique_ptr<XmlPlatform> {
+    try {
+      return std::make_unique<XmlPlatform>();
+    } catch (...) {
+      return nullptr;
+    }
+  }();
+  return platform != nullptr;
+}
 
 std::string messageOf(const XMLCh* text) {
   if (!text || !*text) return {};
@@ -86,10 +102,7 @@ std::unique_ptr<TrackData> load(ImportHandler& handler, const std::string& path,
   std::string contents;
   if (!readTrackFile(path, contents, reason)) return nullptr;
 
-  std::unique_ptr<XmlPlatform> platform;
-  try {
-    platform = std::make_unique<XmlPlatform>();
-  } catch (...) {
+  if (!startXerces()) {
     setReason(reason, "The XML parser cannot be started.");
     return nullptr;
   }
@@ -150,6 +163,7 @@ class AsWritten : public ImportHandler {
 // The track list shows the title; a file without one is shown by its name.
 void defaultTitle(TrackData& track, const std::string& path) {
   if (track.title.empty()) track.title = std::filesystem::path(path).stem().string();
+  track.title = platform::limitText(track.title, limits::kMaxTitleCharacters);
 }
 
 }  // namespace

@@ -75,7 +75,15 @@ std::string trackFileText(const TrackData& track) {
 }
 
 bool saveTrackFile(const TrackData& track, const std::string& path, std::string* error) {
-  return platform::saveTextSafely(path, trackFileText(track), error);
+  const std::string text = trackFileText(track);
+  try {
+    platform::saveFile(
+        path, [&text](platform::SaveStream& out) { out.write(text); }, "the track");
+    return true;
+  } catch (const std::exception& failure) {
+    if (error) *error = failure.what();
+    return false;
+  }
 }
 
 }  // namespace track

@@ -12,7 +12,7 @@ namespace track {
 // out itself.
 std::string trackFileText(const TrackData& track);
 
-// Saves the track file at `path` through the game's safe save (platform::saveFileSafely): the
+// Saves the track file at `path` through the game's safe save (platform::saveFile): the
 // old file stays whole until the new one is complete, and nothing but a regular file is
 // replaced. False, with the reason in `error`, when it cannot be saved.
 bool saveTrackFile(const TrackData& track, const std::string& path, std::string* error = nullptr);

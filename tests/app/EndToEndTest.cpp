@@ -2,8 +2,12 @@
 // result table and back, background generation, and the options written at exit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "MenuFixture.h"
 #include "app/GameWindow.h"
@@ -12,10 +16,13 @@
 #include "background/BackgroundGenerator.h"
 #include "config/OptionKeys.h"
 #include "gui/GUI_Component_Button.h"
+#include "physics/Car.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
 #include "platform/Text.h"
+#include "race/LapTable.h"
 #include "race/RaceData.h"
+#include "race/TimeFormat.h"
 
 namespace {
 
@@ -236,6 +243,83 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   player.clickTrack("later.rst");
   EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Added Later");
   EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 3);
+}
+
+// The keys a player presses to follow the road: aim at the path a few waypoints ahead, steer
+// towards it, and keep to a speed every corner of the small ring allows.
+class ScriptedDriver {
+ public:
+  explicit ScriptedDriver(const track::TrackData& track) {
+    const auto& points = track.points;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const track::TrackPoint& a = points[i];
+      const track::TrackPoint& b = points[(i + 1) % points.size()];
+      const int steps = std::max(1, static_cast<int>(std::hypot(b.x - a.x, b.y - a.y) / 20));
+      for (int k = 0; k < steps; ++k) {
+        waypoints_.push_back({a.x + (b.x - a.x) * k / steps, a.y + (b.y - a.y) * k / steps});
+      }
+    }
+  }
+  void pressKeys(const physics::Car& car, platform::Input& input) const {
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < waypoints_.size(); ++i) {
+      if (distance(car, i) < distance(car, nearest)) nearest = i;
+    }
+    const auto& [tx, ty] = waypoints_[(nearest + 3) % waypoints_.size()];
+    // The heading points along (sin h, cos h); y grows down the screen, so a target clockwise
+    // of it on screen is to the car's right.
+    const double heading = -car.getAngle();
+    const double fx = std::sin(heading), fy = std::cos(heading);
+    const double cross = fx * (ty - car.getY()) - fy * (tx - car.getX());
+    const double length = std::hypot(tx - car.getX(), ty - car.getY());
+    input.setDown(platform::button::kRight, cross > 0.1 * length);
+    input.setDown(platform::button::kLeft, cross < -0.1 * length);
+    input.setDown(platform::button::kUp, car.speed < 7);
+  }
+
+ private:
+  double distance(const physics::Car& car, std::size_t i) const {
+    return std::hypot(waypoints_[i].first - car.getX(), waypoints_[i].second - car.getY());
+  }
+  std::vector<std::pair<double, double>> waypoints_;
+};
+
+TEST(EndToEnd, APlayerDrivesAFullLapWithTheKeysAndSeesItCounted) {
+  GameFolder folder;
+  {
+    std::ofstream out(folder.program.folder() + "options.ini");
+    out << "[ Options ]\nnrCars=1\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=0\n\n"
+        << "[ Graphics ]\nwidth=" << kWidth << "\nheight=" << kHeight << "\n";
+  }
+  GameWindow window;
+  Player player(window);
+  player.clickTrack("ring.rst");
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
+  race::RaceData& race = window.race();
+  const ScriptedDriver driver(*race.getTrack());
+  // The HUD's lap line, as the race draws it this frame.
+  auto hudShows = [&](const std::wstring& text) {
+    window.draw();
+    bool shown = false;
+    for (const auto& call : window.graphics().queued()) shown |= call.text == text;
+    window.graphics().flush();
+    return shown;
+  };
+  EXPECT_TRUE(hudShows(L"1 / 2"));
+
+  int frames = 0;
+  while (race.laps()->lapsDone(0) < 1 && frames++ < 4000) {
+    driver.pressKeys(race.car(0), window.input());
+    window.tick();
+  }
+  ASSERT_EQ(race.laps()->lapsDone(0), 1) << "still racing after " << frames << " frames";
+  EXPECT_TRUE(hudShows(L"2 / 2"));
+  const std::vector<race::ResultCells> table = race.currentResults();
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_GT(race.laps()->bestLap(0), 5.0f);
+  EXPECT_NE(table[0][4], race::formatTime(-1.0f)) << "no best lap in the table";
 }
 
 }  // namespace

@@ -83,6 +83,26 @@ TEST_F(GameWindowTest, OpensAtAUsableSizeWithTheCaptionAndWritesOptionsOnTeardow
 
 // The intro's frame timings are checked on the intro screen itself (IntroTest); here: the
 // window runs it and moves on to the menu.
+TEST_F(GameWindowTest, SettingsThatCannotBeSavedAreToldBeforeTheWindowCloses) {
+  setIntro(0);
+  // "options.ini" is a folder: nothing can replace it.
+  std::filesystem::create_directories(dir.path() / "options.ini" / "inside");
+  GameWindow window;
+  window.tick();
+  testing::internal::CaptureStderr();
+  window.notifyCloseRequested();
+  EXPECT_FALSE(window.closed());
+  auto* title = dynamic_cast<gui::GUI_Component_Label*>(window.gui().find("popuptitle"));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->text(), L"Settings not saved");
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("not a regular file"), std::string::npos);
+  // Told once: asked again, the window closes, and the run counts as failed.
+  window.notifyCloseRequested();
+  EXPECT_TRUE(window.closed());
+  EXPECT_FALSE(window.saveSettings());
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "options.ini" / "inside"));
+}
+
 TEST_F(GameWindowTest, SpaceEndsTheIntroThirtyFramesAfterItIsReleased) {
   setIntro(1);
   GameWindow window;

@@ -69,6 +69,10 @@ class LoaderChoice : public app::TrackChoice {
 // The temporary program folder: the shipped pictures and help linked in, an empty tracks
 // folder, and a fresh options store over its own "options.ini".
 class ProgramFolder {
+ private:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
  public:
   ProgramFolder() {
     namespace fs = std::filesystem;

@@ -100,6 +100,24 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
   EXPECT_EQ(world.popupTitle(), L"No startgrid defined");
 }
 
+TEST_F(MainMenuTest, AHandEditedOptionsFileIsShownAndRacedWithinTheLimits) {
+  // {nrLaps, nrCars} as a player may type them, and what the setup shows and the race reads.
+  const int cases[][4] = {{500, 50, 99, 3}, {0, 0, 1, 1}, {-7, 2, 1, 2}};
+  for (const auto& c : cases) {
+    std::ofstream(world.program.folder() + "options.ini", std::ios::trunc)
+        << "[ Options ]\nnrLaps=" << c[0] << "\nnrCars=" << c[1] << "\n";
+    config::Options::destroy(false);
+    world.menu.buildMainMenu();
+    chooseFile("three.rst");
+    ASSERT_NE(world.menu.lapsLabel(), nullptr);
+    EXPECT_EQ(world.menu.lapsLabel()->text(), std::to_wstring(c[2])) << c[0];
+    EXPECT_EQ(world.menu.carsLabel()->text(), std::to_wstring(c[3])) << c[1];
+    // The race is set up from the store, which holds what the panel shows.
+    EXPECT_EQ(opts().getOptionInt("nrLaps"), c[2]) << c[0];
+    EXPECT_EQ(opts().getOptionInt("nrCars"), c[3]) << c[1];
+  }
+}
+
 TEST_F(MainMenuTest, CountersStoreTheirValueAndStopAtTheLimits) {
   world.menu.buildMainMenu();
   chooseFile("three.rst");

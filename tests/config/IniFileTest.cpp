@@ -125,10 +125,13 @@ TEST(IniFileWrite, FailedWriteKeepsTheOldFileAndSaysWhy) {
   const std::string path = dir.write("options.ini", "[Old]\na=1\n");
   config::CIniFile ini(path);
   ini.setValue("New", "b", "2");
-  // The temporary file cannot be created: the old file stays as it was.
-  std::filesystem::create_directory(path + ".tmp");
-  EXPECT_FALSE(ini.writeFile());
-  EXPECT_NE(ini.lastError().find("options.ini.tmp"), std::string::npos);
+  // The new file cannot be written in full (a full disk, a file-size limit): the old file stays
+  // as it was.
+  {
+    testsupport::FileSizeLimit limit(4);
+    EXPECT_FALSE(ini.writeFile());
+  }
+  EXPECT_NE(ini.lastError().find("options.ini"), std::string::npos);
   EXPECT_EQ(testsupport::readFile(path), "[Old]\na=1\n");
 
   // The target is a folder: the rename fails and no temporary file is left behind.

@@ -11,6 +11,9 @@ namespace {
 
 class OptionsTest : public testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
@@ -95,9 +98,12 @@ TEST_F(OptionsTest, SettersStayInMemoryAndMoveTheRevision) {
 TEST_F(OptionsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   dir.write("options.ini", "[ Options ]\nnrLaps=5\n");
   config::Options::instance()->setOptionInt(config::key::nrLaps, 6);
-  std::filesystem::create_directory(path() + ".tmp");
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(config::Options::instance()->save());
+  {
+    // Room for the message on standard error, too little for the settings.
+    testsupport::FileSizeLimit fullDisk(300);
+    EXPECT_FALSE(config::Options::instance()->save());
+  }
   EXPECT_NE(testing::internal::GetCapturedStderr().find("options.ini"), std::string::npos);
   EXPECT_EQ(testsupport::readFile(path()), "[ Options ]\nnrLaps=5\n");
 }

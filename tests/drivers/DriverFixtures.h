@@ -47,6 +47,10 @@ inline std::unique_ptr<track::TrackData> ringTrack(int size = 200, double innerR
 // Points the options store at a fresh folder for the test's lifetime, optionally with an
 // "options.ini"; the real settings file is never read or written.
 class ScopedOptions {
+ private:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
  public:
   explicit ScopedOptions(const std::string& ini = "") {
     config::Options::destroy(false);

@@ -65,6 +65,9 @@ class DemoWindow : public platform::Window {
 
 class DemoScreenTest : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   DemoScreenTest() { platform::setProgramFolder(testsupport::dataDir()); }
   ~DemoScreenTest() override {
     window.gui.clear();

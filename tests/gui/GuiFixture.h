@@ -38,6 +38,9 @@ class Recorder : public gui::GUI_Listener {
 // A manager over a window-less graphics, the shipped skin, and a scripted mouse.
 class GuiTest : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   GuiTest() {
     platform::setProgramFolder(testsupport::dataDir());
     manager.addListener(&recorder);

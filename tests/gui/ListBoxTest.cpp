@@ -66,11 +66,59 @@ TEST_F(ListBoxTest, WheelStopsAtBothEnds) {
   EXPECT_EQ(list.firstVisible(), 1);
 }
 
+TEST_F(ListBoxTest, ALongListHasAScrollBarAndMovesByPagesAndSeveralRowsPerNotch) {
+  fill(30);  // four rows shown
+  moveTo(300, slotY(0));
+  frame();
+  EXPECT_EQ(drawsOf(gui::ScrollBar::kThumbPicture), 1);  // the thumb
+  const gui::ScrollBar& bar = list.scrollBar();
+  EXPECT_EQ(bar.top(), 76);
+  EXPECT_EQ(bar.height(), 4 * 24);
+  EXPECT_EQ(bar.thumb(0, 4, 30).top, 76);
+  EXPECT_EQ(bar.thumb(0, 4, 30).height, gui::ScrollBar::kMinThumb);
+  EXPECT_EQ(bar.thumb(26, 4, 30).top + bar.thumb(26, 4, 30).height, 76 + 96);
+
+  wheel(platform::button::kWheelDown);
+  EXPECT_EQ(list.firstVisible(), gui::GUI_Component_ListBox::kWheelRows);
+
+  // A page less one row per press, however long the key is held.
+  input.setDown(platform::button::kPageDown, true);
+  frame();
+  frame();
+  EXPECT_EQ(list.firstVisible(), 3 + 3);
+  input.setDown(platform::button::kPageDown, false);
+  frame();
+  input.setDown(platform::button::kPageUp, true);
+  frame();
+  EXPECT_EQ(list.firstVisible(), 3);
+  input.setDown(platform::button::kPageUp, false);
+
+  // Dragging the thumb to the bottom shows the last rows; the row under the bar is not chosen.
+  moveTo(bar.left() + 4, bar.top() + 2);
+  setButton(true);
+  frame();
+  moveTo(bar.left() + 4, bar.top() + bar.height() - 1);
+  frame();
+  EXPECT_EQ(list.firstVisible(), 26);
+  recorder.events.clear();
+  setButton(false);
+  frame();
+  EXPECT_TRUE(recorder.clicks().empty());
+  // A press that starts on the rows never drags the bar.
+  moveTo(300, slotY(1));
+  setButton(true);
+  frame();
+  moveTo(bar.left() + 4, bar.top());
+  frame();
+  EXPECT_EQ(list.firstVisible(), 26);
+}
+
 TEST_F(ListBoxTest, ShortListIgnoresWheelAndScrolling) {
   fill(3);
   wheel(platform::button::kWheelDown);
   list.scrollTo(1);
   EXPECT_EQ(list.firstVisible(), 0);
+  EXPECT_EQ(drawsOf(gui::ScrollBar::kThumbPicture), 0);  // no scroll bar
 
   // Exactly full: it may "scroll", but only to 0.
   gui::GUI_Component_ListBox full("full", 1, {100});

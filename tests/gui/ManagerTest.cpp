@@ -167,6 +167,7 @@ TEST_F(GuiTest, AMissingPictureFailsInTheLoader) {
 }
 
 TEST(GuiCaches, RefuseToLoadBeforeAnyManagerExists) {
+  testsupport::ProgramFolderScope programFolderScope;
   gui::ImageCache::discard();
   gui::FontCache::discard();
   platform::setProgramFolder(testsupport::dataDir());
@@ -181,6 +182,7 @@ TEST(GuiCaches, RefuseToLoadBeforeAnyManagerExists) {
 }
 
 TEST(GuiCaches, ANewGraphicsDropsThePicturesOfTheOld) {
+  testsupport::ProgramFolderScope programFolderScope;
   platform::setProgramFolder(testsupport::dataDir());
   platform::Graphics first(100, 100);
   gui::GUI_Manager one(first);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -50,6 +51,9 @@ const std::vector<Setting>& numericSettings() {
 
 class OptionsFileTest : public testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     config::Options::destroy(false);
     platform::setProgramFolder(dir_.folder());
@@ -110,6 +114,32 @@ TEST_F(OptionsFileTest, TenMegabyteLinesNeitherHangNorLoseTheLinesAfterThem) {
   EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), INT_MAX);
   EXPECT_EQ(config::Options::instance()->getOptionInt("nrCars"), INT_MIN);
   EXPECT_EQ(config::Options::instance()->getOptionInt("intro"), 0);
+}
+
+TEST_F(OptionsFileTest, TwoHundredThousandKeysAreAllReadAndARepeatedKeyTakesItsLastValue) {
+  std::string text = "[ Options ]\nnrLaps=7\n";
+  for (int i = 0; i < 200000; ++i)
+    text += "key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  text += "[ options ]\nNRLAPS=9\nkey5=again\n";  // the same names, written otherwise
+  dir_.write("options.ini", text);
+  const config::CIniFile& ini = config::Options::instance()->ini();
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 9);
+  EXPECT_EQ(ini.getValue(config::Options::kOptionsSection, "key199999"), "199999");
+  EXPECT_EQ(ini.getValue(config::Options::kOptionsSection, "KEY5"), "again");
+  EXPECT_GE(ini.numValues(ini.findKey(config::Options::kOptionsSection)), 200000u);
+}
+
+TEST_F(OptionsFileTest, AFileOverTheSizeLimitIsKeptAsABackupAndTheDefaultsAreUsed) {
+  dir_.write("options.ini", "[ Options ]\nnrLaps=7\n");
+  std::filesystem::resize_file(path(), config::CIniFile::kMaxFileBytes + 1);
+  testing::internal::CaptureStderr();
+  config::Options::instance();
+  config::Options::destroy(true);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("larger than 64 MiB"), std::string::npos) << said;
+  EXPECT_EQ(std::filesystem::file_size(path() + ".bak"), config::CIniFile::kMaxFileBytes + 1);
+  expectCompleteFile();
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 2);
 }
 
 TEST_F(OptionsFileTest, MissingAndRepeatedSectionsStillGiveEverySetting) {

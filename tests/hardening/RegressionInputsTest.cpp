@@ -30,6 +30,7 @@ std::vector<fs::path> regressionFiles(const std::string& extension) {
 }
 
 TEST(RegressionInputs, OptionsFilesAlwaysSaveACompleteReadableFile) {
+  testsupport::ProgramFolderScope programFolderScope;
   const auto files = regressionFiles(".ini");
   ASSERT_FALSE(files.empty());
   for (const fs::path& file : files) {
@@ -62,6 +63,7 @@ TEST(RegressionInputs, OptionsFilesAlwaysSaveACompleteReadableFile) {
 // through the first read, is written back with "\n", and loses it at the next read, so every
 // save of such a file changes it once more.
 TEST(RegressionInputs, SavingASavedOptionsFileChangesNothing) {
+  testsupport::ProgramFolderScope programFolderScope;
   for (const fs::path& file : regressionFiles(".ini")) {
     testsupport::TempDir dir;
     fs::copy_file(file, dir.path() / "options.ini");

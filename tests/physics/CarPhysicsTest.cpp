@@ -1,9 +1,11 @@
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "PhysicsFixture.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/SurfaceOptions.h"
 
 namespace physicstest {
 namespace {
@@ -116,12 +118,41 @@ TEST_F(CarStep, SandSnowAndGravelHoldTheCarByTheirOwnKeys) {
   // A weather type of the player's own without those keys drives on them as on its grass.
   config::CIniFile& ini = config::Options::instance()->ini();
   ini.setValue(" Weather Conditions ", "weatherType", "ice", true);
+  ini.setValueInt(" Weather Conditions ", "ice_tarmac_grip", 20);
+  ini.setValueInt(" Weather Conditions ", "ice_tarmac_resistance", 5);
+  ini.setValueInt(" Weather Conditions ", "ice_grass_grip", 10);
   ini.setValueInt(" Weather Conditions ", "ice_grass_resistance", 4000);
   ini.setValueInt(" Weather Conditions ", "ice_snow_resistance", 200);
   for (auto& car : cars) car->update(kDt);
   EXPECT_EQ(cars[0]->resistance(), 4000);
   EXPECT_EQ(cars[1]->resistance(), 200);
   EXPECT_EQ(cars[2]->resistance(), 4000);
+}
+
+TEST_F(CarStep, AnUnknownWeatherRacesAsDryAndSaysSo) {
+  // A weather named in the file without its road and grass keys: every surface would hold
+  // nothing and no car would ever finish.
+  folder_.write("options.ini", "[ Weather Conditions ]\nweatherType=ice\nice_grass_grip=5\n");
+  config::Options::destroy(false);
+  testing::internal::CaptureStderr();
+  const physics::SurfaceValues values = physics::SurfaceOptions::read();
+  const std::string warning = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("weatherType \"ice\" is unknown"), std::string::npos) << warning;
+  EXPECT_NE(warning.find("\"dry\""), std::string::npos) << warning;
+  EXPECT_EQ(config::Options::instance()->weather(), "dry");
+  EXPECT_EQ(values.tarmac.grip, 100);
+  EXPECT_EQ(values.grass.resistance, 1500);
+  EXPECT_EQ(values.snow.grip, 35);
+  EXPECT_EQ(config::Options::instance()->getWeatherString("weatherType"),
+            "ice");  // the file keeps it
+
+  // A known weather whose keys the file lacks races on that weather's defaults.
+  folder_.write("options.ini", "[ Weather Conditions ]\nweatherType=wet\n");
+  config::Options::destroy(false);
+  const physics::SurfaceValues wet = physics::SurfaceOptions::read();
+  EXPECT_EQ(wet.tarmac.grip, 40);
+  EXPECT_EQ(wet.grass.resistance, 3000);
+  EXPECT_EQ(wet.gravel.resistance, 1000);
 }
 
 TEST_F(CarStep, PushesAddUpAndActInTheNextStepOnly) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "PhysicsFixture.h"
 #include "physics/PhysicsWorld.h"
@@ -87,6 +88,30 @@ TEST_F(Contact, TouchingCarsArePushedApartByTheOthersWeightAndSpeed) {
   EXPECT_NEAR(right->velocity().x, 150 * physics::PhysicsWorld::kTimeStep, 1e-12);
   EXPECT_EQ(apart->velocity().x, 0);
   EXPECT_EQ(left->getPreviousX(), 100);  // every car stepped once
+}
+
+TEST_F(Contact, EachCarIsPushedStraightAwayFromTheOtherOnEverySide) {
+  // Where the second car touches the first: beside, behind, ahead (above on the screen) and
+  // at both diagonals.
+  const double offsets[][2] = {{7, 0}, {-7, 0}, {0, 16}, {0, -16}, {5, 12}, {-6, -10}};
+  for (const auto& offset : offsets) {
+    auto first = makeCar(100, 100), second = makeCar(100 + offset[0], 100 + offset[1]);
+    ASSERT_TRUE(physics::PhysicsWorld::touching(*first, *second));
+    first->speed = second->speed = 3;
+    physics::PhysicsWorld world;
+    world.registerCar(*first);
+    world.registerCar(*second);
+    world.step();
+    const double distance = std::hypot(offset[0], offset[1]);
+    const double awayX = offset[0] / distance, awayY = offset[1] / distance;
+    for (const auto& [car, sign] : {std::pair{first.get(), -1.0}, std::pair{second.get(), 1.0}}) {
+      const double vx = car->velocity().x, vy = car->velocity().y;
+      const double speed = std::hypot(vx, vy);
+      ASSERT_GT(speed, 0) << offset[0] << ", " << offset[1];
+      EXPECT_NEAR((vx * awayX + vy * awayY) * sign / speed, 1.0, 1e-6)
+          << "pushed towards the other car at " << offset[0] << ", " << offset[1];
+    }
+  }
 }
 
 }  // namespace

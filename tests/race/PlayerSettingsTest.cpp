@@ -10,6 +10,9 @@ namespace {
 // Every test gets its own options file in a temporary folder; nothing is saved.
 class PlayerSettings : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     platform::setProgramFolder(dir_.folder());
     config::Options::destroy(false);

@@ -24,6 +24,9 @@
 // test installs with plain backgrounds, and an options file that is never saved.
 class RaceFixture : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("SDL_VIDEODRIVER", "offscreen", 0);

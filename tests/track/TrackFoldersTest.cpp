@@ -25,6 +25,11 @@ TEST(TrackFolders, AWritableTreeKeepsEverythingBesideTheProgram) {
   EXPECT_EQ(
       folders.trackFolders(),
       (std::vector<std::string>{"/opt/kelvane/tracks/", "/home/ann/.local/share/kelvane/tracks/"}));
+  // Where a killed save may have left a temporary file, each folder once.
+  EXPECT_EQ(folders.savedFolders(),
+            (std::vector<std::string>{"/opt/kelvane/", "/opt/kelvane/tracks/",
+                                      "/home/ann/.local/share/kelvane/tracks/",
+                                      folders.userFolders().screenshotsFolder()}));
 }
 
 TEST(TrackFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "support/TestSupport.h"
+#include "track/TrackLimits.h"
 #include "track/TrackLoader.h"
 
 namespace {
@@ -177,6 +178,18 @@ TEST_F(TrackLoaderTest, TextIsReadAsUtf8) {
       "<?xml version='1.0' encoding='ISO-8859-1'?><t><title>Caf\xE9 &amp; Co</title></t>");
   ASSERT_TRUE(track) << reason;
   EXPECT_EQ(track->title, "Caf\xC3\xA9 & Co");
+}
+
+TEST_F(TrackLoaderTest, AVeryLongTitleIsCutWithAnEllipsisWhateverItsScript) {
+  // 10 000 characters of two bytes each: the list, the race setup, popups and the caption
+  // show at most the limit.
+  std::string title;
+  for (int i = 0; i < 10000; ++i) title += "\xC3\xA9";
+  auto track = levelInfo("<t><title>" + title + "</title></t>");
+  ASSERT_TRUE(track) << reason;
+  const std::string ellipsis = "\xE2\x80\xA6";
+  EXPECT_EQ(track->title, title.substr(0, 2 * track::limits::kMaxTitleCharacters) + ellipsis);
+  EXPECT_EQ(levelInfo("<t><title>Short</title></t>")->title, "Short");
 }
 
 TEST_F(TrackLoaderTest, TooFewPathPointsGiveNoTrackButLevelInfoStillReads) {

@@ -5,8 +5,10 @@
 #include <iostream>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/GameWindow.h"
 #include "app/commands/GenerateCommand.h"
+#include "app/commands/TrackArgument.h"
 #include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
@@ -121,22 +123,16 @@ void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
   }
 }
 
-// The track file for TRACK: the path itself when it names a file, otherwise the file of that
-// name in the player's tracks folder or, failing that, the shipped one (track::TrackFolders).
-std::string resolveTrackPath(const std::string& track) {
-  if (std::filesystem::is_regular_file(track)) return track;
-  return track::trackFolders().trackFile(track);
-}
-
 }  // namespace
 
 int runRaceCommand(const RaceCommand& command) {
-  const std::string trackPath = resolveTrackPath(command.track);
-  if (!std::filesystem::is_regular_file(trackPath)) {
-    std::cerr << "Cannot find the track \"" << command.track << "\" (looked for " << trackPath
-              << ")\n";
-    return 1;
+  std::string problem;
+  const std::optional<std::string> resolved = resolveTrackArgument(command.track, &problem);
+  if (!resolved) {
+    std::cerr << "Cannot race: " << problem << '\n';
+    return kFailureStatus;
   }
+  const std::string& trackPath = *resolved;
   const HeadlessScope headless(command.headless);
   if (command.seed) platform::setFixedSeed(*command.seed);
   RaceOptionsScope options(command);
@@ -148,26 +144,32 @@ int runRaceCommand(const RaceCommand& command) {
   race.selectTrackPath(trackPath);
   if (!race.getTrack()) {
     std::cerr << "Cannot read the track \"" << trackPath << "\"\n";
-    return 1;
+    return kFailureStatus;
   }
   std::string error;
   if (!ensureBackground(race, trackPath, &error) || !race.startRace()) {
     std::cerr << "Cannot start a race on \"" << trackPath
               << "\": " << (error.empty() ? race.lastError() : error) << '\n';
-    return 1;
+    return kFailureStatus;
   }
+  if (!race.soundProblem().empty()) std::cerr << race.soundProblem() << '\n';
 
   if (!command.headless) {
     window.attach(race);
     window.setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
     window.show();
+    if (!race.allFinished()) {
+      // The table of a race cut short would be mostly blanks.
+      std::cout << "Race interrupted: the window was closed before every car finished\n";
+      return kInterruptedStatus;
+    }
     std::cout << race::formatResultTable(race.currentResults());
-    return race.allFinished() ? 0 : 2;
+    return 0;
   }
   const long maxFrames = static_cast<long>(command.timeLimitSeconds * race.framesPerSecond());
   const race::RaceOutcome outcome = race::runHeadless(race, maxFrames);
   printOutcome(outcome, std::cout);
-  return outcome.allFinished ? 0 : 2;
+  return outcome.allFinished ? 0 : kUnfinishedStatus;
 }
 
 }  // namespace app
