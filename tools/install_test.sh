@@ -109,6 +109,17 @@ check_game() {
     fail "the player's own track was not found by name"
 }
 
+# The installed editor checks and rewrites a shipped track, which the installed game then races.
+check_editor() {
+  local editor=$1 game=$2 share=$3
+  player "$editor" --check "$share/tracks/meadow_loop.rst" >/dev/null ||
+    fail "the installed editor refuses a shipped track"
+  player "$editor" --save-as "$work/home/copy.rst" "$share/tracks/meadow_loop.rst" ||
+    fail "the installed editor did not save a copy of a shipped track"
+  player "$game" --race "$work/home/copy.rst" --cars 2 --laps 1 --seed 3 --headless >/dev/null ||
+    fail "the game did not race the editor's copy of a shipped track"
+}
+
 # Checks an install: $1 is where its files lie ("" on this machine), $2 the prefix it was made
 # for, $3 the programs' folder below it; with $4 = seed, shipped settings are put into the tree
 # first (not on this machine, whose tree belongs to the package manager). $5, by default the
@@ -158,6 +169,7 @@ check_install() {
       fail "the user's settings were not seeded from the tree"
   fi
   check_game "$root$prefix/$program_dir/kelvane" "$share"
+  check_editor "$root$prefix/$program_dir/solvern" "$root$prefix/$program_dir/kelvane" "$share"
 
   local after
   after=$(cd "$share" && find . -type f -exec md5sum {} + | sort)
@@ -213,6 +225,7 @@ if [ "$with_deb" = --deb ]; then
   grep -q 'Section: games' <<<"$info" || fail "the package is not in games"
   grep -q 'Depends:.*libsdl2' <<<"$info" || fail "the package lacks its dependencies"
   grep -q '\./usr/games/kelvane$' <<<"$contents" || fail "no /usr/games/kelvane"
+  grep -q '\./usr/games/solvern$' <<<"$contents" || fail "no /usr/games/solvern"
   ! grep '\./usr/bin/' <<<"$contents" || fail "programs in /usr/bin"
 
   echo "== lintian"

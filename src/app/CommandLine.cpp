@@ -1,31 +1,15 @@
 #include "app/CommandLine.h"
 
-#include <charconv>
 #include <limits>
 
 #include "app/MenuRules.h"
+#include "app/WindowOptions.h"
 #include "drivers/DriverLevel.h"
 #include "race/LapTable.h"
 
 namespace app {
 
 namespace {
-
-// The column where --help starts the options' help lines.
-constexpr std::size_t kHelpColumn = 29;
-
-// A whole decimal number in [minimum, maximum], nothing before or after it.
-template <class Number>
-std::optional<Number> parseNumber(const std::string& text, Number minimum, Number maximum) {
-  long long value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
-  if (value < static_cast<long long>(minimum) || value > static_cast<long long>(maximum)) {
-    return std::nullopt;
-  }
-  return static_cast<Number>(value);
-}
 
 CommandLine fail(std::string message) {
   CommandLine result;
@@ -44,31 +28,9 @@ std::string readVersion(const std::string&, Arguments&, CommandLine& line) {
   return {};
 }
 
-std::string readHeadless(const std::string&, Arguments&, CommandLine& line) {
-  line.headless = true;
-  return {};
-}
-
-// A number option's value in [minimum, maximum]; `range` says which in the message.
-template <class Number>
-std::string readNumber(const std::string& option, Arguments& args, Number minimum, Number maximum,
-                       const char* range, Number& value) {
-  if (args.done()) return option + " needs a number";
-  const std::string& text = args.take();
-  const auto n = parseNumber<Number>(text, minimum, maximum);
-  if (!n) return option + " needs a whole number " + range + ", not \"" + text + "\"";
-  value = *n;
-  return {};
-}
-
-std::string readFrames(const std::string& option, Arguments& args, CommandLine& line) {
-  return readNumber<long>(option, args, 1, std::numeric_limits<long>::max(), "of at least 1",
-                          line.frames);
-}
-
 std::string readSeed(const std::string& option, Arguments& args, CommandLine& line) {
   std::uint32_t seed = 0;
-  std::string error = readNumber<std::uint32_t>(
+  std::string error = readWholeNumber<std::uint32_t>(
       option, args, 0, std::numeric_limits<std::uint32_t>::max(), "from 0 to 4294967295", seed);
   if (error.empty()) line.seed = seed;
   return error;
@@ -79,14 +41,14 @@ constexpr int kMaxCars = 1000;
 
 std::string readCars(const std::string& option, Arguments& args, CommandLine& line) {
   static const std::string range = "from 1 to " + std::to_string(kMaxCars);
-  return readNumber(option, args, 1, kMaxCars, range.c_str(), line.cars);
+  return readWholeNumber(option, args, 1, kMaxCars, range.c_str(), line.cars);
 }
 
 // The same laps the race setup in the menu allows.
 std::string readLaps(const std::string& option, Arguments& args, CommandLine& line) {
   static const std::string range =
       "from " + std::to_string(race::kMinLaps) + " to " + std::to_string(race::kMaxLaps);
-  return readNumber(option, args, race::kMinLaps, race::kMaxLaps, range.c_str(), line.laps);
+  return readWholeNumber(option, args, race::kMinLaps, race::kMaxLaps, range.c_str(), line.laps);
 }
 
 std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
@@ -95,21 +57,6 @@ std::string readDifficulty(const std::string& option, Arguments& args, CommandLi
     return option + " needs easy, medium or hard, not \"" + level + "\"";
   line.level = level;
   return {};
-}
-
-// --screenshot and --data: a name that is not empty.
-std::string readName(const std::string& option, Arguments& args, std::string& name) {
-  if (args.done() || args.next().empty()) return option + " needs a file or folder name";
-  name = args.take();
-  return {};
-}
-
-std::string readScreenshot(const std::string& option, Arguments& args, CommandLine& line) {
-  return readName(option, args, line.screenshot);
-}
-
-std::string readData(const std::string& option, Arguments& args, CommandLine& line) {
-  return readName(option, args, line.dataDir);
 }
 
 // --race and --generate-background each do a whole job; two of them would leave one undone.
@@ -150,47 +97,35 @@ std::string readRecords(const std::string&, Arguments& args, CommandLine& line) 
   return {};
 }
 
-const CommandLineOption* findOption(const std::string& word) {
-  for (const CommandLineOption& option : commandLineOptions()) {
-    if (word == option.name || (option.shortName != nullptr && word == option.shortName)) {
-      return &option;
-    }
-  }
-  return nullptr;
-}
-
-// "  -h, --help", "      --frames N": the left column of an option's line in --help.
-std::string usageTerm(const CommandLineOption& option) {
-  std::string term = option.shortName != nullptr ? std::string("  ") + option.shortName + ", "
-                                                 : std::string(6, ' ');
-  term += option.name;
-  if (*option.argument != '\0') term += std::string(" ") + option.argument;
-  return term;
-}
-
 }  // namespace
 
 const std::vector<CommandLineOption>& commandLineOptions() {
-  static const std::vector<CommandLineOption> options = {
-      {"-h", "--help", "", "show this text and stop", readHelp},
-      {nullptr, "--version", "", "print the version and stop", readVersion},
-      {nullptr, "--headless", "", "run without a display (offscreen video, no sound)",
-       readHeadless},
-      {nullptr, "--frames", "N", "quit after N frames (N >= 1)", readFrames},
-      {nullptr, "--screenshot", "FILE", "save the last frame as a PNG picture", readScreenshot},
-      {nullptr, "--data", "DIR", "read options, tracks and pictures from DIR", readData},
-      {nullptr, "--seed", "N", "use one fixed random sequence (0 to 4294967295)", readSeed},
-      {nullptr, "--race", "TRACK", "race a track without the menus and print the results",
-       readRace},
-      {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)", readCars},
-      {nullptr, "--laps", "L", "with --race: the number of laps (1 to 99)", readLaps},
-      {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
-       readDifficulty},
-      {nullptr, "--generate-background", "TRACK [OUT]",
-       "paint a track's background picture (OUT: a PNG file)", readGenerate},
-      {nullptr, "--records", "[TRACK]", "print the lap and race records (of one track)",
-       readRecords},
-  };
+  static const std::vector<CommandLineOption> options = [] {
+    std::vector<CommandLineOption> table = {
+        {"-h", "--help", "", "show this text and stop", readHelp},
+        {nullptr, "--version", "", "print the version and stop", readVersion},
+    };
+    const std::vector<CommandLineOption> window =
+        windowOptionEntries<CommandLine>("read options, tracks and pictures from DIR");
+    table.insert(table.end(), window.begin(), window.end());
+    table.insert(
+        table.end(),
+        {
+            {nullptr, "--seed", "N", "use one fixed random sequence (0 to 4294967295)", readSeed},
+            {nullptr, "--race", "TRACK", "race a track without the menus and print the results",
+             readRace},
+            {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)",
+             readCars},
+            {nullptr, "--laps", "L", "with --race: the number of laps (1 to 99)", readLaps},
+            {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
+             readDifficulty},
+            {nullptr, "--generate-background", "TRACK [OUT]",
+             "paint a track's background picture (OUT: a PNG file)", readGenerate},
+            {nullptr, "--records", "[TRACK]", "print the lap and race records (of one track)",
+             readRecords},
+        });
+    return table;
+  }();
   return options;
 }
 
@@ -199,7 +134,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
   Arguments words(args);
   while (!words.done()) {
     const std::string& word = words.take();
-    const CommandLineOption* option = findOption(word);
+    const CommandLineOption* option = findOptionIn(commandLineOptions(), word);
     if (option == nullptr) return fail("unknown option \"" + word + "\"");
     std::string error = option->read(word, words, line);
     if (!error.empty()) return fail(std::move(error));
@@ -219,13 +154,7 @@ std::string usageText() {
       "Usage: kelvane [OPTION]...\n"
       "A top-down 2D car racing game.\n"
       "\n";
-  for (const CommandLineOption& option : commandLineOptions()) {
-    std::string term = usageTerm(option);
-    // A long term gets its help on a line of its own.
-    term += term.size() < kHelpColumn ? std::string(kHelpColumn - term.size(), ' ')
-                                      : "\n" + std::string(kHelpColumn, ' ');
-    text += term + option.help + "\n";
-  }
+  text += optionHelpLines(commandLineOptions());
   return text +
          "\n"
          "In the window, F11 switches full screen and F12 saves a screenshot to\n"

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/OptionTable.h"
+
 namespace app {
 
 // What the command line asks the program to do.
@@ -32,32 +34,9 @@ struct CommandLine {
   std::string error;
 };
 
-// The words after the program name, taken from the front.
-class Arguments {
- public:
-  explicit Arguments(const std::vector<std::string>& words) : words_(words) {}
-  bool done() const { return next_ >= words_.size(); }
-  // The next word; only when not done().
-  const std::string& next() const { return words_[next_]; }
-  const std::string& take() { return words_[next_++]; }
-
- private:
-  const std::vector<std::string>& words_;
-  std::size_t next_ = 0;
-};
-
-// One option of the command line. The table of them drives both the parser and the --help
-// text, and the manual page is tested against it, so the three cannot drift apart.
-struct CommandLineOption {
-  const char* shortName;  // "-h", or null
-  const char* name;       // "--frames"
-  const char* argument;   // what follows it, as --help and the manual page name it ("N",
-                          // "TRACK [OUT]"); empty for a switch
-  const char* help;       // its line in --help
-  // Takes the option's arguments from `args` into `line`, `option` being the word as given;
-  // returns why they are wrong, or an empty text.
-  std::string (*read)(const std::string& option, Arguments& args, CommandLine& line);
-};
+// One option of the game's command line. The table of them drives both the parser and the
+// --help text, and the manual page is tested against it, so the three cannot drift apart.
+using CommandLineOption = OptionOf<CommandLine>;
 
 // Every option, in the order --help lists them.
 const std::vector<CommandLineOption>& commandLineOptions();

@@ -5,8 +5,8 @@
 // document. Both are started without a shell, so a track file name cannot inject a command.
 namespace app {
 
-// The track editor's program name, looked up beside the game and then on the PATH.
-inline constexpr const char* kTrackEditorProgram = "Solvern";
+// The track editor's program, looked up beside the game and then on the PATH.
+inline constexpr const char* kTrackEditorProgram = "solvern";
 // The help document, relative to the program folder.
 inline constexpr const char* kHelpDocument = "help/index.html";
 

@@ -1,5 +1,6 @@
 #include "app/MessageBox.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -42,6 +43,25 @@ const wchar_t* MessageBox::librariesLine() {
 void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
                            const std::string& buttonId) {
   closePopup();
+  addBox(title, text);
+  addButton({buttonId, L"OK"}, popupOrigin(screenWidth_, screenHeight_).x + 150, 100);
+}
+
+void MessageBox::showChoice(const std::wstring& title, const std::wstring& text,
+                            const std::vector<Choice>& choices) {
+  closePopup();
+  addBox(title, text);
+  constexpr int kWidth = 110;
+  constexpr int kGap = 10;
+  const int count = static_cast<int>(std::min<std::size_t>(choices.size(), 3));
+  const int row = count * kWidth + (count - 1) * kGap;
+  int x = popupOrigin(screenWidth_, screenHeight_).x + (kBoxWidth - row) / 2;
+  for (int i = 0; i < count; ++i, x += kWidth + kGap) {
+    addButton(choices[static_cast<std::size_t>(i)], x, kWidth);
+  }
+}
+
+void MessageBox::addBox(const std::wstring& title, const std::wstring& text) {
   const Point origin = popupOrigin(screenWidth_, screenHeight_);
   widgets_.add(std::make_unique<gui::GUI_Component_Image>("popupbg",
                                                           gui::guiImagePath("alert_bg.png"), kLayer,
@@ -70,10 +90,12 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
     }
   }
   if (!buffer.empty() && lines < kMaxTextLines) addTextLine(buffer, lineY, origin.x);
+}
 
-  buttonId_ = buttonId;
-  auto button = std::make_unique<gui::GUI_Component_Button>(buttonId, L"OK");
-  button->place(kButtonLayer, origin.x + 150, screenHeight_ / 2 - 40, 100);
+void MessageBox::addButton(const Choice& choice, int x, int width) {
+  buttonIds_.push_back(choice.id);
+  auto button = std::make_unique<gui::GUI_Component_Button>(choice.id, choice.caption);
+  button->place(kButtonLayer, x, screenHeight_ / 2 - 40, width);
   widgets_.add(std::move(button));
 }
 
@@ -87,8 +109,8 @@ void MessageBox::addTextLine(const std::wstring& line, int y, int originX) {
 void MessageBox::closePopup() {
   for (const char* id : {command::closePopup, "popup", "popuptitle", "popupbg"})
     widgets_.destroyById(id);
-  if (!buttonId_.empty()) widgets_.destroyById(buttonId_);
-  buttonId_.clear();
+  for (const std::string& id : buttonIds_) widgets_.destroyById(id);
+  buttonIds_.clear();
   for (int i = 0; i < kMaxTextLines; ++i) widgets_.destroyById("popuptext");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/ScreenWidgets.h"
 
@@ -21,6 +22,15 @@ class MessageBox {
   // 400 pixel box, an empty line only moves the next one down. The OK button's command is
   // `buttonId` (command::closePopup closes the box; others act and close it themselves).
   void showPopup(const std::wstring& title, const std::wstring& text, const std::string& buttonId);
+  // A button of a question box: its command and its caption.
+  struct Choice {
+    std::string id;
+    std::wstring caption;
+  };
+  // The same box with a row of buttons instead of OK (a question such as "Save the changes?"),
+  // at most three; each button's command acts and closes the box.
+  void showChoice(const std::wstring& title, const std::wstring& text,
+                  const std::vector<Choice>& choices);
   // Removes the open box with its button, whatever command that button carries: a box can be
   // replaced by another before its button is pressed, and its button must not stay behind.
   void closePopup();
@@ -33,13 +43,15 @@ class MessageBox {
   static const wchar_t* librariesLine();
 
  private:
+  void addBox(const std::wstring& title, const std::wstring& text);
   void addTextLine(const std::wstring& line, int y, int originX);
+  void addButton(const Choice& choice, int x, int width);
 
   ScreenWidgets& widgets_;
   int screenWidth_;
   int screenHeight_;
   std::wstring version_;
-  std::string buttonId_;  // the open box's button
+  std::vector<std::string> buttonIds_;  // the open box's buttons
 };
 
 }  // namespace app

@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
 #include "app/Version.h"
+#include "app/WindowOptions.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
 #include "app/commands/RecordsCommand.h"
@@ -65,15 +66,7 @@ int run(const app::CommandLine& line) {
   }
   if (line.action == Action::Race) return runRace(line);
   if (line.action == Action::Records) return app::recordsCommand(line.track);
-  platform::LaunchSettings& launch = platform::launchSettings();
-  launch.headless = line.headless;
-  // Nobody watches a headless run with a frame count: its frames go as fast as the machine
-  // allows. Without one it keeps the normal pace rather than spinning until it is stopped.
-  launch.unthrottled = line.headless && line.frames > 0;
-  launch.maxFrames = line.frames;
-  launch.screenshotPath = line.screenshot;
-  // Said now rather than after the whole run (throws platform::SaveError).
-  if (!line.screenshot.empty()) platform::resolveSaveTarget(line.screenshot, "the screenshot");
+  app::applyWindowOptions(line);
 
   app::GameWindow window;
   window.show();

@@ -7,6 +7,7 @@
 
 #include "common/Angle.h"
 #include "common/GridLine.h"
+#include "drivers/RoadNeeds.h"
 
 namespace drivers {
 
@@ -144,8 +145,9 @@ class PathSearch {
   // The car needs room on both sides: every cell of the 5 × 5 block around it must be road.
   bool roomAround(std::int32_t row, std::int32_t column) const {
     const track::SurfaceMap& map = *ws_.map_;
-    for (std::int32_t r = row - 2; r <= row + 2; ++r) {
-      for (std::int32_t c = column - 2; c <= column + 2; ++c) {
+    constexpr std::int32_t kRoom = roadneeds::kRoomCells;
+    for (std::int32_t r = row - kRoom; r <= row + kRoom; ++r) {
+      for (std::int32_t c = column - kRoom; c <= column + kRoom; ++c) {
         if (map.at(r, c) != track::SurfaceMap::kRoad) return false;
       }
     }

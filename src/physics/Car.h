@@ -18,6 +18,11 @@ class PhysicsObject {
 // (10 world units = 1 metre), angles in radians.
 class Car : public PhysicsObject {
  public:
+  // Every car of the game has this size: 0.8 × 1.65 metres (8 × 16.5 world units).
+  static constexpr double kStandardWidthMetres = static_cast<double>(0.8f);
+  static constexpr double kStandardLengthMetres = static_cast<double>(1.65f);
+  static constexpr double kWorldUnitsPerMetre = 10.0;
+
   explicit Car(const track::TrackData& track) : track_(&track) {}
 
   // Inputs written by a driver every frame: throttle and brake 0..1, steer -1 (full left)
@@ -52,12 +57,12 @@ class Car : public PhysicsObject {
   const track::TrackData& track() const { return *track_; }
 
  protected:
-  double scale_ = 10.0;
+  double scale_ = kWorldUnitsPerMetre;
   double mass_ = 1500.0;
-  double width_ = static_cast<double>(0.8f);
+  double width_ = kStandardWidthMetres;
   double frontDistance_ = 1.0;  // b: centre of gravity to front axle, metres
   double rearDistance_ = 1.0;   // c: centre of gravity to rear axle, metres
-  double length_ = static_cast<double>(1.65f);
+  double length_ = kStandardLengthMetres;
   double previousX_ = 0;
   double previousY_ = 0;
 

@@ -6,13 +6,26 @@ namespace platform {
 // gamepad. The platform maps SDL's keys, mouse and game controllers onto them.
 namespace button {
 constexpr int kEscape = 1;
+constexpr int kMinus = 12;
+constexpr int kEquals = 13;  // the "=" / "+" key
 constexpr int kBackspace = 14;
 constexpr int kTab = 15;
+constexpr int kY = 21;
+constexpr int kO = 24;
 constexpr int kEnter = 28;
+constexpr int kControl = 29;  // the left Control key
+constexpr int kS = 31;
+constexpr int kShift = 42;  // the left Shift key
+constexpr int kZ = 44;
+constexpr int kN = 49;
+constexpr int kRightShift = 54;
 constexpr int kSpace = 57;
+constexpr int kKeypadMinus = 74;
+constexpr int kKeypadPlus = 78;
 constexpr int kF11 = 87;
 constexpr int kF12 = 88;
 constexpr int kKeypadEnter = 156;
+constexpr int kRightControl = 157;
 constexpr int kHome = 199;
 constexpr int kUp = 200;
 constexpr int kPageUp = 201;

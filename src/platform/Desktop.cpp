@@ -35,18 +35,20 @@ std::string searchPath(const std::string& name) {
   return {};
 }
 
-// Beside the executable first, then the PATH. Programs named the Windows way ("Editor.exe")
-// are also looked for without the extension.
-std::string resolveProgram(const std::string& program) {
+}  // namespace
+
+std::string findProgram(const std::string& program) {
   if (program.empty()) return {};
   if (program.find('/') != std::string::npos) return isExecutableFile(program) ? program : "";
   std::vector<std::string> names{program};
   if (program.size() > 4 && strcasecmp(program.c_str() + program.size() - 4, ".exe") == 0) {
     names.push_back(program.substr(0, program.size() - 4));
   }
-  for (const std::string& name : names) {
-    const std::string beside = programFolder() + name;
-    if (isExecutableFile(beside)) return beside;
+  for (const std::string& folder : {executableFolder(), programFolder()}) {
+    for (const std::string& name : names) {
+      const std::string beside = folder + name;
+      if (isExecutableFile(beside)) return beside;
+    }
   }
   for (const std::string& name : names) {
     std::string found = searchPath(name);
@@ -54,6 +56,8 @@ std::string resolveProgram(const std::string& program) {
   }
   return {};
 }
+
+namespace {
 
 // Children are not waited for; those that have ended by the next launch are collected then,
 // so a long session does not pile up finished processes.
@@ -100,7 +104,7 @@ bool openDocument(const std::string& path, std::string* error) {
 
 bool startProgram(const std::string& program, const std::vector<std::string>& args,
                   std::string* error) {
-  const std::string resolved = resolveProgram(program);
+  const std::string resolved = findProgram(program);
   if (resolved.empty()) {
     if (error != nullptr) *error = "program \"" + program + "\" not found";
     return false;

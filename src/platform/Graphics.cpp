@@ -15,6 +15,15 @@ void Graphics::queue(DrawCall call) {
   queue_.push_back(std::move(call));
 }
 
+void Graphics::drawTriangles(std::vector<Vertex> vertices, double z) {
+  if (vertices.size() < 3) return;
+  DrawCall call;
+  call.kind = DrawCall::Kind::Triangles;
+  call.vertices = std::move(vertices);
+  call.z = z;
+  queue_.push_back(std::move(call));
+}
+
 void Graphics::setBackend(std::unique_ptr<Backend> backend) {
   // The old renderer (and its textures) goes first; pictures upload again to the new one.
   backend_.reset();
@@ -26,10 +35,16 @@ void Graphics::flush() {
     std::stable_sort(queue_.begin(), queue_.end(),
                      [](const DrawCall& a, const DrawCall& b) { return a.z < b.z; });
     for (const DrawCall& call : queue_) {
-      if (call.kind == DrawCall::Kind::Image) {
-        backend_->drawImage(call);
-      } else {
-        backend_->drawText(call);
+      switch (call.kind) {
+        case DrawCall::Kind::Image:
+          backend_->drawImage(call);
+          break;
+        case DrawCall::Kind::Text:
+          backend_->drawText(call);
+          break;
+        case DrawCall::Kind::Triangles:
+          backend_->drawTriangles(call);
+          break;
       }
     }
     ++backend_->frame;
@@ -206,6 +221,19 @@ void Graphics::Backend::drawImage(const DrawCall& call) {
   SDL_SetTextureBlendMode(texture, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
   copy(renderer, texture, call, call.image->width(), call.image->height(),
        call.image->hardBorders());
+}
+
+void Graphics::Backend::drawTriangles(const DrawCall& call) {
+  std::vector<SDL_Vertex> corners;
+  corners.reserve(call.vertices.size());
+  for (const Vertex& v : call.vertices) {
+    corners.push_back({{v.x, v.y},
+                       {redOf(v.color), greenOf(v.color), blueOf(v.color), alphaOf(v.color)},
+                       {0.0f, 0.0f}});
+  }
+  // Whole triangles only: a stray vertex at the end is left out.
+  const int count = static_cast<int>(corners.size() / 3 * 3);
+  SDL_RenderGeometry(renderer, nullptr, corners.data(), count, nullptr, 0);
 }
 
 void Graphics::Backend::drawText(const DrawCall& call) {

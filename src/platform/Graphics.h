@@ -10,14 +10,22 @@ namespace platform {
 class Image;
 class Font;
 
+// A corner of a filled triangle: window pixels and its colour (blended across the triangle).
+struct Vertex {
+  float x = 0;
+  float y = 0;
+  Color color = kWhite;
+};
+
 // One queued drawing operation. Drawing is queued during a frame and flushed in ascending z at
 // the end of it; calls with equal z keep their call order.
 struct DrawCall {
-  enum class Kind { Image, Text };
+  enum class Kind { Image, Text, Triangles };
   Kind kind = Kind::Image;
-  const Image* image = nullptr;  // Kind::Image
-  const Font* font = nullptr;    // Kind::Text
-  std::wstring text{};           // Kind::Text
+  const Image* image = nullptr;    // Kind::Image
+  const Font* font = nullptr;      // Kind::Text
+  std::wstring text{};             // Kind::Text
+  std::vector<Vertex> vertices{};  // Kind::Triangles: three per triangle
   double x = 0, y = 0, z = 0;
   double scaleX = 1, scaleY = 1;
   double angle = 0;                 // degrees clockwise; rotated draws only
@@ -40,6 +48,9 @@ class Graphics {
   int height() const { return height_; }
 
   void queue(DrawCall call);
+  // Filled triangles, three vertices each (window pixels), on layer z: shapes such as a road
+  // seen from above or a marker, drawn without a picture.
+  void drawTriangles(std::vector<Vertex> vertices, double z);
   // The calls queued so far in this frame (for tests).
   const std::vector<DrawCall>& queued() const { return queue_; }
   // Draws the queue in ascending z (stable) and empties it.

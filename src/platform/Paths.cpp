@@ -13,7 +13,7 @@ namespace platform {
 
 namespace {
 
-std::string executableFolder() {
+std::string findExecutableFolder() {
   std::error_code error;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return withSlash(std::filesystem::current_path().string());
@@ -47,6 +47,11 @@ FoundTree findRunTimeTree(const std::string& folder) {
     return {withSlash(installed.lexically_normal().string()), DataLocation::Installed};
   }
   return {beside.string(), DataLocation::BesideProgram};
+}
+
+const std::string& executableFolder() {
+  static const std::string folder = findExecutableFolder();
+  return folder;
 }
 
 const std::string& programFolder() {

@@ -19,6 +19,10 @@ void setProgramFolder(const std::string& folder);
 void setProgramFolder(const std::string& folder, DataLocation location);
 DataLocation dataLocation();
 
+// The folder of the running program file, ending with '/'. An installed game's other programs
+// (the track editor) lie here, whatever run-time tree it reads.
+const std::string& executableFolder();
+
 // The folder name with a '/' at its end: every folder name the game keeps ends so, and a file
 // name is simply appended. "" becomes "/".
 std::string withSlash(std::string folder);

@@ -49,6 +49,7 @@ struct Graphics::Backend {
 
   void drawImage(const DrawCall& call);
   void drawText(const DrawCall& call);
+  void drawTriangles(const DrawCall& call);
 
   SDL_Renderer* renderer;
   // Counts flushed frames; cached text that has not been drawn for a while is dropped by it.

@@ -71,7 +71,8 @@ class Window {
   // something that must be seen first (a loading picture) says no for that moment.
   virtual bool catchesUp() const { return true; }
   // The player asked to close the window (its close button, the desktop's quit). True closes
-  // it; false keeps it open, for instance to say first that something could not be saved.
+  // it; false keeps it open, for instance to say first that something could not be saved, or
+  // to ask about unsaved work and close() later.
   virtual bool closeRequested() { return true; }
 
   // Runs the frame loop until close() (or the platform closes the window).

@@ -126,7 +126,7 @@ bool RaceData::setUpRace() {
     lastError_ = reason;
     return false;
   }
-  track_->surfaceMap = track::buildSurfaceMap(*track_, 4.0);
+  track_->surfaceMap = track::buildSurfaceMap(*track_, track::SurfaceMap::kRaceCellSize);
   if (!loadBackground()) return false;
   hud_->start();
 

@@ -126,6 +126,15 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
     text << "A surface map needs cells of at least " << limits::kMinCellSize << " world units.";
     return refuse(text.str());
   }
+  // A road too wide makes the track too large as well; the width is the better reason.
+  for (const TrackPoint& p : track.points) {
+    if (!withinCoordinateLimit(p.width)) {
+      std::ostringstream text;
+      text << "A road width of " << p.width << " is too wide (at most " << limits::kMaxCoordinate
+           << " world units).";
+      return refuse(text.str());
+    }
+  }
   const double extentX = track.extentX;
   const double extentY = track.extentY;
   if (extentX < 0 || extentY < 0 || extentX > limits::kMaxExtent || extentY > limits::kMaxExtent ||
@@ -138,8 +147,7 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
   }
   for (const TrackPoint& p : track.points) {
     if (!withinCoordinateLimit(p.x) || !withinCoordinateLimit(p.y) ||
-        !withinCoordinateLimit(p.width) || !withinCoordinateLimit(p.offset) ||
-        !std::isfinite(p.rotation)) {
+        !withinCoordinateLimit(p.offset) || !std::isfinite(p.rotation)) {
       std::ostringstream text;
       text << "A path point lies too far out (coordinates, widths and offsets must stay within "
            << limits::kMaxCoordinate << " world units).";

@@ -6,10 +6,10 @@
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/TransService.hpp>
 
-#include "common/Angle.h"
 #include "track/NumberText.h"
 #include "track/PathFingerprint.h"
 #include "track/TrackLimits.h"
+#include "track/TrackLoader.h"
 
 namespace track {
 
@@ -36,19 +36,6 @@ std::string toAscii(std::u16string_view text) {
     if (text[i] < 0x80) ascii[i] = static_cast<char>(text[i]);
   }
   return ascii;
-}
-
-// The direction across the path at P, 90 degrees clockwise on screen from the mean direction of
-// travel from A through P to B.
-double crossDirection(const TrackPoint& a, const TrackPoint& p, const TrackPoint& b) {
-  const double in = std::atan2((p.y - a.y) * 0.5, (p.x - a.x) * 0.5);
-  const double out = std::atan2((b.y - p.y) * 0.5, (b.x - p.x) * 0.5);
-  double mean;
-  if ((in < 0 && out < 0) || (in >= 0 && out >= 0) || std::fabs(in) + std::fabs(out) <= common::kPi)
-    mean = (in + out) / 2;
-  else
-    mean = (in + out + common::kTwoPi) / 2;
-  return mean + common::kHalfPi;
 }
 
 }  // namespace
@@ -183,36 +170,13 @@ std::vector<TrackPoint> ImportHandler::recordsOf(const std::vector<std::size_t>&
 
 std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   std::vector<TrackPoint> file = pathPoints();
-  if (file.empty()) {
-    setFailureText("The track has no path points.");
+  if (const std::string problem = pathPointsProblem(file.size()); !problem.empty()) {
+    setFailureText(problem);
     return nullptr;
-  }
-  // One point makes no loop: there would be no direction of travel and no road.
-  if (file.size() < 2) {
-    setFailureText("The track needs at least two path points.");
-    return nullptr;
-  }
-
-  const std::size_t count = file.size();
-  std::vector<double> rotations(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    rotations[i] = crossDirection(file[(i + count - 1) % count], file[i], file[(i + 1) % count]);
   }
 
   auto track = std::make_unique<TrackData>();
-  track->points.reserve(count);
-  // The file's first point is the finish line; it goes last so that lap counting meets it at the
-  // end of the list.
-  for (std::size_t k = 1; k <= count; ++k) {
-    const std::size_t i = k % count;
-    TrackPoint point = file[i];
-    point.rotation = rotations[i];
-    if (point.x + point.width > track->extentX)
-      track->extentX = static_cast<std::int32_t>(point.x + point.width);
-    if (point.y + point.width > track->extentY)
-      track->extentY = static_cast<std::int32_t>(point.y + point.width);
-    track->points.push_back(point);
-  }
+  setPathFromFile(*track, file);
   track->positions = startPositions();
   track->title = title();
   track->background = background();

@@ -16,6 +16,8 @@ struct SurfaceMap {
   static constexpr std::int32_t kSnow = 12;
   static constexpr std::int32_t kGravel = 13;
   static constexpr std::int32_t kWater = 14;  // not drivable, like the ground beyond the map
+  // World units per cell of the map a race is driven on (the cars' ground, the drivers' plans).
+  static constexpr double kRaceCellSize = 4.0;
 
   std::uint32_t rows = 0;
   std::uint32_t columns = 0;

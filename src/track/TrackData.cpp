@@ -1,6 +1,9 @@
 #include "track/TrackData.h"
 
+#include <cmath>
 #include <stdexcept>
+
+#include "common/Angle.h"
 
 namespace track {
 
@@ -8,6 +11,19 @@ namespace {
 
 [[noreturn]] void throwIndexOutOfBounds() {
   throw std::out_of_range("Index out of bounds");
+}
+
+// The direction across the path at P, 90 degrees clockwise on screen from the mean direction of
+// travel from A through P to B.
+double crossDirection(const TrackPoint& a, const TrackPoint& p, const TrackPoint& b) {
+  const double in = std::atan2((p.y - a.y) * 0.5, (p.x - a.x) * 0.5);
+  const double out = std::atan2((b.y - p.y) * 0.5, (b.x - p.x) * 0.5);
+  double mean;
+  if ((in < 0 && out < 0) || (in >= 0 && out >= 0) || std::fabs(in) + std::fabs(out) <= common::kPi)
+    mean = (in + out) / 2;
+  else
+    mean = (in + out + common::kTwoPi) / 2;
+  return mean + common::kHalfPi;
 }
 
 }  // namespace
@@ -55,6 +71,35 @@ std::size_t TrackData::nearestPointIndex(const TrackPoint& p) const {
     }
   }
   return best;
+}
+
+void setPathFromFile(TrackData& track, const std::vector<TrackPoint>& file) {
+  const std::size_t count = file.size();
+  track.points.clear();
+  track.points.reserve(count);
+  track.extentX = 0;
+  track.extentY = 0;
+  // The file's first point is the finish line; it goes last so that lap counting meets it at the
+  // end of the list.
+  for (std::size_t k = 1; k <= count; ++k) {
+    const std::size_t i = k % count;
+    TrackPoint point = file[i];
+    point.rotation = crossDirection(file[(i + count - 1) % count], file[i], file[(i + 1) % count]);
+    if (point.x + point.width > track.extentX)
+      track.extentX = static_cast<std::int32_t>(point.x + point.width);
+    if (point.y + point.width > track.extentY)
+      track.extentY = static_cast<std::int32_t>(point.y + point.width);
+    track.points.push_back(point);
+  }
+}
+
+std::vector<TrackPoint> pathInFileOrder(const TrackData& track) {
+  std::vector<TrackPoint> file;
+  if (track.points.empty()) return file;
+  file.reserve(track.points.size());
+  file.push_back(track.points.back());
+  file.insert(file.end(), track.points.begin(), track.points.end() - 1);
+  return file;
 }
 
 }  // namespace track

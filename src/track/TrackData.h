@@ -54,4 +54,13 @@ struct TrackData {
   std::size_t nearestPointIndex(const TrackPoint& p) const;
 };
 
+// Makes the track's path from path points in file order, the way the loader does: every
+// point's rotation becomes the direction across the path (90 degrees clockwise on screen from
+// the mean direction of travel through it), the file's first point (the finish line) goes last,
+// and the extents become the largest x + width and y + width, at least 0. Any number of points
+// is taken, none and one too; the loader refuses fewer than two before it gets here.
+void setPathFromFile(TrackData& track, const std::vector<TrackPoint>& filePoints);
+// The path points in file order (the finish line first), as a track file lists them.
+std::vector<TrackPoint> pathInFileOrder(const TrackData& track);
+
 }  // namespace track

@@ -146,6 +146,20 @@ std::unique_ptr<TrackData> load(ImportHandler& handler, const std::string& path,
   return track;
 }
 
+// Builds whatever path the file has, without the rules of a loadable track.
+class AsWritten : public ImportHandler {
+ public:
+  std::unique_ptr<TrackData> buildTrack() override {
+    auto track = std::make_unique<TrackData>();
+    setPathFromFile(*track, pathPoints());
+    track->positions = startPositions();
+    track->title = title();
+    track->background = background();
+    track->theme = theme();
+    return track;
+  }
+};
+
 // The track list shows the title; a file without one is shown by its name.
 void defaultTitle(TrackData& track, const std::string& path) {
   if (track.title.empty()) track.title = std::filesystem::path(path).stem().string();
@@ -158,16 +172,7 @@ std::unique_ptr<TrackData> importTrack(const std::string& path, std::string* rea
   ImportHandler handler;
   std::unique_ptr<TrackData> track = load(handler, path, reason);
   if (!track) return nullptr;
-  // The background generator rasterises at the finest cell size; what fits there fits the race.
-  std::string tooLarge;
-  if (!surfaceMapFits(*track, limits::kMinCellSize, &tooLarge)) {
-    setReason(reason, tooLarge);
-    return nullptr;
-  }
-  if (rasterisedCells(*track, limits::kMinCellSize) > limits::kMaxRasterCells) {
-    setReason(reason, "The track's road is too long or winds too much to be drawn.");
-    return nullptr;
-  }
+  if (!trackLoadable(*track, reason)) return nullptr;
   defaultTitle(*track, path);
   return track;
 }
@@ -177,6 +182,38 @@ std::unique_ptr<TrackData> readLevelInfo(const std::string& path, std::string* r
   std::unique_ptr<TrackData> track = load(handler, path, reason);
   if (track) defaultTitle(*track, path);
   return track;
+}
+
+std::unique_ptr<TrackData> readTrackAsWritten(const std::string& path, std::string* reason) {
+  AsWritten handler;
+  std::unique_ptr<TrackData> track = load(handler, path, reason);
+  if (track) defaultTitle(*track, path);
+  return track;
+}
+
+bool trackLoadable(const TrackData& track, std::string* reason) {
+  if (const std::string problem = pathPointsProblem(track.points.size()); !problem.empty()) {
+    setReason(reason, problem);
+    return false;
+  }
+  // The background generator rasterises at the finest cell size; what fits there fits the race.
+  std::string tooLarge;
+  if (!surfaceMapFits(track, limits::kMinCellSize, &tooLarge)) {
+    setReason(reason, tooLarge);
+    return false;
+  }
+  if (rasterisedCells(track, limits::kMinCellSize) > limits::kMaxRasterCells) {
+    setReason(reason, "The track's road is too long or winds too much to be drawn.");
+    return false;
+  }
+  return true;
+}
+
+std::string pathPointsProblem(std::size_t count) {
+  if (count == 0) return "The track has no path points.";
+  // One point makes no loop: there would be no direction of travel and no road.
+  if (count < 2) return "The track needs at least two path points.";
+  return {};
 }
 
 }  // namespace track

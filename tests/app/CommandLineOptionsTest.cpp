@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/CommandLine.h"
+#include "support/ManPage.h"
 #include "support/TestSupport.h"
 
 using app::CommandLine;
@@ -44,39 +45,10 @@ const std::set<std::string> kEveryOption = {
     "--records",
 };
 
-// The options of a manual page's OPTIONS section: each entry's term line (after ".TP") as
-// option name -> {short name, argument}, with the roff markup taken out.
-std::map<std::string, std::pair<std::string, std::string>> manPageOptions(const std::string& page) {
-  const std::size_t start = page.find(".SH OPTIONS\n");
-  const std::size_t end = page.find("\n.SH ", start + 1);
-  std::istringstream section(page.substr(start, end - start));
-  std::map<std::string, std::pair<std::string, std::string>> options;
-  std::string line;
-  while (std::getline(section, line)) {
-    if (line != ".TP" || !std::getline(section, line)) continue;
-    line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
-    line = std::regex_replace(line, std::regex(R"(\\f[RIB])"), "");
-    line = std::regex_replace(line, std::regex(R"("|,|^\.[A-Z]+)"), " ");
-    std::istringstream words(line);
-    std::string word, shortName, name, argument;
-    while (words >> word) {
-      if (word.rfind("--", 0) == 0) {
-        name = word;
-      } else if (word[0] == '-') {
-        shortName = word;
-      } else {
-        argument += (argument.empty() ? "" : " ") + word;
-      }
-    }
-    options[name] = {shortName, argument};
-  }
-  return options;
-}
-
 }  // namespace
 
 TEST(CommandLineDocs, ManPageOptionsAreTheParsersTableWithTheSameArguments) {
-  const auto documented = manPageOptions(
+  const auto documented = testsupport::manPageOptions(
       testsupport::readFile(std::string(KELVANE_SOURCE_DIR) + "/packaging/kelvane.6"));
   std::map<std::string, std::pair<std::string, std::string>> table;
   for (const app::CommandLineOption& option : app::commandLineOptions())

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "MenuFixture.h"
+#include "app/ExternalTools.h"
 #include "app/KeysPanel.h"
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
@@ -356,11 +357,11 @@ TEST_F(MainMenuTest, EditTrackStartsTheEditorWithTheTrackPath) {
   const std::string noted = world.program.folder() + "editor-args.txt";
   std::filesystem::create_directories(bin);
   {
-    std::ofstream script(bin + "Solvern");
+    std::ofstream script(bin + app::kTrackEditorProgram);
     script << "#!/bin/sh\nprintf '%s|' \"$@\" > '" << noted << ".tmp'\nmv '" << noted << ".tmp' '"
            << noted << "'\n";
   }
-  std::filesystem::permissions(bin + "Solvern", std::filesystem::perms::owner_all);
+  std::filesystem::permissions(bin + app::kTrackEditorProgram, std::filesystem::perms::owner_all);
   const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
   setenv("PATH", (bin + ":" + saved).c_str(), 1);
   world.menu.buildMainMenu();

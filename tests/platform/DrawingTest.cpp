@@ -141,3 +141,25 @@ TEST(ImageDrawing, ImagesMayOutliveTheWindow) {
   survivor.reset();
   SUCCEED();
 }
+
+TEST(ShapeDrawing, TrianglesFillTheirAreaInTheirLayerAndLeaveTheRest) {
+  HeadlessWindow window;
+  Image blue(window.graphics(), Bitmap(64, 48, kBlue), false);
+  window.onDraw = [&] {
+    // A red square of two triangles over the blue picture, a stray vertex left out.
+    window.graphics().drawTriangles({{10, 10, kRed},
+                                     {30, 10, kRed},
+                                     {30, 30, kRed},
+                                     {10, 10, kRed},
+                                     {30, 30, kRed},
+                                     {10, 30, kRed},
+                                     {50, 40, kGreen}},
+                                    2);
+    blue.draw(0, 0, 1);
+  };
+  window.tick();
+  EXPECT_EQ(window.pixel(20, 20), kRed);
+  EXPECT_EQ(window.pixel(12, 28), kRed);
+  EXPECT_EQ(window.pixel(35, 20), kBlue);
+  EXPECT_EQ(window.pixel(50, 40), kBlue);
+}

@@ -1,8 +1,10 @@
-// Paints the application icon: a racing-orange circuit with a car on its home straight, on a
-// dark slate tile. Drawn from shapes at every size rather than scaled down, so the small icons
-// stay sharp.
+// Paints the application icons: the game's, a racing-orange circuit with a car on its home
+// straight on a dark slate tile, and the track editor's, the same circuit drawn as a path with
+// its handles and one handle being dragged. Drawn from shapes at every size rather than scaled
+// down, so the small icons stay sharp.
 //
-//   kelvane_icon [FOLDER]   writes kelvane-48.png, -64, -128 and -256 (packaging/icons/ by default)
+//   kelvane_icon [FOLDER]   writes kelvane-48.png … -256.png and solvern-48.png … -256.png
+//                           (packaging/icons/ by default)
 #include <cmath>
 #include <exception>
 #include <iostream>
@@ -42,14 +44,20 @@ std::vector<Segment> circuit(float scale) {
   return segments;
 }
 
-Canvas paintIcon(int size) {
+// The tile both icons stand on: slate, a little lighter at the top, with a dark rim.
+Canvas tile(int size) {
   const float s = size / 256.0f;
   Canvas canvas(size, size);
-  // The tile: slate, a little lighter at the top, with a dark rim.
   canvas.fillRoundRect(8 * s, 8 * s, 248 * s, 248 * s, 46 * s,
                        skin::verticalGradient(8 * s, hex(0x3e4857), 248 * s, hex(0x1b2028)));
   canvas.strokeRoundRect(8 * s, 8 * s, 248 * s, 248 * s, 46 * s, std::max(1.0f, 3 * s),
                          solid(hex(0x0d1015, 0.8f)));
+  return canvas;
+}
+
+Canvas paintIcon(int size) {
+  const float s = size / 256.0f;
+  Canvas canvas = tile(size);
 
   // The circuit: orange kerbs, dark asphalt, a faint centre line.
   const std::vector<Segment> road = circuit(s);
@@ -83,6 +91,38 @@ Canvas paintIcon(int size) {
   return canvas;
 }
 
+// The editor's icon: the circuit as the editor shows it, grey road with white handles along its
+// centre, the start handle in orange, and one handle pulled out of line with a ring around it.
+Canvas paintEditorIcon(int size) {
+  const float s = size / 256.0f;
+  Canvas canvas = tile(size);
+  const std::vector<Segment> road = circuit(s);
+  canvas.strokeSegments(road, 26 * s, solid(hex(0xe8e8e8)));
+  canvas.strokeSegments(road, 22 * s, solid(hex(0x5d6167)));
+  canvas.strokeSegments(road, std::max(0.6f, 1.2f * s), solid(hex(0xffffff, 0.6f)));
+
+  const int every = size >= 128 ? 10 : 20;
+  for (std::size_t i = 0; i < road.size(); i += every) {
+    const Point p = road[i].a;
+    const float r = (i == 0 ? 11.0f : 8.0f) * s;
+    canvas.fillRoundRect(p.x - r - 2 * s, p.y - r - 2 * s, p.x + r + 2 * s, p.y + r + 2 * s,
+                         r + 2 * s, solid(hex(0x1b2028)));
+    canvas.fillRoundRect(p.x - r, p.y - r, p.x + r, p.y + r, r,
+                         solid(i == 0 ? hex(0xff7a1a) : hex(0xf2f2f2)));
+  }
+  // The handle being dragged, with its ring, out to the top right.
+  const Point dragged{200 * s, 60 * s};
+  canvas.strokeSegments({{road[road.size() * 7 / 8].a, dragged}}, 3 * s,
+                        solid(hex(0xff7a1a, 0.9f)));
+  const float r = 12 * s;
+  canvas.strokeRoundRect(dragged.x - r - 7 * s, dragged.y - r - 7 * s, dragged.x + r + 7 * s,
+                         dragged.y + r + 7 * s, r + 7 * s, std::max(1.0f, 4 * s),
+                         solid(hex(0xff7a1a)));
+  canvas.fillRoundRect(dragged.x - r, dragged.y - r, dragged.x + r, dragged.y + r, r,
+                       solid(hex(0xffffff)));
+  return canvas;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +132,9 @@ int main(int argc, char** argv) {
       const std::string path = folder + "kelvane-" + std::to_string(size) + ".png";
       paintIcon(size).toBitmap().savePng(path);
       std::cout << "wrote " << path << '\n';
+      const std::string editorPath = folder + "solvern-" + std::to_string(size) + ".png";
+      paintEditorIcon(size).toBitmap().savePng(editorPath);
+      std::cout << "wrote " << editorPath << '\n';
     }
   } catch (const std::exception& error) {
     std::cerr << "kelvane_icon: " << error.what() << '\n';

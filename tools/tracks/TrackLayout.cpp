@@ -7,7 +7,6 @@
 // control point is the finish line; the start grid is laid out on the road just behind it.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -15,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "track/StartGrid.h"
+#include "track/TrackData.h"
+#include "track/TrackWriter.h"
+
 namespace {
 
-constexpr double kMargin = 100.0;     // world units between the road and the picture's edge
-constexpr double kGridFront = 24.0;   // finish line to the front of the pole car
-constexpr double kRowSpacing = 32.0;  // front to front of two rows (cars are 16.5 long)
-constexpr double kLateral = 0.22;     // each column's distance from the centre, × road width
+constexpr double kMargin = 100.0;  // world units between the road and the picture's edge
 
 struct Vec {
   double x = 0;
@@ -146,28 +146,6 @@ Sample sampleAt(const std::vector<Sample>& curve, double distance, Vec* directio
   return Sample{a.at + k * (b.at - a.at), a.width + k * (b.width - a.width), distance};
 }
 
-struct Position {
-  Vec at;
-  double rotation = 0;
-};
-
-// Two staggered columns behind the finish line, every car facing the direction of travel.
-std::vector<Position> startGrid(const std::vector<Sample>& curve, int count) {
-  std::vector<Position> grid;
-  for (int slot = 0; slot < count; ++slot) {
-    const int row = slot / 2;
-    const int column = slot % 2;
-    const double behind = kGridFront + row * kRowSpacing + column * kRowSpacing * 0.5;
-    Vec forward;
-    const Sample s = sampleAt(curve, curve.back().distance - behind, &forward);
-    const Vec right{-forward.y, forward.x};  // y grows downward
-    const double side = (column == 0 ? -1.0 : 1.0) * kLateral * s.width;
-    // A car on rotation r drives toward (cos r, -sin r) on screen.
-    grid.push_back({s.at + side * right, std::atan2(-forward.y, forward.x)});
-  }
-  return grid;
-}
-
 // Warns where two stretches of road that are not neighbours come closer than their widths.
 void checkClearance(const std::vector<Sample>& path) {
   const double total = path.back().distance + 1;
@@ -184,16 +162,18 @@ void checkClearance(const std::vector<Sample>& path) {
   }
 }
 
-std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
+// Two decimals are plenty for a hand-made layout and keep the file easy to read.
+double rounded(double value) {
+  return std::round(value * 100.0) / 100.0;
 }
 
-void writeRecord(std::ostream& out, const char* element, Vec at, double width, double rotation) {
-  out << "    <" << element << "><x>" << number(at.x) << "</x><y>" << number(at.y) << "</y><width>"
-      << number(width) << "</width><offset>0</offset><rotation>" << number(rotation)
-      << "</rotation></" << element << ">\n";
+track::TrackPoint pointAt(Vec at, double width, double rotation) {
+  track::TrackPoint p;
+  p.x = rounded(at.x);
+  p.y = rounded(at.y);
+  p.width = rounded(width);
+  p.rotation = rounded(rotation);
+  return p;
 }
 
 }  // namespace
@@ -215,7 +195,12 @@ int main(int argc, char** argv) {
   const int count = std::max(3, static_cast<int>(std::lround(total / layout.spacing)));
   std::vector<Sample> path;
   for (int i = 0; i < count; ++i) path.push_back(sampleAt(curve, total * i / count, nullptr));
-  std::vector<Position> grid = startGrid(curve, layout.grid);
+  // The grid follows the fine curve; its last sample closes the loop and is left out.
+  std::vector<track::TrackPoint> fine;
+  for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
+    fine.push_back(track::TrackPoint{curve[i].at.x, curve[i].at.y, curve[i].width, 0, 0});
+  }
+  const std::vector<track::TrackPoint> grid = track::startgrid::layOut(fine, layout.grid);
   checkClearance(path);
 
   // Shift everything so that the road keeps a margin from the picture's top and left.
@@ -227,19 +212,19 @@ int main(int argc, char** argv) {
   const Vec shift{std::round(layout.marginLeft - minX), std::round(layout.marginTop - minY)};
 
   const std::filesystem::path output(argv[2]);
-  std::ofstream out(output);
-  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<track>\n";
-  out << "  <title>" << layout.title << "</title>\n";
-  out << "  <background>" << output.stem().string() << ".png</background>\n";
-  if (!layout.theme.empty()) out << "  <theme>" << layout.theme << "</theme>\n";
-  out << "  <points>\n";
-  // The path rotation is worked out again when the track is loaded; 0 keeps the files simple.
-  for (const Sample& s : path) writeRecord(out, "point", s.at + shift, s.width, 0);
-  out << "  </points>\n  <positions>\n";
-  for (const Position& p : grid) writeRecord(out, "position", p.at + shift, 0, p.rotation);
-  out << "  </positions>\n</track>\n";
-  if (!out) {
-    std::cerr << "cannot write " << argv[2] << "\n";
+  track::TrackData track;
+  track.title = layout.title;
+  track.background = output.stem().string() + ".png";
+  track.theme = layout.theme;
+  std::vector<track::TrackPoint> points;
+  for (const Sample& s : path) points.push_back(pointAt(s.at + shift, s.width, 0));
+  track::setPathFromFile(track, points);
+  for (const track::TrackPoint& p : grid) {
+    track.positions.push_back(pointAt(Vec{p.x, p.y} + shift, 0, p.rotation));
+  }
+  std::string error;
+  if (!track::saveTrackFile(track, output.string(), &error)) {
+    std::cerr << "cannot write " << argv[2] << ": " << error << "\n";
     return 1;
   }
   std::cout << output.filename().string() << ": " << count << " points, length "
