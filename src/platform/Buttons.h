@@ -6,8 +6,14 @@ namespace platform {
 // gamepad. The platform maps SDL's keys, mouse and game controllers onto them.
 namespace button {
 constexpr int kEscape = 1;
+constexpr int kMinus = 12;
+constexpr int kEquals = 13;  // "+" with Shift
 constexpr int kBackspace = 14;
+constexpr int kR = 19;
+constexpr int kM = 50;
 constexpr int kSpace = 57;
+constexpr int kKeypadMinus = 74;
+constexpr int kKeypadPlus = 78;
 constexpr int kF11 = 87;
 constexpr int kF12 = 88;
 constexpr int kUp = 200;

@@ -30,8 +30,25 @@ constexpr int kNoticeHeight = 18;
 constexpr Color kNoticeColor = 0xffff8c1a;  // the game's racing orange
 constexpr Color kNoticeShadow = 0xc0000000;
 
+// The letters by their Windows scan codes, A to Z: a key stored in the settings may be any of
+// them.
+constexpr int kLetterButtons[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
+                                    49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
+
 int buttonForScancode(SDL_Scancode code) {
+  if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z)
+    return kLetterButtons[code - SDL_SCANCODE_A];
+  // The digits 1 .. 9 and 0 follow each other from 2.
+  if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_0) return 2 + (code - SDL_SCANCODE_1);
   switch (code) {
+    case SDL_SCANCODE_MINUS:
+      return button::kMinus;
+    case SDL_SCANCODE_EQUALS:
+      return button::kEquals;
+    case SDL_SCANCODE_KP_MINUS:
+      return button::kKeypadMinus;
+    case SDL_SCANCODE_KP_PLUS:
+      return button::kKeypadPlus;
     case SDL_SCANCODE_ESCAPE:
       return button::kEscape;
     case SDL_SCANCODE_BACKSPACE:
@@ -223,6 +240,10 @@ void Window::setFullscreen(bool fullscreen) {
       0) {
     fullscreen_ = fullscreen;
   }
+}
+
+void Window::setSystemPointerShown(bool shown) {
+  SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void Window::close() {

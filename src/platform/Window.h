@@ -57,6 +57,10 @@ class Window {
   double updateInterval() const { return updateIntervalMs_; }
   long frameCount() const { return frames_; }
 
+  // The desktop's own mouse pointer over the window. The game hides it where it draws its own
+  // (a race shows one only after the mouse moves).
+  void setSystemPointerShown(bool shown);
+
   void setFullscreen(bool fullscreen);
   bool fullscreen() const { return fullscreen_; }
   // The last drawn frame as a PNG. Frames are only kept while keepLastFrame is on (it is from
