@@ -4,6 +4,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "config/OptionKeys.h"
 #include "platform/UserFolders.h"
 
 namespace {
@@ -76,6 +77,8 @@ void Options::normalise() {
       {kGraphicsSection, "tireMarksDepth", 20},
       {kGraphicsSection, "tireMarksMaxDarkness", 80},
       {kGraphicsSection, "tireMarksQuality", 2},
+      {kGraphicsSection, config::key::zoom, 100},
+      {kGraphicsSection, config::key::minimap, 1},
   };
   // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
   // a car back hardest and gravel least; snow lets it roll but hardly steer.
@@ -91,20 +94,28 @@ void Options::normalise() {
       {kWeatherSection, "wet_snow_grip", 25},    {kWeatherSection, "wet_snow_resistance", 1400},
       {kWeatherSection, "wet_gravel_grip", 50},  {kWeatherSection, "wet_gravel_resistance", 1000},
   };
-  for (const auto& s : kBefore) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
-  }
+  auto keepOrDefault = [this](const auto& settings) {
+    for (const IntSetting& s : settings)
+      ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+  };
+  keepOrDefault(kBefore);
   ini_->setValue(kWeatherSection, "weatherType",
                  ini_->getValue(kWeatherSection, "weatherType", "dry"), true);
-  for (const auto& s : kSurfaces) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
-  }
+  keepOrDefault(kSurfaces);
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
   ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
   // The computer drivers' level, chosen in the race setup, is kept as it is.
   ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
                  true);
+  // The race's own keys (driving is on the arrows): R, =, - and M.
+  static const IntSetting kKeys[] = {
+      {kKeysSection, config::key::backOnTrack, 19},
+      {kKeysSection, config::key::zoomIn, 13},
+      {kKeysSection, config::key::zoomOut, 12},
+      {kKeysSection, config::key::toggleMinimap, 50},
+  };
+  keepOrDefault(kKeys);
 }
 
 void Options::touch() {
@@ -135,6 +146,15 @@ std::string Options::getAIString(const std::string& key) const {
 
 void Options::setOptionInt(const std::string& key, int value) {
   ini_->setValueInt(kOptionsSection, key, value);
+  touch();
+}
+
+int Options::getKeysInt(const std::string& key) const {
+  return ini_->getValueInt(kKeysSection, key, -1);
+}
+
+void Options::setGraphicsInt(const std::string& key, int value) {
+  ini_->setValueInt(kGraphicsSection, key, value);
   touch();
 }
 

@@ -16,6 +16,7 @@ class Options {
   static constexpr const char* kWeatherSection = " Weather Conditions ";
   static constexpr const char* kPlayersSection = " Players ";
   static constexpr const char* kAISection = " AI ";
+  static constexpr const char* kKeysSection = " Keys ";
 
   static Options* instance();
   // Writes the file (if `save`) and destroys the store; the next instance() reads it anew.
@@ -28,7 +29,10 @@ class Options {
   std::string getPlayersString(const std::string& key) const;
   int getAIInt(const std::string& key) const;
   std::string getAIString(const std::string& key) const;
+  // A key's button id (platform/Buttons.h), or -1 when the file holds none.
+  int getKeysInt(const std::string& key) const;
   void setOptionInt(const std::string& key, int value);
+  void setGraphicsInt(const std::string& key, int value);
   void setPlayersString(const std::string& key, const std::string& value);
   void setAIString(const std::string& key, const std::string& value);
 

@@ -37,7 +37,7 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
   EXPECT_EQ(testsupport::readFile(path()),
             "[ Options ]\nnrCars=2\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=1\n\n"
             "[ Graphics ]\nheight=700\nwidth=1000\nfullscreen=0\ntireMarks=1\ntireMarksDepth=20\n"
-            "tireMarksMaxDarkness=80\ntireMarksQuality=2\n\n"
+            "tireMarksMaxDarkness=80\ntireMarksQuality=2\nzoom=100\nminimap=1\n\n"
             "[ Weather Conditions ]\nweatherType=dry\ndry_tarmac_grip=100\n"
             "dry_tarmac_resistance=30\ndry_grass_grip=80\ndry_grass_resistance=1500\n"
             "wet_tarmac_grip=40\nwet_tarmac_resistance=10\nwet_grass_grip=100\n"
@@ -46,7 +46,8 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "dry_gravel_resistance=800\nwet_sand_grip=70\nwet_sand_resistance=2000\n"
             "wet_snow_grip=25\nwet_snow_resistance=1400\nwet_gravel_grip=50\n"
             "wet_gravel_resistance=1000\n\n"
-            "[ AI ]\nskill=20\ndifficulty=medium\n\n");
+            "[ AI ]\nskill=20\ndifficulty=medium\n\n"
+            "[ Keys ]\nbackOnTrack=19\nzoomIn=13\nzoomOut=12\ntoggleMinimap=50\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {
