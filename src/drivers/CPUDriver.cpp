@@ -334,6 +334,12 @@ bool CPUDriver::plan() {
   return true;
 }
 
+void CPUDriver::carPutBack() {
+  const std::vector<TrackPoint>& nodes = line_.nodes();
+  if (!nodes.empty()) cursor_ = static_cast<int>(driving::nearestNode(nodes, carPosition()));
+  searchInProgress_ = false;
+}
+
 std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
                                                       const TrackPoint& to) const {
   std::vector<TrackPoint> points;

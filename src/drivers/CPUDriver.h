@@ -33,6 +33,9 @@ class CPUDriver : public Driver {
   void drive(const std::vector<Car*>& cars) override;
   void learn() override;
   bool plan() override;
+  // The car may now stand anywhere along the line: the driver finds it there afresh, and a
+  // stretch it was planning from where the car was is planned again.
+  void carPutBack() override;
 
   const std::vector<TrackPoint>* path() const override { return &line_.nodes(); }
   std::optional<TrackPoint> target1() const override { return target1_; }
