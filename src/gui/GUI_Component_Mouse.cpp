@@ -2,8 +2,8 @@
 
 #include "platform/Input.h"
 
-GUI_Component_Mouse::GUI_Component_Mouse(std::string id, int z)
-    : GUI_Component(std::move(id)), pointer_(guiImagePath("mouse_pointer.png")) {
+GUI_Component_Mouse::GUI_Component_Mouse(std::string id, int z, bool visible)
+    : GUI_Component(std::move(id)), pointer_(guiImagePath("mouse_pointer.png")), fade_(visible) {
   pointer_.z = z;
 }
 
