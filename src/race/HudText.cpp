@@ -11,11 +11,15 @@ constexpr const char* kFontName = "Trebuchet MS";
 }  // namespace
 
 void drawHudText(const std::wstring& text, double x, double y, double z, platform::Color color) {
-  FontCache::get(kFontName, 20).draw(text, x, y, z, 1, 1, color);
+  hudFont(20).draw(text, x, y, z, 1, 1, color);
+}
+
+const platform::Font& hudFont(int height) {
+  return FontCache::get(kFontName, height);
 }
 
 const platform::Font& countdownFont() {
-  return FontCache::get(kFontName, 40);
+  return hudFont(40);
 }
 
 }  // namespace race
