@@ -123,6 +123,8 @@ void GameWindow::updateStarting() {
   if (race_->startRace()) {
     mode_ = WindowMode::racing;
     mainMenu_->clearScreen();
+    // The race draws its own pointer, and only once the mouse moves.
+    setSystemPointerShown(false);
     return;
   }
   buildMainMenu();
@@ -137,6 +139,7 @@ void GameWindow::updateRacing() {
   }
   // The player quit from the result screen: back to a main menu read afresh from disk.
   race_->endRace();
+  setSystemPointerShown(true);
   buildMainMenu();
 }
 

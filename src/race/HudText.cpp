@@ -18,8 +18,4 @@ const platform::Font& hudFont(int height) {
   return FontCache::get(kFontName, height);
 }
 
-const platform::Font& countdownFont() {
-  return hudFont(40);
-}
-
 }  // namespace race

@@ -18,7 +18,5 @@ void drawHudText(const std::wstring& text, double x, double y, double z = kHudTe
 // The race's font at `height` pixels (20 for its texts, 40 for banners, 60 for the start's
 // numerals).
 const platform::Font& hudFont(int height);
-// The countdown's font, 40 pixels high.
-const platform::Font& countdownFont();
 
 }  // namespace race
