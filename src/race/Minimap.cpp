@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kMapCell = 4.0;  // world units per surface map cell
 constexpr double kMargin = 12;    // from the screen's edges, pixels
-constexpr double kPadding = 8;    // panel around the picture, room for a dot at its edge
+constexpr int kPadding = 8;       // panel around the road, room for a dot at its edge
 constexpr double kPanelZ = 150;
 constexpr platform::Color kPanelColor = 0x80000000u;
 constexpr platform::Color kRoadColor = 0x00e8e8e8u;  // alpha from the road's coverage
@@ -39,21 +39,34 @@ Minimap::Minimap(platform::Graphics& graphics, const TrackData& track, int scree
   scale_ = side / std::max({worldW, worldH, 1.0});
   const int width = std::max(1, static_cast<int>(std::ceil(worldW * scale_)));
   const int height = std::max(1, static_cast<int>(std::ceil(worldH * scale_)));
-  picture_.resize(width, height);
-  area_ = {screenWidth - kMargin - width - 2 * kPadding, kMargin, width + 2 * kPadding,
-           height + 2 * kPadding};
-  pictureX_ = area_.x + kPadding;
-  pictureY_ = area_.y + kPadding;
-  if (map) paintRoad(track);
+  roadX_ = roadY_ = kPadding;
+  picture_.resize(width + 2 * kPadding, height + 2 * kPadding, kPanelColor);
+  area_ = {screenWidth - kMargin - picture_.width(), kMargin, static_cast<double>(picture_.width()),
+           static_cast<double>(picture_.height())};
+  if (map) paintRoad(track, width, height);
   paintFinishLine(track);
   image_ = std::make_unique<platform::Image>(graphics, picture_, false);
 }
 
+void Minimap::paint(int x, int y, platform::Color color) {
+  // Over the panel, which is black: the colour keeps its share, the panel shows through the rest.
+  const double alpha = platform::alphaOf(color) / 255.0;
+  const double panel = platform::alphaOf(kPanelColor) / 255.0;
+  const double total = alpha + panel * (1 - alpha);
+  const auto channel = [&](std::uint8_t c) {
+    return static_cast<std::uint32_t>(std::lround(c * alpha / total));
+  };
+  picture_.setPixel(
+      roadX_ + x, roadY_ + y,
+      platform::argb(static_cast<std::uint32_t>(std::lround(total * 255)),
+                     channel(platform::redOf(color)), channel(platform::greenOf(color)),
+                     channel(platform::blueOf(color))));
+}
+
 Minimap::~Minimap() = default;
 
-void Minimap::paintRoad(const TrackData& track) {
+void Minimap::paintRoad(const TrackData& track, int w, int h) {
   const SurfaceMap& map = *track.surfaceMap;
-  const int w = picture_.width(), h = picture_.height();
   // How much of each picture pixel is road: every map cell adds to the pixel under its centre.
   std::vector<int> cells(static_cast<std::size_t>(w) * h, 0), road(cells.size(), 0);
   const double cellSize = kMapCell * scale_;
@@ -76,7 +89,7 @@ void Minimap::paintRoad(const TrackData& track) {
       if (here > 0) {
         // A narrow road covers little of a pixel; it is still drawn clearly.
         const double alpha = std::min(1.0, here * 1.6) * 255;
-        picture_.setPixel(x, y, static_cast<platform::Color>(alpha) << 24 | kRoadColor);
+        paint(x, y, static_cast<platform::Color>(alpha) << 24 | kRoadColor);
         continue;
       }
       bool besideRoad = false;
@@ -84,7 +97,7 @@ void Minimap::paintRoad(const TrackData& track) {
         for (int dx = -1; dx <= 1 && !besideRoad; ++dx)
           besideRoad = x + dx >= 0 && y + dy >= 0 && x + dx < w && y + dy < h &&
                        coverage(x + dx, y + dy) > 0.3;
-      if (besideRoad) picture_.setPixel(x, y, kOutlineColor);
+      if (besideRoad) paint(x, y, kOutlineColor);
     }
   }
 }
@@ -97,20 +110,22 @@ void Minimap::paintFinishLine(const TrackData& track) {
     const double t = static_cast<double>(s) / kSteps;
     const int x = static_cast<int>((edges.first.x + t * (edges.second.x - edges.first.x)) * scale_);
     const int y = static_cast<int>((edges.first.y + t * (edges.second.y - edges.first.y)) * scale_);
-    if (x >= 0 && y >= 0 && x < picture_.width() && y < picture_.height())
-      picture_.setPixel(x, y, kFinishColor);
+    if (x >= 0 && y >= 0 && roadX_ + x < picture_.width() - kPadding &&
+        roadY_ + y < picture_.height() - kPadding)
+      paint(x, y, kFinishColor);
   }
 }
 
 void Minimap::draw(const RaceView& view, const OverlayShapes& shapes) const {
-  shapes.rect(area_.x, area_.y, area_.w, area_.h, kPanelZ, kPanelColor);
-  image_->draw(pictureX_, pictureY_, kPanelZ + 1);
+  image_->draw(area_.x, area_.y, kPanelZ);
   const int followed = view.camera().followedCar();
   for (int c = 0; c < view.carCount(); ++c) {
     const Car& car = view.car(c);
-    // A car off the picture (never on a real track) stays on its edge.
-    const double x = std::clamp(screenX(car.getX()), pictureX_, pictureX_ + picture_.width());
-    const double y = std::clamp(screenY(car.getY()), pictureY_, pictureY_ + picture_.height());
+    // A car off the road's picture (never on a real track) stays on its edge.
+    const double x =
+        std::clamp(screenX(car.getX()), area_.x + kPadding, area_.x + area_.w - kPadding);
+    const double y =
+        std::clamp(screenY(car.getY()), area_.y + kPadding, area_.y + area_.h - kPadding);
     const platform::Color color = view.raceCar(c).color | 0xff000000u;
     if (c == followed) {
       shapes.disc(x, y, kFollowedDot + 4, kPanelZ + 3, platform::kWhite);

@@ -128,12 +128,15 @@ TEST_F(HudParts, HudDrawsTheFollowedCarOnItsPanelFromTheViewAndDrawingChangesNot
     bool backed = false;
     for (const DrawCall& box : calls)
       backed |= box.kind == DrawCall::Kind::Image && box.z == call.z - 1 && box.x <= call.x &&
-                box.y <= call.y && call.x < box.x + box.scaleX &&
-                call.y + call.font->height() <= box.y + box.scaleY &&
+                box.y <= call.y && call.x < box.x + box.image->width() * box.scaleX &&
+                call.y + call.font->height() <= box.y + box.image->height() * box.scaleY &&
                 platform::alphaOf(box.color) < 255;
     EXPECT_TRUE(backed) << platform::narrow(call.text);
   }
   EXPECT_TRUE(sameCalls(calls, drawn(hud, 120)));
+  const std::size_t shapes = shapes_->keptShapes();
+  drawn(hud, 120);
+  EXPECT_EQ(shapes_->keptShapes(), shapes);  // the panels are made once
 
   hud.toggleInstruments();
   const auto panel = drawn(hud, -100);

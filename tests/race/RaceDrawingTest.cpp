@@ -189,8 +189,8 @@ TEST_F(RacePicture, ZoomScalesTheWorldAroundTheFollowedCarAndIsStored) {
       ++cars;
     }
     // The ring marks the followed car, under it.
-    marker |= call.z == 45 &&
-              std::abs(call.x + call.scaleX * 32 - (followed.getX() * 2 + race.cameraX())) < 1e-6;
+    marker |= call.z == 45 && std::abs(call.x + call.image->width() / 2.0 -
+                                       (followed.getX() * 2 + race.cameraX())) < 1e-6;
   }
   EXPECT_TRUE(background);
   EXPECT_EQ(cars, 3);
