@@ -149,9 +149,6 @@ bool RaceData::setUpRace() {
     if (auto sample = loadEngineSample(audio_))
       engineSound_ = std::make_unique<EngineSound>(std::move(sample));
   }
-  const LineSegment finish = finishLineOf(*track_);
-  const LineSegment halfway = halfwayLineOf(*track_);
-
   if (carCount > static_cast<int>(track_->positionCount())) {
     lastError_ = "The track has " + std::to_string(track_->positionCount()) +
                  " start positions, too few for " + std::to_string(carCount) + " cars.";
@@ -161,13 +158,7 @@ bool RaceData::setUpRace() {
   for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
   carPointers_ = carPointers();
 
-  const float frameTime = 1.0f / framesPerSecond();
-  laps_ = std::make_unique<LapTable>(carCount, lapCount, frameTime, finish, halfway);
-  lapPath_ = std::make_unique<LapPath>(*track_);
-  standings_ = std::make_unique<Standings>(*lapPath_, carCount, frameTime);
-  standings_->update(carPointers_, *laps_);
-  backOnTrack_ = std::make_unique<BackOnTrack>(carCount, framesPerSecond());
-  notices_ = std::make_unique<RaceNotices>(carCount, framesPerSecond());
+  startReferee(carCount, lapCount);
   minimap_ =
       std::make_unique<Minimap>(graphics_, *track_, camera_.screenWidth(), camera_.screenHeight());
   startLights_->start(sound && audio_.available() ? &audio_ : nullptr);
@@ -180,6 +171,17 @@ bool RaceData::setUpRace() {
   results_->build(driverNames(), camera_.screenWidth(), camera_.screenHeight());
   active_ = true;
   return true;
+}
+
+void RaceData::startReferee(int carCount, int lapCount) {
+  const float frameTime = 1.0f / framesPerSecond();
+  laps_ = std::make_unique<LapTable>(carCount, lapCount, frameTime, finishLineOf(*track_),
+                                     halfwayLineOf(*track_));
+  lapPath_ = std::make_unique<LapPath>(*track_);
+  standings_ = std::make_unique<Standings>(*lapPath_, carCount, frameTime);
+  standings_->update(carPointers_, *laps_);  // the grid order
+  backOnTrack_ = std::make_unique<BackOnTrack>(carCount, framesPerSecond());
+  notices_ = std::make_unique<RaceNotices>(carCount, framesPerSecond());
 }
 
 bool RaceData::loadBackground() {
@@ -379,7 +381,6 @@ void RaceData::putBackStuckCars() {
 }
 
 void RaceData::putCarBack(int c) {
-  if (!active_ || c < 0 || c >= carCount()) return;
   backOnTrack_->putBack(c, car(c), lapPath_->roadPoseAt(standings_->lastRoadSegment(c)));
   drivers_[static_cast<std::size_t>(c)]->carPutBack();
   standings_->carMoved(c);

@@ -131,19 +131,21 @@ class RaceData : public GUI_Listener {
   std::vector<ResultCells> resultTable() const { return results_->table(); }
   // The standings of this very frame, in the same form.
   std::vector<ResultCells> currentResults() const;
-  // Puts a car back on the road where it left it, facing along the track, with the time
-  // penalty, as the "back on track" rule does.
-  void putCarBack(int car);
 
  private:
   bool setUpRace();
   bool loadBackground();
+  // The lap table, the live standings, the back-on-track rule and the notices of a new race.
+  void startReferee(int carCount, int lapCount);
   void createCar(int i, bool onlyCpu);
   void updateResults();
   void setFollowedCar(int index);
   void racingFrame();
   void handleViewKeys();
   void putBackStuckCars();
+  // Puts a car back on the road where it left it, facing along the track, with the time
+  // penalty.
+  void putCarBack(int car);
   void updateCamera();
   void refocusCamera();
   void countLaps();
