@@ -48,7 +48,8 @@ PathPosition LapPath::project(int segment, double x, double y) const {
   const double pieceLength = std::sqrt(squared);
   PathPosition position;
   position.segment = segment;
-  position.distance = std::hypot(x - (ax + t * dx), y - (ay + t * dy));
+  const double offX = x - (ax + t * dx), offY = y - (ay + t * dy);
+  position.distance = std::sqrt(offX * offX + offY * offY);
   position.lapFraction = length_ > 0 ? (start_[segment] + t * pieceLength) / length_ : 0;
   if (pieceLength > 0) {
     position.directionX = dx / pieceLength;

@@ -25,7 +25,7 @@ constexpr double kHousingHeight = kLamp + 2 * kFrame;
 constexpr int kNumeralHeight = 60;
 // Pixels between the followed car and the lights: clear of the cars beside it on the grid.
 constexpr double kCarClearance = 70;
-constexpr platform::Color kHousing = 0xd8101214u;
+constexpr platform::Color kHousing = 0xd8101214u;  // see-through dark
 constexpr platform::Color kLampOff = 0xff34363au;
 constexpr platform::Color kRed = 0xffff2a1au;
 constexpr platform::Color kGreen = 0xff30e060u;
@@ -108,8 +108,7 @@ void StartLights::draw(int countdownFrames, int screenWidth, int screenHeight, d
   const double height = kHousingHeight + 8 + kNumeralHeight;
   const double top = carScreenY >= screenHeight / 2 ? carScreenY - kCarClearance - height
                                                     : carScreenY + kCarClearance;
-  shapes.rect(left, top, kHousingWidth, kHousingHeight, kZ,
-              platform::withAlpha(kHousing, alpha * 216 / 255));
+  shapes.rect(left, top, kHousingWidth, kHousingHeight, kZ, kHousing, alpha);
   drawLamps(countdownFrames, left, top, shapes);
 
   const int number = numeral(countdownFrames);
@@ -132,11 +131,11 @@ void StartLights::drawLamps(int countdownFrames, double left, double top,
     const double y = top + kFrame + kLamp / 2;
     const bool on = go || k < lit;
     const platform::Color light = go ? kGreen : kRed;
-    if (on) shapes.disc(x, y, kLamp * 1.45, kZ, platform::withAlpha(light, alpha / 3));  // the glow
-    shapes.disc(x, y, kLamp, kZ + 1, platform::withAlpha(on ? light : kLampOff, alpha));
+    if (on) shapes.disc(x, y, kLamp * 1.45, kZ, platform::withAlpha(light, 85), alpha);  // glow
+    shapes.disc(x, y, kLamp, kZ + 1, on ? light : kLampOff, alpha);
     // A highlight makes the lamp look like glass.
     shapes.disc(x - kLamp * 0.15, y - kLamp * 0.15, kLamp * 0.35, kZ + 2,
-                platform::withAlpha(platform::kWhite, (on ? 90 : 30) * alpha / 255));
+                platform::withAlpha(platform::kWhite, on ? 90 : 30), alpha);
   }
 }
 

@@ -127,10 +127,12 @@ TEST_F(HudParts, HudDrawsTheFollowedCarOnItsPanelFromTheViewAndDrawingChangesNot
     if (call.kind != DrawCall::Kind::Text) continue;
     bool backed = false;
     for (const DrawCall& box : calls)
-      backed |= box.kind == DrawCall::Kind::Image && box.z == call.z - 1 && box.x <= call.x &&
-                box.y <= call.y && call.x < box.x + box.image->width() * box.scaleX &&
-                call.y + call.font->height() <= box.y + box.image->height() * box.scaleY &&
-                platform::alphaOf(box.color) < 255;
+      backed |=
+          box.kind == DrawCall::Kind::Image && box.z == call.z - 1 && box.x <= call.x &&
+          box.y <= call.y && call.x < box.x + box.image->width() * box.scaleX &&
+          call.y + call.font->height() <= box.y + box.image->height() * box.scaleY &&
+          platform::alphaOf(box.color) * platform::alphaOf(box.image->pixels().getPixel(0, 0)) <
+              255 * 255;
     EXPECT_TRUE(backed) << platform::narrow(call.text);
   }
   EXPECT_TRUE(sameCalls(calls, drawn(hud, 120)));
