@@ -19,6 +19,11 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVANE_WERROR=ON >/dev/
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+echo "== the whole suite once more in one process, in a random order"
+# ctest runs each test alone; one process in a shuffled order shows a test that depends on
+# what an earlier one left behind.
+(cd build && tests/kelvane_tests --gtest_shuffle --gtest_brief=1 --gtest_filter='-Install.*')
+
 echo "== install into a temporary prefix, and the Debian package"
 KELVANE_INSTALL_TEST=deb ctest --test-dir build -R '^Install\.' --output-on-failure
 

@@ -11,6 +11,7 @@
 
 #include "background/BackgroundGenerator.h"
 #include "background/Theme.h"
+#include "common/Angle.h"
 #include "platform/Random.h"
 #include "track/TrackLoader.h"
 
@@ -23,7 +24,7 @@ std::string writeFallbackTrack() {
   std::ofstream out(path);
   out << "<?xml version=\"1.0\"?>\n<track><title>Bench Loop</title><points>\n";
   for (int i = 0; i < 200; ++i) {
-    const double a = 6.283185307 * i / 200;
+    const double a = common::kTwoPi * i / 200;
     const double c = std::cos(a), s = std::sin(a);
     const double x = 1500 + 1350 * std::copysign(std::pow(std::fabs(c), 0.5), c);
     const double y = 1000 + 850 * std::copysign(std::pow(std::fabs(s), 0.5), s);
@@ -35,12 +36,12 @@ std::string writeFallbackTrack() {
 }
 
 // The largest shipped track, painted in the theme numbered `theme` (themeNames() order).
-const TrackData& largeTrack(int theme) {
-  static const std::unique_ptr<TrackData> track = [] {
-    auto loaded = importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
-    return loaded ? std::move(loaded) : importTrack(writeFallbackTrack());
+const track::TrackData& largeTrack(int theme) {
+  static const std::unique_ptr<track::TrackData> track = [] {
+    auto loaded = track::importTrack(std::string(KELVANE_DATA_DIR) + "/tracks/grand_valley.rst");
+    return loaded ? std::move(loaded) : track::importTrack(writeFallbackTrack());
   }();
-  track->theme = themeNames().at(static_cast<std::size_t>(theme));
+  track->theme = background::themeNames().at(static_cast<std::size_t>(theme));
   return *track;
 }
 
@@ -50,8 +51,8 @@ const std::string& outputPath() {
   return path;
 }
 
-void runStage(BackgroundGenerator& generator, int stage, int theme) {
-  const TrackData& track = largeTrack(theme);
+void runStage(background::BackgroundGenerator& generator, int stage, int theme) {
+  const track::TrackData& track = largeTrack(theme);
   switch (stage) {
     case 1:
       generator.rasterize(track);
@@ -88,7 +89,7 @@ void BM_Stage(benchmark::State& state) {
   platform::setFixedSeed(7);
   for (auto _ : state) {
     state.PauseTiming();
-    auto generator = std::make_unique<BackgroundGenerator>();
+    auto generator = std::make_unique<background::BackgroundGenerator>();
     for (int earlier = 1; earlier < stage; ++earlier) runStage(*generator, earlier, theme);
     state.ResumeTiming();
     runStage(*generator, stage, theme);
@@ -96,8 +97,8 @@ void BM_Stage(benchmark::State& state) {
     generator.reset();  // freeing the maps is not part of the stage
     state.ResumeTiming();
   }
-  state.SetLabel(themeNames().at(static_cast<std::size_t>(theme)) + ": " +
-                 BackgroundGenerator::stageCaption(stage).substr(2));
+  state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)) + ": " +
+                 background::BackgroundGenerator::stageCaption(stage).substr(2));
 }
 // Stage 1..8 of each of the five themes.
 BENCHMARK(BM_Stage)
@@ -109,13 +110,13 @@ void BM_WholeGeneration(benchmark::State& state) {
   const int theme = static_cast<int>(state.range(0));
   platform::setFixedSeed(7);
   for (auto _ : state) {
-    BackgroundGenerator generator;
+    background::BackgroundGenerator generator;
     if (!generator.step(largeTrack(theme), outputPath(), {}, true)) {
       state.SkipWithError(generator.lastError().c_str());
       break;
     }
   }
-  state.SetLabel(themeNames().at(static_cast<std::size_t>(theme)));
+  state.SetLabel(background::themeNames().at(static_cast<std::size_t>(theme)));
 }
 BENCHMARK(BM_WholeGeneration)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
 

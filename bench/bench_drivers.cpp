@@ -33,7 +33,7 @@ void useScratchOptions() {
     std::filesystem::create_directories(folder);
     std::filesystem::remove(folder / "options.ini");
     platform::setProgramFolder(folder.string() + "/");
-    Options::destroy(false);
+    config::Options::destroy(false);
     return true;
   }();
   (void)done;
@@ -50,26 +50,26 @@ std::vector<std::string> trackNames() {
 }
 
 // Tracks with their surface maps, loaded once.
-TrackData* loadedTrack(const std::string& name) {
-  static std::map<std::string, std::unique_ptr<TrackData>> cache;
+track::TrackData* loadedTrack(const std::string& name) {
+  static std::map<std::string, std::unique_ptr<track::TrackData>> cache;
   auto& slot = cache[name];
   if (!slot) {
-    slot = importTrack(tracksFolder() + name + ".rst");
-    if (slot) slot->surfaceMap = buildSurfaceMap(*slot, 4.0);
+    slot = track::importTrack(tracksFolder() + name + ".rst");
+    if (slot) slot->surfaceMap = track::buildSurfaceMap(*slot, 4.0);
   }
   return slot.get();
 }
 
-void placeOnGrid(Car& car, const TrackData& track) {
-  placeOnStartPosition(car, track.positionAt(0));
+void placeOnGrid(physics::Car& car, const track::TrackData& track) {
+  physics::placeOnStartPosition(car, track.positionAt(0));
 }
 
 // A trained lead driver to copy networks from.
-const CPUDriver& trainedLead(TrackData& track, Car& car) {
-  static std::unique_ptr<CPUDriver> lead;
+const drivers::CPUDriver& trainedLead(track::TrackData& track, physics::Car& car) {
+  static std::unique_ptr<drivers::CPUDriver> lead;
   if (!lead) {
     platform::setFixedSeed(99);
-    lead = std::make_unique<CPUDriver>(car, track);
+    lead = std::make_unique<drivers::CPUDriver>(car, track);
     lead->train(100000, nullptr);
   }
   return *lead;
@@ -80,7 +80,7 @@ void BM_TrainNetwork(benchmark::State& state) {
   std::uint32_t seed = 1;
   for (auto _ : state) {
     platform::setFixedSeed(seed++);
-    NeuralNetwork network;
+    drivers::NeuralNetwork network;
     epochs = network.train(100000);
     benchmark::DoNotOptimize(network.outputs());
   }
@@ -90,18 +90,18 @@ BENCHMARK(BM_TrainNetwork)->Unit(benchmark::kMillisecond);
 
 void BM_InitialPath(benchmark::State& state, const std::string& name) {
   useScratchOptions();
-  TrackData* track = loadedTrack(name);
+  track::TrackData* track = loadedTrack(name);
   if (!track) {
     state.SkipWithError("track does not load");
     return;
   }
-  CarPhysics car(*track);
+  physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
-  const CPUDriver& lead = trainedLead(*track, car);
+  const drivers::CPUDriver& lead = trainedLead(*track, car);
   std::size_t nodes = 0;
   for (auto _ : state) {
-    CPUDriver driver(car, *track, lead);
+    drivers::CPUDriver driver(car, *track, lead);
     nodes = driver.path()->size();
     benchmark::DoNotOptimize(nodes);
   }
@@ -111,22 +111,22 @@ void BM_InitialPath(benchmark::State& state, const std::string& name) {
 // drive + learn for one car, the car moving as in a race (its physics step is not timed).
 void BM_DriveAndLearn(benchmark::State& state, const std::string& name) {
   useScratchOptions();
-  TrackData* track = loadedTrack(name);
+  track::TrackData* track = loadedTrack(name);
   if (!track) {
     state.SkipWithError("track does not load");
     return;
   }
-  CarPhysics car(*track);
+  physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
-  CPUDriver driver(car, *track, trainedLead(*track, car));
-  const std::vector<Car*> cars = {&car};
+  drivers::CPUDriver driver(car, *track, trainedLead(*track, car));
+  const std::vector<physics::Car*> cars = {&car};
   int frame = 0;
   for (auto _ : state) {
     driver.drive(cars);
     driver.learn();
     state.PauseTiming();
-    car.update(PhysicsWorld::kTimeStep);
+    car.update(physics::PhysicsWorld::kTimeStep);
     // Start over now and then so that the car keeps driving on the road.
     if (++frame % 3000 == 0) {
       car.initModel();
@@ -140,16 +140,16 @@ void BM_DriveAndLearn(benchmark::State& state, const std::string& name) {
 // default skill (25 × 10 per call).
 void BM_PlanTurn(benchmark::State& state, const std::string& name) {
   useScratchOptions();
-  TrackData* track = loadedTrack(name);
+  track::TrackData* track = loadedTrack(name);
   if (!track) {
     state.SkipWithError("track does not load");
     return;
   }
-  CarPhysics car(*track);
+  physics::CarPhysics car(*track);
   car.initModel();
   placeOnGrid(car, *track);
-  CPUDriver driver(car, *track, trainedLead(*track, car));
-  const std::vector<Car*> cars = {&car};
+  drivers::CPUDriver driver(car, *track, trainedLead(*track, car));
+  const std::vector<physics::Car*> cars = {&car};
   long long finished = 0;
   long long calls = 0;
   for (auto _ : state) {
@@ -158,7 +158,7 @@ void BM_PlanTurn(benchmark::State& state, const std::string& name) {
     state.PauseTiming();
     driver.drive(cars);
     driver.learn();
-    car.update(PhysicsWorld::kTimeStep);
+    car.update(physics::PhysicsWorld::kTimeStep);
     state.ResumeTiming();
   }
   state.counters["done_share"] = calls ? static_cast<double>(finished) / calls : 0;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -53,7 +54,7 @@ class FramesFolder {
     const fs::path track = folder_ / "tracks" / kTrack;
     fs::copy_file(fs::path(KELVANE_DATA_DIR) / "tracks" / kTrack, track);
 
-    const auto loaded = importTrack(track.string());
+    const auto loaded = track::importTrack(track.string());
     if (loaded) {
       int width = loaded->extentX, height = loaded->extentY;
       for (const auto& p : loaded->points) {
@@ -76,13 +77,13 @@ class FramesFolder {
 
 void prepareOptions() {
   static FramesFolder folder;
-  Options::destroy(false);
+  config::Options::destroy(false);
   platform::setFixedSeed(1);
-  Options::instance()->setOptionInt("onlyCPU", 1);
-  Options::instance()->setOptionInt("nrCars", kCars);
-  Options::instance()->setOptionInt("nrLaps", 99);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
+  config::Options::instance()->setOptionInt(config::key::nrCars, kCars);
+  config::Options::instance()->setOptionInt(config::key::nrLaps, 99);
   // The computer drivers at their hardest: the most work on their line.
-  Options::instance()->setAIString("difficulty", "hard");
+  config::Options::instance()->setAIString(config::key::difficulty, "hard");
 }
 
 // Wall-clock and this thread's processor time together: on a shared machine the wall clock
@@ -150,7 +151,7 @@ class TimedWindow : public platform::Window {
 // Each benchmark iteration is one simulated second (62 frames) after the countdown.
 void BM_RaceFrames(benchmark::State& state) {
   prepareOptions();
-  Options::instance()->setOptionInt("sound", 0);
+  config::Options::instance()->setOptionInt(config::key::sound, 0);
   platform::launchSettings().headless = true;
   {
     TimedWindow window;
@@ -184,8 +185,8 @@ void BM_RaceFrames(benchmark::State& state) {
     report(state, "frame", frames);
     state.SetLabel(state.range(0) != 0 ? "12 cars, instruments on" : "12 cars");
   }
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 BENCHMARK(BM_RaceFrames)->Arg(0)->Arg(1)->Iterations(60)->Unit(benchmark::kMillisecond);
 
@@ -209,8 +210,8 @@ void BM_StartTwelveCarRace(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 BENCHMARK(BM_StartTwelveCarRace)->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -21,13 +21,13 @@ class Scene {
   Scene() {
     folder_ = std::filesystem::temp_directory_path() / "kelvane-bench-physics";
     std::filesystem::create_directories(folder_);
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(folder_.string() + "/");
-    track_.surfaceMap = std::make_unique<SurfaceMap>(500, 500);
-    for (auto& cell : track_.surfaceMap->cells) cell = 3;
+    track_.surfaceMap = std::make_unique<track::SurfaceMap>(500, 500);
+    for (auto& cell : track_.surfaceMap->cells) cell = track::SurfaceMap::kRoad;
   }
   ~Scene() {
-    Options::destroy(false);
+    config::Options::destroy(false);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
@@ -37,8 +37,8 @@ class Scene {
     for (auto& cell : track_.surfaceMap->cells) cell = kind;
   }
 
-  std::unique_ptr<CarPhysics> car(double x, double y) {
-    auto made = std::make_unique<CarPhysics>(track_);
+  std::unique_ptr<physics::CarPhysics> car(double x, double y) {
+    auto made = std::make_unique<physics::CarPhysics>(track_);
     made->initModel();
     made->setPosition(x, y, 0);
     return made;
@@ -46,7 +46,7 @@ class Scene {
 
  private:
   std::filesystem::path folder_;
-  TrackData track_;
+  track::TrackData track_;
 };
 
 void BM_CarPhysicsUpdate(benchmark::State& state) {
@@ -57,7 +57,7 @@ void BM_CarPhysicsUpdate(benchmark::State& state) {
     car->throttle = 1;
     car->brake = 0;
     car->steer = (frame++ / 120) % 2 == 0 ? 0.5 : -0.5;  // weave, so every branch is taken
-    car->update(PhysicsWorld::kTimeStep);
+    car->update(physics::PhysicsWorld::kTimeStep);
     // Keep the car on the map for millions of iterations.
     if (frame % 600 == 0) car->setPosition(1000, 200, car->heading());
     benchmark::DoNotOptimize(car->getX());
@@ -69,8 +69,8 @@ BENCHMARK(BM_CarPhysicsUpdate);
 // the exact rectangle test runs for many pairs.
 void BM_PhysicsWorldStep12(benchmark::State& state) {
   Scene scene;
-  std::vector<std::unique_ptr<CarPhysics>> cars;
-  PhysicsWorld world;
+  std::vector<std::unique_ptr<physics::CarPhysics>> cars;
+  physics::PhysicsWorld world;
   auto place = [&] {
     for (std::size_t i = 0; i < cars.size(); ++i) {
       cars[i]->setPosition(1000 + (i % 2) * 9.0, 200 + (i / 2) * 17.0, 0.05 * (i % 3));
@@ -104,7 +104,7 @@ void BM_TopSpeedOnGround(benchmark::State& state) {
       car->throttle = 1;
       car->brake = 0;
       car->steer = 0;
-      car->update(PhysicsWorld::kTimeStep);
+      car->update(physics::PhysicsWorld::kTimeStep);
       if (step % 100 == 0) car->setPosition(1000, 200, car->heading());
     }
     topSpeed = car->speed * 3.6;
@@ -112,17 +112,17 @@ void BM_TopSpeedOnGround(benchmark::State& state) {
   state.counters["km/h"] = topSpeed;
 }
 BENCHMARK(BM_TopSpeedOnGround)
-    ->Arg(SurfaceMap::kRoad)
-    ->Arg(SurfaceMap::kGrass)
-    ->Arg(SurfaceMap::kSand)
-    ->Arg(SurfaceMap::kSnow)
-    ->Arg(SurfaceMap::kGravel)
+    ->Arg(track::SurfaceMap::kRoad)
+    ->Arg(track::SurfaceMap::kGrass)
+    ->Arg(track::SurfaceMap::kSand)
+    ->Arg(track::SurfaceMap::kSnow)
+    ->Arg(track::SurfaceMap::kGravel)
     ->Iterations(1);
 
 // What every step would pay without the cache: four key strings built and looked up.
 void BM_SurfaceOptionsUncached(benchmark::State& state) {
   Scene scene;
-  for (auto _ : state) benchmark::DoNotOptimize(SurfaceOptions::read());
+  for (auto _ : state) benchmark::DoNotOptimize(physics::SurfaceOptions::read());
 }
 BENCHMARK(BM_SurfaceOptionsUncached);
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -41,7 +42,7 @@ class BenchFolder {
     fs::copy(KELVANE_DATA_DIR, folder_, fs::copy_options::recursive);
     for (const auto& entry : fs::directory_iterator(folder_ / "tracks")) {
       if (entry.path().extension() != ".rst") continue;
-      const auto track = importTrack(entry.path().string());
+      const auto track = track::importTrack(entry.path().string());
       if (!track) continue;
       fs::path picture = folder_ / "tracks" / track->background;
       if (track->background.empty() || !fs::exists(picture)) {
@@ -74,18 +75,18 @@ BenchFolder& benchFolder() {
 
 void raceOptions(int cars) {
   benchFolder();
-  Options::destroy(false);
+  config::Options::destroy(false);
   platform::setFixedSeed(1);
-  Options::instance()->setOptionInt("onlyCPU", 1);
-  Options::instance()->setOptionInt("nrCars", cars);
-  Options::instance()->setOptionInt("nrLaps", 3);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
+  config::Options::instance()->setOptionInt(config::key::nrCars, cars);
+  config::Options::instance()->setOptionInt(config::key::nrLaps, 3);
   // The computer drivers at their hardest: the most work on their line.
-  Options::instance()->setAIString("difficulty", "hard");
+  config::Options::instance()->setAIString(config::key::difficulty, "hard");
 }
 
 void releaseCaches() {
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
 }
 
 void reportFrames(benchmark::State& state, std::vector<double>& micros) {

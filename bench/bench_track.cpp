@@ -20,7 +20,7 @@ std::string largestTrackFile() {
   long long bestArea = -1;
   for (const auto& entry : std::filesystem::directory_iterator(tracksDir())) {
     if (entry.path().extension() != ".rst") continue;
-    auto track = importTrack(entry.path().string());
+    auto track = track::importTrack(entry.path().string());
     if (!track) continue;
     const long long area = static_cast<long long>(track->extentX) * track->extentY;
     if (area > bestArea) {
@@ -32,16 +32,16 @@ std::string largestTrackFile() {
   return best;
 }
 
-const TrackData& largestTrack() {
-  static const std::unique_ptr<TrackData> track = importTrack(largestTrackFile());
+const track::TrackData& largestTrack() {
+  static const std::unique_ptr<track::TrackData> track = track::importTrack(largestTrackFile());
   return *track;
 }
 
 void BM_BuildSurfaceMap(benchmark::State& state, double cellSize) {
-  const TrackData& track = largestTrack();
+  const track::TrackData& track = largestTrack();
   std::size_t cells = 0;
   for (auto _ : state) {
-    auto map = buildSurfaceMap(track, cellSize);
+    auto map = track::buildSurfaceMap(track, cellSize);
     cells = map->cells.size();
     benchmark::DoNotOptimize(map->cells.data());
   }
@@ -55,7 +55,7 @@ BENCHMARK_CAPTURE(BM_BuildSurfaceMap, generator_cell_0_5, 0.5)->Unit(benchmark::
 void BM_ImportTrack(benchmark::State& state) {
   const std::string file = largestTrackFile();
   for (auto _ : state) {
-    auto track = importTrack(file);
+    auto track = track::importTrack(file);
     benchmark::DoNotOptimize(track.get());
   }
 }

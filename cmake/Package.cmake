@@ -42,13 +42,18 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/CPackFolders.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from dpkg-shlibdeps when it is there; the font is looked up at run time.
+# The libraries come from dpkg-shlibdeps when it is there; the fonts are looked up at run time:
+# Open Sans for the game's own texts, DejaVu for Hebrew, Arabic and most other scripts in a
+# track's title or a player's name. Chinese, Japanese and emoji need the large Noto fonts, which
+# are recommended rather than required (some 100 MB).
+set(kelvane_fonts "fonts-open-sans, fonts-dejavu-core")
 find_program(KELVANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KELVANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-open-sans")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${kelvane_fonts}")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, libsdl2-mixer-2.0-0, libxerces-c3.2, libfontconfig1, zlib1g, fonts-open-sans")
+      "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, libsdl2-mixer-2.0-0, libxerces-c3.2, libfontconfig1, libfribidi0, zlib1g, ${kelvane_fonts}")
 endif()
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, fonts-noto-color-emoji")
 include(CPack)

@@ -8,6 +8,7 @@
 
 #include "FuzzFiles.h"
 #include "config/IniFile.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/Paths.h"
 
@@ -15,32 +16,44 @@ namespace {
 
 struct Setting {
   const char* section;
-  const char* key;
+  std::string key;
 };
 
-constexpr Setting kSettings[] = {
-    {Options::kOptionsSection, "nrCars"},
-    {Options::kOptionsSection, "nrLaps"},
-    {Options::kOptionsSection, "onlyCPU"},
-    {Options::kOptionsSection, "sound"},
-    {Options::kOptionsSection, "intro"},
-    {Options::kGraphicsSection, "height"},
-    {Options::kGraphicsSection, "width"},
-    {Options::kGraphicsSection, "fullscreen"},
-    {Options::kGraphicsSection, "tireMarks"},
-    {Options::kGraphicsSection, "tireMarksDepth"},
-    {Options::kGraphicsSection, "tireMarksMaxDarkness"},
-    {Options::kGraphicsSection, "tireMarksQuality"},
-    {Options::kWeatherSection, "weatherType"},
-    {Options::kWeatherSection, "dry_tarmac_grip"},
-    {Options::kWeatherSection, "dry_tarmac_resistance"},
-    {Options::kWeatherSection, "dry_grass_grip"},
-    {Options::kWeatherSection, "dry_grass_resistance"},
-    {Options::kWeatherSection, "wet_tarmac_grip"},
-    {Options::kWeatherSection, "wet_tarmac_resistance"},
-    {Options::kWeatherSection, "wet_grass_grip"},
-    {Options::kWeatherSection, "wet_grass_resistance"},
-    {Options::kAISection, "skill"},
+const Setting kSettings[] = {
+    {config::Options::kOptionsSection, config::key::nrCars},
+    {config::Options::kOptionsSection, config::key::nrLaps},
+    {config::Options::kOptionsSection, config::key::onlyCPU},
+    {config::Options::kOptionsSection, config::key::sound},
+    {config::Options::kOptionsSection, config::key::intro},
+    {config::Options::kGraphicsSection, config::key::height},
+    {config::Options::kGraphicsSection, config::key::width},
+    {config::Options::kGraphicsSection, config::key::fullscreen},
+    {config::Options::kGraphicsSection, config::key::tireMarks},
+    {config::Options::kGraphicsSection, config::key::tireMarksDepth},
+    {config::Options::kGraphicsSection, config::key::tireMarksMaxDarkness},
+    {config::Options::kGraphicsSection, config::key::tireMarksQuality},
+    {config::Options::kWeatherSection, config::key::weatherType},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::tarmac, config::key::grip)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::tarmac,
+                               config::key::resistance)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::grass, config::key::grip)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::dryWeather, config::key::grass,
+                               config::key::resistance)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::tarmac, config::key::grip)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::tarmac,
+                               config::key::resistance)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::grass, config::key::grip)},
+    {config::Options::kWeatherSection,
+     config::key::surfaceValue(config::key::wetWeather, config::key::grass,
+                               config::key::resistance)},
+    {config::Options::kAISection, config::key::skill},
 };
 
 // The writer ends lines with "\n" only, so a value or comment that itself ends in a carriage
@@ -51,7 +64,7 @@ bool carriageReturnAtLineEnd(const std::string& text) {
 }
 
 void checkRoundTrip(const std::string& inputPath) {
-  CIniFile first(inputPath);
+  config::CIniFile first(inputPath);
   // A read stopped by a bad line says false but keeps the sections before that line.
   if (first.readFile()) fuzzfiles::require(first.numKeys() > 0, "a good read found a section");
 
@@ -59,7 +72,7 @@ void checkRoundTrip(const std::string& inputPath) {
   fuzzfiles::require(first.writeFile(), "a document can always be written");
   const std::string written = first.toText();
 
-  CIniFile second(first.getPath());
+  config::CIniFile second(first.getPath());
   fuzzfiles::require(second.readFile() == (first.numKeys() > 0),
                      "a written document reads back whole");
   if (!carriageReturnAtLineEnd(written)) {
@@ -76,15 +89,16 @@ void checkOptionsStore(const std::uint8_t* data, std::size_t size) {
   platform::setProgramFolder(folder);
   fuzzfiles::writeInput("game/options.ini", data, size);
 
-  Options::instance();
-  Options::destroy(true);
+  config::Options::instance();
+  config::Options::destroy(true);
 
-  CIniFile saved(folder + "options.ini");
+  config::CIniFile saved(folder + "options.ini");
   fuzzfiles::require(saved.readFile(), "the saved options.ini reads back");
   for (const Setting& s : kSettings) {
     const std::size_t section = saved.findKey(s.section);
-    fuzzfiles::require(section != CIniFile::noID, "every section is saved");
-    fuzzfiles::require(saved.findValue(section, s.key) != CIniFile::noID, "every setting is saved");
+    fuzzfiles::require(section != config::CIniFile::noID, "every section is saved");
+    fuzzfiles::require(saved.findValue(section, s.key) != config::CIniFile::noID,
+                       "every setting is saved");
   }
 }
 

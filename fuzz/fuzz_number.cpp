@@ -26,7 +26,7 @@ bool hexadecimal(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const DecimalText number = parseDecimalText(text);
+  const track::DecimalText number = track::parseDecimalText(text);
   // strtod stops at the first NUL; so does the comparison.
   const std::string terminated = text.substr(0, std::strlen(text.c_str()));
   if (hexadecimal(terminated)) return 0;

@@ -15,18 +15,18 @@
 
 namespace {
 
-bool finite(const TrackPoint& p) {
+bool finite(const track::TrackPoint& p) {
   return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.width) &&
          std::isfinite(p.offset) && std::isfinite(p.rotation);
 }
 
-bool samePoint(const TrackPoint& a, const TrackPoint& b) {
+bool samePoint(const track::TrackPoint& a, const track::TrackPoint& b) {
   return a.x == b.x && a.y == b.y && a.width == b.width && a.offset == b.offset &&
          a.rotation == b.rotation;
 }
 
-void checkSurfaceMap(const TrackData& track, double cellSize) {
-  const auto map = buildSurfaceMap(track, cellSize);
+void checkSurfaceMap(const track::TrackData& track, double cellSize) {
+  const auto map = track::buildSurfaceMap(track, cellSize);
   fuzzfiles::require(map->rows == static_cast<std::uint32_t>((cellSize + track.extentY) / cellSize),
                      "the map's rows cover extentY");
   fuzzfiles::require(
@@ -50,15 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = fuzzfiles::writeInput("input.rst", data, size);
 
   std::string fullReason;
-  const auto track = importTrack(path, &fullReason);
+  const auto track = track::importTrack(path, &fullReason);
   std::string infoReason;
-  const auto info = readLevelInfo(path, &infoReason);
+  const auto info = track::readLevelInfo(path, &infoReason);
 
   if (!info) fuzzfiles::require(!infoReason.empty(), "a refused file comes with a reason");
   if (info) {
     fuzzfiles::require(info->points.empty(), "the light loader reads no path");
     fuzzfiles::require(!info->title.empty(), "a listed track always has a title");
-    for (const TrackPoint& p : info->positions) {
+    for (const track::TrackPoint& p : info->positions) {
       fuzzfiles::require(finite(p), "start positions are finite");
     }
   }
@@ -68,17 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   fuzzfiles::require(track->points.size() >= 2, "a loaded path has at least two points");
-  for (const TrackPoint& p : track->points) {
+  for (const track::TrackPoint& p : track->points) {
     fuzzfiles::require(finite(p), "path points are finite");
-    fuzzfiles::require(std::fabs(p.x) <= tracklimits::kMaxCoordinate &&
-                           std::fabs(p.y) <= tracklimits::kMaxCoordinate,
+    fuzzfiles::require(std::fabs(p.x) <= track::limits::kMaxCoordinate &&
+                           std::fabs(p.y) <= track::limits::kMaxCoordinate,
                        "path points lie within the coordinate limit");
   }
-  for (const TrackPoint& p : track->positions) {
+  for (const track::TrackPoint& p : track->positions) {
     fuzzfiles::require(finite(p), "start positions are finite");
   }
   fuzzfiles::require(track->extentX >= 0 && track->extentY >= 0, "extents are not negative");
-  fuzzfiles::require(surfaceMapFits(*track, 4.0), "a loaded track fits the race's map");
+  fuzzfiles::require(track::surfaceMapFits(*track, 4.0), "a loaded track fits the race's map");
 
   fuzzfiles::require(info != nullptr, "the light loader takes every track the full one takes");
   fuzzfiles::require(info->title == track->title && info->background == track->background,

@@ -3,12 +3,12 @@
 
 // What a new player does: full throttle all the way, steering straight at the track's next
 // path point. The computer drivers that race must not lose to it.
-class NaiveDriver : public Driver {
+class NaiveDriver : public drivers::Driver {
  public:
-  NaiveDriver(Car& car, const TrackData& track) : Driver(car, track) {}
+  NaiveDriver(physics::Car& car, const track::TrackData& track) : drivers::Driver(car, track) {}
 
   void train(int, const Sample*) override {}
-  void drive(const std::vector<Car*>& cars) override;
+  void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override {}
   bool plan() override { return true; }
 };

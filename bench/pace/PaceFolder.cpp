@@ -23,7 +23,7 @@ PaceFolder::PaceFolder(const std::string& dataFolder, const std::vector<std::str
   for (const std::string& file : trackFiles) {
     const fs::path copy = trackPath(file);
     fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
-    const auto track = importTrack(copy.string());
+    const auto track = track::importTrack(copy.string());
     if (!track) continue;
     int width = track->extentX, height = track->extentY;
     for (const auto& p : track->points) {
@@ -35,11 +35,11 @@ PaceFolder::PaceFolder(const std::string& dataFolder, const std::vector<std::str
     platform::Bitmap(width, height, 0xff4a7a3au).savePng((folder_ / "tracks" / picture).string());
   }
   platform::setProgramFolder(folder_.string() + "/");
-  Options::destroy(false);
+  config::Options::destroy(false);
 }
 
 PaceFolder::~PaceFolder() {
-  Options::destroy(false);
+  config::Options::destroy(false);
   std::error_code ignored;
   fs::remove_all(folder_, ignored);
 }

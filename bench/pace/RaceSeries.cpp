@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -12,14 +13,14 @@
 #include "platform/Input.h"
 #include "platform/Random.h"
 #include "race/RaceData.h"
+#include "track/SurfaceMap.h"
 
 namespace {
 
-constexpr int kRoad = 3;
 constexpr double kStandingSpeed = 0.5;  // m/s
 
 // A car stands, or rolls backwards, this frame.
-bool stopped(const Car& car) {
+bool stopped(const physics::Car& car) {
   const double heading = -car.getAngle();
   const double ahead = std::sin(heading) * (car.getX() - car.getPreviousX()) +
                        std::cos(heading) * (car.getY() - car.getPreviousY());
@@ -29,13 +30,13 @@ bool stopped(const Car& car) {
 // Every race starts from the same settings: a store left from the last race would hold the
 // players' colours it drew, and the random draws of the next race would differ.
 void setRaceOptions(const SeriesSettings& settings) {
-  Options::destroy(false);
-  Options* options = Options::instance();
-  options->setOptionInt("onlyCPU", 1);
-  options->setOptionInt("nrCars", settings.cars);
-  options->setOptionInt("nrLaps", settings.laps);
-  options->setOptionInt("sound", 0);
-  options->setAIString("difficulty", settings.level);
+  config::Options::destroy(false);
+  config::Options* options = config::Options::instance();
+  options->setOptionInt(config::key::onlyCPU, 1);
+  options->setOptionInt(config::key::nrCars, settings.cars);
+  options->setOptionInt(config::key::nrLaps, settings.laps);
+  options->setOptionInt(config::key::sound, 0);
+  options->setAIString(config::key::difficulty, settings.level);
 }
 
 void raceOnce(race::RaceData& race, const SeriesSettings& settings, SeriesResult& result,
@@ -48,9 +49,9 @@ void raceOnce(race::RaceData& race, const SeriesSettings& settings, SeriesResult
     if (race.countdownFrames() >= 0) continue;
     for (int c = 0; c < cars; ++c) {
       if (race.laps()->finished(c)) continue;
-      const Car& car = race.car(c);
+      const physics::Car& car = race.car(c);
       ++frames;
-      if (car.getSurface() != kRoad) ++offRoad;
+      if (car.getSurface() != track::SurfaceMap::kRoad) ++offRoad;
       int& run = stopRun[static_cast<std::size_t>(c)];
       run = stopped(car) ? run + 1 : 0;
       result.longestStop =
@@ -85,8 +86,8 @@ SeriesResult raceSeries(const std::string& trackPath, const SeriesSettings& sett
     }
     raceOnce(race, settings, result, frames, offRoad);
   }
-  FontCache::discard();
-  ImageCache::discard();
+  gui::FontCache::discard();
+  gui::ImageCache::discard();
   result.offRoadShare = frames > 0 ? static_cast<double>(offRoad) / frames : 0;
   return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Angle.h"
 #include "drivers/LineShape.h"
 #include "physics/Car.h"
 
@@ -16,26 +17,22 @@ constexpr double kWheelBase = 2.0;     // metres
 constexpr double kMinLookAhead = 3.0;  // metres
 constexpr double kSpeedLead = 0.15;    // seconds: the speed asked for is the one just ahead
 
-double wrap(double angle) {
-  return std::remainder(angle, 2 * M_PI);
-}
-
 }  // namespace
 
-ReferenceDriver::ReferenceDriver(Car& car, const TrackData& track,
+ReferenceDriver::ReferenceDriver(physics::Car& car, const track::TrackData& track,
                                  const ReferenceSettings& settings)
-    : Driver(car, track), settings_(settings) {
-  std::vector<TrackPoint> centre;
+    : drivers::Driver(car, track), settings_(settings) {
+  std::vector<track::TrackPoint> centre;
   for (std::size_t i = 0; i < track.pointCount(); ++i) {
-    TrackPoint p = track.copyPoint(i);
+    track::TrackPoint p = track.copyPoint(i);
     p.x *= kMetresPerWorldUnit;
     p.y *= kMetresPerWorldUnit;
     centre.push_back(p);
   }
-  line_ = driving::resampleLine(centre, kSpacing, true);
-  speeds_ = driving::speedProfile(driving::loopCurvature(line_, kCurvatureReach),
-                                  driving::loopSteps(line_), settings.lateralGrip, 0,
-                                  settings.braking, kTopSpeed);
+  line_ = drivers::driving::resampleLine(centre, kSpacing, true);
+  speeds_ = drivers::driving::speedProfile(drivers::driving::loopCurvature(line_, kCurvatureReach),
+                                           drivers::driving::loopSteps(line_), settings.lateralGrip,
+                                           0, settings.braking, kTopSpeed);
 }
 
 std::size_t ReferenceDriver::followCar(double x, double y) {
@@ -56,8 +53,8 @@ std::size_t ReferenceDriver::followCar(double x, double y) {
   return best;
 }
 
-void ReferenceDriver::drive(const std::vector<Car*>&) {
-  Car& self = car();
+void ReferenceDriver::drive(const std::vector<physics::Car*>&) {
+  physics::Car& self = car();
   if (line_.size() < 3) return;
   const double x = self.getX() * kMetresPerWorldUnit;
   const double y = self.getY() * kMetresPerWorldUnit;
@@ -65,10 +62,12 @@ void ReferenceDriver::drive(const std::vector<Car*>&) {
   const std::size_t count = line_.size();
 
   const double lookAhead = std::max(kMinLookAhead, settings_.lookAheadTime * self.speed);
-  const TrackPoint& target = line_[(here + static_cast<std::size_t>(lookAhead / kSpacing)) % count];
+  const track::TrackPoint& target =
+      line_[(here + static_cast<std::size_t>(lookAhead / kSpacing)) % count];
   const double heading = -self.getAngle();
   const double facing = std::atan2(std::cos(heading), std::sin(heading));
-  const double bearing = wrap(std::atan2(target.y - y, target.x - x) - facing);
+  const double bearing =
+      common::wrapAngle(std::atan2(target.y - y, target.x - x) - facing, -common::kPi);
   const double reach = std::max(std::hypot(target.x - x, target.y - y), 0.5);
   self.steer = std::clamp(std::atan(2 * kWheelBase * std::sin(bearing) / reach), -1.0, 1.0);
 

@@ -12,12 +12,13 @@ struct ReferenceSettings {
   double braking = 10;          // m/s² planned for braking, 5..15
 };
 
-class ReferenceDriver : public Driver {
+class ReferenceDriver : public drivers::Driver {
  public:
-  ReferenceDriver(Car& car, const TrackData& track, const ReferenceSettings& settings);
+  ReferenceDriver(physics::Car& car, const track::TrackData& track,
+                  const ReferenceSettings& settings);
 
   void train(int, const Sample*) override {}
-  void drive(const std::vector<Car*>& cars) override;
+  void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override {}
   bool plan() override { return true; }
 
@@ -26,8 +27,8 @@ class ReferenceDriver : public Driver {
   std::size_t followCar(double x, double y);
 
   ReferenceSettings settings_;
-  std::vector<TrackPoint> line_;  // metres, one node a metre
-  std::vector<double> speeds_;    // m/s at each node
+  std::vector<track::TrackPoint> line_;  // metres, one node a metre
+  std::vector<double> speeds_;           // m/s at each node
   std::size_t cursor_ = 0;
   bool placed_ = false;
 };

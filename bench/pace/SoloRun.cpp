@@ -4,28 +4,28 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/StartPosition.h"
 #include "race/LapTable.h"
+#include "track/SurfaceMap.h"
 
 namespace {
 
 constexpr int kFramesPerSecond = 62;
-constexpr int kRoad = 3;
 constexpr double kMostOffRoad = 0.03;
 
 }  // namespace
 
-SoloResult runSolo(const TrackData& track, const DriverMaker& makeDriver, int laps,
+SoloResult runSolo(const track::TrackData& track, const DriverMaker& makeDriver, int laps,
                    double timeLimit) {
   SoloResult result;
   if (track.positionCount() == 0) return result;
-  CarPhysics car(track);
+  physics::CarPhysics car(track);
   car.initModel();
-  placeOnStartPosition(car, track.positionAt(0));
-  const std::unique_ptr<Driver> driver = makeDriver(car, track);
-  PhysicsWorld world;
+  physics::placeOnStartPosition(car, track.positionAt(0));
+  const std::unique_ptr<drivers::Driver> driver = makeDriver(car, track);
+  physics::PhysicsWorld world;
   world.registerCar(car);
   race::LapTable table(1, laps, 1.0f / kFramesPerSecond, race::finishLineOf(track),
                        race::halfwayLineOf(track));
-  const std::vector<Car*> cars = {&car};
+  const std::vector<physics::Car*> cars = {&car};
   const long frameLimit = static_cast<long>(timeLimit * kFramesPerSecond);
   long frames = 0;
   long offRoad = 0;
@@ -37,7 +37,7 @@ SoloResult runSolo(const TrackData& track, const DriverMaker& makeDriver, int la
     table.carMoved(0, car.getPreviousX(), car.getPreviousY(), car.getX(), car.getY());
     table.endFrame();
     ++frames;
-    if (car.getSurface() != kRoad) ++offRoad;
+    if (car.getSurface() != track::SurfaceMap::kRoad) ++offRoad;
   }
   result.lapsDone = table.lapsDone(0);
   result.offRoadShare = frames > 0 ? static_cast<double>(offRoad) / frames : 0;
@@ -48,7 +48,7 @@ SoloResult runSolo(const TrackData& track, const DriverMaker& makeDriver, int la
   return result;
 }
 
-ReferenceLap tuneReference(const TrackData& track) {
+ReferenceLap tuneReference(const track::TrackData& track) {
   ReferenceLap best;
   for (double lookAheadTime : {0.15, 0.2, 0.3, 0.4, 0.5}) {
     for (double lateralGrip : {8.0, 10.0, 12.0, 14.0, 16.0, 18.0, 20.0, 24.0}) {
@@ -56,7 +56,7 @@ ReferenceLap tuneReference(const TrackData& track) {
         const ReferenceSettings settings{lookAheadTime, lateralGrip, braking};
         const SoloResult run = runSolo(
             track,
-            [&settings](Car& car, const TrackData& road) {
+            [&settings](physics::Car& car, const track::TrackData& road) {
               return std::make_unique<ReferenceDriver>(car, road, settings);
             },
             3, 600);

@@ -14,11 +14,12 @@ struct SoloResult {
   int lapsDone = 0;
 };
 
-using DriverMaker = std::function<std::unique_ptr<Driver>(Car& car, const TrackData& track)>;
+using DriverMaker = std::function<std::unique_ptr<drivers::Driver>(physics::Car& car,
+                                                                   const track::TrackData& track)>;
 
 // Drives `laps` laps from start position 0, or gives up after `timeLimit` seconds. The track
 // needs its surface map.
-SoloResult runSolo(const TrackData& track, const DriverMaker& makeDriver, int laps,
+SoloResult runSolo(const track::TrackData& track, const DriverMaker& makeDriver, int laps,
                    double timeLimit);
 
 struct ReferenceLap {
@@ -28,4 +29,4 @@ struct ReferenceLap {
 
 // The reference driver's fastest flying lap over a small grid of its settings, among the runs
 // that keep to the road (at most 3 % of the time off it).
-ReferenceLap tuneReference(const TrackData& track);
+ReferenceLap tuneReference(const track::TrackData& track);

@@ -108,19 +108,21 @@ int main(int argc, char** argv) {
                "longest stop | naive lap |\n|---|---|---|---|---|---|---|---|---|\n";
   for (const std::string& file : arguments.tracks) {
     std::string reason;
-    auto track = importTrack(file, &reason);
+    auto track = track::importTrack(file, &reason);
     if (!track) {
       std::cerr << "Cannot read " << file << ": " << reason << "\n";
       continue;
     }
     const std::string name = fs::path(file).stem().string();
     std::cerr << name << ": tuning the reference driver\n";
-    track->surfaceMap = buildSurfaceMap(*track, 4.0);
+    track->surfaceMap = track::buildSurfaceMap(*track, 4.0);
     const ReferenceLap reference = tuneReference(*track);
     const SoloResult naive = runSolo(
         *track,
-        [](Car& car, const TrackData& road) { return std::make_unique<NaiveDriver>(car, road); }, 3,
-        600);
+        [](physics::Car& car, const track::TrackData& road) {
+          return std::make_unique<NaiveDriver>(car, road);
+        },
+        3, 600);
     for (const std::string& level : arguments.levels) {
       std::cerr << name << ": racing at " << level << "\n";
       arguments.series.level = level;

@@ -3,7 +3,9 @@
 #include <charconv>
 #include <limits>
 
+#include "app/MenuRules.h"
 #include "drivers/DriverLevel.h"
+#include "race/LapTable.h"
 
 namespace app {
 
@@ -72,18 +74,25 @@ std::string readSeed(const std::string& option, Arguments& args, CommandLine& li
   return error;
 }
 
-// --cars and --laps: 1 to 1000.
+// A race takes at most this many cars; the track's start grid may allow fewer.
+constexpr int kMaxCars = 1000;
+
 std::string readCars(const std::string& option, Arguments& args, CommandLine& line) {
-  return readNumber(option, args, 1, 1000, "of at least 1", line.cars);
+  static const std::string range = "from 1 to " + std::to_string(kMaxCars);
+  return readNumber(option, args, 1, kMaxCars, range.c_str(), line.cars);
 }
 
+// The same laps the race setup in the menu allows.
 std::string readLaps(const std::string& option, Arguments& args, CommandLine& line) {
-  return readNumber(option, args, 1, 1000, "of at least 1", line.laps);
+  static const std::string range =
+      "from " + std::to_string(race::kMinLaps) + " to " + std::to_string(race::kMaxLaps);
+  return readNumber(option, args, race::kMinLaps, race::kMaxLaps, range.c_str(), line.laps);
 }
 
 std::string readDifficulty(const std::string& option, Arguments& args, CommandLine& line) {
   const std::string level = args.done() ? std::string() : args.take();
-  if (!parseLevel(level)) return option + " needs easy, medium or hard, not \"" + level + "\"";
+  if (!drivers::parseLevel(level))
+    return option + " needs easy, medium or hard, not \"" + level + "\"";
   line.level = level;
   return {};
 }
@@ -103,19 +112,34 @@ std::string readData(const std::string& option, Arguments& args, CommandLine& li
   return readName(option, args, line.dataDir);
 }
 
+// --race and --generate-background each do a whole job; two of them would leave one undone.
+bool hasAction(const CommandLine& line) {
+  return line.action == CommandLine::Action::Race ||
+         line.action == CommandLine::Action::GenerateBackground;
+}
+constexpr const char* kOneAction =
+    "--race and --generate-background can only be given once, "
+    "and not together";
+
 std::string readRace(const std::string&, Arguments& args, CommandLine& line) {
-  if (args.done()) return "--race needs a track file";
+  if (hasAction(line)) return kOneAction;
+  if (args.done() || args.next().empty()) return "--race needs a track file";
   line.action = CommandLine::Action::Race;
   line.track = args.take();
   return {};
 }
 
 std::string readGenerate(const std::string&, Arguments& args, CommandLine& line) {
-  if (args.done()) return "--generate-background needs a track file";
+  if (hasAction(line)) return kOneAction;
+  if (args.done() || args.next().empty()) return "--generate-background needs a track file";
   line.action = CommandLine::Action::GenerateBackground;
   line.track = args.take();
   // The optional output is the next argument unless it is another option.
-  if (!args.done() && args.next().rfind("--", 0) != 0) line.output = args.take();
+  if (!args.done() && args.next().rfind("--", 0) != 0) {
+    // An empty name would fall back to the track's own picture and overwrite it unasked.
+    if (args.next().empty()) return "--generate-background needs a file name for OUT, not \"\"";
+    line.output = args.take();
+  }
   return {};
 }
 
@@ -152,7 +176,7 @@ const std::vector<CommandLineOption>& commandLineOptions() {
       {nullptr, "--race", "TRACK", "race a track without the menus and print the results",
        readRace},
       {nullptr, "--cars", "N", "with --race: the number of cars (1 to the start grid)", readCars},
-      {nullptr, "--laps", "L", "with --race: the number of laps", readLaps},
+      {nullptr, "--laps", "L", "with --race: the number of laps (1 to 99)", readLaps},
       {nullptr, "--difficulty", "LEVEL", "with --race: easy, medium or hard opponents",
        readDifficulty},
       {nullptr, "--generate-background", "TRACK [OUT]",
@@ -200,8 +224,10 @@ std::string usageText() {
          "game), the settings are kept in $XDG_CONFIG_HOME/kelvane/options.ini and generated\n"
          "backgrounds and a player's own tracks in $XDG_DATA_HOME/kelvane/tracks/.\n"
          "\n"
-         "Exit status: 0 on success, 1 when a race or a background could not be made,\n"
-         "2 when the command line is wrong.\n";
+         "Exit status: 0 on success; 1 when a file cannot be read or saved (a track, a\n"
+         "picture, the settings) or a race cannot start; 2 when the command line is wrong;\n"
+         "3 when a --race runs out of time before every car finished; 4 when the window of\n"
+         "a --race is closed before every car finished.\n";
 }
 
 }  // namespace app

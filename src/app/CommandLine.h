@@ -67,7 +67,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 // The --help text.
 std::string usageText();
 
-// Exit status for a command line that could not be understood.
+// Exit statuses, one per outcome; --help and the manual page list them.
+// A file could not be read or saved, or a race or a background could not be made.
+inline constexpr int kFailureStatus = 1;
+// The command line could not be understood.
 inline constexpr int kUsageErrorStatus = 2;
+// --race: the time limit ran out before every car finished.
+inline constexpr int kUnfinishedStatus = 3;
+// --race: the window was closed before every car finished.
+inline constexpr int kInterruptedStatus = 4;
 
 }  // namespace app

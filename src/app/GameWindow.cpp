@@ -1,31 +1,41 @@
 #include "app/GameWindow.h"
 
+#include <iostream>
+
 #include "app/IntroScreen.h"
 #include "app/MainMenu.h"
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "app/MessageBox.h"
 #include "app/RaceTrackChoice.h"
 #include "app/ScreenWidgets.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
+#include "gui/UiFont.h"
 #include "platform/Paths.h"
-#include "platform/UserFolders.h"
+#include "platform/Text.h"
 #include "race/RaceData.h"
+#include "track/TrackFolders.h"
 
 namespace app {
 
+platform::NoticeStyle GameWindow::noticeStyle() {
+  return {.fontFamily = gui::kFontFamily, .height = 18, .color = 0xffff8c1a, .shadow = 0xc0000000};
+}
+
 int GameWindow::optionsWidth() {
-  return windowWidthFor(Options::instance()->getGraphicsInt("width"));
+  return windowWidthFor(config::Options::instance()->getGraphicsInt(config::key::width));
 }
 int GameWindow::optionsHeight() {
-  return windowHeightFor(Options::instance()->getGraphicsInt("height"));
+  return windowHeightFor(config::Options::instance()->getGraphicsInt(config::key::height));
 }
 bool GameWindow::optionsFullscreen() {
-  return Options::instance()->getGraphicsInt("fullscreen") != 0;
+  return config::Options::instance()->getGraphicsInt(config::key::fullscreen) != 0;
 }
 
 // The window's size is read before the window exists: the first access creates the options
@@ -33,17 +43,18 @@ bool GameWindow::optionsFullscreen() {
 GameWindow::GameWindow()
     : platform::Window(optionsWidth(), optionsHeight(), optionsFullscreen(), kUpdateIntervalMs) {
   setCaption(L"PROJECT KELVANE " + version_);
+  setNoticeStyle(noticeStyle());
   screenWidth_ = optionsWidth();
   screenHeight_ = optionsHeight();
 
-  gui_ = std::make_unique<GUI_Manager>(graphics());
+  gui_ = std::make_unique<gui::GUI_Manager>(graphics());
   gui_->addListener(this);
   widgets_ = std::make_unique<ScreenWidgets>(*gui_);
   messageBox_ = std::make_unique<MessageBox>(*widgets_, screenWidth_, screenHeight_, version_);
   const std::string folder = platform::programFolder();
   // The shipped tracks and the player's own ($XDG_DATA_HOME/kelvane/tracks/).
-  trackList_ = std::make_unique<TrackList>(*widgets_, platform::userFolders().trackFolders(),
-                                           screenWidth_, screenHeight_);
+  trackList_ = std::make_unique<TrackList>(*widgets_, track::trackFolders().trackFolders(),
+                                           screenWidth_, screenHeight_, TitleReading::Background);
 
   race_ = std::make_unique<race::RaceData>(graphics(), input(), audio(), kFrameMillis);
   race_->setScreenSize(screenWidth_, screenHeight_);
@@ -52,21 +63,22 @@ GameWindow::GameWindow()
                                          screenWidth_, screenHeight_);
   intro_ = std::make_unique<IntroScreen>(*widgets_, screenWidth_, screenHeight_);
 
-  if (Options::instance()->getOptionInt("intro") != 0) {
+  if (config::Options::instance()->getOptionInt(config::key::intro) != 0) {
     buildIntro();
   } else {
     buildMainMenu();
   }
-  generator_ = std::make_unique<BackgroundGenerator>();
+  generator_ = std::make_unique<background::BackgroundGenerator>();
 }
 
 GameWindow::~GameWindow() {
   mainMenu_->clearScreen();
   // The race's pictures and result screen come from the shared caches too, so it goes first.
   race_.reset();
-  ImageCache::discard();
-  FontCache::discard();
-  Options::destroy(true);
+  gui::ImageCache::discard();
+  gui::FontCache::discard();
+  // Settings saveSettings() already tried to save are not tried (and reported) again.
+  config::Options::destroy(attemptedRevision_ != config::Options::instance()->revision());
   gui_.reset();
   // The generator goes with the window; the platform window closes last.
 }
@@ -88,32 +100,34 @@ void GameWindow::buildIntro() {
   // The menu forgets its widgets before the intro replaces them.
   mainMenu_->clearScreen();
   intro_->buildIntro();
-  mode_ = WindowMode::intro;
+  mode_ = WindowMode::Intro;
 }
 
 void GameWindow::buildMainMenu() {
   mainMenu_->buildMainMenu();
-  mode_ = WindowMode::menu;
+  mode_ = WindowMode::Menu;
 }
 
 void GameWindow::update() {
+  // Titles read in the background fill the list's rows wherever the menu shows.
+  if (mode_ != WindowMode::Racing) trackList_->update();
   switch (mode_) {
-    case WindowMode::intro:
+    case WindowMode::Intro:
       if (intro_->update(input())) buildMainMenu();
       break;
-    case WindowMode::menu:
+    case WindowMode::Menu:
       break;
-    case WindowMode::generating:
-      if (mainMenu_->stepGeneration(*generator_)) mode_ = WindowMode::menu;
+    case WindowMode::Generating:
+      if (mainMenu_->stepGeneration(*generator_)) mode_ = WindowMode::Menu;
       break;
-    case WindowMode::loading:
+    case WindowMode::Loading:
       // This frame only shows the loading picture before the long, blocking race setup.
-      mode_ = WindowMode::starting;
+      mode_ = WindowMode::Starting;
       break;
-    case WindowMode::starting:
+    case WindowMode::Starting:
       updateStarting();
       break;
-    case WindowMode::racing:
+    case WindowMode::Racing:
       updateRacing();
       break;
   }
@@ -121,15 +135,17 @@ void GameWindow::update() {
 
 void GameWindow::updateStarting() {
   if (race_->startRace()) {
-    mode_ = WindowMode::racing;
+    mode_ = WindowMode::Racing;
     mainMenu_->clearScreen();
     // The race draws its own pointer, and only once the mouse moves.
     setSystemPointerShown(false);
+    tellSoundProblem();
     return;
   }
   buildMainMenu();
   messageBox_->showPopup(L"Error loading track",
-                         L"An error has occured during the initialisation of the race.", "alertOK");
+                         L"An error has occured during the initialisation of the race.",
+                         command::closePopup);
 }
 
 void GameWindow::updateRacing() {
@@ -144,11 +160,11 @@ void GameWindow::updateRacing() {
 }
 
 void GameWindow::focusLost() {
-  if (mode_ == WindowMode::racing) race_->pause();
+  if (mode_ == WindowMode::Racing) race_->pause();
 }
 
 void GameWindow::draw() {
-  if (mode_ == WindowMode::racing) {
+  if (mode_ == WindowMode::Racing) {
     // The menu widgets are neither drawn nor asked for commands during a race.
     race_->drawRace();
   } else {
@@ -156,16 +172,51 @@ void GameWindow::draw() {
   }
 }
 
+void GameWindow::tellSoundProblem() {
+  const std::string& problem = race_->soundProblem();
+  if (problem.empty() || toldSoundProblem_) return;
+  toldSoundProblem_ = true;
+  std::cerr << problem << '\n';
+  showNotice(platform::widen(problem), kProblemNoticeSeconds);
+}
+
+bool GameWindow::saveSettings() {
+  config::Options* options = config::Options::instance();
+  if (savedRevision_ == options->revision()) return true;
+  attemptedRevision_ = options->revision();
+  if (!options->save()) return false;
+  savedRevision_ = options->revision();
+  return true;
+}
+
+bool GameWindow::closeRequested() {
+  if (saveSettings() || toldSettingsNotSaved_) return true;
+  tellSettingsNotSaved(config::Options::instance()->lastSaveError());
+  return false;
+}
+
+void GameWindow::tellSettingsNotSaved(const std::string& reason) {
+  toldSettingsNotSaved_ = true;
+  // The popup lives in the menu screens.
+  if (mode_ == WindowMode::Racing) race_->endRace();
+  if (mode_ == WindowMode::Racing || mode_ == WindowMode::Intro) buildMainMenu();
+  messageBox_->showPopup(L"Settings not saved",
+                         wrapLimited(platform::widen(reason), 4) +
+                             L"\nThe file keeps the settings it had.\nClose the window again to "
+                             L"quit all the same.",
+                         "alertOK");
+}
+
 void GameWindow::onClick(std::string id) {
   switch (mainMenu_->onClick(id)) {
     case MenuRequest::Exit:
-      close();
+      notifyCloseRequested();
       break;
     case MenuRequest::StartGeneration:
-      mode_ = WindowMode::generating;
+      mode_ = WindowMode::Generating;
       break;
     case MenuRequest::StartLoading:
-      mode_ = WindowMode::loading;
+      mode_ = WindowMode::Loading;
       break;
     case MenuRequest::None:
       break;
@@ -173,14 +224,5 @@ void GameWindow::onClick(std::string id) {
 }
 
 void GameWindow::onHover(std::string) {}
-
-void GameWindow::beginGeneration() {
-  mode_ = WindowMode::generating;
-}
-
-void GameWindow::beginRaceStart() {
-  mainMenu_->buildLoadingScreen();
-  mode_ = WindowMode::loading;
-}
 
 }  // namespace app

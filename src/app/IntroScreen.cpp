@@ -9,6 +9,12 @@
 
 namespace app {
 
+namespace {
+// The pictures the intro moves and shows after they are built.
+constexpr const char* kLogo = "gui_kelvaneImg";
+constexpr const char* kMenuCover = "gui_bgImg2";
+}  // namespace
+
 IntroScreen::IntroScreen(ScreenWidgets& widgets, int screenWidth, int screenHeight)
     : widgets_(widgets), screenWidth_(screenWidth), screenHeight_(screenHeight) {}
 
@@ -19,26 +25,26 @@ void IntroScreen::buildIntro() {
   logoSpeed_ = 2.0f;
   logoY_ = static_cast<float>(screenHeight_ / 2);
 
-  auto logo = std::make_unique<GUI_Component_Image>(
-      "gui_kelvaneImg", guiImagePath("projectkelvane.png"), 1, (screenWidth_ - kLogoWidth) / 2,
+  auto logo = std::make_unique<gui::GUI_Component_Image>(
+      kLogo, gui::guiImagePath("projectkelvane.png"), 1, (screenWidth_ - kLogoWidth) / 2,
       static_cast<int>(logoY_), false);
   logo->setFadeStep(2);
   widgets_.add(std::move(logo));
 
-  auto background = std::make_unique<GUI_Component_Image>(
-      "gui_bgImg", guiImagePath("intro_bg.png"), 0, 0, 0, screenWidth_, screenHeight_, false);
+  auto background = std::make_unique<gui::GUI_Component_Image>(
+      "gui_bgImg", gui::guiImagePath("intro_bg.png"), 0, 0, 0, screenWidth_, screenHeight_, false);
   background->setFadeStep(1);
   background->show();
   widgets_.add(std::move(background));
 
-  widgets_.add(std::make_unique<GUI_Component_Image>("gui_bgImg2", guiImagePath("bg.png"), 2, 0, 0,
-                                                     screenWidth_, screenHeight_, false));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>(
+      kMenuCover, gui::guiImagePath("bg.png"), 2, 0, 0, screenWidth_, screenHeight_, false));
 }
 
 bool IntroScreen::update(const platform::Input& input) {
   ++introFrame_;
   if (introFrame_ >= kLogoStartFrame) {
-    if (auto* logo = dynamic_cast<GUI_Component_Image*>(widgets_.find("gui_kelvaneImg"))) {
+    if (auto* logo = dynamic_cast<gui::GUI_Component_Image*>(widgets_.find(kLogo))) {
       logo->show();
       logo->setPosition((screenWidth_ - kLogoWidth) / 2, static_cast<int>(logoY_));
     }
@@ -50,7 +56,7 @@ bool IntroScreen::update(const platform::Input& input) {
   if (input.down(platform::button::kSpace) || introFrame_ == kTimeoutFrame) {
     // Holding Space keeps pushing the end ahead, so the intro ends 30 frames after release.
     introEndFrame_ = introFrame_ + kFadeOutFrames;
-    if (auto* cover = widgets_.find("gui_bgImg2")) cover->show();
+    if (auto* cover = widgets_.find(kMenuCover)) cover->show();
   }
   return introFrame_ == introEndFrame_;
 }

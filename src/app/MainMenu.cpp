@@ -5,11 +5,13 @@
 #include <memory>
 
 #include "app/ExternalTools.h"
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "app/MessageBox.h"
 #include "app/TrackChoice.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "drivers/DriverLevel.h"
 #include "gui/FieldFrame.h"
@@ -21,7 +23,9 @@
 #include "gui/GUI_Component_Menu.h"
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/Sprite.h"
+#include "gui/UiFont.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 #include "track/TrackData.h"
 #include "track/TrackLoader.h"
 
@@ -29,30 +33,43 @@ namespace app {
 
 namespace {
 
-constexpr const char* kFont = "Trebuchet MS";
 constexpr int kSetupFontHeight = 20;
+// The menu bar and its entries, which the drop-downs are hung on.
+constexpr const char* kMenuBar = "mainMenu";
+constexpr const char* kFileEntry = "file";
+constexpr const char* kToolsEntry = "tools";
+constexpr const char* kHelpEntry = "help";
+// The race setup panel's labels, removed with its buttons.
+constexpr const char* kTrackLabel = "gui_trackLbl";
+constexpr const char* kLapsCaption = "gui_lapsLbl";
+constexpr const char* kLapsLabel = "gui_nrlapsLbl";
+constexpr const char* kCarsCaption = "gui_carsLbl";
+constexpr const char* kCarsLabel = "gui_nrcarsLbl";
+constexpr const char* kCpuOnlyCaption = "gui_cpuLbl";
+constexpr const char* kCpuOnlyMark = "gui_cpuXLbl";
+constexpr const char* kLevelCaption = "gui_levelLbl";
+constexpr const char* kLevelLabel = "gui_levelXLbl";
 // Lines of a reason or file name we compose into a message box; it has room for about six
 // lines above its button.
 constexpr std::size_t kReasonLines = 2;
 
-Options& options() {
-  return *Options::instance();
+config::Options& options() {
+  return *config::Options::instance();
 }
-
-constexpr const char* kLevelKey = "difficulty";
 
 // The level in the options; a word the game does not know races at Medium, as the race does.
-DriverLevel storedLevel() {
-  return parseLevel(options().getAIString(kLevelKey)).value_or(DriverLevel::kMedium);
+drivers::DriverLevel storedLevel() {
+  return drivers::parseLevel(options().getAIString(config::key::difficulty))
+      .value_or(drivers::DriverLevel::Medium);
 }
 
-std::wstring levelCaption(DriverLevel level) {
+std::wstring levelCaption(drivers::DriverLevel level) {
   switch (level) {
-    case DriverLevel::kEasy:
+    case drivers::DriverLevel::Easy:
       return L"Easy";
-    case DriverLevel::kMedium:
+    case drivers::DriverLevel::Medium:
       return L"Medium";
-    case DriverLevel::kHard:
+    case drivers::DriverLevel::Hard:
       return L"Hard";
   }
   return L"";
@@ -67,9 +84,9 @@ bool readableFile(const std::string& path) {
   return file.good();
 }
 
-std::unique_ptr<GUI_Component_Menu> dropDown(const std::string& id) {
-  auto menu = std::make_unique<GUI_Component_Menu>(id);
-  menu->setFrameKind(FieldFrameKind::Sub);
+std::unique_ptr<gui::GUI_Component_Menu> dropDown(const std::string& id) {
+  auto menu = std::make_unique<gui::GUI_Component_Menu>(id);
+  menu->setFrameKind(gui::FieldFrameKind::Sub);
   return menu;
 }
 
@@ -99,39 +116,39 @@ void MainMenu::clearScreen() {
 
 void MainMenu::buildLoadingScreen() {
   clearScreen();
-  widgets_.add(std::make_unique<GUI_Component_Image>("gui_loadImg", guiImagePath("loading.png"), 1,
-                                                     0, 0, screenWidth_, screenHeight_, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>(
+      "gui_loadImg", gui::guiImagePath("loading.png"), 1, 0, 0, screenWidth_, screenHeight_, true));
 }
 
 void MainMenu::buildMainMenu() {
   clearScreen();
   const int W = screenWidth_;
   const int Y = rowBaseY(screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Background>("gui_mainMenuBg", kBackgroundLayer, 0, 0,
-                                                          W, screenHeight_));
-  widgets_.add(std::make_unique<GUI_Component_Mouse>("gui_mouse", kPointerLayer));
+  widgets_.add(std::make_unique<gui::GUI_Component_Background>("gui_mainMenuBg", kBackgroundLayer,
+                                                               0, 0, W, screenHeight_));
+  widgets_.add(std::make_unique<gui::GUI_Component_Mouse>("gui_mouse", kPointerLayer));
   trackList_.buildTrackList();
 
-  addButton("refreshTracks", L"Refresh", W - 293, Y, 75);
-  addButton("prevCircuit", L"Scroll up", W - 215, Y, 100);
-  addButton("nextCircuit", L"Scroll down", W - 112, Y, 100);
+  addButton(command::refreshTracks, L"Refresh", W - 293, Y, 75);
+  addButton(command::scrollTracksUp, L"Scroll up", W - 215, Y, 100);
+  addButton(command::scrollTracksDown, L"Scroll down", W - 112, Y, 100);
 
-  auto bar = std::make_unique<GUI_Component_Menu>("mainMenu");
-  bar->addItem("file", L"File");
+  auto bar = std::make_unique<gui::GUI_Component_Menu>(kMenuBar);
+  bar->addItem(kFileEntry, L"File");
   auto fileMenu = dropDown("fileMenu");
-  fileMenu->addItem("exit", L"Exit", true);
-  bar->addSubMenu("file", std::move(fileMenu));
+  fileMenu->addItem(command::exit, L"Exit", true);
+  bar->addSubMenu(kFileEntry, std::move(fileMenu));
 
-  bar->addItem("tools", L"Tools");
+  bar->addItem(kToolsEntry, L"Tools");
   auto tools = dropDown("toolsMenu");
-  tools->addItem("createCircuit", L"Create New Track", true);
-  toolsMenu_ = &bar->addSubMenu("tools", std::move(tools));
+  tools->addItem(command::createTrack, L"Create New Track", true);
+  toolsMenu_ = &bar->addSubMenu(kToolsEntry, std::move(tools));
 
-  bar->addItem("help", L"Help");
+  bar->addItem(kHelpEntry, L"Help");
   auto helpMenu = dropDown("helpMenu");
-  helpMenu->addItem("helpIndex", L"Kelvane Help", true);
-  helpMenu->addItem("about", L"About Kelvane", true);
-  bar->addSubMenu("help", std::move(helpMenu));
+  helpMenu->addItem(command::helpIndex, L"Kelvane Help", true);
+  helpMenu->addItem(command::about, L"About Kelvane", true);
+  bar->addSubMenu(kHelpEntry, std::move(helpMenu));
 
   bar->layout(kMenuBarLayer, 0, 0, 0, 0);
   widgets_.add(std::move(bar));
@@ -139,24 +156,24 @@ void MainMenu::buildMainMenu() {
 
 void MainMenu::extendToolsMenu() {
   if (toolsMenu_ == nullptr) return;
-  toolsMenu_->addItem("modifyTrack", L"Edit Track", true);
-  toolsMenu_->addItem("generateBackground", L"Generate Track Background", true);
-  if (auto* bar = dynamic_cast<GUI_Component_Menu*>(widgets_.find("mainMenu"))) {
+  toolsMenu_->addItem(command::editTrack, L"Edit Track", true);
+  toolsMenu_->addItem(command::generateBackground, L"Generate Track Background", true);
+  if (auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(widgets_.find(kMenuBar))) {
     bar->layout(bar->getZ(), 0, 0, 0, 0);
   }
 }
 
 void MainMenu::addButton(const std::string& id, const std::wstring& caption, int x, int y,
                          int maxWidth) {
-  auto button = std::make_unique<GUI_Component_Button>(id, caption);
+  auto button = std::make_unique<gui::GUI_Component_Button>(id, caption);
   button->place(kControlsLayer, x, y, maxWidth);
   widgets_.add(std::move(button));
 }
 
-GUI_Component_Label* MainMenu::addLabel(const std::string& id, const std::wstring& text, int x,
-                                        int y, unsigned colour, unsigned shadowColour) {
-  auto label = std::make_unique<GUI_Component_Label>(id, text, kFont, kSetupFontHeight, x, y,
-                                                     kControlsLayer, true);
+gui::GUI_Component_Label* MainMenu::addLabel(const std::string& id, const std::wstring& text, int x,
+                                             int y, unsigned colour, unsigned shadowColour) {
+  auto label = std::make_unique<gui::GUI_Component_Label>(
+      id, text, gui::kFontFamily, kSetupFontHeight, x, y, kControlsLayer, true);
   label->setColour(colour);
   label->setShadowColour(shadowColour);
   return widgets_.add(std::move(label));
@@ -169,32 +186,32 @@ void MainMenu::buildRaceSetup() {
   constexpr unsigned kCaption = 0xff5a5a5au;
   constexpr unsigned kCount = 0xff969696u;
   constexpr int kCountOffsetX = 32;
-  trackLabel_ = addLabel("gui_trackLbl", L"", 15, Y, 0xff323232u, kWhite);
-  addLabel("gui_lapsLbl", L"Laps", 25, Y + 25, kCaption, kWhite);
-  addButton("addLap", L"+", 48, Y + 50, 24);
+  trackLabel_ = addLabel(kTrackLabel, L"", 15, Y, 0xff323232u, kWhite);
+  addLabel(kLapsCaption, L"Laps", 25, Y + 25, kCaption, kWhite);
+  addButton(command::addLap, L"+", 48, Y + 50, 24);
   // The counts stand beside their + and - buttons: under the 25-pixel buttons they could not be
   // read.
-  lapsLabel_ = addLabel("gui_nrlapsLbl", L"0", kCountOffsetX + 48, Y + 67, kCount, kBlack);
-  addButton("subLap", L"-", 48, Y + 81, 24);
-  addLabel("gui_carsLbl", L"Cars", 125, Y + 25, kCaption, kWhite);
-  addButton("addCar", L"+", 148, Y + 50, 24);
-  carsLabel_ = addLabel("gui_nrcarsLbl", L"0", kCountOffsetX + 148, Y + 67, kCount, kBlack);
-  addButton("subCar", L"-", 148, Y + 81, 24);
-  addButton("cpuOnly", L" ", 248, Y + 25, 20);
-  addLabel("gui_cpuLbl", L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
-  cpuOnlyMark_ = addLabel("gui_cpuXLbl", L"X", 253, Y + 24, kWhite, kBlack);
-  addButton("startRace", L"START RACE", 248, Y + 50, 124);
+  lapsLabel_ = addLabel(kLapsLabel, L"0", kCountOffsetX + 48, Y + 67, kCount, kBlack);
+  addButton(command::removeLap, L"-", 48, Y + 81, 24);
+  addLabel(kCarsCaption, L"Cars", 125, Y + 25, kCaption, kWhite);
+  addButton(command::addCar, L"+", 148, Y + 50, 24);
+  carsLabel_ = addLabel(kCarsLabel, L"0", kCountOffsetX + 148, Y + 67, kCount, kBlack);
+  addButton(command::removeCar, L"-", 148, Y + 81, 24);
+  addButton(command::toggleCpuOnly, L" ", 248, Y + 25, 20);
+  addLabel(kCpuOnlyCaption, L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
+  cpuOnlyMark_ = addLabel(kCpuOnlyMark, L"X", 253, Y + 24, kWhite, kBlack);
+  addButton(command::startRace, L"START RACE", 248, Y + 50, 124);
   // How hard the computer drivers race: the button shows the level and moves on to the next.
-  addLabel("gui_levelLbl", L"Difficulty", 396, Y + 25, kCaption, kWhite);
-  addButton("driverLevel", L" ", 396, Y + 50, 90);
-  levelLabel_ = addLabel("gui_levelXLbl", L"", 404, Y + 49, kWhite, kBlack);
+  addLabel(kLevelCaption, L"Difficulty", 396, Y + 25, kCaption, kWhite);
+  addButton(command::nextDriverLevel, L" ", 396, Y + 50, 90);
+  levelLabel_ = addLabel(kLevelLabel, L"", 404, Y + 49, kWhite, kBlack);
 }
 
 void MainMenu::removeRaceSetup() {
   for (const char* id :
-       {"gui_trackLbl", "gui_lapsLbl", "addLap", "gui_nrlapsLbl", "subLap", "gui_carsLbl", "addCar",
-        "gui_nrcarsLbl", "subCar", "cpuOnly", "gui_cpuLbl", "gui_cpuXLbl", "startRace",
-        "gui_levelLbl", "driverLevel", "gui_levelXLbl"}) {
+       {kTrackLabel, kLapsCaption, command::addLap, kLapsLabel, command::removeLap, kCarsCaption,
+        command::addCar, kCarsLabel, command::removeCar, command::toggleCpuOnly, kCpuOnlyCaption,
+        kCpuOnlyMark, command::startRace, kLevelCaption, command::nextDriverLevel, kLevelLabel}) {
     widgets_.destroyById(id);
   }
   trackLabel_ = lapsLabel_ = carsLabel_ = cpuOnlyMark_ = levelLabel_ = nullptr;
@@ -202,103 +219,107 @@ void MainMenu::removeRaceSetup() {
 
 void MainMenu::refreshSetupLabels() {
   if (carsLabel_ != nullptr) {
-    carsLabel_->setText(std::to_wstring(options().getOptionInt("nrCars")));
+    carsLabel_->setText(std::to_wstring(options().getOptionInt(config::key::nrCars)));
   }
   if (lapsLabel_ != nullptr) {
-    lapsLabel_->setText(std::to_wstring(options().getOptionInt("nrLaps")));
+    lapsLabel_->setText(std::to_wstring(options().getOptionInt(config::key::nrLaps)));
   }
   if (cpuOnlyMark_ != nullptr) {
-    cpuOnlyMark_->setText(options().getOptionInt("onlyCPU") != 0 ? L"X" : L"");
+    cpuOnlyMark_->setText(options().getOptionInt(config::key::onlyCPU) != 0 ? L"X" : L"");
   }
   if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(storedLevel()));
 }
 
 int MainMenu::startPositions() const {
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   return track == nullptr ? 0 : static_cast<int>(track->positionCount());
 }
 
 MenuRequest MainMenu::onClick(const std::string& id) {
-  if (id == "exit") return MenuRequest::Exit;
-  if (id == "createCircuit") {
+  if (id == command::exit) return MenuRequest::Exit;
+  if (id == command::createTrack) {
     startEditor("");
-  } else if (id == "helpIndex") {
+  } else if (id == command::helpIndex) {
     openHelp();
-  } else if (id == "modifyTrack") {
+  } else if (id == command::editTrack) {
     startEditor(chosenTrackPath());
-  } else if (id == "refreshTracks") {
+  } else if (id == command::refreshTracks) {
     buildMainMenu();
-  } else if (id == "alertOK") {
+  } else if (id == command::closePopup) {
     messageBox_.closePopup();
-  } else if (id == "about") {
+  } else if (id == command::about) {
     messageBox_.showAbout();
-  } else if (id == "aboutbg" || id == "aboutbox") {
+  } else if (id == command::aboutBackground || id == command::aboutBox) {
     messageBox_.closeAbout();
-  } else if (id == "generateBackground") {
+  } else if (id == command::generateBackground) {
     messageBox_.showPopup(
         L"Generate Track Background",
         L"The background will be saved in the tracks folder.\nIt's automatically shown during a "
         L"race when the track\n has no specified background.\nIf the track has another "
         L"background image set,\nyou must manually set the generated image\nas background in "
         L"Solvern",
-        "startGeneration");
-  } else if (id == "startGeneration") {
+        command::startGeneration);
+  } else if (id == command::startGeneration) {
     return startGeneration();
   } else if (id.starts_with(TrackList::kRowPrefix)) {
     chooseTrack(id);
-  } else if (id == "startRace") {
+  } else if (id == command::startRace) {
     return startChecks();
-  } else if (id == "prevCircuit") {
+  } else if (id == command::scrollTracksUp) {
     if (auto* list = trackList_.listBox()) trackList_.scrollTo(list->firstVisible() - 1);
-  } else if (id == "nextCircuit") {
+  } else if (id == command::scrollTracksDown) {
     if (auto* list = trackList_.listBox()) trackList_.scrollTo(list->firstVisible() + 1);
-  } else if (id == "addLap") {
+  } else if (id == command::addLap) {
     changeLaps(1);
-  } else if (id == "subLap") {
+  } else if (id == command::removeLap) {
     changeLaps(-1);
-  } else if (id == "addCar") {
+  } else if (id == command::addCar) {
     changeCars(1);
-  } else if (id == "subCar") {
+  } else if (id == command::removeCar) {
     changeCars(-1);
-  } else if (id == "cpuOnly") {
+  } else if (id == command::toggleCpuOnly) {
     toggleCpuOnly();
-  } else if (id == "driverLevel") {
+  } else if (id == command::nextDriverLevel) {
     nextLevel();
   }
   return MenuRequest::None;
 }
 
 void MainMenu::changeLaps(int delta) {
-  if (const auto laps = steppedLaps(options().getOptionInt("nrLaps"), delta)) {
-    options().setOptionInt("nrLaps", *laps);
+  if (const auto laps = steppedLaps(options().getOptionInt(config::key::nrLaps), delta)) {
+    options().setOptionInt(config::key::nrLaps, *laps);
     if (lapsLabel_ != nullptr) lapsLabel_->setText(std::to_wstring(*laps));
   }
 }
 
 void MainMenu::changeCars(int delta) {
-  if (const auto cars = steppedCars(options().getOptionInt("nrCars"), delta, startPositions())) {
-    options().setOptionInt("nrCars", *cars);
+  if (const auto cars =
+          steppedCars(options().getOptionInt(config::key::nrCars), delta, startPositions())) {
+    options().setOptionInt(config::key::nrCars, *cars);
     if (carsLabel_ != nullptr) carsLabel_->setText(std::to_wstring(*cars));
   }
 }
 
 void MainMenu::toggleCpuOnly() {
-  const int now = options().getOptionInt("onlyCPU") == 0 ? 1 : 0;
-  options().setOptionInt("onlyCPU", now);
+  const int now = options().getOptionInt(config::key::onlyCPU) == 0 ? 1 : 0;
+  options().setOptionInt(config::key::onlyCPU, now);
   if (cpuOnlyMark_ != nullptr) cpuOnlyMark_->setText(now != 0 ? L"X" : L"");
 }
 
 void MainMenu::nextLevel() {
-  const DriverLevel level = storedLevel() == DriverLevel::kHard
-                                ? DriverLevel::kEasy
-                                : static_cast<DriverLevel>(static_cast<int>(storedLevel()) + 1);
-  options().setAIString(kLevelKey, levelName(level));
+  const drivers::DriverLevel level =
+      storedLevel() == drivers::DriverLevel::Hard
+          ? drivers::DriverLevel::Easy
+          : static_cast<drivers::DriverLevel>(static_cast<int>(storedLevel()) + 1);
+  options().setAIString(config::key::difficulty, drivers::levelName(level));
   if (levelLabel_ != nullptr) levelLabel_->setText(levelCaption(level));
 }
 
 void MainMenu::chooseTrack(const std::string& rowId) {
-  GUI_Component_ListBox* list = trackList_.listBox();
+  gui::GUI_Component_ListBox* list = trackList_.listBox();
   if (list == nullptr) return;
+  // Read now if its title has not arrived yet, so the row shows it before it is taken.
+  const TrackListEntry* entry = trackList_.entryFor(rowId);
   const std::vector<std::wstring>* cells = list->cellsOf(rowId);
   if (cells == nullptr || cells->size() < 3) return;
   const std::wstring title = (*cells)[1];
@@ -309,12 +330,12 @@ void MainMenu::chooseTrack(const std::string& rowId) {
                           L"\n" + wrapLimited(platform::widen(fileName), 1) +
                               L"\ncannot be used as a track:\n" +
                               wrapLimited(platform::widen(reason), 3),
-                          "alertOK");
+                          command::closePopup);
   };
 
   // A file that could not be read when the list was built is not handed to the race: the
   // race keeps the track chosen before, and the player learns what is wrong with this one.
-  if (const TrackListEntry* entry = trackList_.entryFor(rowId); entry && !entry->readable) {
+  if (entry != nullptr && !entry->readable) {
     showUnreadable(entry->reason);
     return;
   }
@@ -323,7 +344,7 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   if (race_.track() == nullptr) {
     // The file broke after the list was read. Without a track there is nothing to set up.
     std::string reason;
-    readLevelInfo(folders().trackFile(fileName), &reason);
+    track::readLevelInfo(folders().trackFile(fileName), &reason);
     removeRaceSetup();
     showUnreadable(reason.empty() ? "cannot be read" : reason);
     return;
@@ -331,11 +352,13 @@ void MainMenu::chooseTrack(const std::string& rowId) {
 
   if (carsLabel_ == nullptr) buildRaceSetup();
   trackLabel_->setText(title);
-  options().setOptionInt("nrCars",
-                         carsForTrack(options().getOptionInt("nrCars"), startPositions()));
+  options().setOptionInt(
+      config::key::nrCars,
+      carsForTrack(options().getOptionInt(config::key::nrCars), startPositions()));
   // A hand-edited laps count outside 1..99 is pulled into range here, so the panel never
   // shows a count the buttons could not have produced.
-  options().setOptionInt("nrLaps", sanitizedLaps(options().getOptionInt("nrLaps")));
+  options().setOptionInt(config::key::nrLaps,
+                         sanitizedLaps(options().getOptionInt(config::key::nrLaps)));
   refreshSetupLabels();
   if (!toolsExtended_) {
     extendToolsMenu();
@@ -343,14 +366,14 @@ void MainMenu::chooseTrack(const std::string& rowId) {
   }
 }
 
-platform::UserFolders MainMenu::folders() const {
+track::TrackFolders MainMenu::folders() const {
   platform::FolderEnvironment env = platform::FolderEnvironment::fromProcess();
   if (env.programFolder != programFolder_) {
     // A menu over another tree (tests, tools): that tree, judged by its own permissions.
     env.programFolder = programFolder_;
     env.installedTree = false;
   }
-  return platform::UserFolders(env);
+  return track::TrackFolders(platform::UserFolders(env));
 }
 
 std::string MainMenu::chosenTrackPath() const {
@@ -370,7 +393,7 @@ std::string MainMenu::generatedBackgroundShownPath() const {
 }
 
 std::string MainMenu::availableBackground() const {
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   if (track == nullptr) return {};
   // The picture the track names, else the generated one beside the track or in the player's
   // folder, wherever the generator could write it.
@@ -382,7 +405,7 @@ std::string MainMenu::availableBackground() const {
 }
 
 MenuRequest MainMenu::startChecks() {
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   if (track == nullptr) {
     messageBox_.showPopup(L"No track chosen", L"\nChoose a track in the list first.", "alertOK");
     return MenuRequest::None;
@@ -391,7 +414,7 @@ MenuRequest MainMenu::startChecks() {
     messageBox_.showPopup(L"No startgrid defined",
                           L"\nA startgrid has not yet been defined for this track.\nSelect Tools "
                           L"> Edit Track to open Solvern.",
-                          "alertOK");
+                          command::closePopup);
     return MenuRequest::None;
   }
   if (!availableBackground().empty()) {
@@ -401,34 +424,34 @@ MenuRequest MainMenu::startChecks() {
   messageBox_.showPopup(L"Background image not found",
                         L"\nThe background image of this track was not found.\n\nA new "
                         L"background will be generated.",
-                        "startGeneration");
+                        command::startGeneration);
   return MenuRequest::None;
 }
 
 MenuRequest MainMenu::startGeneration() {
   messageBox_.closePopup();
-  widgets_.destroyById("startGeneration");
+  widgets_.destroyById(command::startGeneration);
   race_.loadTrack();
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   if (track == nullptr || track->pointCount() == 0) {
     // Keep the menu usable with the chosen track: go back to its summary.
     race_.selectTrack(race_.getTrackFile());
     messageBox_.showPopup(L"Error loading track",
                           L"\nThe road of this track could not be loaded,\nso no background "
                           L"can be generated for it.",
-                          "alertOK");
+                          command::closePopup);
     return MenuRequest::None;
   }
   messageBox_.showPopup(L"Background Generation", L"\n\nRasterizing level", "alertOK");
   return MenuRequest::StartGeneration;
 }
 
-bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
+bool MainMenu::stepGeneration(background::BackgroundGenerator& generator) {
   const std::string outputPath = generatedBackgroundPath();
   const std::string relativePath = generatedBackgroundShownPath();
   // The player's tracks folder may not exist before the first picture is saved there.
   platform::ensureFolder(std::filesystem::path(outputPath).parent_path().string());
-  const TrackData* track = race_.track();
+  const track::TrackData* track = race_.track();
   const bool stepped = track != nullptr && generator.step(*track, outputPath, {}, false);
   if (!stepped) {
     const std::string reason =
@@ -436,19 +459,19 @@ bool MainMenu::stepGeneration(BackgroundGenerator& generator) {
     messageBox_.showPopup(
         L"Background generation failed",
         L"\nThe background could not be generated:\n" + wrapLimited(platform::widen(reason), 3),
-        "alertOK");
+        command::closePopup);
     return true;
   }
-  if (generator.stage() >= 9) {
+  if (generator.stage() >= background::BackgroundGenerator::kDoneStage) {
     messageBox_.showPopup(L"Generating completed",
                           L"\nThe background generation has been finished.\n\nThe file has "
                           L"been saved to\n" +
                               wrapLimited(platform::widen(relativePath), kReasonLines),
-                          "alertOK");
+                          command::closePopup);
     return true;
   }
   messageBox_.showPopup(L"Background Generation", generationStageText(generator.stage()),
-                        "alertOK");
+                        command::closePopup);
   return false;
 }
 
@@ -459,7 +482,7 @@ void MainMenu::startEditor(const std::string& trackPath) {
                         L"\nThe track editor could not be started:\n" +
                             wrapLimited(platform::widen(error), kReasonLines) +
                             L"\nPut Solvern beside the game or on the PATH.",
-                        "alertOK");
+                        command::closePopup);
 }
 
 void MainMenu::openHelp() {
@@ -468,7 +491,7 @@ void MainMenu::openHelp() {
   messageBox_.showPopup(
       L"Help not available",
       L"\nThe help could not be opened:\n" + wrapLimited(platform::widen(error), kReasonLines),
-      "alertOK");
+      command::closePopup);
 }
 
 }  // namespace app

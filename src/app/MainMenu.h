@@ -2,11 +2,15 @@
 #include <string>
 
 #include "app/ScreenWidgets.h"
-#include "platform/UserFolders.h"
+#include "track/TrackFolders.h"
 
+namespace gui {
 class GUI_Component_Label;
 class GUI_Component_Menu;
+}  // namespace gui
+namespace background {
 class BackgroundGenerator;
+}  // namespace background
 
 namespace app {
 
@@ -48,18 +52,17 @@ class MainMenu {
   // One frame of a background generation: runs the generator's next stage and puts up the
   // progress box naming the stage after it. True when the generation is over (saved, or
   // failed with an error box) and the window goes back to the menu.
-  bool stepGeneration(BackgroundGenerator& generator);
+  bool stepGeneration(background::BackgroundGenerator& generator);
 
   // The picture the race would use, if any: the one the track names, else the generated one.
   std::string availableBackground() const;
 
-  GUI_Component_Label* trackLabel() const { return trackLabel_; }
-  GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
-  GUI_Component_Label* carsLabel() const { return carsLabel_; }
-  GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
-  GUI_Component_Label* levelLabel() const { return levelLabel_; }
-  GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
-  bool toolsExtended() const { return toolsExtended_; }
+  gui::GUI_Component_Label* trackLabel() const { return trackLabel_; }
+  gui::GUI_Component_Label* lapsLabel() const { return lapsLabel_; }
+  gui::GUI_Component_Label* carsLabel() const { return carsLabel_; }
+  gui::GUI_Component_Label* cpuOnlyMark() const { return cpuOnlyMark_; }
+  gui::GUI_Component_Label* levelLabel() const { return levelLabel_; }
+  gui::GUI_Component_Menu* toolsMenu() const { return toolsMenu_; }
 
  private:
   void forgetScreen();
@@ -69,8 +72,8 @@ class MainMenu {
   void removeRaceSetup();
   void refreshSetupLabels();
   void addButton(const std::string& id, const std::wstring& caption, int x, int y, int maxWidth);
-  GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int x, int y,
-                                unsigned colour, unsigned shadowColour);
+  gui::GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int x, int y,
+                                     unsigned colour, unsigned shadowColour);
   void changeLaps(int delta);
   void changeCars(int delta);
   void toggleCpuOnly();
@@ -79,8 +82,8 @@ class MainMenu {
   void startEditor(const std::string& trackPath);
   void openHelp();
   int startPositions() const;
-  // The folder rules for this menu's program folder (see platform::UserFolders).
-  platform::UserFolders folders() const;
+  // The track folders for this menu's program folder.
+  track::TrackFolders folders() const;
   // The chosen track's file: the player's copy or the shipped one.
   std::string chosenTrackPath() const;
   // Where the generator saves the chosen track's picture.
@@ -96,12 +99,12 @@ class MainMenu {
   int screenWidth_;
   int screenHeight_;
 
-  GUI_Component_Label* trackLabel_ = nullptr;
-  GUI_Component_Label* lapsLabel_ = nullptr;
-  GUI_Component_Label* carsLabel_ = nullptr;
-  GUI_Component_Label* cpuOnlyMark_ = nullptr;
-  GUI_Component_Label* levelLabel_ = nullptr;
-  GUI_Component_Menu* toolsMenu_ = nullptr;
+  gui::GUI_Component_Label* trackLabel_ = nullptr;
+  gui::GUI_Component_Label* lapsLabel_ = nullptr;
+  gui::GUI_Component_Label* carsLabel_ = nullptr;
+  gui::GUI_Component_Label* cpuOnlyMark_ = nullptr;
+  gui::GUI_Component_Label* levelLabel_ = nullptr;
+  gui::GUI_Component_Menu* toolsMenu_ = nullptr;
   bool toolsExtended_ = false;
 };
 

@@ -30,12 +30,12 @@ int windowHeightFor(int stored) {
 }
 
 int sanitizedLaps(int stored) {
-  return std::clamp(stored, kMinLaps, kMaxLaps);
+  return std::clamp(stored, race::kMinLaps, race::kMaxLaps);
 }
 
 std::optional<int> steppedLaps(int stored, int delta) {
   const int next = sanitizedLaps(stored) + delta;
-  if (next < kMinLaps || next > kMaxLaps) return std::nullopt;
+  if (next < race::kMinLaps || next > race::kMaxLaps) return std::nullopt;
   return next;
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "race/LapTable.h"
+
 // The arithmetic of the menu screens, kept apart from the widgets so it can be checked without
 // a window: layout rows, the setup counters' limits, the generator's progress texts and the
 // wrapping of texts we compose ourselves for message boxes.
@@ -28,9 +30,6 @@ Point aboutOrigin(int screenWidth, int screenHeight);
 int windowWidthFor(int stored);
 int windowHeightFor(int stored);
 
-constexpr int kMinLaps = 1;
-constexpr int kMaxLaps = 99;
-
 // A count read from "options.ini" may have been edited by hand to anything; the menu shows and
 // changes only values inside its range, so an out-of-range laps count is pulled into 1..99.
 int sanitizedLaps(int stored);
@@ -43,8 +42,8 @@ int carsForTrack(int stored, int startPositions);
 // The new cars count after "+" or "-", or nothing at the limits 1 and the start position count.
 std::optional<int> steppedCars(int stored, int delta, int startPositions);
 
-// The generator reports the stage its next call runs (1..8) or 9 when the picture is saved;
-// this is the progress line naming it (empty for other values).
+// The generator reports the stage its next call runs (1..8) or its done stage when the picture
+// is saved; this is the progress line naming it (empty for other values).
 std::wstring generationStageText(int nextStage);
 
 // Splits a line we compose (a file name, a loader's reason) into pieces of at most `maxChars`

@@ -3,18 +3,19 @@
 #include <cmath>
 #include <memory>
 
+#include "app/MenuCommands.h"
 #include "app/MenuRules.h"
 #include "gui/FontCache.h"
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_Label.h"
 #include "gui/Sprite.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 
 namespace app {
 
 namespace {
-constexpr const char* kFont = "Trebuchet MS";
 constexpr int kTextHeight = 18;
 constexpr int kBoxWidth = 400;
 }  // namespace
@@ -42,12 +43,14 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
                            const std::string& buttonId) {
   closePopup();
   const Point origin = popupOrigin(screenWidth_, screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Image>(
-      "popupbg", guiImagePath("alert_bg.png"), kLayer, 0, 0, screenWidth_, screenHeight_, true));
-  widgets_.add(std::make_unique<GUI_Component_Image>("popup", guiImagePath("popup.png"), kLayer,
-                                                     origin.x, origin.y, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("popuptitle", title, kFont, kTextHeight,
-                                                     origin.x + 10, origin.y + 3, kLayer, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>("popupbg",
+                                                          gui::guiImagePath("alert_bg.png"), kLayer,
+                                                          0, 0, screenWidth_, screenHeight_, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>("popup", gui::guiImagePath("popup.png"),
+                                                          kLayer, origin.x, origin.y, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Label>("popuptitle", title, gui::kFontFamily,
+                                                          kTextHeight, origin.x + 10, origin.y + 3,
+                                                          kLayer, true));
 
   // closePopup removes ten text lines; more would stay behind on the screen, so the text is
   // cut at ten lines.
@@ -69,20 +72,21 @@ void MessageBox::showPopup(const std::wstring& title, const std::wstring& text,
   if (!buffer.empty() && lines < kMaxTextLines) addTextLine(buffer, lineY, origin.x);
 
   buttonId_ = buttonId;
-  auto button = std::make_unique<GUI_Component_Button>(buttonId, L"OK");
+  auto button = std::make_unique<gui::GUI_Component_Button>(buttonId, L"OK");
   button->place(kButtonLayer, origin.x + 150, screenHeight_ / 2 - 40, 100);
   widgets_.add(std::move(button));
 }
 
 void MessageBox::addTextLine(const std::wstring& line, int y, int originX) {
-  const double width = FontCache::get(kFont, kTextHeight).textWidth(line, 1.0);
+  const double width = gui::FontCache::get(gui::kFontFamily, kTextHeight).textWidth(line, 1.0);
   const int x = originX + static_cast<int>(std::trunc((kBoxWidth - width) * 0.5));
-  widgets_.add(std::make_unique<GUI_Component_Label>("popuptext", line, kFont, kTextHeight, x, y,
-                                                     kLayer, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Label>("popuptext", line, gui::kFontFamily,
+                                                          kTextHeight, x, y, kLayer, true));
 }
 
 void MessageBox::closePopup() {
-  for (const char* id : {"alertOK", "popup", "popuptitle", "popupbg"}) widgets_.destroyById(id);
+  for (const char* id : {command::closePopup, "popup", "popuptitle", "popupbg"})
+    widgets_.destroyById(id);
   if (!buttonId_.empty()) widgets_.destroyById(buttonId_);
   buttonId_.clear();
   for (int i = 0; i < kMaxTextLines; ++i) widgets_.destroyById("popuptext");
@@ -91,23 +95,26 @@ void MessageBox::closePopup() {
 void MessageBox::showAbout() {
   closePopup();
   const Point origin = aboutOrigin(screenWidth_, screenHeight_);
-  widgets_.add(std::make_unique<GUI_Component_Image>(
-      "aboutbg", guiImagePath("alert_bg.png"), kLayer, 0, 0, screenWidth_, screenHeight_, true));
-  widgets_.add(std::make_unique<GUI_Component_Image>("aboutbox", guiImagePath("aboutbox.png"),
-                                                     kLayer, origin.x, origin.y, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>(command::aboutBackground,
+                                                          gui::guiImagePath("alert_bg.png"), kLayer,
+                                                          0, 0, screenWidth_, screenHeight_, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Image>(
+      command::aboutBox, gui::guiImagePath("aboutbox.png"), kLayer, origin.x, origin.y, true));
   const int x = origin.x + 300;
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutversion", L"Version " + version_, kFont,
-                                                     19, x, origin.y + 250, kLayer, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", creditsLine(), kFont, 16, x,
-                                                     origin.y + 280, kLayer, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", developersLine(), kFont, 16, x,
-                                                     origin.y + 295, kLayer, true));
-  widgets_.add(std::make_unique<GUI_Component_Label>("aboutdevs", librariesLine(), kFont, 16, x,
-                                                     origin.y + 310, kLayer, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Label>("aboutversion", L"Version " + version_,
+                                                          gui::kFontFamily, 19, x, origin.y + 250,
+                                                          kLayer, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Label>(
+      "aboutdevs", creditsLine(), gui::kFontFamily, 16, x, origin.y + 280, kLayer, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Label>(
+      "aboutdevs", developersLine(), gui::kFontFamily, 16, x, origin.y + 295, kLayer, true));
+  widgets_.add(std::make_unique<gui::GUI_Component_Label>(
+      "aboutdevs", librariesLine(), gui::kFontFamily, 16, x, origin.y + 310, kLayer, true));
 }
 
 void MessageBox::closeAbout() {
-  for (const char* id : {"aboutbg", "aboutbox", "aboutversion"}) widgets_.destroyById(id);
+  for (const char* id : {command::aboutBackground, command::aboutBox, "aboutversion"})
+    widgets_.destroyById(id);
   for (int i = 0; i < 3; ++i) widgets_.destroyById("aboutdevs");
 }
 

@@ -19,7 +19,7 @@ class MessageBox {
 
   // Replaces any open box. `text` is split at "\n"; each non-empty line is centred in the
   // 400 pixel box, an empty line only moves the next one down. The OK button's command is
-  // `buttonId` ("alertOK" closes the box; others act and close it themselves).
+  // `buttonId` (command::closePopup closes the box; others act and close it themselves).
   void showPopup(const std::wstring& title, const std::wstring& text, const std::string& buttonId);
   // Removes the open box with its button, whatever command that button carries: a box can be
   // replaced by another before its button is pressed, and its button must not stay behind.

@@ -13,7 +13,7 @@ class RaceTrackChoice : public TrackChoice {
   void selectTrack(const std::string& fileName) override { race_.selectTrack(fileName); }
   void loadTrack() override { race_.loadTrack(); }
   std::string getTrackFile() const override { return race_.getTrackFile(); }
-  const TrackData* track() const override { return race_.getTrack(); }
+  const track::TrackData* track() const override { return race_.getTrack(); }
 
  private:
   race::RaceData& race_;

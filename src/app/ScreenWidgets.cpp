@@ -4,14 +4,14 @@
 
 namespace app {
 
-void ScreenWidgets::destroy(GUI_Component* widget) {
+void ScreenWidgets::destroy(gui::GUI_Component* widget) {
   if (widget == nullptr) return;
   gui_.remove(widget);
   std::erase_if(owned_, [widget](const auto& owned) { return owned.get() == widget; });
 }
 
 bool ScreenWidgets::destroyById(const std::string& id) {
-  GUI_Component* widget = gui_.find(id);
+  gui::GUI_Component* widget = gui_.find(id);
   if (widget == nullptr) return false;
   destroy(widget);
   return true;

@@ -13,7 +13,7 @@ namespace app {
 // through here frees it, which keeps the two lists in step.
 class ScreenWidgets {
  public:
-  explicit ScreenWidgets(GUI_Manager& gui) : gui_(gui) {}
+  explicit ScreenWidgets(gui::GUI_Manager& gui) : gui_(gui) {}
   ScreenWidgets(const ScreenWidgets&) = delete;
   ScreenWidgets& operator=(const ScreenWidgets&) = delete;
 
@@ -27,19 +27,19 @@ class ScreenWidgets {
   }
 
   // Removes the widget from the manager and frees it. Widgets not owned here are only removed.
-  void destroy(GUI_Component* widget);
+  void destroy(gui::GUI_Component* widget);
   // Removes and frees the first widget of the manager with this id; false when there is none.
   bool destroyById(const std::string& id);
   // A screen change: every widget leaves the manager and is freed.
   void clear();
 
-  GUI_Component* find(const std::string& id) const { return gui_.find(id); }
-  GUI_Manager& gui() { return gui_; }
+  gui::GUI_Component* find(const std::string& id) const { return gui_.find(id); }
+  gui::GUI_Manager& gui() { return gui_; }
   std::size_t ownedCount() const { return owned_.size(); }
 
  private:
-  GUI_Manager& gui_;
-  std::vector<std::unique_ptr<GUI_Component>> owned_;
+  gui::GUI_Manager& gui_;
+  std::vector<std::unique_ptr<gui::GUI_Component>> owned_;
 };
 
 }  // namespace app

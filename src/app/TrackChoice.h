@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
 
+namespace track {
 struct TrackData;
+}  // namespace track
 
 namespace app {
 
@@ -17,7 +19,7 @@ class TrackChoice {
   virtual void loadTrack() = 0;
   virtual std::string getTrackFile() const = 0;
   // The current record, or null when the file could not be read.
-  virtual const TrackData* track() const = 0;
+  virtual const track::TrackData* track() const = 0;
 };
 
 }  // namespace app

@@ -13,6 +13,7 @@ struct TrackListEntry {
   std::string theme;      // the landscape it is painted in; empty when the file names none
   bool readable = false;  // whether the file gave a track summary
   std::string reason;     // why it cannot be read (short text for the player)
+  bool read = false;      // whether the file has been read yet (title, theme, readable, reason)
 };
 
 // True for names that end in ".rst" exactly (lower case) and are long enough to have one.
@@ -27,9 +28,16 @@ std::vector<TrackListEntry> scanTracksFolder(const std::string& tracksFolder);
 // entry in place, as the race also takes the player's copy for that name.
 std::vector<TrackListEntry> scanTrackFolders(const std::vector<std::string>& tracksFolders);
 
+// The same list with the files not yet read: only the folders are listed, which takes
+// milliseconds however many tracks there are. readTrackEntry() fills each entry in.
+std::vector<TrackListEntry> listTrackFolders(const std::vector<std::string>& tracksFolders);
+// Reads the entry's file with the light loader: title, theme, readable and reason. Safe to call
+// on several threads at once for different entries.
+void readTrackEntry(TrackListEntry& entry);
+
 // The title cell of a row: the track's title (with its theme, when the file names one), or for
 // a file that cannot be read a short note with the reason, so the player sees which file is
-// broken and why.
+// broken and why; "…" while the file has not been read yet.
 std::wstring titleCellOf(const TrackListEntry& entry);
 
 }  // namespace app

@@ -8,11 +8,14 @@
 
 #include "app/CommandLine.h"
 #include "app/GameWindow.h"
+#include "app/Version.h"
 #include "app/commands/GenerateCommand.h"
 #include "app/commands/RaceCommand.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
+#include "platform/SafeSave.h"
 #include "platform/Window.h"
+#include "track/TrackFolders.h"
 
 namespace {
 
@@ -38,7 +41,7 @@ int run(const app::CommandLine& line) {
       std::cerr << "kelvane: " << line.error << "\nTry 'kelvane --help'.\n";
       return app::kUsageErrorStatus;
     case Action::Version:
-      std::cout << "1.0\n";
+      std::cout << app::kVersion << '\n';
       return 0;
     case Action::Help:
       std::cout << app::usageText();
@@ -51,6 +54,10 @@ int run(const app::CommandLine& line) {
 
   if (!line.dataDir.empty()) platform::setProgramFolder(line.dataDir);
   if (line.seed) platform::setFixedSeed(*line.seed);
+  // What a save cut short by a kill left behind, in every folder this run may write to.
+  for (const std::string& folder : track::trackFolders().savedFolders()) {
+    platform::removeStaleSaves(folder);
+  }
   if (line.action == Action::GenerateBackground) {
     return app::generateBackgroundCommand(line.track, line.output);
   }
@@ -62,10 +69,13 @@ int run(const app::CommandLine& line) {
   launch.unthrottled = line.headless && line.frames > 0;
   launch.maxFrames = line.frames;
   launch.screenshotPath = line.screenshot;
+  // Said now rather than after the whole run (throws platform::SaveError).
+  if (!line.screenshot.empty()) platform::resolveSaveTarget(line.screenshot, "the screenshot");
 
   app::GameWindow window;
   window.show();
-  return 0;
+  // A run that ends by itself (--frames) has not saved yet; a lost setting is a failed run.
+  return window.saveSettings() ? 0 : app::kFailureStatus;
 }
 
 }  // namespace

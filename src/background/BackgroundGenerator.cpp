@@ -10,22 +10,21 @@
 #include "background/PaintLoop.h"
 #include "background/PngWriter.h"
 #include "background/ValueNoise.h"
+#include "common/Angle.h"
 #include "platform/Random.h"
 #include "track/Geometry.h"
 #include "track/TrackLimits.h"
 
-namespace {
+namespace background {
 
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
-constexpr double kHalfPi = 1.57079632675;
+namespace {
 
 using platform::randInt;
 
 // World coordinates to a map cell: × 2, truncated.
-GridCell toCell(double x, double y) {
-  return GridCell{static_cast<int>(x / BackgroundGenerator::kCellSize),
-                  static_cast<int>(y / BackgroundGenerator::kCellSize)};
+track::GridCell toCell(double x, double y) {
+  return track::GridCell{static_cast<int>(x / BackgroundGenerator::kCellSize),
+                         static_cast<int>(y / BackgroundGenerator::kCellSize)};
 }
 
 // A copy of the path with other widths, for the wider maps of the zones stage; the track itself
@@ -33,16 +32,17 @@ GridCell toCell(double x, double y) {
 // points can ask for a road wider than any track. A hostile path of many tight zigzags could
 // still make the widened road take minutes to draw: it then gets its own widths plus a margin,
 // which keeps the run-off and open-grass zones but not their widening in bends.
-TrackData withWidths(const TrackData& track, const std::vector<double>& widths) {
-  TrackData copy;
+track::TrackData withWidths(const track::TrackData& track, const std::vector<double>& widths) {
+  track::TrackData copy;
   copy.extentX = track.extentX;
   copy.extentY = track.extentY;
   copy.points = track.points;
   for (std::size_t i = 0; i < copy.points.size(); ++i) {
     copy.points[i].width =
-        std::clamp(widths[i], -tracklimits::kMaxCoordinate, tracklimits::kMaxCoordinate);
+        std::clamp(widths[i], -track::limits::kMaxCoordinate, track::limits::kMaxCoordinate);
   }
-  if (rasterisedCells(copy, BackgroundGenerator::kCellSize) > tracklimits::kMaxRasterCells) {
+  if (track::rasterisedCells(copy, BackgroundGenerator::kCellSize) >
+      track::limits::kMaxRasterCells) {
     constexpr double kPlainMargin = 70.0;
     for (std::size_t i = 0; i < copy.points.size(); ++i) {
       copy.points[i].width = track.points[i].width + kPlainMargin;
@@ -53,17 +53,16 @@ TrackData withWidths(const TrackData& track, const std::vector<double>& widths) 
 
 // How sharply the path turns at each point, per unit of length, plus its road width: large in
 // tight bends, so the widened road reaches furthest out there.
-std::vector<double> bendWidths(const TrackData& track) {
+std::vector<double> bendWidths(const track::TrackData& track) {
   const std::size_t count = track.points.size();
   std::vector<double> bend(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const TrackPoint& before = track.points[(i + count - 1) % count];
-    const TrackPoint& point = track.points[i];
-    const TrackPoint& after = track.points[(i + 1) % count];
+    const track::TrackPoint& before = track.points[(i + count - 1) % count];
+    const track::TrackPoint& point = track.points[i];
+    const track::TrackPoint& after = track.points[(i + 1) % count];
     const double inX = point.x - before.x, inY = point.y - before.y;
     const double outX = after.x - point.x, outY = after.y - point.y;
-    double turn = std::fabs(std::atan2(outY, outX) - std::atan2(inY, inX));
-    if (turn > kPi) turn = kTwoPi - turn;
+    const double turn = common::angleBetween(std::atan2(outY, outX), std::atan2(inY, inX));
     const double length = std::sqrt(inX * inX + inY * inY) + std::sqrt(outX * outX + outY * outY);
     // Repeated points have no direction; they add no bend rather than an infinite one.
     bend[i] = (length > 0.0 ? turn * 10000.0 / length : 0.0) + (point.width - 1.0);
@@ -106,10 +105,10 @@ std::string BackgroundGenerator::stageCaption(int stage) {
   }
 }
 
-bool BackgroundGenerator::step(const TrackData& track, const std::string& outputPath,
-                               const std::vector<TrackPoint>& pathMarks, bool allAtOnce) {
+bool BackgroundGenerator::step(const track::TrackData& track, const std::string& outputPath,
+                               const std::vector<track::TrackPoint>& pathMarks, bool allAtOnce) {
   lastError_.clear();
-  if ((allAtOnce && stage_ != 0) || stage_ == 9) {
+  if ((allAtOnce && stage_ != 0) || stage_ == kDoneStage) {
     release();
     stage_ = 0;
   }
@@ -117,7 +116,7 @@ bool BackgroundGenerator::step(const TrackData& track, const std::string& output
     if (allAtOnce) {
       // Clouds do not depend on the zones, so their order does not matter.
       for (int stage : {1, 2, 4, 3, 5, 6, 7, 8}) runStage(stage, track, outputPath, pathMarks);
-      stage_ = 9;
+      stage_ = kDoneStage;
     } else {
       runStage(stage_, track, outputPath, pathMarks);
       ++stage_;
@@ -126,14 +125,15 @@ bool BackgroundGenerator::step(const TrackData& track, const std::string& output
     // Later stages would work on what this one left half-done; end the generation here.
     lastError_ = error.what();
     release();
-    stage_ = 9;
+    stage_ = kDoneStage;
     return false;
   }
   return true;
 }
 
-void BackgroundGenerator::runStage(int stage, const TrackData& track, const std::string& outputPath,
-                                   const std::vector<TrackPoint>& pathMarks) {
+void BackgroundGenerator::runStage(int stage, const track::TrackData& track,
+                                   const std::string& outputPath,
+                                   const std::vector<track::TrackPoint>& pathMarks) {
   switch (stage) {
     case 1:
       rasterize(track);
@@ -171,12 +171,12 @@ void BackgroundGenerator::release() {
   trees_.clear();
 }
 
-void BackgroundGenerator::rasterize(const TrackData& track) {
+void BackgroundGenerator::rasterize(const track::TrackData& track) {
   if (track.points.empty()) throw std::runtime_error("The track has no path to paint.");
   warning_.clear();
   theme_ = themeOf(track, &warning_);
   if (!warning_.empty()) std::cerr << warning_ << '\n';
-  map_ = buildSurfaceMap(track, kCellSize);
+  map_ = track::buildSurfaceMap(track, kCellSize);
   extentX_ = track.extentX;
   extentY_ = track.extentY;
   const int width = static_cast<int>(map_->columns / 2);
@@ -186,31 +186,33 @@ void BackgroundGenerator::rasterize(const TrackData& track) {
   trees_.clear();
 }
 
-void BackgroundGenerator::addLineMarks(const TrackData& track) {
-  SurfaceMap& map = *map_;
+void BackgroundGenerator::addLineMarks(const track::TrackData& track) {
+  track::SurfaceMap& map = *map_;
   auto acrossRoad = [&](std::size_t index, std::int32_t value) {
-    const EdgePoints edges = edgePoints(track.pointAt(index), 1.0f);
-    drawLine(map, toCell(edges.first.x, edges.first.y), toCell(edges.second.x, edges.second.y),
-             value);
+    const track::EdgePoints edges = track::edgePoints(track.pointAt(index), 1.0f);
+    track::drawLine(map, toCell(edges.first.x, edges.first.y),
+                    toCell(edges.second.x, edges.second.y), value);
   };
   const std::size_t count = track.pointCount();
   acrossRoad(count - 1, kFinishLine);  // the finish line is the file's first point
   acrossRoad(count / 2, kWhiteMark);
 
   // A bracket framing each start slot: a bar 16 units across the car, ticks pointing backwards.
-  for (const TrackPoint& slot : track.positions) {
+  for (const track::TrackPoint& slot : track.positions) {
     const double r = slot.rotation;
-    const double ax = slot.x + 8 * std::cos(r + kHalfPi), ay = slot.y - 8 * std::sin(r + kHalfPi);
-    const double bx = slot.x + 8 * std::cos(r - kHalfPi), by = slot.y - 8 * std::sin(r - kHalfPi);
-    const double tickX = 4 * std::cos(r - kPi), tickY = -4 * std::sin(r - kPi);
-    drawLine(map, toCell(ax, ay), toCell(bx, by), kWhiteMark);
-    drawLine(map, toCell(ax, ay), toCell(ax + tickX, ay + tickY), kWhiteMark);
-    drawLine(map, toCell(bx, by), toCell(bx + tickX, by + tickY), kWhiteMark);
+    const double ax = slot.x + 8 * std::cos(r + common::kHalfPi);
+    const double ay = slot.y - 8 * std::sin(r + common::kHalfPi);
+    const double bx = slot.x + 8 * std::cos(r - common::kHalfPi);
+    const double by = slot.y - 8 * std::sin(r - common::kHalfPi);
+    const double tickX = 4 * std::cos(r - common::kPi), tickY = -4 * std::sin(r - common::kPi);
+    track::drawLine(map, toCell(ax, ay), toCell(bx, by), kWhiteMark);
+    track::drawLine(map, toCell(ax, ay), toCell(ax + tickX, ay + tickY), kWhiteMark);
+    track::drawLine(map, toCell(bx, by), toCell(bx + tickX, by + tickY), kWhiteMark);
   }
 }
 
-void BackgroundGenerator::addZones(const TrackData& track) {
-  SurfaceMap& map = *map_;
+void BackgroundGenerator::addZones(const track::TrackData& track) {
+  track::SurfaceMap& map = *map_;
   const std::size_t count = track.pointCount();
   const std::vector<double> widths = smoothed(smoothed(bendWidths(track)));
   const int width = static_cast<int>(map.columns / 2 * 2);
@@ -220,7 +222,8 @@ void BackgroundGenerator::addZones(const TrackData& track) {
   // widest in the bends, with a ragged border.
   std::vector<NoiseOctave> octaves;
   {
-    const std::unique_ptr<SurfaceMap> guide = buildSurfaceMap(withWidths(track, widths), kCellSize);
+    const std::unique_ptr<track::SurfaceMap> guide =
+        track::buildSurfaceMap(withWidths(track, widths), kCellSize);
     double factor = 1;
     for (int spacing = 50; spacing > 2;) {
       spacing /= 2;
@@ -245,8 +248,8 @@ void BackgroundGenerator::addZones(const TrackData& track) {
   const int k = randInt() % 3;
   std::vector<double> outerWidths(count);
   for (std::size_t i = 0; i < count; ++i) outerWidths[i] = widths[i] * (1 + 0.5 * k) + 70;
-  const std::unique_ptr<SurfaceMap> outer =
-      buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
+  const std::unique_ptr<track::SurfaceMap> outer =
+      track::buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
   for (int y = 0; y < height; ++y) {
     const std::size_t start = static_cast<std::size_t>(y) * map.columns;
     std::int32_t* cells = map.cells.data() + start;
@@ -275,16 +278,17 @@ void BackgroundGenerator::renderClouds() {
   });
 }
 
-void BackgroundGenerator::addPath(const std::vector<TrackPoint>& marks) {
+void BackgroundGenerator::addPath(const std::vector<track::TrackPoint>& marks) {
   const double rows = map_->rows, columns = map_->columns;
-  for (const TrackPoint& mark : marks) {
+  for (const track::TrackPoint& mark : marks) {
     // Checked before the conversion: a huge or undefined coordinate has no integer cell.
     if (!(mark.x > -1.0 && mark.x < columns && mark.y > -1.0 && mark.y < rows)) continue;
     map_->set(static_cast<long long>(mark.y), static_cast<long long>(mark.x), kPathMark);
   }
 }
 
-bool BackgroundGenerator::isEdgeLineCell(const SurfaceMap& map, long long row, long long column) {
+bool BackgroundGenerator::isEdgeLineCell(const track::SurfaceMap& map, long long row,
+                                         long long column) {
   return painting::isEdgeLineCell(map, row, column);
 }
 
@@ -302,3 +306,5 @@ void BackgroundGenerator::save(const std::string& outputPath) {
   saveOpaquePng(picture_, outputPath, {PngChunk{GroundLayer::kChunkType, ground.encode()}});
   map_.reset();
 }
+
+}  // namespace background

@@ -9,13 +9,15 @@
 #include "background/Zones.h"
 #include "platform/Random.h"
 
+namespace background {
+
 namespace {
 
 using painting::Colour;
 using painting::Shade;
 
 // Pixels far enough from the road to be sea (when the sea reaches them from the edge).
-std::vector<std::uint8_t> farFromRoad(const SurfaceMap& map, int width, int height,
+std::vector<std::uint8_t> farFromRoad(const track::SurfaceMap& map, int width, int height,
                                       std::uint32_t seed) {
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
   std::vector<std::uint8_t> far(distance.size());
@@ -102,7 +104,7 @@ platform::Bitmap paintBoat(float dx, float dy, int hull) {
 
 }  // namespace
 
-void CoastTheme::addZones(SurfaceMap& map, const TrackData&) {
+void CoastTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   seed_ = static_cast<std::uint32_t>(platform::randInt());
   width_ = static_cast<int>(map.columns / 2);
   height_ = static_cast<int>(map.rows / 2);
@@ -123,7 +125,7 @@ void CoastTheme::addZones(SurfaceMap& map, const TrackData&) {
   }
 }
 
-void CoastTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+void CoastTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                        platform::Bitmap& picture) {
   RandomBits random;
   const painting::RoadLook look;
@@ -158,7 +160,7 @@ void CoastTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
       });
 }
 
-void CoastTheme::plantPiers(const SurfaceMap& map, platform::Bitmap& picture,
+void CoastTheme::plantPiers(const track::SurfaceMap& map, platform::Bitmap& picture,
                             std::vector<SceneryItem>& placed) {
   constexpr int kBlock = 150;
   for (int gy = 0; gy < height_; gy += kBlock) {
@@ -229,7 +231,7 @@ void CoastTheme::plantPiers(const SurfaceMap& map, platform::Bitmap& picture,
   }
 }
 
-void CoastTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+void CoastTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                               std::vector<SceneryItem>& placed) {
   plantPiers(map, picture, placed);
   CrownLook bush;
@@ -251,7 +253,9 @@ void CoastTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
 }
 
 std::int32_t CoastTheme::surfaceOf(std::int32_t zone) const {
-  if (zone == zone::kWater) return SurfaceMap::kWater;
-  if (zone == zone::kShore || zone == zone::kRunOff) return SurfaceMap::kSand;
-  return SurfaceMap::kGrass;
+  if (zone == zone::kWater) return track::SurfaceMap::kWater;
+  if (zone == zone::kShore || zone == zone::kRunOff) return track::SurfaceMap::kSand;
+  return track::SurfaceMap::kGrass;
 }
+
+}  // namespace background

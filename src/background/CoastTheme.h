@@ -4,21 +4,23 @@
 
 #include "background/Theme.h"
 
+namespace background {
+
 // The seaside: the open ground that reaches the picture's edge far from the road is sea, with a
 // sandy beach, foam along the shore and plank piers out into the water; coastal grass and a few
 // trees inland. The sea lies where the track leaves room at the picture's edge.
 class CoastTheme : public Theme {
  public:
   std::string name() const override { return "coast"; }
-  void addZones(SurfaceMap& map, const TrackData& track) override;
-  void paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+  void addZones(track::SurfaceMap& map, const track::TrackData& track) override;
+  void paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
              platform::Bitmap& picture) override;
-  void plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+  void plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                     std::vector<SceneryItem>& placed) override;
   std::int32_t surfaceOf(std::int32_t zone) const override;
 
  private:
-  void plantPiers(const SurfaceMap& map, platform::Bitmap& picture,
+  void plantPiers(const track::SurfaceMap& map, platform::Bitmap& picture,
                   std::vector<SceneryItem>& placed);
 
   std::uint32_t seed_ = 0;
@@ -27,3 +29,5 @@ class CoastTheme : public Theme {
   std::vector<std::uint16_t> landDistance_;   // per pixel: how far out in the water
   std::vector<std::uint16_t> waterDistance_;  // per pixel: how far from the water
 };
+
+}  // namespace background

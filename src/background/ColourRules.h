@@ -1,5 +1,7 @@
 #pragma once
 
+namespace background {
+
 // Blending rules of the painted background, on channel values 0..255 held as floats.
 namespace colourrules {
 
@@ -28,3 +30,5 @@ inline float overlay(float b, float t) {
 }
 
 }  // namespace colourrules
+
+}  // namespace background

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+namespace background {
+
 namespace compositing {
 
 namespace {
@@ -129,3 +131,5 @@ platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
 }
 
 }  // namespace compositing
+
+}  // namespace background

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Bitmap.h"
 
+namespace background {
+
 namespace compositing {
 
 // Draws `source` over `target` with its top-left corner at (ox, oy), alpha-blended; pixels that
@@ -13,3 +15,5 @@ void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox
 platform::Bitmap blurredShadow(const platform::Bitmap& picture);
 
 }  // namespace compositing
+
+}  // namespace background

@@ -5,6 +5,8 @@
 
 #include "background/ThemeKit.h"
 
+namespace background {
+
 namespace conifer {
 
 namespace {
@@ -85,3 +87,5 @@ platform::Bitmap paint(int radius, std::uint32_t seed) {
 }
 
 }  // namespace conifer
+
+}  // namespace background

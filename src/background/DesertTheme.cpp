@@ -8,6 +8,8 @@
 #include "background/Zones.h"
 #include "platform/Random.h"
 
+namespace background {
+
 namespace {
 
 using painting::Colour;
@@ -30,7 +32,7 @@ float duneLight(int x, int y, float bend) {
 
 }  // namespace
 
-void DesertTheme::addZones(SurfaceMap& map, const TrackData&) {
+void DesertTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   seed_ = static_cast<std::uint32_t>(platform::randInt());
   outcrop_ = themekit::NoiseField(static_cast<int>(map.columns / 2), static_cast<int>(map.rows / 2),
                                   150.0f, seed_);
@@ -52,7 +54,7 @@ void DesertTheme::addZones(SurfaceMap& map, const TrackData&) {
   }
 }
 
-void DesertTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+void DesertTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   RandomBits random;
   const painting::RoadLook look{128, 18, 1.06f, 1.0f, 0.9f};
@@ -93,7 +95,7 @@ void DesertTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
       });
 }
 
-void DesertTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+void DesertTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                                std::vector<SceneryItem>& placed) {
   CrownLook scrub;
   scrub.dark[0] = 78, scrub.dark[1] = 74, scrub.dark[2] = 40;
@@ -124,5 +126,7 @@ void DesertTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
 }
 
 std::int32_t DesertTheme::surfaceOf(std::int32_t zone) const {
-  return zone == zone::kRock ? SurfaceMap::kGravel : SurfaceMap::kSand;
+  return zone == zone::kRock ? track::SurfaceMap::kGravel : track::SurfaceMap::kSand;
 }
+
+}  // namespace background

@@ -4,14 +4,16 @@
 #include "background/Theme.h"
 #include "background/ThemeKit.h"
 
+namespace background {
+
 // Sand and rock: dunes in long shaded waves, red rock outcrops, dry scrub and stones, a pale road.
 class DesertTheme : public Theme {
  public:
   std::string name() const override { return "desert"; }
-  void addZones(SurfaceMap& map, const TrackData& track) override;
-  void paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+  void addZones(track::SurfaceMap& map, const track::TrackData& track) override;
+  void paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
              platform::Bitmap& picture) override;
-  void plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+  void plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                     std::vector<SceneryItem>& placed) override;
   std::int32_t surfaceOf(std::int32_t zone) const override;
 
@@ -20,3 +22,5 @@ class DesertTheme : public Theme {
   themekit::NoiseField outcrop_;  // rock where it rises high
   themekit::NoiseField bend_;     // how the dunes' waves wander
 };
+
+}  // namespace background

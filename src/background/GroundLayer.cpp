@@ -6,6 +6,8 @@
 #include "background/Zones.h"
 #include "track/TrackLimits.h"
 
+namespace background {
+
 namespace {
 
 void putBigEndian(std::vector<unsigned char>& out, std::uint32_t value) {
@@ -24,7 +26,7 @@ std::uint32_t cellsFor(std::int32_t extent) {
 
 }  // namespace
 
-GroundLayer GroundLayer::paintedOn(const SurfaceMap& paintMap, const Theme& theme,
+GroundLayer GroundLayer::paintedOn(const track::SurfaceMap& paintMap, const Theme& theme,
                                    std::int32_t extentX, std::int32_t extentY) {
   GroundLayer layer;
   layer.rows = cellsFor(extentY);
@@ -63,7 +65,7 @@ std::optional<GroundLayer> GroundLayer::decode(const std::vector<unsigned char>&
   layer.columns = bigEndianAt(bytes, 0);
   layer.rows = bigEndianAt(bytes, 4);
   const double cells = static_cast<double>(layer.columns) * layer.rows;
-  if (cells <= 0 || cells > tracklimits::kMaxRasterCells) return std::nullopt;
+  if (cells <= 0 || cells > track::limits::kMaxRasterCells) return std::nullopt;
   layer.kinds.resize(static_cast<std::size_t>(cells));
   uLongf size = static_cast<uLongf>(layer.kinds.size());
   if (uncompress(layer.kinds.data(), &size, bytes.data() + 8,
@@ -72,15 +74,17 @@ std::optional<GroundLayer> GroundLayer::decode(const std::vector<unsigned char>&
     return std::nullopt;
   }
   for (std::uint8_t kind : layer.kinds) {
-    if (kind != SurfaceMap::kGrass && kind != SurfaceMap::kSand && kind != SurfaceMap::kSnow &&
-        kind != SurfaceMap::kGravel && kind != SurfaceMap::kWater) {
+    if (kind != track::SurfaceMap::kGrass && kind != track::SurfaceMap::kSand &&
+        kind != track::SurfaceMap::kSnow && kind != track::SurfaceMap::kGravel &&
+        kind != track::SurfaceMap::kWater) {
       return std::nullopt;
     }
   }
   return layer;
 }
 
-void dressSurfaceMap(SurfaceMap& raceMap, const TrackData& track, const std::string& picturePath) {
+void dressSurfaceMap(track::SurfaceMap& raceMap, const track::TrackData& track,
+                     const std::string& picturePath) {
   std::optional<GroundLayer> layer;
   if (const auto bytes = readPngChunk(picturePath, GroundLayer::kChunkType)) {
     layer = GroundLayer::decode(*bytes);
@@ -88,7 +92,9 @@ void dressSurfaceMap(SurfaceMap& raceMap, const TrackData& track, const std::str
   const bool fits = layer && layer->rows == raceMap.rows && layer->columns == raceMap.columns;
   const std::int32_t ground = themeOf(track)->surfaceOf(zone::kGround);
   for (std::size_t i = 0; i < raceMap.cells.size(); ++i) {
-    if (raceMap.cells[i] == SurfaceMap::kRoad) continue;
+    if (raceMap.cells[i] == track::SurfaceMap::kRoad) continue;
     raceMap.cells[i] = fits ? layer->kinds[i] : ground;
   }
 }
+
+}  // namespace background

@@ -8,6 +8,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace background {
+
 // The ground a car feels off the road, as the painter painted it: one surface kind
 // (SurfaceMap::kGrass, kSand, kSnow, kGravel, kWater) per cell of the race's surface map. The
 // painter keeps it inside the picture it saves, so the race reads what was drawn.
@@ -24,8 +26,8 @@ struct GroundLayer {
   // The layer of a painted map (cell 0.5 world units) for a track of the given extents (world
   // units, TrackData::extentX and extentY): each race cell takes the ground of the painted cell
   // at its centre; road reads as the theme's ground, since the race marks the road itself.
-  static GroundLayer paintedOn(const SurfaceMap& paintMap, const Theme& theme, std::int32_t extentX,
-                               std::int32_t extentY);
+  static GroundLayer paintedOn(const track::SurfaceMap& paintMap, const Theme& theme,
+                               std::int32_t extentX, std::int32_t extentY);
 
   // The chunk's bytes: columns and rows (4 bytes each, big-endian), then the kinds deflated.
   std::vector<unsigned char> encode() const;
@@ -37,4 +39,7 @@ struct GroundLayer {
 // is `picturePath`: every cell that is not road gets the kind the picture's layer gives. A
 // picture without a layer of the map's size (drawn by hand, or painted by an older game) gives
 // the ground of the track's theme everywhere off the road.
-void dressSurfaceMap(SurfaceMap& raceMap, const TrackData& track, const std::string& picturePath);
+void dressSurfaceMap(track::SurfaceMap& raceMap, const track::TrackData& track,
+                     const std::string& picturePath);
+
+}  // namespace background

@@ -7,6 +7,8 @@
 #include "background/TreePainter.h"
 #include "platform/Random.h"
 
+namespace background {
+
 namespace {
 
 using painting::Colour;
@@ -31,7 +33,7 @@ Colour grassColour(const Shade& shade, RandomBits& random) {
 
 }  // namespace
 
-void MeadowTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+void MeadowTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   RandomBits random;
   const painting::RoadLook look;
@@ -46,7 +48,7 @@ void MeadowTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
       });
 }
 
-void MeadowTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                                std::vector<SceneryItem>& placed) {
   const int width = picture.width();
   const int height = picture.height();
@@ -70,5 +72,7 @@ void MeadowTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
 }
 
 std::int32_t MeadowTheme::surfaceOf(std::int32_t zone) const {
-  return zone == zone::kRunOff ? SurfaceMap::kSand : SurfaceMap::kGrass;
+  return zone == zone::kRunOff ? track::SurfaceMap::kSand : track::SurfaceMap::kGrass;
 }
+
+}  // namespace background

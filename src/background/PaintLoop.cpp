@@ -1,8 +1,10 @@
 #include "background/PaintLoop.h"
 
+namespace background {
+
 namespace painting {
 
-bool isEdgeLineCell(const SurfaceMap& map, long long row, long long column) {
+bool isEdgeLineCell(const track::SurfaceMap& map, long long row, long long column) {
   if (map.at(row, column) != zone::kRoad) return false;
   if (map.at(row - 2, column) != zone::kRoad || map.at(row + 2, column) != zone::kRoad ||
       map.at(row, column - 2) != zone::kRoad || map.at(row, column + 2) != zone::kRoad) {
@@ -15,3 +17,5 @@ bool isEdgeLineCell(const SurfaceMap& map, long long row, long long column) {
 }
 
 }  // namespace painting
+
+}  // namespace background

@@ -8,6 +8,8 @@
 #include "platform/Bitmap.h"
 #include "track/SurfaceMap.h"
 
+namespace background {
+
 namespace painting {
 
 // A colour with channels 0..255 held as floats, as the blending rules take them.
@@ -37,12 +39,13 @@ struct RoadLook {
 // Whether a road cell carries the light edge line: 2 cells clear of the road border on all four
 // sides, yet within 5 cells (3 diagonally) of ground off the road. Cells beyond the map never
 // count as either.
-bool isEdgeLineCell(const SurfaceMap& map, long long row, long long column);
+bool isEdgeLineCell(const track::SurfaceMap& map, long long row, long long column);
 
 // The colour of a cell on the road (asphalt, edge line, marks, path marks), darkened under the
 // cloud shade. Draws from `random`. Only for cells where zone::onRoad holds.
-inline Colour roadColour(const SurfaceMap& map, long long row, long long column, std::int32_t value,
-                         const Shade& shade, RandomBits& random, const RoadLook& look) {
+inline Colour roadColour(const track::SurfaceMap& map, long long row, long long column,
+                         std::int32_t value, const Shade& shade, RandomBits& random,
+                         const RoadLook& look) {
   using colourrules::darken;
   switch (value) {
     case zone::kPathMark:
@@ -96,3 +99,5 @@ void paintPixels(const platform::Bitmap& clouds, platform::Bitmap& picture,
 }
 
 }  // namespace painting
+
+}  // namespace background

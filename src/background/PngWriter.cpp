@@ -1,34 +1,24 @@
 #include "background/PngWriter.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/SafeSave.h"
+
+namespace background {
+
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const {
-    if (file) std::fclose(file);
-  }
-};
-
+// A PNG's chunks written to a SaveStream, which checks every write.
 class PngFile {
  public:
-  PngFile(const std::string& path, const std::string& shownName)
-      : file_(std::fopen(path.c_str(), "wb")), name_(shownName) {
-    if (!file_) fail(std::strerror(errno));
-  }
+  explicit PngFile(platform::SaveStream& out) : out_(out) {}
 
-  void write(const void* data, std::size_t size) {
-    if (size > 0 && std::fwrite(data, 1, size, file_.get()) != size) fail(std::strerror(errno));
-  }
+  void write(const void* data, std::size_t size) { out_.write(data, size); }
 
   void chunk(const char type[4], const unsigned char* data, std::size_t size) {
     unsigned char header[8];
@@ -43,18 +33,7 @@ class PngFile {
     write(tail, 4);
   }
 
-  // Flushes everything to disk; a full disk shows up here at the latest.
-  void finish() {
-    if (std::fflush(file_.get()) != 0 || ::fsync(::fileno(file_.get())) != 0) {
-      fail(std::strerror(errno));
-    }
-    std::FILE* file = file_.release();
-    if (std::fclose(file) != 0) fail(std::strerror(errno));
-  }
-
-  [[noreturn]] void fail(const std::string& reason) const {
-    throw std::runtime_error("cannot save the picture \"" + name_ + "\": " + reason);
-  }
+  [[noreturn]] void fail(const std::string& reason) const { out_.fail(reason); }
 
   static void putBigEndian(unsigned char* out, std::uint32_t value) {
     out[0] = static_cast<unsigned char>(value >> 24);
@@ -64,8 +43,7 @@ class PngFile {
   }
 
  private:
-  std::unique_ptr<std::FILE, FileCloser> file_;
-  std::string name_;
+  platform::SaveStream& out_;
 };
 
 struct DeflateStream {
@@ -139,20 +117,13 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path,
   if (picture.width() <= 0 || picture.height() <= 0) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": it is empty");
   }
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  try {
-    PngFile png(temporary, path);
-    writeTo(picture, extra, png);
-    png.finish();
-  } catch (...) {
-    std::remove(temporary.c_str());
-    throw;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(temporary.c_str());
-    throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
-  }
+  platform::saveFile(
+      path,
+      [&](platform::SaveStream& out) {
+        PngFile png(out);
+        writeTo(picture, extra, png);
+      },
+      "the picture");
 }
 
 std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
@@ -191,3 +162,5 @@ std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
   }
   return std::nullopt;
 }
+
+}  // namespace background

@@ -5,10 +5,13 @@
 
 #include "platform/Bitmap.h"
 
+namespace background {
+
 // Saves an opaque picture as an 8-bit RGB PNG with fast compression: a generated background is
 // mostly noise, which the default compression level spends seconds on for almost no gain.
-// Writes a temporary file beside `path` and renames it into place, so an interrupted save never
-// leaves a broken picture. Throws std::runtime_error naming the file and the problem.
+// Saved with platform::saveFile(): the old picture stays whole unless the new one is completely
+// written, and only a regular file is replaced. Throws std::runtime_error naming the file and
+// the problem.
 // `extra` chunks (private ancillary ones, a four-letter type and its bytes) are written after
 // the picture data; viewers skip them.
 struct PngChunk {
@@ -22,3 +25,5 @@ void saveOpaquePng(const platform::Bitmap& picture, const std::string& path,
 // is no PNG, has a damaged chunk before it, or has no such chunk.
 std::optional<std::vector<unsigned char>> readPngChunk(const std::string& path,
                                                        const std::string& type);
+
+}  // namespace background

@@ -9,6 +9,8 @@
 #include "background/Zones.h"
 #include "platform/Random.h"
 
+namespace background {
+
 namespace {
 
 using painting::Colour;
@@ -28,7 +30,7 @@ float QuarryTheme::height(int x, int y) const {
   return heights_[static_cast<std::size_t>(y) * width_ + x];
 }
 
-void QuarryTheme::addZones(SurfaceMap& map, const TrackData&) {
+void QuarryTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   seed_ = static_cast<std::uint32_t>(platform::randInt());
   width_ = static_cast<int>(map.columns / 2);
   const int heightPixels = static_cast<int>(map.rows / 2);
@@ -67,7 +69,7 @@ QuarryTheme::Face QuarryTheme::faceAt(int x, int y, int heightPixels) const {
   return face;
 }
 
-void QuarryTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+void QuarryTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   RandomBits random;
   const painting::RoadLook look{94, 18, 1.03f, 1.0f, 0.95f};
@@ -100,7 +102,7 @@ void QuarryTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
       });
 }
 
-void QuarryTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                                std::vector<SceneryItem>& placed) {
   CrownLook autumn[3];
   const float palettes[3][6] = {
@@ -134,5 +136,7 @@ void QuarryTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
 }
 
 std::int32_t QuarryTheme::surfaceOf(std::int32_t zone) const {
-  return zone == zone::kRunOff ? SurfaceMap::kSand : SurfaceMap::kGravel;
+  return zone == zone::kRunOff ? track::SurfaceMap::kSand : track::SurfaceMap::kGravel;
 }
+
+}  // namespace background

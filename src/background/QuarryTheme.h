@@ -5,16 +5,18 @@
 #include "background/PaintLoop.h"
 #include "background/Theme.h"
 
+namespace background {
+
 // A quarry pit: the road runs on its gravel floor; away from it the ground climbs in benches,
 // each ending in a rock face of coloured strata; autumn trees in orange and brown stand on the
 // benches, boulders lie about.
 class QuarryTheme : public Theme {
  public:
   std::string name() const override { return "quarry"; }
-  void addZones(SurfaceMap& map, const TrackData& track) override;
-  void paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+  void addZones(track::SurfaceMap& map, const track::TrackData& track) override;
+  void paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
              platform::Bitmap& picture) override;
-  void plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+  void plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                     std::vector<SceneryItem>& placed) override;
   std::int32_t surfaceOf(std::int32_t zone) const override;
 
@@ -32,3 +34,5 @@ class QuarryTheme : public Theme {
   int width_ = 0;
   std::vector<float> heights_;  // per pixel: see height()
 };
+
+}  // namespace background

@@ -3,6 +3,8 @@
 
 #include "platform/Random.h"
 
+namespace background {
+
 // Small random numbers for the painting loops, which need tens of millions of them. Each draw of
 // the game's one random source (platform::randInt, 31 bits) is cut into several smaller draws,
 // so a fixed seed still reproduces the picture and the numbers stay uniform.
@@ -28,3 +30,5 @@ class RandomBits {
   std::uint32_t pool_ = 0;
   int left_ = 0;
 };
+
+}  // namespace background

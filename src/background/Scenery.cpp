@@ -5,11 +5,13 @@
 #include "background/Compositing.h"
 #include "background/Zones.h"
 
+namespace background {
+
 namespace scenery {
 
 namespace {
 
-bool roadUnder(const SurfaceMap& map, int x, int y) {
+bool roadUnder(const track::SurfaceMap& map, int x, int y) {
   const long long row = 2LL * y, column = 2LL * x;
   return zone::onRoad(map.at(row, column)) || zone::onRoad(map.at(row, column + 1)) ||
          zone::onRoad(map.at(row + 1, column)) || zone::onRoad(map.at(row + 1, column + 1));
@@ -17,7 +19,7 @@ bool roadUnder(const SurfaceMap& map, int x, int y) {
 
 }  // namespace
 
-bool coversRoad(const platform::Bitmap& item, const SurfaceMap& map, int ox, int oy) {
+bool coversRoad(const platform::Bitmap& item, const track::SurfaceMap& map, int ox, int oy) {
   const int pictureWidth = static_cast<int>(map.columns / 2);
   const int pictureHeight = static_cast<int>(map.rows / 2);
   const int u0 = std::max(0, -ox), v0 = std::max(0, -oy);
@@ -33,7 +35,7 @@ bool coversRoad(const platform::Bitmap& item, const SurfaceMap& map, int ox, int
   return false;
 }
 
-bool placeClearOfRoad(const platform::Bitmap& item, const SurfaceMap& map,
+bool placeClearOfRoad(const platform::Bitmap& item, const track::SurfaceMap& map,
                       platform::Bitmap& picture, int ox, int oy) {
   if (coversRoad(item, map, ox, oy)) return false;
   compositing::sourceOver(item, picture, ox, oy);
@@ -41,3 +43,5 @@ bool placeClearOfRoad(const platform::Bitmap& item, const SurfaceMap& map,
 }
 
 }  // namespace scenery
+
+}  // namespace background

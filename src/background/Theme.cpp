@@ -6,7 +6,9 @@
 #include "background/QuarryTheme.h"
 #include "background/WinterTheme.h"
 
-void Theme::addZones(SurfaceMap&, const TrackData&) {}
+namespace background {
+
+void Theme::addZones(track::SurfaceMap&, const track::TrackData&) {}
 
 std::unique_ptr<Theme> makeTheme(const std::string& name) {
   if (name == "meadow") return std::make_unique<MeadowTheme>();
@@ -22,7 +24,7 @@ const std::vector<std::string>& themeNames() {
   return names;
 }
 
-std::unique_ptr<Theme> themeOf(const TrackData& track, std::string* warning) {
+std::unique_ptr<Theme> themeOf(const track::TrackData& track, std::string* warning) {
   if (track.theme.empty()) return makeTheme(themeNames().front());
   std::unique_ptr<Theme> theme = makeTheme(track.theme);
   if (theme) return theme;
@@ -35,3 +37,5 @@ std::unique_ptr<Theme> themeOf(const TrackData& track, std::string* warning) {
   }
   return makeTheme(themeNames().front());
 }
+
+}  // namespace background

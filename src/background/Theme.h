@@ -8,6 +8,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace background {
+
 // Something the scenery stage placed: the picture pixel it stands on and its size in pixels.
 struct SceneryItem {
   int x = 0;
@@ -27,13 +29,13 @@ class Theme {
 
   // Stage 3, after the run-off and the open ground are marked: the theme's own zones (water,
   // verges, rock). `map` is the working map (cell 0.5 world units).
-  virtual void addZones(SurfaceMap& map, const TrackData& track);
+  virtual void addZones(track::SurfaceMap& map, const track::TrackData& track);
   // Stage 6: every pixel of `picture` from the 2 × 2 map cells under it, shaded by `clouds`.
-  virtual void paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+  virtual void paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                      platform::Bitmap& picture) = 0;
   // Stage 7: trees, rocks, piers...; nothing is placed where it would cover the road. Appends
   // every item placed to `placed`.
-  virtual void plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+  virtual void plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                             std::vector<SceneryItem>& placed) = 0;
 
   // The ground a car feels on a zone off the road: SurfaceMap::kGrass, kSand, kSnow, kGravel
@@ -49,4 +51,6 @@ const std::vector<std::string>& themeNames();
 
 // The theme a track asks for: the meadow when it names none. A name no theme has also gives the
 // meadow, and `warning` (if given) then receives a sentence saying so.
-std::unique_ptr<Theme> themeOf(const TrackData& track, std::string* warning = nullptr);
+std::unique_ptr<Theme> themeOf(const track::TrackData& track, std::string* warning = nullptr);
+
+}  // namespace background

@@ -4,6 +4,8 @@
 
 #include "background/Zones.h"
 
+namespace background {
+
 namespace themekit {
 
 namespace {
@@ -55,7 +57,7 @@ NoiseField::NoiseField(int width, int height, float size, std::uint32_t seed) {
   }
 }
 
-std::vector<std::uint16_t> roadDistance(const SurfaceMap& map, int width, int height) {
+std::vector<std::uint16_t> roadDistance(const track::SurfaceMap& map, int width, int height) {
   return distanceFrom(width, height, [&](std::size_t i) {
     const long long x = static_cast<long long>(i % static_cast<std::size_t>(width));
     const long long y = static_cast<long long>(i / static_cast<std::size_t>(width));
@@ -64,7 +66,7 @@ std::vector<std::uint16_t> roadDistance(const SurfaceMap& map, int width, int he
   });
 }
 
-void markPixel(SurfaceMap& map, int x, int y, std::int32_t value,
+void markPixel(track::SurfaceMap& map, int x, int y, std::int32_t value,
                std::initializer_list<std::int32_t> from) {
   for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
     for (long long column = 2LL * x; column <= 2LL * x + 1; ++column) {
@@ -75,3 +77,5 @@ void markPixel(SurfaceMap& map, int x, int y, std::int32_t value,
 }
 
 }  // namespace themekit
+
+}  // namespace background

@@ -7,6 +7,8 @@
 #include "platform/Bitmap.h"
 #include "track/SurfaceMap.h"
 
+namespace background {
+
 // Helpers the landscapes share: smooth noise that needs no memory, a distance field, colour
 // mixing and the marking of zones pixel by pixel.
 namespace themekit {
@@ -44,13 +46,13 @@ class NoiseField {
 
 // Distance of every picture pixel from the nearest pixel that has road under it, in pixels
 // (a chamfer estimate, exact along rows and columns), row-major; capped at 65535.
-std::vector<std::uint16_t> roadDistance(const SurfaceMap& map, int width, int height);
+std::vector<std::uint16_t> roadDistance(const track::SurfaceMap& map, int width, int height);
 // The same from the pixels for which `source` holds, for any predicate over pixel indices.
 template <typename IsSource>
 std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source);
 
 // Sets all four cells of picture pixel (x, y) to `value` where they hold one of the `from` zones.
-void markPixel(SurfaceMap& map, int x, int y, std::int32_t value,
+void markPixel(track::SurfaceMap& map, int x, int y, std::int32_t value,
                std::initializer_list<std::int32_t> from);
 
 inline Colour mix(const Colour& a, const Colour& b, float t) {
@@ -115,3 +117,5 @@ std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source
 }
 
 }  // namespace themekit
+
+}  // namespace background

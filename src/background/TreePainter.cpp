@@ -9,21 +9,25 @@
 #include "background/ValueNoise.h"
 #include "track/SurfaceMap.h"
 
+namespace background {
+
 namespace {
 
 constexpr int kMargin = 10;       // room around the crown for the blurred shadow
 constexpr int kShadowOffset = 7;  // pixels the shadow falls right of and below the crown
 
-// 0 inside the crown's disk, 3 outside it.
-SurfaceMap crownDisk(int size) {
-  SurfaceMap disk(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size));
+// 0 inside the crown's disk, kOutsideCrown outside it: the noise is guided by the zeros.
+constexpr std::int32_t kOutsideCrown = 3;
+
+track::SurfaceMap crownDisk(int size) {
+  track::SurfaceMap disk(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size));
   const int centre = size / 2;
   const double radius = (size - size / 6) / 2;
   for (int r = 0; r < size; ++r) {
     for (int c = 0; c < size; ++c) {
       const double dx = c - centre;
       const double dy = r - centre;
-      if (dx * dx + dy * dy > radius * radius) disk.set(r, c, 3);
+      if (dx * dx + dy * dy > radius * radius) disk.set(r, c, kOutsideCrown);
     }
   }
   return disk;
@@ -32,7 +36,7 @@ SurfaceMap crownDisk(int size) {
 // Guided noise is dark over the disk and light outside it, with a soft rim; the finer random
 // octaves roughen it into leaves.
 std::vector<NoiseOctave> crownOctaves(int size) {
-  const SurfaceMap disk = crownDisk(size);
+  const track::SurfaceMap disk = crownDisk(size);
   std::vector<NoiseOctave> octaves;
   octaves.emplace_back(20, 1.0, size, size);
   octaves.back().fillGuided(disk, 0);
@@ -89,3 +93,5 @@ platform::Bitmap paintTree(int size) {
   compositing::sourceOver(canvas, tree, -kShadowOffset, -kShadowOffset);
   return tree;
 }
+
+}  // namespace background

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Bitmap.h"
 
+namespace background {
+
 // A bushy tree seen from above: a noisy green crown on a disk, with a soft shadow cast 7 pixels
 // right of and below it. The picture is (size + 20) pixels square and transparent around the
 // tree; the crown's top-left corner sits at (3, 3).
@@ -17,3 +19,5 @@ struct CrownLook {
   float sparse = 0;
 };
 platform::Bitmap paintCrown(int size, const CrownLook& look);
+
+}  // namespace background

@@ -7,6 +7,8 @@
 #include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
+namespace background {
+
 namespace {
 
 // A node's pull on a pixel fades linearly with whole pixels of distance and ends at `spacing`.
@@ -55,7 +57,7 @@ void NoiseOctave::fillRandom() {
   for (; i < count; ++i) nodes_[i] = static_cast<std::uint8_t>(random.byte());
 }
 
-void NoiseOctave::fillGuided(const SurfaceMap& map, std::int32_t value) {
+void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
   const int half = spacing_ / 2;
   const int side = 2 * half;
   const long long cellsPerNode = static_cast<long long>(side) * side;
@@ -72,7 +74,7 @@ void NoiseOctave::fillGuided(const SurfaceMap& map, std::int32_t value) {
         const std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(r) * map.columns;
         for (long long c = left; c < left + side; ++c) {
           const bool inside = c >= 0 && c < static_cast<long long>(map.columns);
-          const std::int32_t cell = inside ? cells[c] : SurfaceMap::kOutside;
+          const std::int32_t cell = inside ? cells[c] : track::SurfaceMap::kOutside;
           differing += cell != value ? 1 : 0;
         }
       }
@@ -116,3 +118,5 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row) const {
     }
   }
 }
+
+}  // namespace background

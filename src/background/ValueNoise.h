@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+namespace track {
 struct SurfaceMap;
+}  // namespace track
+
+namespace background {
 
 // One octave of value noise over a W × H grey picture: random or map-guided values on a grid of
 // nodes every `spacing` pixels, spread over the pixels by distance weights and blended into what
@@ -20,7 +24,7 @@ class NoiseOctave {
   // Each node gets 255 × the share of map cells around it (a spacing-wide square centred on the
   // node) whose value differs from `value`; cells outside the map count as 7. Dark where the map
   // is mostly `value`.
-  void fillGuided(const SurfaceMap& map, std::int32_t value);
+  void fillGuided(const track::SurfaceMap& map, std::int32_t value);
 
   // Blends the octave into row y of a grey picture (one byte per pixel, `width` pixels).
   void blendRow(int y, std::uint8_t* row) const;
@@ -58,3 +62,5 @@ void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
 }
+
+}  // namespace background

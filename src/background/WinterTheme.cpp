@@ -6,6 +6,8 @@
 #include "background/Zones.h"
 #include "platform/Random.h"
 
+namespace background {
+
 namespace {
 
 using painting::Colour;
@@ -19,7 +21,7 @@ Colour snowColour(const Shade& shade, RandomBits& random, const Colour& lit, con
 
 }  // namespace
 
-void WinterTheme::addZones(SurfaceMap& map, const TrackData&) {
+void WinterTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   seed_ = static_cast<std::uint32_t>(platform::randInt());
   const int width = static_cast<int>(map.columns / 2);
   const int height = static_cast<int>(map.rows / 2);
@@ -35,7 +37,7 @@ void WinterTheme::addZones(SurfaceMap& map, const TrackData&) {
   }
 }
 
-void WinterTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
+void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   RandomBits random;
   const painting::RoadLook look{80, 18, 0.95f, 1.0f, 1.07f};
@@ -61,7 +63,7 @@ void WinterTheme::paint(const SurfaceMap& map, const platform::Bitmap& clouds,
       });
 }
 
-void WinterTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
+void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                                std::vector<SceneryItem>& placed) {
   constexpr int kBlock = 44;
   for (int gx = 0; gx < picture.width() + kBlock; gx += kBlock) {
@@ -86,5 +88,7 @@ void WinterTheme::plantScenery(const SurfaceMap& map, platform::Bitmap& picture,
 }
 
 std::int32_t WinterTheme::surfaceOf(std::int32_t zone) const {
-  return zone == zone::kRunOff ? SurfaceMap::kGravel : SurfaceMap::kSnow;
+  return zone == zone::kRunOff ? track::SurfaceMap::kGravel : track::SurfaceMap::kSnow;
 }
+
+}  // namespace background

@@ -1,15 +1,15 @@
 #include "config/IniFile.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 #include <utility>
+
+#include "platform/SafeSave.h"
+
+namespace config {
 
 namespace {
 
@@ -34,58 +34,39 @@ int parseIntLikeAtoi(const std::string& text) {
   return static_cast<int>(value);
 }
 
-std::string errnoText(int error) {
-  return std::strerror(error);
-}
-
-// Writes `text` beside `path` and renames it over `path`. The old file stays whole until the
-// new one is completely on disk.
-bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    error = "cannot create " + temporary + ": " + errnoText(errno);
-    return false;
-  }
-  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  int savedErrno = errno;
-  if (ok && std::fflush(file) != 0) {
-    ok = false;
-    savedErrno = errno;
-  }
-  if (ok && ::fsync(::fileno(file)) != 0) {
-    ok = false;
-    savedErrno = errno;
-  }
-  if (std::fclose(file) != 0 && ok) {
-    ok = false;
-    savedErrno = errno;
-  }
-  std::error_code ignored;
-  if (!ok) {
-    error = "cannot write " + temporary + ": " + errnoText(savedErrno);
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code renameError;
-  std::filesystem::rename(temporary, path, renameError);
-  if (renameError) {
-    error = "cannot replace " + path + ": " + renameError.message();
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 CIniFile::CIniFile(std::string path) : path_(std::move(path)) {}
+
+void CIniFile::setCaseInsensitive(bool caseInsensitive) {
+  caseInsensitive_ = caseInsensitive;
+  rebuildIndexes();
+}
+
+void CIniFile::rebuildIndexes() {
+  sectionIndex_.clear();
+  keyIndexes_.assign(names_.size(), Index{});
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    sectionIndex_.emplace(checkCase(names_[i]), i);
+    for (std::size_t j = 0; j < keys_[i].names.size(); ++j) {
+      keyIndexes_[i].emplace(checkCase(keys_[i].names[j]), j);
+    }
+  }
+}
 
 bool CIniFile::readFile() {
   std::ifstream in(path_, std::ios::binary);
   if (!in) return false;
 
   badLines_ = 0;
+  std::error_code sizeError;
+  const std::uintmax_t bytes = std::filesystem::file_size(path_, sizeError);
+  tooLarge_ = !sizeError && bytes > kMaxFileBytes;
+  if (tooLarge_) {
+    std::fprintf(stderr, "%s: not read, it is larger than %ju MiB (%ju bytes)\n", path_.c_str(),
+                 kMaxFileBytes / (1024 * 1024), bytes);
+    return false;
+  }
   std::string sectionName;
   std::string line;
   long lineNumber = 0;
@@ -155,30 +136,35 @@ std::string CIniFile::toText() const {
 
 bool CIniFile::writeFile() {
   lastError_.clear();
-  return writeAtomically(path_, toText(), lastError_);
+  const std::string text = toText();
+  try {
+    platform::saveFile(
+        path_, [&](platform::SaveStream& out) { out.write(text); }, "the settings");
+  } catch (const platform::SaveError& error) {
+    lastError_ = error.what();
+    return false;
+  }
+  return true;
 }
 
 std::size_t CIniFile::findKey(const std::string& section) const {
-  const std::string wanted = checkCase(section);
-  for (std::size_t i = 0; i < names_.size(); ++i) {
-    if (checkCase(names_[i]) == wanted) return i;
-  }
-  return noID;
+  const auto found = sectionIndex_.find(checkCase(section));
+  return found == sectionIndex_.end() ? noID : found->second;
 }
 
 std::size_t CIniFile::findValue(std::size_t sectionIndex, const std::string& key) const {
   if (sectionIndex >= keys_.size()) return noID;
-  const std::string wanted = checkCase(key);
-  const auto& keyNames = keys_[sectionIndex].names;
-  for (std::size_t j = 0; j < keyNames.size(); ++j) {
-    if (checkCase(keyNames[j]) == wanted) return j;
-  }
-  return noID;
+  const Index& keys = keyIndexes_[sectionIndex];
+  const auto found = keys.find(checkCase(key));
+  return found == keys.end() ? noID : found->second;
 }
 
 std::size_t CIniFile::addKeyName(const std::string& section) {
   names_.push_back(section);
   keys_.emplace_back();
+  keyIndexes_.emplace_back();
+  // A repeated name keeps finding its first section.
+  sectionIndex_.emplace(checkCase(section), names_.size() - 1);
   return names_.size() - 1;
 }
 
@@ -206,6 +192,7 @@ bool CIniFile::setValue(const std::string& section, const std::string& key,
   const std::size_t j = findValue(i, key);
   if (j == noID) {
     if (!create) return false;
+    keyIndexes_[i].emplace(checkCase(key), keys_[i].names.size());
     keys_[i].names.push_back(key);
     keys_[i].values.push_back(value);
     return true;
@@ -239,3 +226,5 @@ std::string CIniFile::checkCase(std::string name) const {
   }
   return name;
 }
+
+}  // namespace config

@@ -1,7 +1,11 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+namespace config {
 
 // A small INI document held in memory: sections and keys in the order first seen, string
 // values, numbers as decimal text. Nothing is ever removed. Names are compared after
@@ -18,18 +22,26 @@ class CIniFile {
   const std::string& getPath() const { return path_; }
   void setPath(const std::string& path) { path_ = path; }
   bool getCaseInsensitive() const { return caseInsensitive_; }
-  void setCaseInsensitive(bool caseInsensitive) { caseInsensitive_ = caseInsensitive; }
+  void setCaseInsensitive(bool caseInsensitive);
 
-  // Adds what the file holds to the document (it is never emptied first). True when the
-  // document has at least one section afterwards and every line could be read. A line starting
-  // with a byte that is not printable ASCII prints "Failing on char %d\n" on standard output
-  // (and the file and line on standard error) and is passed over; the lines after it are read.
+  // The largest file readFile() reads: 64 MiB, far above any settings file people write, and
+  // read in well under a second. A larger file is not read at all.
+  static constexpr std::uintmax_t kMaxFileBytes = 64u * 1024 * 1024;
+
+  // Adds what the file holds to the document (it is never emptied first), in time linear in
+  // the file's size. True when the document has at least one section afterwards and every line
+  // could be read. A line starting with a byte that is not printable ASCII prints
+  // "Failing on char %d\n" on standard output (and the file and line on standard error) and is
+  // passed over; the lines after it are read. A file over kMaxFileBytes is passed over whole,
+  // with a message on standard error.
   bool readFile();
   // Lines the last readFile() passed over; a save would drop them from the file.
   int badLines() const { return badLines_; }
-  // Replaces the file at `path` with the whole document. The text goes to a temporary file in
-  // the same folder first and is renamed into place, so a crash or a full disk never leaves a
-  // truncated file. False (and lastError() says why) when it cannot be written.
+  // Whether the last readFile() passed over the whole file for its size.
+  bool wasTooLarge() const { return tooLarge_; }
+  // Replaces the file at `path` with the whole document through platform::saveFile(), so a
+  // crash or a full disk never leaves a truncated file and only a regular file (or a link to
+  // one) is replaced. False (and lastError() says why) when it cannot be written.
   bool writeFile();
   // Why the last writeFile() failed; empty after a success.
   const std::string& lastError() const { return lastError_; }
@@ -76,11 +88,22 @@ class CIniFile {
     std::vector<std::string> comments;
   };
 
+  // Names as checkCase() folds them, to their index: the first section of each name, and each
+  // section's keys. Without them every setting read from the file searched the whole document,
+  // which made reading a file of many keys quadratic.
+  using Index = std::unordered_map<std::string, std::size_t>;
+  void rebuildIndexes();
+
   bool caseInsensitive_ = true;
   std::string path_;
   std::vector<Section> keys_;  // parallel to names_
   std::vector<std::string> names_;
   std::vector<std::string> comments_;
+  Index sectionIndex_;
+  std::vector<Index> keyIndexes_;  // parallel to names_
   std::string lastError_;
   int badLines_ = 0;
+  bool tooLarge_ = false;
 };
+
+}  // namespace config

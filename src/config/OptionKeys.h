@@ -1,14 +1,61 @@
 #pragma once
+#include <string>
 
 // The names of the settings in "options.ini", spelled as the file has them, each under the
-// section whose getter reads it (Options).
+// section whose getter reads it (Options). Keys are lowerCamel except the surface values.
 namespace config::key {
 
-// [ Graphics ]: how the race is shown.
-// The camera's zoom in percent: 100, 150 or 200 (+ and - in a race).
+// [ Options ]
+inline constexpr const char* nrCars = "nrCars";
+inline constexpr const char* nrLaps = "nrLaps";
+inline constexpr const char* onlyCPU = "onlyCPU";
+inline constexpr const char* sound = "sound";
+inline constexpr const char* intro = "intro";
+
+// [ Graphics ]
+inline constexpr const char* height = "height";
+inline constexpr const char* width = "width";
+inline constexpr const char* fullscreen = "fullscreen";
+inline constexpr const char* tireMarks = "tireMarks";
+inline constexpr const char* tireMarksDepth = "tireMarksDepth";
+inline constexpr const char* tireMarksMaxDarkness = "tireMarksMaxDarkness";
+inline constexpr const char* tireMarksQuality = "tireMarksQuality";
+// The race view's zoom in percent: 100, 150 or 200 (+ and - in a race).
 inline constexpr const char* zoom = "zoom";
 // 1 shows the minimap in a race's top right corner, 0 hides it (M in a race).
 inline constexpr const char* minimap = "minimap";
+
+// [ Weather Conditions ]
+inline constexpr const char* weatherType = "weatherType";
+// The weather types the file has by default; a player may add one of their own with its values.
+inline constexpr const char* dryWeather = "dry";
+inline constexpr const char* wetWeather = "wet";
+// A weather type's surface values: "<weather>_<ground>_grip" and "<weather>_<ground>_resistance"
+// ("dry_tarmac_grip"), for each kind of ground the cars drive on.
+inline constexpr const char* tarmac = "tarmac";
+inline constexpr const char* grass = "grass";
+inline constexpr const char* sand = "sand";
+inline constexpr const char* snow = "snow";
+inline constexpr const char* gravel = "gravel";
+inline constexpr const char* grip = "_grip";
+inline constexpr const char* resistance = "_resistance";
+inline std::string surfaceValue(const std::string& weather, const char* ground, const char* value) {
+  return weather + "_" + ground + value;
+}
+
+// [ Players ]: "player<number>" followed by one of these, numbers from 1: "player3_name".
+inline constexpr const char* playerName = "_name";
+inline constexpr const char* playerImage = "_image";
+inline constexpr const char* playerColor = "_color";
+inline std::string player(int number, const char* field) {
+  return "player" + std::to_string(number) + field;
+}
+
+// [ AI ]: the computer drivers read "skill"; a hand-written "aiStr" overrides it at each start.
+inline constexpr const char* skill = "skill";
+inline constexpr const char* aiStr = "aiStr";
+// The computer drivers' level, as the race setup chooses it.
+inline constexpr const char* difficulty = "difficulty";
 
 // [ Keys ]: the race's keys, each a button id as the game numbers keys (the keyboard's scan
 // code: R is 19, M is 50, - is 12, = is 13).

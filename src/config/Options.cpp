@@ -7,6 +7,8 @@
 #include "config/OptionKeys.h"
 #include "platform/UserFolders.h"
 
+namespace config {
+
 namespace {
 
 std::unique_ptr<Options>& storage() {
@@ -23,6 +25,42 @@ struct IntSetting {
   const char* key;
   int defaultValue;
 };
+
+// One kind of ground in one weather: its grip, then its resistance.
+struct SurfaceSetting {
+  const char* weather;
+  const char* ground;
+  int grip;
+  int resistance;
+};
+
+// Beside tarmac and grass, the ground the background painter paints off the road: sand holds
+// a car back hardest and gravel least; snow lets it roll but hardly steer.
+const SurfaceSetting kSurfaces[] = {
+    {key::dryWeather, key::tarmac, 100, 30}, {key::dryWeather, key::grass, 80, 1500},
+    {key::wetWeather, key::tarmac, 40, 10},  {key::wetWeather, key::grass, 100, 3000},
+    {key::dryWeather, key::sand, 60, 2500},  {key::dryWeather, key::snow, 35, 1000},
+    {key::dryWeather, key::gravel, 60, 800}, {key::wetWeather, key::sand, 70, 2000},
+    {key::wetWeather, key::snow, 25, 1400},  {key::wetWeather, key::gravel, 50, 1000},
+};
+
+// The weathers whose every surface value has a default.
+const char* const kBuiltInWeathers[] = {key::dryWeather, key::wetWeather};
+constexpr const char* kFallbackWeather = key::dryWeather;
+
+// A weather of the player's own is raced on when the file gives its road and grass: without
+// them every surface would hold nothing and no car would ever finish.
+bool hasOwnSurfaceKeys(const CIniFile& ini, const std::string& weather) {
+  for (const char* ground : {key::tarmac, key::grass}) {
+    for (const char* value : {key::grip, key::resistance}) {
+      const std::string name = key::surfaceValue(weather, ground, value);
+      if (ini.findValue(ini.findKey(Options::kWeatherSection), name) == CIniFile::noID) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -58,62 +96,83 @@ Options::Options() {
     ini_->readFile();
   }
   normalise();
+  warnOfUnknownWeather();
   touch();
+}
+
+std::optional<int> Options::surfaceDefault(const std::string& name) {
+  for (const SurfaceSetting& setting : kSurfaces) {
+    if (name == key::surfaceValue(setting.weather, setting.ground, key::grip)) return setting.grip;
+    if (name == key::surfaceValue(setting.weather, setting.ground, key::resistance)) {
+      return setting.resistance;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string Options::weather() const {
+  const std::string chosen = getWeatherString(key::weatherType);
+  for (const char* builtIn : kBuiltInWeathers) {
+    if (chosen == builtIn) return chosen;
+  }
+  return hasOwnSurfaceKeys(*ini_, chosen) ? chosen : kFallbackWeather;
+}
+
+void Options::warnOfUnknownWeather() const {
+  const std::string chosen = getWeatherString(key::weatherType);
+  if (weather() == chosen) return;
+  std::cerr << ini_->getPath() << ": weatherType \"" << chosen << "\" is unknown and has no "
+            << chosen << "_tarmac_grip, " << chosen << "_tarmac_resistance, " << chosen
+            << "_grass_grip and " << chosen << "_grass_resistance: racing in \"" << kFallbackWeather
+            << "\" weather\n";
 }
 
 // Every known setting is read with its default and stored back, so the written file always
 // lists them all, in this order.
 void Options::normalise() {
-  static const IntSetting kBefore[] = {
-      {kOptionsSection, "nrCars", 2},
-      {kOptionsSection, "nrLaps", 2},
-      {kOptionsSection, "onlyCPU", 0},
-      {kOptionsSection, "sound", 0},
-      {kOptionsSection, "intro", 1},
-      {kGraphicsSection, "height", 700},
-      {kGraphicsSection, "width", 1000},
-      {kGraphicsSection, "fullscreen", 0},
-      {kGraphicsSection, "tireMarks", 1},
-      {kGraphicsSection, "tireMarksDepth", 20},
-      {kGraphicsSection, "tireMarksMaxDarkness", 80},
-      {kGraphicsSection, "tireMarksQuality", 2},
-      {kGraphicsSection, config::key::zoom, 100},
-      {kGraphicsSection, config::key::minimap, 1},
-  };
-  // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
-  // a car back hardest and gravel least; snow lets it roll but hardly steer.
-  static const IntSetting kSurfaces[] = {
-      {kWeatherSection, "dry_tarmac_grip", 100}, {kWeatherSection, "dry_tarmac_resistance", 30},
-      {kWeatherSection, "dry_grass_grip", 80},   {kWeatherSection, "dry_grass_resistance", 1500},
-      {kWeatherSection, "wet_tarmac_grip", 40},  {kWeatherSection, "wet_tarmac_resistance", 10},
-      {kWeatherSection, "wet_grass_grip", 100},  {kWeatherSection, "wet_grass_resistance", 3000},
-      {kWeatherSection, "dry_sand_grip", 60},    {kWeatherSection, "dry_sand_resistance", 2500},
-      {kWeatherSection, "dry_snow_grip", 35},    {kWeatherSection, "dry_snow_resistance", 1000},
-      {kWeatherSection, "dry_gravel_grip", 60},  {kWeatherSection, "dry_gravel_resistance", 800},
-      {kWeatherSection, "wet_sand_grip", 70},    {kWeatherSection, "wet_sand_resistance", 2000},
-      {kWeatherSection, "wet_snow_grip", 25},    {kWeatherSection, "wet_snow_resistance", 1400},
-      {kWeatherSection, "wet_gravel_grip", 50},  {kWeatherSection, "wet_gravel_resistance", 1000},
-  };
+  using namespace config::key;
   auto keepOrDefault = [this](const auto& settings) {
-    for (const IntSetting& s : settings)
+    for (const IntSetting& s : settings) {
       ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+    }
+  };
+  static const IntSetting kBefore[] = {
+      {kOptionsSection, nrCars, 2},
+      {kOptionsSection, nrLaps, 2},
+      {kOptionsSection, onlyCPU, 0},
+      {kOptionsSection, sound, 0},
+      {kOptionsSection, intro, 1},
+      {kGraphicsSection, height, 700},
+      {kGraphicsSection, width, 1000},
+      {kGraphicsSection, fullscreen, 0},
+      {kGraphicsSection, tireMarks, 1},
+      {kGraphicsSection, tireMarksDepth, 20},
+      {kGraphicsSection, tireMarksMaxDarkness, 80},
+      {kGraphicsSection, tireMarksQuality, 2},
+      {kGraphicsSection, zoom, 100},
+      {kGraphicsSection, minimap, 1},
   };
   keepOrDefault(kBefore);
-  ini_->setValue(kWeatherSection, "weatherType",
-                 ini_->getValue(kWeatherSection, "weatherType", "dry"), true);
-  keepOrDefault(kSurfaces);
+  ini_->setValue(kWeatherSection, weatherType,
+                 ini_->getValue(kWeatherSection, weatherType, dryWeather), true);
+  auto keepOrDefaultSurface = [this](const std::string& key, int defaultValue) {
+    ini_->setValueInt(kWeatherSection, key, ini_->getValueInt(kWeatherSection, key, defaultValue));
+  };
+  for (const auto& s : kSurfaces) {
+    keepOrDefaultSurface(surfaceValue(s.weather, s.ground, key::grip), s.grip);
+    keepOrDefaultSurface(surfaceValue(s.weather, s.ground, key::resistance), s.resistance);
+  }
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
-  ini_->setValueInt(kAISection, "skill", ini_->getValueInt(kAISection, "aiStr", 20));
+  ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
   // The computer drivers' level, chosen in the race setup, is kept as it is.
-  ini_->setValue(kAISection, "difficulty", ini_->getValue(kAISection, "difficulty", "medium"),
-                 true);
+  ini_->setValue(kAISection, difficulty, ini_->getValue(kAISection, difficulty, "medium"), true);
   // The race's own keys (driving is on the arrows): R, =, - and M.
   static const IntSetting kKeys[] = {
-      {kKeysSection, config::key::backOnTrack, 19},
-      {kKeysSection, config::key::zoomIn, 13},
-      {kKeysSection, config::key::zoomOut, 12},
-      {kKeysSection, config::key::toggleMinimap, 50},
+      {kKeysSection, backOnTrack, 19},
+      {kKeysSection, zoomIn, 13},
+      {kKeysSection, zoomOut, 12},
+      {kKeysSection, toggleMinimap, 50},
   };
   keepOrDefault(kKeys);
 }
@@ -173,8 +232,9 @@ CIniFile& Options::ini() {
   return *ini_;
 }
 
-// Lines the reader had to pass over would be gone after the save: the file as it was is kept
-// beside it as "options.ini.bak", so nothing the player wrote by hand is lost.
+// Lines the reader had to pass over (or a whole file too large to read) would be gone after the
+// save: the file as it was is kept beside it as "options.ini.bak", so nothing the player wrote
+// by hand is lost.
 void Options::keepBackupOfUnreadableFile() {
   const std::string backup = ini_->getPath() + ".bak";
   std::error_code error;
@@ -184,11 +244,19 @@ void Options::keepBackupOfUnreadableFile() {
 }
 
 bool Options::save() {
+  lastSaveError_.clear();
   // The user's settings folder may not exist before the first save.
   const std::filesystem::path folder = std::filesystem::path(ini_->getPath()).parent_path();
-  if (!folder.empty()) platform::ensureFolder(folder.string());
-  if (ini_->badLines() > 0) keepBackupOfUnreadableFile();
-  if (ini_->writeFile()) return true;
-  std::cerr << "Could not save the settings: " << ini_->lastError() << '\n';
+  std::string folderError;
+  if (!folder.empty() && !platform::ensureFolder(folder.string(), &folderError)) {
+    lastSaveError_ = "cannot save the settings \"" + ini_->getPath() + "\": " + folderError;
+  } else {
+    if (ini_->badLines() > 0 || ini_->wasTooLarge()) keepBackupOfUnreadableFile();
+    if (ini_->writeFile()) return true;
+    lastSaveError_ = ini_->lastError();
+  }
+  std::cerr << "Could not save the settings: " << lastSaveError_ << '\n';
   return false;
 }
+
+}  // namespace config

@@ -1,8 +1,11 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "config/IniFile.h"
+
+namespace config {
 
 // The process-wide settings store over "options.ini" (in the program folder, or in the user's
 // settings folder when the program's tree is read-only, see platform::UserFolders). Created on
@@ -31,6 +34,12 @@ class Options {
   std::string getAIString(const std::string& key) const;
   // A key's button id (platform/Buttons.h), or -1 when the file holds none.
   int getKeysInt(const std::string& key) const;
+  // The weather whose surface values the cars use: "weatherType" when it is "dry", "wet" or a
+  // type of the player's own whose tarmac and grass grip and resistance are all in the file;
+  // otherwise "dry" (said on standard error when the file is read).
+  std::string weather() const;
+  // The default of a surface key ("wet_tarmac_grip" → 40); none for a player's own weather.
+  static std::optional<int> surfaceDefault(const std::string& key);
   void setOptionInt(const std::string& key, int value);
   void setGraphicsInt(const std::string& key, int value);
   void setPlayersString(const std::string& key, const std::string& value);
@@ -40,9 +49,13 @@ class Options {
   // when the revision moved. It never goes back, not even across destroy() and a new store.
   unsigned revision() const { return revision_; }
 
-  // Writes "options.ini" through a temporary file and a rename. False (with a message on
-  // standard error) when it cannot be written.
+  // Writes "options.ini" through platform::saveFile(), which keeps the old file whole when the
+  // new one cannot be written. False (with a message on standard error, and lastSaveError()
+  // saying why) when it cannot be written.
   bool save();
+  // Why the last save() failed ("cannot save the settings "…/options.ini": No space left on
+  // device"); empty after a success.
+  const std::string& lastSaveError() const { return lastSaveError_; }
 
   // Direct access to the document. Counts as a change, since the caller may write through it.
   CIniFile& ini();
@@ -53,7 +66,11 @@ class Options {
   void keepBackupOfUnreadableFile();
   void touch();
   void normalise();
+  void warnOfUnknownWeather() const;
 
   std::unique_ptr<CIniFile> ini_;
   unsigned revision_ = 0;
+  std::string lastSaveError_;
 };
+
+}  // namespace config

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "common/Angle.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "drivers/DrivingFeatures.h"
 #include "drivers/LineShape.h"
@@ -14,9 +16,10 @@
 #include "physics/SurfaceOptions.h"
 #include "platform/Random.h"
 
+namespace drivers {
+
 namespace {
 
-constexpr std::int32_t kRoad = 3;
 constexpr float kPlanStartStep = 20.0f;  // cells
 constexpr double kNearLookAhead = 12;    // map units², about the next node
 constexpr double kFarLookAhead = 900;    // map units², a few nodes ahead
@@ -32,6 +35,24 @@ constexpr double kMinHeadingDifference = 1e-3;
 // with more brake than throttle there; at rest the brake holds the car for good, so below
 // walking pace the driver creeps on instead of braking.
 constexpr double kCreepSpeed = 1.5;
+
+// The learning step, once per frame. Its outcome (reward minus penalty, -1..1) is divided by
+// kOutcomeDivisor, so the weights drift over hundreds of frames instead of jumping.
+constexpr double kOutcomeDivisor = 500;
+// The penalty for sliding rises in a straight line from 0 at 45 degrees (drift / 135 degrees
+// less a third) to 1 at 180 degrees.
+constexpr double kPenaltyOffset = 1.0 / 3;
+// The speed weight (metres per second) moves by a tenth of the outcome.
+constexpr double kSpeedWeightDivisor = 10;
+// The distance weights of the two path nodes behind the car move by the outcome times these
+// distances (world units; the weights are map units, a quarter of that).
+constexpr double kNearNodeStep = 150;
+constexpr double kFarNodeStep = 50;
+constexpr double kWorldToMap = 0.25;
+// Every frame off the road the speed weight drops (metres per second) and the distance weight
+// behind the car grows (map units): the driver slows down and aims further ahead there.
+constexpr double kOffRoadSpeedDrop = 0.005;
+constexpr double kOffRoadDistanceGrowth = 0.3;
 
 constexpr double kDryTarmacGrip = 100;  // percent
 constexpr double kCellsPerMetre = 2.5;  // a map unit is 4 world units, 0.4 metres
@@ -59,7 +80,7 @@ constexpr double kWindowPerEffort = 4;
 // The tarmac's grip in the current weather as a share of dry tarmac's, kept within what the
 // line's arithmetic can bear.
 double tyreGrip() {
-  return std::clamp(SurfaceOptions::read().tarmac.grip / kDryTarmacGrip, 0.1, 2.0);
+  return std::clamp(physics::SurfaceOptions::read().tarmac.grip / kDryTarmacGrip, 0.1, 2.0);
 }
 
 double clampUnit(double value, double low) {
@@ -69,7 +90,7 @@ double clampUnit(double value, double low) {
 
 }  // namespace
 
-CPUDriver::CPUDriver(Car& car, const TrackData& track, DriverLevel level)
+CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, DriverLevel level)
     : Driver(car, track),
       level_(level),
       style_(&styleOf(level)),
@@ -82,7 +103,7 @@ CPUDriver::CPUDriver(Car& car, const TrackData& track, DriverLevel level)
   buildInitialPath();
 }
 
-CPUDriver::CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous)
+CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous)
     : Driver(car, track),
       level_(previous.level_),
       style_(previous.style_),
@@ -113,8 +134,8 @@ void CPUDriver::train(int maxEpochs, const Sample* sample) {
   lastTrainingEpochs_ = network_->train(maxEpochs, &one);
 }
 
-TrackPoint CPUDriver::carPosition() const {
-  TrackPoint p;
+track::TrackPoint CPUDriver::carPosition() const {
+  track::TrackPoint p;
   p.x = car().getX() * 0.25;
   p.y = car().getY() * 0.25;
   return p;
@@ -129,8 +150,8 @@ double CPUDriver::distanceWeightHere() const {
   return distanceWeights_[std::min(nearestTrackPoint(), distanceWeights_.size() - 1)];
 }
 
-std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, double budget) {
-  const std::vector<TrackPoint>& nodes = line_.nodes();
+std::optional<std::size_t> CPUDriver::lookAhead(const track::TrackPoint& position, double budget) {
+  const std::vector<track::TrackPoint>& nodes = line_.nodes();
   const std::size_t count = nodes.size();
   if (count == 0) return std::nullopt;
   cursor_ = driving::followCursor(cursor_, driving::nearestNode(nodes, position), count);
@@ -148,14 +169,14 @@ std::optional<std::size_t> CPUDriver::lookAhead(const TrackPoint& position, doub
   return budget > kNearLookAhead ? (candidate + 1) % count : candidate;
 }
 
-void CPUDriver::setPath(std::vector<TrackPoint> path) {
+void CPUDriver::setPath(std::vector<track::TrackPoint> path) {
   line_.assign(std::move(path));
   cursor_ = 0;
   searchInProgress_ = false;
 }
 
 std::size_t CPUDriver::followCar() {
-  const std::vector<TrackPoint>& nodes = line_.nodes();
+  const std::vector<track::TrackPoint>& nodes = line_.nodes();
   cursor_ =
       driving::followCursor(cursor_, driving::nearestNode(nodes, carPosition()), nodes.size());
   return static_cast<std::size_t>(cursor_);
@@ -172,9 +193,9 @@ float CPUDriver::speedInput(std::size_t here) const {
   return static_cast<float>(std::min(input, 1.0));
 }
 
-void CPUDriver::drive(const std::vector<Car*>& cars) {
-  Car& self = car();
-  const std::vector<TrackPoint>& nodes = line_.nodes();
+void CPUDriver::drive(const std::vector<physics::Car*>& cars) {
+  physics::Car& self = car();
+  const std::vector<track::TrackPoint>& nodes = line_.nodes();
   if (nodes.empty()) {
     // Whatever is left unwritten stays in force for the car's next steps: a driver without a
     // line lets the car coast straight rather than hold its last steering lock.
@@ -226,9 +247,9 @@ double CPUDriver::fullLock(double speed, double nearDistance) const {
   return std::min(1.0, kPursuitReach * slip * kCellsPerMetre / nearDistance);
 }
 
-double CPUDriver::avoidance(const std::vector<Car*>& cars) const {
+double CPUDriver::avoidance(const std::vector<physics::Car*>& cars) const {
   // Steer away from cars close ahead, harder the closer they are.
-  const Car& self = car();
+  const physics::Car& self = car();
   const double x = self.getX();
   const double y = self.getY();
   const double angle = self.getAngle();
@@ -238,7 +259,7 @@ double CPUDriver::avoidance(const std::vector<Car*>& cars) const {
   double side = 0;
   int touching = 0;
   double touchingAngles = 0;
-  for (const Car* other : cars) {
+  for (const physics::Car* other : cars) {
     if (other == nullptr || other == &self) continue;
     const double dx = other->getX() - x;
     const double dy = other->getY() - y;
@@ -252,12 +273,12 @@ double CPUDriver::avoidance(const std::vector<Car*>& cars) const {
       // Squared distance against the plain radius: only cars practically on top of this one.
       if (distanceSquared <= avoidanceRadius_) {
         ++touching;
-        touchingAngles += other->getAngle() + driving::kHalfPi;
+        touchingAngles += other->getAngle() + common::kHalfPi;
       }
     }
   }
   if (touching > 0) {
-    const double difference = touchingAngles / touching - (angle + driving::kHalfPi);
+    const double difference = touchingAngles / touching - (angle + common::kHalfPi);
     if (std::fabs(difference) > kMinHeadingDifference) {
       steering += std::clamp(0.5 / difference, -1.0, 1.0);
     }
@@ -269,13 +290,14 @@ void CPUDriver::learn() {
   // Sliding more than 45 degrees is punished, anything less rewarded the straighter it is.
   const double drift = std::fabs(car().getDriftAngle());
   const double penalty =
-      drift <= driving::kQuarterPi
+      drift <= common::kQuarterPi
           ? 0.0
-          : (drift >= driving::kPi ? 1.0 : drift / driving::kThreeQuarterPi - 0.3333333333333333);
+          : (drift >= common::kPi ? 1.0 : drift / common::kThreeQuarterPi - kPenaltyOffset);
   const double reward =
-      drift <= 0 ? 1.0 : (drift >= driving::kQuarterPi ? 0.0 : 1 - drift / driving::kQuarterPi);
-  const double change = reward / 500 - penalty / 500;
-  speedWeight_ = std::clamp(speedWeight_ + change / 10, kMinSpeedWeight, kMaxSpeedWeight);
+      drift <= 0 ? 1.0 : (drift >= common::kQuarterPi ? 0.0 : 1 - drift / common::kQuarterPi);
+  const double change = reward / kOutcomeDivisor - penalty / kOutcomeDivisor;
+  speedWeight_ =
+      std::clamp(speedWeight_ + change / kSpeedWeightDivisor, kMinSpeedWeight, kMaxSpeedWeight);
 
   const std::size_t count = distanceWeights_.size();
   if (count == 0) return;
@@ -284,25 +306,26 @@ void CPUDriver::learn() {
   if (f == 0) f = count;
   std::size_t g = f - 1;
   if (distanceWeights_[g] > 1) {
-    distanceWeights_[g] = std::max(distanceWeights_[g] - change * 150 * 0.25, 1.0);
+    distanceWeights_[g] = std::max(distanceWeights_[g] - change * kNearNodeStep * kWorldToMap, 1.0);
   }
   g = g == 0 ? count - 1 : g - 1;
   if (distanceWeights_[g] > 1) {
-    distanceWeights_[g] = std::max(distanceWeights_[g] - change * 50 * 0.25, 1.0);
+    distanceWeights_[g] = std::max(distanceWeights_[g] - change * kFarNodeStep * kWorldToMap, 1.0);
   }
-  if (car().getSurface() != kRoad) {
-    speedWeight_ = std::max(speedWeight_ - 0.005, kMinSpeedWeight);
-    distanceWeights_[g] += 0.3;
+  if (car().getSurface() != track::SurfaceMap::kRoad) {
+    speedWeight_ = std::max(speedWeight_ - kOffRoadSpeedDrop, kMinSpeedWeight);
+    distanceWeights_[g] += kOffRoadDistanceGrowth;
   }
 }
 
 bool CPUDriver::plan() {
-  const std::vector<TrackPoint>& nodes = line_.nodes();
+  const std::vector<track::TrackPoint>& nodes = line_.nodes();
   const std::size_t count = nodes.size();
   if (count == 0) return true;
-  const int effort =
-      std::max(1, static_cast<int>(driving::planningEffort(Options::instance()->getAIInt("skill")) *
-                                   style_->planningShare));
+  const int effort = std::max(
+      1, static_cast<int>(
+             driving::planningEffort(config::Options::instance()->getAIInt(config::key::skill)) *
+             style_->planningShare));
 
   if (!searchInProgress_) {
     const std::size_t here = followCar();
@@ -335,14 +358,14 @@ bool CPUDriver::plan() {
 }
 
 void CPUDriver::carPutBack() {
-  const std::vector<TrackPoint>& nodes = line_.nodes();
+  const std::vector<track::TrackPoint>& nodes = line_.nodes();
   if (!nodes.empty()) cursor_ = static_cast<int>(driving::nearestNode(nodes, carPosition()));
   searchInProgress_ = false;
 }
 
-std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
-                                                      const TrackPoint& to) const {
-  std::vector<TrackPoint> points;
+std::vector<track::TrackPoint> CPUDriver::trackPointsBetween(const track::TrackPoint& from,
+                                                             const track::TrackPoint& to) const {
+  std::vector<track::TrackPoint> points;
   const std::size_t count = track().pointCount();
   if (count == 0) return points;
   const std::size_t last = track().nearestPointIndex(to);
@@ -353,18 +376,18 @@ std::vector<TrackPoint> CPUDriver::trackPointsBetween(const TrackPoint& from,
 }
 
 void CPUDriver::buildInitialPath() {
-  const TrackData& road = track();
+  const track::TrackData& road = track();
   const std::size_t count = road.pointCount();
   cursor_ = 0;
-  std::vector<TrackPoint> trackPoints;
+  std::vector<track::TrackPoint> trackPoints;
   for (std::size_t i = 0; i < count; ++i) trackPoints.push_back(road.getPoint(i));
   trackLengthSum_ = driving::squaredLengthSum(trackPoints, true);
   if (count == 0) return;
 
   workspace_.weight = searchWeight_;
-  const TrackPoint home = carPosition();
+  const track::TrackPoint home = carPosition();
   // Three goals a fifth of the lap apart, then back to where the car stands.
-  std::vector<TrackPoint> goals;
+  std::vector<track::TrackPoint> goals;
   std::size_t from = road.nearestPointIndex(home);
   for (int i = 0; i < 3; ++i) {
     const std::size_t goal = (count / 5 + from) % count;
@@ -373,24 +396,25 @@ void CPUDriver::buildInitialPath() {
   }
   goals.push_back(home);
 
-  LegStart start{home, static_cast<float>(car().getAngle() + driving::kHalfPi), kPlanStartStep};
+  LegStart start{home, static_cast<float>(car().getAngle() + common::kHalfPi), kPlanStartStep};
   searchedLegs_ = 0;
-  std::vector<TrackPoint> line;
-  for (const TrackPoint& goal : goals) addLeg(line, start, goal, trackPoints);
+  std::vector<track::TrackPoint> line;
+  for (const track::TrackPoint& goal : goals) addLeg(line, start, goal, trackPoints);
   line_.assignBent(std::move(line));
 }
 
-void CPUDriver::addLeg(std::vector<TrackPoint>& line, LegStart& start, const TrackPoint& goal,
-                       const std::vector<TrackPoint>& trackPoints) {
-  const TrackData& road = track();
+void CPUDriver::addLeg(std::vector<track::TrackPoint>& line, LegStart& start,
+                       const track::TrackPoint& goal,
+                       const std::vector<track::TrackPoint>& trackPoints) {
+  const track::TrackData& road = track();
   float endDirection = start.direction;
   float endStep = start.step;
-  auto search = [&](const TrackPoint& from) {
+  auto search = [&](const track::TrackPoint& from) {
     return findPath(workspace_, road, from, goal, start.direction, start.step, endDirection,
                     endStep, INT_MAX, true)
-        .value_or(std::vector<TrackPoint>{});
+        .value_or(std::vector<track::TrackPoint>{});
   };
-  std::vector<TrackPoint> nodes = search(start.point);
+  std::vector<track::TrackPoint> nodes = search(start.point);
   if (nodes.empty() && line.size() >= 4) {
     // The previous leg may have ended where no move leads on; back up a little.
     line.resize(line.size() - 3);
@@ -410,7 +434,7 @@ void CPUDriver::addLeg(std::vector<TrackPoint>& line, LegStart& start, const Tra
     }
     // The next leg sets off along the track from this goal.
     const std::size_t at = road.nearestPointIndex(goal);
-    const TrackPoint& ahead = trackPoints[(at + 1) % trackPoints.size()];
+    const track::TrackPoint& ahead = trackPoints[(at + 1) % trackPoints.size()];
     start.direction = static_cast<float>(std::atan2(ahead.y - goal.y, ahead.x - goal.x));
     start.step = kPlanStartStep;
   }
@@ -418,26 +442,29 @@ void CPUDriver::addLeg(std::vector<TrackPoint>& line, LegStart& start, const Tra
   start.point = goal;
 }
 
-bool CPUDriver::legKeepsItsWay(const TrackPoint& from, const TrackPoint& goal,
-                               const std::vector<TrackPoint>& nodes) const {
+bool CPUDriver::legKeepsItsWay(const track::TrackPoint& from, const track::TrackPoint& goal,
+                               const std::vector<track::TrackPoint>& nodes) const {
   if (nodes.empty()) return false;
   // Each leg is judged by its own length: one much longer than the road's middle has wandered
   // off, or gone round the wrong way.
-  std::vector<TrackPoint> walked = {from};
+  std::vector<track::TrackPoint> walked = {from};
   walked.insert(walked.end(), nodes.begin(), nodes.end());
   return driving::lineLength(walked, false) <=
          kLongestDetour * trackDistanceBetween(from, goal) + kPlanStartStep;
 }
 
-double CPUDriver::trackDistanceBetween(const TrackPoint& from, const TrackPoint& to) const {
+double CPUDriver::trackDistanceBetween(const track::TrackPoint& from,
+                                       const track::TrackPoint& to) const {
   const std::size_t count = track().pointCount();
   if (count == 0) return 0;
   const std::size_t last = track().nearestPointIndex(to);
   double length = 0;
   for (std::size_t i = track().nearestPointIndex(from); i != last; i = (i + 1) % count) {
-    const TrackPoint a = track().getPoint(i);
-    const TrackPoint b = track().getPoint((i + 1) % count);
+    const track::TrackPoint a = track().getPoint(i);
+    const track::TrackPoint b = track().getPoint((i + 1) % count);
     length += std::hypot(b.x - a.x, b.y - a.y);
   }
   return length;
 }
+
+}  // namespace drivers

@@ -12,6 +12,8 @@
 #include "drivers/RacingLine.h"
 #include "drivers/RoadClearance.h"
 
+namespace drivers {
+
 // A computer driver. It follows a racing line of path nodes (map units): planned over the
 // surface map by the grid search, bent inside the road towards the least curvature, and
 // improved piece by piece during the race. Every frame it feeds the network its speed as a
@@ -24,22 +26,23 @@
 class CPUDriver : public Driver {
  public:
   // The first computer driver of a race: a new, untrained network (the race trains it).
-  CPUDriver(Car& car, const TrackData& track, DriverLevel level = DriverLevel::kMedium);
+  CPUDriver(physics::Car& car, const track::TrackData& track,
+            DriverLevel level = DriverLevel::Medium);
   // Every further one: a copy of the previous driver's network, trained or not, and its level.
-  CPUDriver(Car& car, const TrackData& track, const CPUDriver& previous);
+  CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous);
 
   // sample: null trains on the built-in table; otherwise five inputs and three targets.
   void train(int maxEpochs, const Sample* sample) override;
-  void drive(const std::vector<Car*>& cars) override;
+  void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override;
   bool plan() override;
   // The car may now stand anywhere along the line: the driver finds it there afresh, and a
   // stretch it was planning from where the car was is planned again.
   void carPutBack() override;
 
-  const std::vector<TrackPoint>* path() const override { return &line_.nodes(); }
-  std::optional<TrackPoint> target1() const override { return target1_; }
-  std::optional<TrackPoint> target2() const override { return target2_; }
+  const std::vector<track::TrackPoint>* path() const override { return &line_.nodes(); }
+  std::optional<track::TrackPoint> target1() const override { return target1_; }
+  std::optional<track::TrackPoint> target2() const override { return target2_; }
   double speedWeight() const override { return speedWeight_; }
   double distanceWeightHere() const override;
   const std::wstring& debugText() const override { return debugText_; }
@@ -65,16 +68,16 @@ class CPUDriver : public Driver {
   // Moves the cursor after the car at `position` (map units) and walks on from it until the
   // summed squared node-to-node distances exceed `budget` (map units²). Returns the index of
   // the node reached (the one after it for budgets above 12), or nothing without a path.
-  std::optional<std::size_t> lookAhead(const TrackPoint& position, double budget);
+  std::optional<std::size_t> lookAhead(const track::TrackPoint& position, double budget);
 
   // Replaces the line (map units) and puts the cursor on its first node; for tools and tests.
-  void setPath(std::vector<TrackPoint> path);
+  void setPath(std::vector<track::TrackPoint> path);
 
  private:
   // Where the next leg of the first line sets off: the point (map units), the direction
   // (radians) and the search's step (cells).
   struct LegStart {
-    TrackPoint point;
+    track::TrackPoint point;
     float direction;
     float step;
   };
@@ -83,16 +86,17 @@ class CPUDriver : public Driver {
   void buildInitialPath();
   // Appends the leg from `start` to `goal` to the first line: the search's, or the track's own
   // points when the search found no way or lost it; `start` moves on to the goal.
-  void addLeg(std::vector<TrackPoint>& line, LegStart& start, const TrackPoint& goal,
-              const std::vector<TrackPoint>& trackPoints);
-  bool legKeepsItsWay(const TrackPoint& from, const TrackPoint& goal,
-                      const std::vector<TrackPoint>& nodes) const;
+  void addLeg(std::vector<track::TrackPoint>& line, LegStart& start, const track::TrackPoint& goal,
+              const std::vector<track::TrackPoint>& trackPoints);
+  bool legKeepsItsWay(const track::TrackPoint& from, const track::TrackPoint& goal,
+                      const std::vector<track::TrackPoint>& nodes) const;
   // The track's own points from the one nearest to `from` up to, not including, the one
   // nearest to `to`: the line of last resort.
-  std::vector<TrackPoint> trackPointsBetween(const TrackPoint& from, const TrackPoint& to) const;
+  std::vector<track::TrackPoint> trackPointsBetween(const track::TrackPoint& from,
+                                                    const track::TrackPoint& to) const;
   // Length (map units) of the road's middle from the track point nearest to `from` on to the
   // one nearest to `to`.
-  double trackDistanceBetween(const TrackPoint& from, const TrackPoint& to) const;
+  double trackDistanceBetween(const track::TrackPoint& from, const track::TrackPoint& to) const;
   // Moves the cursor after the car and returns the node it is at.
   std::size_t followCar();
   // The speed input: 0.5 at the speed the line allows just ahead, as far as this driver dares.
@@ -101,8 +105,8 @@ class CPUDriver : public Driver {
   // near target's distance (map units): at most 1, about 0.1 at 40 m/s.
   double fullLock(double speed, double nearDistance) const;
   // The steering (-1..1) that takes the car round cars close ahead of it.
-  double avoidance(const std::vector<Car*>& cars) const;
-  TrackPoint carPosition() const;  // map units
+  double avoidance(const std::vector<physics::Car*>& cars) const;
+  track::TrackPoint carPosition() const;  // map units
   std::size_t nearestTrackPoint() const;
 
   DriverLevel level_;
@@ -116,8 +120,8 @@ class CPUDriver : public Driver {
   RacingLine line_;
   int cursor_ = 0;
   std::wstring debugText_;
-  std::optional<TrackPoint> target1_;
-  std::optional<TrackPoint> target2_;
+  std::optional<track::TrackPoint> target1_;
+  std::optional<track::TrackPoint> target2_;
   double searchWeight_ = 0.1;
   // How fast the driver dares to go, as m/s that stand for 40: at 40 it takes the line's own
   // speeds, at 42 (the most) 5 % more. Learning raises it slowly while the car runs straight
@@ -133,3 +137,5 @@ class CPUDriver : public Driver {
   int lastTrainingEpochs_ = 0;
   int searchedLegs_ = 0;
 };
+
+}  // namespace drivers

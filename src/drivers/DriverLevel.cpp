@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+namespace drivers {
+
 namespace {
 
 constexpr std::array<const char*, 3> kNames = {"easy", "medium", "hard"};
@@ -63,3 +65,5 @@ const DrivingStyle& styleOf(DriverLevel level) {
   }};
   return styles[static_cast<std::size_t>(level)];
 }
+
+}  // namespace drivers

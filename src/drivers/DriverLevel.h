@@ -2,10 +2,12 @@
 #include <optional>
 #include <string>
 
+namespace drivers {
+
 // How hard the computer drivers race. The network and the path search are the same at every
 // level; the level sets how fast they dare to go, how far ahead they look and how much work
 // goes into their line.
-enum class DriverLevel { kEasy, kMedium, kHard };
+enum class DriverLevel { Easy, Medium, Hard };
 
 // What a level changes in the way a computer driver races.
 struct DrivingStyle {
@@ -35,3 +37,5 @@ const char* levelName(DriverLevel level);
 // The level of a name in any case; nothing for anything else.
 std::optional<DriverLevel> parseLevel(const std::string& name);
 const DrivingStyle& styleOf(DriverLevel level);
+
+}  // namespace drivers

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#include "common/Angle.h"
+
+namespace drivers {
+
 namespace driving {
 
 namespace {
@@ -22,15 +26,12 @@ double squared(double v) {
   return v * v;
 }
 
-}  // namespace
-
-double wrapAngle(double angle) {
-  if (!std::isfinite(angle)) return 0;
-  if (std::fabs(angle) > 1000.0) angle = std::fmod(angle, kTwoPi);
-  while (angle > kPi) angle -= kTwoPi;
-  while (angle < -kPi) angle += kTwoPi;
-  return angle;
+// Into [-π, π] by whole turns.
+double intoHalfTurns(double angle) {
+  return common::wrapAngle(angle, -common::kPi);
 }
+
+}  // namespace
 
 double bearingFromOffset(double u) {
   const double farLeft = u <= -kWide ? 1.0 : (u >= -kMid ? 0.0 : u / -kMid - 1.0);
@@ -40,21 +41,22 @@ double bearingFromOffset(double u) {
   return (farRight + right - farLeft - left + 1.0) * 0.5;
 }
 
-double bearingFeature(double carAngle, double x, double y, const TrackPoint& target) {
+double bearingFeature(double carAngle, double x, double y, const track::TrackPoint& target) {
   if (!std::isfinite(carAngle)) return 0.5;
-  const double carDirection = wrapAngle(carAngle + kHalfPi);
-  const double targetDirection = wrapAngle(std::atan2(target.y - y * 0.25, target.x - x * 0.25));
-  return bearingFromOffset(wrapAngle(targetDirection - carDirection));
+  const double carDirection = intoHalfTurns(carAngle + common::kHalfPi);
+  const double targetDirection =
+      intoHalfTurns(std::atan2(target.y - y * 0.25, target.x - x * 0.25));
+  return bearingFromOffset(intoHalfTurns(targetDirection - carDirection));
 }
 
-double distanceFeature(double x, double y, const TrackPoint& target, double distanceWeight) {
+double distanceFeature(double x, double y, const track::TrackPoint& target, double distanceWeight) {
   const double distance = std::sqrt(squared(target.x - x * 0.25) + squared(target.y - y * 0.25));
   const double value = distance / (distanceWeight * 0.25);
   if (!(value >= 0.001)) return 0;  // also catches nan
   return value > 1 ? 1 : value;
 }
 
-std::size_t nearestNode(const std::vector<TrackPoint>& path, const TrackPoint& p) {
+std::size_t nearestNode(const std::vector<track::TrackPoint>& path, const track::TrackPoint& p) {
   double best = 9999999999.0;
   std::size_t bestIndex = 0;
   for (std::size_t i = 0; i < path.size(); ++i) {
@@ -82,7 +84,7 @@ int followCursor(int cursor, std::size_t nearest, std::size_t count) {
   return cursor;
 }
 
-double squaredLengthSum(const std::vector<TrackPoint>& points, bool closed) {
+double squaredLengthSum(const std::vector<track::TrackPoint>& points, bool closed) {
   double sum = 0;
   for (std::size_t i = 1; i < points.size(); ++i) {
     sum += squared(points[i].x - points[i - 1].x) + squared(points[i].y - points[i - 1].y);
@@ -99,3 +101,5 @@ int planningEffort(int skill) {
 }
 
 }  // namespace driving
+
+}  // namespace drivers

@@ -4,15 +4,18 @@
 #include "platform/Buttons.h"
 #include "platform/Input.h"
 
+namespace drivers {
+
 namespace button = platform::button;
 
-HumanDriver::HumanDriver(Car& car, const TrackData& track, const platform::Input& input)
+HumanDriver::HumanDriver(physics::Car& car, const track::TrackData& track,
+                         const platform::Input& input)
     : Driver(car, track), input_(input) {}
 
 void HumanDriver::train(int, const Sample*) {}
 
-void HumanDriver::drive(const std::vector<Car*>&) {
-  Car& controlled = car();
+void HumanDriver::drive(const std::vector<physics::Car*>&) {
+  physics::Car& controlled = car();
 
   const bool left = input_.down(button::kLeft) || input_.down(button::kGamepadLeft);
   const bool right = input_.down(button::kRight) || input_.down(button::kGamepadRight);
@@ -29,3 +32,5 @@ void HumanDriver::learn() {}
 bool HumanDriver::plan() {
   return true;
 }
+
+}  // namespace drivers

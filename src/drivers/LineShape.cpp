@@ -3,31 +3,33 @@
 #include <algorithm>
 #include <cmath>
 
+namespace drivers {
+
 namespace driving {
 
 namespace {
 
-double distance(const TrackPoint& a, const TrackPoint& b) {
+double distance(const track::TrackPoint& a, const track::TrackPoint& b) {
   return std::hypot(b.x - a.x, b.y - a.y);
 }
 
 }  // namespace
 
-std::vector<TrackPoint> resampleLine(const std::vector<TrackPoint>& line, double spacing,
-                                     bool closed) {
+std::vector<track::TrackPoint> resampleLine(const std::vector<track::TrackPoint>& line,
+                                            double spacing, bool closed) {
   if (line.size() < 2 || !(spacing > 0)) return line;
-  std::vector<TrackPoint> even;
+  std::vector<track::TrackPoint> even;
   even.push_back(line.front());
   double left = spacing;  // still to walk before the next point is set down
   const std::size_t pieces = closed ? line.size() : line.size() - 1;
   for (std::size_t i = 0; i < pieces; ++i) {
-    const TrackPoint& a = line[i];
-    const TrackPoint& b = line[(i + 1) % line.size()];
+    const track::TrackPoint& a = line[i];
+    const track::TrackPoint& b = line[(i + 1) % line.size()];
     const double piece = distance(a, b);
     double walked = 0;
     while (piece - walked >= left) {
       walked += left;
-      TrackPoint p;
+      track::TrackPoint p;
       p.x = a.x + (b.x - a.x) * walked / piece;
       p.y = a.y + (b.y - a.y) * walked / piece;
       even.push_back(p);
@@ -35,22 +37,22 @@ std::vector<TrackPoint> resampleLine(const std::vector<TrackPoint>& line, double
     }
     left -= piece - walked;
   }
-  const TrackPoint& end = closed ? line.front() : line.back();
+  const track::TrackPoint& end = closed ? line.front() : line.back();
   // The walk stops on the end point or short of it: a point less than half a step away merges.
   if (even.size() > 1 && distance(even.back(), end) < spacing * 0.5) even.pop_back();
   if (!closed) even.push_back(end);
   return even;
 }
 
-std::vector<double> loopCurvature(const std::vector<TrackPoint>& loop, int reach) {
+std::vector<double> loopCurvature(const std::vector<track::TrackPoint>& loop, int reach) {
   const auto count = static_cast<long long>(loop.size());
   std::vector<double> curvature(loop.size(), 0.0);
   if (count < 3 || reach < 1) return curvature;
   const long long step = std::min<long long>(reach, (count - 1) / 2);
   for (long long i = 0; i < count; ++i) {
-    const TrackPoint& a = loop[static_cast<std::size_t>((i - step + count) % count)];
-    const TrackPoint& b = loop[static_cast<std::size_t>(i)];
-    const TrackPoint& c = loop[static_cast<std::size_t>((i + step) % count)];
+    const track::TrackPoint& a = loop[static_cast<std::size_t>((i - step + count) % count)];
+    const track::TrackPoint& b = loop[static_cast<std::size_t>(i)];
+    const track::TrackPoint& c = loop[static_cast<std::size_t>((i + step) % count)];
     const double cross = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
     const double sides = distance(a, b) * distance(b, c) * distance(a, c);
     curvature[static_cast<std::size_t>(i)] = sides > 0 ? 2 * cross / sides : 0.0;
@@ -58,14 +60,14 @@ std::vector<double> loopCurvature(const std::vector<TrackPoint>& loop, int reach
   return curvature;
 }
 
-std::vector<double> loopSteps(const std::vector<TrackPoint>& loop) {
+std::vector<double> loopSteps(const std::vector<track::TrackPoint>& loop) {
   std::vector<double> steps(loop.size(), 0.0);
   for (std::size_t i = 0; i < loop.size(); ++i)
     steps[i] = distance(loop[i], loop[(i + 1) % loop.size()]);
   return steps;
 }
 
-double lineLength(const std::vector<TrackPoint>& line, bool closed) {
+double lineLength(const std::vector<track::TrackPoint>& line, bool closed) {
   double length = 0;
   for (std::size_t i = 1; i < line.size(); ++i) length += distance(line[i - 1], line[i]);
   if (closed && line.size() > 1) length += distance(line.back(), line.front());
@@ -95,3 +97,5 @@ std::vector<double> speedProfile(const std::vector<double>& curvature,
 }
 
 }  // namespace driving
+
+}  // namespace drivers

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+namespace drivers {
+
 namespace driving {
 
 namespace {
@@ -16,28 +18,28 @@ constexpr int kPushSteps = 4;
 
 }  // namespace
 
-std::vector<TrackPoint> smoothInsideRoad(std::vector<TrackPoint> line, bool closed,
-                                         const RoadClearance& clearance,
-                                         const SmoothingSettings& settings) {
+std::vector<track::TrackPoint> smoothInsideRoad(std::vector<track::TrackPoint> line, bool closed,
+                                                const RoadClearance& clearance,
+                                                const SmoothingSettings& settings) {
   const auto count = static_cast<long long>(line.size());
   if (count < 5) return line;
-  const auto node = [&](long long i) -> const TrackPoint& {
+  const auto node = [&](long long i) -> const track::TrackPoint& {
     return line[static_cast<std::size_t>((i % count + count) % count)];
   };
   const long long first = closed ? 0 : 2;
   const long long last = closed ? count : count - 2;
   for (int pass = 0; pass < settings.passes; ++pass) {
     for (long long i = first; i < last; ++i) {
-      const TrackPoint& a = node(i - 2);
-      const TrackPoint& b = node(i - 1);
-      const TrackPoint& c = node(i);
-      const TrackPoint& d = node(i + 1);
-      const TrackPoint& e = node(i + 2);
+      const track::TrackPoint& a = node(i - 2);
+      const track::TrackPoint& b = node(i - 1);
+      const track::TrackPoint& c = node(i);
+      const track::TrackPoint& d = node(i + 1);
+      const track::TrackPoint& e = node(i + 2);
       const double bendX = a.x - 4 * b.x + 6 * c.x - 4 * d.x + e.x;
       const double bendY = a.y - 4 * b.y + 6 * c.y - 4 * d.y + e.y;
       const double moveX = -kBendWeight * bendX + kLengthWeight * ((b.x + d.x) / 2 - c.x);
       const double moveY = -kBendWeight * bendY + kLengthWeight * ((b.y + d.y) / 2 - c.y);
-      TrackPoint& here = line[static_cast<std::size_t>(i)];
+      track::TrackPoint& here = line[static_cast<std::size_t>(i)];
       // A node that starts too near the edge may still move away from it.
       const double room = std::min(settings.margin, clearance.at(here.x, here.y));
       for (double share : {1.0, 0.5}) {
@@ -55,8 +57,9 @@ std::vector<TrackPoint> smoothInsideRoad(std::vector<TrackPoint> line, bool clos
   return line;
 }
 
-void pushInsideRoad(std::vector<TrackPoint>& line, const RoadClearance& clearance, double margin) {
-  for (TrackPoint& node : line) {
+void pushInsideRoad(std::vector<track::TrackPoint>& line, const RoadClearance& clearance,
+                    double margin) {
+  for (track::TrackPoint& node : line) {
     for (int step = 0; step < kPushSteps; ++step) {
       const double room = clearance.at(node.x, node.y);
       if (room >= margin) break;
@@ -71,3 +74,5 @@ void pushInsideRoad(std::vector<TrackPoint>& line, const RoadClearance& clearanc
 }
 
 }  // namespace driving
+
+}  // namespace drivers

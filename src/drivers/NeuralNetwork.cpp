@@ -6,6 +6,8 @@
 
 #include "platform/Random.h"
 
+namespace drivers {
+
 namespace {
 
 constexpr double kBiasInput = -1.0;
@@ -168,3 +170,5 @@ double NeuralNetwork::meanError(const std::vector<Sample>& samples) {
   }
   return sum / static_cast<double>(samples.size());
 }
+
+}  // namespace drivers

@@ -2,6 +2,8 @@
 #include <array>
 #include <vector>
 
+namespace drivers {
+
 // The computer driver's reflexes: a 5-10-3 back-propagation network with logistic neurons and
 // momentum. Inputs: speed, angle 1, distance 1, angle 2, distance 2 (each 0..1). Outputs:
 // steering (0 full left, 0.5 straight, 1 full right), throttle, brake (each 0..1).
@@ -59,3 +61,5 @@ class NeuralNetwork {
   bool useMomentum_ = true;
   double momentum_ = 0.9;
 };
+
+}  // namespace drivers

@@ -5,20 +5,19 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/Angle.h"
+#include "common/GridLine.h"
+
+namespace drivers {
+
 namespace {
 
-constexpr float kFullTurn = 6.2831853f;
 constexpr float kMaxTurn = 0.61086524f;  // 35 degrees
 constexpr float kMinStep = 0.0001f;
-constexpr std::int32_t kRoad = 3;
 
+// Into 0..2π in single precision, as the search always has.
 float intoFullTurn(float angle) {
-  // Whole turns are taken off one at a time, as the game always has; a heading far from zero
-  // is first brought near so that this ends (and stays exact enough).
-  if (std::fabs(angle) > 1000.0f) angle = std::fmod(angle, kFullTurn);
-  while (angle > kFullTurn) angle -= kFullTurn;
-  while (angle < 0) angle += kFullTurn;
-  return angle;
+  return common::wrapAngle(angle);
 }
 
 // Heap order: the entry with the smaller (f, sequence) must come out first, so it compares
@@ -46,7 +45,7 @@ class PathSearch {
  public:
   explicit PathSearch(SearchWorkspace& ws) : ws_(ws) {}
 
-  void reset(const SurfaceMap& map, std::int32_t goalRow, std::int32_t goalColumn) {
+  void reset(const track::SurfaceMap& map, std::int32_t goalRow, std::int32_t goalColumn) {
     ws_.map_ = &map;
     ws_.nodes_.clear();
     ws_.open_.clear();
@@ -67,7 +66,7 @@ class PathSearch {
     ws_.busy_ = true;
   }
 
-  void begin(const SurfaceMap& map, std::int32_t startRow, std::int32_t startColumn,
+  void begin(const track::SurfaceMap& map, std::int32_t startRow, std::int32_t startColumn,
              std::int32_t goalRow, std::int32_t goalColumn, float direction, float step) {
     reset(map, goalRow, goalColumn);
     SearchNode first;
@@ -79,12 +78,12 @@ class PathSearch {
     computeCost(first);
     ws_.nodes_.push_back(first);
     SearchWorkspace::Cell& cell = cellAt(startRow, startColumn);
-    cell.state = SearchWorkspace::CellState::kOpen;
+    cell.state = SearchWorkspace::CellState::Open;
     cell.node = 0;
     pushOpen(0);
   }
 
-  bool canContinue(const TrackData& track) const {
+  bool canContinue(const track::TrackData& track) const {
     return ws_.busy_ && ws_.map_ == track.surfaceMap.get();
   }
 
@@ -119,7 +118,7 @@ class PathSearch {
                                              static_cast<std::size_t>(column)];
     if (cell.generation != ws_.generation_) {
       cell.generation = ws_.generation_;
-      cell.state = SearchWorkspace::CellState::kNew;
+      cell.state = SearchWorkspace::CellState::New;
       cell.node = -1;
     }
     return cell;
@@ -144,10 +143,10 @@ class PathSearch {
 
   // The car needs room on both sides: every cell of the 5 × 5 block around it must be road.
   bool roomAround(std::int32_t row, std::int32_t column) const {
-    const SurfaceMap& map = *ws_.map_;
+    const track::SurfaceMap& map = *ws_.map_;
     for (std::int32_t r = row - 2; r <= row + 2; ++r) {
       for (std::int32_t c = column - 2; c <= column + 2; ++c) {
-        if (map.at(r, c) != kRoad) return false;
+        if (map.at(r, c) != track::SurfaceMap::kRoad) return false;
       }
     }
     return true;
@@ -155,13 +154,14 @@ class PathSearch {
 
   bool roadAlong(std::int32_t fromRow, std::int32_t fromColumn, std::int32_t toRow,
                  std::int32_t toColumn) const {
-    const SurfaceMap& map = *ws_.map_;
-    return walkLine(fromColumn, fromRow, toColumn, toRow,
-                    [&map](int column, int row) { return map.at(row, column) == kRoad; });
+    const track::SurfaceMap& map = *ws_.map_;
+    return common::walkGridLine(fromColumn, fromRow, toColumn, toRow, [&map](int column, int row) {
+      return map.at(row, column) == track::SurfaceMap::kRoad;
+    });
   }
 
-  std::vector<TrackPoint> pathTo(std::int32_t index) const {
-    std::vector<TrackPoint> path;
+  std::vector<track::TrackPoint> pathTo(std::int32_t index) const {
+    std::vector<track::TrackPoint> path;
     const SearchNode* node = &ws_.nodes_[static_cast<std::size_t>(index)];
     if (node->parent < 0) {
       path.push_back(cellPoint(*node));
@@ -175,8 +175,8 @@ class PathSearch {
     return path;
   }
 
-  static TrackPoint cellPoint(const SearchNode& node) {
-    TrackPoint point;
+  static track::TrackPoint cellPoint(const SearchNode& node) {
+    track::TrackPoint point;
     point.x = node.column;
     point.y = node.row;
     return point;
@@ -184,7 +184,7 @@ class PathSearch {
 
   void expand(std::int32_t expandedIndex) {
     const SearchNode expanded = ws_.nodes_[static_cast<std::size_t>(expandedIndex)];
-    cellAt(expanded.row, expanded.column).state = SearchWorkspace::CellState::kClosed;
+    cellAt(expanded.row, expanded.column).state = SearchWorkspace::CellState::Closed;
     if (!roomAround(expanded.row, expanded.column)) return;
 
     const float theta = intoFullTurn(expanded.direction);
@@ -229,18 +229,18 @@ class PathSearch {
   void offer(SearchNode& successor, float expandedG) {
     SearchWorkspace::Cell& cell = cellAt(successor.row, successor.column);
     switch (cell.state) {
-      case SearchWorkspace::CellState::kNew: {
+      case SearchWorkspace::CellState::New: {
         computeCost(successor);
         const auto index = static_cast<std::int32_t>(ws_.nodes_.size());
         ws_.nodes_.push_back(successor);
-        cell.state = SearchWorkspace::CellState::kOpen;
+        cell.state = SearchWorkspace::CellState::Open;
         cell.node = index;
         pushOpen(index);
         break;
       }
-      case SearchWorkspace::CellState::kOpen:
+      case SearchWorkspace::CellState::Open:
         break;
-      case SearchWorkspace::CellState::kClosed: {
+      case SearchWorkspace::CellState::Closed: {
         computeCost(successor);
         const float storedG = ws_.nodes_[static_cast<std::size_t>(cell.node)].g;
         // The cheaper way in is remembered, but the cell is not expanded again.
@@ -254,14 +254,14 @@ class PathSearch {
     }
   }
 
-  std::optional<std::vector<TrackPoint>> run(float& endDirection, float& endStep,
-                                             long long budget) {
+  std::optional<std::vector<track::TrackPoint>> run(float& endDirection, float& endStep,
+                                                    long long budget) {
     long long iterations = 0;
     ws_.lastExpansions_ = 0;
     for (;;) {
       if (ws_.open_.empty()) {
         finish();
-        return std::vector<TrackPoint>{};
+        return std::vector<track::TrackPoint>{};
       }
       const std::int32_t index = popOpen();
       const SearchNode& node = ws_.nodes_[static_cast<std::size_t>(index)];
@@ -270,7 +270,7 @@ class PathSearch {
       if (dr * dr + dc * dc < 9) {
         endDirection = node.direction;
         endStep = node.step;
-        std::vector<TrackPoint> path = pathTo(index);
+        std::vector<track::TrackPoint> path = pathTo(index);
         finish();
         return path;
       }
@@ -285,17 +285,16 @@ class PathSearch {
   SearchWorkspace& ws_;
 };
 
-std::optional<std::vector<TrackPoint>> findPath(SearchWorkspace& workspace, const TrackData& track,
-                                                const TrackPoint& start, const TrackPoint& goal,
-                                                float startDirection, float startStep,
-                                                float& endDirection, float& endStep,
-                                                long long budget, bool startAnew) {
+std::optional<std::vector<track::TrackPoint>> findPath(
+    SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
+    const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
+    float& endStep, long long budget, bool startAnew) {
   PathSearch search(workspace);
   if (startAnew) {
-    const SurfaceMap* map = track.surfaceMap.get();
+    const track::SurfaceMap* map = track.surfaceMap.get();
     if (map == nullptr || map->rows == 0 || map->columns == 0) {
       search.finish();
-      return std::vector<TrackPoint>{};
+      return std::vector<track::TrackPoint>{};
     }
     const std::int32_t startColumn = toCell(start.x);
     const std::int32_t startRow = toCell(start.y);
@@ -303,13 +302,15 @@ std::optional<std::vector<TrackPoint>> findPath(SearchWorkspace& workspace, cons
     const std::int32_t goalRow = toCell(goal.y);
     if (!map->inside(startRow, startColumn) || !map->inside(goalRow, goalColumn)) {
       search.finish();
-      return std::vector<TrackPoint>{};
+      return std::vector<track::TrackPoint>{};
     }
     search.begin(*map, startRow, startColumn, goalRow, goalColumn, startDirection, startStep);
   } else if (!search.canContinue(track)) {
     // Nothing to continue (or the map it was searching is gone): no way found.
     search.finish();
-    return std::vector<TrackPoint>{};
+    return std::vector<track::TrackPoint>{};
   }
   return search.run(endDirection, endStep, budget);
 }
+
+}  // namespace drivers

@@ -6,6 +6,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace drivers {
+
 // A node of the kinematic grid search: a cell, the direction the car moves in there and the
 // length of the move that reached it.
 struct SearchNode {
@@ -42,10 +44,10 @@ class SearchWorkspace {
  private:
   friend class PathSearch;
 
-  enum class CellState : std::uint8_t { kNew = 0, kOpen = 1, kClosed = 2 };
+  enum class CellState : std::uint8_t { New = 0, Open = 1, Closed = 2 };
   struct Cell {
     std::uint32_t generation = 0;  // the cell's state holds only when this matches
-    CellState state = CellState::kNew;
+    CellState state = CellState::New;
     std::int32_t node = -1;
   };
   struct OpenEntry {
@@ -59,7 +61,7 @@ class SearchWorkspace {
   std::vector<Cell> cells_;
   std::uint32_t generation_ = 0;
   std::uint64_t nextSequence_ = 0;
-  const SurfaceMap* map_ = nullptr;
+  const track::SurfaceMap* map_ = nullptr;
   std::int32_t goalRow_ = 0;
   std::int32_t goalColumn_ = 0;
   float normaliser_ = 1;
@@ -77,48 +79,9 @@ class SearchWorkspace {
 // when the start is already within 3 cells of the goal), an empty list when there is no way or
 // the start or goal lies off the map, or nothing when the budget ran out first. With a path,
 // `endDirection` and `endStep` receive the direction and step of its last node.
-std::optional<std::vector<TrackPoint>> findPath(SearchWorkspace& workspace, const TrackData& track,
-                                                const TrackPoint& start, const TrackPoint& goal,
-                                                float startDirection, float startStep,
-                                                float& endDirection, float& endStep,
-                                                long long budget, bool startAnew);
+std::optional<std::vector<track::TrackPoint>> findPath(
+    SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
+    const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
+    float& endStep, long long budget, bool startAnew);
 
-// Visits the cells of the Bresenham line from `from` to `to` as Geometry's drawLine does (the
-// start cell is skipped unless the line is a single cell) without writing anything; stops and
-// returns false as soon as `visit` returns false.
-template <typename Visit>
-bool walkLine(int fromColumn, int fromRow, int toColumn, int toRow, Visit&& visit) {
-  int dx = toColumn - fromColumn;
-  int dy = toRow - fromRow;
-  const int stepX = dx < 0 ? -1 : 1;
-  const int stepY = dy < 0 ? -1 : 1;
-  dx = dx < 0 ? -dx : dx;
-  dy = dy < 0 ? -dy : dy;
-  if (dx == 0 && dy == 0) return visit(fromColumn, fromRow);
-  int column = fromColumn;
-  int row = fromRow;
-  if (dx > dy) {
-    int error = 2 * dy - dx;
-    for (int i = 0; i < dx; ++i) {
-      if (error >= 0) {
-        row += stepY;
-        error -= 2 * dx;
-      }
-      error += 2 * dy;
-      column += stepX;
-      if (!visit(column, row)) return false;
-    }
-  } else {
-    int error = 2 * dx - dy;
-    for (int i = 0; i < dy; ++i) {
-      if (error >= 0) {
-        column += stepX;
-        error -= 2 * dy;
-      }
-      error += 2 * dx;
-      row += stepY;
-      if (!visit(column, row)) return false;
-    }
-  }
-  return true;
-}
+}  // namespace drivers

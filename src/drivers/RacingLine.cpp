@@ -6,6 +6,8 @@
 #include "drivers/LineShape.h"
 #include "drivers/LineSmoothing.h"
 
+namespace drivers {
+
 namespace {
 
 constexpr double kCellsPerMetre = 2.5;  // a map unit is 4 world units, 0.4 metres
@@ -33,17 +35,17 @@ double RacingLine::length() const {
   return sum;
 }
 
-void RacingLine::assign(std::vector<TrackPoint> nodes) {
+void RacingLine::assign(std::vector<track::TrackPoint> nodes) {
   nodes_ = std::move(nodes);
   updateSpeeds();
 }
 
-void RacingLine::assignBent(std::vector<TrackPoint> nodes) {
+void RacingLine::assignBent(std::vector<track::TrackPoint> nodes) {
   if (road_ == nullptr || nodes.size() < 5 || !onRoad(nodes)) {
     assign(std::move(nodes));
     return;
   }
-  std::vector<TrackPoint> coarse = driving::resampleLine(nodes, kBendSpacing, true);
+  std::vector<track::TrackPoint> coarse = driving::resampleLine(nodes, kBendSpacing, true);
   driving::pushInsideRoad(coarse, *road_, style_->lineMargin);
   nodes_ = driving::resampleLine(
       driving::smoothInsideRoad(std::move(coarse), true, *road_,
@@ -54,25 +56,25 @@ void RacingLine::assignBent(std::vector<TrackPoint> nodes) {
 }
 
 bool RacingLine::replaceStretch(std::size_t from, std::size_t to,
-                                const std::vector<TrackPoint>& nodes) {
+                                const std::vector<track::TrackPoint>& nodes) {
   const std::size_t count = nodes_.size();
-  std::vector<TrackPoint> middle = {nodes_[from]};
+  std::vector<track::TrackPoint> middle = {nodes_[from]};
   middle.insert(middle.end(), nodes.begin(), nodes.end());
   middle.push_back(nodes_[to]);
   if (road_ == nullptr || count < 5 || !onRoad(middle)) return false;
 
   // Two nodes of the old line either side, as far apart as the bent line's nodes, hold the
   // stretch's ends in line with the rest.
-  std::vector<TrackPoint> line = {node(from, -4), node(from, -2)};
-  std::vector<TrackPoint> coarse = driving::resampleLine(middle, kBendSpacing, false);
+  std::vector<track::TrackPoint> line = {node(from, -4), node(from, -2)};
+  std::vector<track::TrackPoint> coarse = driving::resampleLine(middle, kBendSpacing, false);
   driving::pushInsideRoad(coarse, *road_, style_->lineMargin);
   line.insert(line.end(), coarse.begin(), coarse.end());
   line.push_back(node(to, 2));
   line.push_back(node(to, 4));
-  const std::vector<TrackPoint> bent =
+  const std::vector<track::TrackPoint> bent =
       driving::smoothInsideRoad(line, false, *road_, {style_->lineMargin, style_->stretchPasses});
-  std::vector<TrackPoint> spliced = driving::resampleLine(
-      std::vector<TrackPoint>(bent.begin() + 2, bent.end() - 2), kLineSpacing, false);
+  std::vector<track::TrackPoint> spliced = driving::resampleLine(
+      std::vector<track::TrackPoint>(bent.begin() + 2, bent.end() - 2), kLineSpacing, false);
   driving::pushInsideRoad(spliced, *road_, style_->lineMargin);
   if (spliced.size() < 2) return false;
 
@@ -99,9 +101,9 @@ std::size_t RacingLine::nodeAhead(std::size_t from, double distance) const {
   return node;
 }
 
-bool RacingLine::onRoad(const std::vector<TrackPoint>& nodes) const {
+bool RacingLine::onRoad(const std::vector<track::TrackPoint>& nodes) const {
   return std::all_of(nodes.begin(), nodes.end(),
-                     [this](const TrackPoint& n) { return road_->at(n.x, n.y) > 0; });
+                     [this](const track::TrackPoint& n) { return road_->at(n.x, n.y) > 0; });
 }
 
 double RacingLine::time(std::size_t from, std::size_t to) const {
@@ -113,7 +115,7 @@ double RacingLine::time(std::size_t from, std::size_t to) const {
   return seconds;
 }
 
-const TrackPoint& RacingLine::node(std::size_t i, long long offset) const {
+const track::TrackPoint& RacingLine::node(std::size_t i, long long offset) const {
   const auto count = static_cast<long long>(nodes_.size());
   return nodes_[static_cast<std::size_t>(((static_cast<long long>(i) + offset) % count + count) %
                                          count)];
@@ -129,3 +131,5 @@ void RacingLine::updateSpeeds() {
       driving::speedProfile(bends, metres, kCarGrip * style_->gripShare,
                             kGripFadeSpeed * std::sqrt(tyreGrip_), style_->braking, kTopSpeed);
 }
+
+}  // namespace drivers

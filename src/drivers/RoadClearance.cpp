@@ -4,17 +4,19 @@
 #include <cmath>
 #include <limits>
 
+namespace drivers {
+
 namespace {
 
-constexpr std::int32_t kRoad = 3;
 constexpr float kDiagonal = 1.41421356f;
 
 }  // namespace
 
-RoadClearance::RoadClearance(const SurfaceMap& map)
+RoadClearance::RoadClearance(const track::SurfaceMap& map)
     : rows_(map.rows), columns_(map.columns), cells_(map.cells.size()) {
   const float far = std::numeric_limits<float>::max() / 4;
-  for (std::size_t i = 0; i < cells_.size(); ++i) cells_[i] = map.cells[i] == kRoad ? far : 0.0f;
+  for (std::size_t i = 0; i < cells_.size(); ++i)
+    cells_[i] = map.cells[i] == track::SurfaceMap::kRoad ? far : 0.0f;
   // Beyond the border lies no road: a neighbour off the map holds 0.
   const auto value = [this](std::int64_t row, std::int64_t column) {
     if (row < 0 || column < 0 || row >= rows_ || column >= columns_) return 0.0f;
@@ -49,3 +51,5 @@ double RoadClearance::at(double x, double y) const {
   const auto column = static_cast<std::int64_t>(x);
   return cells_[static_cast<std::size_t>(row * columns_ + column)];
 }
+
+}  // namespace drivers

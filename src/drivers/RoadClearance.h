@@ -4,12 +4,14 @@
 
 #include "track/SurfaceMap.h"
 
-// How far every cell of a surface map lies from the nearest cell that is not road (3): the room
-// a line has there. Distances are in cells (map units), measured between cell centres with
-// steps of 1 and √2; everything off the map counts as not road.
+namespace drivers {
+
+// How far every cell of a surface map lies from the nearest cell that is not road
+// (SurfaceMap::kRoad): the room a line has there. Distances are in cells (map units), measured
+// between cell centres with steps of 1 and √2; everything off the map counts as not road.
 class RoadClearance {
  public:
-  explicit RoadClearance(const SurfaceMap& map);
+  explicit RoadClearance(const track::SurfaceMap& map);
 
   // The room at a point in map units (x = column, y = row): 0 off the road or off the map,
   // about 12 in the middle of a road 100 world units wide.
@@ -20,3 +22,5 @@ class RoadClearance {
   std::int64_t columns_ = 0;
   std::vector<float> cells_;
 };
+
+}  // namespace drivers

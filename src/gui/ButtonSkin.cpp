@@ -1,11 +1,15 @@
 #include "gui/ButtonSkin.h"
 
+#include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "gui/TextFit.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
 
-ButtonSkin::ButtonSkin() : font_(FontCache::get("Trebuchet MS", 17)) {
+namespace gui {
+
+ButtonSkin::ButtonSkin() : font_(FontCache::get(gui::kFontFamily, 17)) {
   static constexpr std::array<const char*, 9> kPieces = {"_tl", "_t",  "_tr", "_r", "_br",
                                                          "_b",  "_bl", "_l",  "_f"};
   static constexpr std::array<const char*, 3> kLooks = {"_up.png", "_over.png", "_down.png"};
@@ -24,22 +28,22 @@ void ButtonSkin::layout(int z, int x, int y, const std::wstring& caption, int ma
 
   // Every look has pictures of the same sizes; the up look stands for all three.
   const std::array<Sprite, 9>& up = looks_[0].pieces;
-  const int fillHeight = font_.height() + kSpacing.top + kSpacing.bottom - up[kTopLeft].height() -
-                         up[kBottomLeft].height();
+  const int fillHeight = font_.height() + kSpacing.top + kSpacing.bottom - up[TopLeft].height() -
+                         up[BottomLeft].height();
   int fillWidth = 0;
   if (maxWidth == -1) {
     fillWidth = static_cast<int>(font_.textWidth(caption_) + kSpacing.left + kSpacing.right -
-                                 up[kTopLeft].width() - up[kTopRight].width());
+                                 up[TopLeft].width() - up[TopRight].width());
   } else {
-    fillWidth = maxWidth - up[kTopLeft].width() - up[kTopRight].width();
+    fillWidth = maxWidth - up[TopLeft].width() - up[TopRight].width();
     const int available = maxWidth - kSpacing.left - kSpacing.right;
     caption_ = fitText(font_, caption_, available);
     textOffset_ = static_cast<int>((available - font_.textWidth(caption_)) * 0.5);
   }
 
-  const int middleY = y + up[kTopLeft].height();
+  const int middleY = y + up[TopLeft].height();
   const int bottomY = middleY + fillHeight;
-  const int middleX = x + up[kTopLeft].width();
+  const int middleX = x + up[TopLeft].width();
   const int rightX = middleX + fillWidth;
 
   for (LookPieces& look : looks_) {
@@ -49,30 +53,30 @@ void ButtonSkin::layout(int z, int x, int y, const std::wstring& caption, int ma
       sprite.scaleX = 1.0;
       sprite.scaleY = 1.0;
     }
-    p[kTopLeft].y = p[kTop].y = p[kTopRight].y = y;
-    p[kLeft].y = p[kFill].y = p[kRight].y = middleY;
-    p[kBottomLeft].y = p[kBottom].y = p[kBottomRight].y = bottomY;
-    p[kTopLeft].x = p[kLeft].x = p[kBottomLeft].x = x;
-    p[kTop].x = p[kFill].x = p[kBottom].x = middleX;
-    p[kTopRight].x = p[kRight].x = p[kBottomRight].x = rightX;
-    p[kTop].stretchWidth(fillWidth);
-    p[kBottom].stretchWidth(fillWidth);
-    p[kLeft].stretchHeight(fillHeight);
-    p[kRight].stretchHeight(fillHeight);
-    p[kFill].stretchTo(fillWidth, fillHeight);
+    p[TopLeft].y = p[Top].y = p[TopRight].y = y;
+    p[Left].y = p[Fill].y = p[Right].y = middleY;
+    p[BottomLeft].y = p[Bottom].y = p[BottomRight].y = bottomY;
+    p[TopLeft].x = p[Left].x = p[BottomLeft].x = x;
+    p[Top].x = p[Fill].x = p[Bottom].x = middleX;
+    p[TopRight].x = p[Right].x = p[BottomRight].x = rightX;
+    p[Top].stretchWidth(fillWidth);
+    p[Bottom].stretchWidth(fillWidth);
+    p[Left].stretchHeight(fillHeight);
+    p[Right].stretchHeight(fillHeight);
+    p[Fill].stretchTo(fillWidth, fillHeight);
   }
 
   left_ = x;
   top_ = y;
-  right_ = rightX + up[kBottomRight].width();
-  bottom_ = bottomY + up[kBottomRight].height();
+  right_ = rightX + up[BottomRight].width();
+  bottom_ = bottomY + up[BottomRight].height();
 }
 
 bool ButtonSkin::hovers(const platform::Input& input, bool mayTakeMouse) const {
   if (!mayTakeMouse) return false;
   const int mouseX = static_cast<int>(input.mouseX());
   const int mouseY = static_cast<int>(input.mouseY());
-  return left_ < mouseX && mouseX < right_ && top_ < mouseY && mouseY < bottom_;
+  return common::Rect{left_, top_, right_, bottom_}.strictlyContains(mouseX, mouseY);
 }
 
 ButtonSkin::Look ButtonSkin::lookFor(const platform::Input& input, bool mayTakeMouse) const {
@@ -90,3 +94,5 @@ bool ButtonSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
   font_.draw(caption_, textX, textY, z_, 1.0, 1.0, pieces.textColour);
   return look != Look::Up;
 }
+
+}  // namespace gui

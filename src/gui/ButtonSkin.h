@@ -11,16 +11,18 @@ class Font;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The nine-piece button frame around a caption, in three looks: up, over (hovered) and down
 // (hovered with the left button held). Made of the 27 pictures "btn_<piece>_<look>.png".
 class ButtonSkin {
  public:
   enum class Look { Up, Over, Down };
-  enum Slot { kTopLeft, kTop, kTopRight, kRight, kBottomRight, kBottom, kBottomLeft, kLeft, kFill };
+  enum Slot { TopLeft, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left, Fill };
   // Room between the frame and the caption.
   static constexpr Insets kSpacing{4, 10, 10, 4};
 
-  // Loads the pictures and the caption font ("Trebuchet MS", 17 pixels) through the caches.
+  // Loads the pictures and the caption font (the UI font, 17 pixels) through the caches.
   ButtonSkin();
 
   // maxWidth -1: just wide enough for the caption. Otherwise exactly maxWidth wide, with the
@@ -62,3 +64,5 @@ class ButtonSkin {
   int right_ = 0;
   int bottom_ = 0;
 };
+
+}  // namespace gui

@@ -1,5 +1,7 @@
 #include "gui/Fade.h"
 
+namespace gui {
+
 void Fade::advance() {
   if (!fading_) return;
   if (targetVisible_) {
@@ -28,3 +30,5 @@ void Fade::hide() {
   targetVisible_ = false;
   fading_ = true;
 }
+
+}  // namespace gui

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Color.h"
 
+namespace gui {
+
 // The two-state fade of pictures and the pointer: show/hide start a fade that advances by
 // `step` alpha levels per frame (step 10: a full fade in 26 frames).
 class Fade {
@@ -27,3 +29,5 @@ class Fade {
   int alpha_;
   int step_ = 10;
 };
+
+}  // namespace gui

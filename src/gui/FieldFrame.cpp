@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace gui {
+
 namespace {
 
 struct KindStyle {
@@ -48,15 +50,15 @@ void FieldFrame::layout(int z, int a, int b, int c, int d, int x2, int y2) {
   left_ = (anchorMode_ == 0 || anchorMode_ == 1) ? b : a;
   top_ = (anchorMode_ == 0 || anchorMode_ == 3) ? c : d;
 
-  Sprite& tl = pieces_[kTopLeft];
-  Sprite& t = pieces_[kTop];
-  Sprite& tr = pieces_[kTopRight];
-  Sprite& l = pieces_[kLeft];
-  Sprite& fill = pieces_[kFill];
-  Sprite& r = pieces_[kRight];
-  Sprite& bl = pieces_[kBottomLeft];
-  Sprite& bottom = pieces_[kBottom];
-  Sprite& br = pieces_[kBottomRight];
+  Sprite& tl = pieces_[TopLeft];
+  Sprite& t = pieces_[Top];
+  Sprite& tr = pieces_[TopRight];
+  Sprite& l = pieces_[Left];
+  Sprite& fill = pieces_[Fill];
+  Sprite& r = pieces_[Right];
+  Sprite& bl = pieces_[BottomLeft];
+  Sprite& bottom = pieces_[Bottom];
+  Sprite& br = pieces_[BottomRight];
 
   const int fillWidth = spacing_.right + x2 - left_ - tl.width() - tr.width();
   const int fillHeight = spacing_.bottom + y2 - top_ - tl.height() - bl.height();
@@ -94,3 +96,5 @@ void FieldFrame::draw() const {
   if (!hasPieces_) return;
   for (const Sprite& piece : pieces_) piece.draw();
 }
+
+}  // namespace gui

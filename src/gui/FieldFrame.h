@@ -1,7 +1,10 @@
 #pragma once
 #include <array>
 
+#include "common/Rect.h"
 #include "gui/Sprite.h"
+
+namespace gui {
 
 // Room around a frame's content, in pixels.
 struct Insets {
@@ -31,7 +34,6 @@ class FieldFrame {
   void draw() const;
 
   FieldFrameKind kind() const { return kind_; }
-  bool hasPieces() const { return hasPieces_; }
   const Insets& margin() const { return margin_; }
   const Insets& spacing() const { return spacing_; }
   // 0: left b, top c; 1: left b, top d; 2: left a, top d; 3: left a, top c.
@@ -44,9 +46,11 @@ class FieldFrame {
   int right() const { return right_; }
   int bottom() const { return bottom_; }
   // Strictly inside the outer bounds.
-  bool contains(int x, int y) const { return left_ < x && x < right_ && top_ < y && y < bottom_; }
+  bool contains(int x, int y) const {
+    return common::Rect{left_, top_, right_, bottom_}.strictlyContains(x, y);
+  }
 
-  enum Slot { kTop, kRight, kBottom, kLeft, kTopLeft, kTopRight, kBottomRight, kBottomLeft, kFill };
+  enum Slot { Top, Right, Bottom, Left, TopLeft, TopRight, BottomRight, BottomLeft, Fill };
   const Sprite& piece(Slot slot) const { return pieces_[slot]; }
 
  private:
@@ -63,3 +67,5 @@ class FieldFrame {
   int right_ = 0;
   int bottom_ = 0;
 };
+
+}  // namespace gui

@@ -5,6 +5,8 @@
 #include "platform/Font.h"
 #include "platform/Text.h"
 
+namespace gui {
+
 namespace {
 std::unique_ptr<FontCache>& storage() {
   static std::unique_ptr<FontCache> cache;
@@ -47,3 +49,5 @@ void FontCache::discard() {
 std::size_t FontCache::size() {
   return storage() ? storage()->fonts_.size() : 0;
 }
+
+}  // namespace gui

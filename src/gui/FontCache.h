@@ -9,11 +9,13 @@ class Font;
 class Graphics;
 }  // namespace platform
 
+namespace gui {
+
 // The process-wide store of fonts, one per family name and pixel height. Created on first use;
 // the first GUI_Manager installs the graphics.
 class FontCache {
  public:
-  // The font `name` (e.g. "Trebuchet MS") at `height` pixels (typically 16..40).
+  // The font `name` (e.g. gui::kFontFamily) at `height` pixels (typically 16..40).
   // Throws std::runtime_error "No graphics specified" before any GUI_Manager exists.
   static const platform::Font& get(const std::string& name, int height);
   static const platform::Font& get(const std::wstring& name, int height);
@@ -30,3 +32,5 @@ class FontCache {
   platform::Graphics* graphics_ = nullptr;
   std::map<std::pair<std::string, int>, std::unique_ptr<platform::Font>> fonts_;
 };
+
+}  // namespace gui

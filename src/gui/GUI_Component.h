@@ -6,6 +6,8 @@ namespace platform {
 class Input;
 }
 
+namespace gui {
+
 // The base of every widget. A widget draws itself once per frame from process() and reports
 // its id when it takes the mouse; that id is the only command the toolkit knows.
 class GUI_Component {
@@ -33,3 +35,5 @@ class GUI_Component {
  private:
   std::string id_;
 };
+
+}  // namespace gui

@@ -2,6 +2,8 @@
 #include "gui/FieldFrame.h"
 #include "gui/GUI_Component.h"
 
+namespace gui {
+
 // A screen backdrop in the plain-background frame ("bg.png"). Never takes the mouse.
 class GUI_Component_Background : public GUI_Component {
  public:
@@ -15,3 +17,5 @@ class GUI_Component_Background : public GUI_Component {
  private:
   FieldFrame frame_;
 };
+
+}  // namespace gui

@@ -1,5 +1,7 @@
 #include "gui/GUI_Component_Button.h"
 
+namespace gui {
+
 GUI_Component_Button::GUI_Component_Button(std::string id, std::wstring caption)
     : GUI_Component(std::move(id)), caption_(std::move(caption)) {}
 
@@ -11,3 +13,5 @@ std::string GUI_Component_Button::process(const platform::Input& input, bool may
   if (!visible_) return {};
   return skin_.draw(input, mayTakeMouse) ? id() : std::string();
 }
+
+}  // namespace gui

@@ -4,6 +4,8 @@
 #include "gui/ButtonSkin.h"
 #include "gui/GUI_Component.h"
 
+namespace gui {
+
 // A skinned push button. Its command fires when the left button is released over it.
 class GUI_Component_Button : public GUI_Component {
  public:
@@ -25,3 +27,5 @@ class GUI_Component_Button : public GUI_Component {
   ButtonSkin skin_;
   std::wstring caption_;
 };
+
+}  // namespace gui

@@ -1,5 +1,7 @@
 #include "gui/GUI_Component_Image.h"
 
+namespace gui {
+
 GUI_Component_Image::GUI_Component_Image(std::string id, const std::string& fileName, int z, int x,
                                          int y, int width, int height, bool visible)
     : GUI_Component_Image(std::move(id), fileName, z, x, y, visible) {
@@ -19,3 +21,5 @@ std::string GUI_Component_Image::process(const platform::Input& /*input*/, bool 
   picture_.draw(fade_.colour());
   return id();
 }
+
+}  // namespace gui

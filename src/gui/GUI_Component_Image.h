@@ -3,6 +3,8 @@
 #include "gui/GUI_Component.h"
 #include "gui/Sprite.h"
 
+namespace gui {
+
 // A picture that takes the mouse in every frame, wherever the pointer is: nothing on a lower
 // layer can be hovered or clicked while it is in the manager (full-screen backdrops of popups).
 // show/hide fade it in and out; it is drawn even when fully faded.
@@ -33,3 +35,5 @@ class GUI_Component_Image : public GUI_Component {
   Sprite picture_;
   Fade fade_;
 };
+
+}  // namespace gui

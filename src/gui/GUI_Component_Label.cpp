@@ -4,6 +4,8 @@
 #include "platform/Font.h"
 #include "platform/Text.h"
 
+namespace gui {
+
 GUI_Component_Label::GUI_Component_Label(std::string id, std::wstring text,
                                          const std::string& fontName, int fontHeight, int x, int y,
                                          int z, bool shadow)
@@ -34,3 +36,5 @@ std::string GUI_Component_Label::process(const platform::Input& /*input*/, bool 
   font_.draw(text_, x_, y_, z_, 1.0, 1.0, colour_);
   return {};
 }
+
+}  // namespace gui

@@ -6,10 +6,12 @@ namespace platform {
 class Font;
 }
 
+namespace gui {
+
 // A line of text, optionally with a shadow one pixel right and down. Never takes the mouse.
 class GUI_Component_Label : public GUI_Component {
  public:
-  // `fontName` e.g. "Trebuchet MS", `fontHeight` in pixels (16..20 in the menus); (x, y) is the
+  // `fontName` e.g. gui::kFontFamily, `fontHeight` in pixels (16..20 in the menus); (x, y) is the
   // text's top-left corner.
   GUI_Component_Label(std::string id, std::wstring text, const std::string& fontName,
                       int fontHeight, int x, int y, int z, bool shadow = true);
@@ -22,7 +24,6 @@ class GUI_Component_Label : public GUI_Component {
   void setText(std::wstring text);
   void setColour(platform::Color colour) { colour_ = colour; }
   void setShadowColour(platform::Color colour) { shadowColour_ = colour; }
-  void setShadow(bool shadow) { shadow_ = shadow; }
 
   const std::wstring& text() const { return text_; }
   platform::Color colour() const { return colour_; }
@@ -46,3 +47,5 @@ class GUI_Component_Label : public GUI_Component {
   platform::Color shadowColour_ = platform::kBlack;
   bool shadow_;
 };
+
+}  // namespace gui

@@ -5,6 +5,8 @@
 
 #include "platform/Input.h"
 
+namespace gui {
+
 namespace {
 std::vector<int> checkedColumns(int columnCount, std::vector<int> columnStarts) {
   if (columnCount < 1 || columnStarts.size() < static_cast<std::size_t>(columnCount)) {
@@ -82,18 +84,40 @@ void GUI_Component_ListBox::layout(int z, int x, int y, int height) {
   visibleRows_ = std::max(0, available / rowHeight_);
   // A list that now fits entirely (or a longer window) must not stay scrolled past its end.
   firstVisible_ = rowCount() < visibleRows_ ? 0 : clampFirst(firstVisible_);
+  // Over the right end of the rows, beside the last column's text.
+  scrollBar_.layout(z, probe.right() - ScrollBar::kWidth, probe.top(), visibleRows_ * rowHeight_);
 
   frame_.layout(z, x, x, y, y, probe.right(), y + height - 2);
+}
+
+bool GUI_Component_ListBox::scrollWith(const platform::Input& input) {
+  using namespace platform::button;
+  int first = firstVisible_;
+  if (input.down(kWheelUp)) first -= kWheelRows;
+  if (input.down(kWheelDown)) first += kWheelRows;
+  const bool pageUp = input.down(kPageUp), pageDown = input.down(kPageDown);
+  if (pageUp && !pageUpHeld_) first -= pageRows();
+  if (pageDown && !pageDownHeld_) first += pageRows();
+  pageUpHeld_ = pageUp;
+  pageDownHeld_ = pageDown;
+
+  const bool onBar = scrollBar_.contains(input.mouseX(), input.mouseY());
+  const bool mouseDown = input.down(kMouseLeft);
+  if (mouseDown && !mouseHeld_) dragging_ = onBar;
+  if (!mouseDown) dragging_ = false;
+  mouseHeld_ = mouseDown;
+  if (dragging_) first = scrollBar_.firstRowAt(input.mouseY(), visibleRows_, rowCount());
+
+  firstVisible_ = clampFirst(first);
+  return onBar || dragging_;
 }
 
 std::string GUI_Component_ListBox::process(const platform::Input& input, bool mayTakeMouse) {
   if (!visible_) return {};
   frame_.draw();
 
-  if (rowCount() >= visibleRows_) {
-    if (input.down(platform::button::kWheelUp)) firstVisible_ = clampFirst(firstVisible_ - 1);
-    if (input.down(platform::button::kWheelDown)) firstVisible_ = clampFirst(firstVisible_ + 1);
-  }
+  // The bar takes the pointer from the rows under it.
+  const bool onBar = scrolls() && scrollWith(input);
 
   // The title row never highlights: it is not a choice.
   if (title_) title_->process(input, false);
@@ -103,8 +127,11 @@ std::string GUI_Component_ListBox::process(const platform::Input& input, bool ma
   for (int i = firstVisible_; i < end && i < rowCount(); ++i) {
     GUI_Component_ListBoxItem& row = *rows_[static_cast<std::size_t>(i)];
     row.skin().setScrollOffset(-rowHeight_ * firstVisible_);
-    std::string id = row.process(input, mayTakeMouse && result.empty());
+    std::string id = row.process(input, mayTakeMouse && !onBar && result.empty());
     if (!id.empty()) result = std::move(id);
   }
+  if (scrolls()) scrollBar_.draw(firstVisible_, visibleRows_, rowCount());
   return result;
 }
+
+}  // namespace gui

@@ -1,5 +1,7 @@
 #include "gui/GUI_Component_ListBoxItem.h"
 
+namespace gui {
+
 GUI_Component_ListBoxItem::GUI_Component_ListBoxItem(std::string id,
                                                      const std::string& normalPicture,
                                                      const std::vector<int>& columnStarts,
@@ -12,3 +14,5 @@ std::string GUI_Component_ListBoxItem::process(const platform::Input& input, boo
   if (!visible_) return {};
   return skin_.draw(input, mayTakeMouse) ? id() : std::string();
 }
+
+}  // namespace gui

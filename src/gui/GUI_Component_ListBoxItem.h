@@ -5,6 +5,8 @@
 #include "gui/GUI_Component.h"
 #include "gui/RowSkin.h"
 
+namespace gui {
+
 // One row of a list box, owned and laid out by the list box. Reports its id while hovered.
 class GUI_Component_ListBoxItem : public GUI_Component {
  public:
@@ -23,3 +25,5 @@ class GUI_Component_ListBoxItem : public GUI_Component {
  private:
   RowSkin skin_;
 };
+
+}  // namespace gui

@@ -4,6 +4,8 @@
 
 #include "platform/Input.h"
 
+namespace gui {
+
 GUI_Component_Menu::GUI_Component_Menu(std::string id)
     : GUI_Component(std::move(id)), frame_(FieldFrameKind::Main) {}
 
@@ -108,3 +110,5 @@ std::string GUI_Component_Menu::process(const platform::Input& input, bool mayTa
   }
   return result;
 }
+
+}  // namespace gui

@@ -7,6 +7,8 @@
 #include "gui/GUI_Component.h"
 #include "gui/GUI_Component_MenuItem.h"
 
+namespace gui {
+
 // A menu bar (entries side by side) or a drop-down (entries stacked, in a vertical frame).
 // Hovering a bar entry opens the drop-down attached to it; drop-downs stay open until the
 // pointer moves to another entry of the bar or the left button is pressed outside the menu.
@@ -52,3 +54,5 @@ class GUI_Component_Menu : public GUI_Component {
   std::vector<std::unique_ptr<GUI_Component_Menu>> subMenus_;
   std::string name_;
 };
+
+}  // namespace gui

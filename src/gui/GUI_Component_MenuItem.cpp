@@ -1,5 +1,7 @@
 #include "gui/GUI_Component_MenuItem.h"
 
+namespace gui {
+
 GUI_Component_MenuItem::GUI_Component_MenuItem(std::string id, std::wstring caption, bool subSkin)
     : GUI_Component(std::move(id)), skin_(subSkin), caption_(std::move(caption)) {}
 
@@ -10,3 +12,5 @@ std::string GUI_Component_MenuItem::process(const platform::Input& input, bool m
   open_ = true;
   return id();
 }
+
+}  // namespace gui

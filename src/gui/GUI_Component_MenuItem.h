@@ -4,6 +4,8 @@
 #include "gui/GUI_Component.h"
 #include "gui/MenuItemSkin.h"
 
+namespace gui {
+
 // One entry of a menu bar or drop-down, owned and laid out by its menu. Hovering it opens it
 // (its drop-down shows) until the menu closes it again.
 class GUI_Component_MenuItem : public GUI_Component {
@@ -24,3 +26,5 @@ class GUI_Component_MenuItem : public GUI_Component {
   std::wstring caption_;
   bool open_ = false;
 };
+
+}  // namespace gui

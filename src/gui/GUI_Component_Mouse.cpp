@@ -2,6 +2,8 @@
 
 #include "platform/Input.h"
 
+namespace gui {
+
 GUI_Component_Mouse::GUI_Component_Mouse(std::string id, int z, bool visible)
     : GUI_Component(std::move(id)), pointer_(guiImagePath("mouse_pointer.png")), fade_(visible) {
   pointer_.z = z;
@@ -14,3 +16,5 @@ std::string GUI_Component_Mouse::process(const platform::Input& input, bool /*ma
   pointer_.draw(fade_.colour());
   return {};
 }
+
+}  // namespace gui

@@ -3,6 +3,8 @@
 #include "gui/GUI_Component.h"
 #include "gui/Sprite.h"
 
+namespace gui {
+
 // The mouse pointer picture ("mouse_pointer.png"). Never takes the mouse; show/hide fade it.
 // Give it the highest layer of the screen (1000) so it is drawn above everything.
 class GUI_Component_Mouse : public GUI_Component {
@@ -22,3 +24,5 @@ class GUI_Component_Mouse : public GUI_Component {
   Sprite pointer_;
   Fade fade_;
 };
+
+}  // namespace gui

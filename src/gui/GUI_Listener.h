@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+namespace gui {
+
 // Receives the commands of a GUI_Manager. The id is passed by value, so a listener may destroy
 // the widget that fired it.
 class GUI_Listener {
@@ -11,3 +13,5 @@ class GUI_Listener {
   // Some widget had the mouse in this frame; called before onClick of the same frame.
   virtual void onHover(std::string id) = 0;
 };
+
+}  // namespace gui

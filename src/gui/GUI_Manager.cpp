@@ -6,6 +6,8 @@
 #include "gui/ImageCache.h"
 #include "platform/Input.h"
 
+namespace gui {
+
 GUI_Manager::GUI_Manager(platform::Graphics& graphics) : graphics_(graphics) {
   ImageCache::setGraphics(&graphics);
   FontCache::setGraphics(&graphics);
@@ -28,10 +30,6 @@ GUI_Component* GUI_Manager::find(const std::string& id) const {
 
 void GUI_Manager::addListener(GUI_Listener* listener) {
   listeners_.push_back(listener);
-}
-
-void GUI_Manager::removeListener(GUI_Listener* listener) {
-  std::erase(listeners_, listener);
 }
 
 // Insertion sort: stable, in place, and linear on the usual already-sorted list.
@@ -70,3 +68,5 @@ void GUI_Manager::update(const platform::Input& input) {
   }
   buttonWasDown_ = input.down(platform::button::kMouseLeft);
 }
+
+}  // namespace gui

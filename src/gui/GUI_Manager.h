@@ -10,6 +10,8 @@ class Graphics;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The per-frame widget pass: draws every widget, gives the mouse to the topmost widget that
 // claims it and reports a release over it to the listeners. Holds plain pointers only: the
 // screens own their widgets and remove them before destroying them.
@@ -29,7 +31,6 @@ class GUI_Manager {
   // The first widget in the current order with exactly this id, or null.
   GUI_Component* find(const std::string& id) const;
   void addListener(GUI_Listener* listener);
-  void removeListener(GUI_Listener* listener);
 
   // Once per frame, from the owner's draw callback.
   void update(const platform::Input& input);
@@ -46,3 +47,5 @@ class GUI_Manager {
   std::vector<GUI_Listener*> listeners_;
   bool buttonWasDown_ = false;
 };
+
+}  // namespace gui

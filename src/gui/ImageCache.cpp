@@ -4,6 +4,8 @@
 
 #include "platform/Image.h"
 
+namespace gui {
+
 namespace {
 std::unique_ptr<ImageCache>& storage() {
   static std::unique_ptr<ImageCache> cache;
@@ -41,3 +43,5 @@ void ImageCache::discard() {
 std::size_t ImageCache::size() {
   return storage() ? storage()->images_.size() : 0;
 }
+
+}  // namespace gui

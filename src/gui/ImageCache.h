@@ -8,6 +8,8 @@ class Graphics;
 class Image;
 }  // namespace platform
 
+namespace gui {
+
 // The process-wide store of loaded pictures: each file is loaded once and shared by every
 // widget. Created on first use; the first GUI_Manager installs the graphics to load with.
 class ImageCache {
@@ -31,3 +33,5 @@ class ImageCache {
   platform::Graphics* graphics_ = nullptr;
   std::map<std::string, std::unique_ptr<platform::Image>> images_;
 };
+
+}  // namespace gui

@@ -1,12 +1,16 @@
 #include "gui/MenuItemSkin.h"
 
+#include "common/Rect.h"
 #include "gui/FontCache.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
 
+namespace gui {
+
 MenuItemSkin::MenuItemSkin(bool subSkin)
     : subSkin_(subSkin),
-      font_(FontCache::get("Trebuchet MS", 17)),
+      font_(FontCache::get(gui::kFontFamily, 17)),
       // Drop-down entries keep clear of the drop-down frame's right border.
       spacing_(subSkin ? Insets{3, 10, 18, 3} : Insets{3, 12, 12, 3}) {
   const std::string prefix = subSkin ? "sub_btn_" : "main_btn_";
@@ -23,9 +27,9 @@ int MenuItemSkin::naturalWidth(const std::wstring& caption) const {
 
 void MenuItemSkin::placePieces(std::array<Sprite, 3>& pieces, int z, int x, int y, int width,
                                int height) {
-  Sprite& left = pieces[kLeft];
-  Sprite& fill = pieces[kFill];
-  Sprite& right = pieces[kRight];
+  Sprite& left = pieces[Left];
+  Sprite& fill = pieces[Fill];
+  Sprite& right = pieces[Right];
   left.x = x;
   fill.x = x + left.width();
   right.x = x + width - right.width();
@@ -53,7 +57,7 @@ bool MenuItemSkin::hovers(const platform::Input& input, bool mayTakeMouse) const
   if (!mayTakeMouse) return false;
   const int mouseX = static_cast<int>(input.mouseX());
   const int mouseY = static_cast<int>(input.mouseY());
-  return left_ < mouseX && mouseX < right_ && top_ < mouseY && mouseY < bottom_;
+  return common::Rect{left_, top_, right_, bottom_}.strictlyContains(mouseX, mouseY);
 }
 
 bool MenuItemSkin::draw(const platform::Input& input, bool open, bool mayTakeMouse) const {
@@ -70,3 +74,5 @@ bool MenuItemSkin::draw(const platform::Input& input, bool open, bool mayTakeMou
   font_.draw(caption_, textX, textY, z_, 1.0, 1.0, platform::kWhite);
   return hovered;
 }
+
+}  // namespace gui

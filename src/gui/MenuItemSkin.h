@@ -10,6 +10,8 @@ class Font;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The look of a menu entry: its caption, and a three-piece highlight (left end, stretched
 // middle, right end) shown while the entry is hovered or its drop-down is open. The main skin
 // ("main_btn_*") is for menu bars, the sub skin ("sub_btn_*") for drop-downs.
@@ -34,9 +36,7 @@ class MenuItemSkin {
   int bottom() const { return bottom_; }
   int z() const { return z_; }
 
-  enum Piece { kLeft, kFill, kRight };
-  const Sprite& normalPiece(Piece piece) const { return normal_[piece]; }
-  const Sprite& pressedPiece(Piece piece) const { return pressed_[piece]; }
+  enum Piece { Left, Fill, Right };
 
  private:
   static void placePieces(std::array<Sprite, 3>& pieces, int z, int x, int y, int width,
@@ -54,3 +54,5 @@ class MenuItemSkin {
   int bottom_ = 0;
   int z_ = 1;
 };
+
+}  // namespace gui

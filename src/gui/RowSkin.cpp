@@ -1,16 +1,20 @@
 #include "gui/RowSkin.h"
 
+#include "common/Rect.h"
 #include "gui/FontCache.h"
 #include "gui/TextFit.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
+
+namespace gui {
 
 RowSkin::RowSkin(const std::string& normalPicture, const std::vector<int>& columnStarts)
     : normal_(guiImagePath(normalPicture)),
       over_(guiImagePath("list_over.png")),
       down_(guiImagePath("list_down.png")),
       columnStarts_(columnStarts),
-      font_(FontCache::get("Trebuchet MS", 17)) {
+      font_(FontCache::get(gui::kFontFamily, 17)) {
   cells_.resize(columnStarts_.size());
   shown_.resize(columnStarts_.size());
 }
@@ -62,8 +66,8 @@ bool RowSkin::hovers(const platform::Input& input, bool mayTakeMouse) const {
   if (!mayTakeMouse) return false;
   const int mouseX = static_cast<int>(input.mouseX());
   const int mouseY = static_cast<int>(input.mouseY());
-  return left_ < mouseX && mouseX < right_ && top_ + scrollOffset_ < mouseY &&
-         mouseY < bottom_ + scrollOffset_;
+  return common::Rect{left_, top_ + scrollOffset_, right_, bottom_ + scrollOffset_}
+      .strictlyContains(mouseX, mouseY);
 }
 
 bool RowSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
@@ -80,3 +84,5 @@ bool RowSkin::draw(const platform::Input& input, bool mayTakeMouse) const {
   }
   return hovered;
 }
+
+}  // namespace gui

@@ -9,6 +9,8 @@ class Font;
 class Input;
 }  // namespace platform
 
+namespace gui {
+
 // The look of one list row: a background picture (normal, hovered, pressed) stretched under the
 // row's cells, each cell drawn white with a black shadow in its column.
 class RowSkin {
@@ -27,7 +29,6 @@ class RowSkin {
   bool hovers(const platform::Input& input, bool mayTakeMouse) const;
 
   void setScrollOffset(int offset) { scrollOffset_ = offset; }
-  int scrollOffset() const { return scrollOffset_; }
 
   // The full texts, as given.
   const std::vector<std::wstring>& cells() const { return cells_; }
@@ -66,3 +67,5 @@ class RowSkin {
   int z_ = 1;
   int scrollOffset_ = 0;
 };
+
+}  // namespace gui

@@ -4,6 +4,8 @@
 #include "platform/Image.h"
 #include "platform/Paths.h"
 
+namespace gui {
+
 std::string guiImagePath(const std::string& name) {
   return platform::programFolder() + "images/gui/" + name;
 }
@@ -38,3 +40,5 @@ void Sprite::draw(platform::Color color, int offsetX, int offsetY) const {
   if (image == nullptr) return;
   image->draw(x + offsetX, y + offsetY, z, scaleX, scaleY, color);
 }
+
+}  // namespace gui

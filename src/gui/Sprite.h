@@ -7,6 +7,8 @@ namespace platform {
 class Image;
 }
 
+namespace gui {
+
 // The full path of a skin picture: the program folder, "images/gui/" and `name`.
 std::string guiImagePath(const std::string& name);
 
@@ -41,3 +43,5 @@ struct Sprite {
 // The factor that stretches `imageLength` pixels to `length` (0 for a negative length or an
 // empty picture).
 double stretchFactor(int length, int imageLength);
+
+}  // namespace gui

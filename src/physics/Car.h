@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
 
+namespace track {
 struct TrackData;
+}  // namespace track
+
+namespace physics {
 
 // Root of everything the physics world moves.
 class PhysicsObject {
@@ -14,7 +18,7 @@ class PhysicsObject {
 // (10 world units = 1 metre), angles in radians.
 class Car : public PhysicsObject {
  public:
-  explicit Car(const TrackData& track) : track_(&track) {}
+  explicit Car(const track::TrackData& track) : track_(&track) {}
 
   // Inputs written by a driver every frame: throttle and brake 0..1, steer -1 (full left)
   // .. 1 (full right). After a step, throttle and brake hold percent (0..100), as the display
@@ -52,7 +56,7 @@ class Car : public PhysicsObject {
   virtual std::int32_t getSurface() const = 0;  // surface map cell under the car, 7 outside
   virtual double getDriftAngle() const { return 0; }  // 0..π between motion and heading
 
-  const TrackData& track() const { return *track_; }
+  const track::TrackData& track() const { return *track_; }
 
  protected:
   double scale_ = 10.0;
@@ -65,5 +69,7 @@ class Car : public PhysicsObject {
   double previousY_ = 0;
 
  private:
-  const TrackData* track_;
+  const track::TrackData* track_;
 };
+
+}  // namespace physics

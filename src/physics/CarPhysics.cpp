@@ -4,8 +4,11 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Angle.h"
 #include "physics/Walls.h"
 #include "track/TrackData.h"
+
+namespace physics {
 
 namespace {
 
@@ -13,9 +16,6 @@ constexpr double kGravity = 9.81;            // m/s²
 constexpr double kCoastingBrake = 50.0;      // percent, applied when no pedal is pressed
 constexpr double kTractionPerPercent = 100;  // newtons per percent of throttle or brake
 constexpr double kWorldToMap = 0.25;         // a surface map cell is 4 world units
-constexpr double kTwoPi = 6.283185307;
-constexpr double kPi = 3.1415926535;
-constexpr double kHalfPi = 1.57079632675;
 
 constexpr double kStandstill = 1e-6;  // metres per second
 
@@ -40,8 +40,8 @@ double stopAtMost(double forceX, double forward, double throttlePercent, double 
 // The surface map cell under a world position, or nothing when the position lies off the map.
 // Non-finite positions (a car thrown out by absurd options) also count as off the map rather
 // than being truncated into an undefined integer.
-const std::int32_t* cellAt(const TrackData& track, double worldX, double worldY) {
-  const SurfaceMap* map = track.surfaceMap.get();
+const std::int32_t* cellAt(const track::TrackData& track, double worldX, double worldY) {
+  const track::SurfaceMap* map = track.surfaceMap.get();
   if (map == nullptr) return nullptr;
   const double column = std::trunc(worldX * kWorldToMap);
   const double row = std::trunc(worldY * kWorldToMap);
@@ -51,19 +51,17 @@ const std::int32_t* cellAt(const TrackData& track, double worldX, double worldY)
                      static_cast<std::size_t>(column)];
 }
 
-// Into 0..2π by whole turns, as the drift angle compares two directions.
+// Into 0..2π by whole turns, as the drift angle compares two directions. The car's heading is
+// never wrapped itself; one that has turned more than 64 times is reduced with fmod first.
 double wrapTurn(double angle) {
-  if (std::abs(angle) > 64 * kTwoPi) angle = std::fmod(angle, kTwoPi);
-  while (angle < 0) angle += kTwoPi;
-  while (angle > kTwoPi) angle -= kTwoPi;
-  return angle;
+  return common::wrapAngle(angle, 0.0, 64 * common::kTwoPi);
 }
 
 }  // namespace
 
-CarPhysics::CarPhysics(const TrackData& track) : Car(track) {}
+physics::CarPhysics::CarPhysics(const track::TrackData& track) : physics::Car(track) {}
 
-void CarPhysics::initModel() {
+void physics::CarPhysics::initModel() {
   inertia_ = mass_;
   drag_ = 5.0;
   resistance_ = 30.0;
@@ -72,12 +70,12 @@ void CarPhysics::initModel() {
   maxGrip_ = 2.0;
 }
 
-void CarPhysics::setPosition(double x, double y, double heading) {
+void physics::CarPhysics::setPosition(double x, double y, double heading) {
   position_ = {x / scale_, y / scale_};
   heading_ = heading;
 }
 
-void CarPhysics::stopAt(double x, double y, double heading) {
+void physics::CarPhysics::stopAt(double x, double y, double heading) {
   setPosition(x, y, heading);
   velocity_ = {};
   angularVelocity_ = 0;
@@ -87,14 +85,14 @@ void CarPhysics::stopAt(double x, double y, double heading) {
   previousY_ = getY();
 }
 
-void CarPhysics::push(double magnitude, double fromX, double fromY) {
+void physics::CarPhysics::push(double magnitude, double fromX, double fromY) {
   // From the given point toward the car; a car standing on the point itself is pushed along +x
   // (atan2(0, 0) = 0).
   const double e = std::atan2(getY() - fromY, getX() - fromX);
   push_ += Vec2{std::cos(e), std::sin(e)} * magnitude;
 }
 
-CarPhysics::Inputs CarPhysics::takeInputs() {
+physics::CarPhysics::Inputs physics::CarPhysics::takeInputs() {
   // The public throttle and brake hold percent after a step, for the display. A driver that
   // does not write them again leaves exactly those values; taking them as new inputs would
   // multiply them by 100 once more every frame, so they are recognised and the last input kept.
@@ -105,7 +103,7 @@ CarPhysics::Inputs CarPhysics::takeInputs() {
   return raw_;
 }
 
-void CarPhysics::update(double dt) {
+void physics::CarPhysics::update(double dt) {
   const Inputs in = takeInputs();
   // A driver's full right (+1) is a steering angle of -1 radian.
   step(dt, in.throttle * 100, in.brake * 100, -in.steer);
@@ -113,16 +111,17 @@ void CarPhysics::update(double dt) {
   brake = shownBrake_ = in.brake * 100;
 }
 
-double CarPhysics::readSurface(double worldX, double worldY) {
+double physics::CarPhysics::readSurface(double worldX, double worldY) {
   const std::int32_t* cell = cellAt(track(), worldX, worldY);
   const SurfaceGrip& ground =
-      surfaceOptions_.current().of(cell != nullptr ? *cell : SurfaceMap::kOutside);
+      surfaceOptions_.current().of(cell != nullptr ? *cell : track::SurfaceMap::kOutside);
   resistance_ = ground.resistance;
   // The grip scales the slip angles, not the force limit.
   return ground.grip * 0.01;
 }
 
-void CarPhysics::step(double dt, double throttlePercent, double brakePercent, double steerAngle) {
+void physics::CarPhysics::step(double dt, double throttlePercent, double brakePercent,
+                               double steerAngle) {
   previousX_ = getX();
   previousY_ = getY();
   const double sn = std::sin(heading_);
@@ -182,7 +181,7 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
   velocity_ += worldAcceleration * dt;
   const Vec2 before = position_;
   position_ += velocity_ * dt;
-  if (const SurfaceMap* map = track().surfaceMap.get()) {
+  if (const track::SurfaceMap* map = track().surfaceMap.get()) {
     const Vec2 velocityBefore = velocity_;
     position_ = walls::stopAgainstWalls(*map, before * scale_, position_ * scale_, velocity_) *
                 (1.0 / scale_);
@@ -196,7 +195,7 @@ void CarPhysics::step(double dt, double throttlePercent, double brakePercent, do
   push_ = {};
 }
 
-double CarPhysics::wallSpin(const Vec2& change) const {
+double physics::CarPhysics::wallSpin(const Vec2& change) const {
   if (change.x == 0 && change.y == 0) return 0;
   // The wall pushes on the end of the car that met it, nose or tail, and swings the car round
   // toward the wall's direction, as a car scraping along a barrier turns along it.
@@ -209,19 +208,20 @@ double CarPhysics::wallSpin(const Vec2& change) const {
   return -torque / inertia_;
 }
 
-std::int32_t CarPhysics::getSurface() const {
+std::int32_t physics::CarPhysics::getSurface() const {
   const std::int32_t* cell = cellAt(track(), getX(), getY());
-  return cell != nullptr ? *cell : SurfaceMap::kOutside;
+  return cell != nullptr ? *cell : track::SurfaceMap::kOutside;
 }
 
-double CarPhysics::getDriftAngle() const {
+double physics::CarPhysics::getDriftAngle() const {
   if (!std::isfinite(heading_) || !std::isfinite(velocity_.x) || !std::isfinite(velocity_.y)) {
     return 0;
   }
   // The direction of motion in the frame where heading h points along (sin h, cos h), i.e. at
   // angle π/2 - h from the x axis. At rest atan2(0, 0) = 0 serves.
   const double motion = wrapTurn(std::atan2(velocity_.y, velocity_.x));
-  const double facing = wrapTurn(kHalfPi - heading_);
-  const double d = std::abs(motion - facing);
-  return d > kPi ? kTwoPi - d : d;
+  const double facing = wrapTurn(common::kHalfPi - heading_);
+  return common::angleBetween(motion, facing);
 }
+
+}  // namespace physics

@@ -5,6 +5,8 @@
 #include "physics/SurfaceOptions.h"
 #include "physics/Vec2.h"
 
+namespace physics {
+
 // The car model: two axles on one track in the plane, integrated with a fixed step. Works in
 // metres, seconds and radians inside; talks to the rest of the game in world units
 // (10 world units = 1 metre). Grip and rolling resistance come from the options, chosen by the
@@ -12,7 +14,7 @@
 // beyond the map are walls: the car stops against them and slides along them.
 class CarPhysics : public Car {
  public:
-  explicit CarPhysics(const TrackData& track);
+  explicit CarPhysics(const track::TrackData& track);
 
   double getAngle() const override { return -heading_; }
   double getX() const override { return position_.x * scale_; }
@@ -32,10 +34,9 @@ class CarPhysics : public Car {
   double getDriftAngle() const override;
 
   // Read-outs for tests, tools and the debug view.
-  double heading() const { return heading_; }                  // radians, not wrapped
-  double angularVelocity() const { return angularVelocity_; }  // radians per second
-  Vec2 velocity() const { return velocity_; }                  // world frame, metres per second
-  Vec2 pendingPush() const { return push_; }                   // m/s², cleared by update
+  double heading() const { return heading_; }        // radians, not wrapped
+  Vec2 velocity() const { return velocity_; }        // world frame, metres per second
+  Vec2 pendingPush() const { return push_; }         // m/s², cleared by update
   double resistance() const { return resistance_; }  // of the surface under the car last step
 
  private:
@@ -73,3 +74,5 @@ class CarPhysics : public Car {
 
   SurfaceOptions surfaceOptions_;
 };
+
+}  // namespace physics

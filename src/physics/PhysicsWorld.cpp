@@ -6,6 +6,8 @@
 #include "physics/Car.h"
 #include "physics/RectangleContact.h"
 
+namespace physics {
+
 namespace {
 
 ContactRectangle rectangleOf(const Car& car) {
@@ -46,3 +48,5 @@ bool PhysicsWorld::touching(const Car& p, const Car& q) {
 
   return rectanglesTouch(rectangleOf(p), rectangleOf(q));
 }
+
+}  // namespace physics

@@ -1,6 +1,8 @@
 #pragma once
 #include <vector>
 
+namespace physics {
+
 class Car;
 
 // Moves the race's cars: once per frame it pushes apart every pair of cars in contact and then
@@ -26,3 +28,5 @@ class PhysicsWorld {
  private:
   std::vector<Car*> cars_;
 };
+
+}  // namespace physics

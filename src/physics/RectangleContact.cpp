@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+namespace physics {
+
 namespace {
 
 struct Vec2f {
@@ -76,3 +78,5 @@ bool rectanglesTouch(const ContactRectangle& p, const ContactRectangle& q) {
   }
   return !((e1 < blY && e2 < blY) || (e1 > trY && e2 > trY));
 }
+
+}  // namespace physics

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace physics {
+
 // A rectangle for the contact test: centre (world units), half extents across (sx) and along
 // (sy) the car, and its angle in radians (a car's getAngle, the negated heading).
 struct ContactRectangle {
@@ -14,3 +16,5 @@ struct ContactRectangle {
 // as the reference; partly computed in single precision, so results right at the boundary may
 // differ by a rounding error from an exact computation.
 bool rectanglesTouch(const ContactRectangle& p, const ContactRectangle& q);
+
+}  // namespace physics

@@ -2,13 +2,17 @@
 
 #include <cmath>
 
+#include "common/Angle.h"
 #include "physics/Car.h"
 #include "track/TrackData.h"
 
-void placeOnStartPosition(Car& car, const TrackPoint& position) {
-  constexpr double kQuarterTurn = 1.57079632675;
+namespace physics {
+
+void placeOnStartPosition(Car& car, const track::TrackPoint& position) {
   const double half = car.getLength() * 0.5;
   car.setPosition(static_cast<float>(position.x - std::cos(position.rotation) * half),
                   static_cast<float>(position.y + std::sin(position.rotation) * half),
-                  position.rotation + kQuarterTurn);
+                  position.rotation + common::kHalfPi);
 }
+
+}  // namespace physics

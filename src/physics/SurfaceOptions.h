@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+namespace physics {
+
 // How one kind of ground holds and slows a car.
 struct SurfaceGrip {
   double grip = 0;        // percent of the normal grip, typically 30..100
@@ -32,10 +34,11 @@ class SurfaceOptions {
  public:
   const SurfaceValues& current();
 
-  // The values as the store holds them now, without the cache. Negative numbers (a hand-edited
-  // file) read as 0: a negative grip or resistance would make the integration blow up. A
-  // weather type of the player's own that lacks the sand, snow or gravel keys drives on those
-  // as on its grass.
+  // The values as the store holds them now, without the cache, for Options::weather() (an
+  // unknown weather type races as "dry"). Negative numbers (a hand-edited file) read as 0: a
+  // negative grip or resistance would make the integration blow up. A missing key of "dry" or
+  // "wet" has its default; a weather type of the player's own that lacks the sand, snow or
+  // gravel keys drives on those as on its grass.
   static SurfaceValues read();
 
  private:
@@ -43,3 +46,5 @@ class SurfaceOptions {
   unsigned revision_ = 0;
   SurfaceValues values_;
 };
+
+}  // namespace physics

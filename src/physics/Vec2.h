@@ -1,6 +1,8 @@
 #pragma once
 #include <cmath>
 
+namespace physics {
+
 // A plain 2D vector for the car model (metres, metres per second, ...).
 struct Vec2 {
   double x = 0;
@@ -16,3 +18,5 @@ struct Vec2 {
   }
   double length() const { return std::sqrt(x * x + y * y); }
 };
+
+}  // namespace physics

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace physics {
+
 namespace walls {
 
 namespace {
@@ -14,14 +16,15 @@ double dot(Vec2 a, Vec2 b) {
 
 }  // namespace
 
-bool blocked(const SurfaceMap& map, Vec2 world) {
+bool blocked(const track::SurfaceMap& map, Vec2 world) {
   const double column = std::floor(world.x * kWorldToMap);
   const double row = std::floor(world.y * kWorldToMap);
   if (!(column >= 0 && row >= 0 && column < map.columns && row < map.rows)) return true;
-  return map.at(static_cast<long long>(row), static_cast<long long>(column)) == SurfaceMap::kWater;
+  return map.at(static_cast<long long>(row), static_cast<long long>(column)) ==
+         track::SurfaceMap::kWater;
 }
 
-Vec2 normalAt(const SurfaceMap& map, Vec2 world, double reach) {
+Vec2 normalAt(const track::SurfaceMap& map, Vec2 world, double reach) {
   static const double kDiagonal = std::sqrt(0.5);
   static const Vec2 kProbes[] = {
       {1, 0},  {kDiagonal, kDiagonal},   {0, 1},  {-kDiagonal, kDiagonal},
@@ -35,7 +38,7 @@ Vec2 normalAt(const SurfaceMap& map, Vec2 world, double reach) {
   return towardWalls * (-1.0 / length);
 }
 
-Vec2 stopAgainstWalls(const SurfaceMap& map, Vec2 before, Vec2 after, Vec2& velocity) {
+Vec2 stopAgainstWalls(const track::SurfaceMap& map, Vec2 before, Vec2 after, Vec2& velocity) {
   if (blocked(map, before)) return after;
   const Vec2 normal = normalAt(map, after);
   if (normal.x == 0 && normal.y == 0) return blocked(map, after) ? before : after;
@@ -50,3 +53,5 @@ Vec2 stopAgainstWalls(const SurfaceMap& map, Vec2 before, Vec2 after, Vec2& velo
 }
 
 }  // namespace walls
+
+}  // namespace physics

@@ -2,13 +2,12 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 
+#include "platform/SafeSave.h"
 #include "platform/SdlBackend.h"
 
 namespace platform {
@@ -19,6 +18,50 @@ struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// SDL_image writes its PNG through this into a SaveStream. SDL_image does not check what its
+// writes return, so a failed write is kept here and raised once the encoder is done.
+class StreamOps {
+ public:
+  explicit StreamOps(SaveStream& out) : ops_(SDL_AllocRW()), out_(out) {
+    if (!ops_) throw std::runtime_error(std::string("SDL cannot write: ") + SDL_GetError());
+    ops_->type = SDL_RWOPS_UNKNOWN;
+    ops_->hidden.unknown.data1 = this;
+    ops_->size = [](SDL_RWops*) -> Sint64 { return -1; };
+    ops_->seek = [](SDL_RWops*, Sint64, int) -> Sint64 { return -1; };
+    ops_->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+    ops_->write = &StreamOps::write;
+    ops_->close = [](SDL_RWops*) { return 0; };
+  }
+  ~StreamOps() { SDL_FreeRW(ops_); }
+  StreamOps(const StreamOps&) = delete;
+  StreamOps& operator=(const StreamOps&) = delete;
+
+  SDL_RWops* get() const { return ops_; }
+
+  // Passes on the first failed write, else fails with `encoderError` when it is not empty.
+  void rethrow(const std::string& encoderError) const {
+    if (failure_) std::rethrow_exception(failure_);
+    if (!encoderError.empty()) out_.fail(encoderError);
+  }
+
+ private:
+  static size_t write(SDL_RWops* ops, const void* data, size_t size, size_t count) {
+    auto* self = static_cast<StreamOps*>(ops->hidden.unknown.data1);
+    if (self->failure_) return 0;
+    try {
+      self->out_.write(data, size * count);
+      return count;
+    } catch (...) {
+      self->failure_ = std::current_exception();
+      return 0;
+    }
+  }
+
+  SDL_RWops* ops_;
+  SaveStream& out_;
+  std::exception_ptr failure_;
+};
 
 }  // namespace
 
@@ -75,17 +118,14 @@ void Bitmap::savePng(const std::string& path) const {
   if (!surface) {
     throw std::runtime_error("cannot save the picture \"" + path + "\": " + SDL_GetError());
   }
-  const std::string temporary = path + ".tmp" + std::to_string(getpid());
-  if (IMG_SavePNG(surface.get(), temporary.c_str()) != 0) {
-    const std::string reason = IMG_GetError();
-    std::remove(temporary.c_str());
-    throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(temporary.c_str());
-    throw std::runtime_error("cannot save the picture \"" + path + "\": " + reason);
-  }
+  saveFile(
+      path,
+      [&](SaveStream& out) {
+        StreamOps ops(out);
+        if (IMG_SavePNG_RW(surface.get(), ops.get(), 0) != 0) ops.rethrow(IMG_GetError());
+        ops.rethrow("");
+      },
+      "the picture");
 }
 
 }  // namespace platform

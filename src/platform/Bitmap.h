@@ -29,8 +29,9 @@ class Bitmap {
 
   // Throws std::runtime_error with a message naming the file and the problem.
   static Bitmap loadPng(const std::string& path);
-  // Writes a PNG to a temporary file beside `path` and renames it into place, so an
-  // interrupted save never leaves a broken picture. Throws std::runtime_error on failure.
+  // Saves a PNG with saveFile() (SafeSave.h): the old picture stays whole unless the new one is
+  // completely written, and only a regular file is replaced. Throws std::runtime_error (a
+  // SaveError for a failed save) naming the file and the problem.
   void savePng(const std::string& path) const;
 
  private:

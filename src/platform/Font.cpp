@@ -1,8 +1,11 @@
 #include "platform/Font.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
+#include "platform/BidiText.h"
 #include "platform/FontLookup.h"
 #include "platform/Graphics.h"
 #include "platform/SdlBackend.h"
@@ -48,7 +51,104 @@ void ensureTtf() {
 
 Font::Face::~Face() {
   cache.clear();
+  for (auto& [file, fallback] : fallbackByFile) {
+    if (fallback != nullptr) TTF_CloseFont(fallback);
+  }
   if (font != nullptr) TTF_CloseFont(font);
+}
+
+TTF_Font* Font::Face::fontFor(char32_t character) {
+  // Spaces and control characters never need another font.
+  if (character < 0x80 || TTF_GlyphIsProvided32(font, static_cast<Uint32>(character))) {
+    return font;
+  }
+  if (auto known = fontByCharacter.find(character); known != fontByCharacter.end()) {
+    return known->second;
+  }
+  TTF_Font* chosen = font;
+  if (const std::optional<std::string> other = fontFileWithCharacter(character)) {
+    auto [entry, added] = fallbackByFile.emplace(*other, nullptr);
+    if (added) {
+      // A font of fixed sizes only (colour emoji) may refuse; then this face draws its box.
+      entry->second = TTF_OpenFont(other->c_str(), pointSize);
+      if (entry->second != nullptr) pointSizeForLineHeight(entry->second, lineHeight);
+    }
+    if (entry->second != nullptr) chosen = entry->second;
+  }
+  fontByCharacter.emplace(character, chosen);
+  return chosen;
+}
+
+std::vector<Font::Face::Run> Font::Face::runsOf(const std::wstring& text) {
+  std::vector<Run> runs;
+  for (const wchar_t c : visualOrder(text)) {
+    TTF_Font* chosen = fontFor(static_cast<char32_t>(c));
+    if (runs.empty() || runs.back().font != chosen) runs.push_back({chosen, {}});
+    runs.back().utf8 += narrow(std::wstring(1, c));
+  }
+  return runs;
+}
+
+double Font::Face::scaleOf(TTF_Font* runFont) const {
+  // A font of fixed sizes (colour emoji) cannot be opened at the line height; its glyphs are
+  // scaled down to it instead.
+  const int height = TTF_FontHeight(runFont);
+  return height > lineHeight && lineHeight > 0 ? static_cast<double>(lineHeight) / height : 1.0;
+}
+
+int Font::Face::widthOf(const std::vector<Run>& runs) const {
+  int total = 0;
+  for (const Run& run : runs) {
+    int width = 0;
+    int height = 0;
+    if (TTF_SizeUTF8(run.font, run.utf8.c_str(), &width, &height) == 0) {
+      total += static_cast<int>(std::lround(width * scaleOf(run.font)));
+    }
+  }
+  return total;
+}
+
+SDL_Surface* Font::Face::render(const std::vector<Run>& runs) const {
+  const SDL_Color white{255, 255, 255, 255};
+  if (runs.size() == 1 && scaleOf(runs[0].font) == 1.0) {
+    return TTF_RenderUTF8_Blended(runs[0].font, runs[0].utf8.c_str(), white);
+  }
+  auto scaled = [this](TTF_Font* runFont, int length) {
+    return static_cast<int>(std::lround(length * scaleOf(runFont)));
+  };
+  int ascent = 0;
+  int below = 0;
+  for (const Run& run : runs) {
+    const int runAscent = scaled(run.font, TTF_FontAscent(run.font));
+    ascent = std::max(ascent, runAscent);
+    below = std::max(below, scaled(run.font, TTF_FontHeight(run.font)) - runAscent);
+  }
+  const int width = widthOf(runs);
+  if (width <= 0) return nullptr;
+  SDL_Surface* line =
+      SDL_CreateRGBSurfaceWithFormat(0, width, ascent + below, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (line == nullptr) return nullptr;
+  SDL_FillRect(line, nullptr, 0);
+  int x = 0;
+  for (const Run& run : runs) {
+    int runWidth = 0;
+    int runHeight = 0;
+    TTF_SizeUTF8(run.font, run.utf8.c_str(), &runWidth, &runHeight);
+    if (SDL_Surface* piece = TTF_RenderUTF8_Blended(run.font, run.utf8.c_str(), white)) {
+      // Copied as it is, transparency included: the runs never overlap.
+      SDL_Rect where{x, ascent - scaled(run.font, TTF_FontAscent(run.font)),
+                     scaled(run.font, piece->w), scaled(run.font, piece->h)};
+      if (where.w == piece->w) {
+        SDL_SetSurfaceBlendMode(piece, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(piece, nullptr, line, &where);
+      } else if (where.w > 0 && where.h > 0) {
+        SDL_SoftStretchLinear(piece, nullptr, line, &where);
+      }
+      SDL_FreeSurface(piece);
+    }
+    x += scaled(run.font, runWidth);
+  }
+  return line;
 }
 
 Font::Face::CachedText* Font::Face::cached(Graphics::Backend& backend, const std::wstring& text) {
@@ -59,8 +159,7 @@ Font::Face::CachedText* Font::Face::cached(Graphics::Backend& backend, const std
     it->second->lastUsed = backend.frame;
     return it->second.get();
   }
-  const std::string utf8 = narrow(text);
-  SDL_Surface* surface = TTF_RenderUTF8_Blended(font, utf8.c_str(), SDL_Color{255, 255, 255, 255});
+  SDL_Surface* surface = render(runsOf(text));
   if (surface == nullptr) return nullptr;
   SDL_Texture* texture = SDL_CreateTextureFromSurface(backend.renderer, surface);
   auto entry = std::make_unique<CachedText>();
@@ -99,6 +198,7 @@ Font::Font(Graphics& graphics, const std::string& family, int height)
   face->file = file.path;
   face->foundFamily = file.family;
   face->pointSize = pointSizeForLineHeight(face->font, height);
+  face->lineHeight = height;
   face_ = std::move(face);
 }
 
@@ -110,10 +210,17 @@ std::size_t Font::cachedTexts() const {
 
 double Font::textWidth(const std::wstring& text, double factorX) const {
   if (text.empty()) return 0.0;
-  int width = 0;
-  int height = 0;
-  if (TTF_SizeUTF8(face_->font, narrow(text).c_str(), &width, &height) != 0) return 0.0;
-  return width * factorX;
+  return face_->widthOf(face_->runsOf(text)) * factorX;
+}
+
+bool Font::hasGlyphs(const std::wstring& text) const {
+  for (const wchar_t c : text) {
+    const auto character = static_cast<char32_t>(c);
+    if (character < 0x20) continue;
+    TTF_Font* chosen = face_->fontFor(character);
+    if (!TTF_GlyphIsProvided32(chosen, static_cast<Uint32>(character))) return false;
+  }
+  return true;
 }
 
 void Font::draw(const std::wstring& text, double x, double y, double z, double factorX,

@@ -9,7 +9,10 @@ namespace platform {
 class Graphics;
 
 // A font by family name and pixel height, found through fontconfig. A family that is not
-// installed ("Trebuchet MS" on most Linux desktops) is replaced by a humanist sans-serif.
+// installed ("Trebuchet MS" on most Linux desktops) is replaced by a humanist sans-serif. A
+// character the font has no glyph for (Hebrew, Arabic, Chinese, Japanese, emoji in a Latin
+// font) is drawn with the installed font fontconfig finds for it, and right-to-left text is put
+// in reading order, so a title in any script reads as written.
 class Font {
  public:
   // Throws std::runtime_error when no usable font file can be found.
@@ -22,6 +25,9 @@ class Font {
   const std::string& family() const { return family_; }
   // Width in pixels of the text drawn with the horizontal factor.
   double textWidth(const std::wstring& text, double factorX = 1.0) const;
+  // Whether every character of `text` has a glyph in this font or in the one found for it
+  // (false: some are drawn as boxes).
+  bool hasGlyphs(const std::wstring& text) const;
   // Top-left corner of the text at (x, y).
   void draw(const std::wstring& text, double x, double y, double z, double factorX = 1.0,
             double factorY = 1.0, Color color = kWhite) const;

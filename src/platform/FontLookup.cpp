@@ -35,20 +35,33 @@ bool startFontconfig() {
   return library.ok;
 }
 
-// The installed file of exactly this family. fontconfig always answers with its best match,
-// so the answer only counts when it carries the family asked for.
-std::optional<FontFile> installed(const std::string& family) {
-  if (!startFontconfig()) return std::nullopt;
+// A request for the regular upright face of `family`; null when fontconfig cannot start.
+PatternPtr regularFace(const std::string& family) {
+  if (!startFontconfig()) return nullptr;
   PatternPtr pattern(FcPatternCreate());
-  if (!pattern) return std::nullopt;
+  if (!pattern) return nullptr;
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
-  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(pattern.get());
+  return pattern;
+}
+
+// fontconfig's best installed font for the request, or null.
+PatternPtr bestMatch(FcPattern& pattern) {
+  FcConfigSubstitute(nullptr, &pattern, FcMatchPattern);
+  FcDefaultSubstitute(&pattern);
   FcResult result = FcResultNoMatch;
-  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-  if (!match || result != FcResultMatch) return std::nullopt;
+  PatternPtr match(FcFontMatch(nullptr, &pattern, &result));
+  return result == FcResultMatch ? std::move(match) : nullptr;
+}
+
+// The installed file of exactly this family. fontconfig always answers with its best match,
+// so the answer only counts when it carries the family asked for.
+std::optional<FontFile> installed(const std::string& family) {
+  PatternPtr pattern = regularFace(family);
+  if (!pattern) return std::nullopt;
+  PatternPtr match = bestMatch(*pattern);
+  if (!match) return std::nullopt;
 
   bool familyMatches = false;
   FcChar8* found = nullptr;
@@ -65,7 +78,30 @@ std::optional<FontFile> installed(const std::string& family) {
   return FontFile{reinterpret_cast<const char*>(file), family};
 }
 
+struct CharSetDeleter {
+  void operator()(FcCharSet* set) const { FcCharSetDestroy(set); }
+};
+using CharSetPtr = std::unique_ptr<FcCharSet, CharSetDeleter>;
+
 }  // namespace
+
+std::optional<std::string> fontFileWithCharacter(char32_t character) {
+  PatternPtr pattern = regularFace("sans-serif");
+  CharSetPtr wanted(FcCharSetCreate());
+  if (!pattern || !wanted || !FcCharSetAddChar(wanted.get(), character)) return std::nullopt;
+  FcPatternAddCharSet(pattern.get(), FC_CHARSET, wanted.get());
+  PatternPtr match = bestMatch(*pattern);
+  if (!match) return std::nullopt;
+  // fontconfig answers with its best match even when no font has the character.
+  FcCharSet* has = nullptr;
+  FcChar8* file = nullptr;
+  if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &has) != FcResultMatch ||
+      !FcCharSetHasChar(has, character) ||
+      FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
+    return std::nullopt;
+  }
+  return std::string(reinterpret_cast<const char*>(file));
+}
 
 FontFile findFont(const std::string& family) {
   if (namesFontFile(family)) {

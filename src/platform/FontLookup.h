@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -13,5 +14,10 @@ struct FontFile {
 // "DejaVu Sans"). A name ending in .ttf or .otf is taken as a font file. Throws
 // std::runtime_error naming the family (or file) when nothing usable is found.
 FontFile findFont(const std::string& family);
+
+// An installed font file that has a glyph for `character`, as fontconfig ranks them for a
+// sans-serif text (DejaVu, Noto, Noto CJK, Noto Color Emoji on Debian); none when no installed
+// font has it.
+std::optional<std::string> fontFileWithCharacter(char32_t character);
 
 }  // namespace platform

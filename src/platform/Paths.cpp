@@ -13,11 +13,6 @@ namespace platform {
 
 namespace {
 
-std::string withSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder.push_back('/');
-  return folder;
-}
-
 std::string executableFolder() {
   std::error_code error;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -36,6 +31,11 @@ FoundTree& treeStore() {
 }
 
 }  // namespace
+
+std::string withSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  return folder;
+}
 
 FoundTree findRunTimeTree(const std::string& folder) {
   const std::filesystem::path beside(withSlash(folder));

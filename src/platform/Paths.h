@@ -19,6 +19,10 @@ void setProgramFolder(const std::string& folder);
 void setProgramFolder(const std::string& folder, DataLocation location);
 DataLocation dataLocation();
 
+// The folder name with a '/' at its end: every folder name the game keeps ends so, and a file
+// name is simply appended. "" becomes "/".
+std::string withSlash(std::string folder);
+
 // The choice programFolder() makes by default, for a program in `executableFolder` (ending
 // with '/'): that folder when it has "tracks/" or "images/", else the installed share folder
 // relative to it when that exists, else the executable's folder all the same.

@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "platform/Font.h"
 #include "platform/Graphics.h"
@@ -82,12 +83,33 @@ struct Font::Face {
   CachedText* cached(Graphics::Backend& backend, const std::wstring& text);
   void sweep(long frame);
 
+  // A stretch of text drawn with one font: this face's own, or another installed font for
+  // characters it has no glyph for.
+  struct Run {
+    TTF_Font* font = nullptr;
+    std::string utf8;
+  };
+  // `text` in drawing order (right-to-left text reordered), cut where the font changes.
+  std::vector<Run> runsOf(const std::wstring& text);
+  // Width in pixels of the runs together.
+  int widthOf(const std::vector<Run>& runs) const;
+  // The factor a run's font is drawn at: 1, or less for a font taller than the line.
+  double scaleOf(TTF_Font* runFont) const;
+  // The runs drawn in white side by side on their common baseline; null when nothing renders.
+  SDL_Surface* render(const std::vector<Run>& runs) const;
+  // The font that draws `character`: this face's when it has the glyph, else the installed font
+  // fontconfig finds for it (opened once at this face's line height), else this face's.
+  TTF_Font* fontFor(char32_t character);
+
   TTF_Font* font = nullptr;
   std::string file;
   std::string foundFamily;
   int pointSize = 0;
+  int lineHeight = 0;
   long lastSweep = 0;
   std::unordered_map<std::wstring, std::unique_ptr<CachedText>> cache;
+  std::unordered_map<char32_t, TTF_Font*> fontByCharacter;
+  std::unordered_map<std::string, TTF_Font*> fallbackByFile;  // owned, closed with the face
 };
 
 // SDL_ttf must be initialised once before any font is opened; it stays up for the whole process

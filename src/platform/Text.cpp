@@ -77,4 +77,14 @@ std::string narrow(const std::wstring& wide) {
   return utf8;
 }
 
+std::string limitText(const std::string& utf8, std::size_t maxCharacters) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (isContinuation(static_cast<unsigned char>(utf8[i]))) continue;
+    if (characters == maxCharacters) return utf8.substr(0, i) + "\u2026";
+    ++characters;
+  }
+  return utf8;
+}
+
 }  // namespace platform

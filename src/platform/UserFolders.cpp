@@ -17,40 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string withSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder.push_back('/');
-  return folder;
-}
-
-// Folder names compared as paths, so "a/b/", "a//b/./" and its absolute form are one folder.
-std::string normalFolder(const std::string& folder) {
-  std::error_code error;
-  fs::path path = fs::absolute(folder, error);
-  if (error) path = folder;
-  return withSlash(path.lexically_normal().string());
-}
-
-std::string folderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
-std::string fileNameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The generator's picture name: the track file's name without ".rst", then ".png".
-std::string generatedNameOf(const std::string& trackFile) {
-  std::string name = fileNameOf(trackFile);
-  static const std::string kExtension = ".rst";
-  if (name.size() >= kExtension.size() &&
-      name.compare(name.size() - kExtension.size(), kExtension.size(), kExtension) == 0) {
-    name.resize(name.size() - kExtension.size());
-  }
-  return name + ".png";
-}
-
 bool exists(const std::string& path) {
   std::error_code error;
   return fs::exists(path, error);
@@ -103,7 +69,7 @@ UserFolders::UserFolders(FolderEnvironment environment) : env_(std::move(environ
   if (!env_.writable) env_.writable = [](const std::string&) { return true; };
   treeWritable_ = !env_.installedTree && env_.writable(env_.programFolder) &&
                   env_.writable(env_.programFolder + "options.ini") &&
-                  env_.writable(shippedTracksFolder());
+                  env_.writable(env_.programFolder + kTreeTracksFolder);
   // Without a home folder there is nowhere else to go: the tree is all there is.
   if (home().empty()) treeWritable_ = true;
 }
@@ -138,64 +104,6 @@ std::string UserFolders::optionsFile() const {
 
 std::string UserFolders::optionsSeedFile() const {
   return treeWritable_ ? std::string() : env_.programFolder + "options.ini";
-}
-
-std::string UserFolders::shippedTracksFolder() const {
-  return env_.programFolder + "tracks/";
-}
-
-std::string UserFolders::userTracksFolder() const {
-  return dataFolder() + "tracks/";
-}
-
-std::vector<std::string> UserFolders::trackFolders() const {
-  std::vector<std::string> folders{shippedTracksFolder()};
-  if (!home().empty() && normalFolder(userTracksFolder()) != normalFolder(shippedTracksFolder())) {
-    folders.push_back(userTracksFolder());
-  }
-  return folders;
-}
-
-std::string UserFolders::trackFile(const std::string& name) const {
-  const std::vector<std::string> folders = trackFolders();
-  for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-    if (exists(*it + name)) return *it + name;
-  }
-  return shippedTracksFolder() + name;
-}
-
-std::string UserFolders::generatedBackgroundsFolder() const {
-  return treeWritable_ ? shippedTracksFolder() : userTracksFolder();
-}
-
-std::string UserFolders::generatedBackgroundFile(const std::string& trackFile) const {
-  const std::string path =
-      trackFile.find('/') == std::string::npos ? this->trackFile(trackFile) : trackFile;
-  const std::string folder = folderOf(path);
-  // Beside the track when the game may write there: the shipped folder of a writable tree, or
-  // a folder of the player's own.
-  const bool shipped = normalFolder(folder) == normalFolder(shippedTracksFolder());
-  const bool besideTrack = shipped ? treeWritable_ : env_.writable(folder);
-  return (besideTrack ? folder : generatedBackgroundsFolder()) + generatedNameOf(path);
-}
-
-std::vector<std::string> UserFolders::backgroundCandidates(
-    const std::string& trackPath, const std::string& namedBackground) const {
-  const std::string folder = folderOf(trackPath);
-  const std::string generated = generatedNameOf(trackPath);
-  std::vector<std::string> candidates;
-  auto add = [&candidates](const std::string& path) {
-    const std::string normal = normalFolder(folderOf(path)) + fileNameOf(path);
-    for (const std::string& known : candidates) {
-      if (normalFolder(folderOf(known)) + fileNameOf(known) == normal) return;
-    }
-    candidates.push_back(path);
-  };
-  if (!namedBackground.empty()) add(folder + namedBackground);
-  add(folder + generated);
-  add(generatedBackgroundsFolder() + generated);
-  if (!home().empty()) add(userTracksFolder() + generated);
-  return candidates;
 }
 
 std::string UserFolders::picturesFolderFromUserDirs() const {

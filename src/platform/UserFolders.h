@@ -25,13 +25,24 @@ struct FolderEnvironment {
 // Where the game reads and writes its files. A writable run-time tree keeps everything beside
 // the program, as it always did. An installed, read-only tree leaves the settings to
 // $XDG_CONFIG_HOME/kelvane/ and generated backgrounds to $XDG_DATA_HOME/kelvane/tracks/, where
-// a player's own tracks are found too. All folder names end with '/'.
+// a player's own tracks are found too (track::TrackFolders knows where tracks and their pictures
+// go). All folder names end with '/'.
 class UserFolders {
  public:
+  // The tree's folder the game writes pictures into (beside the shipped tracks): the tree
+  // counts as writable only when this folder, its options file and the tree itself are.
+  static constexpr const char* kTreeTracksFolder = "tracks/";
+
   explicit UserFolders(FolderEnvironment environment);
 
   // Whether the run-time tree itself takes the files the game writes.
   bool treeWritable() const { return treeWritable_; }
+  // The run-time tree, ending with '/'.
+  const std::string& treeFolder() const { return env_.programFolder; }
+  // Whether the player has a home folder; without one the XDG folders do not exist.
+  bool hasHome() const { return !home().empty(); }
+  // Whether the game may create or replace files in this folder (or replace this file).
+  bool writable(const std::string& path) const { return env_.writable(path); }
 
   // $XDG_CONFIG_HOME/kelvane/ (default ~/.config/kelvane/).
   std::string configFolder() const;
@@ -43,30 +54,6 @@ class UserFolders {
   // The tree's "options.ini" that a first start in the user's folder begins from; empty when
   // the options live in the tree anyway.
   std::string optionsSeedFile() const;
-
-  // The tracks shipped with the game: programFolder + "tracks/".
-  std::string shippedTracksFolder() const;
-  // $XDG_DATA_HOME/kelvane/tracks/: a player's own tracks and, for a read-only tree, the
-  // generated backgrounds.
-  std::string userTracksFolder() const;
-  // Every folder whose tracks the track list shows: the shipped one first, then the user's
-  // (unless it is the same folder).
-  std::vector<std::string> trackFolders() const;
-  // The full path of the track file `name` (a file name without folder). The user's folder
-  // wins over the shipped one, so a player's edited copy replaces the original; a name found
-  // nowhere is answered in the shipped folder, where opening it then fails as before.
-  std::string trackFile(const std::string& name) const;
-
-  // Where a generated background is saved.
-  std::string generatedBackgroundsFolder() const;
-  // The picture the generator writes for `trackFile` (a name or a path; ".rst" is dropped).
-  std::string generatedBackgroundFile(const std::string& trackFile) const;
-  // The pictures that may serve as the background of the track at `trackPath`, in the order to
-  // try: the one the track names (beside the track file), the generated one beside the track
-  // file, the generated one in generatedBackgroundsFolder(). No duplicates; `namedBackground`
-  // may be empty (then it is left out).
-  std::vector<std::string> backgroundCandidates(const std::string& trackPath,
-                                                const std::string& namedBackground) const;
 
   // Where F12 screenshots go: $XDG_PICTURES_DIR/kelvane/, with XDG_PICTURES_DIR from the
   // environment, else from user-dirs.dirs in the config home, else ~/Pictures.

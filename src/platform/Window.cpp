@@ -26,9 +26,6 @@ constexpr Sint16 kStickThreshold = 16384;
 constexpr int kMaxLagFrames = 5;
 // The notice sits above everything the game draws.
 constexpr double kNoticeZ = 1e9;
-constexpr int kNoticeHeight = 18;
-constexpr Color kNoticeColor = 0xffff8c1a;  // the game's racing orange
-constexpr Color kNoticeShadow = 0xc0000000;
 
 // The letters by their Windows scan codes, A to Z: a key stored in the settings may be any of
 // them.
@@ -272,7 +269,7 @@ void Window::pollEvents() {
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
       case SDL_QUIT:
-        closed_ = true;
+        notifyCloseRequested();
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
@@ -328,6 +325,12 @@ void Window::showNotice(const std::wstring& text, double seconds) {
   noticeFrames_ = std::max(1L, std::lround(seconds * 1000.0 / updateIntervalMs_));
 }
 
+void Window::setNoticeStyle(NoticeStyle style) {
+  noticeStyle_ = std::move(style);
+  noticeFont_.reset();
+  noticeFontFailed_ = false;
+}
+
 void Window::handleWindowKeys() {
   const bool fullscreenKey = input_->down(button::kF11);
   const bool screenshotKey = input_->down(button::kF12);
@@ -360,16 +363,17 @@ void Window::drawNotice() {
   --noticeFrames_;
   if (!noticeFont_ && !noticeFontFailed_) {
     try {
-      noticeFont_ = std::make_unique<Font>(*graphics_, "Trebuchet MS", kNoticeHeight);
+      noticeFont_ =
+          std::make_unique<Font>(*graphics_, noticeStyle_.fontFamily, noticeStyle_.height);
     } catch (const std::exception&) {
       noticeFontFailed_ = true;  // without a font the notice is simply not shown
     }
   }
   if (!noticeFont_) return;
   const double x = 10;
-  const double y = graphics_->height() - kNoticeHeight - 10;
-  noticeFont_->draw(notice_, x + 1, y + 1, kNoticeZ, 1, 1, kNoticeShadow);
-  noticeFont_->draw(notice_, x, y, kNoticeZ, 1, 1, kNoticeColor);
+  const double y = graphics_->height() - noticeStyle_.height - 10;
+  noticeFont_->draw(notice_, x + 1, y + 1, kNoticeZ, 1, 1, noticeStyle_.shadow);
+  noticeFont_->draw(notice_, x, y, kNoticeZ, 1, 1, noticeStyle_.color);
 }
 
 void Window::tick() {

@@ -4,6 +4,7 @@
 
 #include "platform/Audio.h"
 #include "platform/Bitmap.h"
+#include "platform/Color.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 
@@ -19,6 +20,15 @@ struct LaunchSettings {
   bool unthrottled = false;    // run frames as fast as possible (headless simulations)
 };
 LaunchSettings& launchSettings();
+
+// How the window's notices look. The game hands its own; without it a notice is drawn in the
+// system's sans-serif face, white.
+struct NoticeStyle {
+  std::string fontFamily = "sans-serif";
+  int height = 18;  // pixels
+  Color color = kWhite;
+  Color shadow = 0xc0000000;
+};
 
 // How evenly show() ran its frames: the intervals between the starts of consecutive frames.
 struct FrameTiming {
@@ -44,6 +54,9 @@ class Window {
   // Another window took the keyboard (the held keys have already been released). The game
   // pauses a running race here.
   virtual void focusLost() {}
+  // The player asked to close the window (its close button, the desktop's quit). True closes
+  // it; false keeps it open, for instance to say first that something could not be saved.
+  virtual bool closeRequested() { return true; }
 
   // Runs the frame loop until close() (or the platform closes the window).
   void show();
@@ -76,10 +89,15 @@ class Window {
   const std::string& lastScreenshot() const { return lastScreenshot_; }
   // A short message drawn over the game (bottom left) for `seconds`.
   void showNotice(const std::wstring& text, double seconds = 2.0);
+  void setNoticeStyle(NoticeStyle style);
   const std::wstring& notice() const { return notice_; }
   long noticeFramesLeft() const { return noticeFrames_; }
   // What the event loop does when another window takes the focus; tests call it to script that.
   void notifyFocusLost();
+  // What the event loop does when the player closes the window; tests call it to script that.
+  void notifyCloseRequested() {
+    if (closeRequested()) closed_ = true;
+  }
 
   // Measured over the last show().
   const FrameTiming& frameTiming() const { return timing_; }
@@ -114,6 +132,7 @@ class Window {
   std::string lastScreenshot_;
   std::wstring notice_;
   long noticeFrames_ = 0;
+  NoticeStyle noticeStyle_;
   std::unique_ptr<Font> noticeFont_;
   bool noticeFontFailed_ = false;
 };

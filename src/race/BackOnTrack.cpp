@@ -17,15 +17,16 @@ BackOnTrack::BackOnTrack(int carCount, int framesPerSecond)
       trouble_(static_cast<std::size_t>(carCount), 0),
       count_(static_cast<std::size_t>(carCount), 0) {}
 
-void BackOnTrack::observe(const std::vector<Car*>& cars) {
+void BackOnTrack::observe(const std::vector<physics::Car*>& cars) {
   for (std::size_t c = 0; c < trouble_.size() && c < cars.size(); ++c) {
-    const Car& car = *cars[c];
-    const bool inTrouble = car.speed < kStandingSpeed || car.getSurface() != SurfaceMap::kRoad;
+    const physics::Car& car = *cars[c];
+    const bool inTrouble =
+        car.speed < kStandingSpeed || car.getSurface() != track::SurfaceMap::kRoad;
     trouble_[c] = inTrouble ? trouble_[c] + 1 : 0;
   }
 }
 
-void BackOnTrack::putBack(int car, Car& c, const RoadPose& pose) {
+void BackOnTrack::putBack(int car, physics::Car& c, const RoadPose& pose) {
   c.stopAt(pose.x, pose.y, pose.heading);
   trouble_[static_cast<std::size_t>(car)] = 0;
   ++count_[static_cast<std::size_t>(car)];

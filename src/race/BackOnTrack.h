@@ -1,7 +1,9 @@
 #pragma once
 #include <vector>
 
+namespace physics {
 class Car;
+}
 
 namespace race {
 
@@ -21,7 +23,7 @@ class BackOnTrack {
   BackOnTrack(int carCount, int framesPerSecond);
 
   // Once per racing frame, after the physics step; cars in index order.
-  void observe(const std::vector<Car*>& cars);
+  void observe(const std::vector<physics::Car*>& cars);
   // Seconds the car has been standing still or off the road without a break.
   float troubleSeconds(int car) const {
     return static_cast<float>(trouble_[static_cast<std::size_t>(car)]) / framesPerSecond_;
@@ -35,7 +37,7 @@ class BackOnTrack {
     return trouble_[static_cast<std::size_t>(car)] > kComputerWaitSeconds * framesPerSecond_;
   }
   // Stands the car at rest at `pose`; its trouble is over.
-  void putBack(int car, Car& c, const RoadPose& pose);
+  void putBack(int car, physics::Car& c, const RoadPose& pose);
   // How many times the car has been put back.
   int count(int car) const { return count_[static_cast<std::size_t>(car)]; }
 

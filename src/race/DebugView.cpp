@@ -1,11 +1,11 @@
 #include "race/DebugView.h"
 
-#include <cmath>
 #include <iomanip>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/GridLine.h"
 #include "drivers/Driver.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
@@ -18,26 +18,6 @@ namespace {
 
 constexpr platform::Color kPathColor = 0x50ff0000u;
 constexpr int kMapCell = 4;  // world units per overlay pixel
-
-// Plots a line from (x0, y0) to (x1, y1) without the start pixel, inside the bitmap only.
-void plotLine(platform::Bitmap& bitmap, int x0, int y0, int x1, int y1, platform::Color color) {
-  const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int error = dx + dy;
-  while (x0 != x1 || y0 != y1) {
-    const int twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      x0 += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      y0 += sy;
-    }
-    if (x0 >= 0 && y0 >= 0 && x0 < bitmap.width() && y0 < bitmap.height())
-      bitmap.setPixel(x0, y0, color);
-  }
-}
 
 // General notation with 16 significant digits ("0.5", "213.25").
 std::wstring numberText(double value) {
@@ -70,28 +50,27 @@ void DebugView::redrawOverlay(const RaceView& view) {
   const platform::Image& background = view.background();
   overlayBitmap_ = std::make_unique<platform::Bitmap>(background.width() / kMapCell,
                                                       background.height() / kMapCell);
-  const std::vector<TrackPoint>* path = view.driver(view.camera().followedCar()).path();
+  const std::vector<track::TrackPoint>* path = view.driver(view.camera().followedCar()).path();
   if (path == nullptr || path->empty()) return;
   platform::Bitmap& bitmap = *overlayBitmap_;
   auto plot = [&bitmap](int x, int y) {
     if (x >= 0 && y >= 0 && x < bitmap.width() && y < bitmap.height())
       bitmap.setPixel(x, y, kPathColor);
+    return true;
   };
-  int previousX = 0, previousY = 0;
+  // The line is a loop: each point joins the next and the last joins the first, so every
+  // point is drawn as the end of the line that reaches it.
   for (std::size_t i = 0; i < path->size(); ++i) {
-    const int x = static_cast<int>((*path)[i].x), y = static_cast<int>((*path)[i].y);
-    plot(x, y);
-    if (i > 0) plotLine(bitmap, previousX, previousY, x, y, kPathColor);
-    previousX = x;
-    previousY = y;
+    const track::TrackPoint& from = (*path)[i];
+    const track::TrackPoint& to = (*path)[(i + 1) % path->size()];
+    common::walkGridLine(static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
+                         static_cast<int>(to.y), plot);
   }
-  plotLine(bitmap, previousX, previousY, static_cast<int>(path->front().x),
-           static_cast<int>(path->front().y), kPathColor);
   overlayImage_ = std::make_unique<platform::Image>(graphics_, bitmap, false);
 }
 
 void DebugView::draw(const RaceView& view) const {
-  const Driver& d = view.driver(view.camera().followedCar());
+  const drivers::Driver& d = view.driver(view.camera().followedCar());
   const Camera& camera = view.camera();
   // Below the HUD's panel.
   drawHudText(L"DistWeight:", 20, 190);

@@ -18,11 +18,11 @@ EngineMix engineMix(double listenerX, double listenerY, double carX, double carY
 
 EngineSound::EngineSound(std::unique_ptr<platform::Sample> sample) : sample_(std::move(sample)) {}
 
-void EngineSound::registerCar(const Car& car) {
+void EngineSound::registerCar(const physics::Car& car) {
   sources_.push_back({&car, {}, {}});
 }
 
-void EngineSound::setListener(const Car& car) {
+void EngineSound::setListener(const physics::Car& car) {
   listener_ = &car;
 }
 

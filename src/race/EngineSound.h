@@ -4,7 +4,9 @@
 
 #include "platform/Audio.h"
 
+namespace physics {
 class Car;
+}  // namespace physics
 
 namespace race {
 
@@ -29,9 +31,9 @@ class EngineSound {
   // rhythm); the cars registered later are not.
   explicit EngineSound(std::unique_ptr<platform::Sample> sample);
 
-  void registerCar(const Car& car);
-  void setListener(const Car& car);
-  const Car* listener() const { return listener_; }
+  void registerCar(const physics::Car& car);
+  void setListener(const physics::Car& car);
+  const physics::Car* listener() const { return listener_; }
 
   // Services the next car: starts its engine again if it has stopped, otherwise moves it in the
   // stereo field. Called once per racing frame.
@@ -44,13 +46,13 @@ class EngineSound {
 
  private:
   struct Source {
-    const Car* car = nullptr;
+    const physics::Car* car = nullptr;
     platform::SampleInstance instance;
     EngineMix mix;
   };
   std::unique_ptr<platform::Sample> sample_;
   std::vector<Source> sources_;
-  const Car* listener_ = nullptr;
+  const physics::Car* listener_ = nullptr;
   int current_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Font.h"
@@ -78,7 +79,7 @@ void Hud::update(const RaceView& view) {
 void Hud::draw(const RaceView& view) const {
   drawTexts(view);
   drawStanding(view);
-  if (instrumentsShown_ && Options::instance()->getOptionInt("onlyCPU") == 1)
+  if (instrumentsShown_ && config::Options::instance()->getOptionInt(config::key::onlyCPU) == 1)
     debugView_->draw(view);
   if (instrumentsShown_) drawInstruments(view);
   drawName(view);
@@ -86,7 +87,7 @@ void Hud::draw(const RaceView& view) const {
 
 void Hud::drawTexts(const RaceView& view) const {
   const int f = view.camera().followedCar();
-  const Car& c = view.car(f);
+  const physics::Car& c = view.car(f);
   const LapTable& laps = view.laps();
   shapes_.rect(8, 4, 292, 178, kBackingZ, kBacking);
   shapes_.rect(8, 4, 292, 3, kBackingZ, kAccent);
@@ -127,7 +128,7 @@ void Hud::drawName(const RaceView& view) const {
 
 void Hud::drawInstruments(const RaceView& view) const {
   const Camera& camera = view.camera();
-  const Car& c = view.car(camera.followedCar());
+  const physics::Car& c = view.car(camera.followedCar());
   const int w = camera.screenWidth(), h = camera.screenHeight();
   const float b = static_cast<float>(c.brake * 0.41);
   const float t = static_cast<float>(c.throttle * 0.41);

@@ -17,20 +17,20 @@ constexpr double kShortOfPoint = 2.0;
 
 }  // namespace
 
-LapPath::LapPath(const TrackData& track) {
+LapPath::LapPath(const track::TrackData& track) {
   const std::size_t n = track.pointCount();
   if (n < 2) return;
   trackPoints_ = n;
   // Lap point 0 is the finish line, the path's last point; then the path in order.
   for (std::size_t j = 0; j < n; ++j) {
-    const TrackPoint& p = track.points[(n - 1 + j) % n];
+    const track::TrackPoint& p = track.points[(n - 1 + j) % n];
     x_.push_back(p.x);
     y_.push_back(p.y);
-    const EdgePoints edges = edgePoints(p, 1.0f);
+    const track::EdgePoints edges = track::edgePoints(p, 1.0f);
     centreX_.push_back((edges.first.x + edges.second.x) * 0.5);
     centreY_.push_back((edges.first.y + edges.second.y) * 0.5);
     start_.push_back(length_);
-    const TrackPoint& next = track.points[j % n];
+    const track::TrackPoint& next = track.points[j % n];
     length_ += std::hypot(next.x - p.x, next.y - p.y);
   }
   // The halfway line stands at the path's middle index, lap point n / 2 + 1.

@@ -2,7 +2,9 @@
 #include <cstddef>
 #include <vector>
 
+namespace track {
 struct TrackData;
+}
 
 namespace race {
 
@@ -32,7 +34,7 @@ class LapPath {
   // width) a car is off the road, and looked up along the whole lap.
   static constexpr double kFarFromPath = 120.0;
 
-  explicit LapPath(const TrackData& track);
+  explicit LapPath(const track::TrackData& track);
 
   // Pieces of path: as many as the track has points (0 for a track of fewer than two).
   int segmentCount() const { return static_cast<int>(start_.size()); }

@@ -1,49 +1,38 @@
 #include "race/LapTable.h"
 
-#include <cmath>
 #include <utility>
 
+#include "common/Angle.h"
+#include "common/Segments.h"
 #include "race/TimeFormat.h"
+#include "track/Geometry.h"
 #include "track/TrackData.h"
 
 namespace race {
 
-bool segmentsCross(double ax, double ay, double bx, double by, double px, double py, double qx,
-                   double qy) {
-  const float fax = static_cast<float>(ax), fay = static_cast<float>(ay);
-  const float fbx = static_cast<float>(bx), fby = static_cast<float>(by);
-  const float fpx = static_cast<float>(px), fpy = static_cast<float>(py);
-  const float fqx = static_cast<float>(qx), fqy = static_cast<float>(qy);
-  const float den = (fbx - fax) * (fqy - fpy) - (fby - fay) * (fqx - fpx);
-  if (std::fabs(den) < 1e-6f) return false;
-  const float t = ((fqx - fpx) * (fay - fpy) - (fqy - fpy) * (fax - fpx)) / den;
-  if (!(t > 0.0f && t < 1.0f)) return false;
-  const float u = ((fay - fpy) * (fbx - fax) - (fby - fay) * (fax - fpx)) / den;
-  return u > 0.0f && u < 1.0f;
+namespace {
+
+bool crosses(const LineSegment& line, double fromX, double fromY, double toX, double toY) {
+  return common::segmentsCross(line.x1, line.y1, line.x2, line.y2, fromX, fromY, toX, toY);
 }
 
-bool segmentsCross(const LineSegment& line, double fromX, double fromY, double toX, double toY) {
-  return segmentsCross(line.x1, line.y1, line.x2, line.y2, fromX, fromY, toX, toY);
+}  // namespace
+
+LineSegment lineAcrossRoad(const track::TrackPoint& p) {
+  track::TrackPoint wide = p;
+  wide.width = p.width * 2.0;  // half a road width beyond each edge
+  // The lap lines have always reduced the rotation with fmod, however small.
+  wide.rotation = common::wrapAngle(p.rotation, 0.0, 0.0);
+  const track::EdgePoints edges = track::edgePoints(wide, 1.0f);
+  return {edges.first.x, edges.first.y, edges.second.x, edges.second.y};
 }
 
-LineSegment lineAcrossRoad(const TrackPoint& p) {
-  constexpr double kTwoPi = 6.283185307;
-  constexpr double kPi = 3.1415926535;
-  double r = std::fmod(p.rotation, kTwoPi);
-  if (r < 0) r += kTwoPi;
-  const double width = p.width * 2.0;  // half a road width beyond each edge
-  const double toFirst = width * 0.5 - p.offset;
-  const double toSecond = width * 0.5 + p.offset;
-  return {p.x + toFirst * std::cos(r), p.y + toFirst * std::sin(r),
-          p.x + toSecond * std::cos(r + kPi), p.y + toSecond * std::sin(r + kPi)};
-}
-
-LineSegment finishLineOf(const TrackData& track) {
+LineSegment finishLineOf(const track::TrackData& track) {
   if (track.points.empty()) return {};
   return lineAcrossRoad(track.points.back());
 }
 
-LineSegment halfwayLineOf(const TrackData& track) {
+LineSegment halfwayLineOf(const track::TrackData& track) {
   if (track.points.empty()) return {};
   return lineAcrossRoad(track.points[track.points.size() / 2]);
 }
@@ -69,14 +58,14 @@ bool LapTable::carMoved(int car, double fromX, double fromY, double toX, double 
   bool completedRace = false;
   int& laps = lapsDone_[car];
   if (laps < lapCount_) {
-    if (passedHalfway_[car] && segmentsCross(finish_, fromX, fromY, toX, toY)) {
+    if (passedHalfway_[car] && crosses(finish_, fromX, fromY, toX, toY)) {
       const float lap = lapTimes_[car][laps];
       if (bestLaps_[car] == -1.0f || lap < bestLaps_[car]) bestLaps_[car] = lap;
       ++laps;
       passedHalfway_[car] = false;
       rerank(car);
       completedRace = laps == lapCount_;
-    } else if (!passedHalfway_[car] && segmentsCross(halfway_, fromX, fromY, toX, toY)) {
+    } else if (!passedHalfway_[car] && crosses(halfway_, fromX, fromY, toX, toY)) {
       passedHalfway_[car] = true;
     }
   }

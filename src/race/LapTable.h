@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace track {
 struct TrackData;
 struct TrackPoint;
+}  // namespace track
 
 namespace race {
 
@@ -13,19 +15,18 @@ struct LineSegment {
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
-// Whether segment A-B and segment P-Q cross, computed in single precision. The bounds are strict:
-// touching an end point or running along the other segment does not count.
-bool segmentsCross(double ax, double ay, double bx, double by, double px, double py, double qx,
-                   double qy);
-bool segmentsCross(const LineSegment& line, double fromX, double fromY, double toX, double toY);
-
 // The line across the road at a path point given in world units. It reaches half a road width
 // beyond each edge, so a car that cuts a corner over the grass still crosses it.
-LineSegment lineAcrossRoad(const TrackPoint& worldPoint);
+LineSegment lineAcrossRoad(const track::TrackPoint& worldPoint);
 // The finish line stands at the path's last point (the file's first point); the halfway line
 // at the middle index. A track without points gives degenerate lines that nothing crosses.
-LineSegment finishLineOf(const TrackData& track);
-LineSegment halfwayLineOf(const TrackData& track);
+LineSegment finishLineOf(const track::TrackData& track);
+LineSegment halfwayLineOf(const track::TrackData& track);
+
+// The laps a race can have. The menu offers no more, and a race pulls a hand-edited count
+// from "options.ini" into this range.
+inline constexpr int kMinLaps = 1;
+inline constexpr int kMaxLaps = 99;
 
 // The cells of one result row: "Pos.", "Driver", "Total time", "Difference", "Best lap".
 using ResultCells = std::array<std::wstring, 5>;

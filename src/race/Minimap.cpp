@@ -31,9 +31,9 @@ double pictureSide(int screenWidth, int screenHeight) {
 
 }  // namespace
 
-Minimap::Minimap(platform::Graphics& graphics, const TrackData& track, int screenWidth,
+Minimap::Minimap(platform::Graphics& graphics, const track::TrackData& track, int screenWidth,
                  int screenHeight) {
-  const SurfaceMap* map = track.surfaceMap.get();
+  const track::SurfaceMap* map = track.surfaceMap.get();
   const double worldW = map ? map->columns * kMapCell : 1, worldH = map ? map->rows * kMapCell : 1;
   const double side = pictureSide(screenWidth, screenHeight);
   scale_ = side / std::max({worldW, worldH, 1.0});
@@ -65,8 +65,8 @@ void Minimap::paint(int x, int y, platform::Color color) {
 
 Minimap::~Minimap() = default;
 
-void Minimap::paintRoad(const TrackData& track, int w, int h) {
-  const SurfaceMap& map = *track.surfaceMap;
+void Minimap::paintRoad(const track::TrackData& track, int w, int h) {
+  const track::SurfaceMap& map = *track.surfaceMap;
   // How much of each picture pixel is road: every map cell adds to the pixel under its centre.
   std::vector<int> cells(static_cast<std::size_t>(w) * h, 0), road(cells.size(), 0);
   const double cellSize = kMapCell * scale_;
@@ -76,7 +76,7 @@ void Minimap::paintRoad(const TrackData& track, int w, int h) {
       const int px = std::min(w - 1, static_cast<int>((c + 0.5) * cellSize));
       const std::size_t k = static_cast<std::size_t>(py) * w + px;
       ++cells[k];
-      if (map.at(r, c) == SurfaceMap::kRoad) ++road[k];
+      if (map.at(r, c) == track::SurfaceMap::kRoad) ++road[k];
     }
   }
   auto coverage = [&](int x, int y) {
@@ -102,9 +102,9 @@ void Minimap::paintRoad(const TrackData& track, int w, int h) {
   }
 }
 
-void Minimap::paintFinishLine(const TrackData& track) {
+void Minimap::paintFinishLine(const track::TrackData& track) {
   if (track.points.empty()) return;
-  const EdgePoints edges = edgePoints(track.points.back(), 1.0f);
+  const track::EdgePoints edges = track::edgePoints(track.points.back(), 1.0f);
   constexpr int kSteps = 16;
   for (int s = 0; s <= kSteps; ++s) {
     const double t = static_cast<double>(s) / kSteps;
@@ -120,7 +120,7 @@ void Minimap::draw(const RaceView& view, const OverlayShapes& shapes) const {
   image_->draw(area_.x, area_.y, kPanelZ);
   const int followed = view.camera().followedCar();
   for (int c = 0; c < view.carCount(); ++c) {
-    const Car& car = view.car(c);
+    const physics::Car& car = view.car(c);
     // A car off the road's picture (never on a real track) stays on its edge.
     const double x =
         std::clamp(screenX(car.getX()), area_.x + kPadding, area_.x + area_.w - kPadding);

@@ -3,7 +3,9 @@
 
 #include "platform/Bitmap.h"
 
+namespace track {
 struct TrackData;
+}
 
 namespace platform {
 class Graphics;
@@ -30,7 +32,8 @@ class Minimap {
  public:
   // The picture fits a square of about a quarter of the screen's smaller side (120 .. 220
   // pixels), keeping the track's proportions. The track needs its surface map.
-  Minimap(platform::Graphics& graphics, const TrackData& track, int screenWidth, int screenHeight);
+  Minimap(platform::Graphics& graphics, const track::TrackData& track, int screenWidth,
+          int screenHeight);
   ~Minimap();
   Minimap(const Minimap&) = delete;
   Minimap& operator=(const Minimap&) = delete;
@@ -47,8 +50,8 @@ class Minimap {
   void draw(const RaceView& view, const OverlayShapes& shapes) const;
 
  private:
-  void paintRoad(const TrackData& track, int width, int height);
-  void paintFinishLine(const TrackData& track);
+  void paintRoad(const track::TrackData& track, int width, int height);
+  void paintFinishLine(const track::TrackData& track);
   // Sets a pixel of the road's picture (x, y from its top left corner), over the panel.
   void paint(int x, int y, platform::Color color);
 

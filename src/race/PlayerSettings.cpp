@@ -2,21 +2,24 @@
 
 #include <cstdio>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/Random.h"
+#include "platform/Text.h"
 #include "race/RaceAssets.h"
 
 namespace race {
 namespace {
 
-std::string playerKey(int carIndex, const char* suffix) {
-  return "player" + std::to_string(carIndex + 1) + suffix;
+// Players are numbered from 1 in the file, cars from 0.
+std::string playerKey(int carIndex, const char* field) {
+  return config::key::player(carIndex + 1, field);
 }
 
 // The stored value, or `fallback()` written back when the value is empty.
 template <typename Fallback>
 std::string storedOrDefault(const std::string& key, Fallback fallback) {
-  Options* options = Options::instance();
+  config::Options* options = config::Options::instance();
   std::string value = options->getPlayersString(key);
   if (value.empty()) {
     value = fallback();
@@ -41,18 +44,20 @@ int randomChannel() {
 }  // namespace
 
 std::string getPlayerName(int carIndex) {
-  return storedOrDefault(playerKey(carIndex, "_name"),
-                         [&] { return "Player" + std::to_string(carIndex + 1); });
+  return platform::limitText(
+      storedOrDefault(playerKey(carIndex, config::key::playerName),
+                      [&] { return "Player" + std::to_string(carIndex + 1); }),
+      kMaxNameCharacters);
 }
 
 std::string getPlayerImage(int carIndex) {
-  return storedOrDefault(playerKey(carIndex, "_image"),
+  return storedOrDefault(playerKey(carIndex, config::key::playerImage),
                          [] { return std::string(kDefaultCarPicture); });
 }
 
 platform::Color getPlayerColor(int carIndex) {
-  const std::string key = playerKey(carIndex, "_color");
-  Options* options = Options::instance();
+  const std::string key = playerKey(carIndex, config::key::playerColor);
+  config::Options* options = config::Options::instance();
   if (auto color = parseColorText(options->getPlayersString(key))) return *color;
   // Drawn in the order blue, green, red so a seeded game gets the same colours every time.
   const int blue = randomChannel();

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,10 @@
 // "player<n>_image" and "player<n>_color" (n = car index + 1). A missing or unusable value gets
 // its default, which is written back so the next read (and the saved file) finds it.
 namespace race {
+
+// Characters of a name kept from the settings; a longer one ends in "…", so the HUD and the
+// result table cost the same whatever the file holds.
+inline constexpr std::size_t kMaxNameCharacters = 40;
 
 // "Player<n>" by default.
 std::string getPlayerName(int carIndex);

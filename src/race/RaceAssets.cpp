@@ -29,16 +29,17 @@ std::unique_ptr<platform::Image> loadCarPicture(platform::Graphics& graphics,
 std::unique_ptr<platform::Image> loadInstrumentPicture(platform::Graphics& graphics,
                                                        const char* name) {
   try {
-    return std::make_unique<platform::Image>(graphics, guiImagePath(name), true);
+    return std::make_unique<platform::Image>(graphics, gui::guiImagePath(name), true);
   } catch (const std::exception&) {
     return nullptr;
   }
 }
 
-std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio) {
+std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio, std::string* problem) {
   try {
     return std::make_unique<platform::Sample>(audio, engineSamplePath());
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    if (problem != nullptr) *problem = error.what();
     return nullptr;
   }
 }

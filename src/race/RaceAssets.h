@@ -37,8 +37,9 @@ std::unique_ptr<platform::Image> loadCarPicture(platform::Graphics& graphics,
 // lacks that picture.
 std::unique_ptr<platform::Image> loadInstrumentPicture(platform::Graphics& graphics,
                                                        const char* name);
-// The engine sample, or null when it cannot be loaded: a race without engine sound rather than
-// no race.
-std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio);
+// The engine sample, or null when it cannot be loaded (a missing, empty or broken file): a race
+// without engine sound rather than no race. `problem`, when given, then says which file and why.
+std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio,
+                                                   std::string* problem = nullptr);
 
 }  // namespace race

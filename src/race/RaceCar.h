@@ -4,7 +4,9 @@
 
 #include "platform/Color.h"
 
+namespace physics {
 class Car;
+}
 
 namespace platform {
 class Image;
@@ -17,7 +19,7 @@ struct RaceCar {
   std::unique_ptr<platform::Image> image;  // drawn unscaled, tinted with `color`
   platform::Color color = platform::kWhite;
   std::wstring name;
-  std::unique_ptr<Car> car;
+  std::unique_ptr<physics::Car> car;
 };
 
 }  // namespace race

@@ -22,7 +22,7 @@ void RaceControls::reset() {
   for (KeyCooldown* key :
        {&pauseKey_, &followKeys_, &instrumentsKey_, &backOnTrackKey_, &zoomKeys_, &minimapKey_})
     key->reset();
-  const Options& options = *Options::instance();
+  const config::Options& options = *config::Options::instance();
   backOnTrackButton_ = options.getKeysInt(config::key::backOnTrack);
   zoomInButton_ = options.getKeysInt(config::key::zoomIn);
   zoomOutButton_ = options.getKeysInt(config::key::zoomOut);
@@ -59,12 +59,12 @@ bool RaceControls::instrumentsPressed() {
   return instrumentsKey_.poll(input_.down(platform::button::kBackspace));
 }
 
-std::optional<int> RaceControls::clickedCar(const std::vector<Car*>& cars,
+std::optional<int> RaceControls::clickedCar(const std::vector<physics::Car*>& cars,
                                             const Camera& camera) const {
   if (!input_.down(platform::button::kMouseLeft)) return std::nullopt;
   const double mx = input_.mouseX(), my = input_.mouseY();
   for (std::size_t b = 0; b < cars.size(); ++b) {
-    const Car& c = *cars[b];
+    const physics::Car& c = *cars[b];
     const double dx = mx - camera.screenX(c.getX()), dy = my - camera.screenY(c.getY());
     const double reach = c.getLength() * camera.zoom();
     if (dx * dx + dy * dy < reach * reach) return static_cast<int>(b);

@@ -2,7 +2,9 @@
 #include <optional>
 #include <vector>
 
+namespace physics {
 class Car;
+}
 
 namespace platform {
 class Input;
@@ -68,7 +70,7 @@ class RaceControls {
   bool instrumentsPressed();
   // The car under the pointer while the left button is down: within a car length of its centre
   // on the screen, the lowest index where cars overlap. Nothing without a click on a car.
-  std::optional<int> clickedCar(const std::vector<Car*>& cars, const Camera& camera) const;
+  std::optional<int> clickedCar(const std::vector<physics::Car*>& cars, const Camera& camera) const;
 
  private:
   const platform::Input& input_;

@@ -16,7 +16,6 @@
 #include "platform/Image.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
-#include "platform/UserFolders.h"
 #include "race/BackOnTrack.h"
 #include "race/DebugView.h"
 #include "race/EngineSound.h"
@@ -34,19 +33,19 @@
 #include "race/StartLights.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
+#include "track/TrackFolders.h"
 #include "track/TrackLoader.h"
 
 namespace race {
 namespace {
 
-constexpr int kMaxLaps = 99;
 constexpr int kTrainingEpochs = 100000;
 
 int optionInt(const char* key) {
-  return Options::instance()->getOptionInt(key);
+  return config::Options::instance()->getOptionInt(key);
 }
 int graphicsInt(const char* key) {
-  return Options::instance()->getGraphicsInt(key);
+  return config::Options::instance()->getGraphicsInt(key);
 }
 
 // The zoom setting (percent) as one of the camera's levels: the nearest, whatever a hand-edited
@@ -82,26 +81,26 @@ RaceData::~RaceData() {
 
 std::string RaceData::trackPath() const {
   // A name chosen from the track list may stand in the shipped folder or the player's own.
-  return tracksFolder_.empty() ? platform::userFolders().trackFile(trackFile_)
+  return tracksFolder_.empty() ? track::trackFolders().trackFile(trackFile_)
                                : tracksFolder_ + trackFile_;
 }
 
 void RaceData::selectTrack(const std::string& fileName) {
   tracksFolder_.clear();
   trackFile_ = fileName;
-  track_ = readLevelInfo(trackPath());
+  track_ = track::readLevelInfo(trackPath());
 }
 
 void RaceData::selectTrackPath(const std::string& path) {
   const auto slash = path.find_last_of('/');
   tracksFolder_ = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
   trackFile_ = slash == std::string::npos ? path : path.substr(slash + 1);
-  track_ = readLevelInfo(trackPath());
+  track_ = track::readLevelInfo(trackPath());
 }
 
 void RaceData::loadTrack() {
   std::string reason;
-  track_ = importTrack(trackPath(), &reason);
+  track_ = track::importTrack(trackPath(), &reason);
   if (!track_) lastError_ = "Cannot load the track " + trackPath() + ": " + reason;
 }
 
@@ -126,28 +125,33 @@ bool RaceData::setUpRace() {
   if (!track_) return false;
 
   // A hand-edited options file may hold anything; the menu's own limits apply.
-  const int requestedCars = optionInt("nrCars");
+  const int requestedCars = optionInt(config::key::nrCars);
   const int carCount = std::max(requestedCars, 1);
-  const int lapCount = std::clamp(optionInt("nrLaps"), 1, kMaxLaps);
+  const int lapCount = std::clamp(optionInt(config::key::nrLaps), kMinLaps, kMaxLaps);
   countdownFrames_ = framesPerSecond() * 3;
 
   std::string reason;
-  if (!surfaceMapFits(*track_, 4.0, &reason)) {
+  if (!track::surfaceMapFits(*track_, 4.0, &reason)) {
     lastError_ = reason;
     return false;
   }
-  track_->surfaceMap = buildSurfaceMap(*track_, 4.0);
+  track_->surfaceMap = track::buildSurfaceMap(*track_, 4.0);
   if (!loadBackground()) return false;
   hud_->start();
 
   camera_.reset();
   paused_ = false;
   controls_->reset();
-  world_ = std::make_unique<PhysicsWorld>();
-  const bool sound = optionInt("sound") != 0;
+  world_ = std::make_unique<physics::PhysicsWorld>();
+  const bool sound = optionInt(config::key::sound) != 0;
+  soundProblem_.clear();
   if (sound) {
-    if (auto sample = loadEngineSample(audio_))
+    std::string problem;
+    if (auto sample = loadEngineSample(audio_, &problem)) {
       engineSound_ = std::make_unique<EngineSound>(std::move(sample));
+    } else {
+      soundProblem_ = "No engine sound: " + problem;
+    }
   }
   if (carCount > static_cast<int>(track_->positionCount())) {
     lastError_ = "The track has " + std::to_string(track_->positionCount()) +
@@ -155,7 +159,7 @@ bool RaceData::setUpRace() {
     return false;
   }
   cars_.reserve(static_cast<std::size_t>(carCount));
-  for (int i = 0; i < carCount; ++i) createCar(i, optionInt("onlyCPU") != 0);
+  for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0);
   carPointers_ = carPointers();
 
   startReferee(carCount, lapCount);
@@ -164,7 +168,7 @@ bool RaceData::setUpRace() {
   startLights_->start(sound && audio_.available() ? &audio_ : nullptr);
   camera_.setZoom(storedZoom());
   if (engineSound_) engineSound_->setListener(car(0));
-  if (graphicsInt("tireMarks") != 0)
+  if (graphicsInt(config::key::tireMarks) != 0)
     tireMarks_ =
         std::make_unique<TireMarks>(background_->width(), background_->height(), &graphics_);
   planIndex_ = 0;
@@ -188,12 +192,13 @@ bool RaceData::loadBackground() {
   // The picture the track names, else the generated one: beside the track, or in the player's
   // folder when the game could not write beside it.
   const std::vector<std::string> candidates =
-      platform::userFolders().backgroundCandidates(trackPath(), track_->background);
+      track::trackFolders().backgroundCandidates(trackPath(), track_->background);
   std::string errors;
   for (const std::string& candidate : candidates) {
     try {
       background_ = std::make_unique<platform::Image>(graphics_, candidate, false);
-      dressSurfaceMap(*track_->surfaceMap, *track_, candidate);  // the ground the picture shows
+      background::dressSurfaceMap(*track_->surfaceMap, *track_,
+                                  candidate);  // the ground the picture shows
       return true;
     } catch (const std::exception& error) {
       errors += (errors.empty() ? "" : "; ") + std::string(error.what());
@@ -208,24 +213,24 @@ void RaceData::createCar(int i, bool onlyCpu) {
   entry.color = getPlayerColor(i);
   entry.name = platform::widen(getPlayerName(i));
   entry.image = loadCarPicture(graphics_, getPlayerImage(i));
-  auto physics = std::make_unique<CarPhysics>(*track_);
+  auto physics = std::make_unique<physics::CarPhysics>(*track_);
   physics->initModel();
-  placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
+  physics::placeOnStartPosition(*physics, track_->positionAt(static_cast<std::size_t>(i)));
   entry.car = std::move(physics);
-  Car& carRef = *entry.car;
+  physics::Car& carRef = *entry.car;
   cars_.push_back(std::move(entry));
 
-  std::unique_ptr<Driver> driver;
+  std::unique_ptr<drivers::Driver> driver;
   if (i == 0 && !onlyCpu) {
-    driver = std::make_unique<HumanDriver>(carRef, *track_, input_);
+    driver = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
-    const std::string level = Options::instance()->getAIString("difficulty");
-    driver = std::make_unique<CPUDriver>(carRef, *track_,
-                                         parseLevel(level).value_or(DriverLevel::kMedium));
+    const std::string level = config::Options::instance()->getAIString(config::key::difficulty);
+    driver = std::make_unique<drivers::CPUDriver>(
+        carRef, *track_, drivers::parseLevel(level).value_or(drivers::DriverLevel::Medium));
     driver->train(kTrainingEpochs, nullptr);
   } else {
-    const auto& previous = dynamic_cast<const CPUDriver&>(*drivers_.back());
-    driver = std::make_unique<CPUDriver>(carRef, *track_, previous);
+    const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
+    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous);
   }
   drivers_.push_back(std::move(driver));
   world_->registerCar(carRef);
@@ -263,8 +268,9 @@ void RaceData::endRace() {
   active_ = false;
 }
 
-const HumanDriver* RaceData::humanDriver() const {
-  return drivers_.empty() ? nullptr : dynamic_cast<const HumanDriver*>(drivers_.front().get());
+const drivers::HumanDriver* RaceData::humanDriver() const {
+  return drivers_.empty() ? nullptr
+                          : dynamic_cast<const drivers::HumanDriver*>(drivers_.front().get());
 }
 
 bool RaceData::allFinished() const {
@@ -274,8 +280,8 @@ bool RaceData::allFinished() const {
   return true;
 }
 
-std::vector<Car*> RaceData::carPointers() const {
-  std::vector<Car*> pointers;
+std::vector<physics::Car*> RaceData::carPointers() const {
+  std::vector<physics::Car*> pointers;
   for (const RaceCar& entry : cars_) pointers.push_back(entry.car.get());
   return pointers;
 }
@@ -338,14 +344,14 @@ void RaceData::racingFrame() {
   }
   world_->step();
   backOnTrack_->observe(carPointers_);
-  if (engineSound_ && optionInt("sound") != 0) engineSound_->update();
+  if (engineSound_ && optionInt(config::key::sound) != 0) engineSound_->update();
   updateCamera();
   if (tireMarks_) {
-    if (graphicsInt("tireMarks") != 0) {
+    if (graphicsInt(config::key::tireMarks) != 0) {
       TireMarkSettings settings;
-      settings.depth = static_cast<unsigned>(graphicsInt("tireMarksDepth"));
-      settings.quality = graphicsInt("tireMarksQuality");
-      settings.maxDarkness = graphicsInt("tireMarksMaxDarkness");
+      settings.depth = static_cast<unsigned>(graphicsInt(config::key::tireMarksDepth));
+      settings.quality = graphicsInt(config::key::tireMarksQuality);
+      settings.maxDarkness = graphicsInt(config::key::tireMarksMaxDarkness);
       tireMarks_->lay(carPointers_, settings);
     } else {
       tireMarks_->advanceTurn(count);
@@ -360,13 +366,13 @@ void RaceData::handleViewKeys() {
     const double zoom =
         step == ZoomStep::In ? Camera::zoomedIn(camera_.zoom()) : Camera::zoomedOut(camera_.zoom());
     camera_.setZoom(zoom);
-    Options::instance()->setGraphicsInt(config::key::zoom,
-                                        static_cast<int>(std::lround(zoom * 100)));
+    config::Options::instance()->setGraphicsInt(config::key::zoom,
+                                                static_cast<int>(std::lround(zoom * 100)));
     refocusCamera();
   }
   if (controls_->minimapPressed())
-    Options::instance()->setGraphicsInt(config::key::minimap,
-                                        graphicsInt(config::key::minimap) == 0);
+    config::Options::instance()->setGraphicsInt(config::key::minimap,
+                                                graphicsInt(config::key::minimap) == 0);
 }
 
 void RaceData::putBackStuckCars() {
@@ -390,21 +396,21 @@ void RaceData::putCarBack(int c) {
 }
 
 void RaceData::updateCamera() {
-  const Car& followed = car(camera_.followedCar());
+  const physics::Car& followed = car(camera_.followedCar());
   camera_.lead(followed.getX() - followed.getPreviousX(), followed.getY() - followed.getPreviousY(),
                followed.speed);
   refocusCamera();
 }
 
 void RaceData::refocusCamera() {
-  const Car& followed = car(camera_.followedCar());
+  const physics::Car& followed = car(camera_.followedCar());
   camera_.lookAt(followed.getX(), followed.getY(), background_->width(), background_->height());
 }
 
 void RaceData::countLaps() {
   bool someoneFinished = false;
   for (int i = 0; i < carCount(); ++i) {
-    const Car& c = car(i);
+    const physics::Car& c = car(i);
     if (laps_->carMoved(i, c.getPreviousX(), c.getPreviousY(), c.getX(), c.getY()))
       someoneFinished = true;
   }
@@ -417,7 +423,7 @@ void RaceData::countLaps() {
 }
 
 void RaceData::onClick(std::string id) {
-  if (results_->handleClick(id) == ResultCommand::quitRace) active_ = false;
+  if (results_->handleClick(id) == ResultCommand::QuitRace) active_ = false;
 }
 
 void RaceData::onHover(std::string) {}

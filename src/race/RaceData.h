@@ -11,12 +11,20 @@
 #include "race/RaceCar.h"
 #include "race/ResultScreen.h"
 
+namespace physics {
 class Car;
+class PhysicsWorld;
+}  // namespace physics
+namespace drivers {
 class Driver;
 class HumanDriver;
-class PhysicsWorld;
+}  // namespace drivers
+namespace gui {
 class GUI_Component_ListBox;
+}  // namespace gui
+namespace track {
 struct TrackData;
+}  // namespace track
 
 namespace platform {
 class Audio;
@@ -50,7 +58,7 @@ class TireMarks;
 // one for the whole run and starts, runs and ends races on it; between races it only remembers
 // the chosen track. Everything a race computes runs without drawing, so the same object runs
 // headless races.
-class RaceData : public GUI_Listener {
+class RaceData : public gui::GUI_Listener {
  public:
   // updateInterval: milliseconds per frame, 16 in the game (62 frames per simulated second).
   RaceData(platform::Graphics& graphics, platform::Input& input, platform::Audio& audio,
@@ -72,7 +80,7 @@ class RaceData : public GUI_Listener {
   void loadTrack();
   const std::string& getTrackFile() const { return trackFile_; }
   std::string trackPath() const;
-  const TrackData* getTrack() const { return track_.get(); }
+  const track::TrackData* getTrack() const { return track_.get(); }
 
   // Sets up a race from the options and the chosen track. False (and lastError()) when the
   // track cannot be read, has fewer start positions than cars, or no background can be loaded.
@@ -89,6 +97,9 @@ class RaceData : public GUI_Listener {
   void endRace();
   // Why the last startRace failed, for the player or the command line.
   const std::string& lastError() const { return lastError_; }
+  // With sound on, why the last startRace() races silent ("No engine sound: cannot read the
+  // sound …"); empty when the engine sample loaded or sound is off. The window says it.
+  const std::string& soundProblem() const { return soundProblem_; }
 
   void onClick(std::string id) override;
   void onHover(std::string id) override;
@@ -97,10 +108,10 @@ class RaceData : public GUI_Listener {
   int carCount() const { return static_cast<int>(cars_.size()); }
   int lapCount() const { return laps_ ? laps_->lapCount() : 0; }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
-  Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
-  Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
+  physics::Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
+  drivers::Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
   // The player's driver, always car 0's; null when only computers drive.
-  const HumanDriver* humanDriver() const;
+  const drivers::HumanDriver* humanDriver() const;
   const LapTable* laps() const { return laps_.get(); }
   const Standings* standings() const { return standings_.get(); }
   const BackOnTrack* backOnTrack() const { return backOnTrack_.get(); }
@@ -122,7 +133,7 @@ class RaceData : public GUI_Listener {
   const EngineSound* engineSound() const { return engineSound_.get(); }
   const platform::Image* background() const { return background_.get(); }
   const platform::Bitmap* overlayBitmap() const { return hud_->debugView().overlayBitmap(); }
-  GUI_Component_ListBox* resultsList() const { return results_->list(); }
+  gui::GUI_Component_ListBox* resultsList() const { return results_->list(); }
   // Whether the result screen's list and buttons are in the GUI this frame.
   bool resultScreenShown() const { return results_->shown(); }
   bool scrollButtonsShown() const { return results_->scrollButtonsShown(); }
@@ -149,7 +160,7 @@ class RaceData : public GUI_Listener {
   void updateCamera();
   void refocusCamera();
   void countLaps();
-  std::vector<Car*> carPointers() const;
+  std::vector<physics::Car*> carPointers() const;
   std::vector<std::wstring> driverNames() const;
 
   RaceView view() const;
@@ -163,13 +174,13 @@ class RaceData : public GUI_Listener {
 
   std::string tracksFolder_;  // empty: the program's "tracks/"
   std::string trackFile_;
-  std::unique_ptr<TrackData> track_;
+  std::unique_ptr<track::TrackData> track_;
   std::unique_ptr<platform::Image> background_;
 
   std::vector<RaceCar> cars_;
-  std::vector<std::unique_ptr<Driver>> drivers_;
-  std::vector<Car*> carPointers_;
-  std::unique_ptr<PhysicsWorld> world_;
+  std::vector<std::unique_ptr<drivers::Driver>> drivers_;
+  std::vector<physics::Car*> carPointers_;
+  std::unique_ptr<physics::PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
   std::unique_ptr<LapPath> lapPath_;
   std::unique_ptr<Standings> standings_;
@@ -191,6 +202,7 @@ class RaceData : public GUI_Listener {
   int countdownFrames_ = 0;
 
   std::string lastError_;
+  std::string soundProblem_;
 };
 
 }  // namespace race

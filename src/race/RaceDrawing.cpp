@@ -1,5 +1,6 @@
 // The race picture: background, cars and tire marks, scaled by the camera's zoom, with the HUD,
 // the minimap, the start lights, the banners and the result screen over it.
+#include "common/Angle.h"
 #include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "physics/Car.h"
@@ -17,7 +18,6 @@
 namespace race {
 namespace {
 
-constexpr double kPi = 3.1415926535;
 // The followed car's ring: under the cars, over the marks; a car length across and more.
 constexpr double kMarkerZ = 45;
 constexpr double kMarkerSize = 2.0;  // car lengths
@@ -30,7 +30,7 @@ void RaceData::drawRace() {
   const double zoom = camera_.zoom();
   background_->draw(camera_.x(), camera_.y(), 0, zoom, zoom);
   drawCars();
-  if (tireMarks_ && Options::instance()->getGraphicsInt("tireMarks") != 0)
+  if (tireMarks_ && config::Options::instance()->getGraphicsInt(config::key::tireMarks) != 0)
     tireMarks_->draw(camera_.x(), camera_.y(), camera_.screenWidth(), camera_.screenHeight(), zoom);
   drawOverlays();
   // The listener may end the race from here ("Quit Race"): nothing of the race is used after.
@@ -40,11 +40,12 @@ void RaceData::drawRace() {
 void RaceData::drawCars() const {
   const double zoom = camera_.zoom();
   for (const RaceCar& entry : cars_) {
-    const Car& c = *entry.car;
+    const physics::Car& c = *entry.car;
     entry.image->drawRot(camera_.screenX(c.getX()), camera_.screenY(c.getY()), 50,
-                         c.getAngle() / kPi * 180.0 - 90.0, 0.5, 0.5, zoom, zoom, entry.color);
+                         c.getAngle() / common::kPi * 180.0 - 90.0, 0.5, 0.5, zoom, zoom,
+                         entry.color);
   }
-  const Car& followed = car(followedCar());
+  const physics::Car& followed = car(followedCar());
   shapes_->ring(camera_.screenX(followed.getX()), camera_.screenY(followed.getY()),
                 followed.getLength() * kMarkerSize * zoom, kMarkerZ, kMarkerColor);
 }
@@ -55,7 +56,8 @@ void RaceData::drawOverlays() const {
   // The result table, when it is up, tells everything the HUD and the minimap would.
   if (!results_->shown()) {
     hud_->draw(v);
-    if (Options::instance()->getGraphicsInt(config::key::minimap) != 0) minimap_->draw(v, *shapes_);
+    if (config::Options::instance()->getGraphicsInt(config::key::minimap) != 0)
+      minimap_->draw(v, *shapes_);
   }
   startLights_->draw(countdownFrames_, w, h, camera_.screenY(car(followedCar()).getY()), *shapes_);
   // The finish banner stands above the result table, which comes up with it.

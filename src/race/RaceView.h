@@ -4,8 +4,12 @@
 
 #include "race/RaceCar.h"
 
+namespace physics {
 class Car;
+}
+namespace drivers {
 class Driver;
+}
 
 namespace platform {
 class Image;
@@ -23,9 +27,10 @@ class Standings;
 // whenever an overlay needs it and nobody keeps it.
 class RaceView {
  public:
-  RaceView(const std::vector<RaceCar>& cars, const std::vector<std::unique_ptr<Driver>>& drivers,
-           const LapTable& laps, const Standings& standings, const Camera& camera,
-           const platform::Image& background, int countdownFrames)
+  RaceView(const std::vector<RaceCar>& cars,
+           const std::vector<std::unique_ptr<drivers::Driver>>& drivers, const LapTable& laps,
+           const Standings& standings, const Camera& camera, const platform::Image& background,
+           int countdownFrames)
       : cars_(cars),
         drivers_(drivers),
         laps_(laps),
@@ -36,8 +41,8 @@ class RaceView {
 
   int carCount() const { return static_cast<int>(cars_.size()); }
   const RaceCar& raceCar(int i) const { return cars_[static_cast<std::size_t>(i)]; }
-  const Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
-  const Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
+  const physics::Car& car(int i) const { return *cars_[static_cast<std::size_t>(i)].car; }
+  const drivers::Driver& driver(int i) const { return *drivers_[static_cast<std::size_t>(i)]; }
   const LapTable& laps() const { return laps_; }
   const Standings& standings() const { return standings_; }
   const Camera& camera() const { return camera_; }
@@ -48,7 +53,7 @@ class RaceView {
 
  private:
   const std::vector<RaceCar>& cars_;
-  const std::vector<std::unique_ptr<Driver>>& drivers_;
+  const std::vector<std::unique_ptr<drivers::Driver>>& drivers_;
   const LapTable& laps_;
   const Standings& standings_;
   const Camera& camera_;

@@ -16,7 +16,7 @@ constexpr int kScrollButtonsFromCars = 16;  // fifteen rows fit in the list
 
 }  // namespace
 
-ResultScreen::ResultScreen(platform::Graphics& graphics, GUI_Listener& listener)
+ResultScreen::ResultScreen(platform::Graphics& graphics, gui::GUI_Listener& listener)
     : graphics_(graphics), listener_(listener) {}
 
 ResultScreen::~ResultScreen() {
@@ -29,10 +29,10 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
   screenHeight_ = screenHeight;
   idleFrames_ = 0;
   rows_.clear();
-  gui_ = std::make_unique<GUI_Manager>(graphics_);
-  list_ = std::make_unique<GUI_Component_ListBox>("resultsLB", 5,
-                                                  std::vector<int>{40, 200, 300, 400, 500});
-  list_->setFrameKind(FieldFrameKind::List);
+  gui_ = std::make_unique<gui::GUI_Manager>(graphics_);
+  list_ = std::make_unique<gui::GUI_Component_ListBox>("resultsLB", 5,
+                                                       std::vector<int>{40, 200, 300, 400, 500});
+  list_->setFrameKind(gui::FieldFrameKind::List);
   list_->setTitle({L"Pos.", L"Driver", L"Total time", L"Difference", L"Best lap"});
   for (std::size_t p = 0; p < driverNames.size(); ++p) {
     auto& row = list_->addRow(
@@ -43,13 +43,13 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
 
   const int w = screenWidth, h = screenHeight;
   const int buttonY = h - (h - 500) / 2 - 98;
-  quitButton_ = std::make_unique<GUI_Component_Button>(kQuitRace, L"Quit Race");
+  quitButton_ = std::make_unique<gui::GUI_Component_Button>(kQuitRace, L"Quit Race");
   quitButton_->place(1000, (w - 500) / 2 + 413, buttonY, 100);
-  scrollUpButton_ = std::make_unique<GUI_Component_Button>(kScrollUp, L"Scroll up");
+  scrollUpButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollUp, L"Scroll up");
   scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
-  scrollDownButton_ = std::make_unique<GUI_Component_Button>(kScrollDown, L"Scroll down");
+  scrollDownButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollDown, L"Scroll down");
   scrollDownButton_->place(1000, w / 2 - 146, buttonY, 100);
-  pointer_ = std::make_unique<GUI_Component_Mouse>("mouse", 1001, false);
+  pointer_ = std::make_unique<gui::GUI_Component_Mouse>("mouse", 1001, false);
   mouseKnown_ = false;
   gui_->add(pointer_.get());
   gui_->addListener(&listener_);
@@ -81,7 +81,7 @@ void ResultScreen::refresh(const std::vector<ResultCells>& rows) {
 
 std::vector<ResultCells> ResultScreen::table() const {
   std::vector<ResultCells> table;
-  for (const GUI_Component_ListBoxItem* row : rows_) {
+  for (const gui::GUI_Component_ListBoxItem* row : rows_) {
     ResultCells cells;
     const auto& texts = row->cells();
     for (std::size_t c = 0; c < cells.size() && c < texts.size(); ++c) cells[c] = texts[c];
@@ -91,10 +91,10 @@ std::vector<ResultCells> ResultScreen::table() const {
 }
 
 ResultCommand ResultScreen::handleClick(const std::string& id) {
-  if (id == kQuitRace) return ResultCommand::quitRace;
+  if (id == kQuitRace) return ResultCommand::QuitRace;
   if ((id == kScrollUp || id == kScrollDown) && list_)
     list_->scrollTo(list_->firstVisible() + (id == kScrollUp ? -1 : 1));
-  return ResultCommand::none;
+  return ResultCommand::None;
 }
 
 void ResultScreen::update(const platform::Input& input, bool shown) {

@@ -5,12 +5,14 @@
 
 #include "race/LapTable.h"
 
+namespace gui {
 class GUI_Component_Button;
 class GUI_Component_ListBox;
 class GUI_Component_ListBoxItem;
 class GUI_Component_Mouse;
 class GUI_Listener;
 class GUI_Manager;
+}  // namespace gui
 
 namespace platform {
 class Graphics;
@@ -21,8 +23,8 @@ namespace race {
 
 // What a click on the result screen asks of the race.
 enum class ResultCommand {
-  none,      // nothing, or something the screen did itself (scrolling)
-  quitRace,  // "Quit Race": the race ends
+  None,      // nothing, or something the screen did itself (scrolling)
+  QuitRace,  // "Quit Race": the race ends
 };
 
 // The result table over the race: a list with a row per car ("Pos.", "Driver", "Total time",
@@ -37,7 +39,7 @@ class ResultScreen {
   static constexpr const char* kScrollDown = "scrolldown";
 
   // listener: receives the clicks of the screen's widgets (the race).
-  ResultScreen(platform::Graphics& graphics, GUI_Listener& listener);
+  ResultScreen(platform::Graphics& graphics, gui::GUI_Listener& listener);
   ~ResultScreen();
   ResultScreen(const ResultScreen&) = delete;
   ResultScreen& operator=(const ResultScreen&) = delete;
@@ -68,7 +70,7 @@ class ResultScreen {
   bool shown() const { return shown_; }
   bool scrollButtonsShown() const { return scrollButtonsShown_; }
   bool pointerShown() const;
-  GUI_Component_ListBox* list() const { return list_.get(); }
+  gui::GUI_Component_ListBox* list() const { return list_.get(); }
   // The rows as the list shows them, by position.
   std::vector<ResultCells> table() const;
 
@@ -76,16 +78,16 @@ class ResultScreen {
   void layout();
 
   platform::Graphics& graphics_;
-  GUI_Listener& listener_;
+  gui::GUI_Listener& listener_;
   int screenWidth_ = 0;
   int screenHeight_ = 0;
-  std::unique_ptr<GUI_Manager> gui_;
-  std::unique_ptr<GUI_Component_ListBox> list_;
-  std::vector<GUI_Component_ListBoxItem*> rows_;
-  std::unique_ptr<GUI_Component_Button> quitButton_;
-  std::unique_ptr<GUI_Component_Button> scrollUpButton_;
-  std::unique_ptr<GUI_Component_Button> scrollDownButton_;
-  std::unique_ptr<GUI_Component_Mouse> pointer_;
+  std::unique_ptr<gui::GUI_Manager> gui_;
+  std::unique_ptr<gui::GUI_Component_ListBox> list_;
+  std::vector<gui::GUI_Component_ListBoxItem*> rows_;
+  std::unique_ptr<gui::GUI_Component_Button> quitButton_;
+  std::unique_ptr<gui::GUI_Component_Button> scrollUpButton_;
+  std::unique_ptr<gui::GUI_Component_Button> scrollDownButton_;
+  std::unique_ptr<gui::GUI_Component_Mouse> pointer_;
   bool shown_ = false;
   bool scrollButtonsShown_ = false;
   int lastMouseX_ = 0;

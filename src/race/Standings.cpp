@@ -40,13 +40,13 @@ Standings::Standings(const LapPath& path, int carCount, float frameTime)
   }
 }
 
-void Standings::update(const std::vector<Car*>& cars, const LapTable& laps) {
+void Standings::update(const std::vector<physics::Car*>& cars, const LapTable& laps) {
   for (int c = 0; c < carCount() && c < static_cast<int>(cars.size()); ++c)
     locateCar(c, *cars[static_cast<std::size_t>(c)], laps);
   sortOrder(laps);
 }
 
-void Standings::locateCar(int car, const Car& c, const LapTable& laps) {
+void Standings::locateCar(int car, const physics::Car& c, const LapTable& laps) {
   const auto i = static_cast<std::size_t>(car);
   if (laps.finished(car)) {
     // Its place is settled; it drives on, but nothing about it is timed any more.

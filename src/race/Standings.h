@@ -2,7 +2,9 @@
 #include <optional>
 #include <vector>
 
+namespace physics {
 class Car;
+}
 
 namespace race {
 
@@ -32,7 +34,7 @@ class Standings {
 
   // Once per frame, after the lap step; cars in index order. During the countdown too, so the
   // grid order shows before the start.
-  void update(const std::vector<Car*>& cars, const LapTable& laps);
+  void update(const std::vector<physics::Car*>& cars, const LapTable& laps);
   // The car was put somewhere else: its place along the lap is looked up afresh, and its gap
   // is timed again from there.
   void carMoved(int car);
@@ -61,7 +63,7 @@ class Standings {
     int lap = -2;
     float time = 0;
   };
-  void locateCar(int car, const Car& c, const LapTable& laps);
+  void locateCar(int car, const physics::Car& c, const LapTable& laps);
   void sortOrder(const LapTable& laps);
   void timeGap(int car, int segment, float now);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Angle.h"
 #include "physics/Car.h"
 #include "platform/Graphics.h"
 
@@ -33,8 +34,8 @@ void soften(platform::Bitmap& bitmap, int px, int py, int faint) {
 }  // namespace
 
 std::array<WheelPoint, 4> wheelPoints(double x, double y, double angle) {
-  constexpr double kRear = 4.71238898025;
-  constexpr double kFront = 1.57079632675;
+  constexpr double kRear = common::kPi + common::kHalfPi;
+  constexpr double kFront = common::kHalfPi;
   const double angles[4] = {angle - kWheelSpread - kRear, angle + kWheelSpread - kRear,
                             angle - kWheelSpread - kFront, angle + kWheelSpread - kFront};
   std::array<WheelPoint, 4> points;
@@ -109,7 +110,7 @@ void TireMarks::stampTile(int k, int lx, int ly, int strength, int maxDarkness) 
   }
 }
 
-void TireMarks::lay(const std::vector<Car*>& cars, const TireMarkSettings& settings) {
+void TireMarks::lay(const std::vector<physics::Car*>& cars, const TireMarkSettings& settings) {
   const int carCount = static_cast<int>(cars.size());
   if (carCount == 0) return;
   if (carTurn_ >= carCount) carTurn_ = 0;
@@ -120,7 +121,7 @@ void TireMarks::lay(const std::vector<Car*>& cars, const TireMarkSettings& setti
 
   for (int c = 0; c < carCount; ++c) {
     if (oneCarPerFrame && c != carTurn_) continue;
-    const Car& car = *cars[static_cast<std::size_t>(c)];
+    const physics::Car& car = *cars[static_cast<std::size_t>(c)];
     const int strength =
         markStrength(car.getDriftAngle(), car.speed, car.throttle, car.brake, clampedBudget);
     const auto wheels = wheelPoints(car.getX(), car.getY(), car.getAngle());

@@ -6,7 +6,9 @@
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
 
+namespace physics {
 class Car;
+}  // namespace physics
 namespace platform {
 class Graphics;
 }
@@ -65,7 +67,7 @@ class TireMarks {
 
   // One frame's marks of every car (or of the car whose turn it is, with quality 1); then the
   // turn moves on. Refreshes at most one tile picture.
-  void lay(const std::vector<Car*>& cars, const TireMarkSettings& settings);
+  void lay(const std::vector<physics::Car*>& cars, const TireMarkSettings& settings);
   // Moves the turn on without marking (a race with marks drawn but not laid keeps the rhythm).
   void advanceTurn(int carCount);
 

@@ -6,25 +6,16 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "common/Angle.h"
+#include "common/GridLine.h"
 #include "track/TrackLimits.h"
+
+namespace track {
 
 namespace {
 
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
-
-// Brings an angle into [0, 2π] the way the game always has, by whole turns. Angles many turns
-// away are first reduced with fmod so that a wild value cannot keep the loop spinning.
-double normalisedRotation(double r) {
-  if (!std::isfinite(r)) return 0.0;
-  if (std::fabs(r) > 1000.0) r = std::fmod(r, kTwoPi);
-  while (r > kTwoPi) r -= kTwoPi;
-  while (r < 0.0) r += kTwoPi;
-  return r;
-}
-
 bool withinCoordinateLimit(double value) {
-  return std::isfinite(value) && std::fabs(value) <= tracklimits::kMaxCoordinate;
+  return std::isfinite(value) && std::fabs(value) <= limits::kMaxCoordinate;
 }
 
 GridCell truncatedCell(const TrackPoint& p) {
@@ -75,22 +66,20 @@ class PieceFiller {
     outline_.erase(std::unique(outline_.begin(), outline_.end()), outline_.end());
     for (std::size_t i = 0; i + 1 < outline_.size(); ++i) {
       if (outline_[i].y == outline_[i + 1].y)
-        fillRow(map_, outline_[i].y, outline_[i].x, outline_[i + 1].x, kRoad);
+        fillRow(map_, outline_[i].y, outline_[i].x, outline_[i + 1].x, SurfaceMap::kRoad);
     }
 
     std::sort(outline_.begin(), outline_.end(),
               [](GridCell a, GridCell b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
     for (std::size_t i = 0; i + 1 < outline_.size(); ++i) {
       if (outline_[i].x == outline_[i + 1].x)
-        fillColumn(map_, outline_[i].x, outline_[i].y, outline_[i + 1].y, kRoad);
+        fillColumn(map_, outline_[i].x, outline_[i].y, outline_[i + 1].y, SurfaceMap::kRoad);
     }
   }
 
  private:
-  static constexpr std::int32_t kRoad = 3;
-
   void addCrossLine(GridCell from, GridCell to) {
-    const std::vector<GridCell> line = drawLine(map_, from, to, kRoad);
+    const std::vector<GridCell> line = drawLine(map_, from, to, SurfaceMap::kRoad);
     outline_.insert(outline_.end(), line.begin(), line.end());
   }
 
@@ -102,54 +91,28 @@ class PieceFiller {
 
 EdgePoints edgePoints(const TrackPoint& point, float divisor) {
   const double f = divisor;
-  const double r = normalisedRotation(point.rotation);
+  const double r = common::wrapAngle(point.rotation);
   const double half = (point.width / f) * 0.5;
   const double o = point.offset / f;
   EdgePoints edges;
   edges.first.x = std::cos(r) * (half - o) + point.x / f;
   edges.first.y = std::sin(r) * (half - o) + point.y / f;
-  edges.second.x = std::cos(r + kPi) * (half + o) + point.x / f;
-  edges.second.y = std::sin(r + kPi) * (half + o) + point.y / f;
+  edges.second.x = std::cos(r + common::kPi) * (half + o) + point.x / f;
+  edges.second.y = std::sin(r + common::kPi) * (half + o) + point.y / f;
   return edges;
 }
 
 std::vector<GridCell> drawLine(SurfaceMap& map, GridCell from, GridCell to, std::int32_t value) {
+  if (from == to) return {from};
   const long long dx = std::llabs(static_cast<long long>(to.x) - from.x);
   const long long dy = std::llabs(static_cast<long long>(to.y) - from.y);
-  const int stepX = to.x >= from.x ? 1 : -1;
-  const int stepY = to.y >= from.y ? 1 : -1;
-  if (dx == 0 && dy == 0) return {from};
-
   std::vector<GridCell> cells;
   cells.reserve(static_cast<std::size_t>(std::max(dx, dy)));
-  GridCell cell = from;
-  auto visit = [&] {
-    map.set(cell.y, cell.x, value);
-    cells.push_back(cell);
-  };
-  if (dx > dy) {
-    long long error = 2 * dy - dx;
-    for (long long i = 0; i < dx; ++i) {
-      if (error >= 0) {
-        cell.y += stepY;
-        error -= 2 * dx;
-      }
-      error += 2 * dy;
-      cell.x += stepX;
-      visit();
-    }
-  } else {
-    long long error = 2 * dx - dy;
-    for (long long i = 0; i < dy; ++i) {
-      if (error >= 0) {
-        cell.x += stepX;
-        error -= 2 * dy;
-      }
-      error += 2 * dx;
-      cell.y += stepY;
-      visit();
-    }
-  }
+  common::walkGridLine(from.x, from.y, to.x, to.y, [&](int x, int y) {
+    map.set(y, x, value);
+    cells.push_back({x, y});
+    return true;
+  });
   return cells;
 }
 
@@ -158,20 +121,19 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
     if (reason) *reason = text;
     return false;
   };
-  if (!std::isfinite(cellSize) || cellSize < tracklimits::kMinCellSize) {
+  if (!std::isfinite(cellSize) || cellSize < limits::kMinCellSize) {
     std::ostringstream text;
-    text << "A surface map needs cells of at least " << tracklimits::kMinCellSize
-         << " world units.";
+    text << "A surface map needs cells of at least " << limits::kMinCellSize << " world units.";
     return refuse(text.str());
   }
   const double extentX = track.extentX;
   const double extentY = track.extentY;
-  if (extentX < 0 || extentY < 0 || extentX > tracklimits::kMaxExtent ||
-      extentY > tracklimits::kMaxExtent || extentX * extentY > tracklimits::kMaxArea) {
+  if (extentX < 0 || extentY < 0 || extentX > limits::kMaxExtent || extentY > limits::kMaxExtent ||
+      extentX * extentY > limits::kMaxArea) {
     std::ostringstream text;
     text << "The track is too large (" << track.extentX << " x " << track.extentY
-         << " world units; at most " << tracklimits::kMaxExtent << " each and "
-         << tracklimits::kMaxArea << " square units).";
+         << " world units; at most " << limits::kMaxExtent << " each and " << limits::kMaxArea
+         << " square units).";
     return refuse(text.str());
   }
   for (const TrackPoint& p : track.points) {
@@ -180,7 +142,7 @@ bool surfaceMapFits(const TrackData& track, double cellSize, std::string* reason
         !std::isfinite(p.rotation)) {
       std::ostringstream text;
       text << "A path point lies too far out (coordinates, widths and offsets must stay within "
-           << tracklimits::kMaxCoordinate << " world units).";
+           << limits::kMaxCoordinate << " world units).";
       return refuse(text.str());
     }
   }
@@ -226,8 +188,8 @@ std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellS
   std::vector<std::vector<GridCell>> lines1(count), lines2(count);
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t next = (i + 1) % count;
-    lines1[i] = drawLine(*map, edge1[i], edge1[next], 3);
-    lines2[i] = drawLine(*map, edge2[i], edge2[next], 3);
+    lines1[i] = drawLine(*map, edge1[i], edge1[next], SurfaceMap::kRoad);
+    lines2[i] = drawLine(*map, edge2[i], edge2[next], SurfaceMap::kRoad);
   }
 
   PieceFiller filler(*map);
@@ -237,3 +199,5 @@ std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellS
   }
   return map;
 }
+
+}  // namespace track

@@ -6,6 +6,8 @@
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
+namespace track {
+
 // A cell of a grid: x = column, y = row.
 struct GridCell {
   int x = 0;
@@ -22,9 +24,9 @@ struct EdgePoints {
 // 0.5 for the background generator, 1 when the point is already in map units).
 EdgePoints edgePoints(const TrackPoint& point, float divisor);
 
-// Bresenham line from `from` to `to`; every cell after the start up to and including the end is
-// written with `value` where it lies inside the map, and returned. A line of one cell returns
-// the start cell unwritten.
+// The grid line walk (common/GridLine.h) from `from` to `to`; every cell after the start up to
+// and including the end is written with `value` where it lies inside the map, and returned. A
+// line of one cell returns the start cell unwritten.
 std::vector<GridCell> drawLine(SurfaceMap& map, GridCell from, GridCell to, std::int32_t value);
 
 // Whether a surface map of the track at this cell size stays within the game's size limits
@@ -41,3 +43,5 @@ double rasterisedCells(const TrackData& track, double cellSize);
 // The road of the track rasterised at the given cell size. Throws std::length_error with a
 // readable message when the map would exceed the size limit (surfaceMapFits).
 std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize);
+
+}  // namespace track

@@ -6,14 +6,13 @@
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/TransService.hpp>
 
+#include "common/Angle.h"
 #include "track/NumberText.h"
 #include "track/TrackLimits.h"
 
-namespace {
+namespace track {
 
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
-constexpr double kHalfPi = 1.57079632675;
+namespace {
 
 std::u16string_view view(const XMLCh* text) {
   return text ? std::u16string_view(text) : std::u16string_view();
@@ -39,16 +38,16 @@ std::string toAscii(std::u16string_view text) {
 }
 
 // The direction across the path at P, 90 degrees clockwise on screen from the mean direction of
-// travel from A through P to B. The game has always used these shortened constants.
+// travel from A through P to B.
 double crossDirection(const TrackPoint& a, const TrackPoint& p, const TrackPoint& b) {
   const double in = std::atan2((p.y - a.y) * 0.5, (p.x - a.x) * 0.5);
   const double out = std::atan2((b.y - p.y) * 0.5, (b.x - p.x) * 0.5);
   double mean;
-  if ((in < 0 && out < 0) || (in >= 0 && out >= 0) || std::fabs(in) + std::fabs(out) <= kPi)
+  if ((in < 0 && out < 0) || (in >= 0 && out >= 0) || std::fabs(in) + std::fabs(out) <= common::kPi)
     mean = (in + out) / 2;
   else
-    mean = (in + out + kTwoPi) / 2;
-  return mean + kHalfPi;
+    mean = (in + out + common::kTwoPi) / 2;
+  return mean + common::kHalfPi;
 }
 
 }  // namespace
@@ -63,23 +62,23 @@ void ImportHandler::startElement(const XMLCh* const, const XMLCh* const localnam
   }
   fieldText_.clear();
   if (name == u"x")
-    field_ = Field::kX;
+    field_ = Field::X;
   else if (name == u"y")
-    field_ = Field::kY;
+    field_ = Field::Y;
   else if (name == u"width")
-    field_ = Field::kWidth;
+    field_ = Field::Width;
   else if (name == u"offset")
-    field_ = Field::kOffset;
+    field_ = Field::Offset;
   else if (name == u"rotation")
-    field_ = Field::kRotation;
+    field_ = Field::Rotation;
   else if (name == u"title")
-    field_ = Field::kTitle;
+    field_ = Field::Title;
   else if (name == u"background")
-    field_ = Field::kBackground;
+    field_ = Field::Background;
   else if (name == u"theme")
-    field_ = Field::kTheme;
+    field_ = Field::Theme;
   else
-    field_ = Field::kOther;
+    field_ = Field::Other;
 }
 
 void ImportHandler::endElement(const XMLCh* const, const XMLCh* const localname,
@@ -87,12 +86,12 @@ void ImportHandler::endElement(const XMLCh* const, const XMLCh* const localname,
   const std::u16string_view name = view(localname);
   if (current_ && name == u"point") points_.push_back(*current_);
   if (current_ && name == u"position") positions_.push_back(*current_);
-  field_ = Field::kNone;
+  field_ = Field::None;
   fieldText_.clear();
 }
 
 void ImportHandler::characters(const XMLCh* const chars, const XMLSize_t length) {
-  if (field_ == Field::kNone || field_ == Field::kOther) return;
+  if (field_ == Field::None || field_ == Field::Other) return;
   // The parser may hand over one element's text in several pieces (around entity references,
   // for instance); the value is always read from all of it so far.
   fieldText_.append(chars, length);
@@ -100,15 +99,15 @@ void ImportHandler::characters(const XMLCh* const chars, const XMLSize_t length)
 }
 
 void ImportHandler::applyText() {
-  if (field_ == Field::kTitle) {
+  if (field_ == Field::Title) {
     title_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
-  if (field_ == Field::kBackground) {
+  if (field_ == Field::Background) {
     background_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
-  if (field_ == Field::kTheme) {
+  if (field_ == Field::Theme) {
     theme_ = toUtf8(fieldText_.data(), fieldText_.size());
     return;
   }
@@ -116,26 +115,26 @@ void ImportHandler::applyText() {
   if (!current_) return;
 
   const DecimalText number = parseDecimalText(toAscii(fieldText_));
-  if (!number.finite || std::fabs(number.value) > tracklimits::kMaxFileValue) {
+  if (!number.finite || std::fabs(number.value) > limits::kMaxFileValue) {
     raiseError("The track file holds a number that is not usable: \"" + toAscii(fieldText_) +
                "\".");
     return;
   }
   TrackPoint& record = records_[*current_];
   switch (field_) {
-    case Field::kX:
+    case Field::X:
       record.x = number.value;
       break;
-    case Field::kY:
+    case Field::Y:
       record.y = number.value;
       break;
-    case Field::kWidth:
+    case Field::Width:
       record.width = number.value;
       break;
-    case Field::kOffset:
+    case Field::Offset:
       record.offset = number.value;
       break;
-    case Field::kRotation:
+    case Field::Rotation:
       record.rotation = number.value;
       break;
     default:
@@ -219,3 +218,5 @@ std::unique_ptr<TrackData> ImportHandler::buildTrack() {
   track->theme = theme();
   return track;
 }
+
+}  // namespace track

@@ -8,6 +8,8 @@
 
 #include "track/TrackData.h"
 
+namespace track {
+
 // Collects a track file's records during one SAX2 parse and builds the track from them.
 // Elements are known by their local name alone, so nesting and wrapper elements do not matter.
 class ImportHandler : public xercesc::DefaultHandler {
@@ -53,18 +55,7 @@ class ImportHandler : public xercesc::DefaultHandler {
   }
 
  private:
-  enum class Field {
-    kNone,
-    kX,
-    kY,
-    kWidth,
-    kOffset,
-    kRotation,
-    kTitle,
-    kBackground,
-    kTheme,
-    kOther
-  };
+  enum class Field { None, X, Y, Width, Offset, Rotation, Title, Background, Theme, Other };
 
   void raiseError(const std::string& text);
   void applyText();
@@ -76,7 +67,7 @@ class ImportHandler : public xercesc::DefaultHandler {
   std::vector<std::size_t> points_;
   std::vector<std::size_t> positions_;
   std::optional<std::size_t> current_;
-  Field field_ = Field::kNone;
+  Field field_ = Field::None;
   std::u16string fieldText_;  // the current element's text so far
   std::string title_;
   std::string background_;
@@ -84,3 +75,5 @@ class ImportHandler : public xercesc::DefaultHandler {
   bool error_ = false;
   std::string failureText_;
 };
+
+}  // namespace track

@@ -1,5 +1,7 @@
 #include "track/LevelInfo.h"
 
+namespace track {
+
 std::unique_ptr<TrackData> LevelInfo::buildTrack() {
   auto track = std::make_unique<TrackData>();
   track->title = title();
@@ -8,3 +10,5 @@ std::unique_ptr<TrackData> LevelInfo::buildTrack() {
   track->positions = startPositions();
   return track;
 }
+
+}  // namespace track

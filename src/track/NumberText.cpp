@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+namespace track {
+
 namespace {
 
 bool isDigit(char c) {
@@ -89,3 +91,5 @@ DecimalText parseDecimalText(std::string_view text) {
   if (result.ec != std::errc()) return {0.0, true};
   return {value, true};
 }
+
+}  // namespace track

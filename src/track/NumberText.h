@@ -1,6 +1,8 @@
 #pragma once
 #include <string_view>
 
+namespace track {
+
 // A number read from a track file's text the way C's atof reads it: leading white space is
 // skipped, the longest decimal prefix (sign, digits, optional point, optional exponent) is taken,
 // anything after it is ignored, and text without such a prefix gives 0. The decimal separator is
@@ -13,3 +15,5 @@ struct DecimalText {
 };
 
 DecimalText parseDecimalText(std::string_view text);
+
+}  // namespace track

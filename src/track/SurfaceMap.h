@@ -2,7 +2,9 @@
 #include <cstdint>
 #include <vector>
 
-// A grid of cells rasterised from the road: 0 grass, 3 road (the background generator marks
+namespace track {
+
+// A grid of cells rasterised from the road: kGrass or kRoad (the background generator marks
 // further values). Row-major: index = row × columns + column.
 struct SurfaceMap {
   // The race's map tells the car what ground it is on. The road builder writes grass and road;
@@ -23,13 +25,13 @@ struct SurfaceMap {
   SurfaceMap(std::uint32_t rowCount, std::uint32_t columnCount)
       : rows(rowCount),
         columns(columnCount),
-        cells(static_cast<std::size_t>(rowCount) * columnCount, 0) {}
+        cells(static_cast<std::size_t>(rowCount) * columnCount, kGrass) {}
 
   bool inside(long long row, long long column) const {
     return row >= 0 && column >= 0 && row < static_cast<long long>(rows) &&
            column < static_cast<long long>(columns);
   }
-  // The cell's value, or 7 when the row or column lies outside the map.
+  // The cell's value, or kOutside when the row or column lies outside the map.
   std::int32_t at(long long row, long long column) const {
     return inside(row, column) ? cells[static_cast<std::size_t>(row) * columns + column] : kOutside;
   }
@@ -37,3 +39,5 @@ struct SurfaceMap {
     if (inside(row, column)) cells[static_cast<std::size_t>(row) * columns + column] = value;
   }
 };
+
+}  // namespace track

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace track {
+
 namespace {
 
 [[noreturn]] void throwIndexOutOfBounds() {
@@ -54,3 +56,5 @@ std::size_t TrackData::nearestPointIndex(const TrackPoint& p) const {
   }
   return best;
 }
+
+}  // namespace track

@@ -7,6 +7,8 @@
 
 #include "track/SurfaceMap.h"
 
+namespace track {
+
 // One point of the path or one start position, in world units (x right, y down, radians).
 // Also serves as the general 2D point record where only x and y matter.
 struct TrackPoint {
@@ -49,3 +51,5 @@ struct TrackData {
   // the track has no points.
   std::size_t nearestPointIndex(const TrackPoint& p) const;
 };
+
+}  // namespace track

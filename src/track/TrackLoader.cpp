@@ -14,15 +14,18 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include "platform/Text.h"
 #include "track/Geometry.h"
 #include "track/ImportHandler.h"
 #include "track/LevelInfo.h"
 #include "track/TrackLimits.h"
 
+namespace track {
+
 namespace {
 
 // Xerces must be initialised while any of its objects live; Initialize and Terminate are
-// counted, so nested loads (or other users) are safe.
+// counted, so other users are safe.
 class XmlPlatform {
  public:
   XmlPlatform() { xercesc::XMLPlatformUtils::Initialize(); }
@@ -30,6 +33,21 @@ class XmlPlatform {
   XmlPlatform(const XmlPlatform&) = delete;
   XmlPlatform& operator=(const XmlPlatform&) = delete;
 };
+
+// Started once, the first time a track is read, and stopped at exit: starting and stopping it
+// for every file cost more than reading a small track (a folder of 500 tracks took seconds), and
+// starting it is not safe while another thread reads (the track list reads its titles on a
+// thread of its own). Parsers of their own on several threads are.
+bool startXerces() {
+  static const std::unique_ptr<XmlPlatform> platform = []() -> std::unique_ptr<XmlPlatform> {
+    try {
+      return std::make_unique<XmlPlatform>();
+    } catch (...) {
+      return nullptr;
+    }
+  }();
+  return platform != nullptr;
+}
 
 std::string messageOf(const XMLCh* text) {
   if (!text || !*text) return {};
@@ -50,9 +68,9 @@ bool readTrackFile(const std::string& path, std::string& contents, std::string* 
     setReason(reason, "The track file cannot be opened.");
     return false;
   }
-  if (size > tracklimits::kMaxFileBytes) {
+  if (size > limits::kMaxFileBytes) {
     setReason(reason, "The track file is too large (over " +
-                          std::to_string(tracklimits::kMaxFileBytes / (1024 * 1024)) + " MB).");
+                          std::to_string(limits::kMaxFileBytes / (1024 * 1024)) + " MB).");
     return false;
   }
   std::ifstream in(path, std::ios::binary);
@@ -84,10 +102,7 @@ std::unique_ptr<TrackData> load(ImportHandler& handler, const std::string& path,
   std::string contents;
   if (!readTrackFile(path, contents, reason)) return nullptr;
 
-  std::unique_ptr<XmlPlatform> platform;
-  try {
-    platform = std::make_unique<XmlPlatform>();
-  } catch (...) {
+  if (!startXerces()) {
     setReason(reason, "The XML parser cannot be started.");
     return nullptr;
   }
@@ -134,6 +149,7 @@ std::unique_ptr<TrackData> load(ImportHandler& handler, const std::string& path,
 // The track list shows the title; a file without one is shown by its name.
 void defaultTitle(TrackData& track, const std::string& path) {
   if (track.title.empty()) track.title = std::filesystem::path(path).stem().string();
+  track.title = platform::limitText(track.title, limits::kMaxTitleCharacters);
 }
 
 }  // namespace
@@ -144,11 +160,11 @@ std::unique_ptr<TrackData> importTrack(const std::string& path, std::string* rea
   if (!track) return nullptr;
   // The background generator rasterises at the finest cell size; what fits there fits the race.
   std::string tooLarge;
-  if (!surfaceMapFits(*track, tracklimits::kMinCellSize, &tooLarge)) {
+  if (!surfaceMapFits(*track, limits::kMinCellSize, &tooLarge)) {
     setReason(reason, tooLarge);
     return nullptr;
   }
-  if (rasterisedCells(*track, tracklimits::kMinCellSize) > tracklimits::kMaxRasterCells) {
+  if (rasterisedCells(*track, limits::kMinCellSize) > limits::kMaxRasterCells) {
     setReason(reason, "The track's road is too long or winds too much to be drawn.");
     return nullptr;
   }
@@ -162,3 +178,5 @@ std::unique_ptr<TrackData> readLevelInfo(const std::string& path, std::string* r
   if (track) defaultTitle(*track, path);
   return track;
 }
+
+}  // namespace track

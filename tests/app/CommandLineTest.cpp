@@ -82,3 +82,30 @@ TEST(CommandLine, MistakesAreErrorsWithAReason) {
   EXPECT_NE(parseCommandLine({"--bogus"}).error.find("--bogus"), std::string::npos);
   EXPECT_EQ(app::kUsageErrorStatus, 2);
 }
+
+TEST(CommandLine, OneLapLimitOneActionAndNoEmptyNames) {
+  // The race setup allows 1 to 99 laps; so does the command line, and the refusal says so.
+  EXPECT_EQ(parseCommandLine({"--race", "a.rst", "--laps", "99"}).laps, 99);
+  for (const char* laps : {"0", "100", "500"}) {
+    const CommandLine line = parseCommandLine({"--race", "a.rst", "--laps", laps});
+    EXPECT_EQ(line.action, Action::Error) << laps;
+    EXPECT_NE(line.error.find("from 1 to 99"), std::string::npos) << line.error;
+  }
+  EXPECT_NE(parseCommandLine({"--race", "a.rst", "--cars", "0"}).error.find("from 1 to 1000"),
+            std::string::npos);
+
+  // Two jobs on one line would run only one of them.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--race", "a.rst", "--generate-background", "b.rst"},
+        std::vector<std::string>{"--generate-background", "b.rst", "--race", "a.rst"},
+        std::vector<std::string>{"--race", "a.rst", "--race", "b.rst"}}) {
+    const CommandLine line = parseCommandLine(args);
+    EXPECT_EQ(line.action, Action::Error) << args[2];
+    EXPECT_NE(line.error.find("not together"), std::string::npos) << line.error;
+  }
+
+  // An empty OUT would fall back to the track's own picture; an empty TRACK names nothing.
+  EXPECT_EQ(parseCommandLine({"--generate-background", "a.rst", ""}).action, Action::Error);
+  EXPECT_EQ(parseCommandLine({"--generate-background", ""}).action, Action::Error);
+  EXPECT_EQ(parseCommandLine({"--race", ""}).action, Action::Error);
+}

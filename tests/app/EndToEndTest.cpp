@@ -2,19 +2,27 @@
 // result table and back, background generation, and the options written at exit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "MenuFixture.h"
 #include "app/GameWindow.h"
 #include "app/MainMenu.h"
 #include "app/TrackList.h"
 #include "background/BackgroundGenerator.h"
+#include "config/OptionKeys.h"
 #include "gui/GUI_Component_Button.h"
+#include "physics/Car.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
 #include "platform/Text.h"
+#include "race/LapTable.h"
 #include "race/RaceData.h"
+#include "race/TimeFormat.h"
 
 namespace {
 
@@ -65,7 +73,7 @@ class Player {
     window_.tick();
   }
   void clickButton(const std::string& id) {
-    auto* button = dynamic_cast<GUI_Component_Button*>(window_.gui().find(id));
+    auto* button = dynamic_cast<gui::GUI_Component_Button*>(window_.gui().find(id));
     ASSERT_NE(button, nullptr) << id;
     const auto& s = button->skin();
     click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
@@ -85,7 +93,7 @@ class Player {
     FAIL() << file << " not listed";
   }
   std::wstring popupTitle() {
-    auto* label = dynamic_cast<GUI_Component_Label*>(window_.gui().find("popuptitle"));
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(window_.gui().find("popuptitle"));
     return label == nullptr ? L"" : label->text();
   }
 
@@ -99,24 +107,24 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     GameWindow window;
     Player player(window);
     EXPECT_EQ(window.caption(), L"PROJECT KELVANE 1.0");
-    ASSERT_EQ(window.mode(), WindowMode::intro);
+    ASSERT_EQ(window.mode(), WindowMode::Intro);
     player.frames(3);
     player.press(platform::button::kSpace);
     // Space was last down at frame 4; the intro ends 30 frames later.
     player.frames(28);
-    EXPECT_EQ(window.mode(), WindowMode::intro);
+    EXPECT_EQ(window.mode(), WindowMode::Intro);
     player.frames(1);
-    ASSERT_EQ(window.mode(), WindowMode::menu);
+    ASSERT_EQ(window.mode(), WindowMode::Menu);
     ASSERT_NE(window.trackList().listBox(), nullptr);
 
     player.clickTrack("ring.rst");
     ASSERT_NE(window.mainMenu().carsLabel(), nullptr);
     EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Small Ring");
 
-    Options::instance()->setOptionInt("nrLaps", 99);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, 99);
     player.clickButton("addLap");
-    EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 99);
-    Options::instance()->setOptionInt("nrLaps", 2);
+    EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 99);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, 2);
     player.clickButton("subLap");
     player.clickButton("subLap");
     EXPECT_EQ(window.mainMenu().lapsLabel()->text(), L"1");
@@ -130,12 +138,12 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     player.clickButton("cpuOnly");
     EXPECT_EQ(window.mainMenu().cpuOnlyMark()->text(), L"");
     player.clickButton("startRace");
-    EXPECT_EQ(window.mode(), WindowMode::loading);
+    EXPECT_EQ(window.mode(), WindowMode::Loading);
     EXPECT_NE(window.gui().find("gui_loadImg"), nullptr);
     player.frames(1);
-    EXPECT_EQ(window.mode(), WindowMode::starting);
+    EXPECT_EQ(window.mode(), WindowMode::Starting);
     player.frames(1);
-    ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+    ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
     EXPECT_EQ(window.gui().components().size(), 0u);
     EXPECT_EQ(window.race().carCount(), 1);
     EXPECT_NE(window.race().humanDriver(), nullptr);
@@ -150,7 +158,7 @@ TEST(EndToEnd, FromIntroThroughARaceBackToAFreshMenu) {
     const int quitY = kHeight - (kHeight - 500) / 2 - 98 + 12;
     player.click(quitX, quitY);
     player.frames(1);
-    EXPECT_EQ(window.mode(), WindowMode::menu);
+    EXPECT_EQ(window.mode(), WindowMode::Menu);
     EXPECT_FALSE(window.race().isActive());
     EXPECT_EQ(window.mainMenu().carsLabel(), nullptr);
     EXPECT_NE(window.trackList().listBox(), nullptr);
@@ -169,19 +177,19 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   Player player(window);
   player.press(platform::button::kSpace);
   player.frames(30);
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   player.clickTrack("bare.rst");
   player.clickButton("startRace");
   EXPECT_EQ(player.popupTitle(), L"Background image not found");
   player.clickButton("startGeneration");
-  EXPECT_EQ(window.mode(), WindowMode::generating);
+  EXPECT_EQ(window.mode(), WindowMode::Generating);
   EXPECT_EQ(player.popupTitle(), L"Background Generation");
   std::vector<std::wstring> progress;
   int frames = 0;
-  while (window.mode() == WindowMode::generating && frames < 20) {
+  while (window.mode() == WindowMode::Generating && frames < 20) {
     player.frames(1);
     ++frames;
-    auto* line = dynamic_cast<GUI_Component_Label*>(window.gui().find("popuptext"));
+    auto* line = dynamic_cast<gui::GUI_Component_Label*>(window.gui().find("popuptext"));
     if (line != nullptr) progress.push_back(line->text());
   }
   EXPECT_EQ(frames, 9);
@@ -190,11 +198,11 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
   EXPECT_EQ(progress[0], L"Rasterizing level");
   EXPECT_EQ(progress[3], L"Rendering clouds");
   EXPECT_EQ(progress[7], L"Saving image");
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_EQ(player.popupTitle(), L"Generating completed");
   bool pathShown = false;
   for (auto* w : window.gui().components()) {
-    auto* label = dynamic_cast<GUI_Component_Label*>(w);
+    auto* label = dynamic_cast<gui::GUI_Component_Label*>(w);
     pathShown |= label != nullptr && label->text() == L"tracks/bare.png";
   }
   EXPECT_TRUE(pathShown);
@@ -205,7 +213,7 @@ TEST(EndToEnd, MissingBackgroundIsGeneratedAndUsedByTheNextRace) {
 
   player.clickButton("startRace");
   player.frames(2);
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   const auto saved = platform::Bitmap::loadPng(picture);
   ASSERT_NE(window.race().background(), nullptr);
   EXPECT_EQ(window.race().background()->width(), saved.width());
@@ -221,7 +229,7 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   }
   GameWindow window;
   Player player(window);
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_EQ(window.screenWidth(), 640);
   EXPECT_EQ(window.graphics().height(), 480);
   player.clickTrack("ring.rst");
@@ -235,6 +243,83 @@ TEST(EndToEnd, RefreshPicksUpANewTrackAndIntroOffOpensTheMenu) {
   player.clickTrack("later.rst");
   EXPECT_EQ(window.mainMenu().trackLabel()->text(), L"Added Later");
   EXPECT_EQ(window.mainMenu().toolsMenu()->itemCount(), 3);
+}
+
+// The keys a player presses to follow the road: aim at the path a few waypoints ahead, steer
+// towards it, and keep to a speed every corner of the small ring allows.
+class ScriptedDriver {
+ public:
+  explicit ScriptedDriver(const track::TrackData& track) {
+    const auto& points = track.points;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const track::TrackPoint& a = points[i];
+      const track::TrackPoint& b = points[(i + 1) % points.size()];
+      const int steps = std::max(1, static_cast<int>(std::hypot(b.x - a.x, b.y - a.y) / 20));
+      for (int k = 0; k < steps; ++k) {
+        waypoints_.push_back({a.x + (b.x - a.x) * k / steps, a.y + (b.y - a.y) * k / steps});
+      }
+    }
+  }
+  void pressKeys(const physics::Car& car, platform::Input& input) const {
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < waypoints_.size(); ++i) {
+      if (distance(car, i) < distance(car, nearest)) nearest = i;
+    }
+    const auto& [tx, ty] = waypoints_[(nearest + 3) % waypoints_.size()];
+    // The heading points along (sin h, cos h); y grows down the screen, so a target clockwise
+    // of it on screen is to the car's right.
+    const double heading = -car.getAngle();
+    const double fx = std::sin(heading), fy = std::cos(heading);
+    const double cross = fx * (ty - car.getY()) - fy * (tx - car.getX());
+    const double length = std::hypot(tx - car.getX(), ty - car.getY());
+    input.setDown(platform::button::kRight, cross > 0.1 * length);
+    input.setDown(platform::button::kLeft, cross < -0.1 * length);
+    input.setDown(platform::button::kUp, car.speed < 7);
+  }
+
+ private:
+  double distance(const physics::Car& car, std::size_t i) const {
+    return std::hypot(waypoints_[i].first - car.getX(), waypoints_[i].second - car.getY());
+  }
+  std::vector<std::pair<double, double>> waypoints_;
+};
+
+TEST(EndToEnd, APlayerDrivesAFullLapWithTheKeysAndSeesItCounted) {
+  GameFolder folder;
+  {
+    std::ofstream out(folder.program.folder() + "options.ini");
+    out << "[ Options ]\nnrCars=1\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=0\n\n"
+        << "[ Graphics ]\nwidth=" << kWidth << "\nheight=" << kHeight << "\n";
+  }
+  GameWindow window;
+  Player player(window);
+  player.clickTrack("ring.rst");
+  player.clickButton("startRace");
+  player.frames(2);
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
+  race::RaceData& race = window.race();
+  const ScriptedDriver driver(*race.getTrack());
+  // The HUD's lap line, as the race draws it this frame.
+  auto hudShows = [&](const std::wstring& text) {
+    window.draw();
+    bool shown = false;
+    for (const auto& call : window.graphics().queued()) shown |= call.text == text;
+    window.graphics().flush();
+    return shown;
+  };
+  EXPECT_TRUE(hudShows(L"1 / 2"));
+
+  int frames = 0;
+  while (race.laps()->lapsDone(0) < 1 && frames++ < 4000) {
+    driver.pressKeys(race.car(0), window.input());
+    window.tick();
+  }
+  ASSERT_EQ(race.laps()->lapsDone(0), 1) << "still racing after " << frames << " frames";
+  EXPECT_TRUE(hudShows(L"2 / 2"));
+  const std::vector<race::ResultCells> table = race.currentResults();
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_GT(race.laps()->bestLap(0), 5.0f);
+  EXPECT_NE(table[0][4], race::formatTime(-1.0f)) << "no best lap in the table";
 }
 
 }  // namespace

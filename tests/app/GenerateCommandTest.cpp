@@ -34,4 +34,17 @@ TEST(GenerateCommand, UnloadableTrackIsNamed) {
   EXPECT_NE(testing::internal::GetCapturedStderr().find(missing), std::string::npos);
 }
 
+TEST(GenerateCommand, AnOutThatIsNotARegularFileIsRefusedAndLeftAsItWas) {
+  testsupport::TempDir dir;
+  const std::string track = dir.write("loop.rst", bgtest::roundedLoopText());
+  std::filesystem::create_directories(dir.path() / "taken.png" / "inside");
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(app::generateBackgroundCommand(track, dir.folder() + "taken.png"), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("is a directory, not a regular file"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.png" / "inside"));
+}
+
 }  // namespace

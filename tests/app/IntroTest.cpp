@@ -11,7 +11,7 @@ TEST(IntroScreen, PicturesAndTheirFadesAndNoCommands) {
   app::IntroScreen intro(world.widgets, 1000, 700);
   intro.buildIntro();
   auto image = [&](const char* id) {
-    return dynamic_cast<GUI_Component_Image*>(world.gui.find(id));
+    return dynamic_cast<gui::GUI_Component_Image*>(world.gui.find(id));
   };
   ASSERT_NE(image("gui_kelvaneImg"), nullptr);
   EXPECT_EQ(image("gui_kelvaneImg")->picture().x, (1000 - 587) / 2);

@@ -54,33 +54,37 @@ class LoaderChoice : public app::TrackChoice {
   explicit LoaderChoice(std::string tracksFolder) : folder_(std::move(tracksFolder)) {}
   void selectTrack(const std::string& fileName) override {
     file_ = fileName;
-    track_ = readLevelInfo(folder_ + fileName);
+    track_ = track::readLevelInfo(folder_ + fileName);
   }
-  void loadTrack() override { track_ = importTrack(folder_ + file_); }
+  void loadTrack() override { track_ = track::importTrack(folder_ + file_); }
   std::string getTrackFile() const override { return file_; }
-  const TrackData* track() const override { return track_.get(); }
+  const track::TrackData* track() const override { return track_.get(); }
 
  private:
   std::string folder_;
   std::string file_;
-  std::unique_ptr<TrackData> track_;
+  std::unique_ptr<track::TrackData> track_;
 };
 
 // The temporary program folder: the shipped pictures and help linked in, an empty tracks
 // folder, and a fresh options store over its own "options.ini".
 class ProgramFolder {
+ private:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
  public:
   ProgramFolder() {
     namespace fs = std::filesystem;
     fs::create_directory_symlink(testsupport::dataDir() + "images", dir_.path() / "images");
     fs::create_directories(dir_.path() / "tracks");
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir_.folder());
   }
   ~ProgramFolder() {
-    Options::destroy(false);
-    ImageCache::discard();
-    FontCache::discard();
+    config::Options::destroy(false);
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
   std::string folder() const { return dir_.folder(); }
   std::string tracks() const { return dir_.folder() + "tracks/"; }
@@ -103,7 +107,7 @@ struct Centre {
 };
 
 // The menu screens as the window holds them, with the window's command routing.
-class MenuWorld : public GUI_Listener {
+class MenuWorld : public gui::GUI_Listener {
  public:
   static constexpr int kWidth = 1000;
   static constexpr int kHeight = 700;
@@ -121,8 +125,8 @@ class MenuWorld : public GUI_Listener {
   ~MenuWorld() override {
     widgets.clear();
     // The cached pictures belong to this world's graphics, which goes first.
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
 
   void onClick(std::string id) override {
@@ -152,7 +156,7 @@ class MenuWorld : public GUI_Listener {
 
   // Centre of a button, a list row or a menu entry (also in a drop-down) with this id.
   Centre centreOf(const std::string& id) {
-    if (auto* button = dynamic_cast<GUI_Component_Button*>(gui.find(id))) {
+    if (auto* button = dynamic_cast<gui::GUI_Component_Button*>(gui.find(id))) {
       const auto& s = button->skin();
       return {(s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2};
     }
@@ -165,7 +169,7 @@ class MenuWorld : public GUI_Listener {
         return {(s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2 + offset};
       }
     }
-    if (auto* bar = dynamic_cast<GUI_Component_Menu*>(gui.find("mainMenu"))) {
+    if (auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(gui.find("mainMenu"))) {
       if (auto c = menuEntry(*bar, id); c.found()) return c;
     }
     return {};
@@ -186,8 +190,8 @@ class MenuWorld : public GUI_Listener {
     clickWidget(id);
   }
 
-  GUI_Component_Label* label(const std::string& id) {
-    return dynamic_cast<GUI_Component_Label*>(gui.find(id));
+  gui::GUI_Component_Label* label(const std::string& id) {
+    return dynamic_cast<gui::GUI_Component_Label*>(gui.find(id));
   }
   std::wstring popupTitle() {
     auto* title = label("popuptitle");
@@ -202,7 +206,7 @@ class MenuWorld : public GUI_Listener {
   ProgramFolder program;
   platform::Graphics graphics;
   platform::Input input;
-  GUI_Manager gui;
+  gui::GUI_Manager gui;
   app::ScreenWidgets widgets;
   app::MessageBox messageBox;
   app::TrackList trackList;
@@ -212,7 +216,7 @@ class MenuWorld : public GUI_Listener {
   app::MenuRequest lastRequest = app::MenuRequest::None;
 
  private:
-  static Centre menuEntry(GUI_Component_Menu& menu, const std::string& id) {
+  static Centre menuEntry(gui::GUI_Component_Menu& menu, const std::string& id) {
     if (auto* item = menu.findItem(id)) {
       const auto& s = item->skin();
       return {(s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2};

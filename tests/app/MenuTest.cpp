@@ -9,6 +9,8 @@
 #include "MenuFixture.h"
 #include "app/MenuRules.h"
 #include "background/BackgroundGenerator.h"
+#include "config/OptionKeys.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Text.h"
 
@@ -17,11 +19,11 @@ namespace {
 using menutest::MenuWorld;
 using menutest::squareTrack;
 
-Options& opts() {
-  return *Options::instance();
+config::Options& opts() {
+  return *config::Options::instance();
 }
 
-GUI_Component_Menu* toolsMenuOf(MenuWorld& w) {
+gui::GUI_Component_Menu* toolsMenuOf(MenuWorld& w) {
   return w.menu.toolsMenu();
 }
 
@@ -56,7 +58,7 @@ TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
   ASSERT_NE(toolsMenuOf(world), nullptr);
   EXPECT_EQ(toolsMenuOf(world)->itemCount(), 1);
 
-  auto* refresh = dynamic_cast<GUI_Component_Button*>(world.gui.find("refreshTracks"));
+  auto* refresh = dynamic_cast<gui::GUI_Component_Button*>(world.gui.find("refreshTracks"));
   EXPECT_EQ(refresh->skin().left(), 1000 - 293);
   EXPECT_EQ(refresh->skin().top(), 494);
   EXPECT_EQ(refresh->getZ(), 550);
@@ -65,15 +67,15 @@ TEST_F(MainMenuTest, BuildsTheMenuBarListAndButtonsWithoutSetupPanel) {
 }
 
 TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
-  opts().setOptionInt("nrCars", 8);
-  opts().setOptionInt("nrLaps", 5);
+  opts().setOptionInt(config::key::nrCars, 8);
+  opts().setOptionInt(config::key::nrLaps, 5);
   world.menu.buildMainMenu();
   chooseFile("three.rst");
 
   ASSERT_NE(world.menu.carsLabel(), nullptr);
   EXPECT_EQ(world.choice.getTrackFile(), "three.rst");
   EXPECT_EQ(world.menu.trackLabel()->text(), L"Three Slots");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 3);  // limited by the three start positions
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 3);  // limited by the three start positions
   EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
   EXPECT_EQ(world.menu.lapsLabel()->text(), L"5");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
@@ -86,33 +88,51 @@ TEST_F(MainMenuTest, FirstChoiceBuildsSetupAndExtendsToolsOnce) {
   EXPECT_EQ(world.widgets.ownedCount(), owned);  // labels updated, nothing added
   EXPECT_EQ(toolsMenuOf(world)->itemCount(), 3);
   EXPECT_EQ(world.menu.trackLabel()->text(), L"No Grid");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 0);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"0");
   // Without a start grid the cars cannot be changed and no race starts.
   world.menu.onClick("addCar");
   world.menu.onClick("subCar");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 0);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 0);
   world.clickWidget("startRace");
   EXPECT_EQ(world.lastRequest, app::MenuRequest::None);
   EXPECT_EQ(world.popupTitle(), L"No startgrid defined");
 }
 
+TEST_F(MainMenuTest, AHandEditedOptionsFileIsShownAndRacedWithinTheLimits) {
+  // {nrLaps, nrCars} as a player may type them, and what the setup shows and the race reads.
+  const int cases[][4] = {{500, 50, 99, 3}, {0, 0, 1, 1}, {-7, 2, 1, 2}};
+  for (const auto& c : cases) {
+    std::ofstream(world.program.folder() + "options.ini", std::ios::trunc)
+        << "[ Options ]\nnrLaps=" << c[0] << "\nnrCars=" << c[1] << "\n";
+    config::Options::destroy(false);
+    world.menu.buildMainMenu();
+    chooseFile("three.rst");
+    ASSERT_NE(world.menu.lapsLabel(), nullptr);
+    EXPECT_EQ(world.menu.lapsLabel()->text(), std::to_wstring(c[2])) << c[0];
+    EXPECT_EQ(world.menu.carsLabel()->text(), std::to_wstring(c[3])) << c[1];
+    // The race is set up from the store, which holds what the panel shows.
+    EXPECT_EQ(opts().getOptionInt("nrLaps"), c[2]) << c[0];
+    EXPECT_EQ(opts().getOptionInt("nrCars"), c[3]) << c[1];
+  }
+}
+
 TEST_F(MainMenuTest, CountersStoreTheirValueAndStopAtTheLimits) {
   world.menu.buildMainMenu();
   chooseFile("three.rst");
-  opts().setOptionInt("nrLaps", 99);
+  opts().setOptionInt(config::key::nrLaps, 99);
   world.clickWidget("addLap");
   world.clickWidget("addLap");
-  EXPECT_EQ(opts().getOptionInt("nrLaps"), 99);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrLaps), 99);
   world.clickWidget("subLap");
   EXPECT_EQ(world.menu.lapsLabel()->text(), L"98");
-  opts().setOptionInt("nrCars", 2);
+  opts().setOptionInt(config::key::nrCars, 2);
   world.clickWidget("addCar");
   world.clickWidget("addCar");
-  EXPECT_EQ(opts().getOptionInt("nrCars"), 3);
+  EXPECT_EQ(opts().getOptionInt(config::key::nrCars), 3);
   EXPECT_EQ(world.menu.carsLabel()->text(), L"3");
   world.clickWidget("cpuOnly");
-  EXPECT_EQ(opts().getOptionInt("onlyCPU"), 1);
+  EXPECT_EQ(opts().getOptionInt(config::key::onlyCPU), 1);
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"X");
   world.clickWidget("cpuOnly");
   EXPECT_EQ(world.menu.cpuOnlyMark()->text(), L"");
@@ -204,9 +224,9 @@ TEST_F(MainMenuTest, PopupBlocksTheScreenUntilItsButton) {
   auto* line = world.label("popuptext");
   const auto origin = app::popupOrigin(1000, 700);
   EXPECT_EQ(line->y(), origin.y + 40 + 36);
-  const double width = FontCache::get("Trebuchet MS", 18).textWidth(L"Rasterizing level");
+  const double width = gui::FontCache::get(gui::kFontFamily, 18).textWidth(L"Rasterizing level");
   EXPECT_EQ(line->x(), origin.x + static_cast<int>((400 - width) * 0.5));
-  auto* ok = dynamic_cast<GUI_Component_Button*>(world.gui.find("alertOK"));
+  auto* ok = dynamic_cast<gui::GUI_Component_Button*>(world.gui.find("alertOK"));
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->getZ(), 601);
   EXPECT_EQ(ok->skin().left(), origin.x + 150);
@@ -250,7 +270,7 @@ TEST_F(MainMenuTest, AboutBoxOpensFromHelpMenuAndAnyClickClosesIt) {
   EXPECT_EQ(world.count("aboutdevs"), 3);
   bool libraries = false;
   for (auto* w : world.gui.components()) {
-    auto* l = dynamic_cast<GUI_Component_Label*>(w);
+    auto* l = dynamic_cast<gui::GUI_Component_Label*>(w);
     libraries |= l != nullptr && l->text() == L"using SDL2 and Xerces-C";
   }
   EXPECT_TRUE(libraries);
@@ -321,7 +341,7 @@ TEST_F(MainMenuTest, FailedSaveEndsGenerationWithAnError) {
   world.menu.buildMainMenu();
   chooseFile("three.rst");
   ASSERT_EQ(world.menu.onClick("startGeneration"), app::MenuRequest::StartGeneration);
-  BackgroundGenerator generator;
+  background::BackgroundGenerator generator;
   int frames = 0;
   while (!world.menu.stepGeneration(generator) && frames < 20) ++frames;
   EXPECT_LT(frames, 20);

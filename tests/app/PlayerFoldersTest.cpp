@@ -11,6 +11,7 @@
 #include "app/GameWindow.h"
 #include "app/TrackList.h"
 #include "app/TrackScan.h"
+#include "config/OptionKeys.h"
 #include "gui/GUI_Component_Button.h"
 #include "platform/Bitmap.h"
 #include "platform/Image.h"
@@ -104,10 +105,10 @@ TEST(PlayerFolders, APlayersOwnTrackIsListedAndRacedAndLosingTheFocusPausesTheRa
   platform::Bitmap(420, 420, 0xff3a7a3au).savePng(player.tracks() + "mine_bg.png");
 
   GameWindow window;
-  ASSERT_EQ(window.mode(), WindowMode::menu);
+  ASSERT_EQ(window.mode(), WindowMode::Menu);
   ASSERT_EQ(window.trackList().entries().size(), 2u);
   chooseAndStart(window, "mine.rst");
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   EXPECT_EQ(window.race().trackPath(), player.tracks() + "mine.rst");
   for (int i = 0; i < 3; ++i) window.tick();
   EXPECT_FALSE(window.race().paused());
@@ -137,7 +138,7 @@ TEST(PlayerFolders, APictureGeneratedIntoThePlayersFolderLetsTheRaceStart) {
 
   GameWindow window;
   chooseAndStart(window, "bare.rst");
-  ASSERT_EQ(window.mode(), WindowMode::racing) << window.race().lastError();
+  ASSERT_EQ(window.mode(), WindowMode::Racing) << window.race().lastError();
   ASSERT_NE(window.race().background(), nullptr);
   EXPECT_EQ(window.race().background()->width(), 420);
 }
@@ -149,7 +150,7 @@ TEST(PlayerFolders, WithoutAnyPictureTheGeneratorIsOffered) {
   PlayerData player;
   GameWindow window;
   chooseAndStart(window, "bare.rst");
-  EXPECT_EQ(window.mode(), WindowMode::menu);
+  EXPECT_EQ(window.mode(), WindowMode::Menu);
   EXPECT_NE(window.gui().find("startGeneration"), nullptr);
 }
 
@@ -164,20 +165,20 @@ TEST(PlayerFolders, AnInstalledGameKeepsItsSettingsInTheConfigFolderSeededFromTh
       oldConfig ? std::optional<std::string>(oldConfig) : std::nullopt;
   setenv("XDG_CONFIG_HOME", (dir.folder() + "cfg").c_str(), 1);
   platform::setProgramFolder(tree, platform::DataLocation::Installed);
-  Options::destroy(false);
+  config::Options::destroy(false);
 
   // First start: the shipped settings, saved into a folder that did not exist yet.
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 7);
-  Options::instance()->setOptionInt("nrCars", 3);
-  Options::destroy(true);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrLaps), 7);
+  config::Options::instance()->setOptionInt(config::key::nrCars, 3);
+  config::Options::destroy(true);
   const std::string saved = testsupport::readFile(own);
   EXPECT_NE(saved.find("nrLaps=7"), std::string::npos) << saved;
   EXPECT_NE(saved.find("nrCars=3"), std::string::npos) << saved;
   EXPECT_EQ(testsupport::readFile(shipped), "[ Options ]\nnrLaps=7\n");
 
   // Later starts read the player's own file, not the shipped one again.
-  EXPECT_EQ(Options::instance()->getOptionInt("nrCars"), 3);
-  Options::destroy(false);
+  EXPECT_EQ(config::Options::instance()->getOptionInt(config::key::nrCars), 3);
+  config::Options::destroy(false);
 
   platform::setProgramFolder(original);
   if (savedConfig) {

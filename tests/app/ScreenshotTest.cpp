@@ -24,15 +24,15 @@ class ShotWindow : public platform::Window {
         intro(widgets, 1000, 700) {}
   ~ShotWindow() override {
     widgets.clear();
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
   void update() override {
     if (introRunning) introRunning = !intro.update(input());
   }
   void draw() override { gui.update(input()); }
 
-  GUI_Manager gui;
+  gui::GUI_Manager gui;
   app::ScreenWidgets widgets;
   app::MessageBox messageBox;
   app::TrackList trackList;

@@ -4,6 +4,7 @@
 
 #include "MenuFixture.h"
 #include "app/TrackScan.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST(TrackListScreen, RowsAreNumberedWithTitleAndFileName) {
   const auto& title = list->title()->cells();
   EXPECT_EQ(title, (std::vector<std::wstring>{L"No.", L"Track", L"Filename"}));
   EXPECT_EQ(list->getZ(), 400);
-  EXPECT_EQ(list->frame().kind(), FieldFrameKind::List);
+  EXPECT_EQ(list->frame().kind(), gui::FieldFrameKind::List);
 }
 
 TEST(TrackListScreen, ATrackThatNamesAThemeShowsItBesideItsTitle) {
@@ -69,6 +70,47 @@ TEST(TrackListScreen, RebuildReplacesTheListBoxAndEmptyFolderGivesHeaderOnly) {
   EXPECT_EQ(world.count("gui_tracksLB"), 1);
   EXPECT_EQ(world.widgets.ownedCount(), 1u);
   EXPECT_EQ(world.trackList.listBox()->rowCount(), 1);
+}
+
+TEST(TrackListScreen, ManyTracksShowAtOnceAndTheirTitlesFillInFromTheBackground) {
+  MenuWorld world;
+  for (int i = 0; i < 60; ++i) {
+    world.program.writeTrack("t" + std::to_string(i) + ".rst",
+                             squareTrack("Track " + std::to_string(i), "t.png", 2));
+  }
+  world.program.writeTrack("broken.rst", "<track><title>Half");
+  // The game's own list: the rows go up with their file names before any file is read.
+  world.widgets.clear();
+  app::TrackList list(world.widgets, world.program.tracks(), MenuWorld::kWidth, MenuWorld::kHeight,
+                      app::TitleReading::Background);
+  list.buildTrackList();
+  ASSERT_NE(list.listBox(), nullptr);
+  ASSERT_EQ(list.listBox()->rowCount(), 61);
+  const std::string firstFile = platform::narrow((*list.listBox()->cellsOf("listboxItem_1"))[2]);
+
+  // A row chosen before its title arrived is read at once.
+  const app::TrackListEntry* chosen = list.entryFor("listboxItem_1");
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_TRUE(chosen->read);
+  EXPECT_EQ(chosen->fileName, firstFile);
+  EXPECT_NE((*list.listBox()->cellsOf("listboxItem_1"))[1], L"\u2026");
+
+  list.finishReading();
+  EXPECT_FALSE(list.reading());
+  for (const app::TrackListEntry& entry : list.entries()) {
+    const std::wstring title =
+        (*list.listBox()->cellsOf("listboxItem_" + std::to_string(entry.number)))[1];
+    if (entry.fileName == "broken.rst") {
+      EXPECT_EQ(title.rfind(L"(unreadable: ", 0), 0u) << platform::narrow(title);
+    } else {
+      EXPECT_EQ(title,
+                L"Track " + platform::widen(entry.fileName.substr(1, entry.fileName.size() - 5)));
+    }
+  }
+  // A rebuild or a screen change while titles are still being read stops the reading cleanly.
+  list.buildTrackList();
+  list.forget();
+  world.widgets.clear();
 }
 
 }  // namespace

@@ -13,17 +13,17 @@
 
 namespace {
 
-using Generator = BackgroundGenerator;
+using Generator = background::BackgroundGenerator;
 
 // One generation of the small loop, run stage by stage, with what each stage left behind.
 struct Generation {
   testsupport::TempDir dir;
-  std::unique_ptr<TrackData> track;
+  std::unique_ptr<track::TrackData> track;
   std::string output;
   std::vector<double> widthsBefore;
-  std::vector<int> stages;  // stage() after each call
-  SurfaceMap road;          // the plain road map
-  SurfaceMap beforePaint;   // the working map as the painting stage found it
+  std::vector<int> stages;        // stage() after each call
+  track::SurfaceMap road;         // the plain road map
+  track::SurfaceMap beforePaint;  // the working map as the painting stage found it
   std::vector<Generator::TreeSpot> trees;
   std::unique_ptr<Generator> generator = std::make_unique<Generator>();
 
@@ -31,7 +31,7 @@ struct Generation {
     track = bgtest::loadRoundedLoop(dir.folder());
     output = dir.folder() + "loop.png";
     for (const auto& p : track->points) widthsBefore.push_back(p.width);
-    road = *buildSurfaceMap(*track, Generator::kCellSize);
+    road = *track::buildSurfaceMap(*track, Generator::kCellSize);
     platform::setFixedSeed(11);
     for (int call = 1; call <= 9; ++call) {
       if (generator->stage() == 6) beforePaint = *generator->map();
@@ -94,7 +94,7 @@ TEST_F(GenerationTest, PictureCoversTwoByTwoCellsAndIsOpaque) {
 
 TEST_F(GenerationTest, ZonesKeepTheRoadAndLeaveOpenGrassFarFromIt) {
   const Generation& g = *generation;
-  const SurfaceMap& map = g.beforePaint;
+  const track::SurfaceMap& map = g.beforePaint;
   std::size_t runOff = 0, openGrass = 0;
   for (std::size_t i = 0; i < map.cells.size(); ++i) {
     const std::int32_t cell = map.cells[i];
@@ -139,7 +139,7 @@ TEST_F(GenerationTest, TreesStandOnlyOnOpenGrassOnePerBlock) {
 
 TEST_F(GenerationTest, EdgeLineIsLightAndPlainRoadDark) {
   const Generation& g = *generation;
-  const SurfaceMap& map = g.beforePaint;
+  const track::SurfaceMap& map = g.beforePaint;
   const platform::Bitmap& picture = g.generator->picture();
   // No tree or shadow reaches the road: every road pixel shows the asphalt.
   std::size_t edgePixels = 0, plainPixels = 0;
@@ -166,15 +166,15 @@ TEST_F(GenerationTest, EdgeLineIsLightAndPlainRoadDark) {
   EXPECT_GT(edgePixels, 200u);
 }
 
-SurfaceMap bandMap(std::uint32_t firstRow, std::uint32_t lastRow) {
-  SurfaceMap map(40, 12);
+track::SurfaceMap bandMap(std::uint32_t firstRow, std::uint32_t lastRow) {
+  track::SurfaceMap map(40, 12);
   for (std::uint32_t r = firstRow; r <= lastRow; ++r) {
     for (std::uint32_t c = 0; c < map.columns; ++c) map.set(r, c, Generator::kRoad);
   }
   return map;
 }
 
-std::vector<long long> edgeRows(const SurfaceMap& map) {
+std::vector<long long> edgeRows(const track::SurfaceMap& map) {
   std::vector<long long> rows;
   for (long long r = 0; r < map.rows; ++r) {
     if (Generator::isEdgeLineCell(map, r, 6)) rows.push_back(r);
@@ -198,7 +198,7 @@ TEST(Generation, SameSeedSamePicture) {
   Generator first, second;
   platform::setFixedSeed(3);
   ASSERT_TRUE(first.step(*track, dir.folder() + "a.png", {}, true));
-  EXPECT_EQ(first.stage(), 9);
+  EXPECT_EQ(first.stage(), background::BackgroundGenerator::kDoneStage);
   platform::setFixedSeed(3);
   ASSERT_TRUE(second.step(*track, dir.folder() + "b.png", {}, true));
   const auto& a = first.picture();
@@ -216,8 +216,8 @@ TEST(Generation, PathMarksArePaintedRed) {
   ASSERT_TRUE(track);
   Generator generator;
   // Four cells of one pixel, plus marks outside the map that are ignored.
-  const std::vector<TrackPoint> marks = {{300, 600}, {301, 600}, {300, 601},
-                                         {301, 601}, {-5, 3},    {1e6, 4}};
+  const std::vector<track::TrackPoint> marks = {{300, 600}, {301, 600}, {300, 601},
+                                                {301, 601}, {-5, 3},    {1e6, 4}};
   while (generator.stage() != 6)
     ASSERT_TRUE(generator.step(*track, dir.folder() + "p.png", marks, false));
   EXPECT_EQ(generator.map()->at(600, 300), Generator::kPathMark);
@@ -232,16 +232,16 @@ TEST(Generation, FailuresAreReportedNotThrown) {
   Generator generator;
   const std::string unwritable = dir.folder() + "no/such/folder/loop.png";
   EXPECT_FALSE(generator.step(*track, unwritable, {}, true));
-  EXPECT_EQ(generator.stage(), 9);
+  EXPECT_EQ(generator.stage(), background::BackgroundGenerator::kDoneStage);
   EXPECT_NE(generator.lastError().find(unwritable), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(unwritable));
 
   // A track without a path fails at once, and stepping on does not touch the missing map.
-  TrackData empty;
+  track::TrackData empty;
   Generator stepwise;
   EXPECT_TRUE(stepwise.step(empty, dir.folder() + "e.png", {}, false));
   EXPECT_FALSE(stepwise.step(empty, dir.folder() + "e.png", {}, false));
-  EXPECT_EQ(stepwise.stage(), 9);
+  EXPECT_EQ(stepwise.stage(), background::BackgroundGenerator::kDoneStage);
   EXPECT_FALSE(stepwise.lastError().empty());
 
   // The next generation starts afresh and succeeds.
@@ -258,16 +258,17 @@ namespace {
 // point; the stage must fall back to plain margins instead of drawing them for minutes.
 TEST(Generation, AHostileZigzagPathStillPaintsItsZones) {
   testsupport::TempDir dir;
-  TrackData track;
+  track::TrackData track;
   for (int i = 0; i < 4000; ++i) {
-    track.points.push_back(TrackPoint{100.0 + i * 0.25, 100.0 + (i % 2) * 3.0, 10.0, 0.0, 0.0});
+    track.points.push_back(
+        track::TrackPoint{100.0 + i * 0.25, 100.0 + (i % 2) * 3.0, 10.0, 0.0, 0.0});
   }
   track.extentX = 1110;
   track.extentY = 113;
   Generator generator;
   ASSERT_TRUE(generator.step(track, dir.folder() + "zigzag.png", {}, true))
       << generator.lastError();
-  EXPECT_EQ(generator.stage(), 9);
+  EXPECT_EQ(generator.stage(), background::BackgroundGenerator::kDoneStage);
   EXPECT_EQ(track.points[17].width, 10.0);
 }
 

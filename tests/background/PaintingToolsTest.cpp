@@ -12,9 +12,10 @@
 
 namespace {
 
-std::vector<std::uint8_t> layered(const std::vector<NoiseOctave>& octaves, int width, int height) {
+std::vector<std::uint8_t> layered(const std::vector<background::NoiseOctave>& octaves, int width,
+                                  int height) {
   std::vector<std::uint8_t> picture(static_cast<std::size_t>(width) * height);
-  layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
+  background::layerOctaves(octaves, width, height, [&](int y, const std::uint8_t* row) {
     std::copy(row, row + width, picture.begin() + static_cast<std::ptrdiff_t>(y) * width);
   });
   return picture;
@@ -23,10 +24,10 @@ std::vector<std::uint8_t> layered(const std::vector<NoiseOctave>& octaves, int w
 TEST(ValueNoise, NodesShowThroughAndPixelsBetweenStayInRange) {
   platform::setFixedSeed(1);
   const int width = 37, height = 23, spacing = 6;
-  std::vector<NoiseOctave> octaves;
+  std::vector<background::NoiseOctave> octaves;
   octaves.emplace_back(spacing, 1.0, width, height);
   octaves[0].fillRandom();
-  const NoiseOctave& octave = octaves[0];
+  const background::NoiseOctave& octave = octaves[0];
   EXPECT_EQ(octave.nodeColumns(), (width - 1) / spacing + 2);
   EXPECT_EQ(octave.nodeRows(), (height - 1) / spacing + 2);
   const auto picture = layered(octaves, width, height);
@@ -46,8 +47,8 @@ TEST(ValueNoise, NodesShowThroughAndPixelsBetweenStayInRange) {
 }
 
 TEST(ValueNoise, LaterOctavesBlendInByTheirFactor) {
-  std::vector<NoiseOctave> octaves;
-  SurfaceMap allRoad(40, 40);
+  std::vector<background::NoiseOctave> octaves;
+  track::SurfaceMap allRoad(40, 40);
   std::fill(allRoad.cells.begin(), allRoad.cells.end(), 3);
   octaves.emplace_back(10, 1.0, 40, 40);
   octaves.back().fillGuided(allRoad, 0);  // nothing is 0: every node is 255 inside the map
@@ -66,17 +67,17 @@ TEST(Compositing, SourceOverBlendsAndClips) {
   platform::Bitmap source(3, 3, platform::argb(255, 10, 20, 30));
   source.setPixel(1, 1, 0);                                   // transparent: target shows
   source.setPixel(2, 2, platform::argb(128, 200, 200, 200));  // half: a mix
-  compositing::sourceOver(source, target, 2, 2);              // partly outside the target
+  background::compositing::sourceOver(source, target, 2, 2);  // partly outside the target
   EXPECT_EQ(target.getPixel(1, 1), platform::argb(255, 100, 100, 100));
   EXPECT_EQ(target.getPixel(2, 2), platform::argb(255, 10, 20, 30));
   EXPECT_EQ(target.getPixel(3, 3), platform::argb(255, 100, 100, 100));
-  compositing::sourceOver(source, target, -2, -2);
+  background::compositing::sourceOver(source, target, -2, -2);
   EXPECT_EQ(target.getPixel(0, 0), platform::argb(255, 149, 149, 149));
 
   // Transparent over transparent stays transparent instead of dividing by zero.
   platform::Bitmap empty(2, 2);
   platform::Bitmap clear(2, 2);
-  compositing::sourceOver(clear, empty, 0, 0);
+  background::compositing::sourceOver(clear, empty, 0, 0);
   EXPECT_EQ(empty.getPixel(0, 0), 0u);
 }
 
@@ -85,7 +86,7 @@ TEST(Compositing, ShadowIsSoftBlackAndHalfStrength) {
   for (int y = 20; y < 40; ++y) {
     for (int x = 20; x < 40; ++x) square.setPixel(x, y, platform::argb(255, 0, 200, 0));
   }
-  const platform::Bitmap shadow = compositing::blurredShadow(square);
+  const platform::Bitmap shadow = background::compositing::blurredShadow(square);
   EXPECT_EQ(shadow.getPixel(30, 30) & 0x00ffffffu, 0u);
   EXPECT_NEAR(platform::alphaOf(shadow.getPixel(30, 30)), 127, 2);
   EXPECT_EQ(platform::alphaOf(shadow.getPixel(2, 2)), 0);
@@ -102,7 +103,7 @@ TEST(PngWriter, SavedPictureReadsBackAndReplacesTheOldFile) {
     for (int x = 0; x < 37; ++x) picture.setPixel(x, y, platform::argb(255, x * 7, y * 20, x ^ y));
   }
   const std::string path = dir.write("out.png", "old contents");
-  saveOpaquePng(picture, path);
+  background::saveOpaquePng(picture, path);
   const platform::Bitmap loaded = platform::Bitmap::loadPng(path);
   ASSERT_EQ(loaded.width(), 37);
   ASSERT_EQ(loaded.height(), 11);
@@ -111,8 +112,10 @@ TEST(PngWriter, SavedPictureReadsBackAndReplacesTheOldFile) {
                           std::filesystem::directory_iterator()),
             1);  // no temporary file left
 
-  EXPECT_THROW(saveOpaquePng(picture, dir.folder() + "missing/out.png"), std::runtime_error);
-  EXPECT_THROW(saveOpaquePng(platform::Bitmap(), dir.folder() + "empty.png"), std::runtime_error);
+  EXPECT_THROW(background::saveOpaquePng(picture, dir.folder() + "missing/out.png"),
+               std::runtime_error);
+  EXPECT_THROW(background::saveOpaquePng(platform::Bitmap(), dir.folder() + "empty.png"),
+               std::runtime_error);
 }
 
 }  // namespace

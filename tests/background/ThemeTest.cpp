@@ -30,10 +30,10 @@ constexpr std::uint64_t kMeadowHash = 15025609943718731396ull;
 // The small loop painted with a theme (seed 2008), with its race map dressed from the picture.
 struct Painted {
   testsupport::TempDir dir;
-  std::unique_ptr<TrackData> track;
-  BackgroundGenerator generator;
-  SurfaceMap before;  // the working map as the painting stage found it
-  std::unique_ptr<SurfaceMap> ground;
+  std::unique_ptr<track::TrackData> track;
+  background::BackgroundGenerator generator;
+  track::SurfaceMap before;  // the working map as the painting stage found it
+  std::unique_ptr<track::SurfaceMap> ground;
   bool painted = false;
 
   // `shiftX`: world units the loop is moved right, leaving open ground at the left edge.
@@ -42,7 +42,7 @@ struct Painted {
     if (!track) return;
     track->theme = theme;
     for (auto* list : {&track->points, &track->positions}) {
-      for (TrackPoint& p : *list) p.x += shiftX;
+      for (track::TrackPoint& p : *list) p.x += shiftX;
     }
     track->extentX += static_cast<std::int32_t>(shiftX);
     platform::setFixedSeed(2008);
@@ -56,8 +56,8 @@ struct Painted {
     generator.paint();
     generator.plantTrees();
     generator.save(output);
-    ground = buildSurfaceMap(*track, GroundLayer::kCellSize);
-    dressSurfaceMap(*ground, *track, output);
+    ground = track::buildSurfaceMap(*track, background::GroundLayer::kCellSize);
+    background::dressSurfaceMap(*ground, *track, output);
     painted = true;
   }
 
@@ -90,18 +90,18 @@ TEST(Themes, EveryThemeKeepsTheRoadClearAndMapsItsGround) {
     std::int32_t runOff;
   };
   const std::map<std::string, Expected> expected = {
-      {"meadow", {SurfaceMap::kGrass, SurfaceMap::kSand}},
-      {"desert", {SurfaceMap::kSand, SurfaceMap::kSand}},
-      {"winter", {SurfaceMap::kSnow, SurfaceMap::kGravel}},
-      {"coast", {SurfaceMap::kGrass, SurfaceMap::kSand}},
-      {"quarry", {SurfaceMap::kGravel, SurfaceMap::kSand}}};
-  ASSERT_EQ(themeNames().size(), expected.size());
-  for (const std::string& name : themeNames()) {
+      {"meadow", {track::SurfaceMap::kGrass, track::SurfaceMap::kSand}},
+      {"desert", {track::SurfaceMap::kSand, track::SurfaceMap::kSand}},
+      {"winter", {track::SurfaceMap::kSnow, track::SurfaceMap::kGravel}},
+      {"coast", {track::SurfaceMap::kGrass, track::SurfaceMap::kSand}},
+      {"quarry", {track::SurfaceMap::kGravel, track::SurfaceMap::kSand}}};
+  ASSERT_EQ(background::themeNames().size(), expected.size());
+  for (const std::string& name : background::themeNames()) {
     SCOPED_TRACE(name);
     const Painted painted(name);
     ASSERT_TRUE(painted.painted);
     EXPECT_EQ(painted.generator.theme()->name(), name);
-    const SurfaceMap& map = painted.before;
+    const track::SurfaceMap& map = painted.before;
     const platform::Bitmap& picture = painted.generator.picture();
     std::size_t plain = 0, lines = 0, finish = 0;
     for (int y = 0; y < picture.height(); ++y) {
@@ -109,9 +109,9 @@ TEST(Themes, EveryThemeKeepsTheRoadClearAndMapsItsGround) {
         int road = 0, edge = 0, marks = 0;
         for (long long r = 2LL * y; r <= 2LL * y + 1; ++r) {
           for (long long c = 2LL * x; c <= 2LL * x + 1; ++c) {
-            road += map.at(r, c) == BackgroundGenerator::kRoad;
-            edge += BackgroundGenerator::isEdgeLineCell(map, r, c);
-            marks += map.at(r, c) == BackgroundGenerator::kFinishLine;
+            road += map.at(r, c) == background::BackgroundGenerator::kRoad;
+            edge += background::BackgroundGenerator::isEdgeLineCell(map, r, c);
+            marks += map.at(r, c) == background::BackgroundGenerator::kFinishLine;
           }
         }
         const platform::Color pixel = picture.getPixel(x, y);
@@ -137,8 +137,10 @@ TEST(Themes, EveryThemeKeepsTheRoadClearAndMapsItsGround) {
     EXPECT_GT(finish, 5u);
 
     const Expected& kinds = expected.at(name);
-    EXPECT_EQ(painted.generator.theme()->surfaceOf(BackgroundGenerator::kGrass), kinds.ground);
-    EXPECT_EQ(painted.generator.theme()->surfaceOf(BackgroundGenerator::kRunOff), kinds.runOff);
+    EXPECT_EQ(painted.generator.theme()->surfaceOf(background::BackgroundGenerator::kGrass),
+              kinds.ground);
+    EXPECT_EQ(painted.generator.theme()->surfaceOf(background::BackgroundGenerator::kRunOff),
+              kinds.runOff);
     EXPECT_GT(painted.count(kinds.ground), painted.ground->cells.size() / 3);
     EXPECT_GT(painted.count(kinds.runOff), 20u);
   }
@@ -147,10 +149,10 @@ TEST(Themes, EveryThemeKeepsTheRoadClearAndMapsItsGround) {
 TEST(Themes, TheCoastFloodsTheRoomAtTheEdgeAndTheCarsMeetAWall) {
   const Painted coast("coast", 300);
   ASSERT_TRUE(coast.painted);
-  EXPECT_GT(coast.count(SurfaceMap::kWater), 1000u);  // the strip left of the loop
-  EXPECT_EQ(coast.ground->at(60, 10), SurfaceMap::kWater);
+  EXPECT_GT(coast.count(track::SurfaceMap::kWater), 1000u);  // the strip left of the loop
+  EXPECT_EQ(coast.ground->at(60, 10), track::SurfaceMap::kWater);
   // Between the road and the water lies a beach.
-  EXPECT_GT(coast.count(SurfaceMap::kSand), 200u);
+  EXPECT_GT(coast.count(track::SurfaceMap::kSand), 200u);
 }
 
 TEST(GroundLayer, TheRaceFeelsTheGroundThePictureShows) {
@@ -158,26 +160,28 @@ TEST(GroundLayer, TheRaceFeelsTheGroundThePictureShows) {
   const auto track = bgtest::loadRoundedLoop(dir.folder());
   ASSERT_TRUE(track);
   platform::setFixedSeed(5);
-  BackgroundGenerator generator;
+  background::BackgroundGenerator generator;
   ASSERT_TRUE(generator.step(*track, dir.folder() + "loop.png", {}, true));
-  const std::unique_ptr<SurfaceMap> road = buildSurfaceMap(*track, GroundLayer::kCellSize);
-  SurfaceMap dressed = *road;
-  dressSurfaceMap(dressed, *track, dir.folder() + "loop.png");
+  const std::unique_ptr<track::SurfaceMap> road =
+      track::buildSurfaceMap(*track, background::GroundLayer::kCellSize);
+  track::SurfaceMap dressed = *road;
+  background::dressSurfaceMap(dressed, *track, dir.folder() + "loop.png");
   std::size_t sand = 0;
   for (std::size_t i = 0; i < road->cells.size(); ++i) {
-    if (road->cells[i] == SurfaceMap::kRoad) {
-      ASSERT_EQ(dressed.cells[i], SurfaceMap::kRoad);
+    if (road->cells[i] == track::SurfaceMap::kRoad) {
+      ASSERT_EQ(dressed.cells[i], track::SurfaceMap::kRoad);
     } else {
-      ASSERT_TRUE(dressed.cells[i] == SurfaceMap::kGrass || dressed.cells[i] == SurfaceMap::kSand);
-      sand += dressed.cells[i] == SurfaceMap::kSand;
+      ASSERT_TRUE(dressed.cells[i] == track::SurfaceMap::kGrass ||
+                  dressed.cells[i] == track::SurfaceMap::kSand);
+      sand += dressed.cells[i] == track::SurfaceMap::kSand;
     }
   }
   EXPECT_GT(sand, 20u);  // the run-off in the bends
 
   // A picture drawn elsewhere has no layer: off the road lies the theme's ground.
   platform::Bitmap(20, 20, 0xff00ff00u).savePng(dir.folder() + "drawn.png");
-  SurfaceMap plain = *road;
-  dressSurfaceMap(plain, *track, dir.folder() + "drawn.png");
+  track::SurfaceMap plain = *road;
+  background::dressSurfaceMap(plain, *track, dir.folder() + "drawn.png");
   EXPECT_EQ(plain.cells, road->cells);
 }
 

@@ -9,8 +9,8 @@ namespace {
 
 using testsupport::TempDir;
 
-CIniFile readText(const TempDir& dir, const std::string& text, bool* ok = nullptr) {
-  CIniFile ini(dir.write("test.ini", text));
+config::CIniFile readText(const TempDir& dir, const std::string& text, bool* ok = nullptr) {
+  config::CIniFile ini(dir.write("test.ini", text));
   const bool result = ini.readFile();
   if (ok) *ok = result;
   return ini;
@@ -18,7 +18,7 @@ CIniFile readText(const TempDir& dir, const std::string& text, bool* ok = nullpt
 
 TEST(IniFileRead, NamesMatchInAnyCaseButSpacesCount) {
   TempDir dir;
-  CIniFile ini = readText(dir, "[ AI ]\nskill=20\nkey = 42\n");
+  config::CIniFile ini = readText(dir, "[ AI ]\nskill=20\nkey = 42\n");
   EXPECT_EQ(ini.getValueInt(" ai ", "SKILL", 0), 20);
   EXPECT_EQ(ini.getValueInt("AI", "skill", -1), -1);
   // No trimming: the name keeps its space, and atoi skips the value's.
@@ -31,7 +31,7 @@ TEST(IniFileRead, NamesMatchInAnyCaseButSpacesCount) {
 TEST(IniFileRead, LineSyntax) {
   TempDir dir;
   bool ok = false;
-  CIniFile ini =
+  config::CIniFile ini =
       readText(dir, "[First]\na=b=c\n=5\nx;y=1\nno marker\n[Unclosed\nafter=1\n]x[\n", &ok);
   EXPECT_TRUE(ok);
   ASSERT_EQ(ini.numKeys(), 1u);  // the unclosed and backwards headers are ignored
@@ -39,7 +39,7 @@ TEST(IniFileRead, LineSyntax) {
   EXPECT_EQ(ini.getValue("First", ""), "5");
   EXPECT_EQ(ini.getValue("First", "after"), "1");
   EXPECT_EQ(ini.keyComments(0), std::vector<std::string>{"y=1"});
-  EXPECT_EQ(ini.findValue(0, "x"), CIniFile::noID);
+  EXPECT_EQ(ini.findValue(0, "x"), config::CIniFile::noID);
 }
 
 TEST(IniFileRead, EmptyMissingAndCommentOnlyFilesGiveFalse) {
@@ -47,16 +47,16 @@ TEST(IniFileRead, EmptyMissingAndCommentOnlyFilesGiveFalse) {
   bool ok = true;
   EXPECT_EQ(readText(dir, "", &ok).numKeys(), 0u);
   EXPECT_FALSE(ok);
-  CIniFile missing(dir.folder() + "nothing.ini");
+  config::CIniFile missing(dir.folder() + "nothing.ini");
   EXPECT_FALSE(missing.readFile());
-  CIniFile comments = readText(dir, ";one\n# two\n\n", &ok);
+  config::CIniFile comments = readText(dir, ";one\n# two\n\n", &ok);
   EXPECT_FALSE(ok);
   EXPECT_EQ(comments.headerComments(), (std::vector<std::string>{"one", " two"}));
 }
 
 TEST(IniFileRead, RepeatsAndKeysBeforeAnySection) {
   TempDir dir;
-  CIniFile ini = readText(dir, "top=1\n[S]\nk=1\nother=2\nK=3\n[s]\nlate=4\n");
+  config::CIniFile ini = readText(dir, "top=1\n[S]\nk=1\nother=2\nK=3\n[s]\nlate=4\n");
   // A repeated key keeps its first place and takes the last value; a repeated header adds an
   // empty section whose keys go to the first one of that name.
   EXPECT_EQ(ini.toText(), "[]\ntop=1\n\n[S]\nk=3\nother=2\nlate=4\n\n[s]\n\n");
@@ -67,7 +67,7 @@ TEST(IniFileRead, PassesOverALineWithANonPrintableFirstCharacterOnly) {
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   bool ok = true;
-  CIniFile ini = readText(dir, "[A]\nkept=1\r\n\tbad=2\n[B]\nafter=3\n", &ok);
+  config::CIniFile ini = readText(dir, "[A]\nkept=1\r\n\tbad=2\n[B]\nafter=3\n", &ok);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failing on char 9\n");
   EXPECT_NE(testing::internal::GetCapturedStderr().find("line 3"), std::string::npos);
   EXPECT_FALSE(ok);  // the caller learns that a line was lost
@@ -85,13 +85,13 @@ TEST(IniFileRead, PassesOverALineWithANonPrintableFirstCharacterOnly) {
 TEST(IniFileRead, AByteOrderMarkAndExtraCarriageReturnsAreNotPartOfTheSettings) {
   TempDir dir;
   bool ok = false;
-  CIniFile ini = readText(dir, "\xEF\xBB\xBF[A]\r\r\nk=v\r\r\n", &ok);
+  config::CIniFile ini = readText(dir, "\xEF\xBB\xBF[A]\r\r\nk=v\r\r\n", &ok);
   EXPECT_TRUE(ok);
   EXPECT_EQ(ini.getValue("A", "k"), "v");
 }
 
 TEST(IniFileValues, IntegersConvertLikeAtoi) {
-  CIniFile ini;
+  config::CIniFile ini;
   const std::pair<const char*, int> cases[] = {
       {"  42", 42}, {"-7laps", -7}, {"+3", 3}, {"abc", 0}, {"", 0}, {"99999999999", 2147483647}};
   for (const auto& [text, expected] : cases) {
@@ -106,15 +106,16 @@ TEST(IniFileValues, IntegersConvertLikeAtoi) {
 
 TEST(IniFileWrite, RoundTripPutsCommentsFirst) {
   TempDir dir;
-  CIniFile ini = readText(dir, "# header\n[ Options ]\nnrLaps=3\n# laps\n[Options]\nother=x\n");
+  config::CIniFile ini =
+      readText(dir, "# header\n[ Options ]\nnrLaps=3\n# laps\n[Options]\nother=x\n");
   ASSERT_TRUE(ini.writeFile());
   const std::string written = testsupport::readFile(ini.getPath());
   EXPECT_EQ(written, "; header\n\n[ Options ]\n; laps\nnrLaps=3\n\n[Options]\nother=x\n\n");
-  CIniFile again(ini.getPath());
+  config::CIniFile again(ini.getPath());
   ASSERT_TRUE(again.readFile());
   EXPECT_EQ(again.toText(), written);
 
-  CIniFile empty(ini.getPath());
+  config::CIniFile empty(ini.getPath());
   ASSERT_TRUE(empty.writeFile());
   EXPECT_EQ(testsupport::readFile(ini.getPath()), "");
 }
@@ -122,18 +123,21 @@ TEST(IniFileWrite, RoundTripPutsCommentsFirst) {
 TEST(IniFileWrite, FailedWriteKeepsTheOldFileAndSaysWhy) {
   TempDir dir;
   const std::string path = dir.write("options.ini", "[Old]\na=1\n");
-  CIniFile ini(path);
+  config::CIniFile ini(path);
   ini.setValue("New", "b", "2");
-  // The temporary file cannot be created: the old file stays as it was.
-  std::filesystem::create_directory(path + ".tmp");
-  EXPECT_FALSE(ini.writeFile());
-  EXPECT_NE(ini.lastError().find("options.ini.tmp"), std::string::npos);
+  // The new file cannot be written in full (a full disk, a file-size limit): the old file stays
+  // as it was.
+  {
+    testsupport::FileSizeLimit limit(4);
+    EXPECT_FALSE(ini.writeFile());
+  }
+  EXPECT_NE(ini.lastError().find("options.ini"), std::string::npos);
   EXPECT_EQ(testsupport::readFile(path), "[Old]\na=1\n");
 
   // The target is a folder: the rename fails and no temporary file is left behind.
   const std::string folder = dir.folder() + "folder.ini";
   std::filesystem::create_directories(folder + "/inside");
-  CIniFile onFolder(folder);
+  config::CIniFile onFolder(folder);
   EXPECT_FALSE(onFolder.writeFile());
   EXPECT_TRUE(std::filesystem::is_directory(folder + "/inside"));
   EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
@@ -10,18 +11,21 @@ namespace {
 
 class OptionsTest : public testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
   }
-  void TearDown() override { Options::destroy(false); }
+  void TearDown() override { config::Options::destroy(false); }
 
   std::string path() const { return dir.folder() + "options.ini"; }
   // Starts the store over `text`, saves it and returns what was written.
   std::string normalised(const std::string& text) const {
     dir.write("options.ini", text);
-    EXPECT_TRUE(Options::instance()->save());
-    Options::destroy(false);
+    EXPECT_TRUE(config::Options::instance()->save());
+    config::Options::destroy(false);
     return testsupport::readFile(path());
   }
 
@@ -29,11 +33,11 @@ class OptionsTest : public testing::Test {
 };
 
 TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
-  Options* options = Options::instance();
-  EXPECT_EQ(options->getGraphicsInt("width"), 1000);
-  EXPECT_EQ(options->getWeatherString("weatherType"), "dry");
+  config::Options* options = config::Options::instance();
+  EXPECT_EQ(options->getGraphicsInt(config::key::width), 1000);
+  EXPECT_EQ(options->getWeatherString(config::key::weatherType), "dry");
   EXPECT_FALSE(std::filesystem::exists(path()));  // nothing is written until saved
-  Options::destroy(true);
+  config::Options::destroy(true);
   EXPECT_EQ(testsupport::readFile(path()),
             "[ Options ]\nnrCars=2\nnrLaps=2\nonlyCPU=0\nsound=0\nintro=1\n\n"
             "[ Graphics ]\nheight=700\nwidth=1000\nfullscreen=0\ntireMarks=1\ntireMarksDepth=20\n"
@@ -67,37 +71,40 @@ TEST_F(OptionsTest, UnknownSectionsAndKeysStayAndBadNumbersBecomeZero) {
 }
 
 TEST_F(OptionsTest, SettersStayInMemoryAndMoveTheRevision) {
-  Options* options = Options::instance();
+  config::Options* options = config::Options::instance();
   const unsigned start = options->revision();
-  options->getOptionInt("nrLaps");
-  static_cast<const Options*>(options)->ini();
+  options->getOptionInt(config::key::nrLaps);
+  static_cast<const config::Options*>(options)->ini();
   EXPECT_EQ(options->revision(), start);
-  options->setOptionInt("nrLaps", 7);
+  options->setOptionInt(config::key::nrLaps, 7);
   const unsigned afterLaps = options->revision();
   EXPECT_NE(afterLaps, start);
   options->setPlayersString("player1_name", "Ann");
   EXPECT_NE(options->revision(), afterLaps);
   const unsigned afterName = options->revision();
-  options->ini().setValueInt(Options::kWeatherSection, "dry_tarmac_grip", 90);
+  options->ini().setValueInt(config::Options::kWeatherSection, "dry_tarmac_grip", 90);
   EXPECT_NE(options->revision(), afterName);
   EXPECT_FALSE(std::filesystem::exists(path()));
 
   // A new store never reuses an old revision, so cached readers notice the change.
   const unsigned last = options->revision();
-  Options::destroy(true);
-  Options* fresh = Options::instance();
+  config::Options::destroy(true);
+  config::Options* fresh = config::Options::instance();
   EXPECT_NE(fresh->revision(), last);
-  EXPECT_EQ(fresh->getOptionInt("nrLaps"), 7);
+  EXPECT_EQ(fresh->getOptionInt(config::key::nrLaps), 7);
   EXPECT_EQ(fresh->getWeatherInt("dry_tarmac_grip"), 90);
   EXPECT_EQ(fresh->getPlayersString("player1_name"), "Ann");
 }
 
 TEST_F(OptionsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   dir.write("options.ini", "[ Options ]\nnrLaps=5\n");
-  Options::instance()->setOptionInt("nrLaps", 6);
-  std::filesystem::create_directory(path() + ".tmp");
+  config::Options::instance()->setOptionInt(config::key::nrLaps, 6);
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(Options::instance()->save());
+  {
+    // Room for the message on standard error, too little for the settings.
+    testsupport::FileSizeLimit fullDisk(300);
+    EXPECT_FALSE(config::Options::instance()->save());
+  }
   EXPECT_NE(testing::internal::GetCapturedStderr().find("options.ini"), std::string::npos);
   EXPECT_EQ(testsupport::readFile(path()), "[ Options ]\nnrLaps=5\n");
 }

@@ -10,8 +10,8 @@ namespace {
 
 using driverfixtures::FakeCar;
 
-TrackPoint at(double x, double y) {
-  return TrackPoint{x, y, 0, 0, 0};
+track::TrackPoint at(double x, double y) {
+  return track::TrackPoint{x, y, 0, 0, 0};
 }
 
 // A driver on the ring of road (centre (100, 100), radius 70 cells), its car on point 0.
@@ -19,7 +19,7 @@ struct RingDriver : ::testing::Test {
   RingDriver() : track(driverfixtures::ringTrack()), car(*track) {
     platform::setFixedSeed(21);
     moveTo(0);
-    driver = std::make_unique<CPUDriver>(car, *track);
+    driver = std::make_unique<drivers::CPUDriver>(car, *track);
   }
   // The car on the ring at angle a, heading along the road.
   void moveTo(double a) {
@@ -33,9 +33,10 @@ struct RingDriver : ::testing::Test {
     const auto& path = *driver->path();
     double total = 0;
     for (std::size_t i = 0; i < path.size(); ++i) {
-      const TrackPoint& a = path[i];
-      const TrackPoint& b = path[(i + 1) % path.size()];
-      EXPECT_EQ(track->surfaceMap->at(static_cast<long long>(a.y), static_cast<long long>(a.x)), 3);
+      const track::TrackPoint& a = path[i];
+      const track::TrackPoint& b = path[(i + 1) % path.size()];
+      EXPECT_EQ(track->surfaceMap->at(static_cast<long long>(a.y), static_cast<long long>(a.x)),
+                track::SurfaceMap::kRoad);
       total += std::remainder(std::atan2(b.y - 100, b.x - 100) - std::atan2(a.y - 100, a.x - 100),
                               2 * M_PI);
     }
@@ -51,7 +52,7 @@ struct RingDriver : ::testing::Test {
       const std::size_t before = driver->path()->size();
       const bool done = driver->plan();
       EXPECT_EQ(driver->searchInProgress(), !done);
-      if (!done) unfinished.push_back(SearchWorkspace::shared().lastExpansions());
+      if (!done) unfinished.push_back(drivers::SearchWorkspace::shared().lastExpansions());
       if (driver->path()->size() != before) {
         ++splices;
         EXPECT_EQ(driver->cursor(), 0);
@@ -60,9 +61,9 @@ struct RingDriver : ::testing::Test {
     return {unfinished, splices};
   }
 
-  std::unique_ptr<TrackData> track;
+  std::unique_ptr<track::TrackData> track;
   FakeCar car;
-  std::unique_ptr<CPUDriver> driver;
+  std::unique_ptr<drivers::CPUDriver> driver;
 };
 
 TEST_F(RingDriver, TheFirstLineGoesOnceRoundOnTheRoad) {
@@ -77,9 +78,9 @@ TEST_F(RingDriver, TheFirstLineGoesOnceRoundOnTheRoad) {
   // A follower copies the network; on a track without road its line is the track's points.
   driver->train(1, nullptr);
   std::fill(track->surfaceMap->cells.begin(), track->surfaceMap->cells.end(), 0);
-  CPUDriver follower(car, *track, *driver);
-  NeuralNetwork a = driver->network();
-  NeuralNetwork b = follower.network();
+  drivers::CPUDriver follower(car, *track, *driver);
+  drivers::NeuralNetwork a = driver->network();
+  drivers::NeuralNetwork b = follower.network();
   EXPECT_EQ(a.compute({0.2, 0.4, 0.3, 0.6, 0.9}), b.compute({0.2, 0.4, 0.3, 0.6, 0.9}));
   ASSERT_EQ(follower.path()->size(), 48u);
   EXPECT_DOUBLE_EQ(follower.path()->front().x, track->getPoint(0).x);
@@ -109,7 +110,7 @@ TEST_F(RingDriver, ControlsStaySaneWhereTheRulesAloneWouldNot) {
 }
 
 TEST_F(RingDriver, CursorFollowsTheCarOnlyBySmallSteps) {
-  std::vector<TrackPoint> line;
+  std::vector<track::TrackPoint> line;
   for (int i = 0; i < 100; ++i) line.push_back(at(i, 0));
   driver->setPath(line);
   EXPECT_EQ(*driver->lookAhead(at(20, 0.2), 0), 1u);  // twenty ahead: the cursor stays
@@ -128,7 +129,7 @@ TEST_F(RingDriver, CursorFollowsTheCarOnlyBySmallSteps) {
   driver->lookAhead(at(1, 0.2), 0);  // on across the wrap
   EXPECT_EQ(driver->cursor(), 1);
   // A line whose nodes all coincide ends the walk after one lap.
-  driver->setPath(std::vector<TrackPoint>(4, at(5, 5)));
+  driver->setPath(std::vector<track::TrackPoint>(4, at(5, 5)));
   EXPECT_TRUE(driver->lookAhead(at(5, 5), 900).has_value());
 }
 

@@ -44,32 +44,32 @@ std::vector<std::string> shippedTracks() {
 }
 
 // Places the car as the race does: its front on start position 0.
-void placeOnGrid(Car& car, const TrackData& track) {
-  placeOnStartPosition(car, track.positionAt(0));
+void placeOnGrid(physics::Car& car, const track::TrackData& track) {
+  physics::placeOnStartPosition(car, track.positionAt(0));
 }
 
 // The race trains its lead driver once and copies the network into the others; here one
 // trained lead, on a ring of road of its own, serves every track.
-const CPUDriver& trainedLead() {
+const drivers::CPUDriver& trainedLead() {
   static const auto ring = driverfixtures::ringTrack();
   static driverfixtures::FakeCar car(*ring);
-  static const std::unique_ptr<CPUDriver> lead = [] {
+  static const std::unique_ptr<drivers::CPUDriver> lead = [] {
     platform::setFixedSeed(1234);
-    auto driver = std::make_unique<CPUDriver>(car, *ring);
+    auto driver = std::make_unique<drivers::CPUDriver>(car, *ring);
     driver->train(100000, nullptr);
     return driver;
   }();
   return *lead;
 }
 
-LapReport driveAround(TrackData& track, int lapsWanted) {
-  CarPhysics car(track);
+LapReport driveAround(track::TrackData& track, int lapsWanted) {
+  physics::CarPhysics car(track);
   car.initModel();
   placeOnGrid(car, track);
-  CPUDriver driver(car, track, trainedLead());
-  PhysicsWorld world;
+  drivers::CPUDriver driver(car, track, trainedLead());
+  physics::PhysicsWorld world;
   world.registerCar(car);
-  const std::vector<Car*> cars = {&car};
+  const std::vector<physics::Car*> cars = {&car};
   const auto nearest = [&] {
     return static_cast<long long>(track.nearestPointIndex({car.getX() * 0.25, car.getY() * 0.25}));
   };
@@ -92,7 +92,7 @@ LapReport driveAround(TrackData& track, int lapsWanted) {
     progress += static_cast<long long>(
         std::remainder(static_cast<double>(index - previous), static_cast<double>(count)));
     previous = index;
-    offRoadRun = car.getSurface() == 3 ? 0 : offRoadRun + 1;
+    offRoadRun = car.getSurface() == track::SurfaceMap::kRoad ? 0 : offRoadRun + 1;
     offRoad += offRoadRun > 0;
     report.longestOffRoad = std::max(report.longestOffRoad, offRoadRun / double{kFramesPerSecond});
     if (firstLapFrame < 0 && progress >= count) {
@@ -115,11 +115,11 @@ TEST(DriveLoop, TheComputerDriverGoesRoundEveryShippedTrack) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file);
     std::string reason;
-    auto track = importTrack(file, &reason);
+    auto track = track::importTrack(file, &reason);
     ASSERT_TRUE(track) << reason;
     ASSERT_GT(track->pointCount(), 4u);
     ASSERT_GT(track->positionCount(), 0u);
-    track->surfaceMap = buildSurfaceMap(*track, 4.0);
+    track->surfaceMap = track::buildSurfaceMap(*track, 4.0);
     platform::setFixedSeed(1234);
 
     const LapReport report = driveAround(*track, kLapsWanted);

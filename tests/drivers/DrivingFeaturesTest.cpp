@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Angle.h"
 #include "drivers/DrivingFeatures.h"
 
 namespace {
 
-using namespace driving;
+using namespace drivers::driving;
 
-TrackPoint at(double x, double y) {
-  TrackPoint p;
+track::TrackPoint at(double x, double y) {
+  track::TrackPoint p;
   p.x = x;
   p.y = y;
   return p;
@@ -36,11 +37,11 @@ TEST(DrivingFeatures, BearingOfTargetsAroundACarDrivingDownTheScreen) {
   const double slight = bearingFeature(0, x, y, at(99, 130));
   EXPECT_GT(slight, 0.5);
   EXPECT_LT(slight, 1.0);
-  EXPECT_NEAR(bearingFeature(-2 * kTwoPi, x, y, at(99, 130)), slight, 1e-6);
+  EXPECT_NEAR(bearingFeature(-2 * common::kTwoPi, x, y, at(99, 130)), slight, 1e-6);
   // Across the ±pi seam: a car driving along -x (getAngle pi/2) with the target slightly to
   // its right (up the screen, -y).
-  EXPECT_GT(bearingFeature(kHalfPi, x, y, at(70, 99)), 0.5);
-  EXPECT_LT(bearingFeature(kHalfPi, x, y, at(70, 101)), 0.5);
+  EXPECT_GT(bearingFeature(common::kHalfPi, x, y, at(70, 99)), 0.5);
+  EXPECT_LT(bearingFeature(common::kHalfPi, x, y, at(70, 101)), 0.5);
 }
 
 TEST(DrivingFeatures, EffortFollowsSkillOnlyWithinOneToThirtyFive) {

@@ -18,10 +18,10 @@ struct Held {
 };
 
 TEST(HumanDriver, LeftWinsOverRightAndThrottleOverBrake) {
-  TrackData track;
-  CarPhysics car(track);
+  track::TrackData track;
+  physics::CarPhysics car(track);
   platform::Input input;
-  HumanDriver driver(car, track, input);
+  drivers::HumanDriver driver(car, track, input);
   const Held cases[] = {
       {{}, 0, 0, 0},
       {{button::kLeft}, 0, 0, -1},

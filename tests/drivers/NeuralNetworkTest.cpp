@@ -6,11 +6,11 @@
 namespace {
 
 // Training takes a moment; every test shares one trained network.
-const NeuralNetwork& trainedNetwork(int* epochs = nullptr) {
+const drivers::NeuralNetwork& trainedNetwork(int* epochs = nullptr) {
   static int trainingEpochs = 0;
-  static const NeuralNetwork network = [] {
+  static const drivers::NeuralNetwork network = [] {
     platform::setFixedSeed(7);
-    NeuralNetwork fresh;
+    drivers::NeuralNetwork fresh;
     trainingEpochs = fresh.train(100000);
     return fresh;
   }();
@@ -20,10 +20,10 @@ const NeuralNetwork& trainedNetwork(int* epochs = nullptr) {
 
 TEST(NeuralNetwork, TrainedOnTheTableAStandingCarWithTheRoadAheadDrivesOffStraight) {
   int epochs = 0;
-  NeuralNetwork network = trainedNetwork(&epochs);
+  drivers::NeuralNetwork network = trainedNetwork(&epochs);
   EXPECT_GT(epochs, 1);
   EXPECT_LE(epochs, 100000);
-  EXPECT_LT(network.meanError(NeuralNetwork::trainingTable()), 0.01);
+  EXPECT_LT(network.meanError(drivers::NeuralNetwork::trainingTable()), 0.01);
 
   const auto& out = network.compute({0.0, 0.5, 0.2, 0.5, 0.7});
   EXPECT_NEAR(out[0], 0.5, 0.05);  // straight
@@ -33,8 +33,8 @@ TEST(NeuralNetwork, TrainedOnTheTableAStandingCarWithTheRoadAheadDrivesOffStraig
 
 TEST(NeuralNetwork, TrainingOnOneSampleLearnsThatSampleAndStopsEarly) {
   platform::setFixedSeed(11);
-  NeuralNetwork network;
-  const NeuralNetwork::Sample sample = {0.3, 0.9, 0.5, 0.1, 0.2, 0.8, 0.1, 0.7};
+  drivers::NeuralNetwork network;
+  const drivers::NeuralNetwork::Sample sample = {0.3, 0.9, 0.5, 0.1, 0.2, 0.8, 0.1, 0.7};
   const double before = network.meanError({sample});
   const int epochs = network.train(50000, &sample);
   EXPECT_LT(epochs, 50000);
@@ -42,7 +42,7 @@ TEST(NeuralNetwork, TrainingOnOneSampleLearnsThatSampleAndStopsEarly) {
   EXPECT_LT(network.meanError({sample}), before);
 
   // Zero epochs leave the network as it was.
-  NeuralNetwork copy = network;
+  drivers::NeuralNetwork copy = network;
   EXPECT_EQ(copy.train(0), 0);
   EXPECT_EQ(copy.compute({0.1, 0.2, 0.3, 0.4, 0.5}), network.compute({0.1, 0.2, 0.3, 0.4, 0.5}));
 }

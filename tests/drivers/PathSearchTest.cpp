@@ -3,25 +3,29 @@
 #include <climits>
 #include <cmath>
 
+#include "common/GridLine.h"
 #include "drivers/PathSearch.h"
 #include "track/Geometry.h"
 
 namespace {
 
-TrackPoint at(double column, double row) {
-  return TrackPoint{column, row, 0, 0, 0};
+track::TrackPoint at(double column, double row) {
+  return track::TrackPoint{column, row, 0, 0, 0};
 }
 
 // A track whose map is grass except for the given rectangles of road.
 struct RoadMap {
-  RoadMap(int rows, int columns) { track.surfaceMap = std::make_unique<SurfaceMap>(rows, columns); }
+  RoadMap(int rows, int columns) {
+    track.surfaceMap = std::make_unique<track::SurfaceMap>(rows, columns);
+  }
   RoadMap& road(int row0, int column0, int row1, int column1) {
     for (int r = row0; r <= row1; ++r) {
-      for (int c = column0; c <= column1; ++c) track.surfaceMap->set(r, c, 3);
+      for (int c = column0; c <= column1; ++c)
+        track.surfaceMap->set(r, c, track::SurfaceMap::kRoad);
     }
     return *this;
   }
-  TrackData track;
+  track::TrackData track;
 };
 
 // A corridor 13 cells wide: east along the top, then south.
@@ -32,22 +36,24 @@ RoadMap lCorridor() {
 }
 
 struct Search {
-  std::optional<std::vector<TrackPoint>> path;
+  std::optional<std::vector<track::TrackPoint>> path;
   float direction = 0;
   float step = 0;
 };
 
-Search find(SearchWorkspace& ws, const TrackData& track, TrackPoint start, TrackPoint goal,
-            long long budget = INT_MAX, bool anew = true, float direction = 0, float step = 20) {
+Search find(drivers::SearchWorkspace& ws, const track::TrackData& track, track::TrackPoint start,
+            track::TrackPoint goal, long long budget = INT_MAX, bool anew = true,
+            float direction = 0, float step = 20) {
   Search s;
-  s.path = findPath(ws, track, start, goal, direction, step, s.direction, s.step, budget, anew);
+  s.path =
+      drivers::findPath(ws, track, start, goal, direction, step, s.direction, s.step, budget, anew);
   return s;
 }
 
 TEST(PathSearch, AGoalWithinThreeCellsIsReachedAtTheStart) {
   RoadMap map(40, 40);
   map.road(0, 0, 39, 39);
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   Search s = find(ws, map.track, at(10.7, 12.2), at(12, 13), INT_MAX, true, 1.25f);
   ASSERT_TRUE(s.path && s.path->size() == 1u);
   EXPECT_EQ((*s.path)[0].x, 10);
@@ -63,8 +69,8 @@ TEST(PathSearch, AGoalWithinThreeCellsIsReachedAtTheStart) {
 TEST(PathSearch, UnusableStartsAndGoalsGiveAnEmptyPath) {
   RoadMap map(60, 60);
   map.road(10, 0, 20, 59);
-  SearchWorkspace ws;
-  for (const auto& [start, goal] : std::vector<std::pair<TrackPoint, TrackPoint>>{
+  drivers::SearchWorkspace ws;
+  for (const auto& [start, goal] : std::vector<std::pair<track::TrackPoint, track::TrackPoint>>{
            {at(5, 11), at(55, 15)},  // the start's 5 × 5 block reaches the grass of row 9
            {at(-1, 15), at(55, 15)},
            {at(5, 15), at(60, 15)},
@@ -82,14 +88,15 @@ TEST(PathSearch, UnusableStartsAndGoalsGiveAnEmptyPath) {
 
 TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
   RoadMap map = lCorridor();
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   const Search s = find(ws, map.track, at(10, 10), at(104, 104));
   ASSERT_TRUE(s.path && s.path->size() >= 2u);
-  TrackPoint from = at(10, 10);
-  for (const TrackPoint& to : *s.path) {
-    EXPECT_TRUE(walkLine(static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
-                         static_cast<int>(to.y),
-                         [&](int c, int r) { return map.track.surfaceMap->at(r, c) == 3; }));
+  track::TrackPoint from = at(10, 10);
+  for (const track::TrackPoint& to : *s.path) {
+    EXPECT_TRUE(common::walkGridLine(
+        static_cast<int>(from.x), static_cast<int>(from.y), static_cast<int>(to.x),
+        static_cast<int>(to.y),
+        [&](int c, int r) { return map.track.surfaceMap->at(r, c) == track::SurfaceMap::kRoad; }));
     from = to;
   }
   EXPECT_LT(std::pow(from.x - 104, 2) + std::pow(from.y - 104, 2), 9);
@@ -99,7 +106,7 @@ TEST(PathSearch, FindsALineRoundACornerOverRoadOnly) {
 
 TEST(PathSearch, ASearchSplitByBudgetsFindsTheSamePath) {
   RoadMap map = lCorridor();
-  SearchWorkspace ws;
+  drivers::SearchWorkspace ws;
   const Search whole = find(ws, map.track, at(10, 10), at(104, 104));
   ASSERT_GT(ws.lastExpansions(), 3);
 
@@ -123,20 +130,6 @@ TEST(PathSearch, ASearchSplitByBudgetsFindsTheSamePath) {
   RoadMap other = lCorridor();
   EXPECT_TRUE(find(ws, other.track, {}, {}, INT_MAX, false).path->empty());
   EXPECT_EQ(find(ws, other.track, at(10, 10), at(104, 104)).path->size(), whole.path->size());
-}
-
-TEST(PathSearch, LineWalkVisitsTheCellsOfDrawLine) {
-  SurfaceMap none;  // zero size: drawLine writes nothing and still lists every cell
-  const int ends[][4] = {{0, 0, 7, 3},  {0, 0, 3, 7}, {5, 5, -4, 2}, {5, 5, 2, -4}, {0, 0, 6, 6},
-                         {0, 0, -6, 6}, {3, 3, 3, 3}, {1, 1, 1, -9}, {0, 0, 13, -5}};
-  for (const auto& e : ends) {
-    std::vector<GridCell> walked;
-    walkLine(e[0], e[1], e[2], e[3], [&](int x, int y) {
-      walked.push_back({x, y});
-      return true;
-    });
-    EXPECT_EQ(walked, drawLine(none, {e[0], e[1]}, {e[2], e[3]}, 3)) << e[2] << "," << e[3];
-  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "gui/GUI_Component_Mouse.h"
 #include "gui/GUI_Manager.h"
 #include "gui/ImageCache.h"
+#include "gui/UiFont.h"
 #include "platform/Bitmap.h"
 #include "platform/Input.h"
 #include "platform/Paths.h"
@@ -28,10 +29,10 @@ namespace {
 
 // Shows a widget as if the pointer stood at a fixed place, so several hover and press looks
 // appear in one picture.
-class PinnedPointer : public GUI_Component {
+class PinnedPointer : public gui::GUI_Component {
  public:
-  PinnedPointer(GUI_Component& widget, double x, double y, bool pressed)
-      : GUI_Component(widget.id()), widget_(widget) {
+  PinnedPointer(gui::GUI_Component& widget, double x, double y, bool pressed)
+      : gui::GUI_Component(widget.id()), widget_(widget) {
     input_.setMouse(x, y);
     input_.setDown(platform::button::kMouseLeft, pressed);
   }
@@ -42,7 +43,7 @@ class PinnedPointer : public GUI_Component {
   int getZ() const override { return widget_.getZ(); }
 
  private:
-  GUI_Component& widget_;
+  gui::GUI_Component& widget_;
   platform::Input input_;
 };
 
@@ -56,7 +57,7 @@ class DemoWindow : public platform::Window {
  public:
   DemoWindow() : DemoWindow(prepareHeadless()) {}
   void draw() override { gui.update(input()); }
-  GUI_Manager gui{graphics()};
+  gui::GUI_Manager gui{graphics()};
 
  private:
   explicit DemoWindow(int) : Window(800, 600, false, 16.666666) { setKeepLastFrame(true); }
@@ -64,11 +65,14 @@ class DemoWindow : public platform::Window {
 
 class DemoScreenTest : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   DemoScreenTest() { platform::setProgramFolder(testsupport::dataDir()); }
   ~DemoScreenTest() override {
     window.gui.clear();
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
   template <typename Widget, typename... Args>
   Widget& make(Args&&... args) {
@@ -77,18 +81,19 @@ class DemoScreenTest : public ::testing::Test {
     owned.push_back(std::move(widget));
     return result;
   }
-  void add(GUI_Component& widget) { window.gui.add(&widget); }
-  void pinned(GUI_Component& widget, double x, double y, bool pressed) {
+  void add(gui::GUI_Component& widget) { window.gui.add(&widget); }
+  void pinned(gui::GUI_Component& widget, double x, double y, bool pressed) {
     add(make<PinnedPointer>(widget, x, y, pressed));
   }
   // A picture that must not take the mouse from the widgets of the demo.
   template <typename... Args>
   void decor(Args&&... args) {
-    pinned(make<GUI_Component_Image>(std::forward<Args>(args)...), -1, -1, false);
+    pinned(make<gui::GUI_Component_Image>(std::forward<Args>(args)...), -1, -1, false);
   }
-  GUI_Component_Label& label(const std::string& id, const std::wstring& text, int height, int x,
-                             int y, platform::Color colour, platform::Color shadow, int z = 550) {
-    auto& l = make<GUI_Component_Label>(id, text, "Trebuchet MS", height, x, y, z);
+  gui::GUI_Component_Label& label(const std::string& id, const std::wstring& text, int height,
+                                  int x, int y, platform::Color colour, platform::Color shadow,
+                                  int z = 550) {
+    auto& l = make<gui::GUI_Component_Label>(id, text, gui::kFontFamily, height, x, y, z);
     l.setColour(colour);
     l.setShadowColour(shadow);
     add(l);
@@ -102,16 +107,16 @@ class DemoScreenTest : public ::testing::Test {
   }
 
   DemoWindow window;
-  std::vector<std::unique_ptr<GUI_Component>> owned;
+  std::vector<std::unique_ptr<gui::GUI_Component>> owned;
   testsupport::TempDir temp;
 };
 
 TEST_F(DemoScreenTest, MainMenuWithEveryWidgetKind) {
-  add(make<GUI_Component_Background>("gui_mainMenuBg", 1, 0, 0, 800, 600));
-  add(make<GUI_Component_Mouse>("gui_mouse", 1000));
+  add(make<gui::GUI_Component_Background>("gui_mainMenuBg", 1, 0, 0, 800, 600));
+  add(make<gui::GUI_Component_Mouse>("gui_mouse", 1000));
 
-  auto& list = make<GUI_Component_ListBox>("gui_tracksLB", 3, std::vector<int>{50, 380, 768});
-  list.setFrameKind(FieldFrameKind::List);
+  auto& list = make<gui::GUI_Component_ListBox>("gui_tracksLB", 3, std::vector<int>{50, 380, 768});
+  list.setFrameKind(gui::FieldFrameKind::List);
   list.setTitle({L"Nr.", L"Track", L"File"});
   const wchar_t* titles[] = {L"Oval Speedway",
                              L"Harbour Loop",
@@ -129,16 +134,16 @@ TEST_F(DemoScreenTest, MainMenuWithEveryWidgetKind) {
   list.layout(400, 0, 46, 240);
   pinned(list, 300, 46 + 2 + 24 + 24 + 12, false);
 
-  auto& bar = make<GUI_Component_Menu>("mainMenu");
+  auto& bar = make<gui::GUI_Component_Menu>("mainMenu");
   bar.addItem("file", L"File");
   bar.addItem("tools", L"Tools");
   bar.addItem("help", L"Help");
-  auto tools = std::make_unique<GUI_Component_Menu>("toolsMenu");
-  tools->setFrameKind(FieldFrameKind::Sub);
+  auto tools = std::make_unique<gui::GUI_Component_Menu>("toolsMenu");
+  tools->setFrameKind(gui::FieldFrameKind::Sub);
   tools->addItem("createCircuit", L"Create New Track", true);
   tools->addItem("modifyTrack", L"Edit Track", true);
   tools->addItem("generateBackground", L"Generate Track Background", true);
-  GUI_Component_Menu& toolsMenu = bar.addSubMenu("tools", std::move(tools));
+  gui::GUI_Component_Menu& toolsMenu = bar.addSubMenu("tools", std::move(tools));
   bar.layout(500, 0, 0, 0, 0);
   add(bar);
 
@@ -147,7 +152,7 @@ TEST_F(DemoScreenTest, MainMenuWithEveryWidgetKind) {
        {std::tuple{"refreshTracks", L"Refresh", 800 - 293, false},
         std::tuple{"prevCircuit", L"Scroll up", 800 - 215, false},
         std::tuple{"nextCircuit", L"Scroll down", 800 - 112, true}}) {
-    auto& button = make<GUI_Component_Button>(id, caption);
+    auto& button = make<gui::GUI_Component_Button>(id, caption);
     button.place(550, x, y, x == 800 - 293 ? 75 : 100);
     if (x == 800 - 293) {
       add(button);
@@ -167,7 +172,7 @@ TEST_F(DemoScreenTest, MainMenuWithEveryWidgetKind) {
         std::tuple{"addCar", L"+", 148, 50, 24}, std::tuple{"subCar", L"-", 148, 81, 24},
         std::tuple{"cpuOnly", L" ", 248, 25, 20},
         std::tuple{"startRace", L"START RACE", 248, 50, 124}}) {
-    auto& button = make<GUI_Component_Button>(id, caption);
+    auto& button = make<gui::GUI_Component_Button>(id, caption);
     button.place(550, x, y + dy, width);
     add(button);
   }
@@ -175,29 +180,29 @@ TEST_F(DemoScreenTest, MainMenuWithEveryWidgetKind) {
 
   // A message box without its dimming layer, so the screen stays visible beside it.
   const int x0 = 390, y0 = 330;
-  decor("popup", guiImagePath("popup.png"), 600, x0, y0, true);
+  decor("popup", gui::guiImagePath("popup.png"), 600, x0, y0, true);
   label("popuptitle", L"Background image not found", 18, x0 + 10, y0 + 3, platform::kWhite,
         platform::kBlack, 600);
   label("popuptext", L"The background image of this track was not found.", 18, x0 + 20, y0 + 58,
         platform::kWhite, platform::kBlack, 600);
-  auto& ok = make<GUI_Component_Button>("alertOK", L"OK");
+  auto& ok = make<gui::GUI_Component_Button>("alertOK", L"OK");
   ok.place(601, x0 + 150, y0 + 160, 100);
   add(ok);
 
   // The race instruments, as the race draws them (brake half, throttle full, steering right).
   const int w = 120, h = 590;
-  decor("p1", guiImagePath("powerbar.png"), 1000, w - 60, h - 60, true);
-  decor("p2", guiImagePath("powerbar.png"), 1000, w - 34, h - 60, true);
-  decor("b", guiImagePath("brake_bar.png"), 1000, w - 59, h - 18 - 20, 22, 20, true);
-  decor("t", guiImagePath("throttle_bar.png"), 1000, w - 33, h - 18 - 41, 22, 41, true);
-  decor("s", guiImagePath("steer_bar.png"), 1000, w - 60, h - 70, true);
-  decor("wi", guiImagePath("wheel_indicator.png"), 1000, w - 39 + 10 - 4, h - 69 - 4, true);
+  decor("p1", gui::guiImagePath("powerbar.png"), 1000, w - 60, h - 60, true);
+  decor("p2", gui::guiImagePath("powerbar.png"), 1000, w - 34, h - 60, true);
+  decor("b", gui::guiImagePath("brake_bar.png"), 1000, w - 59, h - 18 - 20, 22, 20, true);
+  decor("t", gui::guiImagePath("throttle_bar.png"), 1000, w - 33, h - 18 - 41, 22, 41, true);
+  decor("s", gui::guiImagePath("steer_bar.png"), 1000, w - 60, h - 70, true);
+  decor("wi", gui::guiImagePath("wheel_indicator.png"), 1000, w - 39 + 10 - 4, h - 69 - 4, true);
 
   // Open the Tools drop-down, then rest the pointer on its second entry.
-  const MenuItemSkin& opener = bar.findItem("tools")->skin();
+  const gui::MenuItemSkin& opener = bar.findItem("tools")->skin();
   window.input().setMouse(opener.left() + 10, 12);
   window.tick();
-  const MenuItemSkin& entry = toolsMenu.item(1).skin();
+  const gui::MenuItemSkin& entry = toolsMenu.item(1).skin();
   window.input().setMouse(entry.left() + 30, entry.top() + 10);
   window.tick();
   ASSERT_TRUE(bar.findItem("tools")->isOpen());
@@ -215,19 +220,20 @@ TEST_F(DemoScreenTest, MainMenuWithEveryWidgetKind) {
 }
 
 TEST_F(DemoScreenTest, IntroAndAboutBox) {
-  add(make<GUI_Component_Image>("gui_bgImg", guiImagePath("intro_bg.png"), 0, 0, 0, 800, 600,
-                                true));
-  add(make<GUI_Component_Image>("gui_kelvaneImg", guiImagePath("projectkelvane.png"), 1,
-                                (800 - 587) / 2, 300 - 188, true));
+  add(make<gui::GUI_Component_Image>("gui_bgImg", gui::guiImagePath("intro_bg.png"), 0, 0, 0, 800,
+                                     600, true));
+  add(make<gui::GUI_Component_Image>("gui_kelvaneImg", gui::guiImagePath("projectkelvane.png"), 1,
+                                     (800 - 587) / 2, 300 - 188, true));
   window.tick();
   save("gui_demo_intro.png");
 
   window.gui.clear();
-  add(make<GUI_Component_Background>("gui_mainMenuBg", 1, 0, 0, 800, 600));
-  add(make<GUI_Component_Image>("aboutbg", guiImagePath("alert_bg.png"), 600, 0, 0, 800, 600,
-                                true));
+  add(make<gui::GUI_Component_Background>("gui_mainMenuBg", 1, 0, 0, 800, 600));
+  add(make<gui::GUI_Component_Image>("aboutbg", gui::guiImagePath("alert_bg.png"), 600, 0, 0, 800,
+                                     600, true));
   const int x1 = 100, y1 = 100;
-  add(make<GUI_Component_Image>("aboutbox", guiImagePath("aboutbox.png"), 600, x1, y1, true));
+  add(make<gui::GUI_Component_Image>("aboutbox", gui::guiImagePath("aboutbox.png"), 600, x1, y1,
+                                     true));
   label("aboutversion", L"Version 1.0", 19, x1 + 300, y1 + 250, platform::kWhite, platform::kBlack,
         600);
   label("aboutdevs", L"(c) 2008 Project Kelvane team", 16, x1 + 300, y1 + 280, platform::kWhite,

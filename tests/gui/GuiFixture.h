@@ -17,7 +17,7 @@
 namespace guitest {
 
 // Writes down what a manager tells it, as "hover:id" and "click:id".
-class Recorder : public GUI_Listener {
+class Recorder : public gui::GUI_Listener {
  public:
   explicit Recorder(std::string name = "") : name_(std::move(name)) {}
   void onClick(std::string id) override { events.push_back(name_ + "click:" + id); }
@@ -38,13 +38,16 @@ class Recorder : public GUI_Listener {
 // A manager over a window-less graphics, the shipped skin, and a scripted mouse.
 class GuiTest : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   GuiTest() {
     platform::setProgramFolder(testsupport::dataDir());
     manager.addListener(&recorder);
   }
   ~GuiTest() override {
-    ImageCache::discard();
-    FontCache::discard();
+    gui::ImageCache::discard();
+    gui::FontCache::discard();
   }
 
   // One frame: the draws of the previous frame are dropped, so queued() shows this frame's.
@@ -68,7 +71,7 @@ class GuiTest : public ::testing::Test {
 
   // Draw calls of this frame that use the skin picture `name`.
   int drawsOf(const std::string& name) const {
-    const platform::Image* image = &ImageCache::get(guiImagePath(name));
+    const platform::Image* image = &gui::ImageCache::get(gui::guiImagePath(name));
     int count = 0;
     for (const auto& call : graphics.queued()) {
       if (call.kind == platform::DrawCall::Kind::Image && call.image == image) ++count;
@@ -84,7 +87,7 @@ class GuiTest : public ::testing::Test {
   }
 
   platform::Graphics graphics{800, 600};
-  GUI_Manager manager{graphics};
+  gui::GUI_Manager manager{graphics};
   platform::Input input;
   Recorder recorder;
 };

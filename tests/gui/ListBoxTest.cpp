@@ -4,6 +4,7 @@
 #include "gui/FontCache.h"
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_ListBox.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 
 namespace guitest {
@@ -16,7 +17,7 @@ using Cells = std::vector<std::wstring>;
 class ListBoxTest : public GuiTest {
  protected:
   ListBoxTest() {
-    list.setFrameKind(FieldFrameKind::List);
+    list.setFrameKind(gui::FieldFrameKind::List);
     list.setTitle({L"Nr.", L"Title", L"File"});
     manager.add(&list);
   }
@@ -33,7 +34,7 @@ class ListBoxTest : public GuiTest {
   // Vertical middle of the n-th visible row slot.
   static double slotY(int n) { return 76 + 24 * n + 12; }
 
-  GUI_Component_ListBox list{"gui_tracksLB", 3, {50, 380, 768}};
+  gui::GUI_Component_ListBox list{"gui_tracksLB", 3, {50, 380, 768}};
 };
 
 TEST_F(ListBoxTest, LayoutStacksRowsUnderTheTitle) {
@@ -65,14 +66,62 @@ TEST_F(ListBoxTest, WheelStopsAtBothEnds) {
   EXPECT_EQ(list.firstVisible(), 1);
 }
 
+TEST_F(ListBoxTest, ALongListHasAScrollBarAndMovesByPagesAndSeveralRowsPerNotch) {
+  fill(30);  // four rows shown
+  moveTo(300, slotY(0));
+  frame();
+  EXPECT_EQ(drawsOf(gui::ScrollBar::kThumbPicture), 1);  // the thumb
+  const gui::ScrollBar& bar = list.scrollBar();
+  EXPECT_EQ(bar.top(), 76);
+  EXPECT_EQ(bar.height(), 4 * 24);
+  EXPECT_EQ(bar.thumb(0, 4, 30).top, 76);
+  EXPECT_EQ(bar.thumb(0, 4, 30).height, gui::ScrollBar::kMinThumb);
+  EXPECT_EQ(bar.thumb(26, 4, 30).top + bar.thumb(26, 4, 30).height, 76 + 96);
+
+  wheel(platform::button::kWheelDown);
+  EXPECT_EQ(list.firstVisible(), gui::GUI_Component_ListBox::kWheelRows);
+
+  // A page less one row per press, however long the key is held.
+  input.setDown(platform::button::kPageDown, true);
+  frame();
+  frame();
+  EXPECT_EQ(list.firstVisible(), 3 + 3);
+  input.setDown(platform::button::kPageDown, false);
+  frame();
+  input.setDown(platform::button::kPageUp, true);
+  frame();
+  EXPECT_EQ(list.firstVisible(), 3);
+  input.setDown(platform::button::kPageUp, false);
+
+  // Dragging the thumb to the bottom shows the last rows; the row under the bar is not chosen.
+  moveTo(bar.left() + 4, bar.top() + 2);
+  setButton(true);
+  frame();
+  moveTo(bar.left() + 4, bar.top() + bar.height() - 1);
+  frame();
+  EXPECT_EQ(list.firstVisible(), 26);
+  recorder.events.clear();
+  setButton(false);
+  frame();
+  EXPECT_TRUE(recorder.clicks().empty());
+  // A press that starts on the rows never drags the bar.
+  moveTo(300, slotY(1));
+  setButton(true);
+  frame();
+  moveTo(bar.left() + 4, bar.top());
+  frame();
+  EXPECT_EQ(list.firstVisible(), 26);
+}
+
 TEST_F(ListBoxTest, ShortListIgnoresWheelAndScrolling) {
   fill(3);
   wheel(platform::button::kWheelDown);
   list.scrollTo(1);
   EXPECT_EQ(list.firstVisible(), 0);
+  EXPECT_EQ(drawsOf(gui::ScrollBar::kThumbPicture), 0);  // no scroll bar
 
   // Exactly full: it may "scroll", but only to 0.
-  GUI_Component_ListBox full("full", 1, {100});
+  gui::GUI_Component_ListBox full("full", 1, {100});
   for (int i = 0; i < 4; ++i) full.addRow("r", {L"x"});
   full.layout(1, 0, 0, 4 + 4 * 24);
   EXPECT_EQ(full.visibleRows(), 4);
@@ -122,14 +171,14 @@ TEST_F(ListBoxTest, PressedRowShowsTheDownPicture) {
 
 TEST_F(ListBoxTest, CellsKeepTheirFullTextWhileTheDrawnOnesAreShortened) {
   const std::wstring longFile(80, L'w');
-  GUI_Component_ListBoxItem& row = list.addRow("listboxItem_0", {L"1", L"Oval", longFile});
+  gui::GUI_Component_ListBoxItem& row = list.addRow("listboxItem_0", {L"1", L"Oval", longFile});
   list.layout(400, 100, 50, 130);
   const Cells* cells = list.cellsOf("listboxItem_0");
   ASSERT_NE(cells, nullptr);
   EXPECT_EQ((*cells)[2], longFile);  // what the track list hands on to the race
   const std::wstring& shown = row.skin().shownCells()[2];
   EXPECT_EQ(shown.substr(shown.size() - 2), L"..");
-  EXPECT_LE(FontCache::get("Trebuchet MS", 17).textWidth(shown), 768 - 8 - 380);
+  EXPECT_LE(gui::FontCache::get(gui::kFontFamily, 17).textWidth(shown), 768 - 8 - 380);
   EXPECT_EQ(list.cellsOf("listboxItem_1"), nullptr);
 
   row.setCells({L"2"});  // a short array is padded, not read past its end
@@ -161,7 +210,7 @@ TEST_F(ListBoxTest, HiddenListDrawsNothingAndIgnoresTheWheel) {
 
 TEST_F(ListBoxTest, AButtonAboveTheListTakesTheMouseFirst) {
   fill(4);
-  GUI_Component_Button scroll("nextCircuit", L"Scroll down");
+  gui::GUI_Component_Button scroll("nextCircuit", L"Scroll down");
   scroll.place(550, 200, 70, 100);
   manager.add(&scroll);
   EXPECT_EQ(clickAt(250, 80), std::vector<std::string>{"click:nextCircuit"});
@@ -170,7 +219,7 @@ TEST_F(ListBoxTest, AButtonAboveTheListTakesTheMouseFirst) {
 }
 
 TEST(ListBoxColumns, NeedsOneStartPerColumn) {
-  EXPECT_THROW(GUI_Component_ListBox("l", 3, {50, 100}), std::invalid_argument);
+  EXPECT_THROW(gui::GUI_Component_ListBox("l", 3, {50, 100}), std::invalid_argument);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_Label.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
 
@@ -20,8 +21,8 @@ class ManagerTest : public GuiTest {
     manager.add(&left);
     manager.add(&right);
   }
-  GUI_Component_Button left{"left", L"Left"};
-  GUI_Component_Button right{"right", L"Right"};
+  gui::GUI_Component_Button left{"left", L"Left"};
+  gui::GUI_Component_Button right{"right", L"Right"};
 };
 
 TEST_F(ManagerTest, CommandFiresOnReleaseForTheWidgetUnderThePointer) {
@@ -64,18 +65,18 @@ TEST_F(ManagerTest, OverlappingButtonsOfOneLayerGoToTheEarlierOne) {
 }
 
 TEST_F(ManagerTest, EqualLayersKeepTheirOrderAcrossFrames) {
-  GUI_Component_Button third{"third", L"Third"};
+  gui::GUI_Component_Button third{"third", L"Third"};
   third.place(550, 100, 100, 100);  // exactly over "left", added later
   manager.add(&third);
   for (int i = 0; i < 5; ++i) frame();
-  EXPECT_EQ(manager.components(), (std::vector<GUI_Component*>{&left, &right, &third}));
+  EXPECT_EQ(manager.components(), (std::vector<gui::GUI_Component*>{&left, &right, &third}));
   EXPECT_EQ(clickAt(150, 110), Strings{"click:left"});
 }
 
 TEST_F(ManagerTest, LabelsAndHiddenWidgetsDoNotBlockTheMouse) {
-  GUI_Component_Label label("label", L"A label lying over the button", "Trebuchet MS", 20, 90, 100,
-                            900);
-  GUI_Component_Button hidden("hidden", L"Hidden");
+  gui::GUI_Component_Label label("label", L"A label lying over the button", gui::kFontFamily, 20,
+                                 90, 100, 900);
+  gui::GUI_Component_Button hidden("hidden", L"Hidden");
   hidden.place(700, 100, 100, 100);
   hidden.hide();
   manager.add(&label);
@@ -87,7 +88,8 @@ TEST_F(ManagerTest, LabelsAndHiddenWidgetsDoNotBlockTheMouse) {
 }
 
 TEST_F(ManagerTest, AnImageAboveBlocksEverythingBelowIt) {
-  GUI_Component_Image backdrop("popupbg", guiImagePath("alert_bg.png"), 600, 0, 0, 800, 600, true);
+  gui::GUI_Component_Image backdrop("popupbg", gui::guiImagePath("alert_bg.png"), 600, 0, 0, 800,
+                                    600, true);
   manager.add(&backdrop);
   EXPECT_EQ(clickAt(150, 110), Strings{"click:popupbg"});
   EXPECT_EQ(clickAt(790, 590), Strings{"click:popupbg"});
@@ -107,9 +109,9 @@ TEST_F(ManagerTest, ListenersHearHoverThenClickInRegistrationOrder) {
 }
 
 // A listener that destroys the screen it was called from, as a menu command does.
-class ScreenClearer : public GUI_Listener {
+class ScreenClearer : public gui::GUI_Listener {
  public:
-  explicit ScreenClearer(GUI_Manager& manager) : manager_(manager) {}
+  explicit ScreenClearer(gui::GUI_Manager& manager) : manager_(manager) {}
   void onClick(std::string id) override {
     manager_.clear();
     lastId = id;
@@ -118,7 +120,7 @@ class ScreenClearer : public GUI_Listener {
   std::string lastId;
 
  private:
-  GUI_Manager& manager_;
+  gui::GUI_Manager& manager_;
 };
 
 TEST_F(ManagerTest, AListenerMayRemoveEveryWidgetDuringItsCommand) {
@@ -136,61 +138,63 @@ TEST_F(ManagerTest, FindAddAndRemove) {
   manager.add(&left);  // twice
   EXPECT_EQ(manager.components().size(), 3u);
   manager.remove(&left);
-  EXPECT_EQ(manager.components(), (std::vector<GUI_Component*>{&right}));
+  EXPECT_EQ(manager.components(), (std::vector<gui::GUI_Component*>{&right}));
   EXPECT_EQ(manager.find("left"), nullptr);
 }
 
 TEST_F(GuiTest, CachesShareOnePictureOrFontPerKey) {
-  const std::string file = guiImagePath("bg.png");
-  const platform::Image& first = ImageCache::get(file);
-  EXPECT_EQ(&first, &ImageCache::get(file));
+  const std::string file = gui::guiImagePath("bg.png");
+  const platform::Image& first = gui::ImageCache::get(file);
+  EXPECT_EQ(&first, &gui::ImageCache::get(file));
   EXPECT_TRUE(first.hardBorders());
-  const std::size_t loaded = ImageCache::size();
-  GUI_Component_Button a("a", L"A");
-  const std::size_t afterOneButton = ImageCache::size();
-  GUI_Component_Button b("b", L"B");
+  const std::size_t loaded = gui::ImageCache::size();
+  gui::GUI_Component_Button a("a", L"A");
+  const std::size_t afterOneButton = gui::ImageCache::size();
+  gui::GUI_Component_Button b("b", L"B");
   EXPECT_EQ(afterOneButton - loaded, 27u);
-  EXPECT_EQ(ImageCache::size(), afterOneButton);
+  EXPECT_EQ(gui::ImageCache::size(), afterOneButton);
 
-  const platform::Font& small = FontCache::get("Trebuchet MS", 17);
-  const platform::Font& large = FontCache::get(L"Trebuchet MS", 20);
+  const platform::Font& small = gui::FontCache::get(gui::kFontFamily, 17);
+  const platform::Font& large = gui::FontCache::get(L"Trebuchet MS", 20);
   EXPECT_NE(&small, &large);
   EXPECT_EQ(large.height(), 20);
-  EXPECT_EQ(&small, &FontCache::get(L"Trebuchet MS", 17));
+  EXPECT_EQ(&small, &gui::FontCache::get(L"Trebuchet MS", 17));
 }
 
 TEST_F(GuiTest, AMissingPictureFailsInTheLoader) {
-  EXPECT_THROW(ImageCache::get(guiImagePath("no_such_picture.png")), std::runtime_error);
-  EXPECT_EQ(ImageCache::size(), 0u);
+  EXPECT_THROW(gui::ImageCache::get(gui::guiImagePath("no_such_picture.png")), std::runtime_error);
+  EXPECT_EQ(gui::ImageCache::size(), 0u);
 }
 
 TEST(GuiCaches, RefuseToLoadBeforeAnyManagerExists) {
-  ImageCache::discard();
-  FontCache::discard();
+  testsupport::ProgramFolderScope programFolderScope;
+  gui::ImageCache::discard();
+  gui::FontCache::discard();
   platform::setProgramFolder(testsupport::dataDir());
   try {
-    ImageCache::get(guiImagePath("bg.png"));
+    gui::ImageCache::get(gui::guiImagePath("bg.png"));
     FAIL() << "loaded without graphics";
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "No graphics specified");
   }
-  EXPECT_THROW(FontCache::get("Trebuchet MS", 17), std::runtime_error);
-  EXPECT_THROW(GUI_Component_Button("b", L"B"), std::runtime_error);
+  EXPECT_THROW(gui::FontCache::get(gui::kFontFamily, 17), std::runtime_error);
+  EXPECT_THROW(gui::GUI_Component_Button("b", L"B"), std::runtime_error);
 }
 
 TEST(GuiCaches, ANewGraphicsDropsThePicturesOfTheOld) {
+  testsupport::ProgramFolderScope programFolderScope;
   platform::setProgramFolder(testsupport::dataDir());
   platform::Graphics first(100, 100);
-  GUI_Manager one(first);
-  ImageCache::get(guiImagePath("bg.png"));
-  EXPECT_EQ(ImageCache::size(), 1u);
-  GUI_Manager sameGraphics(first);
-  EXPECT_EQ(ImageCache::size(), 1u);
+  gui::GUI_Manager one(first);
+  gui::ImageCache::get(gui::guiImagePath("bg.png"));
+  EXPECT_EQ(gui::ImageCache::size(), 1u);
+  gui::GUI_Manager sameGraphics(first);
+  EXPECT_EQ(gui::ImageCache::size(), 1u);
   platform::Graphics second(100, 100);
-  GUI_Manager two(second);
-  EXPECT_EQ(ImageCache::size(), 0u);
-  ImageCache::discard();
-  FontCache::discard();
+  gui::GUI_Manager two(second);
+  EXPECT_EQ(gui::ImageCache::size(), 0u);
+  gui::ImageCache::discard();
+  gui::FontCache::discard();
 }
 
 }  // namespace

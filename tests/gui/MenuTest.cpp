@@ -21,31 +21,31 @@ class MenuTest : public GuiTest {
     manager.add(&bar);
   }
 
-  GUI_Component_Menu& addDropDown(const std::string& opener, const std::string& id,
-                                  std::vector<std::pair<std::string, std::wstring>> entries) {
-    auto menu = std::make_unique<GUI_Component_Menu>(id);
-    menu->setFrameKind(FieldFrameKind::Sub);
+  gui::GUI_Component_Menu& addDropDown(const std::string& opener, const std::string& id,
+                                       std::vector<std::pair<std::string, std::wstring>> entries) {
+    auto menu = std::make_unique<gui::GUI_Component_Menu>(id);
+    menu->setFrameKind(gui::FieldFrameKind::Sub);
     for (auto& [entryId, caption] : entries) menu->addItem(entryId, caption, true);
     return bar.addSubMenu(opener, std::move(menu));
   }
   // Middle of a bar entry.
   void pointAt(const std::string& id) {
-    const MenuItemSkin& skin = bar.findItem(id)->skin();
+    const gui::MenuItemSkin& skin = bar.findItem(id)->skin();
     moveTo((skin.left() + skin.right()) / 2.0, (skin.top() + skin.bottom()) / 2.0);
   }
-  void pointAtEntry(GUI_Component_Menu& menu, int index) {
-    const MenuItemSkin& skin = menu.item(index).skin();
+  void pointAtEntry(gui::GUI_Component_Menu& menu, int index) {
+    const gui::MenuItemSkin& skin = menu.item(index).skin();
     moveTo((skin.left() + skin.right()) / 2.0, (skin.top() + skin.bottom()) / 2.0);
   }
   bool isOpen(const std::string& id) { return bar.findItem(id)->isOpen(); }
 
-  GUI_Component_Menu bar{"mainMenu"};
-  GUI_Component_Menu* tools = nullptr;
+  gui::GUI_Component_Menu bar{"mainMenu"};
+  gui::GUI_Component_Menu* tools = nullptr;
 };
 
 TEST_F(MenuTest, BarEntriesSitSideBySideAndTheBarSpansTheWindow) {
-  const MenuItemSkin& file = bar.findItem("file")->skin();
-  const MenuItemSkin& toolsEntry = bar.findItem("tools")->skin();
+  const gui::MenuItemSkin& file = bar.findItem("file")->skin();
+  const gui::MenuItemSkin& toolsEntry = bar.findItem("tools")->skin();
   EXPECT_EQ(file.left(), 3);
   EXPECT_EQ(file.top(), 2);
   EXPECT_EQ(toolsEntry.left(), file.right());
@@ -58,7 +58,7 @@ TEST_F(MenuTest, BarEntriesSitSideBySideAndTheBarSpansTheWindow) {
 }
 
 TEST_F(MenuTest, EmptyPartOfTheBarTakesTheMouseAsBackground) {
-  GUI_Component_Button below("below", L"Below the bar");
+  gui::GUI_Component_Button below("below", L"Below the bar");
   below.place(400, 600, 2, -1);
   manager.add(&below);
   moveTo(650, 12);
@@ -74,7 +74,7 @@ TEST_F(MenuTest, DropDownOpensBelowItsEntryAndStaysOpenOffTheBar) {
   frame();
   EXPECT_EQ(recorder.events.back(), "hover:tools");
   EXPECT_TRUE(isOpen("tools"));
-  const MenuItemSkin& opener = bar.findItem("tools")->skin();
+  const gui::MenuItemSkin& opener = bar.findItem("tools")->skin();
   EXPECT_EQ(tools->frame().left(), opener.left());
   EXPECT_EQ(tools->frame().top(), opener.bottom());
   EXPECT_EQ(tools->item(0).skin().left(), opener.left() + 6);
@@ -112,7 +112,7 @@ TEST_F(MenuTest, MovingAlongTheBarSwitchesTheOpenDropDown) {
 }
 
 TEST_F(MenuTest, PressOutsideClosesTheMenuAndStillReachesTheWidgetThere) {
-  GUI_Component_Button list("refreshTracks", L"Refresh");
+  gui::GUI_Component_Button list("refreshTracks", L"Refresh");
   list.place(400, 300, 300, 75);
   manager.add(&list);
   pointAt("tools");
@@ -136,7 +136,7 @@ TEST_F(MenuTest, EntriesShowHoverAndPressedHighlights) {
   EXPECT_EQ(drawsOf("main_btn_fill_down.png"), 1);
   setButton(false);
   frame();
-  GUI_Component_Menu& help = bar.subMenu(2);
+  gui::GUI_Component_Menu& help = bar.subMenu(2);
   pointAtEntry(help, 1);
   setButton(true);
   frame();
@@ -164,7 +164,7 @@ TEST_F(MenuTest, AddedEntriesAfterRelayoutStackWithOneWidth) {
 }
 
 TEST_F(MenuTest, ASecondWidgetAboveTheBarKeepsTheMenuIdle) {
-  GUI_Component_Button over("over", L"Over");
+  gui::GUI_Component_Button over("over", L"Over");
   over.place(600, 3, 2, 200);  // covers the bar's entries
   manager.add(&over);
   pointAt("file");

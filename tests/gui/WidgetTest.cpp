@@ -7,6 +7,7 @@
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_Label.h"
 #include "gui/GUI_Component_Mouse.h"
+#include "gui/UiFont.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
 
@@ -14,13 +15,13 @@ namespace guitest {
 namespace {
 
 const platform::Font& buttonFont() {
-  return FontCache::get("Trebuchet MS", 17);
+  return gui::FontCache::get(gui::kFontFamily, 17);
 }
 
 TEST_F(GuiTest, ButtonWithoutLimitFitsItsCaptionPlusTenEachSide) {
-  GUI_Component_Button button("b", L"Generate Track Background");
+  gui::GUI_Component_Button button("b", L"Generate Track Background");
   button.place(550, 40, 60, -1);
-  const ButtonSkin& skin = button.skin();
+  const gui::ButtonSkin& skin = button.skin();
   EXPECT_EQ(skin.right() - skin.left(),
             static_cast<int>(buttonFont().textWidth(L"Generate Track Background") + 20));
   EXPECT_EQ(skin.bottom() - skin.top(), 17 + 8);
@@ -29,9 +30,9 @@ TEST_F(GuiTest, ButtonWithoutLimitFitsItsCaptionPlusTenEachSide) {
 }
 
 TEST_F(GuiTest, ButtonWithLimitShortensAndCentresItsCaption) {
-  GUI_Component_Button button("b", L"A caption far too long for its button");
+  gui::GUI_Component_Button button("b", L"A caption far too long for its button");
   button.place(550, 40, 60, 100);
-  const ButtonSkin& skin = button.skin();
+  const gui::ButtonSkin& skin = button.skin();
   EXPECT_EQ(skin.right() - skin.left(), 100);
   const std::wstring& shown = skin.caption();
   ASSERT_GE(shown.size(), 3u);
@@ -50,20 +51,20 @@ TEST_F(GuiTest, ButtonWithLimitShortensAndCentresItsCaption) {
 }
 
 TEST_F(GuiTest, ShortCaptionsAreNeverCut) {
-  GUI_Component_Button tiny("b", L"WWW");
+  gui::GUI_Component_Button tiny("b", L"WWW");
   tiny.place(550, 0, 0, 24);
   EXPECT_EQ(tiny.skin().caption(), L"WWW");
   EXPECT_LT(tiny.skin().textOffset(), 0);  // wider than the room: centred overhanging both sides
-  GUI_Component_Button check("cpuOnly", L" ");
+  gui::GUI_Component_Button check("cpuOnly", L" ");
   check.place(550, 0, 0, 20);
   EXPECT_EQ(check.skin().right(), 20);
 }
 
 TEST_F(GuiTest, ButtonHoverIsStrictlyInsideAndTheLookFollowsTheButton) {
-  GUI_Component_Button button("b", L"OK");
+  gui::GUI_Component_Button button("b", L"OK");
   button.place(550, 100, 200, 100);
   manager.add(&button);
-  using Look = ButtonSkin::Look;
+  using Look = gui::ButtonSkin::Look;
   auto lookAt = [&](double x, double y) {
     moveTo(x, y);
     return button.skin().lookFor(input, true);
@@ -90,7 +91,7 @@ TEST_F(GuiTest, ButtonHoverIsStrictlyInsideAndTheLookFollowsTheButton) {
 }
 
 TEST_F(GuiTest, ButtonDrawsNinePiecesThenShadowedCaption) {
-  GUI_Component_Button button("b", L"Quit Race");
+  gui::GUI_Component_Button button("b", L"Quit Race");
   button.place(1000, 563, 452, 100);
   manager.add(&button);
   frame();
@@ -124,9 +125,9 @@ TEST_F(GuiTest, ButtonDrawsNinePiecesThenShadowedCaption) {
 }
 
 TEST_F(GuiTest, HiddenButtonsAndLabelsDrawNothing) {
-  GUI_Component_Button button("b", L"Hidden");
+  gui::GUI_Component_Button button("b", L"Hidden");
   button.place(550, 0, 0, -1);
-  GUI_Component_Label label("l", L"Hidden", "Trebuchet MS", 20, 0, 0, 550);
+  gui::GUI_Component_Label label("l", L"Hidden", gui::kFontFamily, 20, 0, 0, 550);
   manager.add(&button);
   manager.add(&label);
   button.hide();
@@ -142,12 +143,13 @@ TEST_F(GuiTest, HiddenButtonsAndLabelsDrawNothing) {
 }
 
 TEST_F(GuiTest, LabelDrawsShadowFirstAndTracksItsWidth) {
-  GUI_Component_Label label("gui_trackLbl", L"", "Trebuchet MS", 20, 15, 494, 550);
+  gui::GUI_Component_Label label("gui_trackLbl", L"", gui::kFontFamily, 20, 15, 494, 550);
   label.setColour(0xff323232);
   label.setShadowColour(platform::kWhite);
   label.setText(L"Oval Speedway");
-  EXPECT_EQ(label.right(),
-            15 + static_cast<int>(FontCache::get("Trebuchet MS", 20).textWidth(L"Oval Speedway")));
+  EXPECT_EQ(
+      label.right(),
+      15 + static_cast<int>(gui::FontCache::get(gui::kFontFamily, 20).textWidth(L"Oval Speedway")));
   EXPECT_EQ(label.bottom(), 494 + 20);
   EXPECT_EQ(label.process(input, true), "");
   const auto& calls = graphics.queued();
@@ -157,14 +159,15 @@ TEST_F(GuiTest, LabelDrawsShadowFirstAndTracksItsWidth) {
   EXPECT_EQ(calls[1].color, 0xff323232u);
   EXPECT_EQ(calls[1].text, L"Oval Speedway");
 
-  GUI_Component_Label plain("p", L"X", L"Trebuchet MS", 20, 0, 0, 1, false);
+  gui::GUI_Component_Label plain("p", L"X", L"Trebuchet MS", 20, 0, 0, 1, false);
   graphics.flush();
   plain.process(input, true);
   EXPECT_EQ(graphics.queued().size(), 1u);
 }
 
 TEST_F(GuiTest, ImageTakesTheMouseEvenWhileInvisibleAndFades) {
-  GUI_Component_Image image("logo", guiImagePath("projectkelvane.png"), 1, 106, 300, false);
+  gui::GUI_Component_Image image("logo", gui::guiImagePath("projectkelvane.png"), 1, 106, 300,
+                                 false);
   EXPECT_EQ(image.picture().width(), 587);
   EXPECT_EQ(image.fade().alpha(), 0);
   EXPECT_EQ(image.process(input, false), "logo");
@@ -188,7 +191,7 @@ TEST_F(GuiTest, ImageTakesTheMouseEvenWhileInvisibleAndFades) {
   image.process(input, true);
   EXPECT_EQ(image.fade().alpha(), 215);
 
-  GUI_Component_Image slow("bg", guiImagePath("intro_bg.png"), 0, 0, 0, 1024, 768, false);
+  gui::GUI_Component_Image slow("bg", gui::guiImagePath("intro_bg.png"), 0, 0, 0, 1024, 768, false);
   slow.setFadeStep(1);
   slow.show();
   for (int i = 0; i < 255; ++i) slow.process(input, true);
@@ -198,8 +201,8 @@ TEST_F(GuiTest, ImageTakesTheMouseEvenWhileInvisibleAndFades) {
 }
 
 TEST_F(GuiTest, PointerFollowsTheMouseFadesAndNeverTakesIt) {
-  GUI_Component_Mouse pointer("gui_mouse", 1000);
-  GUI_Component_Button button("b", L"Under the pointer");
+  gui::GUI_Component_Mouse pointer("gui_mouse", 1000);
+  gui::GUI_Component_Button button("b", L"Under the pointer");
   button.place(550, 0, 0, -1);
   manager.add(&pointer);
   manager.add(&button);
@@ -221,7 +224,7 @@ TEST_F(GuiTest, PointerFollowsTheMouseFadesAndNeverTakesIt) {
 }
 
 TEST_F(GuiTest, PlainBackgroundCoversExactlyItsRectangle) {
-  GUI_Component_Background background("gui_mainMenuBg", 1, 0, 0, 800, 600);
+  gui::GUI_Component_Background background("gui_mainMenuBg", 1, 0, 0, 800, 600);
   EXPECT_EQ(background.frame().right(), 800);
   EXPECT_EQ(background.frame().bottom(), 600);
   EXPECT_EQ(background.process(input, true), "");
@@ -229,7 +232,7 @@ TEST_F(GuiTest, PlainBackgroundCoversExactlyItsRectangle) {
   ASSERT_EQ(calls.size(), 9u);
   double covered = 0;
   for (const auto& c : calls) {
-    EXPECT_EQ(c.image, &ImageCache::get(guiImagePath("bg.png")));
+    EXPECT_EQ(c.image, &gui::ImageCache::get(gui::guiImagePath("bg.png")));
     covered += c.image->width() * c.scaleX * c.image->height() * c.scaleY;
     EXPECT_GE(c.x, 0);
     EXPECT_GE(c.y, 0);
@@ -240,7 +243,7 @@ TEST_F(GuiTest, PlainBackgroundCoversExactlyItsRectangle) {
 }
 
 TEST_F(GuiTest, FrameSmallerThanItsCornersCollapsesInsteadOfMirroring) {
-  GUI_Component_Background tiny("tiny", 1, 10, 10, 20, 20);
+  gui::GUI_Component_Background tiny("tiny", 1, 10, 10, 20, 20);
   tiny.process(input, true);
   for (const auto& c : graphics.queued()) {
     EXPECT_GE(c.scaleX, 0.0);

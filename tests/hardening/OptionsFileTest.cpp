@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,38 +24,41 @@ struct Setting {
 
 const std::vector<Setting>& numericSettings() {
   static const std::vector<Setting> settings = {
-      {Options::kOptionsSection, "nrCars", 2},
-      {Options::kOptionsSection, "nrLaps", 2},
-      {Options::kOptionsSection, "onlyCPU", 0},
-      {Options::kOptionsSection, "sound", 0},
-      {Options::kOptionsSection, "intro", 1},
-      {Options::kGraphicsSection, "height", 700},
-      {Options::kGraphicsSection, "width", 1000},
-      {Options::kGraphicsSection, "fullscreen", 0},
-      {Options::kGraphicsSection, "tireMarks", 1},
-      {Options::kGraphicsSection, "tireMarksDepth", 20},
-      {Options::kGraphicsSection, "tireMarksMaxDarkness", 80},
-      {Options::kGraphicsSection, "tireMarksQuality", 2},
-      {Options::kWeatherSection, "dry_tarmac_grip", 100},
-      {Options::kWeatherSection, "dry_tarmac_resistance", 30},
-      {Options::kWeatherSection, "dry_grass_grip", 80},
-      {Options::kWeatherSection, "dry_grass_resistance", 1500},
-      {Options::kWeatherSection, "wet_tarmac_grip", 40},
-      {Options::kWeatherSection, "wet_tarmac_resistance", 10},
-      {Options::kWeatherSection, "wet_grass_grip", 100},
-      {Options::kWeatherSection, "wet_grass_resistance", 3000},
-      {Options::kAISection, "skill", 20},
+      {config::Options::kOptionsSection, "nrCars", 2},
+      {config::Options::kOptionsSection, "nrLaps", 2},
+      {config::Options::kOptionsSection, "onlyCPU", 0},
+      {config::Options::kOptionsSection, "sound", 0},
+      {config::Options::kOptionsSection, "intro", 1},
+      {config::Options::kGraphicsSection, "height", 700},
+      {config::Options::kGraphicsSection, "width", 1000},
+      {config::Options::kGraphicsSection, "fullscreen", 0},
+      {config::Options::kGraphicsSection, "tireMarks", 1},
+      {config::Options::kGraphicsSection, "tireMarksDepth", 20},
+      {config::Options::kGraphicsSection, "tireMarksMaxDarkness", 80},
+      {config::Options::kGraphicsSection, "tireMarksQuality", 2},
+      {config::Options::kWeatherSection, "dry_tarmac_grip", 100},
+      {config::Options::kWeatherSection, "dry_tarmac_resistance", 30},
+      {config::Options::kWeatherSection, "dry_grass_grip", 80},
+      {config::Options::kWeatherSection, "dry_grass_resistance", 1500},
+      {config::Options::kWeatherSection, "wet_tarmac_grip", 40},
+      {config::Options::kWeatherSection, "wet_tarmac_resistance", 10},
+      {config::Options::kWeatherSection, "wet_grass_grip", 100},
+      {config::Options::kWeatherSection, "wet_grass_resistance", 3000},
+      {config::Options::kAISection, "skill", 20},
   };
   return settings;
 }
 
 class OptionsFileTest : public testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir_.folder());
   }
-  void TearDown() override { Options::destroy(false); }
+  void TearDown() override { config::Options::destroy(false); }
 
   std::string path() const { return dir_.folder() + "options.ini"; }
 
@@ -62,20 +66,20 @@ class OptionsFileTest : public testing::Test {
   // teardown saves it.
   void runGameOver(const std::string& text) {
     dir_.write("options.ini", text);
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
   }
 
   // The file left behind must read without a stop and hold every setting as a plain number.
   void expectCompleteFile() const {
-    CIniFile saved(path());
+    config::CIniFile saved(path());
     ASSERT_TRUE(saved.readFile()) << "the saved options.ini does not read back";
     for (const Setting& s : numericSettings()) {
       const std::string value = saved.getValue(s.section, s.key, "<missing>");
       EXPECT_NE(value, "<missing>") << s.key;
       EXPECT_EQ(value, std::to_string(saved.getValueInt(s.section, s.key))) << s.key;
     }
-    EXPECT_EQ(saved.getValue(Options::kWeatherSection, "weatherType", "<missing>"), "dry");
+    EXPECT_EQ(saved.getValue(config::Options::kWeatherSection, "weatherType", "<missing>"), "dry");
   }
 
   testsupport::TempDir dir_;
@@ -88,15 +92,16 @@ TEST_F(OptionsFileTest, BinaryJunkGivesDefaultsAndACompleteFile) {
   runGameOver(junk);
   expectCompleteFile();
   for (const Setting& s : numericSettings()) {
-    EXPECT_EQ(Options::instance()->ini().getValueInt(s.section, s.key), s.defaultValue) << s.key;
+    EXPECT_EQ(config::Options::instance()->ini().getValueInt(s.section, s.key), s.defaultValue)
+        << s.key;
   }
 }
 
 TEST_F(OptionsFileTest, OnlyTheBadLineIsPassedOver) {
   runGameOver("[ Options ]\nnrLaps=7\n\x01 binary from here\nnrCars=9\n");
   expectCompleteFile();
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 7);
-  EXPECT_EQ(Options::instance()->getOptionInt("nrCars"), 9);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 7);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrCars"), 9);
 }
 
 TEST_F(OptionsFileTest, TenMegabyteLinesNeitherHangNorLoseTheLinesAfterThem) {
@@ -106,9 +111,35 @@ TEST_F(OptionsFileTest, TenMegabyteLinesNeitherHangNorLoseTheLinesAfterThem) {
               "\nintro=0\n");
   expectCompleteFile();
   // Out-of-range numbers saturate instead of wrapping to something random.
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), INT_MAX);
-  EXPECT_EQ(Options::instance()->getOptionInt("nrCars"), INT_MIN);
-  EXPECT_EQ(Options::instance()->getOptionInt("intro"), 0);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), INT_MAX);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrCars"), INT_MIN);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("intro"), 0);
+}
+
+TEST_F(OptionsFileTest, TwoHundredThousandKeysAreAllReadAndARepeatedKeyTakesItsLastValue) {
+  std::string text = "[ Options ]\nnrLaps=7\n";
+  for (int i = 0; i < 200000; ++i)
+    text += "key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  text += "[ options ]\nNRLAPS=9\nkey5=again\n";  // the same names, written otherwise
+  dir_.write("options.ini", text);
+  const config::CIniFile& ini = config::Options::instance()->ini();
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 9);
+  EXPECT_EQ(ini.getValue(config::Options::kOptionsSection, "key199999"), "199999");
+  EXPECT_EQ(ini.getValue(config::Options::kOptionsSection, "KEY5"), "again");
+  EXPECT_GE(ini.numValues(ini.findKey(config::Options::kOptionsSection)), 200000u);
+}
+
+TEST_F(OptionsFileTest, AFileOverTheSizeLimitIsKeptAsABackupAndTheDefaultsAreUsed) {
+  dir_.write("options.ini", "[ Options ]\nnrLaps=7\n");
+  std::filesystem::resize_file(path(), config::CIniFile::kMaxFileBytes + 1);
+  testing::internal::CaptureStderr();
+  config::Options::instance();
+  config::Options::destroy(true);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("larger than 64 MiB"), std::string::npos) << said;
+  EXPECT_EQ(std::filesystem::file_size(path() + ".bak"), config::CIniFile::kMaxFileBytes + 1);
+  expectCompleteFile();
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 2);
 }
 
 TEST_F(OptionsFileTest, MissingAndRepeatedSectionsStillGiveEverySetting) {
@@ -118,14 +149,14 @@ TEST_F(OptionsFileTest, MissingAndRepeatedSectionsStillGiveEverySetting) {
       "[ Graphics ]\n");
   expectCompleteFile();
   // Keys under a repeated header belong to the first section of that name.
-  EXPECT_EQ(Options::instance()->getGraphicsInt("width"), 800);
-  EXPECT_EQ(Options::instance()->getGraphicsInt("height"), 500);
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 2);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt("width"), 800);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt("height"), 500);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 2);
 
   // A second start over the saved file changes nothing.
   const std::string first = testsupport::readFile(path());
-  Options::instance();
-  Options::destroy(true);
+  config::Options::instance();
+  config::Options::destroy(true);
   EXPECT_EQ(testsupport::readFile(path()), first);
 }
 
@@ -160,10 +191,10 @@ TEST_F(OptionsFileTest, EveryNumericSettingSurvivesLettersNegativeAndHugeValues)
     runGameOver(file);
     expectCompleteFile();
     for (const Setting& s : numericSettings()) {
-      EXPECT_EQ(Options::instance()->ini().getValueInt(s.section, s.key), expected)
+      EXPECT_EQ(config::Options::instance()->ini().getValueInt(s.section, s.key), expected)
           << s.key << " = \"" << text << "\"";
     }
-    Options::destroy(false);
+    config::Options::destroy(false);
   }
 }
 
@@ -172,7 +203,7 @@ TEST_F(OptionsFileTest, EveryNumericSettingSurvivesLettersNegativeAndHugeValues)
 TEST_F(OptionsFileTest, AByteOrderMarkDoesNotCostTheSettings) {
   runGameOver("\xEF\xBB\xBF[ Options ]\nnrLaps=7\n");
   expectCompleteFile();
-  EXPECT_EQ(Options::instance()->getOptionInt("nrLaps"), 7);
+  EXPECT_EQ(config::Options::instance()->getOptionInt("nrLaps"), 7);
 }
 
 // A bad line must not take the lines after it with it when the file is saved; the file as it

@@ -13,6 +13,7 @@
 
 #include "HardeningFixture.h"
 #include "config/IniFile.h"
+#include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "physics/CarPhysics.h"
 #include "platform/Buttons.h"
@@ -104,26 +105,29 @@ TEST_F(RaceInputTest, EveryOtherRaceSettingToleratesAbsurdValues) {
   };
   for (int value : {INT_MIN, 0, INT_MAX}) {
     setOptions(1, 1, 0);
-    CIniFile& ini = Options::instance()->ini();
-    ini.setValueInt(Options::kOptionsSection, "sound", value);
-    for (const char* key : graphicsKeys) ini.setValueInt(Options::kGraphicsSection, key, value);
-    for (const char* key : weatherKeys) ini.setValueInt(Options::kWeatherSection, key, value);
+    config::CIniFile& ini = config::Options::instance()->ini();
+    ini.setValueInt(config::Options::kOptionsSection, config::key::sound, value);
+    for (const char* key : graphicsKeys)
+      ini.setValueInt(config::Options::kGraphicsSection, key, value);
+    for (const char* key : weatherKeys)
+      ini.setValueInt(config::Options::kWeatherSection, key, value);
     drive("every setting " + std::to_string(value));
   }
   // A weather type without surface keys gives zero grip and resistance everywhere.
   setOptions(1, 1, 0);
-  Options::instance()->ini().setValue(Options::kWeatherSection, "weatherType", "snow", true);
+  config::Options::instance()->ini().setValue(config::Options::kWeatherSection,
+                                              config::key::weatherType, "snow", true);
   drive("weather snow");
 }
 
 // Resistance is a damping force: however large the number in the file, it may stop a sliding
 // car but never throw it back faster than it came (which, step after step, ended at infinity).
 TEST_F(RaceInputTest, AHugeResistanceStopsASlidingCarInsteadOfFlingingIt) {
-  CIniFile& ini = Options::instance()->ini();
-  ini.setValueInt(Options::kWeatherSection, "dry_grass_resistance", INT_MAX);
-  ini.setValueInt(Options::kWeatherSection, "dry_grass_grip", INT_MAX);
-  TrackData grassOnly;  // no surface map: everything is grass
-  CarPhysics car(grassOnly);
+  config::CIniFile& ini = config::Options::instance()->ini();
+  ini.setValueInt(config::Options::kWeatherSection, "dry_grass_resistance", INT_MAX);
+  ini.setValueInt(config::Options::kWeatherSection, "dry_grass_grip", INT_MAX);
+  track::TrackData grassOnly;  // no surface map: everything is grass
+  physics::CarPhysics car(grassOnly);
   car.initModel();
   car.setPosition(100, 100, 0);
   car.push(30, 90, 100);  // from the left: the car slides sideways
@@ -160,10 +164,10 @@ TEST_F(RaceInputTest, MissingOrBrokenBackgroundStopsTheStartWithTheFileName) {
 
 TEST_F(RaceInputTest, MissingPicturesAndSoundLeaveARaceThatRuns) {
   setOptions(2, 1, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  config::Options::instance()->setOptionInt(config::key::sound, 1);
   // A player's own car picture that is gone, or names a path outside the cars folder.
-  Options::instance()->setPlayersString("player1_image", "no_such_car.png");
-  Options::instance()->setPlayersString("player2_image", "../../../../etc/passwd");
+  config::Options::instance()->setPlayersString("player1_image", "no_such_car.png");
+  config::Options::instance()->setPlayersString("player2_image", "../../../../etc/passwd");
   // The instrument pictures and the engine sound: gone or garbage.
   removeFile("images/gui/powerbar.png");
   dir_.write("images/gui/steer_bar.png", std::string(100, '\x89'));
@@ -182,9 +186,10 @@ TEST_F(RaceInputTest, ShippedTracksStayFarBelowTheDrawingLimit) {
   // The limit that refuses zigzag files must never come near a real track.
   for (const auto& entry : std::filesystem::directory_iterator(testsupport::tracksDir())) {
     if (entry.path().extension() != ".rst") continue;
-    const auto track = importTrack(entry.path().string());
+    const auto track = track::importTrack(entry.path().string());
     ASSERT_NE(track, nullptr) << entry.path();
-    EXPECT_LT(rasterisedCells(*track, tracklimits::kMinCellSize), tracklimits::kMaxRasterCells / 50)
+    EXPECT_LT(track::rasterisedCells(*track, track::limits::kMinCellSize),
+              track::limits::kMaxRasterCells / 50)
         << entry.path();
   }
 }

@@ -30,29 +30,32 @@ std::vector<fs::path> regressionFiles(const std::string& extension) {
 }
 
 TEST(RegressionInputs, OptionsFilesAlwaysSaveACompleteReadableFile) {
+  testsupport::ProgramFolderScope programFolderScope;
   const auto files = regressionFiles(".ini");
   ASSERT_FALSE(files.empty());
   for (const fs::path& file : files) {
     testsupport::TempDir dir;
     fs::copy_file(file, dir.path() / "options.ini");
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
 
-    CIniFile saved(dir.folder() + "options.ini");
+    config::CIniFile saved(dir.folder() + "options.ini");
     ASSERT_TRUE(saved.readFile()) << file;
     for (const char* key : {"nrCars", "nrLaps", "onlyCPU", "sound", "intro"}) {
-      EXPECT_NE(saved.findValue(saved.findKey(Options::kOptionsSection), key), CIniFile::noID)
+      EXPECT_NE(saved.findValue(saved.findKey(config::Options::kOptionsSection), key),
+                config::CIniFile::noID)
           << file << " " << key;
     }
     for (const char* key : {"width", "height", "tireMarksQuality"}) {
-      EXPECT_NE(saved.findValue(saved.findKey(Options::kGraphicsSection), key), CIniFile::noID)
+      EXPECT_NE(saved.findValue(saved.findKey(config::Options::kGraphicsSection), key),
+                config::CIniFile::noID)
           << file << " " << key;
     }
-    EXPECT_EQ(saved.getValueInt(Options::kAISection, "skill"), 20) << file;
+    EXPECT_EQ(saved.getValueInt(config::Options::kAISection, "skill"), 20) << file;
   }
-  Options::destroy(false);
+  config::Options::destroy(false);
 }
 
 // Sound behaviour still missing in the INI reader (see the report): a value or comment that ends
@@ -60,19 +63,20 @@ TEST(RegressionInputs, OptionsFilesAlwaysSaveACompleteReadableFile) {
 // through the first read, is written back with "\n", and loses it at the next read, so every
 // save of such a file changes it once more.
 TEST(RegressionInputs, SavingASavedOptionsFileChangesNothing) {
+  testsupport::ProgramFolderScope programFolderScope;
   for (const fs::path& file : regressionFiles(".ini")) {
     testsupport::TempDir dir;
     fs::copy_file(file, dir.path() / "options.ini");
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir.folder());
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
     const std::string once = testsupport::readFile(dir.folder() + "options.ini");
-    Options::instance();
-    Options::destroy(true);
+    config::Options::instance();
+    config::Options::destroy(true);
     EXPECT_EQ(testsupport::readFile(dir.folder() + "options.ini"), once) << file;
   }
-  Options::destroy(false);
+  config::Options::destroy(false);
 }
 
 TEST(RegressionInputs, TrackFilesLoadOrAreRefusedQuicklyWithAReason) {
@@ -80,16 +84,16 @@ TEST(RegressionInputs, TrackFilesLoadOrAreRefusedQuicklyWithAReason) {
   ASSERT_FALSE(files.empty());
   for (const fs::path& file : files) {
     std::string reason;
-    const auto track = importTrack(file.string(), &reason);
+    const auto track = track::importTrack(file.string(), &reason);
     if (!track) {
       EXPECT_FALSE(reason.empty()) << file;
     } else {
       ASSERT_GE(track->points.size(), 2u) << file;
-      const auto map = buildSurfaceMap(*track, 4.0);
+      const auto map = track::buildSurfaceMap(*track, 4.0);
       EXPECT_GT(map->rows * map->columns, 0u) << file;
     }
     std::string infoReason;
-    if (!readLevelInfo(file.string(), &infoReason)) {
+    if (!track::readLevelInfo(file.string(), &infoReason)) {
       EXPECT_FALSE(infoReason.empty()) << file;
     }
   }
@@ -98,10 +102,10 @@ TEST(RegressionInputs, TrackFilesLoadOrAreRefusedQuicklyWithAReason) {
 TEST(RegressionInputs, AZigzagRoadIsRefusedBeforeAnythingIsDrawn) {
   std::string reason;
   const fs::path file = fs::path(KELVANE_SOURCE_DIR) / "tests/hardening/data/zigzag_road.rst";
-  EXPECT_EQ(importTrack(file.string(), &reason), nullptr);
+  EXPECT_EQ(track::importTrack(file.string(), &reason), nullptr);
   EXPECT_NE(reason.find("too long"), std::string::npos) << reason;
   // The track list still shows it, so the player can see which file it is.
-  EXPECT_NE(readLevelInfo(file.string()), nullptr);
+  EXPECT_NE(track::readLevelInfo(file.string()), nullptr);
 }
 
 }  // namespace

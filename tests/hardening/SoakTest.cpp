@@ -14,6 +14,7 @@
 #include <string>
 
 #include "HardeningFixture.h"
+#include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "platform/Window.h"
 #include "track/TrackLoader.h"
@@ -55,11 +56,11 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
   namespace fs = std::filesystem;
   const std::string file = "harbour_grid.rst";
   fs::copy_file(testsupport::tracksDir() + file, tracksFolder() + file);
-  const auto track = importTrack(tracksFolder() + file);
+  const auto track = track::importTrack(tracksFolder() + file);
   ASSERT_NE(track, nullptr);
   writeBackground(track->background, track->extentX + 100, track->extentY + 100);
   setOptions(12, 99, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  config::Options::instance()->setOptionInt(config::key::sound, 1);
 
   platform::launchSettings().headless = true;
   race::RaceData* racePointer = nullptr;
@@ -70,8 +71,8 @@ TEST_F(SoakTest, DISABLED_TwelveComputerCarsRaceHalfAnHourWithoutGrowing) {
     std::unique_ptr<race::RaceData>& race;
     ~ReleaseBeforeWindow() {
       race.reset();
-      FontCache::discard();
-      ImageCache::discard();
+      gui::FontCache::discard();
+      gui::ImageCache::discard();
     }
   } release{race_};
   race_ = std::make_unique<race::RaceData>(window.graphics(), window.input(), window.audio(), 16);

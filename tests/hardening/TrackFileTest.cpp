@@ -88,14 +88,14 @@ TEST_F(TrackFileTest, EveryBadFileIsRefusedWithAReasonByBothLoaders) {
     const std::string path = writeTrack(std::string(bad.name) + ".rst", bad.contents);
     const auto started = std::chrono::steady_clock::now();
     std::string reason;
-    EXPECT_EQ(importTrack(path, &reason), nullptr) << bad.name;
+    EXPECT_EQ(track::importTrack(path, &reason), nullptr) << bad.name;
     EXPECT_FALSE(reason.empty()) << bad.name;
     // Refusal is immediate, not the end of a long struggle (a generous bound against hangs).
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20)) << bad.name;
 
     // The track list may still show a file with start positions and nothing else wrong.
     std::string infoReason;
-    const auto info = readLevelInfo(path, &infoReason);
+    const auto info = track::readLevelInfo(path, &infoReason);
     if (!info) {
       EXPECT_FALSE(infoReason.empty()) << bad.name;
     }
@@ -138,7 +138,7 @@ TEST_F(TrackFileTest, DeepWrappersAndUtf16FilesLoad) {
   for (int i = 0; i < 20000; ++i) nested += "<a>";
   nested += squareLoop();
   for (int i = 0; i < 20000; ++i) nested += "</a>";
-  const auto deep = importTrack(writeTrack("deep.rst", trackText(nested)));
+  const auto deep = track::importTrack(writeTrack("deep.rst", trackText(nested)));
   ASSERT_NE(deep, nullptr);
   EXPECT_EQ(deep->points.size(), 4u);
 
@@ -149,7 +149,7 @@ TEST_F(TrackFileTest, DeepWrappersAndUtf16FilesLoad) {
     wide.push_back(c);
     wide.push_back('\0');
   }
-  const auto track = importTrack(writeTrack("wide.rst", wide));
+  const auto track = track::importTrack(writeTrack("wide.rst", wide));
   ASSERT_NE(track, nullptr);
   EXPECT_EQ(track->title, "Wide");
   EXPECT_EQ(track->points.size(), 4u);

@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 class WindowInputTest : public ::testing::Test {
  protected:
   WindowInputTest() : savedFolder_(platform::programFolder()) {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(dir_.folder());
     fs::copy(testsupport::dataDir() + "images", dir_.path() / "images",
              fs::copy_options::recursive);
@@ -33,9 +33,9 @@ class WindowInputTest : public ::testing::Test {
     platform::launchSettings().headless = true;
   }
   ~WindowInputTest() override {
-    Options::destroy(false);
-    FontCache::discard();
-    ImageCache::discard();
+    config::Options::destroy(false);
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
     platform::setProgramFolder(savedFolder_);
     platform::launchSettings() = platform::LaunchSettings{};
   }
@@ -52,25 +52,28 @@ class WindowInputTest : public ::testing::Test {
       if (width) *width = window.graphics().width();
       if (height) *height = window.graphics().height();
     }
-    Options::destroy(false);
+    config::Options::destroy(false);
   }
 
   void expectCompleteOptionsFile() const {
-    CIniFile saved(optionsPath());
+    config::CIniFile saved(optionsPath());
     ASSERT_TRUE(saved.readFile()) << testsupport::readFile(optionsPath()).substr(0, 400);
     const char* options[] = {"nrCars", "nrLaps", "onlyCPU", "sound", "intro"};
     const char* graphics[] = {"height",          "width",          "fullscreen",
                               "tireMarks",       "tireMarksDepth", "tireMarksMaxDarkness",
                               "tireMarksQuality"};
     for (const char* key : options) {
-      EXPECT_NE(saved.findValue(saved.findKey(Options::kOptionsSection), key), CIniFile::noID)
+      EXPECT_NE(saved.findValue(saved.findKey(config::Options::kOptionsSection), key),
+                config::CIniFile::noID)
           << key;
     }
     for (const char* key : graphics) {
-      EXPECT_NE(saved.findValue(saved.findKey(Options::kGraphicsSection), key), CIniFile::noID)
+      EXPECT_NE(saved.findValue(saved.findKey(config::Options::kGraphicsSection), key),
+                config::CIniFile::noID)
           << key;
     }
-    EXPECT_NE(saved.findValue(saved.findKey(Options::kAISection), "skill"), CIniFile::noID);
+    EXPECT_NE(saved.findValue(saved.findKey(config::Options::kAISection), "skill"),
+              config::CIniFile::noID);
   }
 
   testsupport::TempDir dir_;
@@ -93,8 +96,8 @@ TEST_F(WindowInputTest, AbsurdWindowSizesOpenAUsableWindowAndAreKeptInTheFile) {
   EXPECT_GE(height, 480);
   expectCompleteOptionsFile();
   // The player's own text stays theirs to correct; the game only refused to use it.
-  Options::destroy(false);
-  EXPECT_EQ(Options::instance()->getGraphicsInt("width"), 100000);
+  config::Options::destroy(false);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt("width"), 100000);
 }
 
 TEST_F(WindowInputTest, JunkAndAbsurdSettingsLeaveAWorkingMenuAndAWholeFile) {

@@ -1,16 +1,18 @@
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "PhysicsFixture.h"
 #include "physics/PhysicsWorld.h"
+#include "physics/SurfaceOptions.h"
 
 namespace physicstest {
 namespace {
 
-constexpr double kDt = PhysicsWorld::kTimeStep;
+constexpr double kDt = physics::PhysicsWorld::kTimeStep;
 
-void step(CarPhysics& car, double throttle, double brake, double steer, int steps = 1) {
+void step(physics::CarPhysics& car, double throttle, double brake, double steer, int steps = 1) {
   for (int i = 0; i < steps; ++i) {
     car.throttle = throttle;
     car.brake = brake;
@@ -38,7 +40,7 @@ TEST_F(CarStep, CoastingBrakesAtHalfAndThePedalAloneAtTwiceFull) {
   // {throttle, brake} → traction in newtons on 1500 kg.
   const double cases[][3] = {{0, 0, -5000}, {0, 1, -20000}, {1, 1, 0}};
   for (const auto& c : cases) {
-    CarPhysics car = *rolling;
+    physics::CarPhysics car = *rolling;
     step(car, c[0], c[1], 0);
     EXPECT_NEAR(car.velocity().y - v, (c[2] + resistance) / 1500 * kDt, 1e-12) << c[2];
     EXPECT_EQ(car.brake, c[1] * 100);  // the coasting brake is not shown as pedal
@@ -81,13 +83,13 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
   EXPECT_EQ(grass->resistance(), 1500);
   EXPECT_EQ(offMap->resistance(), 1500);
   EXPECT_EQ(edge->resistance(), 30);
-  EXPECT_EQ(grass->getSurface(), 0);
-  EXPECT_EQ(edge->getSurface(), 3);
-  EXPECT_EQ(offMap->getSurface(), SurfaceMap::kOutside);
-  EXPECT_EQ(makeCar(std::nan(""), 1e300)->getSurface(), SurfaceMap::kOutside);
+  EXPECT_EQ(grass->getSurface(), track::SurfaceMap::kGrass);
+  EXPECT_EQ(edge->getSurface(), track::SurfaceMap::kRoad);
+  EXPECT_EQ(offMap->getSurface(), track::SurfaceMap::kOutside);
+  EXPECT_EQ(makeCar(std::nan(""), 1e300)->getSurface(), track::SurfaceMap::kOutside);
 
   auto setWeather = [](const std::string& key, const std::string& value) {
-    Options::instance()->ini().setValue(" Weather Conditions ", key, value, true);
+    config::Options::instance()->ini().setValue(config::Options::kWeatherSection, key, value, true);
   };
   setWeather("weatherType", "wet");  // seen at the very next step
   road->update(kDt);
@@ -100,8 +102,9 @@ TEST_F(CarStep, GripAndResistanceFollowTheGroundAndTheWeather) {
 }
 
 TEST_F(CarStep, SandSnowAndGravelHoldTheCarByTheirOwnKeys) {
-  const std::int32_t kinds[] = {SurfaceMap::kSand, SurfaceMap::kSnow, SurfaceMap::kGravel};
-  std::vector<std::unique_ptr<CarPhysics>> cars;
+  const std::int32_t kinds[] = {track::SurfaceMap::kSand, track::SurfaceMap::kSnow,
+                                track::SurfaceMap::kGravel};
+  std::vector<std::unique_ptr<physics::CarPhysics>> cars;
   for (int k = 0; k < 3; ++k) {
     track_.surfaceMap->set(50, 50 + 10 * k, kinds[k]);
     cars.push_back(makeCar(202 + 40 * k, 202));
@@ -110,17 +113,46 @@ TEST_F(CarStep, SandSnowAndGravelHoldTheCarByTheirOwnKeys) {
   EXPECT_EQ(cars[0]->resistance(), 2500);
   EXPECT_EQ(cars[1]->resistance(), 1000);
   EXPECT_EQ(cars[2]->resistance(), 800);
-  EXPECT_EQ(cars[1]->getSurface(), SurfaceMap::kSnow);
+  EXPECT_EQ(cars[1]->getSurface(), track::SurfaceMap::kSnow);
 
   // A weather type of the player's own without those keys drives on them as on its grass.
-  CIniFile& ini = Options::instance()->ini();
+  config::CIniFile& ini = config::Options::instance()->ini();
   ini.setValue(" Weather Conditions ", "weatherType", "ice", true);
+  ini.setValueInt(" Weather Conditions ", "ice_tarmac_grip", 20);
+  ini.setValueInt(" Weather Conditions ", "ice_tarmac_resistance", 5);
+  ini.setValueInt(" Weather Conditions ", "ice_grass_grip", 10);
   ini.setValueInt(" Weather Conditions ", "ice_grass_resistance", 4000);
   ini.setValueInt(" Weather Conditions ", "ice_snow_resistance", 200);
   for (auto& car : cars) car->update(kDt);
   EXPECT_EQ(cars[0]->resistance(), 4000);
   EXPECT_EQ(cars[1]->resistance(), 200);
   EXPECT_EQ(cars[2]->resistance(), 4000);
+}
+
+TEST_F(CarStep, AnUnknownWeatherRacesAsDryAndSaysSo) {
+  // A weather named in the file without its road and grass keys: every surface would hold
+  // nothing and no car would ever finish.
+  folder_.write("options.ini", "[ Weather Conditions ]\nweatherType=ice\nice_grass_grip=5\n");
+  config::Options::destroy(false);
+  testing::internal::CaptureStderr();
+  const physics::SurfaceValues values = physics::SurfaceOptions::read();
+  const std::string warning = testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("weatherType \"ice\" is unknown"), std::string::npos) << warning;
+  EXPECT_NE(warning.find("\"dry\""), std::string::npos) << warning;
+  EXPECT_EQ(config::Options::instance()->weather(), "dry");
+  EXPECT_EQ(values.tarmac.grip, 100);
+  EXPECT_EQ(values.grass.resistance, 1500);
+  EXPECT_EQ(values.snow.grip, 35);
+  EXPECT_EQ(config::Options::instance()->getWeatherString("weatherType"),
+            "ice");  // the file keeps it
+
+  // A known weather whose keys the file lacks races on that weather's defaults.
+  folder_.write("options.ini", "[ Weather Conditions ]\nweatherType=wet\n");
+  config::Options::destroy(false);
+  const physics::SurfaceValues wet = physics::SurfaceOptions::read();
+  EXPECT_EQ(wet.tarmac.grip, 40);
+  EXPECT_EQ(wet.grass.resistance, 3000);
+  EXPECT_EQ(wet.gravel.resistance, 1000);
 }
 
 TEST_F(CarStep, PushesAddUpAndActInTheNextStepOnly) {

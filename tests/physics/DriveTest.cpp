@@ -17,28 +17,29 @@ class ShippedTrackDrive : public PhysicsTest {
   void SetUp() override {
     PhysicsTest::SetUp();
     std::string reason;
-    shipped_ = importTrack(testsupport::tracksDir() + "meadow_loop.rst", &reason);
+    shipped_ = track::importTrack(testsupport::tracksDir() + "meadow_loop.rst", &reason);
     ASSERT_TRUE(shipped_) << reason;
-    shipped_->surfaceMap = buildSurfaceMap(*shipped_, 4);
+    shipped_->surfaceMap = track::buildSurfaceMap(*shipped_, 4);
     ASSERT_GT(shipped_->positionCount(), 0u);
   }
 
   // On grid slot 0 as the race sets it up: the front of the car on the start position.
-  std::unique_ptr<CarPhysics> carOnGrid() {
-    auto car = std::make_unique<CarPhysics>(*shipped_);
+  std::unique_ptr<physics::CarPhysics> carOnGrid() {
+    auto car = std::make_unique<physics::CarPhysics>(*shipped_);
     car->initModel();
-    placeOnStartPosition(*car, shipped_->positionAt(0));
+    physics::placeOnStartPosition(*car, shipped_->positionAt(0));
     return car;
   }
 
   // Speeds after each step; fails at the first value that is not finite.
-  static std::vector<double> drive(CarPhysics& car, double throttle, double steer, int steps) {
+  static std::vector<double> drive(physics::CarPhysics& car, double throttle, double steer,
+                                   int steps) {
     std::vector<double> speeds;
     for (int i = 0; i < steps; ++i) {
       car.throttle = throttle;
       car.brake = 0;
       car.steer = steer;
-      car.update(PhysicsWorld::kTimeStep);
+      car.update(physics::PhysicsWorld::kTimeStep);
       EXPECT_TRUE(
           std::isfinite(car.getX() + car.getY() + car.heading() + car.speed + car.getDriftAngle()))
           << "step " << i;
@@ -47,12 +48,12 @@ class ShippedTrackDrive : public PhysicsTest {
     return speeds;
   }
 
-  std::unique_ptr<TrackData> shipped_;
+  std::unique_ptr<track::TrackData> shipped_;
 };
 
 TEST_F(ShippedTrackDrive, FullThrottleFromTheGridConvergesToATopSpeed) {
   auto car = carOnGrid();
-  EXPECT_NE(car->getSurface(), 0) << "the grid slot lies on the road";
+  EXPECT_NE(car->getSurface(), track::SurfaceMap::kGrass) << "the grid slot lies on the road";
   const std::vector<double> speeds = drive(*car, 1, 0, 90 * 100);
   for (int i = 1; i < 100; ++i) ASSERT_GT(speeds[i], speeds[i - 1]) << i;
   // Off the road at the first bend, it crosses the grass at the grass's top speed (where
@@ -66,7 +67,7 @@ TEST_F(ShippedTrackDrive, FullThrottleFromTheGridConvergesToATopSpeed) {
             (-6 + std::sqrt(36 + 4 * 2000.0)) / 2 + 1e-6);
   // Pressed against it, the car only rubs along it.
   EXPECT_LT(*std::max_element(speeds.end() - 500, speeds.end()), 1.0);
-  const SurfaceMap& map = *shipped_->surfaceMap;
+  const track::SurfaceMap& map = *shipped_->surfaceMap;
   EXPECT_GT(car->getX(), 0);
   EXPECT_GT(car->getY(), 0);
   EXPECT_LT(car->getX(), map.columns * 4.0);

@@ -18,21 +18,21 @@ class PhysicsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previousFolder_ = platform::programFolder();
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(folder_.folder());
-    track_.surfaceMap = std::make_unique<SurfaceMap>(200, 300);
-    for (auto& cell : track_.surfaceMap->cells) cell = 3;
+    track_.surfaceMap = std::make_unique<track::SurfaceMap>(200, 300);
+    for (auto& cell : track_.surfaceMap->cells) cell = track::SurfaceMap::kRoad;
     for (int row = 10; row < 20; ++row) {
       for (int column = 10; column < 20; ++column) track_.surfaceMap->set(row, column, 0);
     }
   }
   void TearDown() override {
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setProgramFolder(previousFolder_);
   }
 
-  std::unique_ptr<CarPhysics> makeCar(double x, double y, double heading = 0) {
-    auto car = std::make_unique<CarPhysics>(track_);
+  std::unique_ptr<physics::CarPhysics> makeCar(double x, double y, double heading = 0) {
+    auto car = std::make_unique<physics::CarPhysics>(track_);
     car->initModel();
     car->setPosition(x, y, heading);
     return car;
@@ -40,7 +40,7 @@ class PhysicsTest : public ::testing::Test {
 
   testsupport::TempDir folder_;
   std::string previousFolder_;
-  TrackData track_;
+  track::TrackData track_;
 };
 
 }  // namespace physicstest

@@ -9,12 +9,12 @@ namespace {
 
 constexpr double kQuarter = 0.785398163375;
 
-void drive(CarPhysics& car, double steer, int steps) {
+void drive(physics::CarPhysics& car, double steer, int steps) {
   for (int i = 0; i < steps; ++i) {
     car.throttle = 1;
     car.brake = 0;
     car.steer = steer;
-    car.update(PhysicsWorld::kTimeStep);
+    car.update(physics::PhysicsWorld::kTimeStep);
   }
 }
 
@@ -26,7 +26,7 @@ struct Border {
   double awaySteer;         // the steering that turns the car away from it
 };
 
-double distanceFromBorder(const CarPhysics& car, const Border& border) {
+double distanceFromBorder(const physics::CarPhysics& car, const Border& border) {
   if (border.normalX > 0) return car.getX();
   if (border.normalX < 0) return 1200 - car.getX();
   if (border.normalY > 0) return car.getY();
@@ -57,7 +57,7 @@ TEST_F(Walls, EveryBorderOfTheMapStopsACarThatSlidesAlongAndDrivesAwayAgain) {
     ASSERT_LT(steps, 300) << "never reached the border";
     EXPECT_GT(distanceFromBorder(*car, border), 0);
     EXPECT_LT(distanceFromBorder(*car, border), 8);
-    const Vec2 v = car->velocity();
+    const physics::Vec2 v = car->velocity();
     EXPECT_GT(std::abs(v.x * border.normalY - v.y * border.normalX), 3);  // metres per second
     // Pressing on, it never crosses the border.
     for (int i = 0; i < 200; ++i) {
@@ -71,7 +71,7 @@ TEST_F(Walls, EveryBorderOfTheMapStopsACarThatSlidesAlongAndDrivesAwayAgain) {
 }
 
 TEST_F(Walls, WaterStopsACarAndACarPutIntoAWallMayLeaveIt) {
-  for (int row = 0; row < 200; ++row) track_.surfaceMap->set(row, 150, SurfaceMap::kWater);
+  for (int row = 0; row < 200; ++row) track_.surfaceMap->set(row, 150, track::SurfaceMap::kWater);
   auto car = makeCar(560, 400, 2 * kQuarter);  // heading straight for the water at x 600
   drive(*car, 0, 300);
   EXPECT_GT(car->getX(), 590);

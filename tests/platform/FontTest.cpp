@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "HeadlessWindow.h"
+#include "platform/BidiText.h"
 #include "platform/Font.h"
 #include "platform/Graphics.h"
+#include "platform/Text.h"
 
 using platform::Font;
 using platform::Graphics;
@@ -20,6 +22,31 @@ TEST(Font, TextWidthGrowsWithTheTextAndTheHeight) {
   EXPECT_DOUBLE_EQ(small.textWidth(L"Lap", 2.0), 2 * one);
   // Non-ASCII text is measured, not dropped.
   EXPECT_GT(small.textWidth(L"\u00e9\u00e9\u00e9"), 0.0);
+}
+
+TEST(Font, TitlesInOtherScriptsAreDrawnWithFontsThatHaveTheirGlyphs) {
+  Graphics graphics(800, 600);
+  Font font(graphics, "Trebuchet MS", 17);
+  // Hebrew, Arabic, Chinese, Japanese and a chequered flag, each beside Latin letters.
+  for (const std::wstring& title :
+       {std::wstring(L"Ring \u05e9\u05dc\u05d5\u05dd"),
+        std::wstring(L"Ring \u0633\u0644\u0627\u0645"),
+        std::wstring(L"Ring \u4e2d\u6587\u8d5b\u9053"), std::wstring(L"Ring \u65e5\u672c\u8a9e"),
+        std::wstring(L"Ring \U0001F3C1")}) {
+    EXPECT_TRUE(font.hasGlyphs(title)) << platform::narrow(title);
+    EXPECT_GT(font.textWidth(title), font.textWidth(L"Ring ")) << platform::narrow(title);
+  }
+}
+
+TEST(Font, RightToLeftTextIsPutInReadingOrder) {
+  // Hebrew letters alef, bet, gimel are read from the right: drawn left to right they come
+  // reversed, while the Latin word and the number keep their order.
+  EXPECT_EQ(platform::visualOrder(L"Lap 12 \u05d0\u05d1\u05d2"), L"Lap 12 \u05d2\u05d1\u05d0");
+  EXPECT_EQ(platform::visualOrder(L"Plain title"), L"Plain title");
+  // Arabic letters take their joined forms: no letter is left in its isolated form.
+  const std::wstring arabic = platform::visualOrder(L"\u0633\u0644\u0627\u0645");
+  EXPECT_FALSE(arabic.empty());
+  for (wchar_t c : arabic) EXPECT_TRUE(c >= 0xFB50) << std::hex << static_cast<int>(c);
 }
 
 TEST(Font, MissingFamilyFallsBackButMissingFileThrowsNamingIt) {

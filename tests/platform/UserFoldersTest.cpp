@@ -2,51 +2,18 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <optional>
-#include <set>
 
 #include "platform/Paths.h"
 #include "platform/UserFolders.h"
+#include "support/FakeFolders.h"
 #include "support/TestSupport.h"
 
-using platform::FolderEnvironment;
 using platform::UserFolders;
 
 namespace {
 
-// A scripted environment: the variables given, and a tree that is writable or not. Tests run as
-// root, where permission bits never stop a write, so writability is decided here.
-struct FakeEnvironment {
-  std::string tree = "/opt/kelvane/";
-  std::map<std::string, std::string> variables{{"HOME", "/home/ann"}};
-  bool treeWritable = true;
-  bool installed = false;
-  std::set<std::string> readOnly;  // further folders the game may not write to
-
-  UserFolders folders() const {
-    FolderEnvironment env;
-    env.programFolder = tree;
-    env.installedTree = installed;
-    const auto vars = variables;
-    env.variable = [vars](const std::string& name) -> std::optional<std::string> {
-      auto it = vars.find(name);
-      if (it == vars.end()) return std::nullopt;
-      return it->second;
-    };
-    const std::string root = tree;
-    const bool writable = treeWritable;
-    const auto locked = readOnly;
-    env.writable = [root, writable, locked](const std::string& path) {
-      if (path.compare(0, root.size(), root) == 0) return writable;
-      for (const std::string& folder : locked) {
-        if (path.compare(0, folder.size(), folder) == 0) return false;
-      }
-      return true;
-    };
-    return UserFolders(env);
-  }
-};
+using FakeEnvironment = testsupport::FakeFolders;
 
 // Sets (or unsets) an environment variable for one test and puts the old value back.
 class ScopedVariable {
@@ -82,13 +49,6 @@ TEST(UserFolders, AWritableTreeKeepsEverythingBesideTheProgram) {
   EXPECT_TRUE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/opt/kelvane/options.ini");
   EXPECT_EQ(folders.optionsSeedFile(), "");
-  EXPECT_EQ(folders.generatedBackgroundsFolder(), "/opt/kelvane/tracks/");
-  EXPECT_EQ(folders.generatedBackgroundFile("meadow_loop.rst"),
-            "/opt/kelvane/tracks/meadow_loop.png");
-  // The player's own tracks are listed all the same.
-  EXPECT_EQ(
-      folders.trackFolders(),
-      (std::vector<std::string>{"/opt/kelvane/tracks/", "/home/ann/.local/share/kelvane/tracks/"}));
 }
 
 TEST(UserFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {
@@ -100,18 +60,6 @@ TEST(UserFolders, AReadOnlyTreeSendsSettingsAndBackgroundsToTheUsersFolders) {
   EXPECT_FALSE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/home/ann/cfg/kelvane/options.ini");
   EXPECT_EQ(folders.optionsSeedFile(), "/opt/kelvane/options.ini");
-  EXPECT_EQ(folders.generatedBackgroundsFolder(), "/home/ann/data/kelvane/tracks/");
-  EXPECT_EQ(folders.generatedBackgroundFile("meadow_loop.rst"),
-            "/home/ann/data/kelvane/tracks/meadow_loop.png");
-  EXPECT_EQ(folders.generatedBackgroundFile("/opt/kelvane/tracks/meadow_loop.rst"),
-            "/home/ann/data/kelvane/tracks/meadow_loop.png");
-  // A track in a folder of the player's own gets its picture beside it.
-  EXPECT_EQ(folders.generatedBackgroundFile("/home/ann/rally/stage.rst"),
-            "/home/ann/rally/stage.png");
-  // ...unless that folder is locked too.
-  env.readOnly.insert("/mnt/cdrom/");
-  EXPECT_EQ(env.folders().generatedBackgroundFile("/mnt/cdrom/stage.rst"),
-            "/home/ann/data/kelvane/tracks/stage.png");
 }
 
 TEST(UserFolders, TheInstalledTreeIsNeverWrittenEvenWhenPermissionsWouldAllowIt) {
@@ -120,7 +68,6 @@ TEST(UserFolders, TheInstalledTreeIsNeverWrittenEvenWhenPermissionsWouldAllowIt)
   const UserFolders folders = env.folders();
   EXPECT_FALSE(folders.treeWritable());
   EXPECT_EQ(folders.optionsFile(), "/home/ann/.config/kelvane/options.ini");
-  EXPECT_EQ(folders.generatedBackgroundsFolder(), "/home/ann/.local/share/kelvane/tracks/");
 }
 
 TEST(UserFolders, UnsetEmptyOrRelativeBaseFoldersFallBackToTheHomeDefaults) {
@@ -136,33 +83,6 @@ TEST(UserFolders, UnsetEmptyOrRelativeBaseFoldersFallBackToTheHomeDefaults) {
   env.variables.clear();
   EXPECT_TRUE(env.folders().treeWritable());
   EXPECT_EQ(env.folders().optionsFile(), "/opt/kelvane/options.ini");
-  EXPECT_EQ(env.folders().trackFolders(), std::vector<std::string>{"/opt/kelvane/tracks/"});
-}
-
-TEST(UserFolders, TheUsersTrackWinsOverTheShippedOneAndBackgroundsAreSoughtInOrder) {
-  testsupport::TempDir dir;
-  FakeEnvironment env;
-  env.tree = dir.folder() + "tree/";
-  env.treeWritable = false;
-  env.variables["XDG_DATA_HOME"] = dir.folder() + "data";
-  dir.write("tree/tracks/oval.rst", "shipped");
-  dir.write("tree/tracks/hill.rst", "shipped");
-  dir.write("data/kelvane/tracks/oval.rst", "edited copy");
-  const UserFolders folders = env.folders();
-  const std::string shipped = dir.folder() + "tree/tracks/";
-  const std::string own = dir.folder() + "data/kelvane/tracks/";
-  EXPECT_EQ(folders.trackFile("oval.rst"), own + "oval.rst");
-  EXPECT_EQ(folders.trackFile("hill.rst"), shipped + "hill.rst");
-  EXPECT_EQ(folders.trackFile("gone.rst"), shipped + "gone.rst");
-
-  EXPECT_EQ(
-      folders.backgroundCandidates(shipped + "hill.rst", "hill_bg.png"),
-      (std::vector<std::string>{shipped + "hill_bg.png", shipped + "hill.png", own + "hill.png"}));
-  // No name, and a track in the user's folder: nothing is tried twice.
-  EXPECT_EQ(folders.backgroundCandidates(own + "oval.rst", ""),
-            (std::vector<std::string>{own + "oval.png"}));
-  // The track's own folder written another way is still the same folder.
-  EXPECT_EQ(folders.backgroundCandidates(own + "./oval.rst", "").size(), 1u);
 }
 
 TEST(UserFolders, ScreenshotsGoToThePicturesFolderFromTheEnvironmentOrUserDirs) {

@@ -121,6 +121,20 @@ TEST(WindowKeys, AScreenshotThatCannotBeSavedIsReportedAndTheGameGoesOn) {
   EXPECT_NO_THROW(window.tick());
 }
 
+TEST(WindowKeys, F12OnAFullDiskSaysTheScreenshotFailedAndLeavesNoPicture) {
+  PicturesFolder pictures;
+  HeadlessWindow window(200, 60);
+  {
+    testsupport::FileSizeLimit limit(50);
+    window.input().setDown(kF12, true);
+    window.tick();
+  }
+  EXPECT_TRUE(window.lastScreenshot().empty());
+  EXPECT_EQ(window.notice().rfind(L"Cannot save the screenshot", 0), 0u)
+      << platform::narrow(window.notice());
+  EXPECT_EQ(filesIn(pictures.shots()), 0);
+}
+
 TEST(WindowKeys, F11SwitchesFullScreenOncePerPressAndTheGameStillSeesItsOwnKeys) {
   HeadlessWindow window;
   std::vector<bool> spaceSeen;

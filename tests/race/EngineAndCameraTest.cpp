@@ -22,11 +22,11 @@ TEST(EngineMix, PanAndVolumeByDistanceFromTheListener) {
 }
 
 TEST(EngineSound, ServicesOneCarPerFrameInTurn) {
-  TrackData track;
+  track::TrackData track;
   FakeCar listener(track, 500, 300), right(track, 628, 300), far(track, 900, 300);
   race::EngineSound sound(nullptr);
   sound.update();  // nothing registered: nothing to do
-  for (const Car* car : {&listener, &right, &far}) sound.registerCar(*car);
+  for (const physics::Car* car : {&listener, &right, &far}) sound.registerCar(*car);
   sound.setListener(listener);
 
   sound.update();

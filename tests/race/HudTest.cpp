@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "RaceFixture.h"
+#include "config/OptionKeys.h"
+#include "config/Options.h"
 #include "drivers/Driver.h"
 #include "gui/GUI_Manager.h"
 #include "platform/Font.h"
@@ -25,18 +27,18 @@ namespace {
 using platform::DrawCall;
 
 // A driver that only shows a line and a target, as a computer driver's debug view reads them.
-class LineDriver : public Driver {
+class LineDriver : public drivers::Driver {
  public:
-  LineDriver(Car& car, const TrackData& track) : Driver(car, track) {}
+  LineDriver(physics::Car& car, const track::TrackData& track) : drivers::Driver(car, track) {}
   void train(int, const Sample*) override {}
-  void drive(const std::vector<Car*>&) override {}
+  void drive(const std::vector<physics::Car*>&) override {}
   void learn() override {}
   bool plan() override { return true; }
-  const std::vector<TrackPoint>* path() const override { return &line; }
-  std::optional<TrackPoint> target1() const override { return TrackPoint{10, 5}; }
+  const std::vector<track::TrackPoint>* path() const override { return &line; }
+  std::optional<track::TrackPoint> target1() const override { return track::TrackPoint{10, 5}; }
   double speedWeight() const override { return 0.5; }
 
-  std::vector<TrackPoint> line;  // map cells
+  std::vector<track::TrackPoint> line;  // map cells
 };
 
 // One car on a 400 × 200 background, seen through a view built by hand: no race behind it.
@@ -56,7 +58,7 @@ class HudParts : public RaceFixture {
   void SetUp() override {
     RaceFixture::SetUp();
     background_ = std::make_unique<platform::Image>(*graphics_, platform::Bitmap(400, 200), false);
-    gui_ = std::make_unique<GUI_Manager>(*graphics_);  // gives the font cache its graphics
+    gui_ = std::make_unique<gui::GUI_Manager>(*graphics_);  // gives the font cache its graphics
     shapes_ = std::make_unique<race::OverlayShapes>(*graphics_);
   }
   void TearDown() override {
@@ -89,9 +91,9 @@ class HudParts : public RaceFixture {
     return true;
   }
 
-  TrackData track_;
+  track::TrackData track_;
   std::vector<race::RaceCar> cars_;
-  std::vector<std::unique_ptr<Driver>> drivers_;
+  std::vector<std::unique_ptr<drivers::Driver>> drivers_;
   LineDriver* driver_ = nullptr;
   race::LapTable laps_{1, 3, 1.0f / 62, {}, {}};
   race::LapPath path_{track_};
@@ -99,7 +101,7 @@ class HudParts : public RaceFixture {
   race::Camera camera_;
   std::unique_ptr<platform::Image> background_;
   std::unique_ptr<race::OverlayShapes> shapes_;
-  std::unique_ptr<GUI_Manager> gui_;
+  std::unique_ptr<gui::GUI_Manager> gui_;
 };
 
 TEST(HudSpeed, KilometresPerHourFromTheCarsMetresPerSecond) {
@@ -110,7 +112,7 @@ TEST(HudSpeed, KilometresPerHourFromTheCarsMetresPerSecond) {
 }
 
 TEST_F(HudParts, HudDrawsTheFollowedCarOnItsPanelFromTheViewAndDrawingChangesNothing) {
-  Options::instance()->setOptionInt("onlyCPU", 0);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 0);
   race::Hud hud(*graphics_, *shapes_, 16);
   hud.start();
   const auto calls = drawn(hud, 120);
@@ -146,7 +148,7 @@ TEST_F(HudParts, HudDrawsTheFollowedCarOnItsPanelFromTheViewAndDrawingChangesNot
   for (const DrawCall& call : panel) panelPictures += call.z == 1000;
   EXPECT_EQ(panelPictures, 6);  // two frames, two bars, the steering bar and the wheel
   EXPECT_EQ(text(panel, L"SpeedWeight:"), nullptr);  // people race: no debug view
-  Options::instance()->setOptionInt("onlyCPU", 1);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 1);
   EXPECT_NE(text(drawn(hud, -100), L"SpeedWeight:"), nullptr);
   EXPECT_TRUE(sameCalls(drawn(hud, -100), drawn(hud, -100)));
 }

@@ -47,17 +47,8 @@ TEST(FormatTime, FieldsArePaddedAndMinutesAreNotWrapped) {
   EXPECT_EQ(race::formatTime(std::numeric_limits<float>::infinity()), race::kNoTime);
 }
 
-TEST(SegmentsCross, StrictBoundsAndParallelSegments) {
-  EXPECT_TRUE(race::segmentsCross(0, -1, 0, 1, -1, 0, 1, 0));
-  // Touching an end point or ending on the line does not count.
-  EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, -1, 1, 1, 1));
-  EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, -1, 0, 0, 0));
-  EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, 1, -1, 1, 1));     // parallel
-  EXPECT_FALSE(race::segmentsCross(0, -1, 0, 1, 0.5, 0, 0.5, 0));  // no movement
-}
-
 TEST(LineAcrossRoad, ReachesHalfARoadWidthBeyondEachEdge) {
-  TrackPoint point;
+  track::TrackPoint point;
   point.x = 200;
   point.y = 300;
   point.width = 40;

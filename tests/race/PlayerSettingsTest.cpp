@@ -10,21 +10,24 @@ namespace {
 // Every test gets its own options file in a temporary folder; nothing is saved.
 class PlayerSettings : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     platform::setProgramFolder(dir_.folder());
-    Options::destroy(false);
+    config::Options::destroy(false);
   }
-  void TearDown() override { Options::destroy(false); }
+  void TearDown() override { config::Options::destroy(false); }
   testsupport::TempDir dir_;
 };
 
 TEST_F(PlayerSettings, MissingValuesGetDefaultsThatAreWrittenBack) {
   EXPECT_EQ(race::getPlayerName(2), "Player3");
-  EXPECT_EQ(Options::instance()->getPlayersString("player3_name"), "Player3");
+  EXPECT_EQ(config::Options::instance()->getPlayersString("player3_name"), "Player3");
   EXPECT_EQ(race::getPlayerImage(0), "enzo.png");
-  EXPECT_EQ(Options::instance()->getPlayersString("player1_image"), "enzo.png");
+  EXPECT_EQ(config::Options::instance()->getPlayersString("player1_image"), "enzo.png");
 
-  Options::instance()->setPlayersString("player12_name", "Kim");
+  config::Options::instance()->setPlayersString("player12_name", "Kim");
   EXPECT_EQ(race::getPlayerName(11), "Kim");
 }
 
@@ -42,14 +45,14 @@ TEST_F(PlayerSettings, MalformedColourTextIsRejected) {
 }
 
 TEST_F(PlayerSettings, StoredColourIsUsedAndABrokenOneReplaced) {
-  Options::instance()->setPlayersString("player1_color", "255-000128255");
+  config::Options::instance()->setPlayersString("player1_color", "255-000128255");
   EXPECT_EQ(race::getPlayerColor(0), 0xff0080ffu);
 
-  Options::instance()->setPlayersString("player2_color", "12-34");
+  config::Options::instance()->setPlayersString("player2_color", "12-34");
   const platform::Color drawn = race::getPlayerColor(1);
   EXPECT_EQ(platform::alphaOf(drawn), 255);
   EXPECT_LE(platform::redOf(drawn), 254);
-  const std::string stored = Options::instance()->getPlayersString("player2_color");
+  const std::string stored = config::Options::instance()->getPlayersString("player2_color");
   EXPECT_EQ(stored.size(), 13u);
   EXPECT_EQ(race::parseColorText(stored), drawn);
   EXPECT_EQ(race::getPlayerColor(1), drawn);  // the next read finds the same colour

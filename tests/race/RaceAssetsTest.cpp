@@ -81,7 +81,7 @@ TEST_F(RaceAssetFiles, PathsNameTheShippedFilesAndMissingOnesFallBackOrStayOut) 
   for (const char* name :
        {race::kPowerBarPicture, race::kBrakeBarPicture, race::kThrottleBarPicture,
         race::kSteerBarPicture, race::kWheelIndicatorPicture}) {
-    EXPECT_TRUE(fs::is_regular_file(guiImagePath(name))) << name;
+    EXPECT_TRUE(fs::is_regular_file(gui::guiImagePath(name))) << name;
     EXPECT_NE(race::loadInstrumentPicture(*graphics_, name), nullptr) << name;
   }
   EXPECT_NE(race::loadEngineSample(*audio_), nullptr);
@@ -95,6 +95,32 @@ TEST_F(RaceAssetFiles, PathsNameTheShippedFilesAndMissingOnesFallBackOrStayOut) 
   EXPECT_EQ(race::loadEngineSample(*audio_), nullptr);
   fs::remove(race::carPicturePath(race::kDefaultCarPicture));
   EXPECT_THROW(race::loadCarPicture(*graphics_, "no_such_car.png"), std::exception);
+}
+
+TEST_F(RaceAssetFiles, AMissingEmptyOrBrokenEngineSoundRacesSilentAndSaysWhy) {
+  installTrack("meadow_loop.rst");
+  setOptions(1, 1, 1);
+  config::Options::instance()->setOptionInt("sound", 1);
+  EXPECT_TRUE(makeRace("meadow_loop.rst").startRace());
+  EXPECT_EQ(race_->soundProblem(), "");
+
+  const std::string sample = race::engineSamplePath();
+  for (const std::string& contents : {std::string(), std::string("RIFF, but not a sound")}) {
+    testsupport::TempDir scratch;
+    std::filesystem::copy_file(scratch.write("s.wav", contents), sample,
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(makeRace("meadow_loop.rst").startRace()) << race_->lastError();
+    EXPECT_NE(race_->soundProblem().find("viper_offhigh.wav"), std::string::npos)
+        << race_->soundProblem();
+  }
+  std::filesystem::remove(sample);
+  ASSERT_TRUE(makeRace("meadow_loop.rst").startRace());
+  EXPECT_EQ(race_->soundProblem().rfind("No engine sound: ", 0), 0u) << race_->soundProblem();
+
+  // With sound off nothing is missed.
+  config::Options::instance()->setOptionInt("sound", 0);
+  ASSERT_TRUE(makeRace("meadow_loop.rst").startRace());
+  EXPECT_EQ(race_->soundProblem(), "");
 }
 
 }  // namespace

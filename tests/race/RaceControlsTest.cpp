@@ -45,9 +45,9 @@ TEST(RaceControls, KeysActOncePerRestAndAClickFollowsTheCarUnderThePointer) {
   input.setDown(platform::button::kEscape, true);
   EXPECT_TRUE(controls.pausePressed());  // each key rests on its own
 
-  TrackData track;
+  track::TrackData track;
   FakeCar first(track, 300, 200), second(track, 300, 200), third(track, 500, 200);
-  const std::vector<Car*> cars{&first, &second, &third};
+  const std::vector<physics::Car*> cars{&first, &second, &third};
   race::Camera camera;
   camera.lookAt(500, 200, 2000, 600);  // the camera moved 100 pixels left: x offset -100
   input.setMouse(403, 200);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "RaceFixture.h"
+#include "config/OptionKeys.h"
 #include "drivers/CPUDriver.h"
 #include "drivers/HumanDriver.h"
 #include "gui/GUI_Component_ListBox.h"
@@ -31,18 +32,18 @@ TEST_F(RaceSetUp, CarsStandWithTheirNoseOnTheirStartPositions) {
   EXPECT_EQ(race.humanDriver(), nullptr);
   EXPECT_EQ(race.followedCar(), 0);
   for (int i = 0; i < 3; ++i) {
-    const TrackPoint& p = race.getTrack()->positionAt(static_cast<std::size_t>(i));
-    const Car& car = race.car(i);
+    const track::TrackPoint& p = race.getTrack()->positionAt(static_cast<std::size_t>(i));
+    const physics::Car& car = race.car(i);
     EXPECT_NEAR(std::hypot(car.getX() - p.x, car.getY() - p.y), car.getLength() / 2, 1e-3);
     // Heading rotation + π/2 drives along (cos rotation, −sin rotation): the front is ahead.
     const double heading = -car.getAngle();
     EXPECT_NEAR(car.getX() + std::sin(heading) * car.getLength() / 2, p.x, 1e-3);
     EXPECT_NEAR(car.getY() + std::cos(heading) * car.getLength() / 2, p.y, 1e-3);
-    EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(i)), nullptr);
+    EXPECT_NE(dynamic_cast<const drivers::CPUDriver*>(&race.driver(i)), nullptr);
   }
   // Player settings were filled in for the three players.
-  EXPECT_EQ(Options::instance()->getPlayersString("player3_name"), "Player3");
-  EXPECT_EQ(Options::instance()->getPlayersString("player3_color").size(), 13u);
+  EXPECT_EQ(config::Options::instance()->getPlayersString("player3_name"), "Player3");
+  EXPECT_EQ(config::Options::instance()->getPlayersString("player3_color").size(), 13u);
 }
 
 TEST_F(RaceSetUp, TheDriversLevelOutlivesARestartOfTheGame) {
@@ -51,22 +52,23 @@ TEST_F(RaceSetUp, TheDriversLevelOutlivesARestartOfTheGame) {
     setOptions(3, 1, 0);
     auto& race = makeRace("meadow_loop.rst");
     EXPECT_TRUE(race.startRace()) << race.lastError();
-    std::vector<DriverLevel> levels;
+    std::vector<drivers::DriverLevel> levels;
     for (int i = 1; i < race.carCount(); ++i)
-      levels.push_back(dynamic_cast<const CPUDriver&>(race.driver(i)).level());
+      levels.push_back(dynamic_cast<const drivers::CPUDriver&>(race.driver(i)).level());
     race.endRace();
     return levels;
   };
-  EXPECT_EQ(levelsRaced(), std::vector<DriverLevel>(2, DriverLevel::kMedium));  // a first start
-  Options::instance()->setAIString("difficulty", "hard");
+  EXPECT_EQ(levelsRaced(),
+            std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::Medium));  // a first start
+  config::Options::instance()->setAIString("difficulty", "hard");
   // The game closes (the store is written) and starts again; "skill" is rewritten at each
   // start, the level is not.
-  Options::destroy(true);
-  EXPECT_EQ(Options::instance()->getAIString("difficulty"), "hard");
-  EXPECT_EQ(levelsRaced(), std::vector<DriverLevel>(2, DriverLevel::kHard));
+  config::Options::destroy(true);
+  EXPECT_EQ(config::Options::instance()->getAIString("difficulty"), "hard");
+  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::Hard));
   // A hand-written level the game does not know races at the default.
-  Options::instance()->setAIString("difficulty", "insane");
-  EXPECT_EQ(levelsRaced(), std::vector<DriverLevel>(2, DriverLevel::kMedium));
+  config::Options::instance()->setAIString("difficulty", "insane");
+  EXPECT_EQ(levelsRaced(), std::vector<drivers::DriverLevel>(2, drivers::DriverLevel::Medium));
 }
 
 TEST_F(RaceSetUp, FailuresReturnFalseWithAReasonAndLeaveNoRace) {
@@ -107,9 +109,9 @@ TEST_F(RaceSetUp, HandEditedCountsAreKeptInRangeAndThePlayerDrivesCarZero) {
   ASSERT_TRUE(race.startRace()) << race.lastError();
   EXPECT_EQ(race.lapCount(), 99);
   ASSERT_NE(race.humanDriver(), nullptr);
-  EXPECT_EQ(race.humanDriver(), dynamic_cast<const HumanDriver*>(&race.driver(0)));
-  EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(1)), nullptr);
-  EXPECT_NE(dynamic_cast<const CPUDriver*>(&race.driver(2)), nullptr);
+  EXPECT_EQ(race.humanDriver(), dynamic_cast<const drivers::HumanDriver*>(&race.driver(0)));
+  EXPECT_NE(dynamic_cast<const drivers::CPUDriver*>(&race.driver(1)), nullptr);
+  EXPECT_NE(dynamic_cast<const drivers::CPUDriver*>(&race.driver(2)), nullptr);
 }
 
 TEST_F(RaceFrames, CountdownRunsThenPauseFreezesEverything) {
@@ -196,7 +198,7 @@ TEST_F(RaceFrames, OneCarRaceKeepsFollowingAndPlanningCarZero) {
 TEST_F(RaceFrames, KeysAndMouseChooseTheWatchedCarAndItsEngine) {
   installTrack("meadow_loop.rst");
   setOptions(3, 2, 1);
-  Options::instance()->setOptionInt("sound", 1);
+  config::Options::instance()->setOptionInt(config::key::sound, 1);
   auto& race = makeRace("meadow_loop.rst");
   ASSERT_TRUE(race.startRace()) << race.lastError();
   const race::EngineSound* sound = race.engineSound();

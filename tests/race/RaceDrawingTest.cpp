@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "RaceFixture.h"
+#include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "platform/Buttons.h"
 #include "platform/Font.h"
@@ -128,7 +129,7 @@ TEST_F(RacePicture, CarsAreTurnedToTheirHeadingAndTinted) {
   int cars = 0;
   for (const DrawCall& call : frame()) {
     if (call.z != 50) continue;
-    const Car& car = race.car(cars);
+    const physics::Car& car = race.car(cars);
     EXPECT_TRUE(call.rotated);
     EXPECT_DOUBLE_EQ(call.x, car.getX() + race.cameraX());
     EXPECT_DOUBLE_EQ(call.angle, car.getAngle() / 3.1415926535 * 180 - 90);
@@ -148,7 +149,7 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);  // brake bar frame
   EXPECT_NE(imageAt(calls, 766, 540, 1000), nullptr);  // throttle bar frame
   EXPECT_NE(imageAt(calls, 740, 530, 1000), nullptr);  // steering bar
-  const Car& car = race.car(0);
+  const physics::Car& car = race.car(0);
   const DrawCall* wheel = imageAt(calls, 761 + car.getSteer() * 21, 531, 1000);
   ASSERT_NE(wheel, nullptr);
   EXPECT_TRUE(wheel->rotated);
@@ -165,14 +166,14 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   EXPECT_TRUE(overlay);
 
   // Any "onlyCPU" value but 1 hides the debug view, not the panel.
-  Options::instance()->setOptionInt("onlyCPU", 2);
+  config::Options::instance()->setOptionInt(config::key::onlyCPU, 2);
   calls = frame();
   EXPECT_EQ(text(calls, L"SpeedWeight:"), nullptr);
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);
 }
 
 TEST_F(RacePicture, ZoomScalesTheWorldAroundTheFollowedCarAndIsStored) {
-  Options::instance()->setGraphicsInt("zoom", 200);
+  config::Options::instance()->setGraphicsInt(config::key::zoom, 200);
   auto& race = startMeadow(3, 1);
   skipCountdown();
   for (int i = 0; i < 200; ++i) race.updateRace();
@@ -204,7 +205,7 @@ TEST_F(RacePicture, ZoomScalesTheWorldAroundTheFollowedCarAndIsStored) {
 
   press(platform::button::kMinus);
   EXPECT_EQ(race.camera().zoom(), 1.5);
-  EXPECT_EQ(Options::instance()->getGraphicsInt("zoom"), 150);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt(config::key::zoom), 150);
   for (int i = 0; i < 20; ++i) race.updateRace();
   press(platform::button::kKeypadPlus);
   EXPECT_EQ(race.camera().zoom(), 2.0);
@@ -244,7 +245,7 @@ TEST_F(RacePicture, MinimapOfAShippedTrackStaysInItsCornerAndHidesWithItsKey) {
   EXPECT_GT(drawn, dots);
 
   press(platform::button::kM);
-  EXPECT_EQ(Options::instance()->getGraphicsInt("minimap"), 0);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt(config::key::minimap), 0);
   for (const DrawCall& call : frame()) EXPECT_FALSE(call.z >= 150 && call.z < 160);
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
@@ -23,6 +24,9 @@
 // test installs with plain backgrounds, and an options file that is never saved.
 class RaceFixture : public ::testing::Test {
  protected:
+  // Put back when the test ends: the next test must not run in this one's folder.
+  testsupport::ProgramFolderScope programFolderScope_;
+
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -32,7 +36,7 @@ class RaceFixture : public ::testing::Test {
     fs::copy(data / "images", dir_.path() / "images", fs::copy_options::recursive);
     fs::copy(data / "sound", dir_.path() / "sound", fs::copy_options::recursive);
     platform::setProgramFolder(dir_.folder());
-    Options::destroy(false);
+    config::Options::destroy(false);
     platform::setFixedSeed(12345);
     graphics_ = std::make_unique<platform::Graphics>(800, 600);
     audio_ = std::make_unique<platform::Audio>();
@@ -40,9 +44,9 @@ class RaceFixture : public ::testing::Test {
 
   void TearDown() override {
     race_.reset();
-    FontCache::discard();
-    ImageCache::discard();
-    Options::destroy(false);
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
+    config::Options::destroy(false);
   }
 
   // Copies a shipped track into the test's tracks folder; with `background` it also gets a
@@ -52,7 +56,7 @@ class RaceFixture : public ::testing::Test {
     const fs::path target = dir_.path() / "tracks" / file;
     fs::copy_file(testsupport::tracksDir() + file, target, fs::copy_options::overwrite_existing);
     if (!background) return;
-    const auto track = importTrack(target.string());
+    const auto track = track::importTrack(target.string());
     ASSERT_NE(track, nullptr) << file;
     int width = track->extentX, height = track->extentY;
     for (const auto& p : track->points) {
@@ -66,9 +70,9 @@ class RaceFixture : public ::testing::Test {
   }
 
   void setOptions(int cars, int laps, int onlyCpu) {
-    Options::instance()->setOptionInt("nrCars", cars);
-    Options::instance()->setOptionInt("nrLaps", laps);
-    Options::instance()->setOptionInt("onlyCPU", onlyCpu);
+    config::Options::instance()->setOptionInt(config::key::nrCars, cars);
+    config::Options::instance()->setOptionInt(config::key::nrLaps, laps);
+    config::Options::instance()->setOptionInt(config::key::onlyCPU, onlyCpu);
   }
 
   race::RaceData& makeRace(const std::string& trackFile) {

@@ -33,7 +33,7 @@ std::uint64_t stateHash(const race::RaceData& race) {
   };
   const race::LapTable& laps = *race.laps();
   for (int c = 0; c < race.carCount(); ++c) {
-    const Car& car = race.car(c);
+    const physics::Car& car = race.car(c);
     mix(std::llround(car.getX() * 100));
     mix(std::llround(car.getY() * 100));
     mix(std::llround(car.getAngle() * 10000));

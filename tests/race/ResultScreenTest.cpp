@@ -12,7 +12,7 @@
 
 namespace {
 
-struct Clicks : GUI_Listener {
+struct Clicks : gui::GUI_Listener {
   void onClick(std::string id) override { ids.push_back(id); }
   void onHover(std::string) override {}
   std::vector<std::string> ids;
@@ -44,9 +44,9 @@ TEST_F(ResultScreenParts, ShownWhenAskedWithAnIdlePointerHiddenAndItsClicksGoToT
   screen.update(input_, true);
   EXPECT_TRUE(screen.shown());
   EXPECT_FALSE(screen.scrollButtonsShown());  // three rows fit
-  EXPECT_EQ(screen.handleClick("scrolldown"), race::ResultCommand::none);
+  EXPECT_EQ(screen.handleClick("scrolldown"), race::ResultCommand::None);
   EXPECT_EQ(screen.list()->firstVisible(), 0);
-  EXPECT_EQ(screen.handleClick("quitRace"), race::ResultCommand::quitRace);
+  EXPECT_EQ(screen.handleClick("quitRace"), race::ResultCommand::QuitRace);
 
   // "Quit Race" clicked through the GUI pass reaches the listener; the pass changes nothing of
   // what update() decided.

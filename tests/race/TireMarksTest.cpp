@@ -89,10 +89,10 @@ TEST(TireMarkWheels, FourPointsFiveUnitsFromTheCentre) {
 }
 
 TEST(TireMarkLaying, QualityOneServesOneCarPerFrameWithALargerBudget) {
-  TrackData track;
+  track::TrackData track;
   std::vector<FakeCar> cars;
   for (int i = 0; i < 4; ++i) cars.emplace_back(track, 50.0 + 100.0 * i, 50.0);
-  std::vector<Car*> pointers;
+  std::vector<physics::Car*> pointers;
   for (auto& car : cars) {
     car.speed = 30;
     pointers.push_back(&car);
@@ -148,10 +148,10 @@ TEST(TireMarkDrawing, ClearTilesAreNotDrawn) {
   marks.draw(0, 0, 800, 600);
   EXPECT_TRUE(graphics.queued().empty());
 
-  TrackData track;
+  track::TrackData track;
   FakeCar car(track, 150, 150);
   car.speed = 30;
-  std::vector<Car*> cars{&car};
+  std::vector<physics::Car*> cars{&car};
   marks.lay(cars, race::TireMarkSettings{20, 2, 255});
   marks.draw(0, 0, 800, 600);
   ASSERT_EQ(graphics.queued().size(), 1u);  // the one tile the car's marks have shown

@@ -5,10 +5,10 @@
 #include "track/TrackData.h"
 
 // A car that stands wherever the test puts it: no physics, every read-out settable.
-class FakeCar : public Car {
+class FakeCar : public physics::Car {
  public:
-  explicit FakeCar(const TrackData& track, double px = 0, double py = 0, double a = 0)
-      : Car(track), x(px), y(py), angle(a) {}
+  explicit FakeCar(const track::TrackData& track, double px = 0, double py = 0, double a = 0)
+      : physics::Car(track), x(px), y(py), angle(a) {}
 
   double getAngle() const override { return angle; }
   double getX() const override { return x; }

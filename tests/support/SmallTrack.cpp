@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/Angle.h"
 #include "track/TrackLoader.h"
 
 namespace bgtest {
@@ -18,7 +19,7 @@ std::string roundedLoopText(double width) {
            << "</width><offset>0</offset><rotation>0</rotation></point>\n";
   };
   // Clockwise on screen (y down): top straight to the right, then down, left and up.
-  const double pi = 3.14159265358979;
+  const double pi = common::kPi;
   const struct {
     double cx, cy, start;
   } corners[] = {{right - radius, top + radius, -pi / 2},
@@ -43,11 +44,12 @@ std::string roundedLoopText(double width) {
   return text.str();
 }
 
-std::unique_ptr<TrackData> loadRoundedLoop(const std::string& folder, const std::string& name) {
+std::unique_ptr<track::TrackData> loadRoundedLoop(const std::string& folder,
+                                                  const std::string& name) {
   const std::string path = folder + name;
   std::ofstream(path) << roundedLoopText();
   std::string reason;
-  auto track = importTrack(path, &reason);
+  auto track = track::importTrack(path, &reason);
   EXPECT_TRUE(track) << reason;
   return track;
 }

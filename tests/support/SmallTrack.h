@@ -11,7 +11,7 @@ namespace bgtest {
 std::string roundedLoopText(double width = 36.0);
 
 // Writes the track into `folder` (ending with '/') as `name` and loads it.
-std::unique_ptr<TrackData> loadRoundedLoop(const std::string& folder,
-                                           const std::string& name = "loop.rst");
+std::unique_ptr<track::TrackData> loadRoundedLoop(const std::string& folder,
+                                                  const std::string& name = "loop.rst");
 
 }  // namespace bgtest

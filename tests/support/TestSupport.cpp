@@ -1,5 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -45,6 +49,39 @@ std::string readFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+  // Past the limit the system sends SIGXFSZ, which would end the test program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  oldSoft_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  if (setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("cannot limit file sizes");
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = oldSoft_;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ProgramFolderScope::ProgramFolderScope()
+    : folder_(platform::programFolder()), location_(platform::dataLocation()) {}
+
+ProgramFolderScope::~ProgramFolderScope() {
+  platform::setProgramFolder(folder_, location_);
+}
+
+std::vector<std::string> listFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace testsupport

@@ -1,6 +1,9 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "platform/Paths.h"
 
 namespace testsupport {
 
@@ -28,5 +31,35 @@ class TempDir {
 };
 
 std::string readFile(const std::string& path);
+
+// While it lives, a file may grow to `bytes` at most (setrlimit RLIMIT_FSIZE): a write past it
+// fails the way a full disk does. Restores the old limit when it goes.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  unsigned long long oldSoft_;
+};
+
+// Keeps the program folder (platform::programFolder) a test sets and puts the one before back
+// when it goes, so no test runs in the folder an earlier one left behind.
+class ProgramFolderScope {
+ public:
+  ProgramFolderScope();
+  ~ProgramFolderScope();
+  ProgramFolderScope(const ProgramFolderScope&) = delete;
+  ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
+
+ private:
+  std::string folder_;
+  platform::DataLocation location_;
+};
+
+// The names in `folder`, sorted.
+std::vector<std::string> listFolder(const std::string& folder);
 
 }  // namespace testsupport

@@ -22,7 +22,7 @@ TEST(NumberText, ReadsTheLongestDecimalPrefixLikeAtof) {
       {"1e-400", 0},     {"000123.4500", 123.45},
   };
   for (const Case& c : cases) {
-    const DecimalText number = parseDecimalText(c.text);
+    const track::DecimalText number = track::parseDecimalText(c.text);
     EXPECT_TRUE(number.finite) << c.text;
     EXPECT_DOUBLE_EQ(number.value, c.value) << c.text;
   }
@@ -31,10 +31,10 @@ TEST(NumberText, ReadsTheLongestDecimalPrefixLikeAtof) {
 TEST(NumberText, ReportsWhatAtofWouldMakeNonFinite) {
   for (const char* text : {"nan", " NaN(1)", "-nan", "inf", "+INF", "infinity", "1e309",
                            "-123456789e400", "0.1e310"}) {
-    EXPECT_FALSE(parseDecimalText(text).finite) << text;
+    EXPECT_FALSE(track::parseDecimalText(text).finite) << text;
   }
-  EXPECT_TRUE(parseDecimalText("0e999999").finite);
-  EXPECT_TRUE(parseDecimalText("0.0001e-400").finite);
+  EXPECT_TRUE(track::parseDecimalText("0e999999").finite);
+  EXPECT_TRUE(track::parseDecimalText("0.0001e-400").finite);
 }
 
 }  // namespace

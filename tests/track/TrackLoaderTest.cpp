@@ -4,11 +4,12 @@
 #include <sstream>
 
 #include "support/TestSupport.h"
+#include "track/TrackLimits.h"
 #include "track/TrackLoader.h"
 
 namespace {
 
-std::string pointXml(const TrackPoint& p, const char* element = "point") {
+std::string pointXml(const track::TrackPoint& p, const char* element = "point") {
   std::ostringstream xml;
   xml.precision(17);
   xml << "<" << element << "><x>" << p.x << "</x><y>" << p.y << "</y><width>" << p.width
@@ -18,36 +19,36 @@ std::string pointXml(const TrackPoint& p, const char* element = "point") {
 }
 
 // A complete track file with the given path points and start positions.
-std::string trackXml(const std::vector<TrackPoint>& points,
-                     const std::vector<TrackPoint>& positions = {},
+std::string trackXml(const std::vector<track::TrackPoint>& points,
+                     const std::vector<track::TrackPoint>& positions = {},
                      const std::string& title = "Test Track",
                      const std::string& background = "test.png") {
   std::string xml = "<?xml version=\"1.0\"?>\n<track>\n<title>" + title + "</title>\n<background>" +
                     background + "</background>\n";
-  for (const TrackPoint& p : points) xml += pointXml(p);
-  for (const TrackPoint& p : positions) xml += pointXml(p, "position");
+  for (const track::TrackPoint& p : points) xml += pointXml(p);
+  for (const track::TrackPoint& p : positions) xml += pointXml(p, "position");
   return xml + "</track>\n";
 }
 
 // A square loop of side 100 at (100, 100), clockwise on screen (y down) or counter-clockwise.
-std::vector<TrackPoint> square(bool clockwise, double width = 40) {
-  std::vector<TrackPoint> corners = {{100, 100, width, 0, 0},
-                                     {200, 100, width, 0, 0},
-                                     {200, 200, width, 0, 0},
-                                     {100, 200, width, 0, 0}};
+std::vector<track::TrackPoint> square(bool clockwise, double width = 40) {
+  std::vector<track::TrackPoint> corners = {{100, 100, width, 0, 0},
+                                            {200, 100, width, 0, 0},
+                                            {200, 200, width, 0, 0},
+                                            {100, 200, width, 0, 0}};
   if (!clockwise) std::swap(corners[1], corners[3]);
   return corners;
 }
 
 class TrackLoaderTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TrackData> import(const std::string& xml) {
+  std::unique_ptr<track::TrackData> import(const std::string& xml) {
     reason.clear();
-    return importTrack(dir.write("track.rst", xml), &reason);
+    return track::importTrack(dir.write("track.rst", xml), &reason);
   }
-  std::unique_ptr<TrackData> levelInfo(const std::string& xml) {
+  std::unique_ptr<track::TrackData> levelInfo(const std::string& xml) {
     reason.clear();
-    return readLevelInfo(dir.write("track.rst", xml), &reason);
+    return track::readLevelInfo(dir.write("track.rst", xml), &reason);
   }
 
   testsupport::TempDir dir;
@@ -55,13 +56,13 @@ class TrackLoaderTest : public ::testing::Test {
 };
 
 // The cosine of the angle between the point's cross direction and the direction to `target`.
-double alignment(const TrackPoint& p, double targetX, double targetY) {
+double alignment(const track::TrackPoint& p, double targetX, double targetY) {
   const double dx = targetX - p.x, dy = targetY - p.y;
   return (std::cos(p.rotation) * dx + std::sin(p.rotation) * dy) / std::hypot(dx, dy);
 }
 
 TEST_F(TrackLoaderTest, FinishLineComesLastAndFileRotationIsReplaced) {
-  std::vector<TrackPoint> file = {
+  std::vector<track::TrackPoint> file = {
       {10, 20, 50, 1, 9}, {110, 20, 52, 2, 9}, {110, 120, 54, 3, 9}, {10, 120, 56, 4, 9}};
   auto track = import(trackXml(file, {{30, 40, 0, 0, 0.5}}, "Ring", "ring.png"));
   ASSERT_TRUE(track) << reason;
@@ -71,7 +72,7 @@ TEST_F(TrackLoaderTest, FinishLineComesLastAndFileRotationIsReplaced) {
   EXPECT_EQ(track->points[2].offset, 4);
   EXPECT_EQ(track->points[3].x, 10);  // the file's first point
   EXPECT_EQ(track->points[3].y, 20);
-  for (const TrackPoint& p : track->points) EXPECT_NE(p.rotation, 9);
+  for (const track::TrackPoint& p : track->points) EXPECT_NE(p.rotation, 9);
   ASSERT_EQ(track->positionCount(), 1u);
   EXPECT_EQ(track->positions[0].rotation, 0.5);  // positions keep theirs
   EXPECT_EQ(track->title, "Ring");
@@ -85,7 +86,7 @@ TEST_F(TrackLoaderTest, SquareCornersPointInwardClockwiseAndOutwardCounterClockw
   for (bool clockwise : {true, false}) {
     auto track = import(trackXml(square(clockwise)));
     ASSERT_TRUE(track) << reason;
-    for (const TrackPoint& corner : track->points) {
+    for (const track::TrackPoint& corner : track->points) {
       // Every corner, including the one where travel straddles the angle pi.
       EXPECT_NEAR(alignment(corner, 150, 150), clockwise ? 1.0 : -1.0, 1e-9)
           << "corner at " << corner.x << ", " << corner.y << (clockwise ? " cw" : " ccw");
@@ -99,7 +100,7 @@ TEST_F(TrackLoaderTest, TwoPointsAreEachOthersNeighbours) {
   ASSERT_EQ(track->pointCount(), 2u);
   // Each point is reached from the other and left toward it: travel turns back (angles 0 and
   // pi), whose mean pi/2 gives the cross direction pi at both points.
-  for (const TrackPoint& p : track->points) EXPECT_NEAR(p.rotation, 3.1415926535, 1e-9);
+  for (const track::TrackPoint& p : track->points) EXPECT_NEAR(p.rotation, 3.1415926535, 1e-9);
 }
 
 TEST_F(TrackLoaderTest, ExtentsUseXPlusWidthTruncatedAndNeverGoNegative) {
@@ -118,7 +119,7 @@ TEST_F(TrackLoaderTest, AttributesAreIgnoredAndWrappersChangeNothing) {
   auto attributes =
       import("<track><point x='5' y='6' width='7'/><point x='8' y='9'></point></track>");
   ASSERT_TRUE(attributes) << reason;
-  for (const TrackPoint& p : attributes->points) {
+  for (const track::TrackPoint& p : attributes->points) {
     EXPECT_EQ(p.x, 0);
     EXPECT_EQ(p.y, 0);
     EXPECT_EQ(p.width, 0);  // no width given: the record's default
@@ -155,21 +156,21 @@ TEST_F(TrackLoaderTest, CurrentRecordOutlivesItsEndTagAndStrayValuesAreIgnored) 
 
 TEST_F(TrackLoaderTest, TitleDefaultsToFileNameAndBackgroundToEmpty) {
   std::string path = dir.write("nameless.rst", "<t><point/><point><x>5</x></point></t>");
-  auto track = importTrack(path, &reason);
+  auto track = track::importTrack(path, &reason);
   ASSERT_TRUE(track) << reason;
   EXPECT_EQ(track->title, "nameless");
   EXPECT_EQ(track->background, "");
   EXPECT_EQ(track->theme, "");  // the painter's default landscape
-  EXPECT_EQ(readLevelInfo(path)->title, "nameless");
+  EXPECT_EQ(track::readLevelInfo(path)->title, "nameless");
 }
 
 TEST_F(TrackLoaderTest, BothLoadersReadTheTheme) {
   const std::string path =
       dir.write("dunes.rst", "<t><theme>desert</theme><point/><point><x>5</x></point></t>");
-  auto track = importTrack(path, &reason);
+  auto track = track::importTrack(path, &reason);
   ASSERT_TRUE(track) << reason;
   EXPECT_EQ(track->theme, "desert");
-  EXPECT_EQ(readLevelInfo(path)->theme, "desert");
+  EXPECT_EQ(track::readLevelInfo(path)->theme, "desert");
 }
 
 TEST_F(TrackLoaderTest, TextIsReadAsUtf8) {
@@ -177,6 +178,18 @@ TEST_F(TrackLoaderTest, TextIsReadAsUtf8) {
       "<?xml version='1.0' encoding='ISO-8859-1'?><t><title>Caf\xE9 &amp; Co</title></t>");
   ASSERT_TRUE(track) << reason;
   EXPECT_EQ(track->title, "Caf\xC3\xA9 & Co");
+}
+
+TEST_F(TrackLoaderTest, AVeryLongTitleIsCutWithAnEllipsisWhateverItsScript) {
+  // 10 000 characters of two bytes each: the list, the race setup, popups and the caption
+  // show at most the limit.
+  std::string title;
+  for (int i = 0; i < 10000; ++i) title += "\xC3\xA9";
+  auto track = levelInfo("<t><title>" + title + "</title></t>");
+  ASSERT_TRUE(track) << reason;
+  const std::string ellipsis = "\xE2\x80\xA6";
+  EXPECT_EQ(track->title, title.substr(0, 2 * track::limits::kMaxTitleCharacters) + ellipsis);
+  EXPECT_EQ(levelInfo("<t><title>Short</title></t>")->title, "Short");
 }
 
 TEST_F(TrackLoaderTest, TooFewPathPointsGiveNoTrackButLevelInfoStillReads) {
@@ -195,7 +208,7 @@ TEST_F(TrackLoaderTest, TooFewPathPointsGiveNoTrackButLevelInfoStillReads) {
 }
 
 TEST_F(TrackLoaderTest, UnreadableOrMalformedFilesGiveNoTrackAndAReason) {
-  EXPECT_FALSE(importTrack(dir.folder() + "missing.rst", &reason));
+  EXPECT_FALSE(track::importTrack(dir.folder() + "missing.rst", &reason));
   EXPECT_FALSE(reason.empty());
 
   for (const std::string xml : {"<track><point><x>1</x></track>", "", "not xml at all",
@@ -242,7 +255,7 @@ TEST_F(TrackLoaderTest, NumbersThatAreNotFiniteOrAbsurdGiveNoTrack) {
 
 TEST_F(TrackLoaderTest, TracksTooLargeForASurfaceMapAreRefused) {
   // Wider than the limit, larger in area than the limit, and reaching far into negative space.
-  const std::vector<std::vector<TrackPoint>> tooLarge = {
+  const std::vector<std::vector<track::TrackPoint>> tooLarge = {
       {{100, 100, 60, 0, 0}, {8500, 100, 60, 0, 0}},
       {{100, 100, 60, 0, 0}, {4000, 4000, 60, 0, 0}},
       {{100, 100, 60, 0, 0}, {-900000, 100, 60, 0, 0}},

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ constexpr int kPatternPeriod = 4 * kFiringPeriod;  // the four cylinders differ 
 constexpr int kWobblePeriod = 6300;                // a 7 Hz swell, like an engine under load
 constexpr int kLength = 63000;                     // 1.43 s: 140 firings, 35 patterns, 10 swells
 constexpr int kSeam = 2000;                        // noise cross-fade over the loop point
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kTwoPi = 2 * std::numbers::pi;    // full precision: a sound, not a race
 
 static_assert(kLength % kPatternPeriod == 0 && kLength % kWobblePeriod == 0);
 

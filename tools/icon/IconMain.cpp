@@ -6,6 +6,7 @@
 #include <cmath>
 #include <exception>
 #include <iostream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ using skin::Segment;
 using skin::solid;
 
 constexpr int kSizes[] = {48, 64, 128, 256};
-constexpr float kPi = 3.14159265f;
+constexpr float kPi = std::numbers::pi_v<float>;
 
 // The circuit's centre line on the 256-pixel design: a squared-off oval (a superellipse), so it
 // has a long bottom straight for the car and the finish line.

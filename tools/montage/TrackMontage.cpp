@@ -92,14 +92,14 @@ int main(int argc, char** argv) {
       (std::filesystem::temp_directory_path() / "kelvane-montage.png").string();
   for (std::size_t i = 0; i < files.size(); ++i) {
     std::string reason;
-    const std::unique_ptr<TrackData> track = importTrack(files[i].string(), &reason);
+    const std::unique_ptr<track::TrackData> track = track::importTrack(files[i].string(), &reason);
     if (!track) {
       std::cerr << files[i] << ": " << reason << "\n";
       return 1;
     }
     std::cout << "painting " << track->title << "\n" << std::flush;
     platform::setFixedSeed(kSeed);
-    BackgroundGenerator generator;
+    background::BackgroundGenerator generator;
     if (!generator.step(*track, scratch, {}, true)) {
       std::cerr << files[i] << ": " << generator.lastError() << "\n";
       return 1;
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
             textTop + 24, 11, skin::hex(0xf0a040));
   }
   std::filesystem::remove(scratch);
-  saveOpaquePng(canvas.toBitmap(), argv[2]);
+  background::saveOpaquePng(canvas.toBitmap(), argv[2]);
   std::cout << "wrote " << argv[2] << "\n";
   return 0;
 }

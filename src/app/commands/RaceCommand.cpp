@@ -5,19 +5,22 @@
 #include <iostream>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/GameWindow.h"
 #include "app/commands/GenerateCommand.h"
+#include "app/commands/TrackArgument.h"
+#include "config/OptionKeys.h"
 #include "config/Options.h"
 #include "gui/FontCache.h"
 #include "gui/ImageCache.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
-#include "platform/UserFolders.h"
 #include "platform/Window.h"
 #include "race/Camera.h"
 #include "race/HeadlessRace.h"
 #include "race/RaceData.h"
 #include "track/TrackData.h"
+#include "track/TrackFolders.h"
 
 namespace app {
 namespace {
@@ -27,25 +30,25 @@ namespace {
 class RaceOptionsScope {
  public:
   explicit RaceOptionsScope(const RaceCommand& command) {
-    Options* options = Options::instance();
+    config::Options* options = config::Options::instance();
     for (const char* key : kKeys) saved_.push_back(options->getOptionInt(key));
-    savedLevel_ = options->getAIString(kLevelKey);
-    options->setOptionInt("onlyCPU", 1);
-    options->setOptionInt("nrCars", command.cars);
-    options->setOptionInt("nrLaps", command.laps);
-    if (!command.level.empty()) options->setAIString(kLevelKey, command.level);
+    savedLevel_ = options->getAIString(config::key::difficulty);
+    options->setOptionInt(config::key::onlyCPU, 1);
+    options->setOptionInt(config::key::nrCars, command.cars);
+    options->setOptionInt(config::key::nrLaps, command.laps);
+    if (!command.level.empty()) options->setAIString(config::key::difficulty, command.level);
   }
   ~RaceOptionsScope() {
-    Options* options = Options::instance();
+    config::Options* options = config::Options::instance();
     for (std::size_t i = 0; i < saved_.size(); ++i) options->setOptionInt(kKeys[i], saved_[i]);
-    options->setAIString(kLevelKey, savedLevel_);
+    options->setAIString(config::key::difficulty, savedLevel_);
   }
   RaceOptionsScope(const RaceOptionsScope&) = delete;
   RaceOptionsScope& operator=(const RaceOptionsScope&) = delete;
 
  private:
-  static constexpr const char* kKeys[3] = {"onlyCPU", "nrCars", "nrLaps"};
-  static constexpr const char* kLevelKey = "difficulty";
+  static constexpr const char* kKeys[3] = {config::key::onlyCPU, config::key::nrCars,
+                                           config::key::nrLaps};
   std::vector<int> saved_;
   std::string savedLevel_;
 };
@@ -68,8 +71,8 @@ class HeadlessScope {
 // The caches hold pictures and fonts of the graphics the race drew with; they go before it.
 struct CacheScope {
   ~CacheScope() {
-    FontCache::discard();
-    ImageCache::discard();
+    gui::FontCache::discard();
+    gui::ImageCache::discard();
   }
 };
 
@@ -78,8 +81,8 @@ struct CacheScope {
 bool ensureBackground(const race::RaceData& race, const std::string& trackPath,
                       std::string* error) {
   namespace fs = std::filesystem;
-  const TrackData* info = race.getTrack();
-  const platform::UserFolders folders = platform::userFolders();
+  const track::TrackData* info = race.getTrack();
+  const track::TrackFolders folders = track::trackFolders();
   for (const std::string& candidate :
        folders.backgroundCandidates(trackPath, info ? info->background : std::string())) {
     std::error_code ignored;
@@ -120,22 +123,16 @@ void printOutcome(const race::RaceOutcome& outcome, std::ostream& out) {
   }
 }
 
-// The track file for TRACK: the path itself when it names a file, otherwise the file of that
-// name in the player's tracks folder or, failing that, the shipped one (platform::UserFolders).
-std::string resolveTrackPath(const std::string& track) {
-  if (std::filesystem::is_regular_file(track)) return track;
-  return platform::userFolders().trackFile(track);
-}
-
 }  // namespace
 
 int runRaceCommand(const RaceCommand& command) {
-  const std::string trackPath = resolveTrackPath(command.track);
-  if (!std::filesystem::is_regular_file(trackPath)) {
-    std::cerr << "Cannot find the track \"" << command.track << "\" (looked for " << trackPath
-              << ")\n";
-    return 1;
+  std::string problem;
+  const std::optional<std::string> resolved = resolveTrackArgument(command.track, &problem);
+  if (!resolved) {
+    std::cerr << "Cannot race: " << problem << '\n';
+    return kFailureStatus;
   }
+  const std::string& trackPath = *resolved;
   const HeadlessScope headless(command.headless);
   if (command.seed) platform::setFixedSeed(*command.seed);
   RaceOptionsScope options(command);
@@ -147,26 +144,32 @@ int runRaceCommand(const RaceCommand& command) {
   race.selectTrackPath(trackPath);
   if (!race.getTrack()) {
     std::cerr << "Cannot read the track \"" << trackPath << "\"\n";
-    return 1;
+    return kFailureStatus;
   }
   std::string error;
   if (!ensureBackground(race, trackPath, &error) || !race.startRace()) {
     std::cerr << "Cannot start a race on \"" << trackPath
               << "\": " << (error.empty() ? race.lastError() : error) << '\n';
-    return 1;
+    return kFailureStatus;
   }
+  if (!race.soundProblem().empty()) std::cerr << race.soundProblem() << '\n';
 
   if (!command.headless) {
     window.attach(race);
     window.setCaption(L"Project Kelvane - " + platform::widen(race.getTrack()->title));
     window.show();
+    if (!race.allFinished()) {
+      // The table of a race cut short would be mostly blanks.
+      std::cout << "Race interrupted: the window was closed before every car finished\n";
+      return kInterruptedStatus;
+    }
     std::cout << race::formatResultTable(race.currentResults());
-    return race.allFinished() ? 0 : 2;
+    return 0;
   }
   const long maxFrames = static_cast<long>(command.timeLimitSeconds * race.framesPerSecond());
   const race::RaceOutcome outcome = race::runHeadless(race, maxFrames);
   printOutcome(outcome, std::cout);
-  return outcome.allFinished ? 0 : 2;
+  return outcome.allFinished ? 0 : kUnfinishedStatus;
 }
 
 }  // namespace app

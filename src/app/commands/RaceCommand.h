@@ -21,9 +21,11 @@ struct RaceCommand {
   double timeLimitSeconds = 15 * 60;
 };
 
-// Runs the race and prints the result table. Exit status: 0 when every car finished; 1 when the
-// track cannot be loaded or the race cannot be started (with a message on standard error); 2
-// when the simulated time ran out first (the cars that did not finish are named).
+// Runs the race and prints the result table. Exit status (CommandLine.h): 0 when every car
+// finished; kFailureStatus when the track cannot be read or the race cannot be started (with a
+// message on standard error); kUnfinishedStatus when the simulated time ran out first (the cars
+// that did not finish are named); kInterruptedStatus when the race's window was closed first
+// ("interrupted" is printed instead of the table).
 int runRaceCommand(const RaceCommand& command);
 
 }  // namespace app
