@@ -31,7 +31,7 @@ class BackOnTrackRace : public RaceFixture {
     const race::LapPath& path = *race.lapPath();
     std::pair<double, double> best{0, 0};
     double bestDistance = -1;
-    const SurfaceMap& map = *race.getTrack()->surfaceMap;
+    const track::SurfaceMap& map = *race.getTrack()->surfaceMap;
     for (double y = 40; y < map.rows * 4.0 - 40; y += 20) {
       for (double x = 40; x < map.columns * 4.0 - 40; x += 20) {
         const double d = path.locate(x, y).distance;
@@ -41,7 +41,7 @@ class BackOnTrackRace : public RaceFixture {
     return best;
   }
   // Radians between the car's heading and the track's direction where it stands.
-  static double offTrackDirection(const race::RaceData& race, const Car& car) {
+  static double offTrackDirection(const race::RaceData& race, const physics::Car& car) {
     const race::PathPosition along = race.lapPath()->locate(car.getX(), car.getY());
     // getAngle is minus the heading; the heading h drives along (sin h, cos h).
     const double h = -car.getAngle();
@@ -59,7 +59,7 @@ TEST_F(BackOnTrackRace, ThePlayerIsPutBackOnTheRoadFacingOnAfterASecondWithAPena
   auto& race = start(0);
   const auto [x, y] = furthestFromRoad(race);
   race.car(0).stopAt(x, y, 1.0);
-  ASSERT_NE(race.car(0).getSurface(), SurfaceMap::kRoad);
+  ASSERT_NE(race.car(0).getSurface(), track::SurfaceMap::kRoad);
   for (int i = 0; i < 30; ++i) race.updateRace();
   press(platform::button::kR);  // half a second in trouble: too soon
   EXPECT_DOUBLE_EQ(race.car(0).getX(), x);
@@ -67,8 +67,8 @@ TEST_F(BackOnTrackRace, ThePlayerIsPutBackOnTheRoadFacingOnAfterASecondWithAPena
 
   for (int i = 0; i < 62; ++i) race.updateRace();
   press(platform::button::kR);
-  const Car& car = race.car(0);
-  EXPECT_EQ(car.getSurface(), SurfaceMap::kRoad);
+  const physics::Car& car = race.car(0);
+  EXPECT_EQ(car.getSurface(), track::SurfaceMap::kRoad);
   EXPECT_LT(race.lapPath()->locate(car.getX(), car.getY()).distance, 5);
   EXPECT_LT(offTrackDirection(race, car), 0.3);
   EXPECT_LT(car.speed, 0.5);
@@ -97,25 +97,25 @@ TEST_F(BackOnTrackRace, AComputerStuckForFiveSecondsIsPutBackAndDrivesOn) {
   }
   ASSERT_EQ(race.backOnTrack()->count(2), 1) << "never put back";
   EXPECT_GT(frames, 5 * 62);  // off the road the whole time, then put back
-  EXPECT_EQ(race.car(2).getSurface(), SurfaceMap::kRoad);
+  EXPECT_EQ(race.car(2).getSurface(), track::SurfaceMap::kRoad);
   EXPECT_EQ(race.laps()->penalty(2), race::BackOnTrack::kPenaltySeconds);
 
   // Its driver finds the car where it now is and races on.
   const double before = race.standings()->progress(2);
   for (int i = 0; i < 3 * 62; ++i) race.updateRace();
   EXPECT_GT(race.standings()->progress(2), before + 0.02);  // from rest, along the road
-  EXPECT_EQ(race.car(2).getSurface(), SurfaceMap::kRoad);
+  EXPECT_EQ(race.car(2).getSurface(), track::SurfaceMap::kRoad);
   EXPECT_EQ(race.backOnTrack()->count(2), 1);
 }
 
 TEST(BackOnTrackRule, TroubleIsStandingStillOrLeavingTheRoadWithoutABreak) {
-  TrackData track;
+  track::TrackData track;
   FakeCar standing(track), driving(track), offRoad(track);
   driving.speed = 20;
   offRoad.speed = 20;
-  offRoad.surface = SurfaceMap::kGrass;
+  offRoad.surface = track::SurfaceMap::kGrass;
   race::BackOnTrack rule(3, 62);
-  const std::vector<Car*> cars{&standing, &driving, &offRoad};
+  const std::vector<physics::Car*> cars{&standing, &driving, &offRoad};
   for (int i = 0; i < 62; ++i) rule.observe(cars);
   EXPECT_TRUE(rule.playerMay(0));
   EXPECT_FALSE(rule.playerMay(1));
@@ -123,7 +123,7 @@ TEST(BackOnTrackRule, TroubleIsStandingStillOrLeavingTheRoadWithoutABreak) {
   for (int i = 0; i < 4 * 62 + 10; ++i) rule.observe(cars);
   EXPECT_TRUE(rule.computerStuck(0));
   EXPECT_TRUE(rule.computerStuck(2));
-  offRoad.surface = SurfaceMap::kRoad;  // back on the road by itself: the count starts again
+  offRoad.surface = track::SurfaceMap::kRoad;  // back on the road by itself: the count starts again
   rule.observe(cars);
   EXPECT_EQ(rule.troubleSeconds(2), 0.0f);
   EXPECT_NEAR(rule.troubleSeconds(0), 5.0 + 11.0 / 62, 1e-5);

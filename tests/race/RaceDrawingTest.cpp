@@ -178,7 +178,7 @@ TEST_F(RacePicture, ZoomScalesTheWorldAroundTheFollowedCarAndIsStored) {
   skipCountdown();
   for (int i = 0; i < 200; ++i) race.updateRace();
   EXPECT_EQ(race.camera().zoom(), 2.0);
-  const Car& followed = race.car(0);
+  const physics::Car& followed = race.car(0);
   auto calls = frame();
   int cars = 0;
   bool background = false, marker = false;

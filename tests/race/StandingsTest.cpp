@@ -78,14 +78,14 @@ class CircleRace : public ::testing::Test {
   }
 
   static constexpr int kCars = 4;
-  TrackData track_;
+  track::TrackData track_;
   std::unique_ptr<race::LapPath> path_;
   std::unique_ptr<race::LapTable> laps_;
   std::unique_ptr<race::Standings> standings_;
   race::RaceNotices notices_{kCars, 62};
   std::vector<double> where_;
   std::vector<std::unique_ptr<FakeCar>> cars_;
-  std::vector<Car*> pointers_;
+  std::vector<physics::Car*> pointers_;
 };
 
 TEST_F(CircleRace, ProgressRisesRoundTheLapStartsAgainAtTheLineAndFallsWhenTheCarTurnsBack) {
