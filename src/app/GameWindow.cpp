@@ -152,6 +152,8 @@ void GameWindow::updateStarting() {
   if (race_->startRace()) {
     mode_ = WindowMode::Racing;
     mainMenu_->clearScreen();
+    // The race draws its own pointer, and only once the mouse moves.
+    setSystemPointerShown(false);
     tellSoundProblem();
     return;
   }
@@ -175,6 +177,7 @@ void GameWindow::afterRace() {
   const race::RaceData::EndRequest request = race_->endRequest();
   const std::string trackFile = race_->getTrackFile();
   race_->endRace();
+  setSystemPointerShown(true);
   if (request == race::RaceData::EndRequest::RaceAgain) {
     mainMenu_->buildLoadingScreen();
     mode_ = WindowMode::Loading;

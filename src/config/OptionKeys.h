@@ -24,9 +24,9 @@ inline constexpr const char* tireMarks = "tireMarks";
 inline constexpr const char* tireMarksDepth = "tireMarksDepth";
 inline constexpr const char* tireMarksMaxDarkness = "tireMarksMaxDarkness";
 inline constexpr const char* tireMarksQuality = "tireMarksQuality";
-// The race camera's zoom in percent: 100, 150 or 200.
+// The race view's zoom in percent: 100, 150 or 200 (+ and - in a race).
 inline constexpr const char* zoom = "zoom";
-// 1 shows the minimap in a race, 0 hides it.
+// 1 shows the minimap in a race's top right corner, 0 hides it (M in a race).
 inline constexpr const char* minimap = "minimap";
 
 // [ Weather Conditions ]
@@ -77,5 +77,8 @@ inline constexpr const char* padSteerRight = "padSteerRight";
 inline constexpr const char* padBackOnTrack = "padBackOnTrack";
 inline constexpr const char* padFollowNext = "padFollowNext";
 inline constexpr const char* padFollowPrevious = "padFollowPrevious";
+inline constexpr const char* zoomIn = "zoomIn";
+inline constexpr const char* zoomOut = "zoomOut";
+inline constexpr const char* toggleMinimap = "toggleMinimap";
 
 }  // namespace config::key

@@ -51,6 +51,10 @@ const IntSetting kKeys[] = {
     {Options::kKeysSection, key::padBackOnTrack, 269},
     {Options::kKeysSection, key::padFollowNext, 276},
     {Options::kKeysSection, key::padFollowPrevious, 275},
+    // The race view's own keys: =, - and M.
+    {Options::kKeysSection, key::zoomIn, 13},
+    {Options::kKeysSection, key::zoomOut, 12},
+    {Options::kKeysSection, key::toggleMinimap, 50},
 };
 
 // Beside tarmac and grass, the ground the background painter paints off the road: sand holds
@@ -150,6 +154,11 @@ void Options::warnOfUnknownWeather() const {
 // lists them all, in this order.
 void Options::normalise() {
   using namespace config::key;
+  auto keepOrDefault = [this](const auto& settings) {
+    for (const IntSetting& s : settings) {
+      ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
+    }
+  };
   static const IntSetting kBefore[] = {
       {kOptionsSection, nrCars, 2},
       {kOptionsSection, nrLaps, 2},
@@ -167,30 +176,25 @@ void Options::normalise() {
       {kGraphicsSection, tireMarksDepth, 20},
       {kGraphicsSection, tireMarksMaxDarkness, 80},
       {kGraphicsSection, tireMarksQuality, 2},
-      // The race camera's scale in percent (100, 150 or 200) and whether the minimap is shown.
       {kGraphicsSection, zoom, 100},
       {kGraphicsSection, minimap, 1},
   };
-  for (const auto& s : kBefore) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
-  }
+  keepOrDefault(kBefore);
   ini_->setValue(kWeatherSection, weatherType,
                  ini_->getValue(kWeatherSection, weatherType, dryWeather), true);
-  auto keepOrDefault = [this](const std::string& key, int defaultValue) {
+  auto keepOrDefaultSurface = [this](const std::string& key, int defaultValue) {
     ini_->setValueInt(kWeatherSection, key, ini_->getValueInt(kWeatherSection, key, defaultValue));
   };
   for (const auto& s : kSurfaces) {
-    keepOrDefault(surfaceValue(s.weather, s.ground, key::grip), s.grip);
-    keepOrDefault(surfaceValue(s.weather, s.ground, key::resistance), s.resistance);
+    keepOrDefaultSurface(surfaceValue(s.weather, s.ground, key::grip), s.grip);
+    keepOrDefaultSurface(surfaceValue(s.weather, s.ground, key::resistance), s.resistance);
   }
   // The computer drivers read "skill", but a hand-written value is taken from "aiStr": each
   // start overwrites "skill" with it (or with 20 when there is none).
   ini_->setValueInt(kAISection, skill, ini_->getValueInt(kAISection, aiStr, 20));
   // The computer drivers' level, chosen in the race setup, is kept as it is.
   ini_->setValue(kAISection, difficulty, ini_->getValue(kAISection, difficulty, "medium"), true);
-  for (const auto& s : kKeys) {
-    ini_->setValueInt(s.section, s.key, ini_->getValueInt(s.section, s.key, s.defaultValue));
-  }
+  keepOrDefault(kKeys);
 }
 
 void Options::touch() {

@@ -384,6 +384,12 @@ bool CPUDriver::plan() {
   return true;
 }
 
+void CPUDriver::carPutBack() {
+  const std::vector<track::TrackPoint>& nodes = line_.nodes();
+  if (!nodes.empty()) cursor_ = static_cast<int>(driving::nearestNode(nodes, carPosition()));
+  searchInProgress_ = false;
+}
+
 std::vector<track::TrackPoint> CPUDriver::trackPointsBetween(const track::TrackPoint& from,
                                                              const track::TrackPoint& to) const {
   std::vector<track::TrackPoint> points;

@@ -45,6 +45,9 @@ class CPUDriver : public Driver {
   void drive(const std::vector<physics::Car*>& cars) override;
   void learn() override;
   bool plan() override;
+  // The car may now stand anywhere along the line: the driver finds it there afresh, and a
+  // stretch it was planning from where the car was is planned again.
+  void carPutBack() override;
 
   const std::vector<track::TrackPoint>* path() const override { return &line_.nodes(); }
   std::optional<track::TrackPoint> target1() const override { return target1_; }

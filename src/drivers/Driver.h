@@ -31,6 +31,9 @@ class Driver {
   virtual void learn() = 0;
   // One bounded piece of re-planning; true when the next driver may plan.
   virtual bool plan() = 0;
+  // The race has put the car somewhere else (back on the road): what the driver knew of where
+  // the car was no longer holds.
+  virtual void carPutBack() {}
 
   physics::Car& car() const { return car_; }
   const track::TrackData& track() const { return track_; }

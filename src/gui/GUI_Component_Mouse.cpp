@@ -4,8 +4,8 @@
 
 namespace gui {
 
-GUI_Component_Mouse::GUI_Component_Mouse(std::string id, int z)
-    : GUI_Component(std::move(id)), pointer_(guiImagePath("mouse_pointer.png")) {
+GUI_Component_Mouse::GUI_Component_Mouse(std::string id, int z, bool visible)
+    : GUI_Component(std::move(id)), pointer_(guiImagePath("mouse_pointer.png")), fade_(visible) {
   pointer_.z = z;
 }
 

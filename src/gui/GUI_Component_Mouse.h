@@ -9,7 +9,8 @@ namespace gui {
 // Give it the highest layer of the screen (1000) so it is drawn above everything.
 class GUI_Component_Mouse : public GUI_Component {
  public:
-  GUI_Component_Mouse(std::string id, int z);
+  // visible: false starts it hidden (a race's pointer shows only once the mouse moves).
+  GUI_Component_Mouse(std::string id, int z, bool visible = true);
 
   std::string process(const platform::Input& input, bool mayTakeMouse) override;
   void show() override { fade_.show(); }
@@ -21,7 +22,7 @@ class GUI_Component_Mouse : public GUI_Component {
 
  private:
   Sprite pointer_;
-  Fade fade_{true};
+  Fade fade_;
 };
 
 }  // namespace gui

@@ -48,6 +48,13 @@ class Car : public PhysicsObject {
   virtual void update(double dt) = 0;  // one step of dt seconds
   virtual void initModel() = 0;
   virtual void setPosition(double x, double y, double heading) = 0;
+  // Stands the car at rest at world (x, y) with `heading` (radians, 0 drives down the screen):
+  // no speed, no turn, nothing pushing it, and standing where it stood before, so the move is
+  // not taken for a drive.
+  virtual void stopAt(double x, double y, double heading) {
+    setPosition(x, y, heading);
+    speed = 0;
+  }
   virtual double getPreviousX() const = 0;  // where the car stood before the last step
   virtual double getPreviousY() const = 0;
   virtual double getSteer() const = 0;          // the driver's steering input of the last step

@@ -75,6 +75,16 @@ void physics::CarPhysics::setPosition(double x, double y, double heading) {
   heading_ = heading;
 }
 
+void physics::CarPhysics::stopAt(double x, double y, double heading) {
+  setPosition(x, y, heading);
+  velocity_ = {};
+  angularVelocity_ = 0;
+  push_ = {};
+  speed = 0;
+  previousX_ = getX();
+  previousY_ = getY();
+}
+
 void physics::CarPhysics::push(double magnitude, double fromX, double fromY) {
   // From the given point toward the car; a car standing on the point itself is pushed along +x
   // (atan2(0, 0) = 0).

@@ -25,6 +25,7 @@ class CarPhysics : public Car {
   void initModel() override;
   // x, y in world units; heading in radians (0 drives down the screen).
   void setPosition(double x, double y, double heading) override;
+  void stopAt(double x, double y, double heading) override;
   double getPreviousX() const override { return previousX_; }
   double getPreviousY() const override { return previousY_; }
   // The driver's steering input of the last step, -1 (full left) .. 1 (full right).

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -140,6 +141,38 @@ Sample::Sample(Audio& audio, const std::string& path)
     throw std::runtime_error("cannot read the sound \"" + path + "\": " + SDL_GetError());
   }
   SDL_FreeWAV(buffer);
+}
+
+Sample::Sample(Audio& audio, const std::vector<float>& wave, int sampleRate)
+    : audio_(audio), chunk_(std::make_unique<Chunk>()) {
+  if (!audio_.available() || wave.empty() || sampleRate <= 0) return;
+  // The mixer converts what it loads to the device's format, so the wave goes to it as a
+  // 16-bit WAV file in memory.
+  std::vector<Uint8> file;
+  auto put = [&file](std::uint32_t value, int bytes) {
+    for (int b = 0; b < bytes; ++b) file.push_back(static_cast<Uint8>(value >> (8 * b)));
+  };
+  auto putText = [&file](const char* text) { file.insert(file.end(), text, text + 4); };
+  const auto dataBytes = static_cast<std::uint32_t>(wave.size() * 2);
+  putText("RIFF");
+  put(36 + dataBytes, 4);
+  putText("WAVE");
+  putText("fmt ");
+  put(16, 4);
+  put(1, 2);  // PCM
+  put(1, 2);  // mono
+  put(static_cast<std::uint32_t>(sampleRate), 4);
+  put(static_cast<std::uint32_t>(sampleRate) * 2, 4);
+  put(2, 2);
+  put(16, 2);
+  putText("data");
+  put(dataBytes, 4);
+  for (float value : wave) {
+    const auto level =
+        static_cast<std::int16_t>(std::lround(std::clamp(value, -1.0f, 1.0f) * 32767));
+    put(static_cast<std::uint16_t>(level), 2);
+  }
+  chunk_->chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
 }
 
 // Mix_FreeChunk halts the channels still playing the chunk.

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -46,6 +47,8 @@ class Sample {
   // Throws std::runtime_error naming the file when it cannot be read (also on a silent device,
   // so a broken file is found even where nothing can be heard).
   Sample(Audio& audio, const std::string& path);
+  // A sound the game makes itself: mono samples -1 .. 1 at `sampleRate` per second (44100).
+  Sample(Audio& audio, const std::vector<float>& wave, int sampleRate);
   ~Sample();
   Sample(const Sample&) = delete;
   Sample& operator=(const Sample&) = delete;

@@ -10,6 +10,7 @@ constexpr int kMinus = 12;
 constexpr int kEquals = 13;  // the "=" / "+" key
 constexpr int kBackspace = 14;
 constexpr int kTab = 15;
+constexpr int kR = 19;
 constexpr int kY = 21;
 constexpr int kO = 24;
 constexpr int kEnter = 28;
@@ -18,6 +19,7 @@ constexpr int kS = 31;
 constexpr int kShift = 42;  // the left Shift key
 constexpr int kZ = 44;
 constexpr int kN = 49;
+constexpr int kM = 50;
 constexpr int kRightShift = 54;
 constexpr int kSpace = 57;
 constexpr int kKeypadMinus = 74;

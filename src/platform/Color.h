@@ -25,4 +25,9 @@ constexpr Color argb(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uin
   return (a & 0xffu) << 24 | (r & 0xffu) << 16 | (g & 0xffu) << 8 | (b & 0xffu);
 }
 
+// The colour with another alpha (clamped to 0 .. 255): the same tint, more or less see-through.
+constexpr Color withAlpha(Color c, int alpha) {
+  return (c & 0x00ffffffu) | static_cast<Color>(alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha)) << 24;
+}
+
 }  // namespace platform

@@ -316,6 +316,10 @@ Window::Size Window::screenSize() const {
   return {graphics_->width(), graphics_->height()};
 }
 
+void Window::setSystemPointerShown(bool shown) {
+  SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
 void Window::close() {
   closed_ = true;
 }

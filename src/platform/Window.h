@@ -88,6 +88,10 @@ class Window {
   double updateInterval() const { return updateIntervalMs_; }
   long frameCount() const { return frames_; }
 
+  // The desktop's own mouse pointer over the window. The game hides it where it draws its own
+  // (a race shows one only after the mouse moves).
+  void setSystemPointerShown(bool shown);
+
   void setFullscreen(bool fullscreen);
   // The size of the screen the window is on, in pixels; the window's own size when the platform
   // cannot tell (no display).

@@ -71,15 +71,20 @@ void DebugView::redrawOverlay(const RaceView& view) {
 
 void DebugView::draw(const RaceView& view) const {
   const drivers::Driver& d = view.driver(view.camera().followedCar());
-  const double cameraX = view.camera().x(), cameraY = view.camera().y();
-  drawHudText(L"DistWeight:", 20, 135);
-  drawHudText(numberText(d.distanceWeightHere()), 160, 135);
-  drawHudText(L"SpeedWeight:", 20, 160);
-  drawHudText(numberText(d.speedWeight()), 160, 160);
+  const Camera& camera = view.camera();
+  // Below the HUD's panel.
+  drawHudText(L"DistWeight:", 20, 190);
+  drawHudText(numberText(d.distanceWeightHere()), 160, 190);
+  drawHudText(L"SpeedWeight:", 20, 215);
+  drawHudText(numberText(d.speedWeight()), 160, 215);
   for (const auto& target : {d.target1(), d.target2()})
     if (target)
-      drawHudText(L"X", target->x * kMapCell + cameraX, target->y * kMapCell + cameraY, 4);
-  if (overlayImage_) overlayImage_->draw(cameraX, cameraY, 5, kMapCell, kMapCell);
+      drawHudText(L"X", camera.screenX(target->x * kMapCell), camera.screenY(target->y * kMapCell),
+                  4);
+  if (overlayImage_) {
+    const double scale = kMapCell * camera.zoom();
+    overlayImage_->draw(camera.x(), camera.y(), 5, scale, scale);
+  }
 }
 
 }  // namespace race

@@ -1,5 +1,7 @@
 #include "race/Hud.h"
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "config/OptionKeys.h"
@@ -11,23 +13,49 @@
 #include "race/DebugView.h"
 #include "race/HudText.h"
 #include "race/LapTable.h"
+#include "race/OverlayShapes.h"
 #include "race/RaceAssets.h"
 #include "race/RaceView.h"
+#include "race/Standings.h"
 #include "race/TimeFormat.h"
 
 namespace race {
 namespace {
 
 constexpr double kPanelZ = 1000;
+// The texts' panel: dark and see-through, so they read over grass, sand, snow and tarmac
+// alike, with the game's orange along its top.
+constexpr double kBackingZ = kHudTextZ - 1;
+constexpr platform::Color kBacking = 0xa8101418u;
+constexpr platform::Color kAccent = 0xffff8c1au;
+constexpr platform::Color kQuiet = 0xffc8d0d8u;  // the gap, less loud than the position
+constexpr int kPositionHeight = 32;
+constexpr double kMetresPerSecondToKmh = 3.6;
 
 void drawIfLoaded(const platform::Image* image, double x, double y, double scaleY = 1) {
   if (image) image->draw(x, y, kPanelZ, 1, scaleY);
 }
 
+std::wstring gapText(const Gap& gap, int placeAhead) {
+  const std::wstring to = L" to P" + std::to_wstring(placeAhead);
+  if (gap.laps > 0)
+    return L"+" + std::to_wstring(gap.laps) + (gap.laps == 1 ? L" LAP" : L" LAPS") + to;
+  wchar_t seconds[32];
+  std::swprintf(seconds, 32, L"+%.2f s", static_cast<double>(gap.seconds));
+  return seconds + to;
+}
+
 }  // namespace
 
-Hud::Hud(platform::Graphics& graphics, int updateInterval)
-    : graphics_(graphics), debugView_(std::make_unique<DebugView>(graphics, updateInterval)) {}
+std::wstring speedText(double metresPerSecond) {
+  const double kmh = std::isfinite(metresPerSecond) ? metresPerSecond * kMetresPerSecondToKmh : 0;
+  return std::to_wstring(std::lround(kmh)) + L" km/h";
+}
+
+Hud::Hud(platform::Graphics& graphics, const OverlayShapes& shapes, int updateInterval)
+    : graphics_(graphics),
+      shapes_(shapes),
+      debugView_(std::make_unique<DebugView>(graphics, updateInterval)) {}
 
 Hud::~Hud() = default;
 
@@ -50,23 +78,23 @@ void Hud::update(const RaceView& view) {
 
 void Hud::draw(const RaceView& view) const {
   drawTexts(view);
+  drawStanding(view);
   if (instrumentsShown_ && config::Options::instance()->getOptionInt(config::key::onlyCPU) == 1)
     debugView_->draw(view);
   if (instrumentsShown_) drawInstruments(view);
-  const Camera& camera = view.camera();
-  drawHudText(view.raceCar(camera.followedCar()).name, camera.screenWidth() / 2, 10);
-  drawCountdown(view);
+  drawName(view);
 }
 
 void Hud::drawTexts(const RaceView& view) const {
   const int f = view.camera().followedCar();
   const physics::Car& c = view.car(f);
   const LapTable& laps = view.laps();
+  shapes_.rect(8, 4, 292, 178, kBackingZ, kBacking);
+  shapes_.rect(8, 4, 292, 3, kBackingZ, kAccent);
   drawHudText(L"Speed:", 20, 10);
-  drawHudText(std::to_wstring(static_cast<long long>(c.speed * 10)), 160, 10);
+  drawHudText(speedText(c.speed), 160, 10);
   drawHudText(L"Lap:", 20, 35);
-  drawHudText(std::to_wstring(laps.lapShown(f)) + L" / " + std::to_wstring(laps.lapCount()), 160,
-              35);
+  drawHudText(std::to_wstring(laps.lapShown(f)) + L"/" + std::to_wstring(laps.lapCount()), 160, 35);
   drawHudText(L"Current Lap:", 20, 60);
   drawHudText(formatTime(laps.currentLapTime(f)), 160, 60);
   drawHudText(L"Previous Lap:", 20, 85);
@@ -77,6 +105,29 @@ void Hud::drawTexts(const RaceView& view) const {
     drawHudText(L"Record Lap:", 20, 135);
     drawHudText(formatTime(static_cast<float>(*record)), 160, 135);
   }
+}
+
+void Hud::drawStanding(const RaceView& view) const {
+  const int f = view.camera().followedCar();
+  const Standings& standings = view.standings();
+  const int place = standings.position(f);
+  hudFont(kPositionHeight)
+      .draw(L"POS " + std::to_wstring(place) + L"/" + std::to_wstring(standings.carCount()), 20,
+            138, kHudTextZ, 1, 1, platform::kWhite);
+  if (view.laps().finished(f)) return;
+  if (place == 1) {
+    drawHudText(L"Leading", 160, 146, kHudTextZ, kQuiet);
+  } else if (const auto gap = standings.gapAhead(f)) {
+    drawHudText(gapText(*gap, place - 1), 160, 146, kHudTextZ, kQuiet);
+  }
+}
+
+void Hud::drawName(const RaceView& view) const {
+  const Camera& camera = view.camera();
+  const std::wstring& name = view.raceCar(camera.followedCar()).name;
+  const double x = camera.screenWidth() / 2;
+  shapes_.rect(x - 8, 6, hudFont(20).textWidth(name) + 16, 28, kBackingZ, kBacking);
+  drawHudText(name, x, 10);
 }
 
 void Hud::drawInstruments(const RaceView& view) const {
@@ -92,22 +143,6 @@ void Hud::drawInstruments(const RaceView& view) const {
   drawIfLoaded(steerBar_.get(), w - 60, h - 70);
   if (wheelIndicator_)
     wheelIndicator_->drawRot(w - 39 + c.getSteer() * 21, h - 69, kPanelZ, 0, 0.5, 0.5);
-}
-
-void Hud::drawCountdown(const RaceView& view) const {
-  const int c = view.countdownFrames();
-  const int w = view.camera().screenWidth(), h = view.camera().screenHeight();
-  if (c >= 0) {
-    const std::wstring digit = std::to_wstring(c / 60 + 1);
-    const platform::Font& font = countdownFont();
-    font.draw(digit, w / 2 + 1, h / 2 - 59, kHudTextZ, 1, 1, platform::kBlack);
-    font.draw(digit, w / 2, h / 2 - 60, kHudTextZ, 1, 1, platform::kWhite);
-  } else if (c > -60) {
-    const auto alpha = static_cast<platform::Color>(static_cast<int>(c * 4.25 + 255));
-    const platform::Font& font = countdownFont();
-    font.draw(L"START", w / 2 - 19, h / 2 - 59, kHudTextZ, 1, 1, alpha << 24);
-    font.draw(L"START", w / 2 - 20, h / 2 - 60, kHudTextZ, 1, 1, alpha << 24 | 0xffffffu);
-  }
 }
 
 }  // namespace race

@@ -7,11 +7,11 @@
 namespace race {
 
 void drawHudText(const std::wstring& text, double x, double y, double z, platform::Color color) {
-  gui::FontCache::get(gui::kFontFamily, 20).draw(text, x, y, z, 1, 1, color);
+  hudFont(20).draw(text, x, y, z, 1, 1, color);
 }
 
-const platform::Font& countdownFont() {
-  return gui::FontCache::get(gui::kFontFamily, 40);
+const platform::Font& hudFont(int height) {
+  return gui::FontCache::get(gui::kFontFamily, height);
 }
 
 }  // namespace race

@@ -15,7 +15,8 @@ inline constexpr double kHudTextZ = 100;
 // One line of the race's texts: 20 pixels high, at (x, y) in screen pixels on layer z.
 void drawHudText(const std::wstring& text, double x, double y, double z = kHudTextZ,
                  platform::Color color = platform::kWhite);
-// The countdown's font, 40 pixels high.
-const platform::Font& countdownFont();
+// The race's font at `height` pixels (20 for its texts, 40 for banners, 60 for the start's
+// numerals).
+const platform::Font& hudFont(int height);
 
 }  // namespace race

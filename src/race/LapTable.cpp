@@ -47,6 +47,7 @@ LapTable::LapTable(int carCount, int lapCount, float frameTime, LineSegment fini
       lapTimes_(static_cast<std::size_t>(carCount_),
                 std::vector<float>(static_cast<std::size_t>(lapCount_), 0.0f)),
       bestLaps_(static_cast<std::size_t>(carCount_), -1.0f),
+      penalties_(static_cast<std::size_t>(carCount_), 0.0f),
       lapsDone_(static_cast<std::size_t>(carCount_), 0),
       passedHalfway_(static_cast<std::size_t>(carCount_), false),
       order_(static_cast<std::size_t>(carCount_)) {
@@ -73,14 +74,17 @@ bool LapTable::carMoved(int car, double fromX, double fromY, double toX, double 
   return completedRace;
 }
 
+void LapTable::addPenalty(int car, float seconds) {
+  if (!finished(car)) penalties_[car] += seconds;
+}
+
 void LapTable::rerank(int car) {
   int from = carCount_ - 1;
   while (from > 0 && order_[from] != car) --from;
-  if (from == 0) leaderLapTime_ = raceClock_;
   int to = from - 1;
   while (to >= 0 && lapsDone_[order_[to]] < lapsDone_[car]) --to;
   ++to;
-  if (to == 0) leaderLapTime_ = raceClock_;
+  if (to == 0) leaderLapTime_ = raceClock_ + penalties_[car];
   for (int p = from; p > to; --p) std::swap(order_[p], order_[p - 1]);
 }
 
@@ -101,15 +105,22 @@ float LapTable::previousLapTime(int car) const {
 float LapTable::totalTime(int car) const {
   float total = 0.0f;
   for (int k = 0; k < lapsDone_[car]; ++k) total += lapTimes_[car][k];
-  return total;
+  return total + penalties_[car];
 }
 
 std::vector<ResultCells> LapTable::results(const std::vector<std::wstring>& names) const {
+  return results(names, order_);
+}
+
+std::vector<ResultCells> LapTable::results(const std::vector<std::wstring>& names,
+                                           const std::vector<int>& order) const {
   std::vector<ResultCells> rows;
-  rows.reserve(order_.size());
-  const int leaderLaps = lapsDone_[order_[0]];
-  for (int p = 0; p < carCount_; ++p) {
-    const int c = order_[p];
+  rows.reserve(order.size());
+  // Times and gaps are the referee's: against the leader in laps.
+  const int leader = order_[0];
+  const int leaderLaps = lapsDone_[leader];
+  for (int p = 0; p < carCount_ && p < static_cast<int>(order.size()); ++p) {
+    const int c = order[p];
     ResultCells cells;
     cells[0] = L" " + std::to_wstring(p + 1);
     cells[1] = c < static_cast<int>(names.size()) ? names[c] : std::wstring();
@@ -121,7 +132,7 @@ std::vector<ResultCells> LapTable::results(const std::vector<std::wstring>& name
       // The two clocks add the same frame time in a different order, so a car that finished in
       // the leader's frame could come out a rounding error below it.
       const float gap = total - leaderLapTime_;
-      if (p > 0) cells[3] = L"+ " + formatTime(gap > 0.0f ? gap : 0.0f);
+      if (c != leader) cells[3] = L"+ " + formatTime(gap > 0.0f ? gap : 0.0f);
     }
     rows.push_back(std::move(cells));
   }

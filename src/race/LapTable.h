@@ -45,6 +45,10 @@ class LapTable {
   // when this movement completed the car's last lap (the results need refreshing).
   bool carMoved(int car, double fromX, double fromY, double toX, double toY);
   void endFrame() { raceClock_ += frameTime_; }
+  // Seconds added to a racing car's total time (being put back on the road); lap times and
+  // the order of crossing the line stay as driven. Nothing once the car has finished.
+  void addPenalty(int car, float seconds);
+  float penalty(int car) const { return penalties_[car]; }
 
   int carCount() const { return carCount_; }
   int lapCount() const { return lapCount_; }
@@ -67,11 +71,15 @@ class LapTable {
   float currentLapTime(int car) const;
   // The last completed lap, or -1 before the first.
   float previousLapTime(int car) const;
-  // Sum of the completed laps.
+  // Sum of the completed laps and the penalties.
   float totalTime(int car) const;
 
-  // The rows of the result list by position; names[c] is car c's driver.
+  // The rows of the result list by position; names[c] is car c's driver. The rows follow
+  // `order` (order[p] is the car at position p + 1: the live standings while racing), or the
+  // table's own order.
   std::vector<ResultCells> results(const std::vector<std::wstring>& names) const;
+  std::vector<ResultCells> results(const std::vector<std::wstring>& names,
+                                   const std::vector<int>& order) const;
 
  private:
   void rerank(int car);
@@ -83,10 +91,12 @@ class LapTable {
   LineSegment halfway_;
   std::vector<std::vector<float>> lapTimes_;
   std::vector<float> bestLaps_;
+  std::vector<float> penalties_;
   std::vector<int> lapsDone_;
   std::vector<bool> passedHalfway_;
   std::vector<int> order_;
   float raceClock_ = 0.0f;
+  // The leader's race time when it last completed a lap: the clock, and its penalties.
   float leaderLapTime_ = -1.0f;
 };
 

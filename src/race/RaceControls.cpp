@@ -1,5 +1,7 @@
 #include "race/RaceControls.h"
 
+#include "config/OptionKeys.h"
+#include "config/Options.h"
 #include "physics/Car.h"
 #include "platform/Buttons.h"
 #include "platform/Input.h"
@@ -8,13 +10,38 @@
 namespace race {
 
 RaceControls::RaceControls(const platform::Input& input, int restFrames)
-    : input_(input), pauseKey_(restFrames), followKeys_(restFrames), instrumentsKey_(restFrames) {}
+    : input_(input),
+      pauseKey_(restFrames),
+      followKeys_(restFrames),
+      instrumentsKey_(restFrames),
+      backOnTrackKey_(restFrames),
+      zoomKeys_(restFrames),
+      minimapKey_(restFrames) {}
 
 void RaceControls::reset(const drivers::Controls& keys) {
   keys_ = keys;
-  pauseKey_.reset();
-  followKeys_.reset();
-  instrumentsKey_.reset();
+  for (KeyCooldown* key :
+       {&pauseKey_, &followKeys_, &instrumentsKey_, &backOnTrackKey_, &zoomKeys_, &minimapKey_})
+    key->reset();
+  const config::Options& options = *config::Options::instance();
+  zoomInButton_ = options.getKeysInt(config::key::zoomIn);
+  zoomOutButton_ = options.getKeysInt(config::key::zoomOut);
+  minimapButton_ = options.getKeysInt(config::key::toggleMinimap);
+}
+
+bool RaceControls::backOnTrackPressed() {
+  return backOnTrackKey_.poll(keys_.held(input_, drivers::Action::BackOnTrack));
+}
+
+ZoomStep RaceControls::zoomKeys() {
+  const bool in = input_.down(zoomInButton_) || input_.down(platform::button::kKeypadPlus);
+  const bool out = input_.down(zoomOutButton_) || input_.down(platform::button::kKeypadMinus);
+  if (!zoomKeys_.poll(in || out)) return ZoomStep::None;
+  return in ? ZoomStep::In : ZoomStep::Out;
+}
+
+bool RaceControls::minimapPressed() {
+  return minimapKey_.poll(input_.down(minimapButton_));
 }
 
 bool RaceControls::pausePressed() {
@@ -38,8 +65,9 @@ std::optional<int> RaceControls::clickedCar(const std::vector<physics::Car*>& ca
   const double mx = input_.mouseX(), my = input_.mouseY();
   for (std::size_t b = 0; b < cars.size(); ++b) {
     const physics::Car& c = *cars[b];
-    const double dx = mx - (c.getX() + camera.x()), dy = my - (c.getY() + camera.y());
-    if (dx * dx + dy * dy < c.getLength() * c.getLength()) return static_cast<int>(b);
+    const double dx = mx - camera.screenX(c.getX()), dy = my - camera.screenY(c.getY());
+    const double reach = c.getLength() * camera.zoom();
+    if (dx * dx + dy * dy < reach * reach) return static_cast<int>(b);
   }
   return std::nullopt;
 }

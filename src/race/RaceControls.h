@@ -41,18 +41,30 @@ class KeyCooldown {
   int remaining_ = 0;
 };
 
+// Which way the zoom keys ask the camera to go.
+enum class ZoomStep { None, In, Out };
+
 // The race's own keys and mouse (the driving keys belong to the player's driver): Escape pauses,
 // the player's "follow next/previous car" keys (Page Up and Page Down unless changed) follow
-// another car, Backspace shows the instruments, a click on a car follows it. Each key acts once and
-// then rests, so a held key does not repeat every frame; a key's rest only runs out in the frames
+// another car, Backspace shows the instruments, a click on a car follows it; the player's "back on
+// track" key (R or the pad's Y unless changed) puts the car back on the road; and the keys the
+// settings name in "[ Keys ]": zoom in (= or the keypad's +), zoom out (- or the keypad's -) and
+// the minimap (M). Each key acts once and then rests, so a held key does not repeat every frame;
+// a key's rest only runs out in the frames
 // that ask for it.
 class RaceControls {
  public:
   // restFrames: how long a key rests after acting (20 with 16 ms frames).
   RaceControls(const platform::Input& input, int restFrames);
 
-  // A new race: every key ready, the player's keys as the settings have them.
+  // A new race: every key ready, the player's keys as the settings have them, and the zoom and
+  // minimap keys read afresh.
   void reset(const drivers::Controls& keys = drivers::Controls::defaults());
+  // True when the player asks to be put back on the road. Ask once in every racing frame.
+  bool backOnTrackPressed();
+  // Ask once in every frame of the race (the zoom and minimap work during the countdown too).
+  ZoomStep zoomKeys();
+  bool minimapPressed();
   // Escape: true when the race should pause or go on. Ask once in every frame of the race.
   bool pausePressed();
   // "Follow next" follows the next car, "follow previous" the previous one, wrapping around the
@@ -71,6 +83,12 @@ class RaceControls {
   KeyCooldown pauseKey_;
   KeyCooldown followKeys_;
   KeyCooldown instrumentsKey_;
+  KeyCooldown backOnTrackKey_;
+  KeyCooldown zoomKeys_;
+  KeyCooldown minimapKey_;
+  int zoomInButton_ = -1;
+  int zoomOutButton_ = -1;
+  int minimapButton_ = -1;
 };
 
 }  // namespace race

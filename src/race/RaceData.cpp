@@ -1,6 +1,7 @@
 #include "race/RaceData.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <exception>
 
@@ -16,15 +17,22 @@
 #include "platform/Image.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
+#include "race/BackOnTrack.h"
 #include "race/DebugView.h"
 #include "race/EngineSound.h"
 #include "race/Hud.h"
+#include "race/LapPath.h"
+#include "race/Minimap.h"
+#include "race/OverlayShapes.h"
 #include "race/PlayerSettings.h"
 #include "race/RaceAssets.h"
 #include "race/RaceControls.h"
+#include "race/RaceNotices.h"
 #include "race/RaceRecords.h"
 #include "race/RaceView.h"
 #include "race/ResultScreen.h"
+#include "race/Standings.h"
+#include "race/StartLights.h"
 #include "race/TireMarks.h"
 #include "track/Geometry.h"
 #include "track/TrackFolders.h"
@@ -46,6 +54,16 @@ std::int64_t now() {
   return static_cast<std::int64_t>(std::time(nullptr));
 }
 
+// The zoom setting (percent) as one of the camera's levels: the nearest, whatever a hand-edited
+// file holds.
+double storedZoom() {
+  const double wanted = graphicsInt(config::key::zoom) / 100.0;
+  double best = Camera::kZoomLevels[0];
+  for (double level : Camera::kZoomLevels)
+    if (std::abs(level - wanted) < std::abs(best - wanted)) best = level;
+  return best;
+}
+
 }  // namespace
 
 RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platform::Audio& audio,
@@ -56,7 +74,9 @@ RaceData::RaceData(platform::Graphics& graphics, platform::Input& input, platfor
       updateInterval_(std::max(updateInterval, 1)),
       // Keys rest a third of a second after acting.
       controls_(std::make_unique<RaceControls>(input_, 1000 / (3 * updateInterval_))),
-      hud_(std::make_unique<Hud>(graphics, updateInterval_)),
+      shapes_(std::make_unique<OverlayShapes>(graphics)),
+      hud_(std::make_unique<Hud>(graphics, *shapes_, updateInterval_)),
+      startLights_(std::make_unique<StartLights>(framesPerSecond())),
       results_(std::make_unique<ResultScreen>(graphics, *this)),
       records_(std::make_unique<RaceRecords>(nullptr)) {
   platform::seedFromClock();
@@ -145,9 +165,6 @@ bool RaceData::setUpRace() {
       soundProblem_ = "No engine sound: " + problem;
     }
   }
-  const LineSegment finish = finishLineOf(*track_);
-  const LineSegment halfway = halfwayLineOf(*track_);
-
   if (carCount > static_cast<int>(track_->positionCount())) {
     lastError_ = "The track has " + std::to_string(track_->positionCount()) +
                  " start positions, too few for " + std::to_string(carCount) + " cars.";
@@ -158,7 +175,11 @@ bool RaceData::setUpRace() {
   planFirstLines();
   carPointers_ = carPointers();
 
-  laps_ = std::make_unique<LapTable>(carCount, lapCount, 1.0f / framesPerSecond(), finish, halfway);
+  startReferee(carCount, lapCount);
+  minimap_ =
+      std::make_unique<Minimap>(graphics_, *track_, camera_.screenWidth(), camera_.screenHeight());
+  startLights_->start(sound && audio_.available() ? &audio_ : nullptr);
+  camera_.setZoom(storedZoom());
   if (engineSound_) engineSound_->setListener(car(0));
   if (graphicsInt(config::key::tireMarks) != 0)
     tireMarks_ =
@@ -171,6 +192,17 @@ bool RaceData::setUpRace() {
   endRequest_ = EndRequest::Menu;
   active_ = true;
   return true;
+}
+
+void RaceData::startReferee(int carCount, int lapCount) {
+  const float frameTime = 1.0f / framesPerSecond();
+  laps_ = std::make_unique<LapTable>(carCount, lapCount, frameTime, finishLineOf(*track_),
+                                     halfwayLineOf(*track_));
+  lapPath_ = std::make_unique<LapPath>(*track_);
+  standings_ = std::make_unique<Standings>(*lapPath_, carCount, frameTime);
+  standings_->update(carPointers_, *laps_);  // the grid order
+  backOnTrack_ = std::make_unique<BackOnTrack>(carCount, framesPerSecond());
+  notices_ = std::make_unique<RaceNotices>(carCount, framesPerSecond());
 }
 
 bool RaceData::loadBackground() {
@@ -231,11 +263,13 @@ void RaceData::planFirstLines() {
 }
 
 void RaceData::updateResults() {
-  if (laps_) results_->refresh(laps_->results(driverNames()));
+  if (laps_) results_->refresh(currentResults());
 }
 
 std::vector<ResultCells> RaceData::currentResults() const {
-  return laps_ ? laps_->results(driverNames()) : std::vector<ResultCells>{};
+  if (!laps_) return {};
+  // The live order: finished cars where they finished, the others as they stand on the road.
+  return laps_->results(driverNames(), standings_->order());
 }
 
 void RaceData::endRace() {
@@ -247,6 +281,11 @@ void RaceData::endRace() {
   engineSound_.reset();
   carPointers_.clear();
   cars_.clear();
+  minimap_.reset();
+  notices_.reset();
+  backOnTrack_.reset();
+  standings_.reset();
+  lapPath_.reset();
   laps_.reset();
   tireMarks_.reset();
   hud_->end();
@@ -286,7 +325,7 @@ void RaceData::setFollowedCar(int index) {
 }
 
 RaceView RaceData::view() const {
-  return RaceView(cars_, drivers_, *laps_, camera_, *background_, countdownFrames_,
+  return RaceView(cars_, drivers_, *laps_, *standings_, camera_, *background_, countdownFrames_,
                   records_->recordLap());
 }
 
@@ -302,37 +341,14 @@ void RaceData::updateRace() {
     paused_ = !paused_;
     if (paused_) updateResults();
   }
+  handleViewKeys();
   if (!paused_) {
     --countdownFrames_;
+    startLights_->update(countdownFrames_);
     if (countdownFrames_ >= 0) {
-      updateCamera();
+      refocusCamera();
     } else {
-      const int count = carCount();
-      if (const auto next = controls_->followKeys(followedCar(), count)) setFollowedCar(*next);
-      if (controls_->instrumentsPressed()) hud_->toggleInstruments();
-      hud_->update(view());
-
-      if (drivers_[static_cast<std::size_t>(planIndex_ % count)]->plan())
-        planIndex_ = (planIndex_ + 1) % count;
-      for (auto& driver : drivers_) {
-        driver->drive(carPointers_);
-        driver->learn();
-      }
-      world_->step();
-      if (engineSound_ && optionInt(config::key::sound) != 0) engineSound_->update();
-      updateCamera();
-      if (tireMarks_) {
-        if (graphicsInt(config::key::tireMarks) != 0) {
-          TireMarkSettings settings;
-          settings.depth = static_cast<unsigned>(graphicsInt(config::key::tireMarksDepth));
-          settings.quality = graphicsInt(config::key::tireMarksQuality);
-          settings.maxDarkness = graphicsInt(config::key::tireMarksMaxDarkness);
-          tireMarks_->lay(carPointers_, settings);
-        } else {
-          tireMarks_->advanceTurn(count);
-        }
-      }
-      countLaps();
+      racingFrame();
     }
   }
   if (const auto clicked = controls_->clickedCar(carPointers_, camera_)) setFollowedCar(*clicked);
@@ -341,7 +357,80 @@ void RaceData::updateRace() {
   if (results_->raceAgainKeyPressed(input_)) finish(EndRequest::RaceAgain);
 }
 
+void RaceData::racingFrame() {
+  const int count = carCount();
+  if (const auto next = controls_->followKeys(followedCar(), count)) setFollowedCar(*next);
+  if (controls_->instrumentsPressed()) hud_->toggleInstruments();
+  hud_->update(view());
+  putBackStuckCars();
+
+  if (drivers_[static_cast<std::size_t>(planIndex_ % count)]->plan())
+    planIndex_ = (planIndex_ + 1) % count;
+  for (auto& driver : drivers_) {
+    driver->drive(carPointers_);
+    driver->learn();
+  }
+  world_->step();
+  backOnTrack_->observe(carPointers_);
+  if (engineSound_ && optionInt(config::key::sound) != 0) engineSound_->update();
+  updateCamera();
+  if (tireMarks_) {
+    if (graphicsInt(config::key::tireMarks) != 0) {
+      TireMarkSettings settings;
+      settings.depth = static_cast<unsigned>(graphicsInt(config::key::tireMarksDepth));
+      settings.quality = graphicsInt(config::key::tireMarksQuality);
+      settings.maxDarkness = graphicsInt(config::key::tireMarksMaxDarkness);
+      tireMarks_->lay(carPointers_, settings);
+    } else {
+      tireMarks_->advanceTurn(count);
+    }
+  }
+  countLaps();
+}
+
+void RaceData::handleViewKeys() {
+  const ZoomStep step = controls_->zoomKeys();
+  if (step != ZoomStep::None) {
+    const double zoom =
+        step == ZoomStep::In ? Camera::zoomedIn(camera_.zoom()) : Camera::zoomedOut(camera_.zoom());
+    camera_.setZoom(zoom);
+    config::Options::instance()->setGraphicsInt(config::key::zoom,
+                                                static_cast<int>(std::lround(zoom * 100)));
+    refocusCamera();
+  }
+  if (controls_->minimapPressed())
+    config::Options::instance()->setGraphicsInt(config::key::minimap,
+                                                graphicsInt(config::key::minimap) == 0);
+}
+
+void RaceData::putBackStuckCars() {
+  // The player asks (after a second in trouble); the computers are put back after five.
+  const bool playerAsks = controls_->backOnTrackPressed();
+  const bool humanRaces = humanDriver() != nullptr;
+  for (int c = 0; c < carCount(); ++c) {
+    const bool human = humanRaces && c == 0;
+    if (human ? playerAsks && backOnTrack_->playerMay(c) : backOnTrack_->computerStuck(c))
+      putCarBack(c);
+  }
+}
+
+void RaceData::putCarBack(int c) {
+  backOnTrack_->putBack(c, car(c), lapPath_->roadPoseAt(standings_->lastRoadSegment(c)));
+  drivers_[static_cast<std::size_t>(c)]->carPutBack();
+  standings_->carMoved(c);
+  if (laps_->finished(c)) return;
+  laps_->addPenalty(c, BackOnTrack::kPenaltySeconds);
+  notices_->penalised(c);
+}
+
 void RaceData::updateCamera() {
+  const physics::Car& followed = car(camera_.followedCar());
+  camera_.lead(followed.getX() - followed.getPreviousX(), followed.getY() - followed.getPreviousY(),
+               followed.speed);
+  refocusCamera();
+}
+
+void RaceData::refocusCamera() {
   const physics::Car& followed = car(camera_.followedCar());
   camera_.lookAt(followed.getX(), followed.getY(), background_->width(), background_->height());
 }
@@ -354,12 +443,16 @@ void RaceData::countLaps() {
       someoneFinished = true;
   }
   laps_->endFrame();
+  standings_->update(carPointers_, *laps_);
+  notices_->update(*laps_, *standings_);
   if (someoneFinished) {
     const bool recordedBefore = records_->recorded();
     records_->update(*laps_, now());
     if (records_->recorded() && !recordedBefore) results_->markRecords(records_->newRecords());
-    updateResults();
   }
+  // Once the followed car has finished its table stays up: it follows the race each second.
+  const bool tableUp = laps_->finished(followedCar()) && -countdownFrames_ % framesPerSecond() == 0;
+  if (someoneFinished || tableUp) updateResults();
 }
 
 void RaceData::finish(EndRequest request) {

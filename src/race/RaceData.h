@@ -41,19 +41,29 @@ class RecordBook;
 
 namespace race {
 
+class BackOnTrack;
 class EngineSound;
+class LapPath;
+class Minimap;
+class OverlayShapes;
 class RaceRecords;
 class RaceControls;
+class RaceNotices;
 class RaceView;
+class Standings;
+class StartLights;
 class TireMarks;
 
 // The race: set-up from the options and the chosen track, the order of one frame, and the race
 // picture. Its parts live beside it: the camera (Camera), the race keys and mouse
-// (RaceControls), the texts, instruments, countdown and debug view (Hud, DebugView, which read
-// the race through a RaceView), the result table (ResultScreen) and the pictures and sound it
-// loads (RaceAssets). The main window keeps one for the whole run and starts, runs and ends
-// races on it; between races it only remembers the chosen track. Everything a race computes
-// runs without drawing, so the same object runs headless races.
+// (RaceControls), the live order and gaps (Standings, over the lap's path, LapPath), putting
+// stuck cars back on the road (BackOnTrack), the texts, instruments and debug view (Hud,
+// DebugView), the minimap (Minimap), the start lights (StartLights) and the banners
+// (RaceNotices), which read the race through a RaceView and draw with OverlayShapes, the result
+// table (ResultScreen) and the pictures and sound it loads (RaceAssets). The main window keeps
+// one for the whole run and starts, runs and ends races on it; between races it only remembers
+// the chosen track. Everything a race computes runs without drawing, so the same object runs
+// headless races.
 class RaceData : public gui::GUI_Listener {
  public:
   // updateInterval: milliseconds per frame, 16 in the game (62 frames per simulated second).
@@ -117,6 +127,13 @@ class RaceData : public gui::GUI_Listener {
   // The player's driver, always car 0's; null when only computers drive.
   const drivers::HumanDriver* humanDriver() const;
   const LapTable* laps() const { return laps_.get(); }
+  const Standings* standings() const { return standings_.get(); }
+  const BackOnTrack* backOnTrack() const { return backOnTrack_.get(); }
+  const RaceNotices* notices() const { return notices_.get(); }
+  const Minimap* minimap() const { return minimap_.get(); }
+  const StartLights& startLights() const { return *startLights_; }
+  const LapPath* lapPath() const { return lapPath_.get(); }
+  const Camera& camera() const { return camera_; }
   bool allFinished() const;
   int followedCar() const { return camera_.followedCar(); }
   int planIndex() const { return planIndex_; }
@@ -143,11 +160,20 @@ class RaceData : public gui::GUI_Listener {
  private:
   bool setUpRace();
   bool loadBackground();
+  // The lap table, the live standings, the back-on-track rule and the notices of a new race.
+  void startReferee(int carCount, int lapCount);
   void createCar(int i, bool onlyCpu, const drivers::Controls& keys);
   void planFirstLines();
   void updateResults();
   void setFollowedCar(int index);
+  void racingFrame();
+  void handleViewKeys();
+  void putBackStuckCars();
+  // Puts a car back on the road where it left it, facing along the track, with the time
+  // penalty.
+  void putCarBack(int car);
   void updateCamera();
+  void refocusCamera();
   void countLaps();
   void finish(EndRequest request);
   std::vector<physics::Car*> carPointers() const;
@@ -155,6 +181,7 @@ class RaceData : public gui::GUI_Listener {
 
   RaceView view() const;
   void drawCars() const;
+  void drawOverlays() const;
 
   platform::Graphics& graphics_;
   platform::Input& input_;
@@ -171,11 +198,18 @@ class RaceData : public gui::GUI_Listener {
   std::vector<physics::Car*> carPointers_;
   std::unique_ptr<physics::PhysicsWorld> world_;
   std::unique_ptr<LapTable> laps_;
+  std::unique_ptr<LapPath> lapPath_;
+  std::unique_ptr<Standings> standings_;
+  std::unique_ptr<BackOnTrack> backOnTrack_;
+  std::unique_ptr<RaceNotices> notices_;
+  std::unique_ptr<Minimap> minimap_;
   std::unique_ptr<TireMarks> tireMarks_;
   std::unique_ptr<EngineSound> engineSound_;
   Camera camera_;
   std::unique_ptr<RaceControls> controls_;
+  std::unique_ptr<OverlayShapes> shapes_;
   std::unique_ptr<Hud> hud_;
+  std::unique_ptr<StartLights> startLights_;
   std::unique_ptr<ResultScreen> results_;
   std::unique_ptr<RaceRecords> records_;
   int planIndex_ = 0;

@@ -61,14 +61,15 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
   scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
   scrollDownButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollDown, L"Scroll down");
   scrollDownButton_->place(1000, w / 2 - 146, buttonY, 100);
-  pointer_ = std::make_unique<gui::GUI_Component_Mouse>("mouse", 1001);
+  pointer_ = std::make_unique<gui::GUI_Component_Mouse>("mouse", 1001, false);
+  mouseKnown_ = false;
   gui_->add(pointer_.get());
   gui_->addListener(&listener_);
   shown_ = scrollButtonsShown_ = false;
 }
 
 void ResultScreen::layout() {
-  list_->layout(1000, (screenWidth_ - 500) / 2, (screenHeight_ - 500) / 2 + 10, 389);
+  list_->layout(1000, (screenWidth_ - 500) / 2, listTop(screenHeight_), 389);
 }
 
 void ResultScreen::clear() {
@@ -128,7 +129,11 @@ ResultCommand ResultScreen::handleClick(const std::string& id) {
 
 void ResultScreen::update(const platform::Input& input, bool shown) {
   const double mouseX = input.mouseX(), mouseY = input.mouseY();
-  if (mouseX != lastMouseX_ || mouseY != lastMouseY_) {
+  const bool moved = mouseX != lastMouseX_ || mouseY != lastMouseY_;
+  if (!mouseKnown_) {
+    // Where the pointer was when the race began is not a movement.
+    mouseKnown_ = true;
+  } else if (moved) {
     idleFrames_ = 0;
     pointer_->show();
   } else if (++idleFrames_ == kPointerIdleFrames) {

@@ -51,9 +51,12 @@ class ResultScreen {
   ResultScreen(const ResultScreen&) = delete;
   ResultScreen& operator=(const ResultScreen&) = delete;
 
+  // The top of the list on a screen screenHeight pixels high.
+  static int listTop(int screenHeight) { return (screenHeight - 500) / 2 + 10; }
+
   // A new race: a row per driver in car order, without times yet, and the buttons, laid out for
   // a screen of screenWidth × screenHeight pixels (the list is 500 pixels wide, centred).
-  // Hidden until update() shows it; the pointer counts as freshly moved.
+  // Hidden until update() shows it; the pointer is hidden until the mouse moves.
   void build(const std::vector<std::wstring>& driverNames, int screenWidth, int screenHeight);
   // The race is over: the widgets go.
   void clear();
@@ -67,8 +70,8 @@ class ResultScreen {
   ResultCommand handleClick(const std::string& id);
 
   // Once per frame, before drawing. The list and its buttons are in the GUI while `shown` (the
-  // scroll buttons from sixteen cars on); the pointer hides after two seconds without moving
-  // and comes back when it moves.
+  // scroll buttons from sixteen cars on); the pointer shows when the mouse moves and hides
+  // again after two seconds without moving.
   void update(const platform::Input& input, bool shown);
   // The GUI's pass: draws the widgets in the GUI and delivers at most one click to the
   // listener, which may end the race from there.
@@ -107,6 +110,7 @@ class ResultScreen {
   int lastMouseY_ = 0;
   int idleFrames_ = 0;
   int shownFrames_ = 0;
+  bool mouseKnown_ = false;  // the pointer's position has been read since the race began
 };
 
 }  // namespace race

@@ -146,14 +146,19 @@ void TireMarks::refresh(int k) {
 }
 
 std::vector<int> TireMarks::visibleTiles(double cameraX, double cameraY, int screenWidth,
-                                         int screenHeight) const {
+                                         int screenHeight, double zoom) const {
+  if (!(zoom > 0)) return {};
+  // The world the screen shows, and a tile more to the right and below: a tile's picture
+  // reaches a pixel beyond its own square.
   const long long perRow = tilesPerRow_;
-  const long long idx = static_cast<long long>(-cameraX) / kTileSize -
-                        (static_cast<long long>(cameraY) / kTileSize) * perRow;
-  const long long firstRow = idx / perRow, firstCol = idx % perRow;
-  const long long lastCol = screenWidth / kTileSize + firstCol + 1;
-  const long long lastRow = screenHeight / kTileSize + firstRow + 1;
   const long long rows = tileCount() / perRow;
+  const auto firstTile = [](double screenEdge, double camera, double scale) {
+    return static_cast<long long>(std::floor((screenEdge - camera) / scale / kTileSize));
+  };
+  const long long firstCol = firstTile(0, cameraX, zoom);
+  const long long firstRow = firstTile(0, cameraY, zoom);
+  const long long lastCol = firstTile(screenWidth, cameraX, zoom) + 1;
+  const long long lastRow = firstTile(screenHeight, cameraY, zoom) + 1;
   std::vector<int> visible;
   for (long long row = std::max(firstRow, 0LL); row <= std::min(lastRow, rows - 1); ++row)
     for (long long col = std::max(firstCol, 0LL); col <= std::min(lastCol, perRow - 1); ++col)
@@ -161,13 +166,15 @@ std::vector<int> TireMarks::visibleTiles(double cameraX, double cameraY, int scr
   return visible;
 }
 
-void TireMarks::draw(double cameraX, double cameraY, int screenWidth, int screenHeight) const {
+void TireMarks::draw(double cameraX, double cameraY, int screenWidth, int screenHeight,
+                     double zoom) const {
   if (images_.empty()) return;
-  for (int k : visibleTiles(cameraX, cameraY, screenWidth, screenHeight)) {
+  for (int k : visibleTiles(cameraX, cameraY, screenWidth, screenHeight, zoom)) {
     if (!imageHasMarks_[static_cast<std::size_t>(k)]) continue;
-    const double x = (k % tilesPerRow_) * kTileSize + cameraX - 1;
-    const double y = (k / tilesPerRow_) * kTileSize + cameraY - 1;
-    images_[static_cast<std::size_t>(k)]->draw(x, y, 10);
+    // The bitmap's ring of one pixel lies outside the tile's square.
+    const double x = ((k % tilesPerRow_) * kTileSize - 1) * zoom + cameraX;
+    const double y = ((k / tilesPerRow_) * kTileSize - 1) * zoom + cameraY;
+    images_[static_cast<std::size_t>(k)]->draw(x, y, 10, zoom, zoom);
   }
 }
 

@@ -71,11 +71,13 @@ class TireMarks {
   // Moves the turn on without marking (a race with marks drawn but not laid keeps the rhythm).
   void advanceTurn(int carCount);
 
-  // The tiles that can be on a screen of this size with this camera, in tile order.
-  std::vector<int> visibleTiles(double cameraX, double cameraY, int screenWidth,
-                                int screenHeight) const;
-  // Draws the visible tiles at z 10.
-  void draw(double cameraX, double cameraY, int screenWidth, int screenHeight) const;
+  // The tiles that can be on a screen of this size with this camera (screen pixel = world ×
+  // zoom + camera), in tile order.
+  std::vector<int> visibleTiles(double cameraX, double cameraY, int screenWidth, int screenHeight,
+                                double zoom = 1.0) const;
+  // Draws the visible tiles at z 10, scaled by the zoom like the background under them.
+  void draw(double cameraX, double cameraY, int screenWidth, int screenHeight,
+            double zoom = 1.0) const;
   // How many tile pictures have been rebuilt (for tests and benchmarks).
   long refreshCount() const { return refreshes_; }
 

@@ -388,7 +388,7 @@ TEST(EndToEnd, APlayerDrivesAFullLapWithTheKeysAndSeesItCounted) {
     window.graphics().flush();
     return shown;
   };
-  EXPECT_TRUE(hudShows(L"1 / 2"));
+  EXPECT_TRUE(hudShows(L"1/2"));
 
   int frames = 0;
   while (race.laps()->lapsDone(0) < 1 && frames++ < 4000) {
@@ -396,7 +396,7 @@ TEST(EndToEnd, APlayerDrivesAFullLapWithTheKeysAndSeesItCounted) {
     window.tick();
   }
   ASSERT_EQ(race.laps()->lapsDone(0), 1) << "still racing after " << frames << " frames";
-  EXPECT_TRUE(hudShows(L"2 / 2"));
+  EXPECT_TRUE(hudShows(L"2/2"));
   const std::vector<race::ResultCells> table = race.currentResults();
   ASSERT_EQ(table.size(), 1u);
   EXPECT_GT(race.laps()->bestLap(0), 5.0f);

@@ -55,7 +55,7 @@ TEST_F(OptionsTest, NoFileGivesEveryDefaultInOrder) {
             "[ Keys ]\nbackOnTrack=19\nthrottle=200\nbrake=208\nsteerLeft=203\nsteerRight=205\n"
             "followNext=201\nfollowPrevious=209\npadThrottle=266\npadBrake=267\n"
             "padSteerLeft=262\npadSteerRight=263\npadBackOnTrack=269\npadFollowNext=276\n"
-            "padFollowPrevious=275\n\n");
+            "padFollowPrevious=275\nzoomIn=13\nzoomOut=12\ntoggleMinimap=50\n\n");
 }
 
 TEST_F(OptionsTest, SkillComesFromAiStr) {

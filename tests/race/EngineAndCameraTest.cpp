@@ -78,4 +78,46 @@ TEST(Camera, FollowsOneCarOnTheWindowsScreenUntilANewRace) {
   EXPECT_DOUBLE_EQ(camera.x(), 0);
   EXPECT_EQ(camera.screenWidth(), 1000);  // the window has not changed
 }
+
+TEST(Camera, LeadsTheCarAlongItsTravelByItsSpeedSmoothlyAndAsFarAtEveryZoom) {
+  race::Camera camera;
+  camera.setScreenSize(1000, 700);
+  camera.lead(3, 0, 20);  // 20 m/s to the right: the view swings ahead a little each frame
+  EXPECT_GT(camera.leadX(), 0);
+  EXPECT_LT(camera.leadX(), 10);
+  for (int i = 0; i < 200; ++i) camera.lead(3, 0, 20);
+  EXPECT_NEAR(camera.leadX(), 100, 0.5);  // 5 pixels per metre per second
+  EXPECT_NEAR(camera.leadY(), 0, 1e-9);
+  for (int i = 0; i < 300; ++i) camera.lead(0, -1, 80);
+  EXPECT_NEAR(camera.leadY(), -210, 0.5);  // at most 0.3 of the screen's height
+  EXPECT_NEAR(camera.leadX(), 0, 0.5);
+  camera.lookAt(2000, 1000, 4000, 3000);
+  EXPECT_DOUBLE_EQ(camera.y(), 350 - (1000 + camera.leadY()));
+
+  // At 2× the same look-ahead on the screen is half as far in the world, and the world is
+  // scaled around the point looked at.
+  camera.setZoom(2);
+  for (int i = 0; i < 300; ++i) camera.lead(0, -1, 80);
+  EXPECT_NEAR(camera.leadY(), -105, 0.5);
+  camera.lookAt(2000, 1000, 4000, 3000);
+  EXPECT_DOUBLE_EQ(camera.x(), 500 - 2 * (2000 + camera.leadX()));
+  EXPECT_DOUBLE_EQ(camera.worldX(camera.screenX(1234)), 1234);
+  EXPECT_DOUBLE_EQ(race::cameraOffset(800, 300, 10, 2), 100);  // 600 pixels wide: centred
+
+  // A car that stops lets the view settle back on it.
+  for (int i = 0; i < 300; ++i) camera.lead(0, 0, 0);
+  EXPECT_NEAR(camera.leadY(), 0, 0.5);
+  camera.reset();
+  EXPECT_EQ(camera.zoom(), 2);  // the zoom is the player's choice, kept from race to race
+  EXPECT_EQ(camera.leadX(), 0);
+}
+
+TEST(Camera, ZoomLevelsStepInAndOutAndStopAtTheEnds) {
+  EXPECT_EQ(race::Camera::zoomedIn(1.0), 1.5);
+  EXPECT_EQ(race::Camera::zoomedIn(1.5), 2.0);
+  EXPECT_EQ(race::Camera::zoomedIn(2.0), 2.0);
+  EXPECT_EQ(race::Camera::zoomedOut(2.0), 1.5);
+  EXPECT_EQ(race::Camera::zoomedOut(1.0), 1.0);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -10,11 +11,15 @@
 #include "gui/GUI_Manager.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
+#include "platform/Text.h"
 #include "race/Camera.h"
 #include "race/DebugView.h"
 #include "race/Hud.h"
+#include "race/LapPath.h"
 #include "race/LapTable.h"
+#include "race/OverlayShapes.h"
 #include "race/RaceView.h"
+#include "race/Standings.h"
 #include "support/FakeCar.h"
 
 namespace {
@@ -54,13 +59,14 @@ class HudParts : public RaceFixture {
     RaceFixture::SetUp();
     background_ = std::make_unique<platform::Image>(*graphics_, platform::Bitmap(400, 200), false);
     gui_ = std::make_unique<gui::GUI_Manager>(*graphics_);  // gives the font cache its graphics
+    shapes_ = std::make_unique<race::OverlayShapes>(*graphics_);
   }
   void TearDown() override {
     gui_.reset();
     RaceFixture::TearDown();
   }
   race::RaceView view(int countdown) const {
-    return race::RaceView(cars_, drivers_, laps_, camera_, *background_, countdown);
+    return race::RaceView(cars_, drivers_, laps_, standings_, camera_, *background_, countdown);
   }
   std::vector<DrawCall> drawn(const auto& part, int countdown) {
     graphics_->flush();
@@ -90,27 +96,54 @@ class HudParts : public RaceFixture {
   std::vector<std::unique_ptr<drivers::Driver>> drivers_;
   LineDriver* driver_ = nullptr;
   race::LapTable laps_{1, 3, 1.0f / 62, {}, {}};
+  race::LapPath path_{track_};
+  race::Standings standings_{path_, 1, 1.0f / 62};
   race::Camera camera_;
   std::unique_ptr<platform::Image> background_;
+  std::unique_ptr<race::OverlayShapes> shapes_;
   std::unique_ptr<gui::GUI_Manager> gui_;
 };
 
-TEST_F(HudParts, HudDrawsTheFollowedCarFromTheViewAndDrawingChangesNothing) {
+TEST(HudSpeed, KilometresPerHourFromTheCarsMetresPerSecond) {
+  EXPECT_EQ(race::speedText(40), L"144 km/h");
+  EXPECT_EQ(race::speedText(12.34), L"44 km/h");
+  EXPECT_EQ(race::speedText(-0.1), L"0 km/h");
+  EXPECT_EQ(race::speedText(std::nan("")), L"0 km/h");
+}
+
+TEST_F(HudParts, HudDrawsTheFollowedCarOnItsPanelFromTheViewAndDrawingChangesNothing) {
   config::Options::instance()->setOptionInt(config::key::onlyCPU, 0);
-  race::Hud hud(*graphics_, 16);
+  race::Hud hud(*graphics_, *shapes_, 16);
   hud.start();
-  const auto countdown = drawn(hud, 120);  // 120 frames left: "3"
-  ASSERT_NE(text(countdown, L"3"), nullptr);
-  EXPECT_EQ(text(countdown, L"3")->x, 500);
-  EXPECT_EQ(text(countdown, L"3")->y, 290);
-  EXPECT_EQ(text(countdown, L"Ann")->x, 500);
-  EXPECT_NE(text(countdown, L"123"), nullptr);  // speed × 10
-  EXPECT_NE(text(countdown, L"1 / 3"), nullptr);
-  EXPECT_TRUE(sameCalls(countdown, drawn(hud, 120)));
+  const auto calls = drawn(hud, 120);
+  ASSERT_NE(text(calls, L"Ann"), nullptr);
+  EXPECT_EQ(text(calls, L"Ann")->x, 500);
+  EXPECT_NE(text(calls, L"44 km/h"), nullptr);
+  EXPECT_NE(text(calls, L"1/3"), nullptr);
+  ASSERT_NE(text(calls, L"POS 1/1"), nullptr);
+  bool leading = false;  // in a quieter grey than the position
+  for (const DrawCall& call : calls) leading |= call.text == L"Leading";
+  EXPECT_TRUE(leading);
+  // Every text stands on a see-through backing just below it.
+  for (const DrawCall& call : calls) {
+    if (call.kind != DrawCall::Kind::Text) continue;
+    bool backed = false;
+    for (const DrawCall& box : calls)
+      backed |=
+          box.kind == DrawCall::Kind::Image && box.z == call.z - 1 && box.x <= call.x &&
+          box.y <= call.y && call.x < box.x + box.image->width() * box.scaleX &&
+          call.y + call.font->height() <= box.y + box.image->height() * box.scaleY &&
+          platform::alphaOf(box.color) * platform::alphaOf(box.image->pixels().getPixel(0, 0)) <
+              255 * 255;
+    EXPECT_TRUE(backed) << platform::narrow(call.text);
+  }
+  EXPECT_TRUE(sameCalls(calls, drawn(hud, 120)));
+  const std::size_t shapes = shapes_->keptShapes();
+  drawn(hud, 120);
+  EXPECT_EQ(shapes_->keptShapes(), shapes);  // the panels are made once
 
   hud.toggleInstruments();
-  const auto panel = drawn(hud, -100);  // racing: no countdown
-  EXPECT_EQ(text(panel, L"START"), nullptr);
+  const auto panel = drawn(hud, -100);
   int panelPictures = 0;
   for (const DrawCall& call : panel) panelPictures += call.z == 1000;
   EXPECT_EQ(panelPictures, 6);  // two frames, two bars, the steering bar and the wheel

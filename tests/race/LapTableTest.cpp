@@ -161,6 +161,28 @@ TEST(Results, LappedCarsShowNoTotalAndTheLeaderNoDifference) {
   EXPECT_EQ(rows[1][3], L"+ " + race::formatTime(table.totalTime(1) - table.leaderLapTime()));
 }
 
+TEST(Results, APenaltyCountsInTheTotalAndTheGapButNotInTheLapOrTheOrder) {
+  LapTable table(2, 2, kFrame, kFinish, kHalfway);
+  const std::vector<std::wstring> names{L"Ann", L"Bob"};
+  table.addPenalty(0, 3.0f);
+  lap(table, 0);
+  lap(table, 1);
+  EXPECT_EQ(table.order(), (std::vector<int>{0, 1}));  // Ann crossed the line first
+  EXPECT_FLOAT_EQ(table.bestLap(0), table.lapTime(0, 0));
+  EXPECT_FLOAT_EQ(table.totalTime(0), table.lapTime(0, 0) + 3.0f);
+  EXPECT_FLOAT_EQ(table.leaderLapTime(), table.totalTime(0));
+  // Rows in another order (the live standings) keep the leader's times and gaps.
+  const auto rows = table.results(names, {1, 0});
+  EXPECT_EQ(rows[0][1], L"Bob");
+  EXPECT_EQ(rows[0][0], L" 1");
+  EXPECT_EQ(rows[0][3], L"+ " + race::formatTime(0.0f));  // Bob is quicker, Ann still leads
+  EXPECT_EQ(rows[1][1], L"Ann");
+  EXPECT_EQ(rows[1][3], L"");
+  lap(table, 0);
+  table.addPenalty(0, 3.0f);  // finished: nothing more is added
+  EXPECT_EQ(table.penalty(0), 3.0f);
+}
+
 TEST(Results, SameFrameFinishersShowAGapNotThePlaceholder) {
   // The lap clocks and the race clock add the frame time in different sums; cars that finish
   // together must still show a gap, never "+ --:--:--.---".

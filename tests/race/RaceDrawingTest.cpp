@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "RaceFixture.h"
 #include "config/OptionKeys.h"
 #include "physics/Car.h"
 #include "platform/Buttons.h"
 #include "platform/Font.h"
+#include "platform/Image.h"
 #include "platform/Text.h"
+#include "race/Minimap.h"
+#include "race/StartLights.h"
 
 namespace {
 
@@ -49,34 +54,46 @@ class RacePicture : public RaceFixture {
   }
 };
 
-TEST_F(RacePicture, CountdownDigitWithShadowThenFadingStart) {
+TEST_F(RacePicture, StartLightsComeOnOneASecondWithANumeralThenGoGreen) {
   auto& race = startMeadow(2, 1);
-  race.updateRace();  // 185 frames left: "4"
+  const race::StartLights& lights = race.startLights();
+  race.updateRace();  // 185 frames left: the first lamp, "3"
+  EXPECT_EQ(lights.lampsLit(race.countdownFrames()), 1);
   auto calls = frame();
-  const DrawCall* shadow = text(calls, L"4", platform::kBlack);
-  const DrawCall* digit = text(calls, L"4");
-  ASSERT_NE(shadow, nullptr);
-  ASSERT_NE(digit, nullptr);
-  EXPECT_EQ(digit->x, 400);
-  EXPECT_EQ(digit->y, 240);
-  EXPECT_EQ(shadow->x, 401);
-  EXPECT_EQ(shadow->y, 241);
-  EXPECT_EQ(digit->z, 100);
-  EXPECT_EQ(digit->font->height(), 40);
-  for (int i = 0; i < 7; ++i) race.updateRace();  // 178 left: "3"
-  EXPECT_NE(text(frame(), L"3"), nullptr);
+  const DrawCall* three = text(calls, L"3");
+  ASSERT_NE(three, nullptr);
+  EXPECT_EQ(three->font->height(), 60);
+  EXPECT_NEAR(three->x + three->font->textWidth(L"3") / 2, 400, 1);  // centred
+  EXPECT_NE(text(calls, L"3", 0xbf000000u), nullptr);                // on its shadow
+  for (int i = 0; i < 62; ++i) race.updateRace();
+  EXPECT_EQ(lights.lampsLit(race.countdownFrames()), 2);
+  EXPECT_NE(text(frame(), L"2"), nullptr);
+  for (int i = 0; i < 62; ++i) race.updateRace();
+  EXPECT_EQ(lights.lampsLit(race.countdownFrames()), 3);
+  EXPECT_NE(text(frame(), L"1"), nullptr);
+  EXPECT_EQ(lights.cuesPlayed(), 3);  // a beep as each lamp came on
 
-  skipCountdown();  // -1
+  skipCountdown();  // the first racing frame: green, "GO" and the high tone
+  EXPECT_TRUE(lights.green(race.countdownFrames()));
+  EXPECT_EQ(lights.cuesPlayed(), 4);
   calls = frame();
-  const DrawCall* start = text(calls, L"START", 0xfaffffffu);
-  ASSERT_NE(start, nullptr);
-  EXPECT_EQ(start->x, 380);
-  EXPECT_NE(text(calls, L"START", 0xfa000000u), nullptr);
-  for (int i = 0; i < 58; ++i) race.updateRace();  // -59: almost gone
-  EXPECT_NE(text(frame(), L"START", 0x04ffffffu), nullptr);
-  race.updateRace();  // -60: gone
-  calls = frame();
-  for (const DrawCall& call : calls) EXPECT_NE(call.text, L"START");
+  bool go = false;
+  for (const DrawCall& call : calls) go |= call.text == L"GO";
+  EXPECT_TRUE(go);
+  for (int i = 0; i < 62; ++i) race.updateRace();  // a second later the lights are gone
+  for (const DrawCall& call : frame()) EXPECT_NE(call.text, L"GO");
+  EXPECT_EQ(lights.cuesPlayed(), 4);
+}
+
+TEST(StartTone, ShortAndWithinFullScaleFadingInAndOut) {
+  const std::vector<float> tone = race::signalTone(660, 0.16, 44100);
+  ASSERT_EQ(tone.size(), 7056u);
+  float peak = 0;
+  for (float v : tone) peak = std::max(peak, std::abs(v));
+  EXPECT_LE(peak, 1.0f);
+  EXPECT_GT(peak, 0.5f);
+  EXPECT_LT(std::abs(tone.front()), 0.01f);
+  EXPECT_LT(std::abs(tone.back()), 0.01f);
 }
 
 TEST_F(RacePicture, FollowedCarTextsAndName) {
@@ -98,7 +115,7 @@ TEST_F(RacePicture, FollowedCarTextsAndName) {
     EXPECT_EQ(call->y, y);
     EXPECT_EQ(call->font->height(), 20);
   }
-  const DrawCall* laps = text(calls, L"1 / 2");
+  const DrawCall* laps = text(calls, L"1/2");
   ASSERT_NE(laps, nullptr);
   EXPECT_EQ(laps->x, 160);
   EXPECT_EQ(laps->y, 35);
@@ -143,7 +160,7 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
 
   const DrawCall* weight = text(calls, L"SpeedWeight:");
   ASSERT_NE(weight, nullptr);
-  EXPECT_EQ(weight->y, 160);
+  EXPECT_EQ(weight->y, 215);  // below the HUD's panel
   bool overlay = false;
   for (const DrawCall& call : calls) overlay |= call.z == 5 && call.scaleX == 4;
   EXPECT_TRUE(overlay);
@@ -153,6 +170,83 @@ TEST_F(RacePicture, InstrumentPanelAndDebugViewAfterBackspace) {
   calls = frame();
   EXPECT_EQ(text(calls, L"SpeedWeight:"), nullptr);
   EXPECT_NE(imageAt(calls, 740, 540, 1000), nullptr);
+}
+
+TEST_F(RacePicture, ZoomScalesTheWorldAroundTheFollowedCarAndIsStored) {
+  config::Options::instance()->setGraphicsInt(config::key::zoom, 200);
+  auto& race = startMeadow(3, 1);
+  skipCountdown();
+  for (int i = 0; i < 200; ++i) race.updateRace();
+  EXPECT_EQ(race.camera().zoom(), 2.0);
+  const physics::Car& followed = race.car(0);
+  auto calls = frame();
+  int cars = 0;
+  bool background = false, marker = false;
+  for (const DrawCall& call : calls) {
+    background |= call.z == 0 && call.scaleX == 2 && call.x == race.cameraX();
+    if (call.z == 50) {
+      EXPECT_EQ(call.scaleX, 2);
+      EXPECT_DOUBLE_EQ(call.x, race.car(cars).getX() * 2 + race.cameraX());
+      ++cars;
+    }
+    // The ring marks the followed car, under it.
+    marker |= call.z == 45 && std::abs(call.x + call.image->width() / 2.0 -
+                                       (followed.getX() * 2 + race.cameraX())) < 1e-6;
+  }
+  EXPECT_TRUE(background);
+  EXPECT_EQ(cars, 3);
+  EXPECT_TRUE(marker);
+  // The view leads the car: it stands behind the middle of the screen, against its travel.
+  const double screenX = followed.getX() * 2 + race.cameraX();
+  const double screenY = followed.getY() * 2 + race.cameraY();
+  const double travelX = followed.getX() - followed.getPreviousX();
+  const double travelY = followed.getY() - followed.getPreviousY();
+  EXPECT_LT((screenX - 400) * travelX + (screenY - 300) * travelY, 0);
+
+  press(platform::button::kMinus);
+  EXPECT_EQ(race.camera().zoom(), 1.5);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt(config::key::zoom), 150);
+  for (int i = 0; i < 20; ++i) race.updateRace();
+  press(platform::button::kKeypadPlus);
+  EXPECT_EQ(race.camera().zoom(), 2.0);
+}
+
+TEST_F(RacePicture, MinimapOfAShippedTrackStaysInItsCornerAndHidesWithItsKey) {
+  installTrack("grand_valley.rst");
+  setOptions(8, 2, 1);
+  auto& race = makeRace("grand_valley.rst");
+  ASSERT_TRUE(race.startRace()) << race.lastError();
+  skipCountdown();
+  for (int i = 0; i < 300; ++i) race.updateRace();
+  const race::Minimap& minimap = *race.minimap();
+  const race::ScreenArea& area = minimap.area();
+  // In the top right corner, clear of the HUD's panel and of the instruments.
+  EXPECT_GE(area.x, 300);
+  EXPECT_LE(area.x + area.w, 800);
+  EXPECT_GE(area.y, 0);
+  EXPECT_LE(area.y + area.h, 600 - 70);
+  int road = 0;
+  const platform::Bitmap& picture = minimap.picture();
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      road += platform::alphaOf(picture.getPixel(x, y)) > 128;
+  EXPECT_GT(road, 500);
+
+  int drawn = 0, dots = 0;
+  for (const DrawCall& call : frame()) {
+    if (call.z < 150 || call.z >= 160) continue;
+    ++drawn;
+    const double w = call.image->width() * call.scaleX, h = call.image->height() * call.scaleY;
+    EXPECT_TRUE(area.contains(call.x, call.y) && area.contains(call.x + w, call.y + h))
+        << call.x << ", " << call.y << " z " << call.z;
+    dots += call.z >= 152;
+  }
+  EXPECT_GE(dots, 8);  // a dot for every car
+  EXPECT_GT(drawn, dots);
+
+  press(platform::button::kM);
+  EXPECT_EQ(config::Options::instance()->getGraphicsInt(config::key::minimap), 0);
+  for (const DrawCall& call : frame()) EXPECT_FALSE(call.z >= 150 && call.z < 160);
 }
 
 }  // namespace

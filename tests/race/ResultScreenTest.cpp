@@ -36,8 +36,11 @@ TEST_F(ResultScreenParts, ShownWhenAskedWithAnIdlePointerHiddenAndItsClicksGoToT
   screen.refresh({{L" 1", L"Player3", L"00:10.000", L"", L"00:10.000"}});
   EXPECT_EQ(screen.table()[0][1], L"Player3");
 
+  // The pointer stays hidden until the mouse moves: where it stood at the start is no move.
+  input_.setMouse(300, 200);
   screen.update(input_, false);
   EXPECT_FALSE(screen.shown());
+  EXPECT_FALSE(screen.pointerShown());
   screen.update(input_, true);
   EXPECT_TRUE(screen.shown());
   EXPECT_FALSE(screen.scrollButtonsShown());  // three rows fit

@@ -135,6 +135,11 @@ TEST(TireMarkDrawing, OnlyTilesOnScreenPlusAMargin) {
 
   TireMarks small(300, 200, nullptr);  // centred on a larger screen
   EXPECT_EQ(small.visibleTiles(250, 200, 800, 600).size(), 12u);
+
+  // At 2× the screen shows half the world: columns 0..5, rows 0..4.
+  visible = marks.visibleTiles(0, 0, 800, 600, 2.0);
+  EXPECT_EQ(visible.size(), 6u * 5u);
+  EXPECT_EQ(visible.back(), 4 * 21 + 5);
 }
 
 TEST(TireMarkDrawing, ClearTilesAreNotDrawn) {
@@ -152,6 +157,16 @@ TEST(TireMarkDrawing, ClearTilesAreNotDrawn) {
   ASSERT_EQ(graphics.queued().size(), 1u);  // the one tile the car's marks have shown
   EXPECT_EQ(graphics.queued()[0].x, 99);
   EXPECT_EQ(graphics.queued()[0].y, 99);
+
+  // Zoomed, the tile is scaled with the background: its pixel for world (150, 150), bitmap
+  // pixel (51, 51), lands where the camera puts that world point.
+  graphics.flush();
+  marks.draw(-50, -30, 800, 600, 2.0);
+  ASSERT_EQ(graphics.queued().size(), 1u);
+  const platform::DrawCall& tile = graphics.queued()[0];
+  EXPECT_EQ(tile.scaleX, 2);
+  EXPECT_EQ(tile.x + 51 * tile.scaleX, 150 * 2 - 50);
+  EXPECT_EQ(tile.y + 51 * tile.scaleY, 150 * 2 - 30);
 }
 
 }  // namespace

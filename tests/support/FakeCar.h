@@ -21,8 +21,17 @@ class FakeCar : public physics::Car {
     y = py;
     angle = -heading;
   }
-  double getPreviousX() const override { return x; }
-  double getPreviousY() const override { return y; }
+  // Where the car stood before its last moveTo(); where it stands when it has not moved.
+  double getPreviousX() const override { return moved ? previousX : x; }
+  double getPreviousY() const override { return moved ? previousY : y; }
+  // One frame's movement to (px, py), world units.
+  void moveTo(double px, double py) {
+    previousX = x;
+    previousY = y;
+    moved = true;
+    x = px;
+    y = py;
+  }
   double getSteer() const override { return steer; }
   std::int32_t getSurface() const override { return surface; }
   double getDriftAngle() const override { return drift; }
@@ -32,4 +41,7 @@ class FakeCar : public physics::Car {
   double angle = 0;  // -heading
   std::int32_t surface = 3;
   double drift = 0;
+  double previousX = 0;
+  double previousY = 0;
+  bool moved = false;
 };
