@@ -555,7 +555,8 @@ void EditorScreen::refreshPanel() {
   // Ten world units make a metre.
   const std::wstring facts = L"Length " + std::to_wstring(std::lround(length / 10.0)) + L" m   " +
                              std::to_wstring(content.path.size()) + L" points   Grid " +
-                             std::to_wstring(content.places.size()) + L" places" +
+                             std::to_wstring(content.places.size()) +
+                             (content.places.size() == 1 ? L" place" : L" places") +
                              (document_.modified() ? L"   (modified)" : L"");
   // A refusal stays on the status line until it is mended.
   for (const Finding& f : findings_) {
