@@ -12,7 +12,9 @@
 #include "gui/GUI_Component_ListBox.h"
 #include "gui/GUI_Component_Menu.h"
 #include "gui/GUI_Component_Mouse.h"
+#include "gui/GUI_Component_TextField.h"
 #include "platform/Text.h"
+#include "track/TrackLimits.h"
 
 namespace editor {
 
@@ -24,6 +26,9 @@ constexpr unsigned kCaption = 0xff5a5a5au;
 constexpr unsigned kShadow = 0xffffffffu;
 constexpr std::size_t kCheckLineChars = 38;
 constexpr int kDriveLines = 2;
+// A picture's name is a file name beside the track.
+constexpr std::size_t kMaxPictureNameChars = 255;
+constexpr int kFieldIndent = 76;
 
 std::unique_ptr<gui::GUI_Component_Menu> dropDown(const std::string& id) {
   auto menu = std::make_unique<gui::GUI_Component_Menu>(id);
@@ -62,6 +67,21 @@ void EditorPanel::addButton(const std::string& id, const std::wstring& caption, 
   auto button = std::make_unique<gui::GUI_Component_Button>(id, caption);
   button->place(kControlsLayer, x, y, width);
   widgets_.add(std::move(button));
+}
+
+gui::GUI_Component_TextField* EditorPanel::addField(const std::string& id,
+                                                    const std::wstring& caption,
+                                                    std::size_t maxChars, int y) {
+  const int left = panelLeft() + 8;
+  addLabel("gui_fieldLbl", caption, 17, left, y + 3, kHeading);
+  auto field = std::make_unique<gui::GUI_Component_TextField>(id, "", maxChars);
+  field->place(kControlsLayer, left + kFieldIndent, y, kPanelWidth - 24 - kFieldIndent);
+  return widgets_.add(std::move(field));
+}
+
+bool EditorPanel::typing() const {
+  return (titleField_ && titleField_->focused()) ||
+         (backgroundField_ && backgroundField_->focused());
 }
 
 void EditorPanel::buildMenuBar() {
@@ -106,11 +126,15 @@ void EditorPanel::buildPanel() {
                                                                kMenuBarHeight, screenWidth_,
                                                                screenHeight_ - kStatusHeight + 40));
   const int left = x + 8;
-  title_ = addLabel("gui_titleLbl", L"", 20, left, kMenuBarHeight + 10, kHeading);
-  file_ = addLabel("gui_fileLbl", L"", 15, left, kMenuBarHeight + 36, kCaption);
-  background_ = addLabel("gui_backgroundLbl", L"", 15, left, kMenuBarHeight + 54, kCaption);
+  int y = kMenuBarHeight + 10;
+  titleField_ = addField("gui_titleField", L"Title", track::limits::kMaxTitleCharacters, y);
+  y += gui::GUI_Component_TextField::kHeight + 6;
+  backgroundField_ = addField("gui_backgroundField", L"Picture", kMaxPictureNameChars, y);
+  y += gui::GUI_Component_TextField::kHeight + 8;
+  file_ = addLabel("gui_fileLbl", L"", 15, left, y, kCaption);
+  picture_ = addLabel("gui_pictureLbl", L"", 15, left, y + 18, kCaption);
 
-  int y = kMenuBarHeight + 84;
+  y += 46;
   addLabel("gui_gridLbl", L"Start grid", 17, left, y, kHeading);
   y += 24;
   addButton("gridLess", L"-", left, y, 24);
@@ -147,11 +171,12 @@ void EditorPanel::buildStatusLine() {
   message_ = addLabel("gui_messageLbl", L"", 16, 400, top + 6, style::kText, style::kTextShadow);
 }
 
-void EditorPanel::showTrack(const std::wstring& title, const std::wstring& file,
-                            const std::wstring& background) {
-  if (title_) title_->setText(title);
+void EditorPanel::showTrack(const std::string& title, const std::string& background,
+                            const std::wstring& file, const std::wstring& picture) {
+  if (titleField_ && !titleField_->focused()) titleField_->setText(title);
+  if (backgroundField_ && !backgroundField_->focused()) backgroundField_->setText(background);
   if (file_) file_->setText(file);
-  if (background_) background_->setText(background);
+  if (picture_) picture_->setText(picture);
 }
 
 void EditorPanel::showGridCount(int count) {

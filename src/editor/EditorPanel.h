@@ -8,6 +8,7 @@
 namespace gui {
 class GUI_Component_Label;
 class GUI_Component_ListBox;
+class GUI_Component_TextField;
 }  // namespace gui
 
 namespace platform {
@@ -17,8 +18,9 @@ class Graphics;
 namespace editor {
 
 // The widgets around the canvas, in the game's skin: the menu bar, the side panel (the track's
-// names, the start grid, test drives, the background painter and the list of checks) and the
-// status line. Widget ids are the editor's commands.
+// title and background picture name in fields, its file, the start grid, test drives, the
+// background painter and the list of checks) and the status line. Widget ids are the editor's
+// commands.
 class EditorPanel {
  public:
   static constexpr int kMenuBarLayer = 500;
@@ -43,8 +45,17 @@ class EditorPanel {
   int canvasWidth() const { return panelLeft() - 4; }
   int canvasHeight() const { return screenHeight_ - kMenuBarHeight - kStatusHeight; }
 
-  void showTrack(const std::wstring& title, const std::wstring& file,
-                 const std::wstring& background);
+  // The fields edit the track's title and the name of its background picture (UTF-8); the
+  // screen sets what a finished edit does (GUI_Component_TextField::setOnCommit).
+  gui::GUI_Component_TextField* titleField() const { return titleField_; }
+  gui::GUI_Component_TextField* backgroundField() const { return backgroundField_; }
+  // Whether a field is being typed in: the keys are then the field's, not the editor's.
+  bool typing() const;
+
+  // The track's names (UTF-8; a field being typed in keeps what is typed), its file and the
+  // picture shown under it.
+  void showTrack(const std::string& title, const std::string& background, const std::wstring& file,
+                 const std::wstring& picture);
   void showGridCount(int count);
   void showDriveResult(const std::wstring& text);
   void showPainting(const std::wstring& text);
@@ -59,6 +70,8 @@ class EditorPanel {
   gui::GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int height,
                                      int x, int y, unsigned colour, unsigned shadow = 0xffffffffu);
   void addButton(const std::string& id, const std::wstring& caption, int x, int y, int width);
+  gui::GUI_Component_TextField* addField(const std::string& id, const std::wstring& caption,
+                                         std::size_t maxChars, int y);
   void buildMenuBar();
   void buildPanel();
   void buildStatusLine();
@@ -68,9 +81,10 @@ class EditorPanel {
   int screenWidth_;
   int screenHeight_;
   int checksTop_ = 0;
-  gui::GUI_Component_Label* title_ = nullptr;
+  gui::GUI_Component_TextField* titleField_ = nullptr;
+  gui::GUI_Component_TextField* backgroundField_ = nullptr;
   gui::GUI_Component_Label* file_ = nullptr;
-  gui::GUI_Component_Label* background_ = nullptr;
+  gui::GUI_Component_Label* picture_ = nullptr;
   gui::GUI_Component_Label* gridCount_ = nullptr;
   std::vector<gui::GUI_Component_Label*> driveLines_;
   gui::GUI_Component_Label* painting_ = nullptr;

@@ -7,12 +7,14 @@
 #include "app/ExternalTools.h"
 #include "app/MenuCommands.h"
 #include "app/MenuRules.h"
+#include "app/SettingsChoices.h"
 #include "app/Version.h"
 #include "editor/CanvasWidget.h"
 #include "editor/SavePlaces.h"
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_Image.h"
 #include "gui/GUI_Component_ListBox.h"
+#include "gui/GUI_Component_TextField.h"
 #include "gui/Sprite.h"
 #include "platform/Buttons.h"
 #include "platform/Image.h"
@@ -65,6 +67,9 @@ EditorScreen::EditorScreen(platform::Graphics& graphics, const platform::Input& 
       keysDown_(button::kCount, false) {
   gui_.addListener(this);
   panel_.build();
+  panel_.titleField()->setOnCommit([this](const std::string& typed) { retitle(typed); });
+  panel_.backgroundField()->setOnCommit(
+      [this](const std::string& typed) { renameBackground(typed); });
   view_.setCanvas(panel_.canvasLeft(), panel_.canvasTop(), panel_.canvasWidth(),
                   panel_.canvasHeight());
   widgets_.add(std::make_unique<CanvasWidget>(
@@ -88,6 +93,8 @@ EditorScreen::~EditorScreen() {
 void EditorScreen::update() {
   handleKeys();
   pollJobs();
+  // A picture named anew (typed, undone or redone) is looked for again.
+  if (document_.content().background != pictureName_) pictureStale_ = true;
   if (pictureStale_) {
     pictureStale_ = false;
     loadPicture();
@@ -138,7 +145,7 @@ bool EditorScreen::pressed(int id) const {
 void EditorScreen::handleKeys() {
   const bool control = input_.down(button::kControl) || input_.down(button::kRightControl);
   const bool shift = input_.down(button::kShift) || input_.down(button::kRightShift);
-  if (!modal() && !control_.dragging()) {
+  if (!modal() && !control_.dragging() && !panel_.typing()) {
     if (control && pressed(button::kZ)) onClick(shift ? "redo" : "undo");
     if (control && pressed(button::kY)) onClick("redo");
     if (control && pressed(button::kS)) onClick(shift ? "saveTrackAs" : "saveTrack");
@@ -425,6 +432,18 @@ void EditorScreen::deleteSelected() {
   control_.select({});
 }
 
+void EditorScreen::retitle(const std::string& typed) {
+  // A title of nothing but spaces keeps the old one.
+  document_.setTitle(app::cleanedName(typed, document_.content().title));
+  refreshPanel();
+}
+
+void EditorScreen::renameBackground(const std::string& typed) {
+  // No name (or only spaces) leaves the track to the picture painted for it.
+  document_.setBackground(app::cleanedName(typed, ""));
+  refreshPanel();
+}
+
 // ----- trying the track -----
 
 bool EditorScreen::readyToRace() {
@@ -542,10 +561,11 @@ void EditorScreen::refreshChecks() {
 void EditorScreen::refreshPanel() {
   const TrackContent& content = document_.content();
   const std::string& path = document_.path();
-  panel_.showTrack(platform::widen(content.title),
-                   path.empty() ? L"Not saved yet" : platform::widen(fileNameOf(path)),
-                   L"Background: " + (picture_ ? platform::widen(fileNameOf(picturePath_))
-                                               : std::wstring(L"none (plain grass)")));
+  panel_.showTrack(
+      content.title, content.background,
+      L"File: " + (path.empty() ? L"not saved yet" : platform::widen(fileNameOf(path))),
+      L"Shown under it: " +
+          (picture_ ? platform::widen(fileNameOf(picturePath_)) : std::wstring(L"plain grass")));
   double length = 0;
   for (std::size_t i = 0; i < content.path.size() && content.path.size() > 1; ++i) {
     const track::TrackPoint& a = content.path[i];
@@ -555,7 +575,8 @@ void EditorScreen::refreshPanel() {
   // Ten world units make a metre.
   const std::wstring facts = L"Length " + std::to_wstring(std::lround(length / 10.0)) + L" m   " +
                              std::to_wstring(content.path.size()) + L" points   Grid " +
-                             std::to_wstring(content.places.size()) + L" places" +
+                             std::to_wstring(content.places.size()) +
+                             (content.places.size() == 1 ? L" place" : L" places") +
                              (document_.modified() ? L"   (modified)" : L"");
   // A refusal stays on the status line until it is mended.
   for (const Finding& f : findings_) {
@@ -580,6 +601,7 @@ std::string EditorScreen::picturePath() const {
 
 void EditorScreen::loadPicture() {
   const std::string path = picturePath();
+  pictureName_ = document_.content().background;
   picturePath_.clear();
   picture_.reset();
   if (path.empty()) return;

@@ -100,6 +100,9 @@ class EditorScreen : public gui::GUI_Listener {
   bool save(bool asNew);
   std::string saveTarget(bool asNew) const;
   void placeGrid();
+  // What the title and picture name fields do when an edit ends with a change (UTF-8).
+  void retitle(const std::string& typed);
+  void renameBackground(const std::string& typed);
   void deleteSelected();
   void testDrive();
   void computerLap();
@@ -133,6 +136,8 @@ class EditorScreen : public gui::GUI_Listener {
   std::unique_ptr<app::TrackList> openList_;
   std::unique_ptr<platform::Image> picture_;
   std::string picturePath_;
+  // The picture name the picture was looked for under.
+  std::string pictureName_;
   // The picture is replaced only at the start of a frame: commands arrive while the frame's
   // drawing still waits in the queue, the old picture with it.
   bool pictureStale_ = false;

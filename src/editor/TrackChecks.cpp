@@ -72,6 +72,9 @@ class Loop {
   double length_ = 0;
 };
 
+// Points closer than this are on the same spot, world units (a twentieth of a metre).
+constexpr double kSameSpot = 0.5;
+
 void checkCrossings(const Loop& loop, std::vector<Finding>& findings) {
   const std::size_t n = loop.size();
   if (n < 4) return;
@@ -83,6 +86,14 @@ void checkCrossings(const Loop& loop, std::vector<Finding>& findings) {
       const track::TrackPoint& b = loop.point(i + 1);
       const track::TrackPoint& p = loop.point(j);
       const track::TrackPoint& q = loop.point(j + 1);
+      // Pieces that meet at a point both pass through only touch there, so a road running
+      // twice through one spot shows by its points.
+      if (std::hypot(a.x - p.x, a.y - p.y) < kSameSpot) {
+        findings.push_back(at(Severity::Warning,
+                              "The road crosses itself where points " + std::to_string(i + 1) +
+                                  " and " + std::to_string(j + 1) + " lie on the same spot.",
+                              a));
+      }
       if (common::segmentsCross(a.x, a.y, b.x, b.y, p.x, p.y, q.x, q.y)) {
         // The mark goes where the two stretches meet.
         const double den = (b.x - a.x) * (q.y - p.y) - (b.y - a.y) * (q.x - p.x);

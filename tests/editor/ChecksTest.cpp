@@ -96,6 +96,21 @@ TEST(EditorChecks, ARoadThatCrossesItselfOrIsTooNarrowAndABadGridAreWarnings) {
     EXPECT_NEAR(f.x, 600, 1e-6);  // where the stretches meet
     EXPECT_NEAR(f.y, 500, 1e-6);
   }
+  // The same eight through a point it passes twice: its stretches only touch there.
+  eight.path = {{200, 200, 80, 0, 0},  {600, 500, 80, 0, 0}, {1000, 800, 80, 0, 0},
+                {1000, 200, 80, 0, 0}, {600, 500, 80, 0, 0}, {200, 800, 80, 0, 0}};
+  eight.places = track::startgrid::layOut(eight.path, 2);
+  const auto throughOnePoint = findingsOf(eight);
+  const std::string through = messages(throughOnePoint, Severity::Warning);
+  EXPECT_NE(through.find("crosses itself where points 2 and 5 lie on the same spot"),
+            std::string::npos)
+      << through;
+  EXPECT_EQ(through.find("crosses itself between"), std::string::npos) << through;
+  for (const Finding& f : throughOnePoint) {
+    if (f.message.find("same spot") == std::string::npos) continue;
+    EXPECT_EQ(f.x, 600);
+    EXPECT_EQ(f.y, 500);
+  }
 
   // A narrow stretch is one warning naming its points and the narrowest width.
   editor::TrackContent narrow = ring();

@@ -136,6 +136,14 @@ TEST(EditorEditing, TheGridStandsBehindTheFinishFacingTheWayAndItsPlacesMoveAndT
   world.key(button::kZ, true);
   EXPECT_EQ(places[2].x, third.x);
   EXPECT_EQ(places[2].rotation, third.rotation);
+
+  // The status line counts the places.
+  for (int i = 0; i < 3; ++i) world.clickButton("gridLess");
+  world.clickButton("placeGrid");
+  auto* facts = dynamic_cast<gui::GUI_Component_Label*>(world.screen.gui().find("gui_factsLbl"));
+  ASSERT_NE(facts, nullptr);
+  EXPECT_NE(facts->text().find(L"Grid 1 place"), std::wstring::npos) << facts->text();
+  EXPECT_EQ(facts->text().find(L"places"), std::wstring::npos) << facts->text();
 }
 
 }  // namespace

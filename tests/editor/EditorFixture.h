@@ -10,6 +10,7 @@
 #include "gui/GUI_Component_Button.h"
 #include "gui/GUI_Component_Menu.h"
 #include "gui/GUI_Component_MenuItem.h"
+#include "gui/GUI_Component_TextField.h"
 #include "platform/Buttons.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
@@ -106,11 +107,16 @@ class EditorWorld : public editor::EditorHost {
   void key(int id, bool control = false, bool shift = false) {
     input.setDown(button::kControl, control);
     input.setDown(button::kShift, shift);
-    input.setDown(id, true);
+    input.press(id);
     frame();
-    input.setDown(id, false);
+    input.release(id);
     input.setDown(button::kControl, false);
     input.setDown(button::kShift, false);
+    frame();
+  }
+  // Text typed in one frame (UTF-8).
+  void type(const std::string& utf8) {
+    input.typeText(utf8);
     frame();
   }
   // Moves the pointer to a corner where nothing reacts, closing the drop-downs.
@@ -126,6 +132,16 @@ class EditorWorld : public editor::EditorHost {
     const auto& s = widget->skin();
     click((s.left() + s.right()) / 2, (s.top() + s.bottom()) / 2);
     rest();
+  }
+  // Clicks into the text field with this id, and returns it.
+  gui::GUI_Component_TextField* clickField(const std::string& id) {
+    auto* field = dynamic_cast<gui::GUI_Component_TextField*>(screen.gui().find(id));
+    if (field == nullptr) {
+      ADD_FAILURE() << id;
+      return nullptr;
+    }
+    click((field->left() + field->right()) / 2.0, (field->top() + field->bottom()) / 2.0);
+    return field;
   }
   void clickMenu(const std::string& barId, const std::string& id) {
     auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(screen.gui().find("editorMenu"));

@@ -5,6 +5,7 @@
 #include "app/MenuCommands.h"
 #include "app/TrackList.h"
 #include "gui/GUI_Component_ListBox.h"
+#include "platform/Bitmap.h"
 #include "track/TrackLoader.h"
 
 namespace {
@@ -57,6 +58,50 @@ TEST(EditorFiles, ANewTrackIsSavedUnderItsTitleAndTheGameLoadsWhatTheEditorShows
   EXPECT_FALSE(again.screen.document().modified());
   again.key(button::kS, true, true);
   EXPECT_EQ(again.screen.document().path(), world.program.tracks() + "new_track_2.rst");
+}
+
+TEST(EditorFiles, TheTitleAndPictureNameAreTypedInTheirFieldsUndoneAndSaved) {
+  EditorWorld world;
+  drawTriangle(world);
+  world.clickButton("placeGrid");
+  const editor::TrackDocument& document = world.screen.document();
+  const std::size_t places = document.content().places.size();
+  gui::GUI_Component_TextField* title = world.clickField("gui_titleField");
+  ASSERT_NE(title, nullptr);
+  ASSERT_TRUE(title->focused());
+  world.key(button::kEnd);
+  for (int i = 0; i < 12; ++i) world.key(button::kBackspace);
+  // While a field is typed in the keys are its own: the selected grid place stays.
+  world.key(button::kDelete);
+  EXPECT_EQ(document.content().places.size(), places);
+  world.type("Hill Loop");
+  EXPECT_EQ(document.content().title, "New Track");  // until the edit ends
+  world.key(button::kEnter);
+  EXPECT_FALSE(title->focused());
+  EXPECT_EQ(document.content().title, "Hill Loop");
+  EXPECT_EQ(world.caption, L"Solvern - Hill Loop *");
+
+  world.key(button::kZ, true);
+  EXPECT_EQ(document.content().title, "New Track");
+  EXPECT_EQ(title->text(), "New Track");
+  world.key(button::kY, true);
+  world.key(button::kS, true);
+  const std::string saved = world.program.tracks() + "hill_loop.rst";
+  ASSERT_EQ(document.path(), saved);
+  EXPECT_EQ(track::importTrack(saved)->title, "Hill Loop");
+
+  // A picture beside the track shows as soon as its name is typed, and goes with an undo.
+  platform::Bitmap(64, 64, 0xff3a7a3au).savePng(world.program.tracks() + "hills.png");
+  world.clickField("gui_backgroundField");
+  world.type(" hills.png ");
+  world.key(button::kTab);
+  EXPECT_EQ(document.content().background, "hills.png");
+  EXPECT_NE(world.screen.picture(), nullptr);
+  world.key(button::kZ, true);
+  EXPECT_EQ(world.screen.picture(), nullptr);
+  world.key(button::kY, true);
+  world.key(button::kS, true);
+  EXPECT_EQ(track::importTrack(saved)->background, "hills.png");
 }
 
 TEST(EditorFiles, UnsavedChangesAreAskedAboutBeforeNewOpenAndQuit) {
