@@ -45,6 +45,11 @@ std::wstring gapText(const Gap& gap, int placeAhead) {
   return seconds + to;
 }
 
+// The record row, when the track has a record, stands between the best lap and the position.
+int recordRowHeight(const RaceView& view) {
+  return view.recordLap() ? 25 : 0;
+}
+
 }  // namespace
 
 std::wstring speedText(double metresPerSecond) {
@@ -89,7 +94,7 @@ void Hud::drawTexts(const RaceView& view) const {
   const int f = view.camera().followedCar();
   const physics::Car& c = view.car(f);
   const LapTable& laps = view.laps();
-  shapes_.rect(8, 4, 292, 178, kBackingZ, kBacking);
+  shapes_.rect(8, 4, 292, 178 + recordRowHeight(view), kBackingZ, kBacking);
   shapes_.rect(8, 4, 292, 3, kBackingZ, kAccent);
   drawHudText(L"Speed:", 20, 10);
   drawHudText(speedText(c.speed), 160, 10);
@@ -111,14 +116,15 @@ void Hud::drawStanding(const RaceView& view) const {
   const int f = view.camera().followedCar();
   const Standings& standings = view.standings();
   const int place = standings.position(f);
+  const int y = 138 + recordRowHeight(view);
   hudFont(kPositionHeight)
-      .draw(L"POS " + std::to_wstring(place) + L"/" + std::to_wstring(standings.carCount()), 20,
-            138, kHudTextZ, 1, 1, platform::kWhite);
+      .draw(L"POS " + std::to_wstring(place) + L"/" + std::to_wstring(standings.carCount()), 20, y,
+            kHudTextZ, 1, 1, platform::kWhite);
   if (view.laps().finished(f)) return;
   if (place == 1) {
-    drawHudText(L"Leading", 160, 146, kHudTextZ, kQuiet);
+    drawHudText(L"Leading", 160, y + 8, kHudTextZ, kQuiet);
   } else if (const auto gap = standings.gapAhead(f)) {
-    drawHudText(gapText(*gap, place - 1), 160, 146, kHudTextZ, kQuiet);
+    drawHudText(gapText(*gap, place - 1), 160, y + 8, kHudTextZ, kQuiet);
   }
 }
 
