@@ -1,5 +1,7 @@
 #include "app/KeysPanel.h"
 
+#include "config/OptionKeys.h"
+#include "config/Options.h"
 #include "drivers/Controls.h"
 #include "platform/ButtonNames.h"
 #include "platform/Buttons.h"
@@ -36,6 +38,10 @@ std::vector<KeysPanel::Line> KeysPanel::lines() {
   lines.push_back({L"Pause and results", nameOf(button::kEscape)});
   lines.push_back({L"Instruments", nameOf(button::kBackspace)});
   lines.push_back({L"Follow a car", L"Click on it"});
+  const config::Options& options = *config::Options::instance();
+  lines.push_back({L"Zoom in / out", nameOf(options.getKeysInt(config::key::zoomIn)) + L"  /  " +
+                                         nameOf(options.getKeysInt(config::key::zoomOut))});
+  lines.push_back({L"Minimap", nameOf(options.getKeysInt(config::key::toggleMinimap))});
   lines.push_back({L"Race again (results)", nameOf(button::kEnter)});
   lines.push_back({L"Full screen", nameOf(button::kF11)});
   lines.push_back({L"Screenshot", nameOf(button::kF12)});
