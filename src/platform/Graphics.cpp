@@ -37,7 +37,8 @@ void Graphics::flush() {
     for (const DrawCall& call : queue_) {
       switch (call.kind) {
         case DrawCall::Kind::Image:
-          backend_->drawImage(call);
+          // A picture freed since it was drawn this frame is simply not drawn.
+          if (!call.imageLifetime.expired()) backend_->drawImage(call);
           break;
         case DrawCall::Kind::Text:
           backend_->drawText(call);

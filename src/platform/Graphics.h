@@ -22,10 +22,11 @@ struct Vertex {
 struct DrawCall {
   enum class Kind { Image, Text, Triangles };
   Kind kind = Kind::Image;
-  const Image* image = nullptr;    // Kind::Image
-  const Font* font = nullptr;      // Kind::Text
-  std::wstring text{};             // Kind::Text
-  std::vector<Vertex> vertices{};  // Kind::Triangles: three per triangle
+  const Image* image = nullptr;               // Kind::Image
+  std::weak_ptr<const void> imageLifetime{};  // Kind::Image: expired once the picture is freed
+  const Font* font = nullptr;                 // Kind::Text
+  std::wstring text{};                        // Kind::Text
+  std::vector<Vertex> vertices{};             // Kind::Triangles: three per triangle
   double x = 0, y = 0, z = 0;
   double scaleX = 1, scaleY = 1;
   double angle = 0;                 // degrees clockwise; rotated draws only

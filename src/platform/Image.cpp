@@ -25,6 +25,7 @@ void Image::setTexture(std::unique_ptr<Texture> texture) const {
 void Image::draw(double x, double y, double z, double scaleX, double scaleY, Color color) const {
   graphics_.queue(DrawCall{.kind = DrawCall::Kind::Image,
                            .image = this,
+                           .imageLifetime = lifetime_,
                            .x = x,
                            .y = y,
                            .z = z,
@@ -37,6 +38,7 @@ void Image::drawRot(double x, double y, double z, double angle, double centerX, 
                     double scaleX, double scaleY, Color color) const {
   graphics_.queue(DrawCall{.kind = DrawCall::Kind::Image,
                            .image = this,
+                           .imageLifetime = lifetime_,
                            .x = x,
                            .y = y,
                            .z = z,

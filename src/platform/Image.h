@@ -51,6 +51,10 @@ class Image {
   bool hardBorders_;
   mutable std::unique_ptr<Texture> texture_;
   mutable bool dirty_ = true;
+  // Watched by this picture's queued draws. A picture may be freed after it was drawn and before
+  // the frame is flushed (a widget removed by a click in the frame that drew it): its draws are
+  // then skipped instead of reading freed memory.
+  std::shared_ptr<const bool> lifetime_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace platform

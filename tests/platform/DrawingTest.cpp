@@ -142,6 +142,23 @@ TEST(ImageDrawing, ImagesMayOutliveTheWindow) {
   SUCCEED();
 }
 
+TEST(ImageDrawing, PictureFreedAfterItWasDrawnIsLeftOutOfThatFrame) {
+  // A menu click handled in the frame that drew a widget may free the widget's own picture
+  // (the race setup's track thumbnail) before the frame is flushed.
+  HeadlessWindow window;
+  Image below(window.graphics(), Bitmap(8, 8, kGreen), false);
+  auto freed = std::make_unique<Image>(window.graphics(), Bitmap(8, 8, kRed), false);
+  window.onDraw = [&] {
+    below.draw(0, 0, 0);
+    if (freed) freed->draw(0, 0, 1);
+    freed.reset();
+  };
+  window.tick();
+  EXPECT_EQ(window.pixel(4, 4), kGreen);
+  window.tick();
+  EXPECT_EQ(window.pixel(4, 4), kGreen);
+}
+
 TEST(ShapeDrawing, TrianglesFillTheirAreaInTheirLayerAndLeaveTheRest) {
   HeadlessWindow window;
   Image blue(window.graphics(), Bitmap(64, 48, kBlue), false);
