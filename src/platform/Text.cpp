@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include <ctime>
+
 namespace platform {
 
 namespace {
@@ -85,6 +87,15 @@ std::string limitText(const std::string& utf8, std::size_t maxCharacters) {
     ++characters;
   }
   return utf8;
+}
+
+std::string localTimeText(long long secondsSinceEpoch, const char* format) {
+  const auto time = static_cast<std::time_t>(secondsSinceEpoch);
+  std::tm parts{};
+  localtime_r(&time, &parts);
+  char text[64];
+  const std::size_t length = std::strftime(text, sizeof text, format, &parts);
+  return std::string(text, length);
 }
 
 }  // namespace platform

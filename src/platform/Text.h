@@ -13,4 +13,8 @@ std::string narrow(const std::wstring& wide);
 // wherever it is shown.
 std::string limitText(const std::string& utf8, std::size_t maxCharacters);
 
+// A moment (seconds since 1970) in local time, laid out by strftime's `format`
+// ("%Y-%m-%d %H:%M" gives "2026-12-08 09:32").
+std::string localTimeText(long long secondsSinceEpoch, const char* format);
+
 }  // namespace platform

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace platform {
 
@@ -157,12 +158,8 @@ bool ensureFolder(const std::string& folder, std::string* error) {
 }
 
 std::string screenshotFileName(const std::string& folder, long long localTime) {
-  const std::time_t time = static_cast<std::time_t>(localTime);
-  std::tm parts{};
-  localtime_r(&time, &parts);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
-  const std::string base = withSlash(folder) + "kelvane-" + stamp;
+  const std::string base =
+      withSlash(folder) + "kelvane-" + localTimeText(localTime, "%Y%m%d-%H%M%S");
   std::string name = base + ".png";
   for (int n = 2; exists(name); ++n) name = base + "-" + std::to_string(n) + ".png";
   return name;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/Text.h"
+
 namespace records {
 namespace {
 
@@ -22,12 +24,7 @@ bool renameNoReplace(const std::string& from, const std::string& to) {
 }
 
 std::string stamp(std::int64_t when) {
-  const auto time = static_cast<std::time_t>(when);
-  std::tm parts{};
-  localtime_r(&time, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &parts);
-  return text;
+  return platform::localTimeText(when, "%Y%m%d-%H%M%S");
 }
 
 }  // namespace

@@ -19,12 +19,7 @@ namespace {
 constexpr int kRecentRaces = 5;
 
 std::string dateText(std::int64_t date) {
-  const auto time = static_cast<std::time_t>(date);
-  std::tm parts{};
-  localtime_r(&time, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
-  return text;
+  return platform::localTimeText(date, "%Y-%m-%d %H:%M");
 }
 
 std::string timeText(double seconds) {
