@@ -4,6 +4,7 @@
 #include "platform/Buttons.h"
 #include "platform/Input.h"
 #include "platform/Text.h"
+#include "race/RaceControls.h"
 
 namespace app {
 namespace {
@@ -46,6 +47,16 @@ std::wstring reservedUse(int id) {
     default:
       return L"is kept by the game";
   }
+}
+
+// Why `id` cannot drive on `device`: the game keeps it, or the race already uses it for the
+// view, where one key would then do two things; nothing when it may be taken.
+std::optional<std::wstring> refusal(Device device, int id) {
+  if (!Controls::accepts(device, id)) return reservedUse(id);
+  if (const char* use = race::RaceControls::viewKeyUse(id)) {
+    return L"already " + platform::widen(use);
+  }
+  return std::nullopt;
 }
 
 std::optional<int> indexAfter(const std::string& id, const std::string& prefix) {
@@ -149,8 +160,8 @@ void ControlsSettingsPage::update(const platform::Input& input) {
 
 void ControlsSettingsPage::take(int id) {
   const Capture capture = *capture_;
-  if (!Controls::accepts(capture.device, id)) {
-    host_.say(nameOf(id) + L" " + reservedUse(id) + L": choose another key.");
+  if (const auto why = refusal(capture.device, id)) {
+    host_.say(nameOf(id) + L" " + *why + L": choose another key.");
     return;  // still waiting
   }
   const int previous = controls_.button(capture.action, capture.device);

@@ -29,6 +29,16 @@ void RaceControls::reset(const drivers::Controls& keys) {
   minimapButton_ = options.getKeysInt(config::key::toggleMinimap);
 }
 
+const char* RaceControls::viewKeyUse(int id) {
+  const config::Options& options = *config::Options::instance();
+  if (id == options.getKeysInt(config::key::zoomIn) || id == platform::button::kKeypadPlus)
+    return "zooms the view in";
+  if (id == options.getKeysInt(config::key::zoomOut) || id == platform::button::kKeypadMinus)
+    return "zooms the view out";
+  if (id == options.getKeysInt(config::key::toggleMinimap)) return "shows or hides the minimap";
+  return nullptr;
+}
+
 bool RaceControls::backOnTrackPressed() {
   return backOnTrackKey_.poll(keys_.held(input_, drivers::Action::BackOnTrack));
 }

@@ -57,6 +57,11 @@ class RaceControls {
   // restFrames: how long a key rests after acting (20 with 16 ms frames).
   RaceControls(const platform::Input& input, int restFrames);
 
+  // What the race does with the key `id` besides driving (a platform button id): "zooms the view
+  // in", "zooms the view out" or "shows or hides the minimap" for the keys the settings name
+  // there (and the keypad's + and -); null for a key the race leaves to the player.
+  static const char* viewKeyUse(int id);
+
   // A new race: every key ready, the player's keys as the settings have them, and the zoom and
   // minimap keys read afresh.
   void reset(const drivers::Controls& keys = drivers::Controls::defaults());

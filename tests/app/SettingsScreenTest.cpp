@@ -26,6 +26,7 @@ using apptest::Player;
 namespace button = platform::button;
 
 constexpr int kKeyW = 17;
+constexpr int kKeyM = 50;
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -114,6 +115,14 @@ TEST_F(SettingsTest, APressedKeyIsTakenAConflictSwapsAndTheGamesOwnKeysAreRefuse
   player.tap(button::kBackspace);
   EXPECT_EQ(window.settings().status(), L"Backspace shows the instruments: choose another key.");
   EXPECT_EQ(caption(window, "settings_key1"), L"Press a key...");  // still waiting
+  // The race's zoom and minimap keys would then do two things at once.
+  player.tap(button::kEquals);
+  EXPECT_EQ(window.settings().status(), L"= already zooms the view in: choose another key.");
+  player.tap(button::kKeypadMinus);
+  EXPECT_EQ(caption(window, "settings_key1"), L"Press a key...");
+  player.tap(kKeyM);
+  EXPECT_EQ(window.settings().status(),
+            L"M already shows or hides the minimap: choose another key.");
   player.tap(kKeyW);
   EXPECT_EQ(caption(window, "settings_key1"), L"W");
   EXPECT_EQ(caption(window, "settings_key0"), L"Down");
