@@ -60,9 +60,9 @@ void RaceData::drawOverlays() const {
       minimap_->draw(v, *shapes_);
   }
   startLights_->draw(countdownFrames_, w, h, camera_.screenY(car(followedCar()).getY()), *shapes_);
-  // The finish banner stands above the result table, which comes up with it.
+  // The table's heading (paused, finished) stands above the result table.
   const double finishY = std::max(4, ResultScreen::listTop(h) - 60);
-  notices_->draw(followedCar(), *laps_, *standings_, w, h, finishY, *shapes_);
+  notices_->draw(followedCar(), *laps_, *standings_, paused_, w, h, finishY, *shapes_);
 }
 
 }  // namespace race

@@ -22,6 +22,7 @@ constexpr platform::Color kPenaltyColor = 0xffff8c1au;  // the game's racing ora
 constexpr platform::Color kBestLapColor = 0xffb060ffu;
 constexpr platform::Color kFinalLapColor = 0xffffffffu;
 constexpr platform::Color kFinishColor = 0xffffd040u;
+constexpr platform::Color kPausedColor = 0xffff8c1au;  // the game's racing orange
 
 platform::Color stripeColor(const std::wstring& notice) {
   if (notice == RaceNotices::kWrongWay) return kWrongWayColor;
@@ -94,11 +95,21 @@ std::wstring RaceNotices::finishBanner(int car, const LapTable& laps, const Stan
   return L"FINISHED \u2014 " + ordinal(standings.position(car));
 }
 
-void RaceNotices::draw(int car, const LapTable& laps, const Standings& standings, int screenWidth,
-                       int screenHeight, double finishY, const OverlayShapes& shapes) const {
+std::wstring RaceNotices::tableHeading(int car, const LapTable& laps, const Standings& standings,
+                                       bool paused) {
   const std::wstring finished = finishBanner(car, laps, standings);
-  if (!finished.empty()) {
-    drawBanner(finished, finishY, screenWidth, kFinishZ, kFinishColor, shapes);
+  if (!paused) return finished;
+  return finished.empty() ? kPaused : finished + L" \u00b7 " + kPaused;
+}
+
+void RaceNotices::draw(int car, const LapTable& laps, const Standings& standings, bool paused,
+                       int screenWidth, int screenHeight, double finishY,
+                       const OverlayShapes& shapes) const {
+  const std::wstring heading = tableHeading(car, laps, standings, paused);
+  if (!heading.empty()) {
+    const bool finished = laps.finished(car);
+    drawBanner(heading, finishY, screenWidth, kFinishZ, finished ? kFinishColor : kPausedColor,
+               shapes);
     return;
   }
   double y = screenHeight / 5;

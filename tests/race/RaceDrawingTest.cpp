@@ -12,6 +12,8 @@
 #include "platform/Image.h"
 #include "platform/Text.h"
 #include "race/Minimap.h"
+#include "race/RaceNotices.h"
+#include "race/ResultScreen.h"
 #include "race/StartLights.h"
 
 namespace {
@@ -121,6 +123,22 @@ TEST_F(RacePicture, FollowedCarTextsAndName) {
   EXPECT_EQ(laps->y, 35);
   EXPECT_NE(text(calls, L"--:--:--.---"), nullptr);
   EXPECT_EQ(text(calls, L"DistWeight:"), nullptr);  // the debug view waits for Backspace
+}
+
+TEST_F(RacePicture, EscapeHeadsTheTableWithPausedUntilTheRaceGoesOn) {
+  auto& race = startMeadow(2, 0);
+  race.updateRace();
+  EXPECT_EQ(text(frame(), race::RaceNotices::kPaused), nullptr);
+  press(platform::button::kEscape);
+  ASSERT_TRUE(race.paused());
+  const auto calls = frame();
+  const DrawCall* heading = text(calls, race::RaceNotices::kPaused);
+  ASSERT_NE(heading, nullptr);
+  EXPECT_LT(heading->y, race::ResultScreen::listTop(600));  // above the table, over it
+  EXPECT_GT(heading->z, 1000);
+  for (int i = 0; i < 20; ++i) race.updateRace();  // Escape rests after acting
+  press(platform::button::kEscape);
+  EXPECT_EQ(text(frame(), race::RaceNotices::kPaused), nullptr);
 }
 
 TEST_F(RacePicture, CarsAreTurnedToTheirHeadingAndTinted) {
