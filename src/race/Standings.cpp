@@ -62,8 +62,13 @@ void Standings::locateCar(int car, const physics::Car& c, const LapTable& laps) 
                              path_.halfwayFraction());
   const double along = (c.getX() - c.getPreviousX()) * where.directionX +
                        (c.getY() - c.getPreviousY()) * where.directionY;
-  wrongWay_[i] = along < -kWrongWayMove ? wrongWay_[i] + frameTime_ : 0.0f;
-  if (before >= 0 && where.segment != before) timeGap(car, where.segment, laps.raceClock());
+  const bool backwards = along < -kWrongWayMove;
+  wrongWay_[i] = backwards ? wrongWay_[i] + frameTime_ : 0.0f;
+  // Passings against the track time nothing, and once WRONG WAY shows the old gap is gone too:
+  // it is timed afresh at the first point passed the right way.
+  if (wrongWay(car)) gaps_[i].reset();
+  if (before >= 0 && where.segment != before && !backwards)
+    timeGap(car, where.segment, laps.raceClock());
 }
 
 void Standings::carMoved(int car) {

@@ -49,8 +49,8 @@ class Standings {
   // The piece the car was last beside while near the road: where it left the road, even if
   // it has since wandered close to another part of the track.
   int lastRoadSegment(int car) const { return roadSegment_[static_cast<std::size_t>(car)]; }
-  // The gap to the car ahead as last timed (when the car passed a path point); none for the
-  // leader and before it has been timed.
+  // The gap to the car ahead as last timed (when the car passed a path point the right way);
+  // none for the leader, before it has been timed and while the car drives the wrong way.
   std::optional<Gap> gapAhead(int car) const;
   // Seconds the car has kept moving against the track's direction; 0 once it stops doing so.
   float wrongWaySeconds(int car) const { return wrongWay_[static_cast<std::size_t>(car)]; }

@@ -135,6 +135,10 @@ TEST_F(CircleRace, LiveOrderWithALappedCarTwoOnOneLapAndOneDrivingBackwards) {
     if (framesBackwards != 62) {
       EXPECT_EQ(standings_->wrongWay(3), framesBackwards > 62) << framesBackwards;
     }
+    // No gap line goes stale beside WRONG WAY.
+    if (standings_->wrongWay(3)) {
+      EXPECT_FALSE(standings_->gapAhead(3).has_value());
+    }
   });
   EXPECT_EQ(standings_->order(), (std::vector<int>{2, 1, 3, 0}));
   EXPECT_EQ(standings_->position(3), 3);
