@@ -203,26 +203,27 @@ void MainMenu::buildRaceSetup() {
   const int Y = rowBaseY(screenHeight_);
   constexpr unsigned kWhite = 0xffffffffu;
   constexpr unsigned kBlack = 0xff000000u;
-  constexpr unsigned kCaption = 0xff5a5a5au;
-  constexpr unsigned kCount = 0xff969696u;
+  constexpr unsigned kCaption = kSetupCaptionColour;
+  constexpr unsigned kValue = kSetupValueColour;
+  constexpr unsigned kShadow = kSetupShadowColour;
   constexpr int kCountOffsetX = 32;
-  trackLabel_ = addLabel(kTrackLabel, L"", 15, Y, 0xff323232u, kWhite);
-  addLabel(kLapsCaption, L"Laps", 25, Y + 25, kCaption, kWhite);
+  trackLabel_ = addLabel(kTrackLabel, L"", 15, Y, kValue, kShadow);
+  addLabel(kLapsCaption, L"Laps", 25, Y + 25, kCaption, kShadow);
   addButton(command::addLap, L"+", 48, Y + 50, 24);
   // The counts stand beside their + and - buttons: under the 25-pixel buttons they could not be
   // read.
-  lapsLabel_ = addLabel(kLapsLabel, L"0", kCountOffsetX + 48, Y + 67, kCount, kBlack);
+  lapsLabel_ = addLabel(kLapsLabel, L"0", kCountOffsetX + 48, Y + 67, kValue, kShadow);
   addButton(command::removeLap, L"-", 48, Y + 81, 24);
-  addLabel(kCarsCaption, L"Cars", 125, Y + 25, kCaption, kWhite);
+  addLabel(kCarsCaption, L"Cars", 125, Y + 25, kCaption, kShadow);
   addButton(command::addCar, L"+", 148, Y + 50, 24);
-  carsLabel_ = addLabel(kCarsLabel, L"0", kCountOffsetX + 148, Y + 67, kCount, kBlack);
+  carsLabel_ = addLabel(kCarsLabel, L"0", kCountOffsetX + 148, Y + 67, kValue, kShadow);
   addButton(command::removeCar, L"-", 148, Y + 81, 24);
   addButton(command::toggleCpuOnly, L" ", 248, Y + 25, 20);
-  addLabel(kCpuOnlyCaption, L"CPU Cars Only", 271, Y + 25, kCaption, kWhite);
+  addLabel(kCpuOnlyCaption, L"CPU Cars Only", 271, Y + 25, kCaption, kShadow);
   cpuOnlyMark_ = addLabel(kCpuOnlyMark, L"X", 253, Y + 24, kWhite, kBlack);
   addButton(command::startRace, L"START RACE", 248, Y + 50, 124);
   // How hard the computer drivers race: the button shows the level and moves on to the next.
-  addLabel(kLevelCaption, L"Difficulty", 396, Y + 25, kCaption, kWhite);
+  addLabel(kLevelCaption, L"Difficulty", 396, Y + 25, kCaption, kShadow);
   addButton(command::nextDriverLevel, L" ", 396, Y + 50, 90);
   levelLabel_ = addLabel(kLevelLabel, L"", 404, Y + 49, kWhite, kBlack);
   addButton(command::settings, L"Settings", 396, Y + 81, 90);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Color.h"
 #include "race/LapTable.h"
 
 // The arithmetic of the menu screens, kept apart from the widgets so it can be checked without
@@ -15,6 +16,12 @@ int trackListHeight(int screenHeight);
 // The row of the list buttons and the race setup panel, 10 pixels below the list: 494 on
 // windows of 608 pixels or more, higher on smaller ones.
 int rowBaseY(int screenHeight);
+
+// The race setup's texts on the menu's light grey: values nearly black, captions a dark grey,
+// both over a white shadow; each reads at 6:1 or better there.
+inline constexpr platform::Color kSetupValueColour = 0xff1e2228u;
+inline constexpr platform::Color kSetupCaptionColour = 0xff2e343cu;
+inline constexpr platform::Color kSetupShadowColour = 0xffffffffu;
 
 struct Point {
   int x = 0;

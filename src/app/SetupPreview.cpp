@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/MenuRules.h"
 #include "app/TrackPreview.h"
 #include "gui/FontCache.h"
 #include "gui/GUI_Component_Background.h"
@@ -32,9 +33,6 @@ constexpr int kMinimumColumn = 100;
 constexpr int kFontHeight = 16;
 constexpr int kLineHeight = 17;
 constexpr int kRecentRaces = 5;
-constexpr platform::Color kTextColour = 0xff323232u;
-constexpr platform::Color kCaptionColour = 0xff5a5a5au;  // as the setup's own captions
-constexpr platform::Color kShadowColour = 0xffffffffu;
 
 std::wstring ordinal(int place) {
   const int lastTwo = place % 100, last = place % 10;
@@ -156,8 +154,8 @@ void SetupPreview::addColumn(const std::vector<Line>& column, int x, int width) 
     const std::wstring fitted =
         gui::fitText(gui::FontCache::get(gui::kFontFamily, kFontHeight), line.text, width);
     auto* label = panel_.label("gui_previewLbl", fitted, x, y, kFontHeight,
-                               line.caption ? kCaptionColour : kTextColour);
-    label->setShadowColour(kShadowColour);
+                               line.caption ? kSetupCaptionColour : kSetupValueColour);
+    label->setShadowColour(kSetupShadowColour);
     y += kLineHeight;
   }
 }

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <fstream>
 #include <random>
@@ -16,6 +17,26 @@ std::string dataDir() {
 }
 std::string tracksDir() {
   return dataDir() + "tracks/";
+}
+
+namespace {
+
+// The share of light a channel value 0..255 gives off, undoing the sRGB curve.
+double linearLight(std::uint32_t channel) {
+  const double c = (channel & 0xffu) / 255.0;
+  return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(std::uint32_t colour) {
+  return 0.2126 * linearLight(colour >> 16) + 0.7152 * linearLight(colour >> 8) +
+         0.0722 * linearLight(colour);
+}
+
+}  // namespace
+
+double contrastRatio(std::uint32_t a, std::uint32_t b) {
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 TempDir::TempDir() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ class TempDir {
 };
 
 std::string readFile(const std::string& path);
+
+// How well two opaque 0xAARRGGBB colours read on each other: the ratio of their relative
+// luminances (each + 0.05), 1 for the same colour up to 21 for black on white. Body text wants
+// 4.5 or more.
+double contrastRatio(std::uint32_t a, std::uint32_t b);
 
 // While it lives, a file may grow to `bytes` at most (setrlimit RLIMIT_FSIZE): a write past it
 // fails the way a full disk does. Restores the old limit when it goes.
