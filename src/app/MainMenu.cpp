@@ -178,9 +178,11 @@ void MainMenu::extendToolsMenu() {
   if (toolsMenu_ == nullptr) return;
   toolsMenu_->addItem(command::editTrack, L"Edit Track", true);
   toolsMenu_->addItem(command::generateBackground, L"Generate Track Background", true);
-  if (auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(widgets_.find(kMenuBar))) {
-    bar->layout(bar->getZ(), 0, 0, 0, 0);
-  }
+  if (auto* bar = menuBar()) bar->layout(bar->getZ(), 0, 0, 0, 0);
+}
+
+gui::GUI_Component_Menu* MainMenu::menuBar() const {
+  return dynamic_cast<gui::GUI_Component_Menu*>(widgets_.find(kMenuBar));
 }
 
 void MainMenu::addButton(const std::string& id, const std::wstring& caption, int x, int y,
@@ -268,6 +270,9 @@ void MainMenu::update(const platform::Input& input) {
 }
 
 MenuRequest MainMenu::onClick(const std::string& id) {
+  // A chosen entry closes its drop-down, which would otherwise stay drawn behind the dialog the
+  // entry opens (hovering the bar opens it again).
+  if (auto* bar = menuBar()) bar->closeAll();
   if (keysPanel_->onClick(id)) return MenuRequest::None;
   if (settings_ != nullptr && settings_->onClick(id)) {
     // The race setup shows what the settings may have changed (the computer drivers' level).

@@ -102,6 +102,8 @@ class MainMenu {
   MenuRequest startGeneration();
   void removeRaceSetup();
   void refreshSetupLabels();
+  // The menu bar; null before the main menu is built.
+  gui::GUI_Component_Menu* menuBar() const;
   void addButton(const std::string& id, const std::wstring& caption, int x, int y, int maxWidth);
   gui::GUI_Component_Label* addLabel(const std::string& id, const std::wstring& text, int x, int y,
                                      unsigned colour, unsigned shadowColour);

@@ -339,6 +339,10 @@ TEST_F(MainMenuTest, HelpKeysShowsThePlayersKeysInAPanelThatAnyClickCloses) {
   world.menu.buildMainMenu();
   world.clickMenu("help", "helpKeys");
   ASSERT_TRUE(world.menu.keysPanel().isOpen());
+  // The drop-down closed as the panel opened: it is not left drawn behind it.
+  auto* bar = dynamic_cast<gui::GUI_Component_Menu*>(world.gui.find("mainMenu"));
+  ASSERT_NE(bar, nullptr);
+  for (int i = 0; i < bar->itemCount(); ++i) EXPECT_FALSE(bar->item(i).isOpen()) << i;
   bool throttleShown = false;
   for (auto* widget : world.gui.components()) {
     if (auto* line = dynamic_cast<gui::GUI_Component_Label*>(widget)) {
