@@ -1,7 +1,9 @@
 #include "gui/GUI_Component_Label.h"
 
 #include "gui/FontCache.h"
+#include "gui/ImageCache.h"
 #include "platform/Font.h"
+#include "platform/Image.h"
 #include "platform/Text.h"
 
 namespace gui {
@@ -32,6 +34,11 @@ void GUI_Component_Label::setText(std::wstring text) {
 
 std::string GUI_Component_Label::process(const platform::Input& /*input*/, bool /*mayTakeMouse*/) {
   if (!visible_) return {};
+  if (platform::alphaOf(backing_) != 0 && !text_.empty()) {
+    const int pad = backingPadding_;
+    ImageCache::pixel().draw(x_ - pad, y_ - pad, z_, right_ - x_ + 2 * pad, bottom_ - y_ + 2 * pad,
+                             backing_);
+  }
   if (shadow_) font_.draw(text_, x_ + 1, y_ + 1, z_, 1.0, 1.0, shadowColour_);
   font_.draw(text_, x_, y_, z_, 1.0, 1.0, colour_);
   return {};

@@ -24,6 +24,13 @@ class GUI_Component_Label : public GUI_Component {
   void setText(std::wstring text);
   void setColour(platform::Color colour) { colour_ = colour; }
   void setShadowColour(platform::Color colour) { shadowColour_ = colour; }
+  // A filled box behind the text, `padding` pixels (4..8) wider on every side, so the text reads
+  // on whatever lies below; none (the default) while its colour is fully transparent or the
+  // text is empty.
+  void setBacking(platform::Color colour, int padding) {
+    backing_ = colour;
+    backingPadding_ = padding;
+  }
 
   const std::wstring& text() const { return text_; }
   platform::Color colour() const { return colour_; }
@@ -45,6 +52,8 @@ class GUI_Component_Label : public GUI_Component {
   int bottom_ = 0;
   platform::Color colour_ = platform::kWhite;
   platform::Color shadowColour_ = platform::kBlack;
+  platform::Color backing_ = 0;
+  int backingPadding_ = 0;
   bool shadow_;
 };
 

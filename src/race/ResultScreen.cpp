@@ -18,6 +18,10 @@ constexpr int kPointerIdleFrames = 120;       // two seconds without movement hi
 constexpr int kScrollButtonsFromCars = 16;    // fifteen rows fit in the list
 constexpr int kRaceAgainKeyAfterFrames = 30;  // half a second on screen
 constexpr platform::Color kRecordColour = 0xffff8c1au;  // the game's racing orange
+// The records line: large, on a dark box of its own, so it reads over the race picture.
+constexpr int kRecordFontHeight = 26;
+constexpr platform::Color kRecordBacking = 0xf0101418u;
+constexpr int kRecordPadding = 6;
 
 }  // namespace
 
@@ -55,8 +59,10 @@ void ResultScreen::build(const std::vector<std::wstring>& driverNames, int scree
   nextTrackButton_ = std::make_unique<gui::GUI_Component_Button>(kNextTrack, L"Next track");
   nextTrackButton_->place(1000, (w - 500) / 2 + 311, buttonY, 100);
   recordsLabel_ = std::make_unique<gui::GUI_Component_Label>(
-      "recordsLbl", L"", gui::kFontFamily, 18, (w - 500) / 2 + 4, buttonY + 34, 1000);
+      "recordsLbl", L"", gui::kFontFamily, kRecordFontHeight, (w - 500) / 2 + kRecordPadding,
+      buttonY + 40, 1000);
   recordsLabel_->setColour(kRecordColour);
+  recordsLabel_->setBacking(kRecordBacking, kRecordPadding);
   scrollUpButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollUp, L"Scroll up");
   scrollUpButton_->place(1000, w / 2 - 251, buttonY, 100);
   scrollDownButton_ = std::make_unique<gui::GUI_Component_Button>(kScrollDown, L"Scroll down");

@@ -7,8 +7,11 @@
 #include "gui/GUI_Component_ListBox.h"
 #include "gui/GUI_Listener.h"
 #include "platform/Buttons.h"
+#include "platform/Font.h"
+#include "platform/Image.h"
 #include "race/ResultScreen.h"
 #include "race/TimeFormat.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -84,6 +87,29 @@ TEST_F(ResultScreenParts, RaceAgainAndNextTrackAreCommandsAndEnterRacesAgainOnce
   EXPECT_EQ(screen.recordsLine(), L"New lap record!  New race record!");
   screen.markRecords({false, true});
   EXPECT_EQ(screen.recordsLine(), L"New race record!");
+  // Drawn large on a dark box of its own, it reads over any race picture.
+  screen.update(input_, true);
+  graphics_->flush();
+  screen.runGui(input_);
+  const platform::DrawCall* line = nullptr;
+  const platform::DrawCall* box = nullptr;
+  for (const platform::DrawCall& call : graphics_->queued()) {
+    if (call.kind == platform::DrawCall::Kind::Text && call.text == L"New race record!" &&
+        call.color == 0xffff8c1au)
+      line = &call;
+    if (line == nullptr && call.kind == platform::DrawCall::Kind::Image) box = &call;
+  }
+  ASSERT_NE(line, nullptr);
+  ASSERT_NE(box, nullptr);
+  EXPECT_GE(line->font->height(), 24);
+  EXPECT_LE(box->x, line->x);
+  EXPECT_LE(box->y, line->y);
+  EXPECT_GE(box->x + box->scaleX * box->image->width(),
+            line->x + line->font->textWidth(line->text));
+  EXPECT_GE(box->y + box->scaleY * box->image->height(), line->y + line->font->height());
+  EXPECT_EQ(platform::alphaOf(box->color), 0xf0);
+  EXPECT_GE(testsupport::contrastRatio(line->color, box->color), 4.5);
+  graphics_->flush();
 
   // Enter held as the car finished does not count; a press half a second later does.
   auto pressEnter = [&] {
