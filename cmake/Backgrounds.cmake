@@ -1,8 +1,7 @@
 # The shipped tracks' background pictures are painted by the game's own generator at build time
-# (reproducibly, with a fixed seed) instead of being kept in the repository. One track is left
-# without a picture on purpose, so that a player meets the game's own generation flow.
+# (reproducibly, with a fixed seed) instead of being kept in the repository; every shipped track
+# gets its picture.
 option(KELVANE_GENERATE_BACKGROUNDS "Paint the shipped tracks' backgrounds during the build" ON)
-set(KELVANE_TRACK_WITHOUT_BACKGROUND forest_ribbon)
 set(KELVANE_BACKGROUND_SEED 2008)
 
 if(KELVANE_GENERATE_BACKGROUNDS)
@@ -10,9 +9,6 @@ if(KELVANE_GENERATE_BACKGROUNDS)
   set(generated_backgrounds)
   foreach(track ${shipped_tracks})
     get_filename_component(name ${track} NAME_WE)
-    if(name STREQUAL KELVANE_TRACK_WITHOUT_BACKGROUND)
-      continue()
-    endif()
     set(picture ${CMAKE_BINARY_DIR}/tracks/${name}.png)
     add_custom_command(OUTPUT ${picture}
       COMMAND ${CMAKE_COMMAND} -E env SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy

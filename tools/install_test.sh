@@ -95,11 +95,14 @@ check_game() {
   expect_file "$options"
   grep -qi '^tireMarksDepth=20' "$options" || fail "the user's settings lack the defaults"
 
-  # A track without a picture: the background is painted into the player's tracks folder, and
-  # the race finds it there.
-  player "$game" --race forest_ribbon.rst --cars 2 --laps 1 --seed 3 --headless >"$work/race.txt" ||
+  # A player's track without a picture: the background is painted into the player's tracks
+  # folder, and the race finds it there.
+  mkdir -p "$work/home/data/kelvane/tracks"
+  sed 's/forest_ribbon\.png/my_forest.png/' "$share/tracks/forest_ribbon.rst" \
+    >"$work/home/data/kelvane/tracks/my_forest.rst"
+  player "$game" --race my_forest.rst --cars 2 --laps 1 --seed 3 --headless >"$work/race.txt" ||
     fail "the race on the installed game failed: $(tail -3 "$work/race.txt")"
-  expect_file "$work/home/data/kelvane/tracks/forest_ribbon.png"
+  expect_file "$work/home/data/kelvane/tracks/my_forest.png"
 
   # A track of the player's own is found by name.
   cp "$share/tracks/harbour_grid.rst" "$work/home/data/kelvane/tracks/my_harbour.rst"

@@ -60,7 +60,7 @@ bool crossSectionIsRoad(const track::SurfaceMap& map, const track::TrackPoint& p
   return true;
 }
 
-TEST(ShippedTracks, ThereAreAtLeastSixWithTheirOwnTitlesAndPictures) {
+TEST(ShippedTracks, ThereAreAtLeastSixWithTheirOwnTitlesThemesAndPictures) {
   const std::vector<std::string> files = shippedTracks();
   ASSERT_GE(files.size(), 6u);
   std::set<std::string> titles;
@@ -71,6 +71,7 @@ TEST(ShippedTracks, ThereAreAtLeastSixWithTheirOwnTitlesAndPictures) {
     ASSERT_TRUE(track) << file << ": " << reason;
     EXPECT_TRUE(titles.insert(track->title).second) << track->title;
     EXPECT_EQ(track->background, std::filesystem::path(file).stem().string() + ".png");
+    EXPECT_FALSE(track->theme.empty()) << file;  // the list shows every track's landscape
     EXPECT_GE(track->positionCount(), 8u) << file;
     largestGrid = std::max(largestGrid, track->positionCount());
     for (const track::TrackPoint& p : track->points) {
