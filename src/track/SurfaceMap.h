@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/ZeroedAllocator.h"
+
 namespace track {
 
 // A grid of cells rasterised from the road: kGrass or kRoad (the background generator marks
@@ -21,13 +23,16 @@ struct SurfaceMap {
 
   std::uint32_t rows = 0;
   std::uint32_t columns = 0;
-  std::vector<std::int32_t> cells;
+  // Sized once, by the constructor; a large map's grass costs nothing until a cell is written.
+  std::vector<std::int32_t, common::ZeroedAllocator<std::int32_t>> cells;
 
   SurfaceMap() = default;
   SurfaceMap(std::uint32_t rowCount, std::uint32_t columnCount)
       : rows(rowCount),
         columns(columnCount),
-        cells(static_cast<std::size_t>(rowCount) * columnCount, kGrass) {}
+        cells(static_cast<std::size_t>(rowCount) * columnCount) {
+    static_assert(kGrass == 0, "a new map is all grass because its memory starts zeroed");
+  }
 
   bool inside(long long row, long long column) const {
     return row >= 0 && column >= 0 && row < static_cast<long long>(rows) &&

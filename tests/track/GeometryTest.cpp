@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/GridLine.h"
+#include "common/Parallel.h"
 #include "track/Geometry.h"
 #include "track/TrackData.h"
 
@@ -205,6 +206,40 @@ TEST(BuildSurfaceMap, SquareLoopLeavesTheInfieldAsGrass) {
   EXPECT_EQ(map->at(75, 125), track::SurfaceMap::kRoad);  // the middle of the right side
   EXPECT_EQ(map->at(125, 75), track::SurfaceMap::kRoad);
   EXPECT_EQ(map->at(75, 25), track::SurfaceMap::kRoad);
+}
+
+// A road that doubles back on itself: random points, widths and offsets.
+track::TrackData zigzagRoad() {
+  std::mt19937 random(11);
+  track::TrackData track;
+  track.extentX = 1600;
+  track.extentY = 1200;
+  for (int i = 0; i < 40; ++i) {
+    const double x = 100 + static_cast<double>(random() % 1400);
+    const double y = 100 + static_cast<double>(random() % 1000);
+    const double width = 20 + static_cast<double>(random() % 180);
+    const double offset = static_cast<double>(random() % 41) - 20;
+    const double rotation = static_cast<double>(random() % 6284) / 1000;
+    track.points.push_back({x, y, width, offset, rotation});
+  }
+  return track;
+}
+
+// Races, drivers and the painter all read the map: its cells must not depend on the threads
+// that build it, and must stay those that the game has always drawn (the stored hash).
+TEST(BuildSurfaceMap, SameCellsOnOneThreadAsOnSeveralAndAsEver) {
+  const track::TrackData track = zigzagRoad();
+  common::parallel::setThreadCount(1);
+  const auto alone = track::buildSurfaceMap(track, 0.5);
+  common::parallel::setThreadCount(3);
+  const auto shared = track::buildSurfaceMap(track, 0.5);
+  common::parallel::setThreadCount(0);
+  ASSERT_TRUE(alone->cells == shared->cells);
+  std::uint64_t hash = 14695981039346656037ull;
+  for (std::int32_t cell : shared->cells) {
+    hash = (hash ^ static_cast<std::uint32_t>(cell)) * 1099511628211ull;
+  }
+  EXPECT_EQ(hash, 14051094254536797693ull);
 }
 
 TEST(SurfaceMapLimits, RefuseOversizedOrFarFlungTracksBeforeAllocating) {

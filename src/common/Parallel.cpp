@@ -1,4 +1,4 @@
-#include "background/Parallel.h"
+#include "common/Parallel.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace background {
+namespace common {
 
 namespace parallel {
 
@@ -59,4 +59,4 @@ void forEachChunk(int count, int chunk, const std::function<void(int, int)>& bod
 
 }  // namespace parallel
 
-}  // namespace background
+}  // namespace common
