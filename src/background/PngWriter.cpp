@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
-#include "background/LiteralDeflate.h"
 #include "background/Parallel.h"
 #include "platform/SafeSave.h"
 
@@ -25,25 +23,19 @@ class PngFile {
   void write(const void* data, std::size_t size) { out_.write(data, size); }
 
   void chunk(const char type[4], const unsigned char* data, std::size_t size) {
-    chunk(type, data, size, checkValue(type, data, size));
-  }
-  // A chunk whose check value was worked out beforehand (checkValue), perhaps on another thread.
-  void chunk(const char type[4], const unsigned char* data, std::size_t size, std::uint32_t crc) {
     unsigned char header[8];
     putBigEndian(header, static_cast<std::uint32_t>(size));
     std::memcpy(header + 4, type, 4);
     write(header, 8);
     write(data, size);
+    uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(type), 4);
+    if (size > 0) crc = crc32(crc, data, static_cast<uInt>(size));
     unsigned char tail[4];
-    putBigEndian(tail, crc);
+    putBigEndian(tail, static_cast<std::uint32_t>(crc));
     write(tail, 4);
   }
 
-  static std::uint32_t checkValue(const char type[4], const unsigned char* data, std::size_t size) {
-    uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(type), 4);
-    if (size > 0) crc = crc32(crc, data, static_cast<uInt>(size));
-    return static_cast<std::uint32_t>(crc);
-  }
+  [[noreturn]] void fail(const std::string& reason) const { out_.fail(reason); }
 
   static void putBigEndian(unsigned char* out, std::uint32_t value) {
     out[0] = static_cast<unsigned char>(value >> 24);
@@ -56,53 +48,74 @@ class PngFile {
   platform::SaveStream& out_;
 };
 
+struct DeflateStream {
+  z_stream stream{};
+  // Raw deflate, without zlib's header and check value: bands compressed on their own are
+  // joined into one stream.
+  explicit DeflateStream(int level) {
+    if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+      throw std::runtime_error("zlib cannot start");
+    }
+  }
+  ~DeflateStream() { deflateEnd(&stream); }
+  DeflateStream(const DeflateStream&) = delete;
+  DeflateStream& operator=(const DeflateStream&) = delete;
+};
+
 // Row y as PNG stores it: a filter byte, then the "Sub" filter over RGB: each byte minus the
 // same channel of the pixel to its left, which turns smooth stretches of road and grass into
 // small numbers that compress well.
 void filterRow(const platform::Bitmap& picture, int y, unsigned char* row) {
-  *row++ = 1;
+  row[0] = 1;
   const platform::Color* pixels = picture.data() + static_cast<std::size_t>(y) * picture.width();
-  platform::Color left = 0;
-  for (int x = 0; x < picture.width(); ++x, row += 3) {
-    const platform::Color pixel = pixels[x];
-    row[0] = static_cast<unsigned char>(platform::redOf(pixel) - platform::redOf(left));
-    row[1] = static_cast<unsigned char>(platform::greenOf(pixel) - platform::greenOf(left));
-    row[2] = static_cast<unsigned char>(platform::blueOf(pixel) - platform::blueOf(left));
-    left = pixel;
+  unsigned char left[3] = {0, 0, 0};
+  for (int x = 0; x < picture.width(); ++x) {
+    const unsigned char rgb[3] = {platform::redOf(pixels[x]), platform::greenOf(pixels[x]),
+                                  platform::blueOf(pixels[x])};
+    for (int c = 0; c < 3; ++c) {
+      row[1 + 3 * static_cast<std::size_t>(x) + c] = static_cast<unsigned char>(rgb[c] - left[c]);
+      left[c] = rgb[c];
+    }
   }
 }
 
-// One band of rows as an IDAT chunk's data: compressed on its own and ended on a byte boundary
-// (or, for the last band, ending the stream), with the check values of the chunk and of the
-// band's uncompressed bytes.
+// One band of rows, compressed on its own and ended on a byte boundary (or, for the last band,
+// ending the stream), with the check value of its uncompressed bytes.
 struct CompressedBand {
-  std::unique_ptr<unsigned char[]> bytes;
-  std::size_t size = 0;
-  std::uint32_t crc = 0;
+  std::vector<unsigned char> bytes;
   uLong adler = 1;
   std::size_t length = 0;  // uncompressed bytes
+  std::string error;
 };
 
 CompressedBand compressBand(const platform::Bitmap& picture, int first, int last, bool final) {
   CompressedBand band;
-  const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(picture.width());
-  band.length = rowBytes * static_cast<std::size_t>(last - first);
-  // Both buffers are written in full before they are read: no need to clear them first.
-  const std::unique_ptr<unsigned char[]> raw(new unsigned char[band.length]);
+  std::vector<unsigned char> raw((1 + 3 * static_cast<std::size_t>(picture.width())) *
+                                 static_cast<std::size_t>(last - first));
+  const std::size_t rowBytes = raw.size() / static_cast<std::size_t>(last - first);
   for (int y = first; y < last; ++y) {
-    filterRow(picture, y, raw.get() + rowBytes * static_cast<std::size_t>(y - first));
+    filterRow(picture, y, raw.data() + rowBytes * static_cast<std::size_t>(y - first));
   }
-  band.adler = adler32(1L, raw.get(), static_cast<uInt>(band.length));
-  band.bytes.reset(new unsigned char[literalBlockBound(band.length)]);
-  band.size = deflateLiterals(raw.get(), band.length, final, band.bytes.get());
-  band.crc = PngFile::checkValue("IDAT", band.bytes.get(), band.size);
+  band.adler = adler32(1L, raw.data(), static_cast<uInt>(raw.size()));
+  band.length = raw.size();
+  DeflateStream deflater(Z_BEST_SPEED);
+  band.bytes.resize(deflateBound(&deflater.stream, static_cast<uLong>(raw.size())) + 16);
+  deflater.stream.next_in = raw.data();
+  deflater.stream.avail_in = static_cast<uInt>(raw.size());
+  deflater.stream.next_out = band.bytes.data();
+  deflater.stream.avail_out = static_cast<uInt>(band.bytes.size());
+  const int result = deflate(&deflater.stream, final ? Z_FINISH : Z_SYNC_FLUSH);
+  if ((final && result != Z_STREAM_END) || (!final && result != Z_OK) ||
+      deflater.stream.avail_in != 0) {
+    band.error = "compression failed";
+  }
+  band.bytes.resize(band.bytes.size() - deflater.stream.avail_out);
   return band;
 }
 
-// The picture's data as one zlib stream in IDAT chunks, a band of rows in each, compressed on
-// the painter's threads. The bands do not depend on the number of threads, so neither do the
-// file's bytes.
-void writePictureData(const platform::Bitmap& picture, PngFile& png) {
+// The picture's data as one zlib stream, its bands of rows compressed on the painter's threads.
+// The bands do not depend on the number of threads, so neither do the file's bytes.
+std::vector<unsigned char> compressPicture(const platform::Bitmap& picture, PngFile& png) {
   constexpr int kRowsPerBand = 64;
   const int height = picture.height();
   const int bandCount = (height - 1) / kRowsPerBand + 1;
@@ -112,16 +125,17 @@ void writePictureData(const platform::Bitmap& picture, PngFile& png) {
     bands[static_cast<std::size_t>(band)] =
         compressBand(picture, first, std::min(height, first + kRowsPerBand), band == bandCount - 1);
   });
-  const unsigned char zlibHeader[2] = {0x78, 0x01};  // deflate, 32 KB window, fastest
-  png.chunk("IDAT", zlibHeader, sizeof zlibHeader);
+  std::vector<unsigned char> stream = {0x78, 0x01};  // deflate, 32 KB window, fastest
   uLong adler = 1;
   for (const CompressedBand& band : bands) {
-    png.chunk("IDAT", band.bytes.get(), band.size, band.crc);
+    if (!band.error.empty()) png.fail(band.error);
+    stream.insert(stream.end(), band.bytes.begin(), band.bytes.end());
     adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.length));
   }
-  unsigned char checkValue[4];
-  PngFile::putBigEndian(checkValue, static_cast<std::uint32_t>(adler));
-  png.chunk("IDAT", checkValue, sizeof checkValue);
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    stream.push_back(static_cast<unsigned char>(adler >> shift));
+  }
+  return stream;
 }
 
 void writeTo(const platform::Bitmap& picture, const std::vector<PngChunk>& extra, PngFile& png) {
@@ -138,7 +152,11 @@ void writeTo(const platform::Bitmap& picture, const std::vector<PngChunk>& extra
   header[12] = 0;  // not interlaced
   png.chunk("IHDR", header, sizeof header);
 
-  writePictureData(picture, png);
+  const std::vector<unsigned char> data = compressPicture(picture, png);
+  constexpr std::size_t kChunkBytes = 1 << 18;
+  for (std::size_t at = 0; at < data.size(); at += kChunkBytes) {
+    png.chunk("IDAT", data.data() + at, std::min(kChunkBytes, data.size() - at));
+  }
   for (const PngChunk& chunk : extra) {
     png.chunk(chunk.type.c_str(), chunk.data.data(), chunk.data.size());
   }

@@ -8,8 +8,7 @@
 namespace background {
 
 // Saves an opaque picture as an 8-bit RGB PNG with fast compression: a generated background is
-// mostly noise, which zlib's search for repeats spends seconds on for almost no gain, so each
-// band of rows is coded by its bytes' frequencies alone, on the painter's threads.
+// mostly noise, which the default compression level spends seconds on for almost no gain.
 // Saved with platform::saveFile(): the old picture stays whole unless the new one is completely
 // written, and only a regular file is replaced. Throws std::runtime_error naming the file and
 // the problem.
