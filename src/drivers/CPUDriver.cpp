@@ -85,6 +85,13 @@ double tyreGrip() {
   return std::clamp(physics::SurfaceOptions::read().tarmac.grip / kDryTarmacGrip, 0.1, 2.0);
 }
 
+// The race's clearance when it has one, else one of the driver's own; nothing without a map.
+std::unique_ptr<RoadClearance> ownClearance(const track::TrackData& track,
+                                            const RoadClearance* shared) {
+  if (shared != nullptr || !track.surfaceMap) return nullptr;
+  return std::make_unique<RoadClearance>(*track.surfaceMap);
+}
+
 double clampUnit(double value, double low) {
   if (!std::isfinite(value)) return 0;
   return std::clamp(value, low, 1.0);
@@ -93,28 +100,30 @@ double clampUnit(double value, double low) {
 }  // namespace
 
 CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, DriverLevel level,
-                     FirstLine firstLine)
+                     FirstLine firstLine, const RoadClearance* road)
     : Driver(car, track),
       level_(level),
       style_(&styleOf(level)),
       workspace_(SearchWorkspace::shared()),
-      clearance_(track.surfaceMap ? std::make_unique<RoadClearance>(*track.surfaceMap) : nullptr),
+      ownClearance_(ownClearance(track, road)),
+      clearance_(road != nullptr ? road : ownClearance_.get()),
       tyreGrip_(tyreGrip()),
-      line_(*style_, clearance_.get(), tyreGrip_) {
+      line_(*style_, clearance_, tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>();
   if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
 }
 
 CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous,
-                     FirstLine firstLine)
+                     FirstLine firstLine, const RoadClearance* road)
     : Driver(car, track),
       level_(previous.level_),
       style_(previous.style_),
       workspace_(SearchWorkspace::shared()),
-      clearance_(track.surfaceMap ? std::make_unique<RoadClearance>(*track.surfaceMap) : nullptr),
+      ownClearance_(ownClearance(track, road)),
+      clearance_(road != nullptr ? road : ownClearance_.get()),
       tyreGrip_(tyreGrip()),
-      line_(*style_, clearance_.get(), tyreGrip_) {
+      line_(*style_, clearance_, tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>(*previous.network_);
   if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
@@ -369,9 +378,11 @@ bool CPUDriver::plan() {
     if (segmentStart_ == segmentEnd_ || (l - n / 2 < o && o < l)) return true;
   }
 
+  // Without a surface map there is no road to search.
+  if (clearance_ == nullptr) return true;
   float endDirection = 0;
   float endStep = 0;
-  const auto found = findPath(workspace_, track(), nodes[segmentStart_], nodes[segmentEnd_],
+  const auto found = findPath(workspace_, *clearance_, nodes[segmentStart_], nodes[segmentEnd_],
                               static_cast<float>(segmentDirection_), kPlanStartStep, endDirection,
                               endStep, effort * 10LL, !searchInProgress_);
   if (!found) {
@@ -437,8 +448,9 @@ void CPUDriver::addLeg(SearchWorkspace& workspace, std::vector<track::TrackPoint
   float endDirection = start.direction;
   float endStep = start.step;
   auto search = [&](const track::TrackPoint& from) {
-    return findPath(workspace, road, from, goal, start.direction, start.step, endDirection, endStep,
-                    INT_MAX, true)
+    if (clearance_ == nullptr) return std::vector<track::TrackPoint>{};
+    return findPath(workspace, *clearance_, from, goal, start.direction, start.step, endDirection,
+                    endStep, INT_MAX, true)
         .value_or(std::vector<track::TrackPoint>{});
   };
   std::vector<track::TrackPoint> nodes = search(start.point);

@@ -29,12 +29,15 @@ class CPUDriver : public Driver {
   // race can plan its whole field on both cores.
   enum class FirstLine { Now, Later };
 
-  // The first computer driver of a race: a new, untrained network (the race trains it).
+  // The first computer driver of a race: a new, untrained network (the race trains it). `road`
+  // is the track's clearance, which a race works out once for all its drivers and which must
+  // outlive the driver; without it the driver works out its own.
   CPUDriver(physics::Car& car, const track::TrackData& track,
-            DriverLevel level = DriverLevel::Medium, FirstLine firstLine = FirstLine::Now);
+            DriverLevel level = DriverLevel::Medium, FirstLine firstLine = FirstLine::Now,
+            const RoadClearance* road = nullptr);
   // Every further one: a copy of the previous driver's network, trained or not, and its level.
   CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous,
-            FirstLine firstLine = FirstLine::Now);
+            FirstLine firstLine = FirstLine::Now, const RoadClearance* road = nullptr);
 
   // Plans the first line of drivers made with FirstLine::Later, half of them on a second thread
   // with a workspace of its own; the lines are the same as planned one after the other.
@@ -121,8 +124,10 @@ class CPUDriver : public Driver {
   DriverLevel level_;
   const DrivingStyle* style_;
   SearchWorkspace& workspace_;
-  // The room the road leaves around each cell; none without a surface map.
-  std::unique_ptr<RoadClearance> clearance_;
+  // The room the road leaves around each cell: the race's, or the driver's own; none without a
+  // surface map.
+  std::unique_ptr<RoadClearance> ownClearance_;
+  const RoadClearance* clearance_;
   // The tarmac's grip in this weather as a share of dry tarmac's.
   double tyreGrip_;
   std::unique_ptr<NeuralNetwork> network_;

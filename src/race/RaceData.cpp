@@ -148,6 +148,7 @@ bool RaceData::setUpRace() {
   }
   track_->surfaceMap = track::buildSurfaceMap(*track_, track::SurfaceMap::kRaceCellSize);
   if (!loadBackground()) return false;
+  roadClearance_ = std::make_unique<drivers::RoadClearance>(*track_->surfaceMap);
   hud_->start();
 
   camera_.reset();
@@ -242,12 +243,13 @@ void RaceData::createCar(int i, bool onlyCpu, const drivers::Controls& keys) {
     driver = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_, keys);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
     driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, drivers::storedLevel(),
-                                                  drivers::CPUDriver::FirstLine::Later);
+                                                  drivers::CPUDriver::FirstLine::Later,
+                                                  roadClearance_.get());
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
-    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous,
-                                                  drivers::CPUDriver::FirstLine::Later);
+    driver = std::make_unique<drivers::CPUDriver>(
+        carRef, *track_, previous, drivers::CPUDriver::FirstLine::Later, roadClearance_.get());
   }
   drivers_.push_back(std::move(driver));
   world_->registerCar(carRef);
@@ -277,6 +279,7 @@ void RaceData::endRace() {
   results_->clear();
   // Drivers and the world point at the cars: they go first.
   drivers_.clear();
+  roadClearance_.reset();
   world_.reset();
   engineSound_.reset();
   carPointers_.clear();

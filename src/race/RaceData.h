@@ -19,6 +19,7 @@ class PhysicsWorld;
 namespace drivers {
 class Driver;
 class HumanDriver;
+class RoadClearance;
 }  // namespace drivers
 namespace gui {
 class GUI_Component_ListBox;
@@ -192,6 +193,8 @@ class RaceData : public gui::GUI_Listener {
   std::string trackFile_;
   std::unique_ptr<track::TrackData> track_;
   std::unique_ptr<platform::Image> background_;
+  // The room the road leaves, worked out once for all the computer drivers.
+  std::unique_ptr<drivers::RoadClearance> roadClearance_;
 
   std::vector<RaceCar> cars_;
   std::vector<std::unique_ptr<drivers::Driver>> drivers_;
