@@ -76,6 +76,11 @@ constexpr double kFullSwerveSpeed = 10;
 constexpr double kLiftedThrottle = 0.05;
 // A leg of the first line that is this much longer than the road's middle has lost its way.
 constexpr double kLongestDetour = 1.5;
+// Map units (about 24 metres) along the lead's lap from the node nearest a car to the node its
+// first line joins the lap at: room to fall in behind the cars ahead on the grid.
+constexpr double kJoinLength = 60;
+// Nodes a lap needs before others may join it.
+constexpr std::size_t kShortestLap = 5;
 // Map units of line re-planned per unit of planning effort.
 constexpr double kWindowPerEffort = 4;
 
@@ -129,27 +134,92 @@ CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPU
   if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
 }
 
-void CPUDriver::planFirstLines(const std::vector<CPUDriver*>& drivers) {
-  // Planning reads only the track and the driver's own car; each thread searches in its own
-  // workspace.
+void CPUDriver::planFirstLines(const std::vector<CPUDriver*>& drivers, int threads) {
+  if (drivers.empty()) return;
+  CPUDriver& lead = *drivers.front();
+  lead.buildInitialPath(lead.workspace_);
+  const std::vector<CPUDriver*> field(drivers.begin() + 1, drivers.end());
+  const auto planEvery = [&field, &lead](SearchWorkspace& workspace, std::size_t first,
+                                         std::size_t stride) {
+    for (std::size_t i = first; i < field.size(); i += stride) field[i]->followLap(workspace, lead);
+  };
+  if (threads < 2 || field.size() < 2) {
+    planEvery(lead.workspace_, 0, 1);
+    return;
+  }
+  // Planning reads only the track, the lead's lap and the driver's own car; each thread searches
+  // in its own workspace.
   std::exception_ptr helperFailure;
-  std::thread helper([&drivers, &helperFailure] {
+  std::thread helper([&planEvery, &helperFailure] {
     try {
       SearchWorkspace workspace;
-      for (std::size_t i = 1; i < drivers.size(); i += 2) drivers[i]->buildInitialPath(workspace);
+      planEvery(workspace, 1, 2);
     } catch (...) {
       helperFailure = std::current_exception();
     }
   });
   try {
-    for (std::size_t i = 0; i < drivers.size(); i += 2)
-      drivers[i]->buildInitialPath(drivers[i]->workspace_);
+    planEvery(lead.workspace_, 0, 2);
   } catch (...) {
     helper.join();
     throw;
   }
   helper.join();
   if (helperFailure) std::rethrow_exception(helperFailure);
+}
+
+bool CPUDriver::canFollow(const CPUDriver& lead) const {
+  return &lead.track() == &track() && lead.style_ == style_ && lead.clearance_ == clearance_ &&
+         clearance_ != nullptr && lead.searchedLap_.size() >= kShortestLap;
+}
+
+void CPUDriver::followLap(SearchWorkspace& workspace, const CPUDriver& lead) {
+  if (!canFollow(lead)) {
+    buildInitialPath(workspace);
+    return;
+  }
+  const std::vector<track::TrackPoint>& lap = lead.searchedLap_;
+  const std::size_t count = lap.size();
+  const track::TrackPoint home = carPosition();
+  // The join heads for the lap's first node a good way on from the one nearest the car.
+  const std::size_t nearest = driving::nearestNode(lap, home);
+  std::size_t goal = nearest;
+  for (double walked = 0; walked < kJoinLength;) {
+    const std::size_t next = (goal + 1) % count;
+    walked += std::hypot(lap[next].x - lap[goal].x, lap[next].y - lap[goal].y);
+    goal = next;
+    if (goal == nearest) break;
+  }
+  workspace.weight = searchWeight_;
+  float endDirection = 0;
+  float endStep = 0;
+  const std::vector<track::TrackPoint> join =
+      findPath(workspace, *clearance_, home, lap[goal],
+               static_cast<float>(car().getAngle() + common::kHalfPi), kPlanStartStep, endDirection,
+               endStep, INT_MAX, true)
+          .value_or(std::vector<track::TrackPoint>{});
+  std::vector<track::TrackPoint> walkedJoin = {home};
+  walkedJoin.insert(walkedJoin.end(), join.begin(), join.end());
+  const double straight = std::hypot(lap[goal].x - home.x, lap[goal].y - home.y);
+  if (goal == nearest || join.empty() ||
+      driving::lineLength(walkedJoin, false) > kLongestDetour * straight + kPlanStartStep) {
+    buildInitialPath(workspace);
+    return;
+  }
+  cursor_ = 0;
+  trackLengthSum_ = lead.trackLengthSum_;
+  searchedLegs_ = lead.searchedLegs_;
+  // From the car onto the lap, round it, and back to just behind the car.
+  std::vector<track::TrackPoint> line = join;
+  appendLap(line, lap, (goal + 1) % count, nearest);
+  searchedLap_ = line;
+  line_.assignBent(std::move(line));
+}
+
+void CPUDriver::appendLap(std::vector<track::TrackPoint>& line,
+                          const std::vector<track::TrackPoint>& lap, std::size_t from,
+                          std::size_t to) {
+  for (std::size_t i = from; i != to; i = (i + 1) % lap.size()) line.push_back(lap[i]);
 }
 
 void CPUDriver::initialise() {
@@ -438,6 +508,7 @@ void CPUDriver::buildInitialPath(SearchWorkspace& workspace) {
   searchedLegs_ = 0;
   std::vector<track::TrackPoint> line;
   for (const track::TrackPoint& goal : goals) addLeg(workspace, line, start, goal, trackPoints);
+  searchedLap_ = line;
   line_.assignBent(std::move(line));
 }
 
