@@ -43,6 +43,7 @@ class RecordBook;
 namespace race {
 
 class BackOnTrack;
+struct DecodedPicture;
 class EngineSound;
 class LapPath;
 class Minimap;
@@ -160,7 +161,9 @@ class RaceData : public gui::GUI_Listener {
 
  private:
   bool setUpRace();
-  bool loadBackground();
+  // Shows the decoded picture under the race and gives the surface map the ground it shows;
+  // false, with the reason kept, when no picture could be read.
+  bool takeBackground(DecodedPicture picture);
   // The lap table, the live standings, the back-on-track rule and the notices of a new race.
   void startReferee(int carCount, int lapCount);
   void createCar(int i, bool onlyCpu, const drivers::Controls& keys);
