@@ -179,30 +179,13 @@ void CPUDriver::followLap(SearchWorkspace& workspace, const CPUDriver& lead) {
     return;
   }
   const std::vector<track::TrackPoint>& lap = lead.searchedLap_;
-  const std::size_t count = lap.size();
   const track::TrackPoint home = carPosition();
-  // The join heads for the lap's first node a good way on from the one nearest the car.
+  // The join heads for the lap's node a good way on from the one nearest the car.
   const std::size_t nearest = driving::nearestNode(lap, home);
-  std::size_t goal = nearest;
-  for (double walked = 0; walked < kJoinLength;) {
-    const std::size_t next = (goal + 1) % count;
-    walked += std::hypot(lap[next].x - lap[goal].x, lap[next].y - lap[goal].y);
-    goal = next;
-    if (goal == nearest) break;
-  }
-  workspace.weight = searchWeight_;
-  float endDirection = 0;
-  float endStep = 0;
+  const std::size_t goal = nodeAlongLap(lap, nearest, kJoinLength);
   const std::vector<track::TrackPoint> join =
-      findPath(workspace, *clearance_, home, lap[goal],
-               static_cast<float>(car().getAngle() + common::kHalfPi), kPlanStartStep, endDirection,
-               endStep, INT_MAX, true)
-          .value_or(std::vector<track::TrackPoint>{});
-  std::vector<track::TrackPoint> walkedJoin = {home};
-  walkedJoin.insert(walkedJoin.end(), join.begin(), join.end());
-  const double straight = std::hypot(lap[goal].x - home.x, lap[goal].y - home.y);
-  if (goal == nearest || join.empty() ||
-      driving::lineLength(walkedJoin, false) > kLongestDetour * straight + kPlanStartStep) {
+      goal != nearest ? joinSearch(workspace, home, lap[goal]) : std::vector<track::TrackPoint>{};
+  if (join.empty()) {  // no way onto the lap from here: a lap of its own
     buildInitialPath(workspace);
     return;
   }
@@ -211,15 +194,40 @@ void CPUDriver::followLap(SearchWorkspace& workspace, const CPUDriver& lead) {
   searchedLegs_ = lead.searchedLegs_;
   // From the car onto the lap, round it, and back to just behind the car.
   std::vector<track::TrackPoint> line = join;
-  appendLap(line, lap, (goal + 1) % count, nearest);
+  for (std::size_t i = (goal + 1) % lap.size(); i != nearest; i = (i + 1) % lap.size())
+    line.push_back(lap[i]);
   searchedLap_ = line;
   line_.assignBent(std::move(line));
 }
 
-void CPUDriver::appendLap(std::vector<track::TrackPoint>& line,
-                          const std::vector<track::TrackPoint>& lap, std::size_t from,
-                          std::size_t to) {
-  for (std::size_t i = from; i != to; i = (i + 1) % lap.size()) line.push_back(lap[i]);
+std::size_t CPUDriver::nodeAlongLap(const std::vector<track::TrackPoint>& lap, std::size_t from,
+                                    double length) {
+  std::size_t node = from;
+  for (double walked = 0; walked < length;) {
+    const std::size_t next = (node + 1) % lap.size();
+    walked += std::hypot(lap[next].x - lap[node].x, lap[next].y - lap[node].y);
+    node = next;
+    if (node == from) break;
+  }
+  return node;
+}
+
+std::vector<track::TrackPoint> CPUDriver::joinSearch(SearchWorkspace& workspace,
+                                                     const track::TrackPoint& home,
+                                                     const track::TrackPoint& goal) const {
+  workspace.weight = searchWeight_;
+  float endDirection = 0;
+  float endStep = 0;
+  std::vector<track::TrackPoint> join =
+      findPath(workspace, *clearance_, home, goal,
+               static_cast<float>(car().getAngle() + common::kHalfPi), kPlanStartStep, endDirection,
+               endStep, INT_MAX, true)
+          .value_or(std::vector<track::TrackPoint>{});
+  std::vector<track::TrackPoint> walked = {home};
+  walked.insert(walked.end(), join.begin(), join.end());
+  const double straight = std::hypot(goal.x - home.x, goal.y - home.y);
+  if (driving::lineLength(walked, false) > kLongestDetour * straight + kPlanStartStep) join.clear();
+  return join;
 }
 
 void CPUDriver::initialise() {

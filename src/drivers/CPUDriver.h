@@ -103,10 +103,15 @@ class CPUDriver : public Driver {
   // when the lead's cannot be joined.
   void followLap(SearchWorkspace& workspace, const CPUDriver& lead);
   bool canFollow(const CPUDriver& lead) const;
-  // The lead's lap from the node `from` on round to, not including, the node `to` (cyclically).
-  static void appendLap(std::vector<track::TrackPoint>& line,
-                        const std::vector<track::TrackPoint>& lap, std::size_t from,
-                        std::size_t to);
+  // The node `length` map units on round the lap from node `from` (back at `from` when the
+  // lap is shorter).
+  static std::size_t nodeAlongLap(const std::vector<track::TrackPoint>& lap, std::size_t from,
+                                  double length);
+  // The searched way from `home` (the car's place, map units) to the lap's node `goal`, without
+  // `home`; empty when there is none or it wanders off.
+  std::vector<track::TrackPoint> joinSearch(SearchWorkspace& workspace,
+                                            const track::TrackPoint& home,
+                                            const track::TrackPoint& goal) const;
   // Appends the leg from `start` to `goal` to the first line: the search's, or the track's own
   // points when the search found no way or lost it; `start` moves on to the goal.
   void addLeg(SearchWorkspace& workspace, std::vector<track::TrackPoint>& line, LegStart& start,
