@@ -1,5 +1,6 @@
 #pragma once
 #include <concepts>
+#include <utility>
 
 namespace common {
 
@@ -42,6 +43,27 @@ bool walkGridLine(T fromX, T fromY, T toX, T toY, Visit&& visit) {
     }
   }
   return true;
+}
+
+// The cell (x, y) that walkGridLine visits `step` cells along the line's longer axis from its
+// start (0 = the start, up to the longer axis's length), worked out without walking there.
+// For lines shorter than 2^31 cells along either axis.
+template <std::signed_integral T>
+std::pair<T, T> gridLineCell(T fromX, T fromY, T toX, T toY, long long step) {
+  const long long dx =
+      toX >= fromX ? static_cast<long long>(toX) - fromX : static_cast<long long>(fromX) - toX;
+  const long long dy =
+      toY >= fromY ? static_cast<long long>(toY) - fromY : static_cast<long long>(fromY) - toY;
+  const long long major = dx > dy ? dx : dy;
+  const long long minor = dx > dy ? dy : dx;
+  // The walk's error term moves the short axis on at the rounded point of the exact line:
+  // minor × step / major, halves rounding down.
+  const long long across =
+      major == 0 ? 0 : minor * step / major + (2 * (minor * step % major) >= major ? 1 : 0);
+  const long long alongX = dx > dy ? step : across;
+  const long long alongY = dx > dy ? across : step;
+  return {static_cast<T>(toX >= fromX ? fromX + alongX : fromX - alongX),
+          static_cast<T>(toY >= fromY ? fromY + alongY : fromY - alongY)};
 }
 
 }  // namespace common

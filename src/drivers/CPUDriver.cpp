@@ -76,6 +76,11 @@ constexpr double kFullSwerveSpeed = 10;
 constexpr double kLiftedThrottle = 0.05;
 // A leg of the first line that is this much longer than the road's middle has lost its way.
 constexpr double kLongestDetour = 1.5;
+// Map units (about 24 metres) along the lead's lap from the node nearest a car to the node its
+// first line joins the lap at: room to fall in behind the cars ahead on the grid.
+constexpr double kJoinLength = 60;
+// Nodes a lap needs before others may join it.
+constexpr std::size_t kShortestLap = 5;
 // Map units of line re-planned per unit of planning effort.
 constexpr double kWindowPerEffort = 4;
 
@@ -83,6 +88,13 @@ constexpr double kWindowPerEffort = 4;
 // line's arithmetic can bear.
 double tyreGrip() {
   return std::clamp(physics::SurfaceOptions::read().tarmac.grip / kDryTarmacGrip, 0.1, 2.0);
+}
+
+// The race's clearance when it has one, else one of the driver's own; nothing without a map.
+std::unique_ptr<RoadClearance> ownClearance(const track::TrackData& track,
+                                            const RoadClearance* shared) {
+  if (shared != nullptr || !track.surfaceMap) return nullptr;
+  return std::make_unique<RoadClearance>(*track.surfaceMap);
 }
 
 double clampUnit(double value, double low) {
@@ -93,54 +105,129 @@ double clampUnit(double value, double low) {
 }  // namespace
 
 CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, DriverLevel level,
-                     FirstLine firstLine)
+                     FirstLine firstLine, const RoadClearance* road)
     : Driver(car, track),
       level_(level),
       style_(&styleOf(level)),
       workspace_(SearchWorkspace::shared()),
-      clearance_(track.surfaceMap ? std::make_unique<RoadClearance>(*track.surfaceMap) : nullptr),
+      ownClearance_(ownClearance(track, road)),
+      clearance_(road != nullptr ? road : ownClearance_.get()),
       tyreGrip_(tyreGrip()),
-      line_(*style_, clearance_.get(), tyreGrip_) {
+      line_(*style_, clearance_, tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>();
   if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
 }
 
 CPUDriver::CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous,
-                     FirstLine firstLine)
+                     FirstLine firstLine, const RoadClearance* road)
     : Driver(car, track),
       level_(previous.level_),
       style_(previous.style_),
       workspace_(SearchWorkspace::shared()),
-      clearance_(track.surfaceMap ? std::make_unique<RoadClearance>(*track.surfaceMap) : nullptr),
+      ownClearance_(ownClearance(track, road)),
+      clearance_(road != nullptr ? road : ownClearance_.get()),
       tyreGrip_(tyreGrip()),
-      line_(*style_, clearance_.get(), tyreGrip_) {
+      line_(*style_, clearance_, tyreGrip_) {
   initialise();
   network_ = std::make_unique<NeuralNetwork>(*previous.network_);
   if (firstLine == FirstLine::Now) buildInitialPath(workspace_);
 }
 
-void CPUDriver::planFirstLines(const std::vector<CPUDriver*>& drivers) {
-  // Planning reads only the track and the driver's own car; each thread searches in its own
-  // workspace.
+void CPUDriver::planFirstLines(const std::vector<CPUDriver*>& drivers, int threads) {
+  if (drivers.empty()) return;
+  CPUDriver& lead = *drivers.front();
+  lead.buildInitialPath(lead.workspace_);
+  const std::vector<CPUDriver*> field(drivers.begin() + 1, drivers.end());
+  const auto planEvery = [&field, &lead](SearchWorkspace& workspace, std::size_t first,
+                                         std::size_t stride) {
+    for (std::size_t i = first; i < field.size(); i += stride) field[i]->followLap(workspace, lead);
+  };
+  if (threads < 2 || field.size() < 2) {
+    planEvery(lead.workspace_, 0, 1);
+    return;
+  }
+  // Planning reads only the track, the lead's lap and the driver's own car; each thread searches
+  // in its own workspace.
   std::exception_ptr helperFailure;
-  std::thread helper([&drivers, &helperFailure] {
+  std::thread helper([&planEvery, &helperFailure] {
     try {
       SearchWorkspace workspace;
-      for (std::size_t i = 1; i < drivers.size(); i += 2) drivers[i]->buildInitialPath(workspace);
+      planEvery(workspace, 1, 2);
     } catch (...) {
       helperFailure = std::current_exception();
     }
   });
   try {
-    for (std::size_t i = 0; i < drivers.size(); i += 2)
-      drivers[i]->buildInitialPath(drivers[i]->workspace_);
+    planEvery(lead.workspace_, 0, 2);
   } catch (...) {
     helper.join();
     throw;
   }
   helper.join();
   if (helperFailure) std::rethrow_exception(helperFailure);
+}
+
+bool CPUDriver::canFollow(const CPUDriver& lead) const {
+  return &lead.track() == &track() && lead.style_ == style_ && lead.clearance_ == clearance_ &&
+         clearance_ != nullptr && lead.searchedLap_.size() >= kShortestLap;
+}
+
+void CPUDriver::followLap(SearchWorkspace& workspace, const CPUDriver& lead) {
+  if (!canFollow(lead)) {
+    buildInitialPath(workspace);
+    return;
+  }
+  const std::vector<track::TrackPoint>& lap = lead.searchedLap_;
+  const track::TrackPoint home = carPosition();
+  // The join heads for the lap's node a good way on from the one nearest the car.
+  const std::size_t nearest = driving::nearestNode(lap, home);
+  const std::size_t goal = nodeAlongLap(lap, nearest, kJoinLength);
+  const std::vector<track::TrackPoint> join =
+      goal != nearest ? joinSearch(workspace, home, lap[goal]) : std::vector<track::TrackPoint>{};
+  if (join.empty()) {  // no way onto the lap from here: a lap of its own
+    buildInitialPath(workspace);
+    return;
+  }
+  cursor_ = 0;
+  trackLengthSum_ = lead.trackLengthSum_;
+  searchedLegs_ = lead.searchedLegs_;
+  // From the car onto the lap, round it, and back to just behind the car.
+  std::vector<track::TrackPoint> line = join;
+  for (std::size_t i = (goal + 1) % lap.size(); i != nearest; i = (i + 1) % lap.size())
+    line.push_back(lap[i]);
+  searchedLap_ = line;
+  line_.assignBent(std::move(line));
+}
+
+std::size_t CPUDriver::nodeAlongLap(const std::vector<track::TrackPoint>& lap, std::size_t from,
+                                    double length) {
+  std::size_t node = from;
+  for (double walked = 0; walked < length;) {
+    const std::size_t next = (node + 1) % lap.size();
+    walked += std::hypot(lap[next].x - lap[node].x, lap[next].y - lap[node].y);
+    node = next;
+    if (node == from) break;
+  }
+  return node;
+}
+
+std::vector<track::TrackPoint> CPUDriver::joinSearch(SearchWorkspace& workspace,
+                                                     const track::TrackPoint& home,
+                                                     const track::TrackPoint& goal) const {
+  workspace.weight = searchWeight_;
+  float endDirection = 0;
+  float endStep = 0;
+  std::vector<track::TrackPoint> join =
+      findPath(workspace, *clearance_, home, goal,
+               static_cast<float>(car().getAngle() + common::kHalfPi), kPlanStartStep, endDirection,
+               endStep, INT_MAX, true)
+          .value_or(std::vector<track::TrackPoint>{});
+  std::vector<track::TrackPoint> walked = {home};
+  walked.insert(walked.end(), join.begin(), join.end());
+  const double straight = std::hypot(goal.x - home.x, goal.y - home.y);
+  if (driving::lineLength(walked, false) > kLongestDetour * straight + kPlanStartStep) join.clear();
+  return join;
 }
 
 void CPUDriver::initialise() {
@@ -369,9 +456,11 @@ bool CPUDriver::plan() {
     if (segmentStart_ == segmentEnd_ || (l - n / 2 < o && o < l)) return true;
   }
 
+  // Without a surface map there is no road to search.
+  if (clearance_ == nullptr) return true;
   float endDirection = 0;
   float endStep = 0;
-  const auto found = findPath(workspace_, track(), nodes[segmentStart_], nodes[segmentEnd_],
+  const auto found = findPath(workspace_, *clearance_, nodes[segmentStart_], nodes[segmentEnd_],
                               static_cast<float>(segmentDirection_), kPlanStartStep, endDirection,
                               endStep, effort * 10LL, !searchInProgress_);
   if (!found) {
@@ -427,6 +516,7 @@ void CPUDriver::buildInitialPath(SearchWorkspace& workspace) {
   searchedLegs_ = 0;
   std::vector<track::TrackPoint> line;
   for (const track::TrackPoint& goal : goals) addLeg(workspace, line, start, goal, trackPoints);
+  searchedLap_ = line;
   line_.assignBent(std::move(line));
 }
 
@@ -437,8 +527,9 @@ void CPUDriver::addLeg(SearchWorkspace& workspace, std::vector<track::TrackPoint
   float endDirection = start.direction;
   float endStep = start.step;
   auto search = [&](const track::TrackPoint& from) {
-    return findPath(workspace, road, from, goal, start.direction, start.step, endDirection, endStep,
-                    INT_MAX, true)
+    if (clearance_ == nullptr) return std::vector<track::TrackPoint>{};
+    return findPath(workspace, *clearance_, from, goal, start.direction, start.step, endDirection,
+                    endStep, INT_MAX, true)
         .value_or(std::vector<track::TrackPoint>{});
   };
   std::vector<track::TrackPoint> nodes = search(start.point);

@@ -29,16 +29,22 @@ class CPUDriver : public Driver {
   // race can plan its whole field on both cores.
   enum class FirstLine { Now, Later };
 
-  // The first computer driver of a race: a new, untrained network (the race trains it).
+  // The first computer driver of a race: a new, untrained network (the race trains it). `road`
+  // is the track's clearance, which a race works out once for all its drivers and which must
+  // outlive the driver; without it the driver works out its own.
   CPUDriver(physics::Car& car, const track::TrackData& track,
-            DriverLevel level = DriverLevel::Medium, FirstLine firstLine = FirstLine::Now);
+            DriverLevel level = DriverLevel::Medium, FirstLine firstLine = FirstLine::Now,
+            const RoadClearance* road = nullptr);
   // Every further one: a copy of the previous driver's network, trained or not, and its level.
   CPUDriver(physics::Car& car, const track::TrackData& track, const CPUDriver& previous,
-            FirstLine firstLine = FirstLine::Now);
+            FirstLine firstLine = FirstLine::Now, const RoadClearance* road = nullptr);
 
-  // Plans the first line of drivers made with FirstLine::Later, half of them on a second thread
-  // with a workspace of its own; the lines are the same as planned one after the other.
-  static void planFirstLines(const std::vector<CPUDriver*>& drivers);
+  // Plans the first line of drivers made with FirstLine::Later. The first plans its lap as a
+  // driver made with FirstLine::Now would; every further one of the same level on the same
+  // track and clearance joins that lap from its own place with a short search, instead of
+  // searching a whole lap of its own (any other plans its own). With 2 `threads` the others are
+  // shared out to a second thread with a workspace of its own; the lines are the same as on one.
+  static void planFirstLines(const std::vector<CPUDriver*>& drivers, int threads = 2);
 
   // sample: null trains on the built-in table; otherwise five inputs and three targets.
   void train(int maxEpochs, const Sample* sample) override;
@@ -93,6 +99,19 @@ class CPUDriver : public Driver {
 
   void initialise();
   void buildInitialPath(SearchWorkspace& workspace);
+  // The first line made of the lead's lap, joined from where the car stands; a lap of its own
+  // when the lead's cannot be joined.
+  void followLap(SearchWorkspace& workspace, const CPUDriver& lead);
+  bool canFollow(const CPUDriver& lead) const;
+  // The node `length` map units on round the lap from node `from` (back at `from` when the
+  // lap is shorter).
+  static std::size_t nodeAlongLap(const std::vector<track::TrackPoint>& lap, std::size_t from,
+                                  double length);
+  // The searched way from `home` (the car's place, map units) to the lap's node `goal`, without
+  // `home`; empty when there is none or it wanders off.
+  std::vector<track::TrackPoint> joinSearch(SearchWorkspace& workspace,
+                                            const track::TrackPoint& home,
+                                            const track::TrackPoint& goal) const;
   // Appends the leg from `start` to `goal` to the first line: the search's, or the track's own
   // points when the search found no way or lost it; `start` moves on to the goal.
   void addLeg(SearchWorkspace& workspace, std::vector<track::TrackPoint>& line, LegStart& start,
@@ -121,8 +140,10 @@ class CPUDriver : public Driver {
   DriverLevel level_;
   const DrivingStyle* style_;
   SearchWorkspace& workspace_;
-  // The room the road leaves around each cell; none without a surface map.
-  std::unique_ptr<RoadClearance> clearance_;
+  // The room the road leaves around each cell: the race's, or the driver's own; none without a
+  // surface map.
+  std::unique_ptr<RoadClearance> ownClearance_;
+  const RoadClearance* clearance_;
   // The tarmac's grip in this weather as a share of dry tarmac's.
   double tyreGrip_;
   std::unique_ptr<NeuralNetwork> network_;
@@ -145,6 +166,8 @@ class CPUDriver : public Driver {
   bool searchInProgress_ = false;
   int lastTrainingEpochs_ = 0;
   int searchedLegs_ = 0;
+  // The first line as searched, before it was bent: what other drivers join.
+  std::vector<track::TrackPoint> searchedLap_;
 };
 
 }  // namespace drivers

@@ -21,6 +21,15 @@ float intoFullTurn(float angle) {
   return common::wrapAngle(angle);
 }
 
+// A direction of travel (radians, into 0..2π) with its cosine and sine.
+struct Heading {
+  explicit Heading(float raw)
+      : direction(intoFullTurn(raw)), cosine(std::cos(direction)), sine(std::sin(direction)) {}
+  float direction;
+  float cosine;
+  float sine;
+};
+
 // Heap order: the entry with the smaller (f, sequence) must come out first, so it compares
 // as the "larger" one for std::push_heap's max-heap.
 bool comesLater(float fa, std::uint64_t sa, float fb, std::uint64_t sb) {
@@ -46,12 +55,12 @@ class PathSearch {
  public:
   explicit PathSearch(SearchWorkspace& ws) : ws_(ws) {}
 
-  void reset(const track::SurfaceMap& map, std::int32_t goalRow, std::int32_t goalColumn) {
-    ws_.map_ = &map;
+  void reset(const RoadClearance& road, std::int32_t goalRow, std::int32_t goalColumn) {
+    ws_.road_ = &road;
     ws_.nodes_.clear();
     ws_.open_.clear();
     ws_.nextSequence_ = 0;
-    const std::size_t cellCount = static_cast<std::size_t>(map.rows) * map.columns;
+    const auto cellCount = static_cast<std::size_t>(road.rows() * road.columns());
     if (ws_.cells_.size() != cellCount) {
       ws_.cells_.assign(cellCount, SearchWorkspace::Cell{});
       ws_.generation_ = 0;
@@ -67,9 +76,9 @@ class PathSearch {
     ws_.busy_ = true;
   }
 
-  void begin(const track::SurfaceMap& map, std::int32_t startRow, std::int32_t startColumn,
+  void begin(const RoadClearance& road, std::int32_t startRow, std::int32_t startColumn,
              std::int32_t goalRow, std::int32_t goalColumn, float direction, float step) {
-    reset(map, goalRow, goalColumn);
+    reset(road, goalRow, goalColumn);
     SearchNode first;
     first.row = startRow;
     first.column = startColumn;
@@ -84,14 +93,12 @@ class PathSearch {
     pushOpen(0);
   }
 
-  bool canContinue(const track::TrackData& track) const {
-    return ws_.busy_ && ws_.map_ == track.surfaceMap.get();
-  }
+  bool canContinue(const RoadClearance& road) const { return ws_.busy_ && ws_.road_ == &road; }
 
   void finish() {
     ws_.nodes_.clear();
     ws_.open_.clear();
-    ws_.map_ = nullptr;
+    ws_.road_ = nullptr;
     ws_.busy_ = false;
   }
 
@@ -115,7 +122,7 @@ class PathSearch {
   }
 
   SearchWorkspace::Cell& cellAt(std::int32_t row, std::int32_t column) {
-    SearchWorkspace::Cell& cell = ws_.cells_[static_cast<std::size_t>(row) * ws_.map_->columns +
+    SearchWorkspace::Cell& cell = ws_.cells_[static_cast<std::size_t>(row * ws_.road_->columns()) +
                                              static_cast<std::size_t>(column)];
     if (cell.generation != ws_.generation_) {
       cell.generation = ws_.generation_;
@@ -144,22 +151,26 @@ class PathSearch {
 
   // The car needs room on both sides: every cell of the 5 × 5 block around it must be road.
   bool roomAround(std::int32_t row, std::int32_t column) const {
-    const track::SurfaceMap& map = *ws_.map_;
-    constexpr std::int32_t kRoom = roadneeds::kRoomCells;
-    for (std::int32_t r = row - kRoom; r <= row + kRoom; ++r) {
-      for (std::int32_t c = column - kRoom; c <= column + kRoom; ++c) {
-        if (map.at(r, c) != track::SurfaceMap::kRoad) return false;
-      }
-    }
-    return true;
+    return ws_.road_->squareRoom(row, column) > roadneeds::kRoomCells;
   }
 
+  // At a cell with a square of n the line's next n - 1 cells are road (none lies more than that
+  // many rows and columns further on), so the check leaps over them.
   bool roadAlong(std::int32_t fromRow, std::int32_t fromColumn, std::int32_t toRow,
                  std::int32_t toColumn) const {
-    const track::SurfaceMap& map = *ws_.map_;
-    return common::walkGridLine(fromColumn, fromRow, toColumn, toRow, [&map](int column, int row) {
-      return map.at(row, column) == track::SurfaceMap::kRoad;
-    });
+    const RoadClearance& road = *ws_.road_;
+    const long long length = std::max(std::abs(static_cast<long long>(toRow) - fromRow),
+                                      std::abs(static_cast<long long>(toColumn) - fromColumn));
+    if (length == 0) return road.squareRoom(fromRow, fromColumn) > 0;
+    // The start itself is not checked, only what lies after it.
+    long long step = std::max(road.squareRoom(fromRow, fromColumn), 1);
+    while (step <= length) {
+      const auto [column, row] = common::gridLineCell(fromColumn, fromRow, toColumn, toRow, step);
+      const int room = road.squareRoom(row, column);
+      if (room == 0) return false;
+      step += room;
+    }
+    return true;
   }
 
   std::vector<track::TrackPoint> pathTo(std::int32_t index) const {
@@ -191,30 +202,33 @@ class PathSearch {
 
     const float theta = intoFullTurn(expanded.direction);
     const float step = std::max(expanded.step, kMinStep);
-    const std::array<std::pair<float, float>, 8> moves = {{
-        {theta, 0.6f * step},
-        {theta, 1.2f * step},
-        {theta - kMaxTurn, 0.6f * step},
-        {theta - kMaxTurn / 2, 1.2f * step},
-        {theta - kMaxTurn / 2, 0.6f * step},
-        {theta + kMaxTurn, 0.6f * step},
-        {theta + kMaxTurn / 2, 1.2f * step},
-        {theta + kMaxTurn / 2, 0.6f * step},
+    // Five headings, each with its sine and cosine worked out once for the moves that share it.
+    const std::array<Heading, 5> headings = {
+        Heading(theta), Heading(theta - kMaxTurn), Heading(theta - kMaxTurn / 2),
+        Heading(theta + kMaxTurn), Heading(theta + kMaxTurn / 2)};
+    const std::array<std::pair<std::size_t, float>, 8> moves = {{
+        {0, 0.6f * step},
+        {0, 1.2f * step},
+        {1, 0.6f * step},
+        {2, 1.2f * step},
+        {2, 0.6f * step},
+        {3, 0.6f * step},
+        {4, 1.2f * step},
+        {4, 0.6f * step},
     }};
 
     std::array<std::pair<std::int32_t, std::int32_t>, 8> accepted{};
     std::size_t acceptedCount = 0;
-    for (const auto& [rawDirection, moveStep] : moves) {
-      const float direction = intoFullTurn(rawDirection);
+    for (const auto& [headingIndex, moveStep] : moves) {
+      const Heading& heading = headings[headingIndex];
       const std::int32_t column =
-          toCell(std::cos(direction) * moveStep + static_cast<float>(expanded.column));
-      const std::int32_t row =
-          toCell(std::sin(direction) * moveStep + static_cast<float>(expanded.row));
+          toCell(heading.cosine * moveStep + static_cast<float>(expanded.column));
+      const std::int32_t row = toCell(heading.sine * moveStep + static_cast<float>(expanded.row));
       const auto sameCell = [&](const std::pair<std::int32_t, std::int32_t>& cell) {
         return cell.first == row && cell.second == column;
       };
       if (std::any_of(accepted.begin(), accepted.begin() + acceptedCount, sameCell)) continue;
-      if (!ws_.map_->inside(row, column)) continue;
+      if (!ws_.road_->inside(row, column)) continue;
       if (!roadAlong(expanded.row, expanded.column, row, column)) continue;
       accepted[acceptedCount++] = {row, column};
 
@@ -222,7 +236,7 @@ class PathSearch {
       successor.row = row;
       successor.column = column;
       successor.parent = expandedIndex;
-      successor.direction = direction;
+      successor.direction = heading.direction;
       successor.step = moveStep;
       offer(successor, expanded.g);
     }
@@ -288,26 +302,21 @@ class PathSearch {
 };
 
 std::optional<std::vector<track::TrackPoint>> findPath(
-    SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
+    SearchWorkspace& workspace, const RoadClearance& road, const track::TrackPoint& start,
     const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
     float& endStep, long long budget, bool startAnew) {
   PathSearch search(workspace);
   if (startAnew) {
-    const track::SurfaceMap* map = track.surfaceMap.get();
-    if (map == nullptr || map->rows == 0 || map->columns == 0) {
-      search.finish();
-      return std::vector<track::TrackPoint>{};
-    }
     const std::int32_t startColumn = toCell(start.x);
     const std::int32_t startRow = toCell(start.y);
     const std::int32_t goalColumn = toCell(goal.x);
     const std::int32_t goalRow = toCell(goal.y);
-    if (!map->inside(startRow, startColumn) || !map->inside(goalRow, goalColumn)) {
+    if (!road.inside(startRow, startColumn) || !road.inside(goalRow, goalColumn)) {
       search.finish();
       return std::vector<track::TrackPoint>{};
     }
-    search.begin(*map, startRow, startColumn, goalRow, goalColumn, startDirection, startStep);
-  } else if (!search.canContinue(track)) {
+    search.begin(road, startRow, startColumn, goalRow, goalColumn, startDirection, startStep);
+  } else if (!search.canContinue(road)) {
     // Nothing to continue (or the map it was searching is gone): no way found.
     search.finish();
     return std::vector<track::TrackPoint>{};

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "track/SurfaceMap.h"
+#include "drivers/RoadClearance.h"
 #include "track/TrackData.h"
 
 namespace drivers {
@@ -61,7 +61,7 @@ class SearchWorkspace {
   std::vector<Cell> cells_;
   std::uint32_t generation_ = 0;
   std::uint64_t nextSequence_ = 0;
-  const track::SurfaceMap* map_ = nullptr;
+  const RoadClearance* road_ = nullptr;
   std::int32_t goalRow_ = 0;
   std::int32_t goalColumn_ = 0;
   float normaliser_ = 1;
@@ -69,7 +69,7 @@ class SearchWorkspace {
   long long lastExpansions_ = 0;
 };
 
-// Plans a line over the track's surface map (cells of 4 world units, 3 = road) from `start` to
+// Plans a line over the road of a surface map (cells of 4 world units) from `start` to
 // `goal` (map units: x = column, y = row). `startDirection` is in radians, `startStep` in cells
 // (20 when a plan begins). `budget` limits the node expansions of this call (2147483647: none).
 // With `startAnew` clear, the search left unfinished by an earlier call continues and `start`
@@ -80,7 +80,7 @@ class SearchWorkspace {
 // the start or goal lies off the map, or nothing when the budget ran out first. With a path,
 // `endDirection` and `endStep` receive the direction and step of its last node.
 std::optional<std::vector<track::TrackPoint>> findPath(
-    SearchWorkspace& workspace, const track::TrackData& track, const track::TrackPoint& start,
+    SearchWorkspace& workspace, const RoadClearance& road, const track::TrackPoint& start,
     const track::TrackPoint& goal, float startDirection, float startStep, float& endDirection,
     float& endStep, long long budget, bool startAnew);
 

@@ -9,38 +9,64 @@ namespace drivers {
 namespace {
 
 constexpr float kDiagonal = 1.41421356f;
+constexpr int kMostSquareRoom = 255;
+
+// Two sweeps carry every distance on, down and right first, then up and left; `step` gives a
+// cell its distance from a neighbour's (row and column offsets -1..1), `value` reads a cell
+// (0 beyond the border, where there is no road).
+template <typename Cells, typename Step>
+void sweepDistances(Cells& cells, std::int64_t rows, std::int64_t columns, Step step) {
+  const auto value = [&](std::int64_t row, std::int64_t column) {
+    using Cell = typename Cells::value_type;
+    if (row < 0 || column < 0 || row >= rows || column >= columns) return Cell{0};
+    return cells[static_cast<std::size_t>(row * columns + column)];
+  };
+  for (std::int64_t row = 0; row < rows; ++row) {
+    for (std::int64_t column = 0; column < columns; ++column) {
+      auto& cell = cells[static_cast<std::size_t>(row * columns + column)];
+      if (cell == 0) continue;
+      cell = std::min({cell, step(value(row, column - 1), false),
+                       step(value(row - 1, column), false), step(value(row - 1, column - 1), true),
+                       step(value(row - 1, column + 1), true)});
+    }
+  }
+  for (std::int64_t row = rows - 1; row >= 0; --row) {
+    for (std::int64_t column = columns - 1; column >= 0; --column) {
+      auto& cell = cells[static_cast<std::size_t>(row * columns + column)];
+      if (cell == 0) continue;
+      cell = std::min({cell, step(value(row, column + 1), false),
+                       step(value(row + 1, column), false), step(value(row + 1, column + 1), true),
+                       step(value(row + 1, column - 1), true)});
+    }
+  }
+}
 
 }  // namespace
 
 RoadClearance::RoadClearance(const track::SurfaceMap& map)
-    : rows_(map.rows), columns_(map.columns), cells_(map.cells.size()) {
+    : rows_(map.rows), columns_(map.columns) {
+  measureRoom(map);
+  measureSquares(map);
+}
+
+void RoadClearance::measureRoom(const track::SurfaceMap& map) {
   const float far = std::numeric_limits<float>::max() / 4;
+  cells_.resize(map.cells.size());
   for (std::size_t i = 0; i < cells_.size(); ++i)
     cells_[i] = map.cells[i] == track::SurfaceMap::kRoad ? far : 0.0f;
-  // Beyond the border lies no road: a neighbour off the map holds 0.
-  const auto value = [this](std::int64_t row, std::int64_t column) {
-    if (row < 0 || column < 0 || row >= rows_ || column >= columns_) return 0.0f;
-    return cells_[static_cast<std::size_t>(row * columns_ + column)];
-  };
-  // Two sweeps carry every distance on, down and right first, then up and left.
-  for (std::int64_t row = 0; row < rows_; ++row) {
-    for (std::int64_t column = 0; column < columns_; ++column) {
-      float& cell = cells_[static_cast<std::size_t>(row * columns_ + column)];
-      if (cell == 0) continue;
-      cell = std::min({cell, value(row, column - 1) + 1, value(row - 1, column) + 1,
-                       value(row - 1, column - 1) + kDiagonal,
-                       value(row - 1, column + 1) + kDiagonal});
-    }
-  }
-  for (std::int64_t row = rows_ - 1; row >= 0; --row) {
-    for (std::int64_t column = columns_ - 1; column >= 0; --column) {
-      float& cell = cells_[static_cast<std::size_t>(row * columns_ + column)];
-      if (cell == 0) continue;
-      cell = std::min({cell, value(row, column + 1) + 1, value(row + 1, column) + 1,
-                       value(row + 1, column + 1) + kDiagonal,
-                       value(row + 1, column - 1) + kDiagonal});
-    }
-  }
+  sweepDistances(cells_, rows_, columns_, [](float neighbour, bool diagonal) {
+    return neighbour + (diagonal ? kDiagonal : 1);
+  });
+}
+
+void RoadClearance::measureSquares(const track::SurfaceMap& map) {
+  // Counting every step as one, diagonal or not, measures the distance in squares.
+  squares_.resize(map.cells.size());
+  for (std::size_t i = 0; i < squares_.size(); ++i)
+    squares_[i] = map.cells[i] == track::SurfaceMap::kRoad ? kMostSquareRoom : 0;
+  sweepDistances(squares_, rows_, columns_, [](std::uint8_t neighbour, bool) {
+    return static_cast<std::uint8_t>(std::min(neighbour + 1, kMostSquareRoom));
+  });
 }
 
 double RoadClearance::at(double x, double y) const {

@@ -1,5 +1,7 @@
 #include "platform/Image.h"
 
+#include <utility>
+
 #include "platform/Graphics.h"
 #include "platform/SdlBackend.h"
 
@@ -8,8 +10,8 @@ namespace platform {
 Image::Image(Graphics& graphics, const std::string& path, bool hardBorders)
     : graphics_(graphics), pixels_(Bitmap::loadPng(path)), hardBorders_(hardBorders) {}
 
-Image::Image(Graphics& graphics, const Bitmap& bitmap, bool hardBorders)
-    : graphics_(graphics), pixels_(bitmap), hardBorders_(hardBorders) {}
+Image::Image(Graphics& graphics, Bitmap bitmap, bool hardBorders)
+    : graphics_(graphics), pixels_(std::move(bitmap)), hardBorders_(hardBorders) {}
 
 Image::~Image() = default;
 

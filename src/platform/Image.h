@@ -16,7 +16,7 @@ class Image {
  public:
   // Throws std::runtime_error naming the file when it cannot be read as a picture.
   Image(Graphics& graphics, const std::string& path, bool hardBorders);
-  Image(Graphics& graphics, const Bitmap& bitmap, bool hardBorders);
+  Image(Graphics& graphics, Bitmap bitmap, bool hardBorders);
   ~Image();
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;

@@ -44,4 +44,18 @@ std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio, std::
   }
 }
 
+DecodedPicture decodeFirstPicture(const std::vector<std::string>& candidates) {
+  DecodedPicture decoded;
+  for (const std::string& candidate : candidates) {
+    try {
+      decoded.pixels = platform::Bitmap::loadPng(candidate);
+      decoded.path = candidate;
+      return decoded;
+    } catch (const std::exception& error) {
+      decoded.errors += (decoded.errors.empty() ? "" : "; ") + std::string(error.what());
+    }
+  }
+  return decoded;
+}
+
 }  // namespace race

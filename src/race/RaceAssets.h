@@ -1,6 +1,10 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
 
 namespace platform {
 class Audio;
@@ -41,5 +45,15 @@ std::unique_ptr<platform::Image> loadInstrumentPicture(platform::Graphics& graph
 // without engine sound rather than no race. `problem`, when given, then says which file and why.
 std::unique_ptr<platform::Sample> loadEngineSample(platform::Audio& audio,
                                                    std::string* problem = nullptr);
+
+// A picture decoded without the graphics: the pixels of the first of several files that read.
+struct DecodedPicture {
+  std::string path;  // the file read; empty when none could be
+  std::optional<platform::Bitmap> pixels;
+  std::string errors;  // why the files before it (or all of them) could not be read, "; " apart
+};
+// Decodes the first of `candidates` (file names, in order of preference) that reads as a
+// picture. It only reads files, so it may run on any thread while the game thread works on.
+DecodedPicture decodeFirstPicture(const std::vector<std::string>& candidates);
 
 }  // namespace race

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <ctime>
 #include <exception>
+#include <future>
+#include <utility>
 
 #include "background/GroundLayer.h"
 #include "config/OptionKeys.h"
@@ -147,7 +149,14 @@ bool RaceData::setUpRace() {
     return false;
   }
   track_->surfaceMap = track::buildSurfaceMap(*track_, track::SurfaceMap::kRaceCellSize);
-  if (!loadBackground()) return false;
+  // The picture the track names, else the generated one: beside the track, or in the player's
+  // folder when the game could not write beside it. It decodes on a thread of its own while the
+  // cars are made and the drivers plan their lines, which read only the road: the picture's
+  // ground leaves the road as it is.
+  auto picture =
+      std::async(std::launch::async, decodeFirstPicture,
+                 track::trackFolders().backgroundCandidates(trackPath(), track_->background));
+  roadClearance_ = std::make_unique<drivers::RoadClearance>(*track_->surfaceMap);
   hud_->start();
 
   camera_.reset();
@@ -173,6 +182,7 @@ bool RaceData::setUpRace() {
   cars_.reserve(static_cast<std::size_t>(carCount));
   for (int i = 0; i < carCount; ++i) createCar(i, optionInt(config::key::onlyCPU) != 0, keys);
   planFirstLines();
+  if (!takeBackground(picture.get())) return false;
   carPointers_ = carPointers();
 
   startReferee(carCount, lapCount);
@@ -205,24 +215,14 @@ void RaceData::startReferee(int carCount, int lapCount) {
   notices_ = std::make_unique<RaceNotices>(carCount, framesPerSecond());
 }
 
-bool RaceData::loadBackground() {
-  // The picture the track names, else the generated one: beside the track, or in the player's
-  // folder when the game could not write beside it.
-  const std::vector<std::string> candidates =
-      track::trackFolders().backgroundCandidates(trackPath(), track_->background);
-  std::string errors;
-  for (const std::string& candidate : candidates) {
-    try {
-      background_ = std::make_unique<platform::Image>(graphics_, candidate, false);
-      background::dressSurfaceMap(*track_->surfaceMap, *track_,
-                                  candidate);  // the ground the picture shows
-      return true;
-    } catch (const std::exception& error) {
-      errors += (errors.empty() ? "" : "; ") + std::string(error.what());
-    }
+bool RaceData::takeBackground(DecodedPicture picture) {
+  if (!picture.pixels) {
+    lastError_ = "No background picture for the track: " + picture.errors;
+    return false;
   }
-  lastError_ = "No background picture for the track: " + errors;
-  return false;
+  background_ = std::make_unique<platform::Image>(graphics_, std::move(*picture.pixels), false);
+  background::dressSurfaceMap(*track_->surfaceMap, *track_, picture.path);  // the ground it shows
+  return true;
 }
 
 void RaceData::createCar(int i, bool onlyCpu, const drivers::Controls& keys) {
@@ -242,12 +242,13 @@ void RaceData::createCar(int i, bool onlyCpu, const drivers::Controls& keys) {
     driver = std::make_unique<drivers::HumanDriver>(carRef, *track_, input_, keys);
   } else if ((i == 1 && !onlyCpu) || (i == 0 && onlyCpu)) {
     driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, drivers::storedLevel(),
-                                                  drivers::CPUDriver::FirstLine::Later);
+                                                  drivers::CPUDriver::FirstLine::Later,
+                                                  roadClearance_.get());
     driver->train(kTrainingEpochs, nullptr);
   } else {
     const auto& previous = dynamic_cast<const drivers::CPUDriver&>(*drivers_.back());
-    driver = std::make_unique<drivers::CPUDriver>(carRef, *track_, previous,
-                                                  drivers::CPUDriver::FirstLine::Later);
+    driver = std::make_unique<drivers::CPUDriver>(
+        carRef, *track_, previous, drivers::CPUDriver::FirstLine::Later, roadClearance_.get());
   }
   drivers_.push_back(std::move(driver));
   world_->registerCar(carRef);
@@ -277,6 +278,7 @@ void RaceData::endRace() {
   results_->clear();
   // Drivers and the world point at the cars: they go first.
   drivers_.clear();
+  roadClearance_.reset();
   world_.reset();
   engineSound_.reset();
   carPointers_.clear();

@@ -19,6 +19,7 @@ class PhysicsWorld;
 namespace drivers {
 class Driver;
 class HumanDriver;
+class RoadClearance;
 }  // namespace drivers
 namespace gui {
 class GUI_Component_ListBox;
@@ -42,6 +43,7 @@ class RecordBook;
 namespace race {
 
 class BackOnTrack;
+struct DecodedPicture;
 class EngineSound;
 class LapPath;
 class Minimap;
@@ -159,7 +161,9 @@ class RaceData : public gui::GUI_Listener {
 
  private:
   bool setUpRace();
-  bool loadBackground();
+  // Shows the decoded picture under the race and gives the surface map the ground it shows;
+  // false, with the reason kept, when no picture could be read.
+  bool takeBackground(DecodedPicture picture);
   // The lap table, the live standings, the back-on-track rule and the notices of a new race.
   void startReferee(int carCount, int lapCount);
   void createCar(int i, bool onlyCpu, const drivers::Controls& keys);
@@ -192,6 +196,8 @@ class RaceData : public gui::GUI_Listener {
   std::string trackFile_;
   std::unique_ptr<track::TrackData> track_;
   std::unique_ptr<platform::Image> background_;
+  // The room the road leaves, worked out once for all the computer drivers.
+  std::unique_ptr<drivers::RoadClearance> roadClearance_;
 
   std::vector<RaceCar> cars_;
   std::vector<std::unique_ptr<drivers::Driver>> drivers_;

@@ -34,4 +34,19 @@ TEST(GridLineWalk, VisitsEveryCellAfterTheStartAndStopsWhenAsked) {
   EXPECT_EQ(first, (Cells{{-1'999'999'999, 0}}));
 }
 
+TEST(GridLineWalk, AnyCellOfTheLineIsFoundWithoutWalking) {
+  for (int toX = -7; toX <= 7; ++toX) {
+    for (int toY = -7; toY <= 7; ++toY) {
+      const Cells cells = walk(3, -2, 3 + toX, -2 + toY);
+      EXPECT_EQ(common::gridLineCell(3, -2, 3 + toX, -2 + toY, 0), std::make_pair(3, -2));
+      if (toX == 0 && toY == 0) continue;
+      for (std::size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(common::gridLineCell(3, -2, 3 + toX, -2 + toY, static_cast<long long>(i) + 1),
+                  cells[i])
+            << "to " << toX << "," << toY << ", step " << i + 1;
+      }
+    }
+  }
+}
+
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include "DriverFixtures.h"
 #include "drivers/CPUDriver.h"
+#include "drivers/DrivingFeatures.h"
+#include "drivers/LineShape.h"
 #include "platform/Random.h"
 
 namespace {
@@ -223,6 +225,57 @@ TEST(CPUDriverField, LinesPlannedOnTwoThreadsAreTheLinesPlannedOneAfterTheOther)
       EXPECT_EQ(planned[n].y, expected[n].y) << "driver " << i << ", node " << n;
     }
     EXPECT_EQ(together[i]->searchedLegs(), oneByOne[i]->searchedLegs());
+  }
+}
+
+// How many nodes from the line's first lies the one nearest the car, either way round.
+std::size_t nodesToTheCar(const std::vector<track::TrackPoint>& line, const FakeCar& car) {
+  const std::size_t nearest =
+      drivers::driving::nearestNode(line, track::TrackPoint{car.x / 4, car.y / 4, 0, 0, 0});
+  return std::min(nearest, line.size() - nearest);
+}
+
+TEST(CPUDriverField, AGridJoinsTheLeadsLapEachCarFromItsOwnPlace) {
+  const auto track = driverfixtures::ringTrack();
+  const drivers::RoadClearance road(*track->surfaceMap);
+  // Two columns behind the first car, as on a start grid.
+  std::vector<std::unique_ptr<FakeCar>> cars;
+  for (int i = 0; i < 6; ++i) {
+    const double a = -0.12 * i;
+    const double radius = i % 2 == 0 ? 66 : 74;
+    cars.push_back(std::make_unique<FakeCar>(*track));
+    cars.back()->x = (100 + radius * std::cos(a)) * 4;
+    cars.back()->y = (100 + radius * std::sin(a)) * 4;
+    cars.back()->angle = a;
+  }
+  std::vector<std::unique_ptr<drivers::CPUDriver>> twoThreads, oneThread;
+  std::vector<drivers::CPUDriver*> fieldOfTwo, fieldOfOne;
+  for (const auto& car : cars) {
+    for (auto* field : {&twoThreads, &oneThread}) {
+      field->push_back(std::make_unique<drivers::CPUDriver>(
+          *car, *track, drivers::DriverLevel::Medium, drivers::CPUDriver::FirstLine::Later, &road));
+    }
+    fieldOfTwo.push_back(twoThreads.back().get());
+    fieldOfOne.push_back(oneThread.back().get());
+  }
+  drivers::CPUDriver::planFirstLines(fieldOfTwo, 2);
+  drivers::CPUDriver::planFirstLines(fieldOfOne, 1);
+
+  const double leadLength = drivers::driving::lineLength(*twoThreads[0]->path(), true);
+  for (std::size_t i = 0; i < cars.size(); ++i) {
+    const auto& line = *twoThreads[i]->path();
+    ASSERT_EQ(line.size(), oneThread[i]->path()->size()) << "driver " << i;
+    for (std::size_t n = 0; n < line.size(); ++n) {
+      EXPECT_EQ(line[n].x, (*oneThread[i]->path())[n].x) << "driver " << i << ", node " << n;
+      EXPECT_EQ(line[n].y, (*oneThread[i]->path())[n].y) << "driver " << i << ", node " << n;
+      EXPECT_GT(road.at(line[n].x, line[n].y), 0) << "driver " << i << ", node " << n;
+    }
+    // Once round, and setting off from the car no later than the lead does from its own: the
+    // cursor starts on the first node and follows the car only by small steps.
+    EXPECT_NEAR(drivers::driving::lineLength(line, true), leadLength, 0.1 * leadLength);
+    EXPECT_LE(nodesToTheCar(line, *cars[i]), nodesToTheCar(*twoThreads[0]->path(), *cars[0]))
+        << "driver " << i;
+    EXPECT_EQ(twoThreads[i]->searchedLegs(), 4);
   }
 }
 
