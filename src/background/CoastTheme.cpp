@@ -125,32 +125,38 @@ void CoastTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   }
 }
 
+painting::Colour CoastTheme::waterColour(int x, int y, float out) const {
+  const float depth = std::pow(std::min(1.0f, out / 110.0f), 0.7f);
+  Colour water = themekit::mix(Colour{70, 172, 178}, Colour{22, 70, 122}, depth);
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  const float swell = std::sin((fx * 0.9f + fy * 0.45f) / 4.5f +
+                               7.0f * themekit::smoothNoise(fx / 50.0f, fy / 50.0f, seed_));
+  water = themekit::scaled(water, 1.0f + 0.05f * swell);
+  // Foam where the waves break, and a broken second line further out.
+  const float broken = themekit::smoothNoise(fx / 9.0f, fy / 9.0f, seed_ + 2);
+  if (out <= 2.0f || (out >= 7.0f && out <= 9.0f && broken > 0.55f)) {
+    water = themekit::mix(water, Colour{238, 244, 242}, out <= 2.0f ? 0.85f : 0.55f);
+  }
+  return water;
+}
+
 void CoastTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                        platform::Bitmap& picture) {
   const painting::RoadLook look;
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kWater || value == zone::kShore || value == zone::kRunOff ? 1 : 2;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&](long long row, long long column, int x, int y, const Shade& shade) {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    // The water's colour at the last pixel, worked out once for its four cells.
+    return [&, waterX = -1, waterY = -1, water = Colour{}](
+               std::int32_t value, long long row, long long column, int x, int y,
+               const Shade& shade, RandomBits& random) mutable {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }
       const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
       if (value == zone::kWater) {
-        const float out = landDistance_[i];
-        const float depth = std::pow(std::min(1.0f, out / 110.0f), 0.7f);
-        Colour water = themekit::mix(Colour{70, 172, 178}, Colour{22, 70, 122}, depth);
-        const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-        const float swell = std::sin((fx * 0.9f + fy * 0.45f) / 4.5f +
-                                     7.0f * themekit::smoothNoise(fx / 50.0f, fy / 50.0f, seed_));
-        water = themekit::scaled(water, 1.0f + 0.05f * swell);
-        // Foam where the waves break, and a broken second line further out.
-        const float broken = themekit::smoothNoise(fx / 9.0f, fy / 9.0f, seed_ + 2);
-        if (out <= 2.0f || (out >= 7.0f && out <= 9.0f && broken > 0.55f)) {
-          water = themekit::mix(water, Colour{238, 244, 242}, out <= 2.0f ? 0.85f : 0.55f);
+        if (x != waterX || y != waterY) {
+          waterX = x;
+          waterY = y;
+          water = waterColour(x, y, landDistance_[i]);
         }
         return themekit::shaded(themekit::jittered(water, random, 6), shade);
       }

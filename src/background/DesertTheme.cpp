@@ -57,15 +57,11 @@ void DesertTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
 void DesertTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   const painting::RoadLook look{128, 18, 1.06f, 1.0f, 0.9f};
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return 1;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
+  painting::paintPixels(map, clouds, picture, [&] {
     // What the last pixel worked out once for its four cells.
     return [&, lastX = -1, lastY = -1, light = 1.0f, rock = 0.0f, relief = 1.0f](
-               long long row, long long column, int x, int y, const Shade& shade) mutable {
-      const std::int32_t value = map.at(row, column);
+               std::int32_t value, long long row, long long column, int x, int y,
+               const Shade& shade, RandomBits& random) mutable {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }

@@ -73,14 +73,10 @@ void QuarryTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& cl
                         platform::Bitmap& picture) {
   const painting::RoadLook look{94, 18, 1.03f, 1.0f, 0.95f};
   const int heightPixels = picture.height();
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kRunOff || value == zone::kRock ? 1 : 2;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&, faceX = -1, faceY = -1, face = Face{}](long long row, long long column, int x, int y,
-                                                      const Shade& shade) mutable {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    return [&, faceX = -1, faceY = -1, face = Face{}](
+               std::int32_t value, long long row, long long column, int x, int y,
+               const Shade& shade, RandomBits& random) mutable {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "background/Parallel.h"
-#include "background/RandomBits.h"
 #include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
@@ -54,8 +53,12 @@ void NoiseOctave::fillRandom() {
     nodes_[i + 1] = static_cast<std::uint8_t>(bits >> 8);
     nodes_[i + 2] = static_cast<std::uint8_t>(bits >> 16);
   }
-  RandomBits random;
+  RandomBits random(static_cast<std::uint32_t>(platform::randInt()));
   for (; i < count; ++i) nodes_[i] = static_cast<std::uint8_t>(random.byte());
+}
+
+void NoiseOctave::fillRandom(RandomBits& random) {
+  for (std::uint8_t& node : nodes_) node = static_cast<std::uint8_t>(random.byte());
 }
 
 void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "background/Parallel.h"
+#include "background/RandomBits.h"
 
 namespace track {
 struct SurfaceMap;
@@ -23,6 +24,8 @@ class NoiseOctave {
 
   // Each node gets a uniform random value 0..255 from platform::randInt().
   void fillRandom();
+  // The same from `random`: one byte per node, row by row.
+  void fillRandom(RandomBits& random);
   // Each node gets 255 × the share of map cells around it (a spacing-wide square centred on the
   // node) whose value differs from `value`; cells outside the map count as 7. Dark where the map
   // is mostly `value`.

@@ -40,13 +40,9 @@ void WinterTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
 void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   const painting::RoadLook look{80, 18, 0.95f, 1.0f, 1.07f};
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kVerge || value == zone::kRunOff ? 2 : 1;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&](long long row, long long column, int, int, const Shade& shade) {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    return [&](std::int32_t value, long long row, long long column, int, int, const Shade& shade,
+               RandomBits& random) {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }
