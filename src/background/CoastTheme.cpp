@@ -248,18 +248,18 @@ void CoastTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& pi
   bush.dark[0] = 30, bush.dark[1] = 70, bush.dark[2] = 30;
   bush.light[0] = 90, bush.light[1] = 150, bush.light[2] = 60;
   bush.shadowOffset = 5;
+  std::vector<scenery::Planned> plan;
   for (int gx = -30; gx < width_ + 30; gx += 70) {
     for (int gy = -30; gy < height_ + 30; gy += 70) {
       const int px = gx + platform::randInt() % 70, py = gy + platform::randInt() % 70;
       const int size = 30 + platform::randInt() % 30;
       if (map.at(2LL * py, 2LL * px) != zone::kOpenGround || platform::randInt() % 3 != 0) continue;
       const int corner = -10 + bush.shadowOffset - size / 2;
-      if (scenery::placeClearOfRoad(paintCrown(size, bush), map, picture, px + corner,
-                                    py + corner)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      plan.push_back({SceneryItem{px, py, size}, px + corner, py + corner,
+                      [seed = drawCrown(size), &bush] { return paintCrown(seed, bush); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t CoastTheme::surfaceOf(std::int32_t zone) const {

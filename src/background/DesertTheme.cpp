@@ -107,6 +107,7 @@ void DesertTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
   stone.light[0] = 190, stone.light[1] = 160, stone.light[2] = 128;
   stone.shadowOffset = 2;
   constexpr int kBlock = 34;
+  std::vector<scenery::Planned> plan;
   for (int gx = 0; gx < picture.width(); gx += kBlock) {
     for (int gy = 0; gy < picture.height(); gy += kBlock) {
       const int px = gx + platform::randInt() % kBlock;
@@ -116,13 +117,13 @@ void DesertTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
       if (ground != zone::kOpenGround && !(ground == zone::kGround && kind < 5)) continue;
       const bool isStone = kind >= 7;
       const int size = isStone ? 8 + platform::randInt() % 10 : 22 + platform::randInt() % 20;
-      const platform::Bitmap item = paintCrown(size, isStone ? stone : scrub);
-      const int corner = -10 + (isStone ? stone.shadowOffset : scrub.shadowOffset) - size / 2;
-      if (scenery::placeClearOfRoad(item, map, picture, px + corner, py + corner)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      const CrownLook& look = isStone ? stone : scrub;
+      const int corner = -10 + look.shadowOffset - size / 2;
+      plan.push_back({SceneryItem{px, py, size}, px + corner, py + corner,
+                      [seed = drawCrown(size), &look] { return paintCrown(seed, look); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t DesertTheme::surfaceOf(std::int32_t zone) const {

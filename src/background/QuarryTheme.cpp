@@ -115,6 +115,7 @@ void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
   boulder.light[0] = 200, boulder.light[1] = 190, boulder.light[2] = 175;
   boulder.shadowOffset = 3;
   constexpr int kBlock = 56;
+  std::vector<scenery::Planned> plan;
   for (int gx = -28; gx < picture.width() + 28; gx += kBlock) {
     for (int gy = -28; gy < picture.height() + 28; gy += kBlock) {
       const int px = gx + platform::randInt() % kBlock, py = gy + platform::randInt() % kBlock;
@@ -126,12 +127,11 @@ void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
       const CrownLook& look = tree ? autumn[kind % 3] : boulder;
       const int size = tree ? 44 + platform::randInt() % 30 : 10 + platform::randInt() % 10;
       const int corner = -10 + look.shadowOffset - size / 2;
-      if (scenery::placeClearOfRoad(paintCrown(size, look), map, picture, px + corner,
-                                    py + corner)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      plan.push_back({SceneryItem{px, py, size}, px + corner, py + corner,
+                      [seed = drawCrown(size), &look] { return paintCrown(seed, look); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t QuarryTheme::surfaceOf(std::int32_t zone) const {

@@ -66,6 +66,7 @@ void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& cl
 void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                                std::vector<SceneryItem>& placed) {
   constexpr int kBlock = 44;
+  std::vector<scenery::Planned> plan;
   for (int gx = 0; gx < picture.width() + kBlock; gx += kBlock) {
     for (int gy = -kBlock; gy < picture.height(); gy += kBlock) {
       const int px = gx + platform::randInt() % kBlock;
@@ -79,12 +80,11 @@ void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
         continue;
       }
       const int corner = conifer::centre(radius);
-      if (scenery::placeClearOfRoad(conifer::paint(radius, seed), map, picture, px - corner,
-                                    py - corner)) {
-        placed.push_back(SceneryItem{px, py, 2 * radius});
-      }
+      plan.push_back({SceneryItem{px, py, 2 * radius}, px - corner, py - corner,
+                      [radius, seed] { return conifer::paint(radius, seed); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t WinterTheme::surfaceOf(std::int32_t zone) const {
