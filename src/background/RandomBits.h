@@ -40,9 +40,7 @@ class RandomBits {
   int byte() { return static_cast<int>(bits(8)); }
   // A uniform value 0..n − 1 from 15 bits (scaled, not divided: the painting loops call this
   // for every cell), n 1..a few hundred.
-  int below(int n) {
-    return static_cast<int>((bits(15) * static_cast<std::uint32_t>(n)) >> 15);
-  }
+  int below(int n) { return static_cast<int>((bits(15) * static_cast<std::uint32_t>(n)) >> 15); }
 
   // A 32-bit integer hash (every bit of the input reaches every bit of the output).
   static std::uint32_t mix(std::uint32_t h) {
