@@ -111,12 +111,12 @@ void NoiseOctave::spreadNodes(int nodeRow, RowCache& cache) const {
   const std::uint8_t* upper = nodes_.data() + static_cast<std::size_t>(nodeRow) * nodeColumns_;
   const std::uint8_t* lower = upper + nodeColumns_;
   for (auto& values : cache.around) values.resize(static_cast<std::size_t>(width_));
-  for (int x = 0; x < width_; ++x) {
-    const int i0 = x / spacing_;
-    cache.around[0][x] = upper[i0];
-    cache.around[1][x] = upper[i0 + 1];
-    cache.around[2][x] = lower[i0];
-    cache.around[3][x] = lower[i0 + 1];
+  for (int i0 = 0, x0 = 0; x0 < width_; ++i0, x0 += spacing_) {
+    const int end = std::min(width_, x0 + spacing_);
+    std::fill(cache.around[0].begin() + x0, cache.around[0].begin() + end, upper[i0]);
+    std::fill(cache.around[1].begin() + x0, cache.around[1].begin() + end, upper[i0 + 1]);
+    std::fill(cache.around[2].begin() + x0, cache.around[2].begin() + end, lower[i0]);
+    std::fill(cache.around[3].begin() + x0, cache.around[3].begin() + end, lower[i0 + 1]);
   }
   cache.nodeRow = nodeRow;
 }
