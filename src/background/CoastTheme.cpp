@@ -22,12 +22,12 @@ std::vector<std::uint8_t> farFromRoad(const track::SurfaceMap& map, int width, i
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
   std::vector<std::uint8_t> far(distance.size());
   const themekit::NoiseField wander(width, height, 200.0f, seed);
-  for (int y = 0; y < height; ++y) {
+  themekit::forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width + x;
       far[i] = distance[i] > 110.0f + 50.0f * wander.at(x, y);
     }
-  }
+  });
   return far;
 }
 
@@ -112,7 +112,7 @@ void CoastTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
       seaFrom(farFromRoad(map, width_, height_, seed_), width_, height_);
   landDistance_ = themekit::distanceFrom(width_, height_, [&](std::size_t i) { return !sea[i]; });
   waterDistance_ = themekit::distanceFrom(width_, height_, [&](std::size_t i) { return sea[i]; });
-  for (int y = 0; y < height_; ++y) {
+  themekit::forEachRow(height_, [&](int y) {
     for (int x = 0; x < width_; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
       const float beach = 14.0f + 16.0f * themekit::smoothNoise(x / 70.0f, y / 70.0f, seed_ + 1);
@@ -122,7 +122,7 @@ void CoastTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
         themekit::markPixel(map, x, y, zone::kShore, {zone::kGround, zone::kOpenGround});
       }
     }
-  }
+  });
 }
 
 painting::Colour CoastTheme::waterColour(int x, int y, float out) const {

@@ -41,7 +41,7 @@ void DesertTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   const int width = static_cast<int>(map.columns / 2);
   const int height = static_cast<int>(map.rows / 2);
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
-  for (int y = 0; y < height; ++y) {
+  themekit::forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       // Rock rises only well clear of the road, and more rarely toward it.
       const float clearance = distance[static_cast<std::size_t>(y) * width + x];
@@ -51,7 +51,7 @@ void DesertTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
         themekit::markPixel(map, x, y, zone::kRock, {zone::kOpenGround, zone::kGround});
       }
     }
-  }
+  });
 }
 
 void DesertTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,

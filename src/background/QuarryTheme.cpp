@@ -37,7 +37,7 @@ void QuarryTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width_, heightPixels);
   heights_.resize(distance.size());
   const themekit::NoiseField wander(width_, heightPixels, 130.0f, seed_);
-  for (int y = 0; y < heightPixels; ++y) {
+  themekit::forEachRow(heightPixels, [&](int y) {
     for (int x = 0; x < width_; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
       // Benches follow the road at a distance, with a slow wander.
@@ -48,7 +48,7 @@ void QuarryTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
         themekit::markPixel(map, x, y, zone::kRock, {zone::kGround, zone::kOpenGround});
       }
     }
-  }
+  });
 }
 
 QuarryTheme::Face QuarryTheme::faceAt(int x, int y, int heightPixels) const {

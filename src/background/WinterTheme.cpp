@@ -27,14 +27,14 @@ void WinterTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   const int height = static_cast<int>(map.rows / 2);
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
   // The plough leaves a band of packed snow along the road, a little ragged.
-  for (int y = 0; y < height; ++y) {
+  themekit::forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       const float reach = 6.0f + 6.0f * themekit::smoothNoise(x / 23.0f, y / 23.0f, seed_);
       if (distance[static_cast<std::size_t>(y) * width + x] <= reach) {
         themekit::markPixel(map, x, y, zone::kVerge, {zone::kGround});
       }
     }
-  }
+  });
 }
 
 void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
