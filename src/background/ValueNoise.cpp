@@ -43,9 +43,10 @@ NoiseOctave::NoiseOctave(int spacing, double factor, int width, int height)
   for (int k = 0; k < 4; ++k) {
     rowWeights_[k].resize(static_cast<std::size_t>(a) * width_);
     for (int dy = 0; dy < a; ++dy) {
-      for (int x = 0; x < width_; ++x) {
-        rowWeights_[k][static_cast<std::size_t>(dy) * width_ + x] =
-            weights_[k][static_cast<std::size_t>(dy) * a + x % a];
+      const float* pattern = weights_[k].data() + static_cast<std::size_t>(dy) * a;
+      float* along = rowWeights_[k].data() + static_cast<std::size_t>(dy) * width_;
+      for (int x0 = 0; x0 < width_; x0 += a) {
+        std::copy(pattern, pattern + std::min(a, width_ - x0), along + x0);
       }
     }
   }
@@ -110,13 +111,30 @@ void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
 void NoiseOctave::spreadNodes(int nodeRow, RowCache& cache) const {
   const std::uint8_t* upper = nodes_.data() + static_cast<std::size_t>(nodeRow) * nodeColumns_;
   const std::uint8_t* lower = upper + nodeColumns_;
+  // Going down, the last node row's lower nodes are this one's upper nodes.
+  const bool next = cache.nodeRow >= 0 && cache.nodeRow == nodeRow - 1;
+  if (next) {
+    std::swap(cache.around[0], cache.around[2]);
+    std::swap(cache.around[1], cache.around[3]);
+  }
   for (auto& values : cache.around) values.resize(static_cast<std::size_t>(width_));
+  float* topLeft = cache.around[0].data();
+  float* topRight = cache.around[1].data();
+  float* bottomLeft = cache.around[2].data();
+  float* bottomRight = cache.around[3].data();
   for (int i0 = 0, x0 = 0; x0 < width_; ++i0, x0 += spacing_) {
     const int end = std::min(width_, x0 + spacing_);
-    std::fill(cache.around[0].begin() + x0, cache.around[0].begin() + end, upper[i0]);
-    std::fill(cache.around[1].begin() + x0, cache.around[1].begin() + end, upper[i0 + 1]);
-    std::fill(cache.around[2].begin() + x0, cache.around[2].begin() + end, lower[i0]);
-    std::fill(cache.around[3].begin() + x0, cache.around[3].begin() + end, lower[i0 + 1]);
+    const float left = lower[i0], right = lower[i0 + 1];
+    for (int x = x0; x < end; ++x) {
+      bottomLeft[x] = left;
+      bottomRight[x] = right;
+    }
+    if (next) continue;
+    const float upperLeft = upper[i0], upperRight = upper[i0 + 1];
+    for (int x = x0; x < end; ++x) {
+      topLeft[x] = upperLeft;
+      topRight[x] = upperRight;
+    }
   }
   cache.nodeRow = nodeRow;
 }
