@@ -22,12 +22,12 @@ std::vector<std::uint8_t> farFromRoad(const track::SurfaceMap& map, int width, i
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
   std::vector<std::uint8_t> far(distance.size());
   const themekit::NoiseField wander(width, height, 200.0f, seed);
-  for (int y = 0; y < height; ++y) {
+  themekit::forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width + x;
       far[i] = distance[i] > 110.0f + 50.0f * wander.at(x, y);
     }
-  }
+  });
   return far;
 }
 
@@ -112,7 +112,7 @@ void CoastTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
       seaFrom(farFromRoad(map, width_, height_, seed_), width_, height_);
   landDistance_ = themekit::distanceFrom(width_, height_, [&](std::size_t i) { return !sea[i]; });
   waterDistance_ = themekit::distanceFrom(width_, height_, [&](std::size_t i) { return sea[i]; });
-  for (int y = 0; y < height_; ++y) {
+  themekit::forEachRow(height_, [&](int y) {
     for (int x = 0; x < width_; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
       const float beach = 14.0f + 16.0f * themekit::smoothNoise(x / 70.0f, y / 70.0f, seed_ + 1);
@@ -122,35 +122,41 @@ void CoastTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
         themekit::markPixel(map, x, y, zone::kShore, {zone::kGround, zone::kOpenGround});
       }
     }
+  });
+}
+
+painting::Colour CoastTheme::waterColour(int x, int y, float out) const {
+  const float depth = std::pow(std::min(1.0f, out / 110.0f), 0.7f);
+  Colour water = themekit::mix(Colour{70, 172, 178}, Colour{22, 70, 122}, depth);
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  const float swell = std::sin((fx * 0.9f + fy * 0.45f) / 4.5f +
+                               7.0f * themekit::smoothNoise(fx / 50.0f, fy / 50.0f, seed_));
+  water = themekit::scaled(water, 1.0f + 0.05f * swell);
+  // Foam where the waves break, and a broken second line further out.
+  const float broken = themekit::smoothNoise(fx / 9.0f, fy / 9.0f, seed_ + 2);
+  if (out <= 2.0f || (out >= 7.0f && out <= 9.0f && broken > 0.55f)) {
+    water = themekit::mix(water, Colour{238, 244, 242}, out <= 2.0f ? 0.85f : 0.55f);
   }
+  return water;
 }
 
 void CoastTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                        platform::Bitmap& picture) {
   const painting::RoadLook look;
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kWater || value == zone::kShore || value == zone::kRunOff ? 1 : 2;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&](long long row, long long column, int x, int y, const Shade& shade) {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    // The water's colour at the last pixel, worked out once for its four cells.
+    return [&, waterX = -1, waterY = -1, water = Colour{}](
+               std::int32_t value, long long row, long long column, int x, int y,
+               const Shade& shade, RandomBits& random) mutable {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }
       const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
       if (value == zone::kWater) {
-        const float out = landDistance_[i];
-        const float depth = std::pow(std::min(1.0f, out / 110.0f), 0.7f);
-        Colour water = themekit::mix(Colour{70, 172, 178}, Colour{22, 70, 122}, depth);
-        const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-        const float swell = std::sin((fx * 0.9f + fy * 0.45f) / 4.5f +
-                                     7.0f * themekit::smoothNoise(fx / 50.0f, fy / 50.0f, seed_));
-        water = themekit::scaled(water, 1.0f + 0.05f * swell);
-        // Foam where the waves break, and a broken second line further out.
-        const float broken = themekit::smoothNoise(fx / 9.0f, fy / 9.0f, seed_ + 2);
-        if (out <= 2.0f || (out >= 7.0f && out <= 9.0f && broken > 0.55f)) {
-          water = themekit::mix(water, Colour{238, 244, 242}, out <= 2.0f ? 0.85f : 0.55f);
+        if (x != waterX || y != waterY) {
+          waterX = x;
+          waterY = y;
+          water = waterColour(x, y, landDistance_[i]);
         }
         return themekit::shaded(themekit::jittered(water, random, 6), shade);
       }
@@ -242,18 +248,18 @@ void CoastTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& pi
   bush.dark[0] = 30, bush.dark[1] = 70, bush.dark[2] = 30;
   bush.light[0] = 90, bush.light[1] = 150, bush.light[2] = 60;
   bush.shadowOffset = 5;
+  std::vector<scenery::Planned> plan;
   for (int gx = -30; gx < width_ + 30; gx += 70) {
     for (int gy = -30; gy < height_ + 30; gy += 70) {
       const int px = gx + platform::randInt() % 70, py = gy + platform::randInt() % 70;
       const int size = 30 + platform::randInt() % 30;
       if (map.at(2LL * py, 2LL * px) != zone::kOpenGround || platform::randInt() % 3 != 0) continue;
       const int corner = -10 + bush.shadowOffset - size / 2;
-      if (scenery::placeClearOfRoad(paintCrown(size, bush), map, picture, px + corner,
-                                    py + corner)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      plan.push_back({SceneryItem{px, py, size}, px + corner, py + corner,
+                      [seed = drawCrown(size), &bush] { return paintCrown(seed, bush); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t CoastTheme::surfaceOf(std::int32_t zone) const {

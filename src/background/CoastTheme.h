@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "background/PaintLoop.h"
 #include "background/Theme.h"
 
 namespace background {
@@ -22,6 +23,9 @@ class CoastTheme : public Theme {
  private:
   void plantPiers(const track::SurfaceMap& map, platform::Bitmap& picture,
                   std::vector<SceneryItem>& placed);
+  // The sea at pixel (x, y), `out` pixels from the land: deepening away from the shore, with
+  // swell and foam; before the cloud shade and the grain.
+  painting::Colour waterColour(int x, int y, float out) const;
 
   std::uint32_t seed_ = 0;
   int width_ = 0;

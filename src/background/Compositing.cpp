@@ -46,11 +46,12 @@ void addWeighted(float* __restrict sum, const float* __restrict source, float we
 
 }  // namespace
 
-void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox, int oy) {
+void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox, int oy,
+                int firstRow, int lastRow) {
   const int u0 = std::max(0, -ox);
-  const int v0 = std::max(0, -oy);
+  const int v0 = std::max({0, -oy, firstRow - oy});
   const int u1 = std::min(source.width(), target.width() - ox);
-  const int v1 = std::min(source.height(), target.height() - oy);
+  const int v1 = std::min(source.height(), std::min(target.height(), lastRow) - oy);
   for (int v = v0; v < v1; ++v) {
     for (int u = u0; u < u1; ++u) {
       const platform::Color s = source.getPixel(u, v);

@@ -1,4 +1,6 @@
 #pragma once
+#include <limits>
+
 #include "platform/Bitmap.h"
 
 namespace background {
@@ -7,8 +9,10 @@ namespace compositing {
 
 // Draws `source` over `target` with its top-left corner at (ox, oy), alpha-blended; pixels that
 // fall outside the target are skipped. Where both pixels are fully transparent the target stays
-// transparent.
-void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox, int oy);
+// transparent. Only target rows firstRow .. lastRow − 1 are drawn (all of them by default), so
+// bands of rows can be drawn on different threads.
+void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox, int oy,
+                int firstRow = 0, int lastRow = std::numeric_limits<int>::max());
 
 // The soft shadow of a picture: its alpha blurred with a separable 21-tap kernel
 // (weights 1.5^(−0.1·(k − 10)²), taps beyond the edge left out), halved, in black.

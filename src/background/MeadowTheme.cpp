@@ -36,13 +36,9 @@ Colour grassColour(const Shade& shade, RandomBits& random) {
 void MeadowTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   const painting::RoadLook look;
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kRunOff ? 1 : 2;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&](long long row, long long column, int, int, const Shade& shade) {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    return [&](std::int32_t value, long long row, long long column, int, int, const Shade& shade,
+               RandomBits& random) {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }
@@ -70,7 +66,7 @@ void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
       // A tree that would reach the road is still grown, so the trees after it keep their
       // places and shapes for a given seed; it is just not planted.
       plan.push_back({SceneryItem{px, py, size}, px - 35, py - 35,
-                      [seed = drawCrown(size, kTreeThreshold)] { return paintTree(seed); }});
+                      [seed = drawCrown(size)] { return paintTree(seed); }});
     }
   }
   scenery::paintAndPlace(plan, map, picture, placed);

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 #include "background/ColourRules.h"
@@ -71,78 +70,57 @@ inline Colour roadColour(const track::SurfaceMap& map, long long row, long long 
   }
 }
 
-// How many times roadColour draws for a cell of `value`.
-inline std::size_t roadDraws(std::int32_t value) {
-  return value == zone::kPathMark ? 0 : 1;
-}
-
-// Draws of the painting loop before each picture row (and, last, in all), from the draws each
-// cell's colour takes: `drawsOf(value)` for a cell of that value.
-template <typename DrawsOf>
-std::vector<std::size_t> drawsBeforeRows(const track::SurfaceMap& map, int width, int height,
-                                         DrawsOf&& drawsOf) {
-  std::vector<std::size_t> before(static_cast<std::size_t>(height) + 1, 0);
-  parallel::forEachChunk(height, 64, [&](int first, int last) {
-    for (int y = first; y < last; ++y) {
-      std::size_t draws = 0;
-      for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
-        for (long long column = 0; column < 2LL * width; ++column) {
-          draws += drawsOf(map.at(row, column));
-        }
-      }
-      before[static_cast<std::size_t>(y) + 1] = draws;
-    }
-  });
-  for (std::size_t y = 1; y < before.size(); ++y) before[y] += before[y - 1];
-  return before;
-}
+// The cells of map row `row` under a picture `count` cells wide: the map's own row where it
+// covers them, else a copy in `spare` with kOutside (7) beyond the map.
+const std::int32_t* cellRow(const track::SurfaceMap& map, long long row, int count,
+                            std::vector<std::int32_t>& spare);
 
 // Paints every pixel of `picture` as the mean of its 2 × 2 map cells: pixel (x, y) covers rows
 // 2y, 2y + 1 and columns 2x, 2x + 1; cells are visited row by row, each adds a quarter of its
-// colour, truncated at once. `makeCellColour(random)` gives a function
-// `cellColour(row, column, x, y, shade)` for a cell's colour that draws from `random`; cells
-// beyond the map read 7 (SurfaceMap::kOutside), which themes paint as their ground.
-// Rows are painted on several threads, each band of rows with its own cellColour. Every row gets
-// the random numbers a painting from the top row down would give it: `drawsOf(value)` tells how
-// many times a cell of that value calls random.below(), and a band that draws another number of
-// times than that throws std::logic_error.
-template <typename DrawsOf, typename MakeCellColour>
+// colour, truncated at once. `makeCellColour()` gives a function
+// `cellColour(value, row, column, x, y, shade, random)` for the colour of a cell holding
+// `value`; cells beyond the map read 7 (SurfaceMap::kOutside), which themes paint as their
+// ground. Rows are painted on several threads, each band of rows with its own cellColour, so
+// it may keep what it worked out for the last pixel. Each cell draws from its own stream,
+// `random`, keyed by its place and one draw of the game's random source: a picture is the same
+// whichever thread paints which rows.
+template <typename MakeCellColour>
 void paintPixels(const track::SurfaceMap& map, const platform::Bitmap& clouds,
-                 platform::Bitmap& picture, DrawsOf&& drawsOf, MakeCellColour&& makeCellColour) {
+                 platform::Bitmap& picture, MakeCellColour&& makeCellColour) {
   const int width = picture.width();
   const int height = picture.height();
-  const std::vector<std::size_t> before = drawsBeforeRows(map, width, height, drawsOf);
-  // The game's random source is drawn in one place, in order, as a painting on one thread would.
-  std::vector<std::uint32_t> words((before.back() + 1) / 2);
-  for (std::uint32_t& word : words) word = static_cast<std::uint32_t>(platform::randInt());
+  const auto seed = static_cast<std::uint32_t>(platform::randInt());
   auto quarter = [](float value) { return static_cast<int>(value * 0.25f); };
   parallel::forEachChunk(height, 16, [&](int first, int last) {
-    RandomBits random(words.data(), before[static_cast<std::size_t>(first)]);
-    auto cellColour = makeCellColour(random);
+    auto cellColour = makeCellColour();
+    std::vector<std::int32_t> spare[2];
     for (int y = first; y < last; ++y) {
+      const long long top = 2LL * y;
+      const std::int32_t* cells[2] = {cellRow(map, top, 2 * width, spare[0]),
+                                      cellRow(map, top + 1, 2 * width, spare[1])};
+      const std::uint32_t rowKeys[2] = {
+          RandomBits::keyOf(seed, static_cast<std::uint32_t>(top)),
+          RandomBits::keyOf(seed, static_cast<std::uint32_t>(top + 1))};
+      const platform::Color* texture = clouds.data() + static_cast<std::size_t>(y) * width;
+      platform::Color* out = picture.data() + static_cast<std::size_t>(y) * width;
       for (int x = 0; x < width; ++x) {
-        const platform::Color texture = clouds.getPixel(x, y);
-        const Shade shade{static_cast<float>(platform::redOf(texture)),
-                          static_cast<float>(platform::greenOf(texture)),
-                          static_cast<float>(platform::blueOf(texture))};
+        const Shade shade{static_cast<float>(platform::redOf(texture[x])),
+                          static_cast<float>(platform::greenOf(texture[x])),
+                          static_cast<float>(platform::blueOf(texture[x]))};
         int red = 0, green = 0, blue = 0;
-        for (long long row = 2LL * y; row <= 2LL * y + 1; ++row) {
-          for (long long column = 2LL * x; column <= 2LL * x + 1; ++column) {
-            const Colour c = cellColour(row, column, x, y, shade);
+        for (int k = 0; k < 2; ++k) {
+          for (int column = 2 * x; column <= 2 * x + 1; ++column) {
+            RandomBits random(
+                RandomBits::keyOfColumn(rowKeys[k], static_cast<std::uint32_t>(column)));
+            const Colour c = cellColour(cells[k][column], top + k, column, x, y, shade, random);
             red += quarter(c.red);
             green += quarter(c.green);
             blue += quarter(c.blue);
           }
         }
-        picture.setPixel(x, y,
-                         platform::argb(255, std::clamp(red, 0, 255), std::clamp(green, 0, 255),
-                                        std::clamp(blue, 0, 255)));
+        out[x] = platform::argb(255, std::clamp(red, 0, 255), std::clamp(green, 0, 255),
+                                std::clamp(blue, 0, 255));
       }
-    }
-    const std::size_t expected =
-        before[static_cast<std::size_t>(last)] - before[static_cast<std::size_t>(first)];
-    if (random.belowDraws() != expected) {
-      throw std::logic_error("the painter's count of random draws per cell is wrong");
     }
   });
 }

@@ -37,7 +37,7 @@ void QuarryTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width_, heightPixels);
   heights_.resize(distance.size());
   const themekit::NoiseField wander(width_, heightPixels, 130.0f, seed_);
-  for (int y = 0; y < heightPixels; ++y) {
+  themekit::forEachRow(heightPixels, [&](int y) {
     for (int x = 0; x < width_; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
       // Benches follow the road at a distance, with a slow wander.
@@ -48,7 +48,7 @@ void QuarryTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
         themekit::markPixel(map, x, y, zone::kRock, {zone::kGround, zone::kOpenGround});
       }
     }
-  }
+  });
 }
 
 QuarryTheme::Face QuarryTheme::faceAt(int x, int y, int heightPixels) const {
@@ -73,14 +73,10 @@ void QuarryTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& cl
                         platform::Bitmap& picture) {
   const painting::RoadLook look{94, 18, 1.03f, 1.0f, 0.95f};
   const int heightPixels = picture.height();
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kRunOff || value == zone::kRock ? 1 : 2;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&, faceX = -1, faceY = -1, face = Face{}](long long row, long long column, int x, int y,
-                                                      const Shade& shade) mutable {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    return [&, faceX = -1, faceY = -1, face = Face{}](
+               std::int32_t value, long long row, long long column, int x, int y,
+               const Shade& shade, RandomBits& random) mutable {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }
@@ -119,6 +115,7 @@ void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
   boulder.light[0] = 200, boulder.light[1] = 190, boulder.light[2] = 175;
   boulder.shadowOffset = 3;
   constexpr int kBlock = 56;
+  std::vector<scenery::Planned> plan;
   for (int gx = -28; gx < picture.width() + 28; gx += kBlock) {
     for (int gy = -28; gy < picture.height() + 28; gy += kBlock) {
       const int px = gx + platform::randInt() % kBlock, py = gy + platform::randInt() % kBlock;
@@ -130,12 +127,11 @@ void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
       const CrownLook& look = tree ? autumn[kind % 3] : boulder;
       const int size = tree ? 44 + platform::randInt() % 30 : 10 + platform::randInt() % 10;
       const int corner = -10 + look.shadowOffset - size / 2;
-      if (scenery::placeClearOfRoad(paintCrown(size, look), map, picture, px + corner,
-                                    py + corner)) {
-        placed.push_back(SceneryItem{px, py, size});
-      }
+      plan.push_back({SceneryItem{px, py, size}, px + corner, py + corner,
+                      [seed = drawCrown(size), &look] { return paintCrown(seed, look); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t QuarryTheme::surfaceOf(std::int32_t zone) const {

@@ -1,57 +1,65 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
-
-#include "platform/Random.h"
 
 namespace background {
 
-// Small random numbers for the painting loops, which need tens of millions of them. Each draw of
-// the game's one random source (platform::randInt, 31 bits) is cut into several smaller draws,
-// so a fixed seed still reproduces the picture and the numbers stay uniform.
+// Small random numbers for the painting loops, which need tens of millions of them. Each stream
+// is fixed by a key (drawn once from the game's random source, then combined with a cell's or a
+// piece of scenery's place), so a fixed seed still reproduces the picture, and a cell's numbers
+// do not depend on which thread paints it or in what order. The words come from a counter run
+// through an integer hash: far cheaper than a Mersenne twister draw, and just as even for this.
 class RandomBits {
  public:
-  RandomBits() = default;
-  // Takes its words from `words` (values of platform::randInt drawn beforehand) instead, and
-  // starts where a fresh RandomBits would stand after `earlierDraws` calls of below(): each
-  // word serves two such calls. Lets rows of a picture be painted in any order with the numbers
-  // a painting from the first row on would give them.
-  RandomBits(const std::uint32_t* words, std::size_t earlierDraws)
-      : words_(words + (earlierDraws + 1) / 2) {
-    if (earlierDraws % 2 == 1) {
-      pool_ = words[earlierDraws / 2] >> kBelowBits;
-      left_ = 31 - kBelowBits;
-    }
+  explicit RandomBits(std::uint32_t key) : key_(key) {}
+
+  // The key of stream number `index` under `seed` (a picture row, a piece of scenery): streams
+  // of neighbouring numbers are unrelated.
+  static std::uint32_t keyOf(std::uint32_t seed, std::uint32_t index) {
+    return mix(seed ^ mix(index + 0x7f4a7c15u));
+  }
+  // The key of the stream of a cell in `column` of the row whose key is `rowKey`: one addition
+  // per cell. Its words never meet a neighbour's: the step between columns and the step
+  // between one stream's words differ by a multiple far beyond any row's length.
+  static std::uint32_t keyOfColumn(std::uint32_t rowKey, std::uint32_t column) {
+    return rowKey + column * kColumnStep;
   }
 
-  // A uniform value 0..2^bits − 1; bits 1..31.
+  // A uniform value 0..2^count − 1; count 1..32.
   std::uint32_t bits(int count) {
     if (left_ < count) {
-      pool_ = words_ ? *words_++ : static_cast<std::uint32_t>(platform::randInt());
-      left_ = 31;
+      pool_ = mix(key_ + counter_++ * kWordStep);
+      left_ = 32;
     }
-    const std::uint32_t value = pool_ & ((1u << count) - 1u);
-    pool_ >>= count;
+    const std::uint32_t value =
+        count == 32 ? pool_ : pool_ & ((std::uint32_t{1} << count) - std::uint32_t{1});
+    pool_ = count == 32 ? 0 : pool_ >> count;
     left_ -= count;
     return value;
   }
-  // Like the C library's rand() % 256.
+  // A uniform value 0..255.
   int byte() { return static_cast<int>(bits(8)); }
-  // Like rand() % n of a 15-bit rand(): 0..n − 1, n up to a few hundred.
-  int below(int n) {
-    ++belowDraws_;
-    return static_cast<int>(bits(kBelowBits)) % n;
+  // A uniform value 0..n − 1 from 15 bits (scaled, not divided: the painting loops call this
+  // for every cell), n 1..a few hundred.
+  int below(int n) { return static_cast<int>((bits(15) * static_cast<std::uint32_t>(n)) >> 15); }
+
+  // A 32-bit integer hash (every bit of the input reaches every bit of the output).
+  static std::uint32_t mix(std::uint32_t h) {
+    h ^= h >> 16;
+    h *= 0x85ebca6bu;
+    h ^= h >> 13;
+    h *= 0xc2b2ae35u;
+    h ^= h >> 16;
+    return h;
   }
-  // How many times below() was called.
-  std::size_t belowDraws() const { return belowDraws_; }
 
  private:
-  static constexpr int kBelowBits = 15;
+  static constexpr std::uint32_t kColumnStep = 0x632be5abu;
+  static constexpr std::uint32_t kWordStep = 0x9e3779b9u;
 
-  const std::uint32_t* words_ = nullptr;
+  std::uint32_t key_;
+  std::uint32_t counter_ = 0;
   std::uint32_t pool_ = 0;
   int left_ = 0;
-  std::size_t belowDraws_ = 0;
 };
 
 }  // namespace background

@@ -1,6 +1,7 @@
 #include "background/Scenery.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "background/Compositing.h"
 #include "background/Parallel.h"
@@ -12,11 +13,8 @@ namespace scenery {
 
 namespace {
 
-bool roadUnder(const track::SurfaceMap& map, int x, int y) {
-  const long long row = 2LL * y, column = 2LL * x;
-  return zone::onRoad(map.at(row, column)) || zone::onRoad(map.at(row, column + 1)) ||
-         zone::onRoad(map.at(row + 1, column)) || zone::onRoad(map.at(row + 1, column + 1));
-}
+// Rows of pixels drawn together on one thread when scenery is laid over the picture.
+constexpr int kRowsPerBand = 32;
 
 }  // namespace
 
@@ -27,8 +25,16 @@ bool coversRoad(const platform::Bitmap& item, const track::SurfaceMap& map, int 
   const int u1 = std::min(item.width(), pictureWidth - ox);
   const int v1 = std::min(item.height(), pictureHeight - oy);
   for (int v = v0; v < v1; ++v) {
+    // Pixel row oy + v covers these two map rows, both inside the map.
+    const std::int32_t* upper =
+        map.cells.data() + 2 * static_cast<std::size_t>(oy + v) * map.columns;
+    const std::int32_t* lower = upper + map.columns;
+    const platform::Color* pixels = item.data() + static_cast<std::size_t>(v) * item.width();
     for (int u = u0; u < u1; ++u) {
-      if (platform::alphaOf(item.getPixel(u, v)) != 0 && roadUnder(map, ox + u, oy + v)) {
+      if (platform::alphaOf(pixels[u]) == 0) continue;
+      const std::size_t column = 2 * static_cast<std::size_t>(ox + u);
+      if (zone::onRoad(upper[column]) || zone::onRoad(upper[column + 1]) ||
+          zone::onRoad(lower[column]) || zone::onRoad(lower[column + 1])) {
         return true;
       }
     }
@@ -45,15 +51,32 @@ bool placeClearOfRoad(const platform::Bitmap& item, const track::SurfaceMap& map
 
 void paintAndPlace(const std::vector<Planned>& plan, const track::SurfaceMap& map,
                    platform::Bitmap& picture, std::vector<SceneryItem>& placed) {
-  std::vector<platform::Bitmap> pictures(plan.size());
-  parallel::forEachChunk(static_cast<int>(plan.size()), 4, [&](int first, int last) {
-    for (int i = first; i < last; ++i) {
-      pictures[static_cast<std::size_t>(i)] = plan[static_cast<std::size_t>(i)].paint();
-    }
-  });
-  for (std::size_t i = 0; i < plan.size(); ++i) {
-    if (placeClearOfRoad(pictures[i], map, picture, plan[i].left, plan[i].top)) {
-      placed.push_back(plan[i].item);
+  // A batch at a time, so the pictures waiting to be drawn stay a few megabytes.
+  constexpr std::size_t kBatch = 256;
+  std::vector<platform::Bitmap> pictures(kBatch);
+  std::vector<std::uint8_t> clear(kBatch);
+  for (std::size_t start = 0; start < plan.size(); start += kBatch) {
+    const std::size_t count = std::min(kBatch, plan.size() - start);
+    std::fill(clear.begin(), clear.end(), std::uint8_t{0});
+    parallel::forEachChunk(static_cast<int>(count), 4, [&](int first, int last) {
+      for (auto i = static_cast<std::size_t>(first); i < static_cast<std::size_t>(last); ++i) {
+        const Planned& piece = plan[start + i];
+        pictures[i] = piece.paint();
+        clear[i] = coversRoad(pictures[i], map, piece.left, piece.top) ? 0 : 1;
+      }
+    });
+    // Each band of rows gets every piece in the plan's order, so where pieces overlap the later
+    // one lies on top, whichever thread draws the band.
+    parallel::forEachChunk(picture.height(), kRowsPerBand, [&](int first, int last) {
+      for (std::size_t i = 0; i < count; ++i) {
+        const Planned& piece = plan[start + i];
+        if (clear[i]) {
+          compositing::sourceOver(pictures[i], picture, piece.left, piece.top, first, last);
+        }
+      }
+    });
+    for (std::size_t i = 0; i < count; ++i) {
+      if (clear[i]) placed.push_back(plan[start + i].item);
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "background/PaintLoop.h"
+#include "background/Parallel.h"
 #include "platform/Bitmap.h"
 #include "track/SurfaceMap.h"
 
@@ -44,6 +45,15 @@ class NoiseField {
   std::vector<float> samples_;
 };
 
+// Calls body(y) for every picture row 0 .. height − 1, the rows shared among the painter's
+// threads: body may write only its own row's pixels and their map cells.
+template <typename Body>
+void forEachRow(int height, Body&& body) {
+  parallel::forEachChunk(height, 16, [&](int first, int last) {
+    for (int y = first; y < last; ++y) body(y);
+  });
+}
+
 // Distance of every picture pixel from the nearest pixel that has road under it, in pixels
 // (a chamfer estimate, exact along rows and columns), row-major; capped at 65535.
 std::vector<std::uint16_t> roadDistance(const track::SurfaceMap& map, int width, int height);
@@ -82,12 +92,12 @@ std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   const std::size_t stride = static_cast<std::size_t>(width) + 2;
   std::vector<std::uint32_t> d(stride * (static_cast<std::size_t>(height) + 2), kFar);
-  for (int y = 0; y < height; ++y) {
+  forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * width + x;
       if (source(i)) d[(y + 1) * stride + x + 1] = 0;
     }
-  }
+  });
   auto least = [](std::uint32_t a, std::uint32_t b) { return a < b ? a : b; };
   for (int y = 1; y <= height; ++y) {
     std::uint32_t* row = d.data() + y * stride;
@@ -106,13 +116,13 @@ std::vector<std::uint16_t> distanceFrom(int width, int height, IsSource&& source
     }
   }
   std::vector<std::uint16_t> result(count);
-  for (int y = 0; y < height; ++y) {
+  forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       const std::uint32_t value = d[(y + 1) * stride + x + 1] / 3;
       result[static_cast<std::size_t>(y) * width + x] =
           static_cast<std::uint16_t>(value < 65535u ? value : 65535u);
     }
-  }
+  });
   return result;
 }
 

@@ -34,52 +34,47 @@ track::SurfaceMap crownDisk(int size) {
   return disk;
 }
 
-// Guided noise is dark over the disk and light outside it, with a soft rim; the finer random
-// octaves roughen it into leaves.
-std::vector<NoiseOctave> crownOctaves(int size) {
-  const track::SurfaceMap disk = crownDisk(size);
+constexpr float kTreeThreshold = 128.0f;  // a bushy tree's leaves: noise below this
+
+// The crown's noise, size × size, row-major: guided noise is dark over the disk and light
+// outside it, with a soft rim; the finer random octaves roughen it into leaves.
+std::vector<std::uint8_t> crownShade(int size, RandomBits& random) {
   std::vector<NoiseOctave> octaves;
   octaves.emplace_back(20, 1.0, size, size);
-  octaves.back().fillGuided(disk, 0);
+  octaves.back().fillGuided(crownDisk(size), 0);
   double factor = 1.5;
   for (int spacing = 20; spacing >= 2;) {
     spacing /= 2;
     factor *= 2;
     octaves.emplace_back(spacing, factor, size, size);
-    octaves.back().fillRandom();
+    octaves.back().fillRandom(random);
   }
-  return octaves;
+  std::vector<std::uint8_t> shade(static_cast<std::size_t>(size) * size);
+  layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
+    std::copy(row, row + size, shade.begin() + static_cast<std::ptrdiff_t>(y) * size);
+  });
+  return shade;
+}
+
+// Where leaves start in the crown's noise for a look.
+float crownThreshold(const CrownLook& look) {
+  return kTreeThreshold - 40.0f * look.sparse;
 }
 
 }  // namespace
 
-CrownSeed drawCrown(int size, float threshold) {
-  CrownSeed seed;
-  seed.size = size;
-  const std::vector<NoiseOctave> octaves = crownOctaves(size);
-  seed.shade.resize(static_cast<std::size_t>(size) * size);
-  std::size_t leaves = 0;
-  layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
-    std::copy(row, row + size, seed.shade.begin() + static_cast<std::ptrdiff_t>(y) * size);
-    for (int x = 0; x < size; ++x) leaves += row[x] < threshold ? 1 : 0;
-  });
-  // One random number per leaf pixel, two to a word, as RandomBits::below() takes them.
-  seed.words.resize((leaves + 1) / 2);
-  for (std::uint32_t& word : seed.words) word = static_cast<std::uint32_t>(platform::randInt());
-  return seed;
-}
-
-float crownThreshold(const CrownLook& look) {
-  return 128.0f - 40.0f * look.sparse;
+CrownSeed drawCrown(int size) {
+  return CrownSeed{size, static_cast<std::uint32_t>(platform::randInt())};
 }
 
 platform::Bitmap paintCrown(const CrownSeed& seed, const CrownLook& look) {
   const int size = seed.size;
-  RandomBits random(seed.words.data(), 0);
+  RandomBits random(seed.key);
+  const std::vector<std::uint8_t> shades = crownShade(size, random);
   platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
   const float threshold = crownThreshold(look);
   for (int y = 0; y < size; ++y) {
-    const std::uint8_t* row = seed.shade.data() + static_cast<std::size_t>(y) * size;
+    const std::uint8_t* row = shades.data() + static_cast<std::size_t>(y) * size;
     for (int x = 0; x < size; ++x) {
       const float shade = row[x];
       if (shade >= threshold) continue;  // outside the crown
@@ -97,15 +92,16 @@ platform::Bitmap paintCrown(const CrownSeed& seed, const CrownLook& look) {
 }
 
 platform::Bitmap paintCrown(int size, const CrownLook& look) {
-  return paintCrown(drawCrown(size, crownThreshold(look)), look);
+  return paintCrown(drawCrown(size), look);
 }
 
 platform::Bitmap paintTree(const CrownSeed& seed) {
   const int size = seed.size;
-  RandomBits random(seed.words.data(), 0);
+  RandomBits random(seed.key);
+  const std::vector<std::uint8_t> shades = crownShade(size, random);
   platform::Bitmap canvas(size + 2 * kMargin, size + 2 * kMargin);
   for (int y = 0; y < size; ++y) {
-    const std::uint8_t* row = seed.shade.data() + static_cast<std::size_t>(y) * size;
+    const std::uint8_t* row = shades.data() + static_cast<std::size_t>(y) * size;
     for (int x = 0; x < size; ++x) {
       const int shade = row[x];
       if (shade >= kTreeThreshold) continue;  // outside the crown
@@ -121,7 +117,7 @@ platform::Bitmap paintTree(const CrownSeed& seed) {
 }
 
 platform::Bitmap paintTree(int size) {
-  return paintTree(drawCrown(size, kTreeThreshold));
+  return paintTree(drawCrown(size));
 }
 
 }  // namespace background

@@ -6,23 +6,21 @@
 
 namespace background {
 
-// What makes one crown: its size and its random numbers, drawn from platform::randInt() in the
-// order painting it on the spot would draw them, so that it can be painted later on any thread.
+// What makes one crown: its size and the key of its random numbers, drawn from
+// platform::randInt() when it is planned, so that it can be painted later on any thread.
 struct CrownSeed {
   int size = 0;
-  std::vector<std::uint8_t> shade;   // the crown's noise, size × size, row-major
-  std::vector<std::uint32_t> words;  // the leaves' random numbers
+  std::uint32_t key = 0;
 };
-// The seed of a crown of `size` pixels whose leaves start at noise `threshold` (darker is leaf).
-CrownSeed drawCrown(int size, float threshold);
+// The seed of a crown of `size` pixels. Draws from platform::randInt().
+CrownSeed drawCrown(int size);
 
 // A bushy tree seen from above: a noisy green crown on a disk, with a soft shadow cast 7 pixels
 // right of and below it. The picture is (size + 20) pixels square and transparent around the
 // tree; the crown's top-left corner sits at (3, 3).
 // size: crown diameter in pixels, 70..98 in the generator. Draws from platform::randInt().
 platform::Bitmap paintTree(int size);
-// The same tree from a seed drawn with drawCrown(size, kTreeThreshold); touches no shared state.
-inline constexpr float kTreeThreshold = 128.0f;
+// The same tree from a seed drawn with drawCrown(size); touches no shared state.
 platform::Bitmap paintTree(const CrownSeed& seed);
 
 // A crown of the same build in other colours: leaves between `dark` and `light` (RGB 0..255),
@@ -35,9 +33,7 @@ struct CrownLook {
   float sparse = 0;
 };
 platform::Bitmap paintCrown(int size, const CrownLook& look);
-// Where leaves start in the crown's noise for a look.
-float crownThreshold(const CrownLook& look);
-// The same crown from a seed drawn with drawCrown(size, crownThreshold(look)).
+// The same crown from a seed drawn with drawCrown(size); touches no shared state.
 platform::Bitmap paintCrown(const CrownSeed& seed, const CrownLook& look);
 
 }  // namespace background

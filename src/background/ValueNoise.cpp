@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "background/Parallel.h"
-#include "background/RandomBits.h"
 #include "platform/Random.h"
 #include "track/SurfaceMap.h"
 
@@ -40,21 +39,33 @@ NoiseOctave::NoiseOctave(int spacing, double factor, int width, int height)
       for (int k = 0; k < 4; ++k) weights_[k][static_cast<std::size_t>(dy) * a + dx] = w[k] / sum;
     }
   }
+  if (a == 1 || a > kMaxSpacingAlongRows) return;
+  for (int k = 0; k < 4; ++k) {
+    rowWeights_[k].resize(static_cast<std::size_t>(a) * width_);
+    for (int dy = 0; dy < a; ++dy) {
+      const float* pattern = weights_[k].data() + static_cast<std::size_t>(dy) * a;
+      float* along = rowWeights_[k].data() + static_cast<std::size_t>(dy) * width_;
+      for (int x0 = 0; x0 < width_; x0 += a) {
+        std::copy(pattern, pattern + std::min(a, width_ - x0), along + x0);
+      }
+    }
+  }
 }
 
 void NoiseOctave::fillRandom() {
-  // Row by row, three bytes from each draw of the game's random source: the finest octaves have
-  // as many nodes as the map has cells, and a column-by-column fill would miss the cache on
-  // every node.
+  // The finest octaves have as many nodes as the map has cells: one draw of the game's random
+  // source keys a cheap stream for all of them.
+  RandomBits random(static_cast<std::uint32_t>(platform::randInt()));
+  fillRandom(random);
+}
+
+void NoiseOctave::fillRandom(RandomBits& random) {
   std::size_t i = 0;
   const std::size_t count = nodes_.size();
-  for (; i + 3 <= count; i += 3) {
-    const auto bits = static_cast<std::uint32_t>(platform::randInt());
-    nodes_[i] = static_cast<std::uint8_t>(bits);
-    nodes_[i + 1] = static_cast<std::uint8_t>(bits >> 8);
-    nodes_[i + 2] = static_cast<std::uint8_t>(bits >> 16);
+  for (; i + 4 <= count; i += 4) {  // a word's four bytes at once
+    const std::uint32_t word = random.bits(32);
+    for (std::size_t k = 0; k < 4; ++k) nodes_[i + k] = static_cast<std::uint8_t>(word >> (8 * k));
   }
-  RandomBits random;
   for (; i < count; ++i) nodes_[i] = static_cast<std::uint8_t>(random.byte());
 }
 
@@ -79,11 +90,15 @@ void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
             continue;
           }
           const std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(r) * map.columns;
-          for (long long c = left; c < left + side; ++c) {
-            const bool inside = c >= 0 && c < static_cast<long long>(map.columns);
-            const std::int32_t cell = inside ? cells[c] : track::SurfaceMap::kOutside;
-            differing += cell != value ? 1 : 0;
-          }
+          // Cells left and right of the map count as 7; those inside are counted in one
+          // plain run, which the compiler vectorises.
+          const long long first = std::max(left, 0LL);
+          const long long last = std::min(left + side, static_cast<long long>(map.columns));
+          const long long outside = side - std::max(0LL, last - first);
+          if (value != track::SurfaceMap::kOutside) differing += outside;
+          int inRun = 0;
+          for (long long c = first; c < last; ++c) inRun += cells[c] != value ? 1 : 0;
+          differing += inRun;
         }
         // A spacing of 1 leaves no cells around a node; such a node stays dark.
         nodes_[static_cast<std::size_t>(j) * nodeColumns_ + i] =
@@ -93,7 +108,38 @@ void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
   });
 }
 
-void NoiseOctave::blendRow(int y, std::uint8_t* row) const {
+void NoiseOctave::spreadNodes(int nodeRow, RowCache& cache) const {
+  const std::uint8_t* upper = nodes_.data() + static_cast<std::size_t>(nodeRow) * nodeColumns_;
+  const std::uint8_t* lower = upper + nodeColumns_;
+  // Going down, the last node row's lower nodes are this one's upper nodes.
+  const bool next = cache.nodeRow >= 0 && cache.nodeRow == nodeRow - 1;
+  if (next) {
+    std::swap(cache.around[0], cache.around[2]);
+    std::swap(cache.around[1], cache.around[3]);
+  }
+  for (auto& values : cache.around) values.resize(static_cast<std::size_t>(width_));
+  float* topLeft = cache.around[0].data();
+  float* topRight = cache.around[1].data();
+  float* bottomLeft = cache.around[2].data();
+  float* bottomRight = cache.around[3].data();
+  for (int i0 = 0, x0 = 0; x0 < width_; ++i0, x0 += spacing_) {
+    const int end = std::min(width_, x0 + spacing_);
+    const float left = lower[i0], right = lower[i0 + 1];
+    for (int x = x0; x < end; ++x) {
+      bottomLeft[x] = left;
+      bottomRight[x] = right;
+    }
+    if (next) continue;
+    const float upperLeft = upper[i0], upperRight = upper[i0 + 1];
+    for (int x = x0; x < end; ++x) {
+      topLeft[x] = upperLeft;
+      topRight[x] = upperRight;
+    }
+  }
+  cache.nodeRow = nodeRow;
+}
+
+void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache) const {
   const int a = spacing_;
   const int j0 = y / a;
   const std::size_t weightRow = static_cast<std::size_t>(y - j0 * a) * a;
@@ -105,19 +151,40 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row) const {
   const std::uint8_t* lower = upper + nodeColumns_;
   const float keep = keep_;
   const float inverseFactor = inverseFactor_;
+  const int width = width_;  // a local: the bytes written could alias the member
 
   if (a == 1) {  // every pixel sits on its own node
-    for (int x = 0; x < width_; ++x) {
+    for (int x = 0; x < width; ++x) {
       const float blended = (keep * row[x] + upper[x]) * inverseFactor;
       row[x] = static_cast<std::uint8_t>(std::min(255.0f, blended));
     }
     return;
   }
 
-  for (int i0 = 0, x0 = 0; x0 < width_; ++i0, x0 += a) {
+  if (a <= kMaxSpacingAlongRows) {
+    if (cache.nodeRow != j0) spreadNodes(j0, cache);
+    const std::size_t along = static_cast<std::size_t>(y - j0 * a) * width_;
+    const float* __restrict r00 = rowWeights_[0].data() + along;
+    const float* __restrict r10 = rowWeights_[1].data() + along;
+    const float* __restrict r01 = rowWeights_[2].data() + along;
+    const float* __restrict r11 = rowWeights_[3].data() + along;
+    const float* __restrict n00 = cache.around[0].data();
+    const float* __restrict n10 = cache.around[1].data();
+    const float* __restrict n01 = cache.around[2].data();
+    const float* __restrict n11 = cache.around[3].data();
+    std::uint8_t* __restrict out = row;
+    for (int x = 0; x < width; ++x) {
+      const float v = r00[x] * n00[x] + r10[x] * n10[x] + r01[x] * n01[x] + r11[x] * n11[x];
+      const float blended = (keep * out[x] + v) * inverseFactor;
+      out[x] = static_cast<std::uint8_t>(std::min(255.0f, blended));
+    }
+    return;
+  }
+
+  for (int i0 = 0, x0 = 0; x0 < width; ++i0, x0 += a) {
     const float v00 = upper[i0], v10 = upper[i0 + 1];
     const float v01 = lower[i0], v11 = lower[i0 + 1];
-    const int run = std::min(a, width_ - x0);
+    const int run = std::min(a, width - x0);
     std::uint8_t* out = row + x0;
     for (int dx = 0; dx < run; ++dx) {
       const float v = w00[dx] * v00 + w10[dx] * v10 + w01[dx] * v01 + w11[dx] * v11;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "background/Parallel.h"
+#include "background/RandomBits.h"
 
 namespace track {
 struct SurfaceMap;
@@ -21,15 +22,30 @@ class NoiseOctave {
   // spacing: pixels between nodes (1..200); factor: 1 replaces the picture, 2 halves it, ...
   NoiseOctave(int spacing, double factor, int width, int height);
 
-  // Each node gets a uniform random value 0..255 from platform::randInt().
+  // Each node gets a uniform random value 0..255, from a stream keyed by one draw of
+  // platform::randInt().
   void fillRandom();
+  // The same from `random`: one byte per node, row by row.
+  void fillRandom(RandomBits& random);
   // Each node gets 255 × the share of map cells around it (a spacing-wide square centred on the
   // node) whose value differs from `value`; cells outside the map count as 7. Dark where the map
   // is mostly `value`.
   void fillGuided(const track::SurfaceMap& map, std::int32_t value);
 
+  // What blendRow keeps from one row to the next: the four nodes around each pixel of the
+  // last node row it met. One per octave and thread, for rows taken in order.
+  struct RowCache {
+    int nodeRow = -1;
+    std::vector<float> around[4];  // per pixel: top-left, top-right, bottom-left, bottom-right
+  };
+
   // Blends the octave into row y of a grey picture (one byte per pixel, `width` pixels).
-  void blendRow(int y, std::uint8_t* row) const;
+  void blendRow(int y, std::uint8_t* row) const {
+    RowCache cache;
+    blendRow(y, row, cache);
+  }
+  // The same, reusing what `cache` holds from the rows before.
+  void blendRow(int y, std::uint8_t* row, RowCache& cache) const;
 
   int spacing() const { return spacing_; }
   int nodeColumns() const { return nodeColumns_; }
@@ -50,6 +66,12 @@ class NoiseOctave {
   // Normalised weights of the four surrounding nodes for each offset (dy × spacing + dx) of a
   // pixel from its top-left node: [0] top-left, [1] top-right, [2] bottom-left, [3] bottom-right.
   std::vector<float> weights_[4];
+  // For close nodes, where a pixel's four nodes change every few pixels: weights_ laid out
+  // along a whole row for each dy (dy × width + x), so a row is one loop over its pixels.
+  static constexpr int kMaxSpacingAlongRows = 12;
+  std::vector<float> rowWeights_[4];
+
+  void spreadNodes(int nodeRow, RowCache& cache) const;
 };
 
 // Runs the octaves in order over a width × height grey picture that starts black, handing each
@@ -58,9 +80,10 @@ template <typename RowSink>
 void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height,
                   RowSink&& takeRow) {
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
+  std::vector<NoiseOctave::RowCache> caches(octaves.size());
   for (int y = 0; y < height; ++y) {
     std::fill(row.begin(), row.end(), std::uint8_t{0});
-    for (const NoiseOctave& octave : octaves) octave.blendRow(y, row.data());
+    for (std::size_t k = 0; k < octaves.size(); ++k) octaves[k].blendRow(y, row.data(), caches[k]);
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
 }
@@ -73,9 +96,12 @@ void layerOctavesInParallel(const std::vector<NoiseOctave>& octaves, int width, 
   constexpr int kRowsPerChunk = 16;
   parallel::forEachChunk(height, kRowsPerChunk, [&](int first, int last) {
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
+    std::vector<NoiseOctave::RowCache> caches(octaves.size());
     for (int y = first; y < last; ++y) {
       std::fill(row.begin(), row.end(), std::uint8_t{0});
-      for (const NoiseOctave& octave : octaves) octave.blendRow(y, row.data());
+      for (std::size_t k = 0; k < octaves.size(); ++k) {
+        octaves[k].blendRow(y, row.data(), caches[k]);
+      }
       takeRow(y, static_cast<const std::uint8_t*>(row.data()));
     }
   });

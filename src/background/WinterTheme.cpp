@@ -27,26 +27,22 @@ void WinterTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
   const int height = static_cast<int>(map.rows / 2);
   const std::vector<std::uint16_t> distance = themekit::roadDistance(map, width, height);
   // The plough leaves a band of packed snow along the road, a little ragged.
-  for (int y = 0; y < height; ++y) {
+  themekit::forEachRow(height, [&](int y) {
     for (int x = 0; x < width; ++x) {
       const float reach = 6.0f + 6.0f * themekit::smoothNoise(x / 23.0f, y / 23.0f, seed_);
       if (distance[static_cast<std::size_t>(y) * width + x] <= reach) {
         themekit::markPixel(map, x, y, zone::kVerge, {zone::kGround});
       }
     }
-  }
+  });
 }
 
 void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   const painting::RoadLook look{80, 18, 0.95f, 1.0f, 1.07f};
-  auto drawsOf = [](std::int32_t value) -> std::size_t {
-    if (zone::onRoad(value)) return painting::roadDraws(value);
-    return value == zone::kVerge || value == zone::kRunOff ? 2 : 1;
-  };
-  painting::paintPixels(map, clouds, picture, drawsOf, [&](RandomBits& random) {
-    return [&](long long row, long long column, int, int, const Shade& shade) {
-      const std::int32_t value = map.at(row, column);
+  painting::paintPixels(map, clouds, picture, [&] {
+    return [&](std::int32_t value, long long row, long long column, int, int, const Shade& shade,
+               RandomBits& random) {
       if (zone::onRoad(value)) {
         return painting::roadColour(map, row, column, value, shade, random, look);
       }
@@ -70,6 +66,7 @@ void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& cl
 void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
                                std::vector<SceneryItem>& placed) {
   constexpr int kBlock = 44;
+  std::vector<scenery::Planned> plan;
   for (int gx = 0; gx < picture.width() + kBlock; gx += kBlock) {
     for (int gy = -kBlock; gy < picture.height(); gy += kBlock) {
       const int px = gx + platform::randInt() % kBlock;
@@ -83,12 +80,11 @@ void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& p
         continue;
       }
       const int corner = conifer::centre(radius);
-      if (scenery::placeClearOfRoad(conifer::paint(radius, seed), map, picture, px - corner,
-                                    py - corner)) {
-        placed.push_back(SceneryItem{px, py, 2 * radius});
-      }
+      plan.push_back({SceneryItem{px, py, 2 * radius}, px - corner, py - corner,
+                      [radius, seed] { return conifer::paint(radius, seed); }});
     }
   }
+  scenery::paintAndPlace(plan, map, picture, placed);
 }
 
 std::int32_t WinterTheme::surfaceOf(std::int32_t zone) const {
