@@ -39,12 +39,8 @@ class NoiseOctave {
     std::vector<float> around[4];  // per pixel: top-left, top-right, bottom-left, bottom-right
   };
 
-  // Blends the octave into row y of a grey picture (one byte per pixel, `width` pixels).
-  void blendRow(int y, std::uint8_t* row) const {
-    RowCache cache;
-    blendRow(y, row, cache);
-  }
-  // The same, reusing what `cache` holds from the rows before.
+  // Blends the octave into row y of a grey picture (one byte per pixel, `width` pixels),
+  // reusing what `cache` holds from the rows before.
   void blendRow(int y, std::uint8_t* row, RowCache& cache) const;
 
   int spacing() const { return spacing_; }
@@ -74,18 +70,25 @@ class NoiseOctave {
   void spreadNodes(int nodeRow, RowCache& cache) const;
 };
 
-// Runs the octaves in order over a width × height grey picture that starts black, handing each
-// finished row to `takeRow(y, row)`.
+// Runs the octaves in order over rows first .. last − 1 of a grey picture `width` pixels wide
+// that starts black, handing each finished row to `takeRow(y, row)`.
 template <typename RowSink>
-void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height,
-                  RowSink&& takeRow) {
+void layerOctaveRows(const std::vector<NoiseOctave>& octaves, int width, int first, int last,
+                     RowSink& takeRow) {
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
   std::vector<NoiseOctave::RowCache> caches(octaves.size());
-  for (int y = 0; y < height; ++y) {
+  for (int y = first; y < last; ++y) {
     std::fill(row.begin(), row.end(), std::uint8_t{0});
     for (std::size_t k = 0; k < octaves.size(); ++k) octaves[k].blendRow(y, row.data(), caches[k]);
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
+}
+
+// The same over a whole width × height picture, row by row.
+template <typename RowSink>
+void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height,
+                  RowSink&& takeRow) {
+  layerOctaveRows(octaves, width, 0, height, takeRow);
 }
 
 // layerOctaves with the rows shared among the painter's threads: `takeRow` may be called for
@@ -95,15 +98,7 @@ void layerOctavesInParallel(const std::vector<NoiseOctave>& octaves, int width, 
                             RowSink&& takeRow) {
   constexpr int kRowsPerChunk = 16;
   parallel::forEachChunk(height, kRowsPerChunk, [&](int first, int last) {
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
-    std::vector<NoiseOctave::RowCache> caches(octaves.size());
-    for (int y = first; y < last; ++y) {
-      std::fill(row.begin(), row.end(), std::uint8_t{0});
-      for (std::size_t k = 0; k < octaves.size(); ++k) {
-        octaves[k].blendRow(y, row.data(), caches[k]);
-      }
-      takeRow(y, static_cast<const std::uint8_t*>(row.data()));
-    }
+    layerOctaveRows(octaves, width, first, last, takeRow);
   });
 }
 
