@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "track/RoadMask.h"
 #include "track/SurfaceMap.h"
 #include "track/TrackData.h"
 
@@ -43,5 +44,8 @@ double rasterisedCells(const TrackData& track, double cellSize);
 // The road of the track rasterised at the given cell size. Throws std::length_error with a
 // readable message when the map would exceed the size limit (surfaceMapFits).
 std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize);
+// The same road as buildSurfaceMap's, one byte a cell (RoadMask::kOnRoad where the map has
+// kRoad), for callers that need to know only where the road is. Same limits and exceptions.
+std::unique_ptr<RoadMask> buildRoadMask(const TrackData& track, double cellSize);
 
 }  // namespace track

@@ -1,4 +1,5 @@
-// The road of a track rasterised into a surface map (buildSurfaceMap, declared in Geometry.h).
+// The road of a track rasterised into a surface map or a road mask (buildSurfaceMap and
+// buildRoadMask, declared in Geometry.h).
 //
 // Each piece of road, between a path point and the next, is outlined by its two edge lines and
 // three cross lines: at both points and between the edge lines' first cells. Every outlined cell
@@ -33,7 +34,9 @@ struct PieceCover {
   std::vector<Run> runs;  // one per row from `top` down
   std::vector<GridCell> extra;
 
-  void writeInto(SurfaceMap& map, int firstRow, int lastRow) const;
+  // Writes `road` into the cells of rows firstRow .. lastRow − 1 that lie inside the grid.
+  template <typename Grid>
+  void writeInto(Grid& grid, typename Grid::Cell road, int firstRow, int lastRow) const;
 };
 
 // A cell the outline passes, and whether drawing its line marks it (a line marks every cell
@@ -141,21 +144,24 @@ class PieceOutliner {
   std::vector<int> columnBottom_;
 };
 
-void PieceCover::writeInto(SurfaceMap& map, int firstRow, int lastRow) const {
+template <typename Grid>
+void PieceCover::writeInto(Grid& grid, typename Grid::Cell road, int firstRow, int lastRow) const {
   const int bottom = top + static_cast<int>(runs.size());
   const int from = std::max(firstRow, top);
   const int to = std::min(lastRow, bottom);
-  const auto columns = static_cast<int>(map.columns);
+  const auto columns = static_cast<int>(grid.columns);
   for (int y = from; y < to; ++y) {
     const Run& run = runs[static_cast<std::size_t>(y - top)];
     const int left = std::max(run.left, 0);
     const int right = std::min(run.right, columns);
     if (left >= right) continue;
-    std::int32_t* row = map.cells.data() + static_cast<std::size_t>(y) * map.columns;
-    std::fill(row + left, row + right, SurfaceMap::kRoad);
+    auto* row = grid.cells.data() + static_cast<std::size_t>(y) * grid.columns;
+    std::fill(row + left, row + right, road);
   }
   for (const GridCell& cell : extra) {
-    if (cell.y >= firstRow && cell.y < lastRow) map.set(cell.y, cell.x, SurfaceMap::kRoad);
+    if (cell.y >= firstRow && cell.y < lastRow && grid.inside(cell.y, cell.x)) {
+      grid.cells[static_cast<std::size_t>(cell.y) * grid.columns + cell.x] = road;
+    }
   }
 }
 
@@ -163,17 +169,18 @@ GridCell truncatedCell(const TrackPoint& p) {
   return GridCell{static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
-}  // namespace
-
-std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize) {
+// The road of the track in a new Grid (a SurfaceMap or a RoadMask) whose cells start off the
+// road, written `road`.
+template <typename Grid>
+std::unique_ptr<Grid> buildRoad(const TrackData& track, double cellSize, typename Grid::Cell road) {
   std::string reason;
   if (!surfaceMapFits(track, cellSize, &reason)) throw std::length_error(reason);
 
   const double c = cellSize;
-  auto map = std::make_unique<SurfaceMap>(static_cast<std::uint32_t>((c + track.extentY) / c),
-                                          static_cast<std::uint32_t>((c + track.extentX) / c));
+  auto grid = std::make_unique<Grid>(static_cast<std::uint32_t>((c + track.extentY) / c),
+                                     static_cast<std::uint32_t>((c + track.extentX) / c));
   const std::size_t count = track.points.size();
-  if (count == 0) return map;
+  if (count == 0) return grid;
 
   std::vector<GridCell> edge1(count), edge2(count);
   for (std::size_t i = 0; i < count; ++i) {
@@ -184,12 +191,13 @@ std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellS
 
   // Piece i joins point i to its successor; the last piece closes the loop at the finish line.
   // A batch of pieces at a time keeps the covers small even for a file of huge zigzags. A small
-  // map (the race's) is built on the calling thread alone: threads would cost more than they save.
+  // grid (the race's) is built on the calling thread alone: threads would cost more than they
+  // save.
   constexpr std::size_t kPiecesPerBatch = 128;
   constexpr std::size_t kCellsWorthThreads = std::size_t{1} << 21;
-  const bool threaded = map->cells.size() >= kCellsWorthThreads;
+  const bool threaded = grid->cells.size() >= kCellsWorthThreads;
   const int piecesPerChunk = threaded ? 16 : static_cast<int>(kPiecesPerBatch);
-  const int rowsPerBand = threaded ? 64 : static_cast<int>(map->rows);
+  const int rowsPerBand = threaded ? 64 : static_cast<int>(grid->rows);
   std::vector<PieceCover> covers;
   for (std::size_t first = 0; first < count; first += kPiecesPerBatch) {
     covers.assign(std::min(kPiecesPerBatch, count - first), {});
@@ -203,11 +211,23 @@ std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellS
                 outliner.cover(edge1[i], edge1[next], edge2[i], edge2[next]);
           }
         });
-    common::parallel::forEachChunk(static_cast<int>(map->rows), rowsPerBand, [&](int from, int to) {
-      for (const PieceCover& piece : covers) piece.writeInto(*map, from, to);
-    });
+    common::parallel::forEachChunk(static_cast<int>(grid->rows), rowsPerBand,
+                                   [&](int from, int to) {
+                                     for (const PieceCover& piece : covers)
+                                       piece.writeInto(*grid, road, from, to);
+                                   });
   }
-  return map;
+  return grid;
+}
+
+}  // namespace
+
+std::unique_ptr<SurfaceMap> buildSurfaceMap(const TrackData& track, double cellSize) {
+  return buildRoad<SurfaceMap>(track, cellSize, SurfaceMap::kRoad);
+}
+
+std::unique_ptr<RoadMask> buildRoadMask(const TrackData& track, double cellSize) {
+  return buildRoad<RoadMask>(track, cellSize, RoadMask::kOnRoad);
 }
 
 }  // namespace track

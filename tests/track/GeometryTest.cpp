@@ -242,6 +242,21 @@ TEST(BuildSurfaceMap, SameCellsOnOneThreadAsOnSeveralAndAsEver) {
   EXPECT_EQ(hash, 14051094254536797693ull);
 }
 
+// The painter's widened roads are masks: they must hold exactly the road of the map.
+TEST(BuildSurfaceMap, RoadMaskMarksTheMapsRoadCellsAndNoOthers) {
+  const track::TrackData track = zigzagRoad();
+  const auto map = track::buildSurfaceMap(track, 0.5);
+  const auto mask = track::buildRoadMask(track, 0.5);
+  ASSERT_EQ(mask->rows, map->rows);
+  ASSERT_EQ(mask->columns, map->columns);
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < map->cells.size(); ++i) {
+    const bool road = map->cells[i] == track::SurfaceMap::kRoad;
+    differing += mask->cells[i] != (road ? track::RoadMask::kOnRoad : track::RoadMask::kOffRoad);
+  }
+  EXPECT_EQ(differing, 0u);
+}
+
 TEST(SurfaceMapLimits, RefuseOversizedOrFarFlungTracksBeforeAllocating) {
   track::TrackData large;
   large.points = {{0, 0, 60, 0, 0}, {100, 100, 60, 0, 0}};
