@@ -5,6 +5,7 @@
 
 #include "background/Parallel.h"
 #include "platform/Random.h"
+#include "track/RoadMask.h"
 #include "track/SurfaceMap.h"
 
 namespace background {
@@ -70,6 +71,16 @@ void NoiseOctave::fillRandom(RandomBits& random) {
 }
 
 void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
+  fillGuided(map.cells.data(), map.rows, map.columns, value, value != track::SurfaceMap::kOutside);
+}
+
+void NoiseOctave::fillGuided(const track::RoadMask& mask) {
+  fillGuided(mask.cells.data(), mask.rows, mask.columns, track::RoadMask::kOnRoad, true);
+}
+
+template <typename Cell>
+void NoiseOctave::fillGuided(const Cell* cells, std::uint32_t rows, std::uint32_t columns,
+                             Cell value, bool outsideDiffers) {
   const int half = spacing_ / 2;
   const int side = 2 * half;
   const long long cellsPerNode = static_cast<long long>(side) * side;
@@ -85,19 +96,19 @@ void NoiseOctave::fillGuided(const track::SurfaceMap& map, std::int32_t value) {
         const long long left = static_cast<long long>(spacing_) * i - half;
         long long differing = 0;
         for (long long r = top; r < top + side; ++r) {
-          if (r < 0 || r >= static_cast<long long>(map.rows)) {
-            differing += side;  // a whole row outside the map counts as 7
+          if (r < 0 || r >= static_cast<long long>(rows)) {
+            differing += side;  // a whole row outside the map differs
             continue;
           }
-          const std::int32_t* cells = map.cells.data() + static_cast<std::size_t>(r) * map.columns;
-          // Cells left and right of the map count as 7; those inside are counted in one
-          // plain run, which the compiler vectorises.
+          const Cell* row = cells + static_cast<std::size_t>(r) * columns;
+          // Cells left and right of the map differ unless told otherwise; those inside are
+          // counted in one plain run, which the compiler vectorises.
           const long long first = std::max(left, 0LL);
-          const long long last = std::min(left + side, static_cast<long long>(map.columns));
+          const long long last = std::min(left + side, static_cast<long long>(columns));
           const long long outside = side - std::max(0LL, last - first);
-          if (value != track::SurfaceMap::kOutside) differing += outside;
+          if (outsideDiffers) differing += outside;
           int inRun = 0;
-          for (long long c = first; c < last; ++c) inRun += cells[c] != value ? 1 : 0;
+          for (long long c = first; c < last; ++c) inRun += row[c] != value ? 1 : 0;
           differing += inRun;
         }
         // A spacing of 1 leaves no cells around a node; such a node stays dark.

@@ -8,6 +8,7 @@
 #include "background/RandomBits.h"
 
 namespace track {
+struct RoadMask;
 struct SurfaceMap;
 }  // namespace track
 
@@ -31,6 +32,8 @@ class NoiseOctave {
   // node) whose value differs from `value`; cells outside the map count as 7. Dark where the map
   // is mostly `value`.
   void fillGuided(const track::SurfaceMap& map, std::int32_t value);
+  // The same for the cells off the mask's road; cells outside the mask are off it.
+  void fillGuided(const track::RoadMask& mask);
 
   // What blendRow keeps from one row to the next: the four nodes around each pixel of the
   // last node row it met. One per octave and thread, for rows taken in order.
@@ -68,6 +71,9 @@ class NoiseOctave {
   std::vector<float> rowWeights_[4];
 
   void spreadNodes(int nodeRow, RowCache& cache) const;
+  template <typename Cell>
+  void fillGuided(const Cell* cells, std::uint32_t rows, std::uint32_t columns, Cell value,
+                  bool outsideDiffers);
 };
 
 // Runs the octaves in order over rows first .. last − 1 of a grey picture `width` pixels wide

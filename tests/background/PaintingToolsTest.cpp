@@ -8,6 +8,7 @@
 #include "background/ValueNoise.h"
 #include "platform/Random.h"
 #include "support/TestSupport.h"
+#include "track/RoadMask.h"
 #include "track/SurfaceMap.h"
 
 namespace {
@@ -60,6 +61,25 @@ TEST(ValueNoise, LaterOctavesBlendInByTheirFactor) {
   EXPECT_EQ(octaves[1].node(0, 0), 255 * 75 / 100);
   const auto picture = layered(octaves, 40, 40);
   EXPECT_EQ(picture[20 * 40 + 20], 127);  // (255 + 0) / 2, truncated
+}
+
+TEST(ValueNoise, GuidedByARoadMaskAsByTheMapItCopies) {
+  track::SurfaceMap map(50, 70);
+  track::RoadMask mask(50, 70);
+  for (std::size_t i = 0; i < map.cells.size(); ++i) {
+    if ((i * 7919) % 13 < 5) {  // scattered road, some of it at the borders
+      map.cells[i] = track::SurfaceMap::kRoad;
+      mask.cells[i] = track::RoadMask::kOnRoad;
+    }
+  }
+  background::NoiseOctave byMap(12, 2.0, 70, 50), byMask(12, 2.0, 70, 50);
+  byMap.fillGuided(map, track::SurfaceMap::kRoad);
+  byMask.fillGuided(mask);
+  for (int j = 0; j < byMap.nodeRows(); ++j) {
+    for (int i = 0; i < byMap.nodeColumns(); ++i) {
+      EXPECT_EQ(byMask.node(i, j), byMap.node(i, j)) << i << "," << j;
+    }
+  }
 }
 
 TEST(Compositing, SourceOverBlendsAndClips) {
