@@ -234,24 +234,24 @@ void BackgroundGenerator::addZones(const track::TrackData& track) {
   const int k = randInt() % 3;
   std::vector<double> outerWidths(count);
   for (std::size_t i = 0; i < count; ++i) outerWidths[i] = widths[i] * (1 + 0.5 * k) + 70;
-  std::unique_ptr<track::SurfaceMap> outer;
+  std::unique_ptr<track::RoadMask> outer;
   parallel::forEachChunk(2, 1, [&](int task, int) {
     if (task == 1) {
-      outer = track::buildSurfaceMap(withWidths(track, outerWidths), kCellSize);
+      outer = track::buildRoadMask(withWidths(track, outerWidths), kCellSize);
       return;
     }
-    const std::unique_ptr<track::SurfaceMap> guide =
-        track::buildSurfaceMap(withWidths(track, widths), kCellSize);
-    for (std::size_t i = 0; i < 3; ++i) octaves[i].fillGuided(*guide, kRoad);
+    const std::unique_ptr<track::RoadMask> guide =
+        track::buildRoadMask(withWidths(track, widths), kCellSize);
+    for (std::size_t i = 0; i < 3; ++i) octaves[i].fillGuided(*guide);
   });
 
   layerOctavesInParallel(octaves, width, height, [&](int y, const std::uint8_t* row) {
     const std::size_t start = static_cast<std::size_t>(y) * map.columns;
     std::int32_t* cells = map.cells.data() + start;
-    const std::int32_t* outside = outer->cells.data() + start;
+    const std::uint8_t* outside = outer->cells.data() + start;
     for (int x = 0; x < width; ++x) {
       if (row[x] < 127 && cells[x] == kGrass) cells[x] = kRunOff;
-      if (outside[x] == kGrass && cells[x] == kGrass) cells[x] = kOpenGrass;
+      if (outside[x] == track::RoadMask::kOffRoad && cells[x] == kGrass) cells[x] = kOpenGrass;
     }
   });
   octaves.clear();
