@@ -81,7 +81,12 @@ void Bitmap::resize(int width, int height, Color fill) {
   if (width < 0 || height < 0) throw std::invalid_argument("Bitmap size must not be negative");
   width_ = width;
   height_ = height;
-  pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  if (fill == 0x00000000u) {
+    pixels_ = decltype(pixels_)(count);
+  } else {
+    pixels_.assign(count, fill);
+  }
 }
 
 Bitmap Bitmap::loadPng(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ZeroedAllocator.h"
 #include "platform/Color.h"
 
 namespace platform {
@@ -21,7 +22,8 @@ class Bitmap {
   Color getPixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
   void setPixel(int x, int y, Color c) { pixels_[static_cast<std::size_t>(y) * width_ + x] = c; }
 
-  // New size; every pixel becomes `fill`.
+  // New size; every pixel becomes `fill`. A transparent black picture arrives zeroed from the
+  // system, its pages written first by whichever thread paints them.
   void resize(int width, int height, Color fill = 0x00000000u);
 
   Color* data() { return pixels_.data(); }
@@ -37,7 +39,7 @@ class Bitmap {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<Color> pixels_;
+  std::vector<Color, common::ZeroedAllocator<Color>> pixels_;
 };
 
 }  // namespace platform
