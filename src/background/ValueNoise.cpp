@@ -84,36 +84,43 @@ void NoiseOctave::fillGuided(const Cell* cells, std::uint32_t rows, std::uint32_
   const int half = spacing_ / 2;
   const int side = 2 * half;
   const long long cellsPerNode = static_cast<long long>(side) * side;
+  if (cellsPerNode == 0) {  // a spacing of 1 leaves no cells around a node: it stays dark
+    std::fill(nodes_.begin(), nodes_.end(), std::uint8_t{0});
+    return;
+  }
   // Each node reads only the map, so rows of nodes are counted on several threads; a small map
   // (a tree's crown) is not worth a thread.
   constexpr long long kCellsPerChunk = 1 << 18;
   const long long cellsPerRow = std::max(1LL, cellsPerNode * nodeColumns_);
   const int rowsPerChunk = static_cast<int>(std::max(1LL, kCellsPerChunk / cellsPerRow));
   parallel::forEachChunk(nodeRows_, rowsPerChunk, [&](int firstRow, int lastRow) {
+    // A row of nodes is counted down whole map rows first, in one plain loop the compiler
+    // vectorises, then along each node's columns. A column's count is at most `side` (≤ 200).
+    std::vector<std::uint16_t> differingInColumn(columns);
     for (int j = firstRow; j < lastRow; ++j) {
       const long long top = static_cast<long long>(spacing_) * j - half;
+      std::fill(differingInColumn.begin(), differingInColumn.end(), std::uint16_t{0});
+      long long rowsOutside = 0;
+      for (long long r = top; r < top + side; ++r) {
+        if (r < 0 || r >= static_cast<long long>(rows)) {
+          ++rowsOutside;  // a whole row outside the map differs
+          continue;
+        }
+        const Cell* __restrict row = cells + static_cast<std::size_t>(r) * columns;
+        std::uint16_t* __restrict counts = differingInColumn.data();
+        for (std::uint32_t c = 0; c < columns; ++c) counts[c] += row[c] != value ? 1 : 0;
+      }
+      const long long rowsInside = side - rowsOutside;
       for (int i = 0; i < nodeColumns_; ++i) {
         const long long left = static_cast<long long>(spacing_) * i - half;
-        long long differing = 0;
-        for (long long r = top; r < top + side; ++r) {
-          if (r < 0 || r >= static_cast<long long>(rows)) {
-            differing += side;  // a whole row outside the map differs
-            continue;
-          }
-          const Cell* row = cells + static_cast<std::size_t>(r) * columns;
-          // Cells left and right of the map differ unless told otherwise; those inside are
-          // counted in one plain run, which the compiler vectorises.
-          const long long first = std::max(left, 0LL);
-          const long long last = std::min(left + side, static_cast<long long>(columns));
-          const long long outside = side - std::max(0LL, last - first);
-          if (outsideDiffers) differing += outside;
-          int inRun = 0;
-          for (long long c = first; c < last; ++c) inRun += row[c] != value ? 1 : 0;
-          differing += inRun;
-        }
-        // A spacing of 1 leaves no cells around a node; such a node stays dark.
+        // Cells left and right of the map differ unless told otherwise.
+        const long long first = std::max(left, 0LL);
+        const long long last = std::min(left + side, static_cast<long long>(columns));
+        const long long outside = side - std::max(0LL, last - first);
+        long long differing = rowsOutside * side + (outsideDiffers ? outside * rowsInside : 0);
+        for (long long c = first; c < last; ++c) differing += differingInColumn[c];
         nodes_[static_cast<std::size_t>(j) * nodeColumns_ + i] =
-            cellsPerNode == 0 ? 0 : static_cast<std::uint8_t>(differing * 255 / cellsPerNode);
+            static_cast<std::uint8_t>(differing * 255 / cellsPerNode);
       }
     }
   });
