@@ -212,4 +212,47 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache) const {
   }
 }
 
+std::uint8_t NoiseOctave::blendPixel(int x, int y, std::uint8_t value) const {
+  const int a = spacing_;
+  const int i0 = x / a, j0 = y / a;
+  const std::uint8_t* upper = nodes_.data() + static_cast<std::size_t>(j0) * nodeColumns_;
+  float v = 0.0f;
+  if (a == 1) {
+    v = upper[x];
+  } else {
+    // Term by term in blendRow's order, so the sum rounds the same.
+    const std::uint8_t* lower = upper + nodeColumns_;
+    const std::size_t offset = static_cast<std::size_t>(y - j0 * a) * a + (x - i0 * a);
+    v = weights_[0][offset] * static_cast<float>(upper[i0]) +
+        weights_[1][offset] * static_cast<float>(upper[i0 + 1]) +
+        weights_[2][offset] * static_cast<float>(lower[i0]) +
+        weights_[3][offset] * static_cast<float>(lower[i0 + 1]);
+  }
+  const float blended = (keep_ * value + v) * inverseFactor_;
+  return static_cast<std::uint8_t>(std::min(255.0f, blended));
+}
+
+void NoiseOctave::widenRange(float& low, float& high) const {
+  // Nodes give 0..255; the weights' sum may round a little above 1, and truncation takes up
+  // to a whole unit off.
+  low = std::max(0.0f, keep_ * low * inverseFactor_ - 1.5f);
+  high = std::min(255.0f, (keep_ * high + 256.0f) * inverseFactor_ + 0.5f);
+}
+
+void layerOctaveRow(const std::vector<NoiseOctave>& octaves, std::size_t count, int y,
+                    std::vector<std::uint8_t>& row, std::vector<NoiseOctave::RowCache>& caches) {
+  std::fill(row.begin(), row.end(), std::uint8_t{0});
+  for (std::size_t k = 0; k < count; ++k) octaves[k].blendRow(y, row.data(), caches[k]);
+}
+
+ThresholdAnswers::ThresholdAnswers(const std::vector<NoiseOctave>& octaves, std::size_t firstOpen,
+                                   int threshold)
+    : octaves_(octaves), firstOpen_(std::min(firstOpen, octaves.size())), threshold_(threshold) {
+  for (int value = 0; value < 256; ++value) {
+    float low = static_cast<float>(value), high = low;
+    for (std::size_t k = firstOpen_; k < octaves.size(); ++k) octaves[k].widenRange(low, high);
+    answers_[value] = high < static_cast<float>(threshold_) ? 1 : low >= threshold_ ? 0 : kOpen;
+  }
+}
+
 }  // namespace background

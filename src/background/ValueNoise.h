@@ -46,6 +46,12 @@ class NoiseOctave {
   // reusing what `cache` holds from the rows before.
   void blendRow(int y, std::uint8_t* row, RowCache& cache) const;
 
+  // What blendRow makes of `value` at column x of row y: the same number, for one pixel.
+  std::uint8_t blendPixel(int x, int y, std::uint8_t value) const;
+  // Widens [low, high], the range a pixel's value lies in, to the range it lies in once this
+  // octave is blended in, whatever the octave's nodes (with a margin for rounding).
+  void widenRange(float& low, float& high) const;
+
   int spacing() const { return spacing_; }
   int nodeColumns() const { return nodeColumns_; }
   int nodeRows() const { return nodeRows_; }
@@ -76,6 +82,11 @@ class NoiseOctave {
                   bool outsideDiffers);
 };
 
+// Runs octaves 0 .. count − 1 in order over row y of a grey picture `width` pixels wide that
+// starts black, reusing what `caches` (one per octave) hold from the rows before.
+void layerOctaveRow(const std::vector<NoiseOctave>& octaves, std::size_t count, int y,
+                    std::vector<std::uint8_t>& row, std::vector<NoiseOctave::RowCache>& caches);
+
 // Runs the octaves in order over rows first .. last − 1 of a grey picture `width` pixels wide
 // that starts black, handing each finished row to `takeRow(y, row)`.
 template <typename RowSink>
@@ -84,8 +95,7 @@ void layerOctaveRows(const std::vector<NoiseOctave>& octaves, int width, int fir
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
   std::vector<NoiseOctave::RowCache> caches(octaves.size());
   for (int y = first; y < last; ++y) {
-    std::fill(row.begin(), row.end(), std::uint8_t{0});
-    for (std::size_t k = 0; k < octaves.size(); ++k) octaves[k].blendRow(y, row.data(), caches[k]);
+    layerOctaveRow(octaves, octaves.size(), y, row, caches);
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
 }
@@ -97,14 +107,60 @@ void layerOctaves(const std::vector<NoiseOctave>& octaves, int width, int height
   layerOctaveRows(octaves, width, 0, height, takeRow);
 }
 
+inline constexpr int kRowsPerParallelChunk = 16;
+
 // layerOctaves with the rows shared among the painter's threads: `takeRow` may be called for
 // several rows at once and in any order, so it must touch nothing but its own row.
 template <typename RowSink>
 void layerOctavesInParallel(const std::vector<NoiseOctave>& octaves, int width, int height,
                             RowSink&& takeRow) {
-  constexpr int kRowsPerChunk = 16;
-  parallel::forEachChunk(height, kRowsPerChunk, [&](int first, int last) {
+  parallel::forEachChunk(height, kRowsPerParallelChunk, [&](int first, int last) {
     layerOctaveRows(octaves, width, first, last, takeRow);
+  });
+}
+
+// Where a layered picture ends below a threshold: for each value a pixel can have after the
+// octaves before `firstOpen`, whether the later octaves can still move it across.
+class ThresholdAnswers {
+ public:
+  // threshold: a grey value 1..255, usually 127.
+  ThresholdAnswers(const std::vector<NoiseOctave>& octaves, std::size_t firstOpen, int threshold);
+
+  // 1 when the layered pixel ends below the threshold, else 0; `value` is the pixel at column x
+  // of row y after the octaves before firstOpen.
+  std::uint8_t below(int x, int y, std::uint8_t value) const {
+    if (answers_[value] != kOpen) return answers_[value];
+    for (std::size_t k = firstOpen_; k < octaves_.size(); ++k) {
+      value = octaves_[k].blendPixel(x, y, value);
+    }
+    return value < threshold_ ? 1 : 0;
+  }
+  std::size_t firstOpen() const { return firstOpen_; }
+
+ private:
+  static constexpr std::uint8_t kOpen = 2;
+  const std::vector<NoiseOctave>& octaves_;
+  std::size_t firstOpen_;
+  int threshold_;
+  std::uint8_t answers_[256];
+};
+
+// layerOctavesInParallel that hands `takeRow` only whether each pixel ends below the threshold
+// (1) or not (0), the same answers as comparing the whole layered picture. The octaves from
+// answers.firstOpen() on are blended only into the pixels whose answer the earlier ones leave
+// open: far from any threshold, the fine octaves cannot change it.
+template <typename RowSink>
+void layerOctavesBelowInParallel(const std::vector<NoiseOctave>& octaves,
+                                 const ThresholdAnswers& answers, int width, int height,
+                                 RowSink&& takeRow) {
+  parallel::forEachChunk(height, kRowsPerParallelChunk, [&](int first, int last) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
+    std::vector<NoiseOctave::RowCache> caches(octaves.size());
+    for (int y = first; y < last; ++y) {
+      layerOctaveRow(octaves, answers.firstOpen(), y, row, caches);
+      for (int x = 0; x < width; ++x) row[x] = answers.below(x, y, row[x]);
+      takeRow(y, static_cast<const std::uint8_t*>(row.data()));
+    }
   });
 }
 

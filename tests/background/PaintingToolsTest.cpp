@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 
 #include "background/Compositing.h"
@@ -79,6 +80,41 @@ TEST(ValueNoise, GuidedByARoadMaskAsByTheMapItCopies) {
     for (int i = 0; i < byMap.nodeColumns(); ++i) {
       EXPECT_EQ(byMask.node(i, j), byMap.node(i, j)) << i << "," << j;
     }
+  }
+}
+
+// The zones stage asks only which pixels end dark; skipping the fine octaves where they cannot
+// change that must give the answers of the whole picture, at every threshold.
+TEST(ValueNoise, BelowAThresholdAsTheWholeLayeredPictureSays) {
+  platform::setFixedSeed(5);
+  const int width = 203, height = 97;
+  track::RoadMask road(height, width);
+  for (std::uint32_t row = 30; row < 55; ++row) {  // a band of road, for dark and light nodes
+    std::fill_n(road.cells.begin() + row * road.columns, road.columns, track::RoadMask::kOnRoad);
+  }
+  std::vector<background::NoiseOctave> octaves;
+  double factor = 1;
+  for (int spacing : {25, 12, 6, 3, 1}) {
+    factor *= 2;
+    octaves.emplace_back(spacing, factor, width, height);
+    if (octaves.size() <= 2) {
+      octaves.back().fillGuided(road);
+    } else {
+      octaves.back().fillRandom();
+    }
+  }
+  const auto picture = layered(octaves, width, height);
+  for (int threshold : {40, 127, 200}) {
+    const background::ThresholdAnswers answers(octaves, 2, threshold);
+    std::atomic<std::size_t> differing{0};
+    background::layerOctavesBelowInParallel(
+        octaves, answers, width, height, [&](int y, const std::uint8_t* below) {
+          for (int x = 0; x < width; ++x) {
+            const bool dark = picture[static_cast<std::size_t>(y) * width + x] < threshold;
+            if ((below[x] != 0) != dark) ++differing;
+          }
+        });
+    EXPECT_EQ(differing.load(), 0u) << threshold;
   }
 }
 
