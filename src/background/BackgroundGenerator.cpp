@@ -222,13 +222,14 @@ void BackgroundGenerator::addZones(const track::TrackData& track) {
   // Noise that is dark near the widened road and random further out: run-off hugs the road,
   // widest in the bends, with a ragged border. The random numbers are drawn first, in the order
   // the picture has always used; the two widened roads are then drawn side by side.
+  constexpr std::size_t kGuidedOctaves = 3;  // the coarse ones; the fine ones are random
   std::vector<NoiseOctave> octaves;
   double factor = 1;
   for (int spacing = 50; spacing > 2;) {
     spacing /= 2;
     factor *= 2;
     octaves.emplace_back(spacing, factor, width, height);
-    if (octaves.size() > 3) octaves.back().fillRandom();
+    if (octaves.size() > kGuidedOctaves) octaves.back().fillRandom();
   }
   // Open grass lies well clear of a road widened once more; only there do trees grow.
   const int k = randInt() % 3;
@@ -242,15 +243,17 @@ void BackgroundGenerator::addZones(const track::TrackData& track) {
     }
     const std::unique_ptr<track::RoadMask> guide =
         track::buildRoadMask(withWidths(track, widths), kCellSize);
-    for (std::size_t i = 0; i < 3; ++i) octaves[i].fillGuided(*guide);
+    for (std::size_t i = 0; i < kGuidedOctaves; ++i) octaves[i].fillGuided(*guide);
   });
 
-  layerOctavesInParallel(octaves, width, height, [&](int y, const std::uint8_t* row) {
+  // Run-off where the noise ends below 127: the random octaves only matter near that border.
+  const ThresholdAnswers dark(octaves, kGuidedOctaves, 127);
+  layerOctavesBelowInParallel(octaves, dark, width, height, [&](int y, const std::uint8_t* below) {
     const std::size_t start = static_cast<std::size_t>(y) * map.columns;
     std::int32_t* cells = map.cells.data() + start;
     const std::uint8_t* outside = outer->cells.data() + start;
     for (int x = 0; x < width; ++x) {
-      if (row[x] < 127 && cells[x] == kGrass) cells[x] = kRunOff;
+      if (below[x] != 0 && cells[x] == kGrass) cells[x] = kRunOff;
       if (outside[x] == track::RoadMask::kOffRoad && cells[x] == kGrass) cells[x] = kOpenGrass;
     }
   });
