@@ -28,7 +28,7 @@ NoiseOctave::NoiseOctave(int spacing, double factor, int width, int height)
       height_(std::max(0, height)),
       nodeColumns_(std::max(0, width_ - 1) / spacing_ + 2),
       nodeRows_(std::max(0, height_ - 1) / spacing_ + 2),
-      nodes_(static_cast<std::size_t>(nodeColumns_) * nodeRows_, 0) {
+      nodes_(static_cast<std::size_t>(nodeColumns_) * nodeRows_) {
   const int a = spacing_;
   for (auto& table : weights_) table.resize(static_cast<std::size_t>(a) * a);
   for (int dy = 0; dy < a; ++dy) {

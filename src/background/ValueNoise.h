@@ -6,6 +6,7 @@
 
 #include "background/Parallel.h"
 #include "background/RandomBits.h"
+#include "common/ZeroedAllocator.h"
 
 namespace track {
 struct RoadMask;
@@ -67,7 +68,9 @@ class NoiseOctave {
   int height_;
   int nodeColumns_;
   int nodeRows_;
-  std::vector<std::uint8_t> nodes_;  // row-major
+  // Row-major. Zeroed by the system: the finest octaves have as many nodes as the map has cells,
+  // and filling them is all the writing they need.
+  std::vector<std::uint8_t, common::ZeroedAllocator<std::uint8_t>> nodes_;
   // Normalised weights of the four surrounding nodes for each offset (dy × spacing + dx) of a
   // pixel from its top-left node: [0] top-left, [1] top-right, [2] bottom-left, [3] bottom-right.
   std::vector<float> weights_[4];
