@@ -158,6 +158,10 @@ void NoiseOctave::spreadNodes(int nodeRow, RowCache& cache) const {
 }
 
 void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache) const {
+  blendRow(y, row, cache, 0, width_);
+}
+
+void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache, int first, int last) const {
   const int a = spacing_;
   const int j0 = y / a;
   const std::size_t weightRow = static_cast<std::size_t>(y - j0 * a) * a;
@@ -169,10 +173,11 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache) const {
   const std::uint8_t* lower = upper + nodeColumns_;
   const float keep = keep_;
   const float inverseFactor = inverseFactor_;
-  const int width = width_;  // a local: the bytes written could alias the member
+  first = std::max(0, first);
+  last = std::min(width_, last);  // a local: the bytes written could alias the member
 
   if (a == 1) {  // every pixel sits on its own node
-    for (int x = 0; x < width; ++x) {
+    for (int x = first; x < last; ++x) {
       const float blended = (keep * row[x] + upper[x]) * inverseFactor;
       row[x] = static_cast<std::uint8_t>(std::min(255.0f, blended));
     }
@@ -191,7 +196,7 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache) const {
     const float* __restrict n01 = cache.around[2].data();
     const float* __restrict n11 = cache.around[3].data();
     std::uint8_t* __restrict out = row;
-    for (int x = 0; x < width; ++x) {
+    for (int x = first; x < last; ++x) {
       const float v = r00[x] * n00[x] + r10[x] * n10[x] + r01[x] * n01[x] + r11[x] * n11[x];
       const float blended = (keep * out[x] + v) * inverseFactor;
       out[x] = static_cast<std::uint8_t>(std::min(255.0f, blended));
@@ -199,12 +204,12 @@ void NoiseOctave::blendRow(int y, std::uint8_t* row, RowCache& cache) const {
     return;
   }
 
-  for (int i0 = 0, x0 = 0; x0 < width; ++i0, x0 += a) {
+  for (int i0 = first / a, x0 = i0 * a; x0 < last; ++i0, x0 += a) {
     const float v00 = upper[i0], v10 = upper[i0 + 1];
     const float v01 = lower[i0], v11 = lower[i0 + 1];
-    const int run = std::min(a, width - x0);
+    const int end = std::min(a, last - x0);
     std::uint8_t* out = row + x0;
-    for (int dx = 0; dx < run; ++dx) {
+    for (int dx = std::max(0, first - x0); dx < end; ++dx) {
       const float v = w00[dx] * v00 + w10[dx] * v10 + w01[dx] * v01 + w11[dx] * v11;
       const float blended = (keep * out[dx] + v) * inverseFactor;
       out[dx] = static_cast<std::uint8_t>(std::min(255.0f, blended));
@@ -232,11 +237,24 @@ std::uint8_t NoiseOctave::blendPixel(int x, int y, std::uint8_t value) const {
   return static_cast<std::uint8_t>(std::min(255.0f, blended));
 }
 
-void NoiseOctave::widenRange(float& low, float& high) const {
-  // Nodes give 0..255; the weights' sum may round a little above 1, and truncation takes up
-  // to a whole unit off.
-  low = std::max(0.0f, keep_ * low * inverseFactor_ - 1.5f);
-  high = std::min(255.0f, (keep_ * high + 256.0f) * inverseFactor_ + 0.5f);
+void NoiseOctave::widenRange(float& low, float& high, NodeRange nodes) const {
+  // The weights' sum may round a little off 1, and truncation takes up to a whole unit off.
+  low = std::max(0.0f, (keep_ * low + nodes.low) * inverseFactor_ - 1.5f);
+  high = std::min(255.0f, (keep_ * high + nodes.high + 1.0f) * inverseFactor_ + 0.5f);
+}
+
+NoiseOctave::NodeRange NoiseOctave::nodeRange(int y, int first, int last) const {
+  const int j0 = std::clamp(y / spacing_, 0, nodeRows_ - 2);
+  const int i0 = std::max(0, first / spacing_);
+  const int i1 = std::min(nodeColumns_ - 1, (std::max(first, last - 1)) / spacing_ + 1);
+  NodeRange range{255, 0};
+  for (int j = j0; j <= j0 + 1; ++j) {
+    const std::uint8_t* nodes = nodes_.data() + static_cast<std::size_t>(j) * nodeColumns_;
+    const auto [low, high] = std::minmax_element(nodes + i0, nodes + i1 + 1);
+    range.low = std::min(range.low, static_cast<float>(*low));
+    range.high = std::max(range.high, static_cast<float>(*high));
+  }
+  return range;
 }
 
 void layerOctaveRow(const std::vector<NoiseOctave>& octaves, std::size_t count, int y,
@@ -253,6 +271,35 @@ ThresholdAnswers::ThresholdAnswers(const std::vector<NoiseOctave>& octaves, std:
     for (std::size_t k = firstOpen_; k < octaves.size(); ++k) octaves[k].widenRange(low, high);
     answers_[value] = high < static_cast<float>(threshold_) ? 1 : low >= threshold_ ? 0 : kOpen;
   }
+}
+
+void ThresholdAnswers::answerRow(int y, std::vector<std::uint8_t>& row,
+                                 std::vector<NoiseOctave::RowCache>& caches) const {
+  const int width = static_cast<int>(row.size());
+  std::uint8_t* pixels = row.data();
+  for (int first = 0; first < width; first += kBlockColumns) {
+    const int last = std::min(width, first + kBlockColumns);
+    const std::uint8_t settled = settledAnswer(y, first, last);
+    if (settled != kOpen) {
+      std::fill(pixels + first, pixels + last, settled);
+      continue;
+    }
+    std::fill(pixels + first, pixels + last, std::uint8_t{0});
+    for (std::size_t k = 0; k < firstOpen_; ++k) {
+      octaves_[k].blendRow(y, pixels, caches[k], first, last);
+    }
+    for (int x = first; x < last; ++x) pixels[x] = below(x, y, pixels[x]);
+  }
+}
+
+std::uint8_t ThresholdAnswers::settledAnswer(int y, int first, int last) const {
+  float low = 0.0f, high = 0.0f;  // a row starts black
+  for (std::size_t k = 0; k < firstOpen_; ++k) {
+    octaves_[k].widenRange(low, high, octaves_[k].nodeRange(y, first, last));
+  }
+  for (std::size_t k = firstOpen_; k < octaves_.size(); ++k) octaves_[k].widenRange(low, high);
+  const auto threshold = static_cast<float>(threshold_);
+  return high < threshold ? 1 : low >= threshold ? 0 : kOpen;
 }
 
 }  // namespace background

@@ -46,12 +46,23 @@ class NoiseOctave {
   // Blends the octave into row y of a grey picture (one byte per pixel, `width` pixels),
   // reusing what `cache` holds from the rows before.
   void blendRow(int y, std::uint8_t* row, RowCache& cache) const;
+  // The same for the pixels first .. last − 1 of the row only.
+  void blendRow(int y, std::uint8_t* row, RowCache& cache, int first, int last) const;
 
   // What blendRow makes of `value` at column x of row y: the same number, for one pixel.
   std::uint8_t blendPixel(int x, int y, std::uint8_t value) const;
+  // The lowest and highest of some nodes, 0..255.
+  struct NodeRange {
+    float low;
+    float high;
+  };
+  // The range of the nodes that pixels first .. last − 1 of row y are blended from.
+  NodeRange nodeRange(int y, int first, int last) const;
   // Widens [low, high], the range a pixel's value lies in, to the range it lies in once this
-  // octave is blended in, whatever the octave's nodes (with a margin for rounding).
-  void widenRange(float& low, float& high) const;
+  // octave is blended in from nodes within `nodes` (with a margin for rounding).
+  void widenRange(float& low, float& high, NodeRange nodes) const;
+  // The same whatever the nodes.
+  void widenRange(float& low, float& high) const { widenRange(low, high, NodeRange{0, 255}); }
 
   int spacing() const { return spacing_; }
   int nodeColumns() const { return nodeColumns_; }
@@ -138,20 +149,28 @@ class ThresholdAnswers {
     }
     return value < threshold_ ? 1 : 0;
   }
-  std::size_t firstOpen() const { return firstOpen_; }
+  // Row y's answers (1 below, 0 not) into `row`, one per pixel; `caches` holds one RowCache
+  // per octave, kept from the rows before. A block of pixels whose nodes settle its answer
+  // is not blended at all: most of a picture lies far from any threshold.
+  void answerRow(int y, std::vector<std::uint8_t>& row,
+                 std::vector<NoiseOctave::RowCache>& caches) const;
 
  private:
   static constexpr std::uint8_t kOpen = 2;
+  static constexpr int kBlockColumns = 256;
   const std::vector<NoiseOctave>& octaves_;
   std::size_t firstOpen_;
   int threshold_;
   std::uint8_t answers_[256];
+
+  // 1 or 0 when every pixel first .. last − 1 of row y has that answer, whatever its nodes
+  // within their ranges; else kOpen.
+  std::uint8_t settledAnswer(int y, int first, int last) const;
 };
 
 // layerOctavesInParallel that hands `takeRow` only whether each pixel ends below the threshold
-// (1) or not (0), the same answers as comparing the whole layered picture. The octaves from
-// answers.firstOpen() on are blended only into the pixels whose answer the earlier ones leave
-// open: far from any threshold, the fine octaves cannot change it.
+// (1) or not (0), the same answers as comparing the whole layered picture, blending only where
+// the answers need it.
 template <typename RowSink>
 void layerOctavesBelowInParallel(const std::vector<NoiseOctave>& octaves,
                                  const ThresholdAnswers& answers, int width, int height,
@@ -160,8 +179,7 @@ void layerOctavesBelowInParallel(const std::vector<NoiseOctave>& octaves,
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
     std::vector<NoiseOctave::RowCache> caches(octaves.size());
     for (int y = first; y < last; ++y) {
-      layerOctaveRow(octaves, answers.firstOpen(), y, row, caches);
-      for (int x = 0; x < width; ++x) row[x] = answers.below(x, y, row[x]);
+      answers.answerRow(y, row, caches);
       takeRow(y, static_cast<const std::uint8_t*>(row.data()));
     }
   });

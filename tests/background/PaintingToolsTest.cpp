@@ -87,10 +87,13 @@ TEST(ValueNoise, GuidedByARoadMaskAsByTheMapItCopies) {
 // change that must give the answers of the whole picture, at every threshold.
 TEST(ValueNoise, BelowAThresholdAsTheWholeLayeredPictureSays) {
   platform::setFixedSeed(5);
-  const int width = 203, height = 97;
+  const int width = 703, height = 97;
   track::RoadMask road(height, width);
-  for (std::uint32_t row = 30; row < 55; ++row) {  // a band of road, for dark and light nodes
-    std::fill_n(road.cells.begin() + row * road.columns, road.columns, track::RoadMask::kOnRoad);
+  for (std::uint32_t row = 0; row < road.rows; ++row) {  // road across and along: dark nodes
+    for (std::uint32_t column = 0; column < road.columns; ++column) {
+      const bool across = row >= 30 && row < 55, along = column >= 400 && column < 430;
+      if (across || along) road.cells[row * road.columns + column] = track::RoadMask::kOnRoad;
+    }
   }
   std::vector<background::NoiseOctave> octaves;
   double factor = 1;
