@@ -252,9 +252,12 @@ void BackgroundGenerator::addZones(const track::TrackData& track) {
     const std::size_t start = static_cast<std::size_t>(y) * map.columns;
     std::int32_t* cells = map.cells.data() + start;
     const std::uint8_t* outside = outer->cells.data() + start;
+    // Grass turns to run-off where the noise is dark, else to open grass beyond the outer
+    // road; one select per cell, which the compiler vectorises.
     for (int x = 0; x < width; ++x) {
-      if (below[x] != 0 && cells[x] == kGrass) cells[x] = kRunOff;
-      if (outside[x] == track::RoadMask::kOffRoad && cells[x] == kGrass) cells[x] = kOpenGrass;
+      const std::int32_t open = outside[x] == track::RoadMask::kOffRoad ? kOpenGrass : kGrass;
+      const std::int32_t grass = below[x] != 0 ? kRunOff : open;
+      cells[x] = cells[x] == kGrass ? grass : cells[x];
     }
   });
   octaves.clear();
