@@ -123,7 +123,11 @@ std::vector<unsigned char> compressPicture(const platform::Bitmap& picture, PngF
     bands[static_cast<std::size_t>(band)] =
         compressBand(picture, first, std::min(height, first + kRowsPerBand), band == bandCount - 1);
   });
-  std::vector<unsigned char> stream = {0x78, 0x01};  // deflate, 32 KB window, fastest
+  std::size_t total = 2 + 4;
+  for (const CompressedBand& band : bands) total += band.bytes.size();
+  std::vector<unsigned char> stream;
+  stream.reserve(total);  // fresh memory is slow to come by: take it once
+  stream = {0x78, 0x01};  // deflate, 32 KB window, fastest
   uLong adler = 1;
   for (const CompressedBand& band : bands) {
     if (!band.error.empty()) png.fail(band.error);
