@@ -137,7 +137,7 @@ void layerOctavesInParallel(const std::vector<NoiseOctave>& octaves, int width, 
 // octaves before `firstOpen`, whether the later octaves can still move it across.
 class ThresholdAnswers {
  public:
-  // threshold: a grey value 1..255, usually 127.
+  // threshold: a grey value 1..255, usually 127. Reads `octaves`, which must outlive it.
   ThresholdAnswers(const std::vector<NoiseOctave>& octaves, std::size_t firstOpen, int threshold);
 
   // 1 when the layered pixel ends below the threshold, else 0; `value` is the pixel at column x
