@@ -26,11 +26,17 @@ const std::array<float, kTaps>& blurWeights() {
 }
 
 // Sum of the weights of the taps that fall inside a line of `count` pixels, for each position:
-// taps beyond the edge are left out, so the edge is not darkened by imaginary pixels.
+// taps beyond the edge are left out, so the edge is not darkened by imaginary pixels. Away from
+// the edges every tap counts, and the same additions in the same order give the same total.
 std::vector<float> tapTotals(int count) {
   const auto& w = blurWeights();
-  std::vector<float> totals(static_cast<std::size_t>(count), 0.0f);
+  float allTaps = 0.0f;
+  for (const float weight : w) allTaps += weight;
+  std::vector<float> totals(static_cast<std::size_t>(count), allTaps);
+  auto nearEdge = [count](int i) { return i < kRadius || i + kRadius >= count; };
   for (int i = 0; i < count; ++i) {
+    if (!nearEdge(i)) continue;
+    totals[i] = 0.0f;
     for (int k = 0; k < kTaps; ++k) {
       const int j = i + k - kRadius;
       if (j >= 0 && j < count) totals[i] += w[k];
@@ -39,9 +45,40 @@ std::vector<float> tapTotals(int count) {
   return totals;
 }
 
-// Adds `weight` × `source` to `sum`, element by element; a loop the compiler vectorises.
-void addWeighted(float* __restrict sum, const float* __restrict source, float weight, int count) {
-  for (int i = 0; i < count; ++i) sum[i] += weight * source[i];
+// Outputs summed together in registers: a whole number of vector lanes, so the compiler turns
+// the inner loop into vector instructions.
+constexpr int kLanes = 8;
+
+// The blurred sums of kLanes neighbouring outputs: tap k of output j is first[k × step + j].
+// Taps beyond the picture must read zeros; adding a zero changes no sum, so the result is the
+// same as leaving those taps out.
+void blurLanes(const float* first, std::ptrdiff_t step, float* sums) {
+  const auto& w = blurWeights();
+  std::array<float, kLanes> acc{};
+  for (int k = 0; k < kTaps; ++k) {
+    const float* tap = first + k * step;
+    for (int j = 0; j < kLanes; ++j) acc[j] += w[k] * tap[j];
+  }
+  std::copy(acc.begin(), acc.end(), sums);
+}
+
+// The smallest rectangle holding every pixel that is not fully transparent; empty (right ≤ left)
+// for a picture that is transparent all over.
+struct Extent {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+Extent opaqueExtent(const platform::Bitmap& picture) {
+  Extent e{picture.width(), picture.height(), 0, 0};
+  for (int y = 0; y < picture.height(); ++y) {
+    const platform::Color* row = picture.data() + static_cast<std::size_t>(y) * picture.width();
+    for (int x = 0; x < picture.width(); ++x) {
+      if (platform::alphaOf(row[x]) == 0) continue;
+      e.left = std::min(e.left, x), e.right = std::max(e.right, x + 1);
+      e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y + 1);
+    }
+  }
+  return e;
 }
 
 }  // namespace
@@ -89,42 +126,45 @@ void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox
 platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
   const int width = picture.width();
   const int height = picture.height();
-  const std::size_t size = static_cast<std::size_t>(width) * height;
-  const auto& w = blurWeights();
-  std::vector<float> alpha(size), rowsBlurred(size), sum(static_cast<std::size_t>(width));
-  for (std::size_t i = 0; i < size; ++i) alpha[i] = platform::alphaOf(picture.data()[i]);
+  platform::Bitmap shadow(width, height);
+  const Extent solid = opaqueExtent(picture);
+  if (solid.right <= solid.left) return shadow;
+  // Only pixels within the blur's reach of a visible one get any shadow.
+  const int left = std::max(0, solid.left - kRadius);
+  const int right = std::min(width, solid.right + kRadius);
+  const int top = std::max(0, solid.top - kRadius);
+  const int bottom = std::min(height, solid.bottom + kRadius);
+  // Rows of floats with kRadius zeros on either side and room for a last group of lanes.
+  const int stride = width + 2 * kRadius + kLanes;
+  const auto at = [stride](int row, int x) {
+    return static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x);
+  };
+  std::vector<float> line(static_cast<std::size_t>(stride), 0.0f);
+  std::vector<float> sums(static_cast<std::size_t>(stride), 0.0f);
 
-  // Along the rows: each tap shifts the whole row, so the inner loop runs over pixels.
+  // Along the rows; row r of `rowsBlurred` holds picture row r − kRadius, padded with zero rows.
   const std::vector<float> rowTotals = tapTotals(width);
-  for (int y = 0; y < height; ++y) {
-    const float* in = alpha.data() + static_cast<std::size_t>(y) * width;
-    float* out = rowsBlurred.data() + static_cast<std::size_t>(y) * width;
-    std::fill(sum.begin(), sum.end(), 0.0f);
-    for (int k = 0; k < kTaps; ++k) {
-      const int first = std::max(0, kRadius - k);
-      const int last = std::min(width, width + kRadius - k);
-      if (first < last)
-        addWeighted(sum.data() + first, in + first + k - kRadius, w[k], last - first);
-    }
+  std::vector<float> rowsBlurred(at(height + 2 * kRadius + 1, 0), 0.0f);
+  for (int y = solid.top; y < solid.bottom; ++y) {
+    const platform::Color* in = picture.data() + static_cast<std::size_t>(y) * width;
+    for (int x = solid.left; x < solid.right; ++x) line[kRadius + x] = platform::alphaOf(in[x]);
+    for (int x = left; x < right; x += kLanes) blurLanes(line.data() + x, 1, sums.data() + x);
     // Each pass stores whole alpha values, as a picture in between would.
-    for (int x = 0; x < width; ++x) out[x] = std::floor(std::min(255.0f, sum[x] / rowTotals[x]));
+    float* out = rowsBlurred.data() + at(y + kRadius, 0);
+    for (int x = left; x < right; ++x)
+      out[x] = std::floor(std::min(255.0f, sums[x] / rowTotals[x]));
   }
 
-  // Along the columns: whole rows at a time, again vectorised over the pixels of a row.
+  // Along the columns, tap k of row y reading row y + k of `rowsBlurred`.
   const std::vector<float> columnTotals = tapTotals(height);
-  platform::Bitmap shadow(width, height);
-  for (int y = 0; y < height; ++y) {
-    std::fill(sum.begin(), sum.end(), 0.0f);
-    for (int k = 0; k < kTaps; ++k) {
-      const int source = y + k - kRadius;
-      if (source < 0 || source >= height) continue;
-      addWeighted(sum.data(), rowsBlurred.data() + static_cast<std::size_t>(source) * width, w[k],
-                  width);
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; x += kLanes) {
+      blurLanes(rowsBlurred.data() + at(y, x), stride, sums.data() + x);
     }
     // The colour of the blur is thrown away: a shadow is black, at half strength.
     platform::Color* out = shadow.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      const auto a = static_cast<std::uint32_t>(std::min(255.0f, sum[x] / columnTotals[y]));
+    for (int x = left; x < right; ++x) {
+      const auto a = static_cast<std::uint32_t>(std::min(255.0f, sums[x] / columnTotals[y]));
       out[x] = platform::argb(a / 2u, 0, 0, 0);
     }
   }
