@@ -100,6 +100,28 @@ Extent opaqueExtent(const platform::Bitmap& picture) {
   return e;
 }
 
+// Source pixel `s` drawn over target pixel `t`; `s` is not fully transparent.
+platform::Color over(platform::Color s, platform::Color t) {
+  const unsigned as = platform::alphaOf(s);
+  if (as == 255) return s;  // opaque: covers the target
+  const unsigned at = platform::alphaOf(t);
+  const unsigned r = 255 - as;
+  if (at == 255) {  // over an opaque target (the painted background): a plain mix
+    auto mix = [&](unsigned tc, unsigned sc) { return (r * tc) / 255 + (as * sc) / 255; };
+    return platform::argb(255, mix(platform::redOf(t), platform::redOf(s)),
+                          mix(platform::greenOf(t), platform::greenOf(s)),
+                          mix(platform::blueOf(t), platform::blueOf(s)));
+  }
+  const unsigned alpha = 255 - r * (255 - at) / 255;
+  auto channel = [&](unsigned tc, unsigned sc) {
+    // Truncation can leave `alpha` a little low; never let a channel spill over.
+    return std::min(255u, r * (at * tc) / alpha / 255 + as * sc / alpha);
+  };
+  return platform::argb(alpha, channel(platform::redOf(t), platform::redOf(s)),
+                        channel(platform::greenOf(t), platform::greenOf(s)),
+                        channel(platform::blueOf(t), platform::blueOf(s)));
+}
+
 }  // namespace
 
 void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox, int oy,
@@ -109,35 +131,11 @@ void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox
   const int u1 = std::min(source.width(), target.width() - ox);
   const int v1 = std::min(source.height(), std::min(target.height(), lastRow) - oy);
   for (int v = v0; v < v1; ++v) {
-    for (int u = u0; u < u1; ++u) {
-      const platform::Color s = source.getPixel(u, v);
-      const unsigned as = platform::alphaOf(s);
-      if (as == 0) continue;  // leaves the target exactly as it was
-      if (as == 255) {        // opaque: covers the target
-        target.setPixel(ox + u, oy + v, s);
-        continue;
-      }
-      const platform::Color t = target.getPixel(ox + u, oy + v);
-      const unsigned at = platform::alphaOf(t);
-      if (at == 255) {  // over an opaque target (the painted background): a plain mix
-        const unsigned r = 255 - as;
-        auto mix = [&](unsigned tc, unsigned sc) { return (r * tc) / 255 + (as * sc) / 255; };
-        target.setPixel(ox + u, oy + v,
-                        platform::argb(255, mix(platform::redOf(t), platform::redOf(s)),
-                                       mix(platform::greenOf(t), platform::greenOf(s)),
-                                       mix(platform::blueOf(t), platform::blueOf(s))));
-        continue;
-      }
-      const unsigned r = 255 - as;
-      const unsigned alpha = 255 - r * (255 - at) / 255;
-      auto channel = [&](unsigned tc, unsigned sc) {
-        // Truncation can leave `alpha` a little low; never let a channel spill over.
-        return std::min(255u, r * (at * tc) / alpha / 255 + as * sc / alpha);
-      };
-      target.setPixel(ox + u, oy + v,
-                      platform::argb(alpha, channel(platform::redOf(t), platform::redOf(s)),
-                                     channel(platform::greenOf(t), platform::greenOf(s)),
-                                     channel(platform::blueOf(t), platform::blueOf(s))));
+    const platform::Color* from = source.data() + static_cast<std::size_t>(v) * source.width() + u0;
+    platform::Color* to =
+        target.data() + static_cast<std::size_t>(oy + v) * target.width() + ox + u0;
+    for (int i = 0; i < u1 - u0; ++i) {
+      if (platform::alphaOf(from[i]) != 0) to[i] = over(from[i], to[i]);
     }
   }
 }
