@@ -83,13 +83,13 @@ struct Extent {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-Extent opaqueExtent(const platform::Bitmap& picture) {
-  Extent e{picture.width(), picture.height(), 0, 0};
-  const auto visible = [](platform::Color c) { return platform::alphaOf(c) != 0; };
-  for (int y = 0; y < picture.height(); ++y) {
-    const platform::Color* row = picture.data() + static_cast<std::size_t>(y) * picture.width();
-    const platform::Color* end = row + picture.width();
-    const platform::Color* first = std::find_if(row, end, visible);
+Extent opaqueExtent(const std::uint8_t* alpha, int width, int height) {
+  Extent e{width, height, 0, 0};
+  const auto visible = [](std::uint8_t a) { return a != 0; };
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = alpha + static_cast<std::size_t>(y) * width;
+    const std::uint8_t* end = row + width;
+    const std::uint8_t* first = std::find_if(row, end, visible);
     if (first == end) continue;
     const auto last = std::find_if(std::make_reverse_iterator(end),
                                    std::make_reverse_iterator(first + 1), visible);
@@ -141,10 +141,15 @@ void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox
 }
 
 platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
-  const int width = picture.width();
-  const int height = picture.height();
+  std::vector<std::uint8_t> alpha(static_cast<std::size_t>(picture.width()) * picture.height());
+  std::transform(picture.data(), picture.data() + alpha.size(), alpha.begin(),
+                 [](platform::Color c) { return platform::alphaOf(c); });
+  return blurredShadow(alpha, picture.width(), picture.height());
+}
+
+platform::Bitmap blurredShadow(const std::vector<std::uint8_t>& alpha, int width, int height) {
   platform::Bitmap shadow(width, height);
-  const Extent solid = opaqueExtent(picture);
+  const Extent solid = opaqueExtent(alpha.data(), width, height);
   if (solid.right <= solid.left) return shadow;
   // Only pixels within the blur's reach of a visible one get any shadow.
   const int left = std::max(0, solid.left - kRadius);
@@ -163,8 +168,8 @@ platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
   const std::vector<float> rowTotals = tapTotals(width);
   std::vector<float> rowsBlurred(at(height + 2 * kRadius + 1, 0), 0.0f);
   for (int y = solid.top; y < solid.bottom; ++y) {
-    const platform::Color* in = picture.data() + static_cast<std::size_t>(y) * width;
-    for (int x = solid.left; x < solid.right; ++x) line[kRadius + x] = platform::alphaOf(in[x]);
+    const std::uint8_t* in = alpha.data() + static_cast<std::size_t>(y) * width;
+    std::copy(in + solid.left, in + solid.right, line.begin() + kRadius + solid.left);
     for (int x = left; x < right; x += kLanes) blurLanes(line.data() + x, 1, sums.data() + x);
     // Each pass stores whole alpha values, as a picture in between would. The sums are never
     // negative, so dropping the fraction rounds down, and unlike std::floor it vectorises.
