@@ -37,32 +37,39 @@ track::SurfaceMap makeCrownDisk(int size) {
   return disk;
 }
 
-// The disk of a crown `size` pixels wide. A theme's crowns come in a few sizes: each disk is made
-// once and shared by the painter's threads.
-const track::SurfaceMap& crownDisk(int size) {
-  static std::mutex lock;
-  static std::map<int, std::unique_ptr<const track::SurfaceMap>> disks;
-  const std::lock_guard<std::mutex> guard(lock);
-  auto& disk = disks[size];
-  if (!disk) disk = std::make_unique<const track::SurfaceMap>(makeCrownDisk(size));
-  return *disk;
-}
-
-constexpr float kTreeThreshold = 128.0f;  // a bushy tree's leaves: noise below this
-
-// The crown's noise, size × size, row-major: guided noise is dark over the disk and light
-// outside it, with a soft rim; the finer random octaves roughen it into leaves.
-std::vector<std::uint8_t> crownShade(int size, RandomBits& random) {
+// The octaves of a crown's noise before its random nodes are drawn: guided noise, dark over the
+// crown's disk and light outside it with a soft rim, then finer octaves whose random nodes
+// roughen it into leaves.
+std::vector<NoiseOctave> makeCrownOctaves(int size) {
   std::vector<NoiseOctave> octaves;
   octaves.emplace_back(20, 1.0, size, size);
-  octaves.back().fillGuided(crownDisk(size), 0);
+  octaves.back().fillGuided(makeCrownDisk(size), 0);
   double factor = 1.5;
   for (int spacing = 20; spacing >= 2;) {
     spacing /= 2;
     factor *= 2;
     octaves.emplace_back(spacing, factor, size, size);
-    octaves.back().fillRandom(random);
   }
+  return octaves;
+}
+
+// makeCrownOctaves(size), made once per size (a theme's crowns come in a few sizes) and shared by
+// the painter's threads.
+const std::vector<NoiseOctave>& crownOctaves(int size) {
+  static std::mutex lock;
+  static std::map<int, std::unique_ptr<const std::vector<NoiseOctave>>> made;
+  const std::lock_guard<std::mutex> guard(lock);
+  auto& octaves = made[size];
+  if (!octaves) octaves = std::make_unique<const std::vector<NoiseOctave>>(makeCrownOctaves(size));
+  return *octaves;
+}
+
+constexpr float kTreeThreshold = 128.0f;  // a bushy tree's leaves: noise below this
+
+// The crown's noise, size × size, row-major.
+std::vector<std::uint8_t> crownShade(int size, RandomBits& random) {
+  std::vector<NoiseOctave> octaves = crownOctaves(size);
+  for (std::size_t k = 1; k < octaves.size(); ++k) octaves[k].fillRandom(random);
   std::vector<std::uint8_t> shade(static_cast<std::size_t>(size) * size);
   layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
     std::copy(row, row + size, shade.begin() + static_cast<std::ptrdiff_t>(y) * size);
