@@ -14,6 +14,12 @@ namespace {
 constexpr float kSunX = 0.8f, kSunY = 0.6f;  // the direction the shadows fall
 constexpr float kShadowLength = 2.4f;        // crown radii
 
+// The length of (dx, dy), pixels: the sum of the squares is exact in double precision, so this is
+// the correctly rounded value std::hypot gives, without its slower care for huge and tiny values.
+float distance(float dx, float dy) {
+  return static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+}
+
 std::uint32_t blend(std::uint32_t below, float r, float g, float b, float alpha) {
   // Source over a pixel that may be transparent.
   const float a0 = platform::alphaOf(below) / 255.0f;
@@ -46,7 +52,7 @@ platform::Bitmap paint(int radius, std::uint32_t seed) {
     for (int x = 0; x < side; ++x) {
       const float px = static_cast<float>(x - c), py = static_cast<float>(y - c);
       const float along = std::clamp(px * kSunX + py * kSunY, 0.0f, length);
-      const float across = std::hypot(px - along * kSunX, py - along * kSunY);
+      const float across = distance(px - along * kSunX, py - along * kSunY);
       const float reach = R * (0.85f - 0.6f * along / length);
       if (across < reach) {
         const float edge = std::min(1.0f, (reach - across) / 3.0f);
@@ -58,7 +64,7 @@ platform::Bitmap paint(int radius, std::uint32_t seed) {
   for (int y = 0; y < 2 * c; ++y) {
     for (int x = 0; x < 2 * c; ++x) {
       const float px = static_cast<float>(x - c), py = static_cast<float>(y - c);
-      const float r = std::hypot(px, py);
+      const float r = distance(px, py);
       if (r > R) continue;
       const float angle = std::atan2(py, px);
       // Branches radiate from the top: each a ridge, with gaps between them toward the rim.
