@@ -46,16 +46,17 @@ std::vector<float> tapTotals(int count) {
   return totals;
 }
 
-// Four floats that the compiler keeps in one vector register.
-using Floats = float __attribute__((vector_size(4 * sizeof(float))));
-// Outputs summed together: four independent sums of four, so that an addition need not wait
+// Eight floats: one vector register where the processor has 256-bit vectors, two elsewhere.
+using Floats = float __attribute__((vector_size(8 * sizeof(float))));
+// Outputs summed together: four independent sums of eight, so that an addition need not wait
 // for the one before it.
-constexpr int kLanes = 16;
+constexpr int kLanes = 32;
 
-Floats load(const float* values) {
+// sum += weight × the eight floats from `values` on.
+void addTap(Floats& sum, float weight, const float* values) {
   Floats v;
   std::memcpy(&v, values, sizeof v);
-  return v;
+  sum += weight * v;
 }
 
 // The blurred sums of kLanes neighbouring outputs: tap k of output j is first[k × step + j].
@@ -66,15 +67,15 @@ void blurLanes(const float* first, std::ptrdiff_t step, float* sums) {
   Floats a{}, b{}, c{}, d{};
   for (int k = 0; k < kTaps; ++k) {
     const float* tap = first + k * step;
-    a += w[k] * load(tap);
-    b += w[k] * load(tap + 4);
-    c += w[k] * load(tap + 8);
-    d += w[k] * load(tap + 12);
+    addTap(a, w[k], tap);
+    addTap(b, w[k], tap + 8);
+    addTap(c, w[k], tap + 16);
+    addTap(d, w[k], tap + 24);
   }
   std::memcpy(sums, &a, sizeof a);
-  std::memcpy(sums + 4, &b, sizeof b);
-  std::memcpy(sums + 8, &c, sizeof c);
-  std::memcpy(sums + 12, &d, sizeof d);
+  std::memcpy(sums + 8, &b, sizeof b);
+  std::memcpy(sums + 16, &c, sizeof c);
+  std::memcpy(sums + 24, &d, sizeof d);
 }
 
 // The smallest rectangle holding every pixel that is not fully transparent; empty (right ≤ left)
@@ -147,7 +148,10 @@ platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
   return blurredShadow(alpha, picture.width(), picture.height());
 }
 
-platform::Bitmap blurredShadow(const std::vector<std::uint8_t>& alpha, int width, int height) {
+// Also built for processors with AVX2, picked when the program starts: the same operations on
+// each pixel, twice as many at a time.
+__attribute__((target_clones("avx2", "default"))) platform::Bitmap blurredShadow(
+    const std::vector<std::uint8_t>& alpha, int width, int height) {
   platform::Bitmap shadow(width, height);
   const Extent solid = opaqueExtent(alpha.data(), width, height);
   if (solid.right <= solid.left) return shadow;
