@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "background/ThemeKit.h"
 
@@ -48,8 +49,17 @@ platform::Bitmap paint(int radius, std::uint32_t seed) {
   const int branches = 8 + static_cast<int>(seed % 4);
   // The shadow: the crown's disk drawn out along the sun's direction, narrowing to the tip.
   const float length = R * kShadowLength;
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
+  // It reaches at most 0.85 R from its middle line, (c, c) to the tip: pixels beyond that box
+  // (with a pixel to spare) need no look.
+  const float reach0 = 0.85f * R;
+  auto box = [&](float from, float to) {
+    return std::pair{std::max(0, static_cast<int>(from) - 2),
+                     std::min(side, static_cast<int>(to) + 3)};
+  };
+  const auto [x0, x1] = box(c - reach0, c + length * kSunX + reach0);
+  const auto [y0, y1] = box(c - reach0, c + length * kSunY + reach0);
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) {
       const float px = static_cast<float>(x - c), py = static_cast<float>(y - c);
       const float along = std::clamp(px * kSunX + py * kSunY, 0.0f, length);
       const float across = distance(px - along * kSunX, py - along * kSunY);
