@@ -66,9 +66,13 @@ const std::vector<NoiseOctave>& crownOctaves(int size) {
 
 constexpr float kTreeThreshold = 128.0f;  // a bushy tree's leaves: noise below this
 
-// The crown's noise, size × size, row-major.
+// The crown's noise, size × size, row-major. Each thread keeps its own copy of a size's octaves
+// and draws every crown's random nodes into it, so a crown copies no octave.
 std::vector<std::uint8_t> crownShade(int size, RandomBits& random) {
-  std::vector<NoiseOctave> octaves = crownOctaves(size);
+  thread_local std::map<int, std::vector<NoiseOctave>> threadsOctaves;
+  auto [known, added] = threadsOctaves.try_emplace(size);
+  std::vector<NoiseOctave>& octaves = known->second;
+  if (added) octaves = crownOctaves(size);
   for (std::size_t k = 1; k < octaves.size(); ++k) octaves[k].fillRandom(random);
   std::vector<std::uint8_t> shade(static_cast<std::size_t>(size) * size);
   layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
