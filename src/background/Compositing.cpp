@@ -107,7 +107,12 @@ platform::Color over(platform::Color s, platform::Color t) {
   if (as == 255) return s;  // opaque: covers the target
   const unsigned at = platform::alphaOf(t);
   const unsigned r = 255 - as;
-  if (at == 255) {  // over an opaque target (the painted background): a plain mix
+  if (at == 255) {                 // over an opaque target (the painted background): a plain mix
+    if ((s & 0x00ffffffu) == 0) {  // a shadow: black only darkens
+      auto darken = [&](unsigned tc) { return (r * tc) / 255; };
+      return platform::argb(255, darken(platform::redOf(t)), darken(platform::greenOf(t)),
+                            darken(platform::blueOf(t)));
+    }
     auto mix = [&](unsigned tc, unsigned sc) { return (r * tc) / 255 + (as * sc) / 255; };
     return platform::argb(255, mix(platform::redOf(t), platform::redOf(s)),
                           mix(platform::greenOf(t), platform::greenOf(s)),
