@@ -135,6 +135,7 @@ bool placeClearOfRoad(const platform::Bitmap& item, const track::SurfaceMap& map
 
 void paintAndPlace(const std::vector<Planned>& plan, const track::SurfaceMap& map,
                    platform::Bitmap& picture, std::vector<SceneryItem>& placed) {
+  if (plan.empty()) return;  // nothing to read the map for
   // A batch at a time, so the pictures waiting to be drawn stay a few megabytes.
   constexpr std::size_t kBatch = 256;
   std::vector<platform::Bitmap> pictures(kBatch);
