@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config
           libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
-          libxerces-c-dev libsqlite3-dev libfontconfig-dev libfribidi-dev zlib1g-dev
+          libxerces-c-dev libsqlite3-dev libfontconfig-dev libfribidi-dev zlib1g-dev libisal-dev
           fonts-open-sans fonts-dejavu-core fonts-noto-cjk fonts-noto-color-emoji
           libgtest-dev libgmock-dev libbenchmark-dev
           clang clang-format libclang-rt-14-dev

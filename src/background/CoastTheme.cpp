@@ -64,7 +64,7 @@ std::vector<std::uint8_t> seaFrom(const std::vector<std::uint8_t>& far, int widt
   return sea;
 }
 
-Colour grassColour(const Shade& shade, RandomBits& random) {
+inline Colour grassColour(const Shade& shade, RandomBits& random) {
   // Mostly green, with pale dry tufts of dune grass here and there.
   const Colour base = random.below(7) == 0 ? Colour{172, 170, 104} : Colour{112, 148, 70};
   return themekit::shaded(themekit::jittered(base, random, 40), shade);
@@ -143,31 +143,38 @@ painting::Colour CoastTheme::waterColour(int x, int y, float out) const {
 void CoastTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                        platform::Bitmap& picture) {
   const painting::RoadLook look;
-  painting::paintPixels(map, clouds, picture, [&] {
-    // The water's colour at the last pixel, worked out once for its four cells.
-    return [&, waterX = -1, waterY = -1, water = Colour{}](
-               std::int32_t value, long long row, long long column, int x, int y,
-               const Shade& shade, RandomBits& random) mutable {
-      if (zone::onRoad(value)) {
-        return painting::roadColour(map, row, column, value, shade, random, look);
-      }
-      const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
-      if (value == zone::kWater) {
-        if (x != waterX || y != waterY) {
-          waterX = x;
-          waterY = y;
-          water = waterColour(x, y, landDistance_[i]);
-        }
-        return themekit::shaded(themekit::jittered(water, random, 6), shade);
-      }
-      if (value == zone::kShore || value == zone::kRunOff) {
-        const bool wet = value == zone::kShore && waterDistance_[i] <= 5;
-        const Colour sand = wet ? Colour{196, 176, 136} : Colour{234, 214, 166};
-        return themekit::shaded(themekit::jittered(sand, random, 16), shade);
-      }
-      return grassColour(shade, random);
-    };
-  });
+  painting::paintPixelsOverGround(
+      map, clouds, picture,
+      [&] {
+        // The water's colour at the last pixel, worked out once for its four cells.
+        return [&, waterX = -1, waterY = -1, water = Colour{}](
+                   std::int32_t value, long long row, long long column, int x, int y,
+                   const Shade& shade, RandomBits& random) mutable {
+          if (zone::onRoad(value)) {
+            return painting::roadColour(map, row, column, value, shade, random, look);
+          }
+          const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
+          if (value == zone::kWater) {
+            if (x != waterX || y != waterY) {
+              waterX = x;
+              waterY = y;
+              water = waterColour(x, y, landDistance_[i]);
+            }
+            return themekit::shaded(themekit::jittered(water, random, 6), shade);
+          }
+          if (value == zone::kShore || value == zone::kRunOff) {
+            const bool wet = value == zone::kShore && waterDistance_[i] <= 5;
+            const Colour sand = wet ? Colour{196, 176, 136} : Colour{234, 214, 166};
+            return themekit::shaded(themekit::jittered(sand, random, 16), shade);
+          }
+          return grassColour(shade, random);
+        };
+      },
+      [](std::int32_t value) {
+        return !zone::onRoad(value) && value != zone::kWater && value != zone::kShore &&
+               value != zone::kRunOff;
+      },
+      [](const Shade& shade, RandomBits& random) { return grassColour(shade, random); });
 }
 
 void CoastTheme::plantPiers(const track::SurfaceMap& map, platform::Bitmap& picture,

@@ -23,7 +23,7 @@ Colour runOffColour(const Shade& shade, RandomBits& random) {
 }
 
 // Grass: a random green with a little red and blue, under the cloud texture.
-Colour grassColour(const Shade& shade, RandomBits& random) {
+inline Colour grassColour(const Shade& shade, RandomBits& random) {
   using colourrules::softLight;
   const int green = random.below(80) + 60;
   const int rest = std::clamp(green - (random.below(30) + 100), 0, 255);
@@ -36,16 +36,20 @@ Colour grassColour(const Shade& shade, RandomBits& random) {
 void MeadowTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   const painting::RoadLook look;
-  painting::paintPixels(map, clouds, picture, [&] {
-    return [&](std::int32_t value, long long row, long long column, int, int, const Shade& shade,
-               RandomBits& random) {
-      if (zone::onRoad(value)) {
-        return painting::roadColour(map, row, column, value, shade, random, look);
-      }
-      if (value == zone::kRunOff) return runOffColour(shade, random);
-      return grassColour(shade, random);
-    };
-  });
+  painting::paintPixelsOverGround(
+      map, clouds, picture,
+      [&] {
+        return [&](std::int32_t value, long long row, long long column, int, int,
+                   const Shade& shade, RandomBits& random) {
+          if (zone::onRoad(value)) {
+            return painting::roadColour(map, row, column, value, shade, random, look);
+          }
+          if (value == zone::kRunOff) return runOffColour(shade, random);
+          return grassColour(shade, random);
+        };
+      },
+      [](std::int32_t value) { return !zone::onRoad(value) && value != zone::kRunOff; },
+      [](const Shade& shade, RandomBits& random) { return grassColour(shade, random); });
 }
 
 void MeadowTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,

@@ -4,16 +4,35 @@ namespace background {
 
 namespace painting {
 
-bool isEdgeLineCell(const track::SurfaceMap& map, long long row, long long column) {
-  if (map.at(row, column) != zone::kRoad) return false;
-  if (map.at(row - 2, column) != zone::kRoad || map.at(row + 2, column) != zone::kRoad ||
-      map.at(row, column - 2) != zone::kRoad || map.at(row, column + 2) != zone::kRoad) {
+namespace {
+
+// The edge-line rule over the cells around one: at(dr, dc) reads the cell dr rows and dc
+// columns away.
+template <typename At>
+bool edgeLineAround(At&& at) {
+  if (at(0, 0) != zone::kRoad || at(-2, 0) != zone::kRoad || at(2, 0) != zone::kRoad ||
+      at(0, -2) != zone::kRoad || at(0, 2) != zone::kRoad) {
     return false;
   }
-  auto offRoad = [&](long long r, long long c) { return zone::offRoad(map.at(r, c)); };
-  return offRoad(row - 5, column) || offRoad(row + 5, column) || offRoad(row, column + 5) ||
-         offRoad(row, column - 5) || offRoad(row - 3, column - 3) || offRoad(row - 3, column + 3) ||
-         offRoad(row + 3, column - 3) || offRoad(row + 3, column + 3);
+  auto offRoad = [&](long long dr, long long dc) { return zone::offRoad(at(dr, dc)); };
+  return offRoad(-5, 0) || offRoad(5, 0) || offRoad(0, 5) || offRoad(0, -5) || offRoad(-3, -3) ||
+         offRoad(-3, 3) || offRoad(3, -3) || offRoad(3, 3);
+}
+
+}  // namespace
+
+bool isEdgeLineCell(const track::SurfaceMap& map, long long row, long long column) {
+  constexpr long long kReach = 5;  // the farthest cell looked at, along a row or a column
+  const auto rows = static_cast<long long>(map.rows);
+  const auto columns = static_cast<long long>(map.columns);
+  if (row >= kReach && row < rows - kReach && column >= kReach && column < columns - kReach) {
+    // Well inside the map (nearly every road cell): plain reads around the cell.
+    const std::int32_t* cell =
+        map.cells.data() + static_cast<std::size_t>(row) * map.columns + column;
+    const auto stride = static_cast<std::ptrdiff_t>(map.columns);
+    return edgeLineAround([&](long long dr, long long dc) { return cell[dr * stride + dc]; });
+  }
+  return edgeLineAround([&](long long dr, long long dc) { return map.at(row + dr, column + dc); });
 }
 
 const std::int32_t* cellRow(const track::SurfaceMap& map, long long row, int count,

@@ -24,6 +24,14 @@ constexpr float kSunX = -0.7f, kSunY = -0.7f;  // toward the sun (upper left)
 const Colour kStrata[] = {
     {196, 150, 98}, {170, 104, 64}, {150, 140, 128}, {214, 192, 150}, {128, 88, 62}};
 
+// Gravel: speckled grey-beige with darker stones.
+inline Colour gravelColour(const Shade& shade, RandomBits& random) {
+  const Colour gravel = themekit::jittered(Colour{166, 156, 140}, random, 34);
+  // Scaling every cell, most by 1, keeps the loop over a row free of branches.
+  const float stone = random.below(16) == 0 ? 0.62f : 1.0f;
+  return themekit::shaded(themekit::scaled(gravel, stone), shade);
+}
+
 }  // namespace
 
 float QuarryTheme::height(int x, int y) const {
@@ -73,32 +81,35 @@ void QuarryTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& cl
                         platform::Bitmap& picture) {
   const painting::RoadLook look{94, 18, 1.03f, 1.0f, 0.95f};
   const int heightPixels = picture.height();
-  painting::paintPixels(map, clouds, picture, [&] {
-    return [&, faceX = -1, faceY = -1, face = Face{}](
-               std::int32_t value, long long row, long long column, int x, int y,
-               const Shade& shade, RandomBits& random) mutable {
-      if (zone::onRoad(value)) {
-        return painting::roadColour(map, row, column, value, shade, random, look);
-      }
-      if (value == zone::kRunOff) {
-        return themekit::shaded(themekit::jittered(Colour{214, 196, 160}, random, 18), shade);
-      }
-      if (value == zone::kRock) {
-        if (x != faceX || y != faceY) {  // once per pixel, not per cell
-          faceX = x;
-          faceY = y;
-          face = faceAt(x, y, heightPixels);
-        }
-        const Colour stone =
-            themekit::scaled(themekit::jittered(face.stone, random, 16), face.light);
-        return themekit::shaded(stone, shade);
-      }
-      // Gravel: speckled grey-beige with darker stones.
-      Colour gravel = themekit::jittered(Colour{166, 156, 140}, random, 34);
-      if (random.below(16) == 0) gravel = themekit::scaled(gravel, 0.62f);
-      return themekit::shaded(gravel, shade);
-    };
-  });
+  painting::paintPixelsOverGround(
+      map, clouds, picture,
+      [&] {
+        return [&, faceX = -1, faceY = -1, face = Face{}](
+                   std::int32_t value, long long row, long long column, int x, int y,
+                   const Shade& shade, RandomBits& random) mutable {
+          if (zone::onRoad(value)) {
+            return painting::roadColour(map, row, column, value, shade, random, look);
+          }
+          if (value == zone::kRunOff) {
+            return themekit::shaded(themekit::jittered(Colour{214, 196, 160}, random, 18), shade);
+          }
+          if (value == zone::kRock) {
+            if (x != faceX || y != faceY) {  // once per pixel, not per cell
+              faceX = x;
+              faceY = y;
+              face = faceAt(x, y, heightPixels);
+            }
+            const Colour stone =
+                themekit::scaled(themekit::jittered(face.stone, random, 16), face.light);
+            return themekit::shaded(stone, shade);
+          }
+          return gravelColour(shade, random);
+        };
+      },
+      [](std::int32_t value) {
+        return !zone::onRoad(value) && value != zone::kRunOff && value != zone::kRock;
+      },
+      [](const Shade& shade, RandomBits& random) { return gravelColour(shade, random); });
 }
 
 void QuarryTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,

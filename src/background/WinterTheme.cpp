@@ -14,9 +14,15 @@ using painting::Colour;
 using painting::Shade;
 
 // Snow takes the cloud texture as light and blue shade rather than as grey.
-Colour snowColour(const Shade& shade, RandomBits& random, const Colour& lit, const Colour& dim) {
-  const float darkness = std::clamp((210.0f - shade.red) / 150.0f, 0.0f, 1.0f);
+inline Colour snowColour(const Shade& shade, RandomBits& random, const Colour& lit,
+                         const Colour& dim) {
+  const float darkness = std::min(1.0f, std::max(0.0f, (210.0f - shade.red) / 150.0f));
   return themekit::jittered(themekit::mix(lit, dim, darkness), random, 6);
+}
+
+// Snow away from the road: most of the picture.
+inline Colour openSnow(const Shade& shade, RandomBits& random) {
+  return snowColour(shade, random, Colour{246, 248, 252}, Colour{188, 202, 230});
 }
 
 }  // namespace
@@ -40,27 +46,33 @@ void WinterTheme::addZones(track::SurfaceMap& map, const track::TrackData&) {
 void WinterTheme::paint(const track::SurfaceMap& map, const platform::Bitmap& clouds,
                         platform::Bitmap& picture) {
   const painting::RoadLook look{80, 18, 0.95f, 1.0f, 1.07f};
-  painting::paintPixels(map, clouds, picture, [&] {
-    return [&](std::int32_t value, long long row, long long column, int, int, const Shade& shade,
-               RandomBits& random) {
-      if (zone::onRoad(value)) {
-        return painting::roadColour(map, row, column, value, shade, random, look);
-      }
-      if (value == zone::kVerge) {
-        const bool rut = random.below(9) == 0;
-        return snowColour(shade, random, rut ? Colour{178, 176, 176} : Colour{214, 216, 222},
-                          Colour{168, 174, 190});
-      }
-      if (value == zone::kRunOff) {
-        // Grit strewn on the snow.
-        if (random.below(5) < 2) {
-          return themekit::shaded(themekit::jittered(Colour{150, 126, 98}, random, 30), shade);
-        }
-        return snowColour(shade, random, Colour{222, 220, 220}, Colour{172, 176, 190});
-      }
-      return snowColour(shade, random, Colour{246, 248, 252}, Colour{188, 202, 230});
-    };
-  });
+  painting::paintPixelsOverGround(
+      map, clouds, picture,
+      [&] {
+        return [&](std::int32_t value, long long row, long long column, int, int,
+                   const Shade& shade, RandomBits& random) {
+          if (zone::onRoad(value)) {
+            return painting::roadColour(map, row, column, value, shade, random, look);
+          }
+          if (value == zone::kVerge) {
+            const bool rut = random.below(9) == 0;
+            return snowColour(shade, random, rut ? Colour{178, 176, 176} : Colour{214, 216, 222},
+                              Colour{168, 174, 190});
+          }
+          if (value == zone::kRunOff) {
+            // Grit strewn on the snow.
+            if (random.below(5) < 2) {
+              return themekit::shaded(themekit::jittered(Colour{150, 126, 98}, random, 30), shade);
+            }
+            return snowColour(shade, random, Colour{222, 220, 220}, Colour{172, 176, 190});
+          }
+          return openSnow(shade, random);
+        };
+      },
+      [](std::int32_t value) {
+        return !zone::onRoad(value) && value != zone::kVerge && value != zone::kRunOff;
+      },
+      [](const Shade& shade, RandomBits& random) { return openSnow(shade, random); });
 }
 
 void WinterTheme::plantScenery(const track::SurfaceMap& map, platform::Bitmap& picture,
