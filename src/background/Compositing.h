@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "platform/Bitmap.h"
 
@@ -17,6 +19,9 @@ void sourceOver(const platform::Bitmap& source, platform::Bitmap& target, int ox
 // The soft shadow of a picture: its alpha blurred with a separable 21-tap kernel
 // (weights 1.5^(−0.1·(k − 10)²), taps beyond the edge left out), halved, in black.
 platform::Bitmap blurredShadow(const platform::Bitmap& picture);
+// The same from a shape's coverage: `alpha` holds width × height values 0..255 (opaque), row by
+// row; width and height in pixels.
+platform::Bitmap blurredShadow(const std::vector<std::uint8_t>& alpha, int width, int height);
 
 }  // namespace compositing
 

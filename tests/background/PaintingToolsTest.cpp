@@ -6,7 +6,9 @@
 
 #include "background/Compositing.h"
 #include "background/PngWriter.h"
+#include "background/Scenery.h"
 #include "background/ValueNoise.h"
+#include "background/Zones.h"
 #include "platform/Random.h"
 #include "support/TestSupport.h"
 #include "track/RoadMask.h"
@@ -153,6 +155,50 @@ TEST(Compositing, ShadowIsSoftBlackAndHalfStrength) {
   EXPECT_GT(rim, 20);
   EXPECT_LT(rim, 110);
   EXPECT_EQ(rim, platform::alphaOf(shadow.getPixel(40, 30)));  // symmetric
+}
+
+TEST(Scenery, ExactlyThePiecesWhoseVisiblePixelsMissTheRoadArePlaced) {
+  // A ring: its middle and corners are transparent and may lie over the road.
+  platform::Bitmap ring(9, 9);
+  for (int y = 0; y < 9; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      const int d2 = (x - 4) * (x - 4) + (y - 4) * (y - 4);
+      if (d2 >= 4 && d2 <= 16) ring.setPixel(x, y, platform::argb(255, 0, 120, 0));
+    }
+  }
+  // A 100 × 70 picture's map with single cells of road and marks: on the edges of the blocks
+  // the placing works in, in the corners and in the middle of the picture.
+  track::SurfaceMap map(140, 200);
+  map.set(31, 32, background::zone::kRoad);
+  map.set(32, 31, background::zone::kWhiteMark);
+  map.set(139, 199, background::zone::kFinishLine);
+  map.set(0, 96, background::zone::kPathMark);
+  map.set(70, 100, background::zone::kRoad);
+  map.set(100, 20, background::zone::kWater);  // off the road
+  std::vector<background::scenery::Planned> plan;
+  for (int top = -10; top <= 70; top += 3) {
+    for (int left = -10; left <= 100; left += 2) {
+      plan.push_back({background::SceneryItem{static_cast<int>(plan.size()), 0, 9}, left, top,
+                      [&ring] { return ring; }});
+    }
+  }
+  platform::Bitmap picture(100, 70, platform::argb(255, 90, 90, 90));
+  std::vector<background::SceneryItem> placed;
+  background::scenery::paintAndPlace(plan, map, picture, placed);
+
+  std::vector<int> expected;
+  for (const auto& piece : plan) {
+    if (!background::scenery::coversRoad(ring, map, piece.left, piece.top)) {
+      expected.push_back(piece.item.x);
+    }
+  }
+  std::vector<int> drawn;
+  for (const auto& item : placed) drawn.push_back(item.x);
+  EXPECT_EQ(drawn, expected);
+  EXPECT_LT(expected.size(), plan.size() - 20);
+  // The ring's transparent middle over the road at pixel (50, 35) does not keep it out.
+  EXPECT_FALSE(background::scenery::coversRoad(ring, map, 46, 31));
+  EXPECT_TRUE(background::scenery::coversRoad(ring, map, 48, 31));
 }
 
 TEST(PngWriter, SavedPictureReadsBackAndReplacesTheOldFile) {
