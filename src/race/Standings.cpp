@@ -67,8 +67,11 @@ void Standings::locateCar(int car, const physics::Car& c, const LapTable& laps) 
   // Passings against the track time nothing, and once WRONG WAY shows the old gap is gone too:
   // it is timed afresh at the first point passed the right way.
   if (wrongWay(car)) gaps_[i].reset();
-  if (before >= 0 && where.segment != before && !backwards)
+  if (before >= 0 && where.segment != before && !backwards) {
     timeGap(car, where.segment, laps.raceClock());
+  } else {
+    widenGap(car, where.segment, laps.raceClock());
+  }
 }
 
 void Standings::carMoved(int car) {
@@ -107,6 +110,20 @@ void Standings::timeGap(int car, int segment, float now) {
   }
   // Otherwise the car ahead has not been here on this lap (it went round another way): the
   // last gap stands.
+}
+
+void Standings::widenGap(int car, int segment, float now) {
+  const auto i = static_cast<std::size_t>(car);
+  std::optional<Gap>& gap = gaps_[i];
+  const int next = segment + 1;
+  const int place = position_[i];
+  // Past the last piece the lap changes: the gap waits there for the finish line's timing.
+  if (!gap || gap->laps != 0 || segment < 0 || next >= path_.segmentCount() || place <= 1) return;
+  const auto ahead = static_cast<std::size_t>(order_[static_cast<std::size_t>(place - 2)]);
+  const Passing& theirs = passings_[ahead][static_cast<std::size_t>(next)];
+  if (theirs.lap == static_cast<int>(std::floor(progress_[i]))) {
+    gap->seconds = std::max(gap->seconds, now - theirs.time);
+  }
 }
 
 std::optional<Gap> Standings::gapAhead(int car) const {

@@ -49,8 +49,9 @@ class Standings {
   // The piece the car was last beside while near the road: where it left the road, even if
   // it has since wandered close to another part of the track.
   int lastRoadSegment(int car) const { return roadSegment_[static_cast<std::size_t>(car)]; }
-  // The gap to the car ahead as last timed (when the car passed a path point the right way);
-  // none for the leader, before it has been timed and while the car drives the wrong way.
+  // The gap to the car ahead as last timed (when the car passed a path point the right way),
+  // grown while the car stands until the car ahead is further away than that; none for the
+  // leader, before it has been timed and while the car drives the wrong way.
   std::optional<Gap> gapAhead(int car) const;
   // Seconds the car has kept moving against the track's direction; 0 once it stops doing so.
   float wrongWaySeconds(int car) const { return wrongWay_[static_cast<std::size_t>(car)]; }
@@ -66,6 +67,10 @@ class Standings {
   void locateCar(int car, const physics::Car& c, const LapTable& laps);
   void sortOrder(const LapTable& laps);
   void timeGap(int car, int segment, float now);
+  // A car that stops (a spin, a crash) passes no point, yet the car ahead drives away: it will
+  // pass the next point no sooner than now, so its gap there is at least now − when the car
+  // ahead passed it, and the gap shown grows to that.
+  void widenGap(int car, int segment, float now);
 
   const LapPath& path_;
   float frameTime_;

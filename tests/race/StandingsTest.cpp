@@ -177,6 +177,25 @@ TEST_F(CircleRace, LiveOrderWithALappedCarTwoOnOneLapAndOneDrivingBackwards) {
   EXPECT_EQ(standings_->order(), (std::vector<int>{1, 2, 3, 0}));
 }
 
+// A car that stops loses time to the car ahead at once, not only at the next point it passes:
+// its gap grows while it stands, and driving on again it does not fall back.
+TEST_F(CircleRace, TheGapToTheCarAheadGrowsWhileACarStands) {
+  drive(0, 0.5);
+  drive(1, 0.3);
+  ASSERT_TRUE(standings_->gapAhead(1).has_value());
+  const float timed = standings_->gapAhead(1)->seconds;
+  for (int standing = 0; standing < 124; ++standing) frame(-1, 0.0);  // two seconds
+  // It grows once the car ahead's passing of the next point is further back than the gap.
+  EXPECT_GT(standings_->gapAhead(1)->seconds, timed + 1.8f);
+  EXPECT_LE(standings_->gapAhead(1)->seconds, timed + 2.0f + kFrame);
+  float last = standings_->gapAhead(1)->seconds;
+  drive(1, 0.4, [&] {
+    ASSERT_TRUE(standings_->gapAhead(1).has_value());
+    ASSERT_GE(standings_->gapAhead(1)->seconds, last - 1e-4f);  // the car ahead stands still
+    last = standings_->gapAhead(1)->seconds;
+  });
+}
+
 TEST_F(CircleRace, NoticesForTheLastLapABetterLapAPenaltyAndTheFinish) {
   auto shownFor = [&](int car, const wchar_t* notice) {
     const auto active = notices_.active(car);
