@@ -257,12 +257,6 @@ NoiseOctave::NodeRange NoiseOctave::nodeRange(int y, int first, int last) const 
   return range;
 }
 
-void layerOctaveRow(const std::vector<NoiseOctave>& octaves, std::size_t count, int y,
-                    std::vector<std::uint8_t>& row, std::vector<NoiseOctave::RowCache>& caches) {
-  std::fill(row.begin(), row.end(), std::uint8_t{0});
-  for (std::size_t k = 0; k < count; ++k) octaves[k].blendRow(y, row.data(), caches[k]);
-}
-
 ThresholdAnswers::ThresholdAnswers(const std::vector<NoiseOctave>& octaves, std::size_t firstOpen,
                                    int threshold)
     : octaves_(octaves), firstOpen_(std::min(firstOpen, octaves.size())), threshold_(threshold) {

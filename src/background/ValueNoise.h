@@ -96,11 +96,6 @@ class NoiseOctave {
                   bool outsideDiffers);
 };
 
-// Runs octaves 0 .. count − 1 in order over row y of a grey picture `width` pixels wide that
-// starts black, reusing what `caches` (one per octave) hold from the rows before.
-void layerOctaveRow(const std::vector<NoiseOctave>& octaves, std::size_t count, int y,
-                    std::vector<std::uint8_t>& row, std::vector<NoiseOctave::RowCache>& caches);
-
 // Runs the octaves in order over rows first .. last − 1 of a grey picture `width` pixels wide
 // that starts black, handing each finished row to `takeRow(y, row)`.
 template <typename RowSink>
@@ -109,7 +104,8 @@ void layerOctaveRows(const std::vector<NoiseOctave>& octaves, int width, int fir
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width > 0 ? width : 0));
   std::vector<NoiseOctave::RowCache> caches(octaves.size());
   for (int y = first; y < last; ++y) {
-    layerOctaveRow(octaves, octaves.size(), y, row, caches);
+    std::fill(row.begin(), row.end(), std::uint8_t{0});
+    for (std::size_t k = 0; k < octaves.size(); ++k) octaves[k].blendRow(y, row.data(), caches[k]);
     takeRow(y, static_cast<const std::uint8_t*>(row.data()));
   }
 }
