@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
-#include <mutex>
 #include <vector>
 
 #include "background/ColourRules.h"
@@ -53,26 +51,16 @@ std::vector<NoiseOctave> makeCrownOctaves(int size) {
   return octaves;
 }
 
-// makeCrownOctaves(size), made once per size (a theme's crowns come in a few sizes) and shared by
-// the painter's threads.
-const std::vector<NoiseOctave>& crownOctaves(int size) {
-  static std::mutex lock;
-  static std::map<int, std::unique_ptr<const std::vector<NoiseOctave>>> made;
-  const std::lock_guard<std::mutex> guard(lock);
-  auto& octaves = made[size];
-  if (!octaves) octaves = std::make_unique<const std::vector<NoiseOctave>>(makeCrownOctaves(size));
-  return *octaves;
-}
-
 constexpr float kTreeThreshold = 128.0f;  // a bushy tree's leaves: noise below this
 
-// The crown's noise, size × size, row-major. Each thread keeps its own copy of a size's octaves
-// and draws every crown's random nodes into it, so a crown copies no octave.
+// The crown's noise, size × size, row-major. Each thread keeps a size's octaves (a theme's
+// crowns come in a few sizes) and draws every crown's random nodes into them, so a crown makes
+// no octave.
 std::vector<std::uint8_t> crownShade(int size, RandomBits& random) {
   thread_local std::map<int, std::vector<NoiseOctave>> threadsOctaves;
   auto [known, added] = threadsOctaves.try_emplace(size);
   std::vector<NoiseOctave>& octaves = known->second;
-  if (added) octaves = crownOctaves(size);
+  if (added) octaves = makeCrownOctaves(size);
   for (std::size_t k = 1; k < octaves.size(); ++k) octaves[k].fillRandom(random);
   std::vector<std::uint8_t> shade(static_cast<std::size_t>(size) * size);
   layerOctaves(octaves, size, size, [&](int y, const std::uint8_t* row) {
