@@ -126,8 +126,8 @@ std::vector<unsigned char> compressPicture(const platform::Bitmap& picture, PngF
   std::size_t total = 2 + 4;
   for (const CompressedBand& band : bands) total += band.bytes.size();
   std::vector<unsigned char> stream;
-  stream.reserve(total);  // fresh memory is slow to come by: take it once
-  stream = {0x78, 0x01};  // deflate, 32 KB window, fastest
+  stream.reserve(total);                      // fresh memory is slow to come by: take it once
+  stream.insert(stream.end(), {0x78, 0x01});  // deflate, 32 KB window, fastest
   uLong adler = 1;
   for (const CompressedBand& band : bands) {
     if (!band.error.empty()) png.fail(band.error);
