@@ -153,10 +153,16 @@ platform::Bitmap blurredShadow(const platform::Bitmap& picture) {
   return blurredShadow(alpha, picture.width(), picture.height());
 }
 
-// Also built for processors with AVX2, picked when the program starts: the same operations on
-// each pixel, twice as many at a time.
-__attribute__((target_clones("avx2", "default"))) platform::Bitmap blurredShadow(
-    const std::vector<std::uint8_t>& alpha, int width, int height) {
+// On x86-64 also built for processors with AVX2, picked when the program starts: the same
+// operations on each pixel, twice as many at a time. Elsewhere the one plain build serves.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define KELVANE_ALSO_FOR_AVX2 __attribute__((target_clones("avx2", "default")))
+#else
+#define KELVANE_ALSO_FOR_AVX2
+#endif
+
+KELVANE_ALSO_FOR_AVX2 platform::Bitmap blurredShadow(const std::vector<std::uint8_t>& alpha,
+                                                     int width, int height) {
   platform::Bitmap shadow(width, height);
   const Extent solid = opaqueExtent(alpha.data(), width, height);
   if (solid.right <= solid.left) return shadow;
